@@ -25,4 +25,4 @@ else
 fi
 echo "Installing:$missing"
 $as_root apt-get update
-DEBIAN_FRONTEND=noninteractive $as_root apt-get install -y --no-install-recommends $missing
+$as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends $missing
