@@ -1,0 +1,139 @@
+// Number formatting worked out in decimal from integers, the shortest text of
+// a single-precision value, and the lenient reading of a typed answer.
+#include "questions/number_text.h"
+
+#include <charconv>
+#include <cfloat>
+#include <cmath>
+#include <cstdlib>
+
+namespace zorvel {
+
+namespace {
+
+int decimalsOf(int divisor)
+{
+    int decimals = 0;
+    for (int d = divisor; d >= 10; d /= 10)
+        ++decimals;
+    return decimals;
+}
+
+long long powerOfTen(int exponent)
+{
+    long long p = 1;
+    while (exponent-- > 0)
+        p *= 10;
+    return p;
+}
+
+void appendDigits(std::string& out, unsigned long long value)
+{
+    char buffer[24];
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
+    out.append(buffer, result.ptr);
+}
+
+} // namespace
+
+std::string formatScaled(long long value, int divisor, DecimalPattern pattern)
+{
+    const int maxDecimals = pattern == DecimalPattern::UpToTwo ? 2 : 1;
+    const int sourceDecimals = decimalsOf(divisor);
+    unsigned long long magnitude = value < 0 ? 0ULL - static_cast<unsigned long long>(value)
+                                             : static_cast<unsigned long long>(value);
+    // Bring the magnitude to exactly maxDecimals decimals, rounding half up.
+    if (sourceDecimals > maxDecimals) {
+        const unsigned long long step = powerOfTen(sourceDecimals - maxDecimals);
+        magnitude = (magnitude + step / 2) / step;
+    } else {
+        magnitude *= powerOfTen(maxDecimals - sourceDecimals);
+    }
+    const unsigned long long unit = powerOfTen(maxDecimals);
+    unsigned long long fraction = magnitude % unit;
+    int decimals = maxDecimals;
+    if (pattern != DecimalPattern::OneFixed) {
+        while (decimals > 0 && fraction % 10 == 0) {
+            fraction /= 10;
+            --decimals;
+        }
+    }
+
+    std::string text;
+    if (value < 0 && magnitude != 0)
+        text += '-';
+    appendDigits(text, magnitude / unit);
+    if (decimals > 0) {
+        text += '.';
+        std::string digits;
+        appendDigits(digits, fraction);
+        text.append(static_cast<std::size_t>(decimals) - digits.size(), '0');
+        text += digits;
+    }
+    return text;
+}
+
+std::string shortestText(float value)
+{
+    char buffer[64];
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed);
+    if (result.ec != std::errc())
+        return std::to_string(value);
+    return std::string(buffer, result.ptr);
+}
+
+std::string withSignPosition(int value)
+{
+    std::string text = std::to_string(value);
+    return value < 0 ? text : ' ' + text;
+}
+
+std::string withSignPosition(float value)
+{
+    std::string text = shortestText(value);
+    return std::signbit(value) && value != 0.0f ? text : ' ' + text;
+}
+
+std::optional<float> readAnswer(std::string_view text)
+{
+    std::string number;
+    bool seenPoint = false;
+    for (char c : text) {
+        if (c == ' ' || c == '\t' || c == '\r' || c == '\n')
+            continue;
+        if (c >= '0' && c <= '9') {
+            number += c;
+        } else if (c == '.' && !seenPoint) {
+            seenPoint = true;
+            number += c;
+        } else {
+            break;
+        }
+    }
+    if (number.empty() || number == ".")
+        return 0.0f;
+
+    double value = 0.0;
+    const auto result = std::from_chars(number.data(), number.data() + number.size(), value);
+    if (result.ec == std::errc::result_out_of_range) {
+        // Underflow of a long run of zeros after the point is still zero.
+        if (number.find_first_of("123456789") == std::string::npos)
+            return 0.0f;
+        const std::size_t point = number.find('.');
+        const std::size_t firstDigit = number.find_first_of("123456789");
+        if (point != std::string::npos && firstDigit > point)
+            return 0.0f;
+        return std::nullopt;
+    }
+    if (result.ec != std::errc() || !std::isfinite(value) || value > static_cast<double>(FLT_MAX))
+        return std::nullopt;
+    return static_cast<float>(value);
+}
+
+bool isRightAnswer(std::string_view text, float correctAnswer)
+{
+    const std::optional<float> answer = readAnswer(text);
+    return answer && *answer == correctAnswer;
+}
+
+} // namespace zorvel

@@ -1,0 +1,48 @@
+// The subtraction levels: a borrow in the units column, in the tens column
+// from "3位 - 2位" upward, and minimum differences of 11, 101 or 1001.
+#include "questions/level_rules.h"
+
+#include <array>
+
+namespace zorvel {
+
+namespace {
+
+bool endsInZero(int a) { return unitsDigit(a) == 0; }
+// No units digit of B can exceed a 9, so a minuend ending in 9 could noFirstRedraw
+// be completed by a B that must borrow: such a minuend is redrawn too.
+bool endsInZeroOrNine(int a) { return unitsDigit(a) == 0 || unitsDigit(a) == 9; }
+
+bool unitsBorrow(int a, int b)
+{
+    return unitsDigit(a) == 0 || unitsDigit(b) == 0 || unitsDigit(a) - unitsDigit(b) >= 0;
+}
+
+bool tensBorrow(int a, int b, int minimumDifference)
+{
+    return unitsBorrow(a, b) || tensDigit(a) - tensDigit(b) >= 0 || a - b < minimumDifference;
+}
+
+const std::array<PairRule, 9> kSubtractionRules = {{
+    {{9, 11}, {8, 2}, Redraw::SecondOnly, noFirstRedraw, [](int a, int b) { return a - b > 10; }},
+    {{70, 31}, {8, 2}, Redraw::SecondOnly, endsInZero,
+     [](int a, int b) { return unitsDigit(a) - b > 0; }},
+    {{50, 41}, {60, 21}, Redraw::SecondOnly, endsInZeroOrNine,
+     [](int a, int b) {
+         return unitsDigit(b) == 0 || unitsDigit(a) - unitsDigit(b) >= 0 || a - b < 11;
+     }},
+    {{900, 101}, {8, 2}, Redraw::SecondOnly, endsInZeroOrNine,
+     [](int a, int b) { return unitsDigit(a) - b >= 0; }},
+    {{900, 101}, {80, 21}, Redraw::Both, noFirstRedraw,
+     [](int a, int b) { return unitsBorrow(a, b) || tensDigit(a) - tensDigit(b) > 0 || a - b < 101; }},
+    {{700, 301}, {500, 201}, Redraw::Both, noFirstRedraw, [](int a, int b) { return tensBorrow(a, b, 101); }},
+    {{9000, 1001}, {80, 21}, Redraw::Both, noFirstRedraw, [](int a, int b) { return tensBorrow(a, b, 1001); }},
+    {{9000, 1001}, {800, 201}, Redraw::Both, noFirstRedraw, [](int a, int b) { return tensBorrow(a, b, 1001); }},
+    {{5000, 1001}, {8000, 2001}, Redraw::Both, noFirstRedraw, [](int a, int b) { return tensBorrow(a, b, 1001); }},
+}};
+
+} // namespace
+
+const PairRule& subtractionRule(Level level) { return kSubtractionRules[levelIndex(level)]; }
+
+} // namespace zorvel
