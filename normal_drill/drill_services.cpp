@@ -1,0 +1,52 @@
+// The program's drill services: the steady clock, clock-seeded random
+// sources, the installed voice and prompt sound, and a real message box.
+#include "normal_drill/drill_services.h"
+
+#ifdef ZORVEL_HAVE_SPEECH
+#include "speech/speech.h"
+#endif
+
+#include <QElapsedTimer>
+#include <QMessageBox>
+
+namespace zorvel {
+
+namespace {
+
+class ElapsedTimerClock final : public MonotonicClock {
+public:
+    ElapsedTimerClock() { timer_.start(); }
+    qint64 nowMs() const override { return timer_.elapsed(); }
+
+private:
+    QElapsedTimer timer_;
+};
+
+void showPlainMessage(QWidget* parent, const QString& title, const QString& text)
+{
+    QMessageBox box(QMessageBox::NoIcon, title, text, QMessageBox::Ok, parent);
+    box.exec();
+}
+
+} // namespace
+
+std::shared_ptr<const MonotonicClock> steadyClock()
+{
+    static const auto clock = std::make_shared<ElapsedTimerClock>();
+    return clock;
+}
+
+DrillServices defaultDrillServices()
+{
+    DrillServices services;
+    services.clock = steadyClock();
+    services.randomSource = [] { return std::make_unique<SeededRandom>(); };
+#ifdef ZORVEL_HAVE_SPEECH
+    services.voice = [] { return createDefaultVoice(); };
+    services.promptSound = [] { return createDefaultPromptSound(); };
+#endif
+    services.showMessage = showPlainMessage;
+    return services;
+}
+
+} // namespace zorvel

@@ -1,0 +1,46 @@
+// What a drill window is given from outside: the monotonic clock of its
+// stopwatch, its random source, its voice and prompt sound, and the rest
+// reminder's message box. The program passes defaultDrillServices(); tests
+// pass fakes.
+#pragma once
+
+#include "questions/random_source.h"
+#include "speech/voice.h"
+
+#include <QString>
+#include <QtGlobal>
+
+#include <functional>
+#include <memory>
+
+class QWidget;
+
+namespace zorvel {
+
+// Milliseconds on a clock that never jumps (not the time of day).
+class MonotonicClock {
+public:
+    virtual ~MonotonicClock() = default;
+    virtual qint64 nowMs() const = 0;
+};
+
+std::shared_ptr<const MonotonicClock> steadyClock();
+
+using RandomSourceFactory = std::function<std::unique_ptr<RandomSource>()>;
+using PromptSoundFactory = std::function<std::unique_ptr<PromptSound>()>;
+// Shows a modal message box with an OK button and no icon; returns when the
+// pupil has dismissed it.
+using MessageBoxShower =
+    std::function<void(QWidget* parent, const QString& title, const QString& text)>;
+
+struct DrillServices {
+    std::shared_ptr<const MonotonicClock> clock;
+    RandomSourceFactory randomSource;
+    VoiceFactory voice;
+    PromptSoundFactory promptSound;
+    MessageBoxShower showMessage;
+};
+
+DrillServices defaultDrillServices();
+
+} // namespace zorvel

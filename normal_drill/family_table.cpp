@@ -1,0 +1,118 @@
+// The ten rows of the drill-window family and the two layouts they share.
+#include "normal_drill/family_table.h"
+
+#include "normal_drill/screen_units.h"
+
+namespace zorvel {
+
+namespace {
+
+const SideLayout kNormalSide = {
+    QRect(120, 1440, 1700, 4215), 330, 420,
+    QRect(120, 5880, 1700, 1695), {360, 780, 1200},
+    QRect(240, 7920, 1455, 800),
+    QRect(240, 9480, 1455, 800),
+    QRect(13800, 1440, 1100, 495),
+    QRect(),
+    240,
+};
+
+const SideLayout kListeningSide = {
+    QRect(120, 840, 1700, 5295), 480, 525,
+    QRect(120, 6360, 1700, 2175), {480, 1005, 1560},
+    QRect(120, 9720, 1665, 800),
+    QRect(120, 8760, 1695, 571),
+    QRect(10920, 3960, 1300, 375),
+    QRect(10920, 3360, 1300, 375),
+    480,
+};
+
+const OperandLayout kTwoOperands = {
+    {QRect(3120, 1560, 6405, 2700), QRect(3120, 4680, 6405, 2700), QRect()},
+    {QRect(1920, 4680, 1150, 2700), QRect()},
+};
+
+const OperandLayout kThreeOperands = {
+    {QRect(3120, 1200, 6405, 2200), QRect(3120, 3480, 6405, 2200), QRect(3120, 5760, 6405, 2200)},
+    {QRect(1920, 3480, 1150, 2200), QRect(1920, 5760, 1150, 2200)},
+};
+
+const QColor kBlack = colorFromBgr(0x000000);
+const QColor kRed = colorFromBgr(0x0000FF);
+const QColor kMagenta = colorFromBgr(0xFF00FF);
+
+struct OperationLook {
+    Operation operation;
+    QString heading;
+    std::array<QColor, 2> operatorColours;
+    std::array<QColor, 3> operandColours;
+    qreal integerFontPt;
+    qreal decimalFontPt;
+};
+
+const OperationLook kLooks[] = {
+    {Operation::Add, QStringLiteral("Zorvel (加 法) "), {kBlack, kBlack}, {kBlack, kBlack, kBlack}, 150, 120},
+    {Operation::Sub, QStringLiteral("Zorvel (减 法) "), {kMagenta, kBlack}, {kBlack, kMagenta, kBlack}, 150, 120},
+    {Operation::Mixed, QStringLiteral("Zorvel (加减混合) "), {kBlack, kMagenta}, {kBlack, kBlack, kMagenta}, 120, 120},
+    {Operation::Mul, QStringLiteral("Zorvel (乘 法) "), {kRed, kBlack}, {kBlack, kBlack, kBlack}, 140, 140},
+    {Operation::Div, QStringLiteral("Zorvel (除 法) "), {kMagenta, kBlack}, {kBlack, kMagenta, kBlack}, 150, 150},
+};
+
+FamilyRow makeRow(const QString& formName, const OperationLook& look, Mode mode,
+                  std::vector<QString> focusKeeping, bool keyboardGuard, int widthTwips,
+                  const QString& minutesCaption)
+{
+    const bool mixed = look.operation == Operation::Mixed;
+    return FamilyRow{
+        formName, look.operation, mode, look.heading, look.operatorColours, look.operandColours,
+        look.integerFontPt, look.decimalFontPt, std::move(focusKeeping), keyboardGuard,
+        mode == Mode::Normal && look.operation == Operation::Sub,
+        mode == Mode::Normal ? QStringLiteral("0") : QStringLiteral(" 0"), widthTwips, minutesCaption,
+        mode == Mode::Normal ? &kNormalSide : &kListeningSide,
+        mixed ? &kThreeOperands : &kTwoOperands,
+    };
+}
+
+std::vector<FamilyRow> buildTable()
+{
+    const QString o3 = QStringLiteral("Option3");
+    const QString o4 = QStringLiteral("Option4");
+    const QString o7 = QStringLiteral("Option7");
+    const QString zero = QStringLiteral("0");
+    const auto& add = kLooks[0];
+    const auto& sub = kLooks[1];
+    const auto& mixed = kLooks[2];
+    const auto& mul = kLooks[3];
+    const auto& div = kLooks[4];
+    return {
+        makeRow("Form81", add, Mode::Normal, {o3, o4, o7}, false, 15210, zero),
+        makeRow("Form82", sub, Mode::Normal, {o3, o4, o7}, false, 15210, zero),
+        makeRow("Form83", mixed, Mode::Normal, {o3, o4, o7}, false, 15210, zero),
+        makeRow("Form84", mul, Mode::Normal, {o3, o4, o7}, false, 15210, zero),
+        makeRow("Form85", div, Mode::Normal, {o3, o4, o7}, false, 15765, zero),
+        makeRow("Form91", add, Mode::Listening, {o3, o4, o7}, true, 15210, QStringLiteral("20")),
+        makeRow("Form92", sub, Mode::Listening, {o4, o7}, true, 15765, zero),
+        makeRow("Form93", mixed, Mode::Listening, {o4, o7}, false, 15765, zero),
+        makeRow("Form94", mul, Mode::Listening, {o3, o7}, true, 15765, zero),
+        makeRow("Form95", div, Mode::Listening, {o3, o7}, true, 15765, zero),
+    };
+}
+
+} // namespace
+
+const std::vector<FamilyRow>& familyTable()
+{
+    static const std::vector<FamilyRow> table = buildTable();
+    return table;
+}
+
+const FamilyRow* familyRow(const QString& formName)
+{
+    for (const FamilyRow& row : familyTable()) {
+        if (row.formName == formName)
+            return &row;
+    }
+    return nullptr;
+}
+
+} // namespace zorvel

@@ -1,0 +1,49 @@
+// The on-screen keypad: the digit keys Command4 ("0") to Command13 ("9"),
+// Command14 ("."), Command15 ("取消") and Command16 ("确定"), built in a loop.
+#pragma once
+
+#include <QObject>
+#include <QPushButton>
+
+#include <array>
+
+namespace zorvel {
+
+// A key whose caption wraps inside the button, so that "取消" stands in two
+// lines on its tall narrow key.
+class KeyButton : public QPushButton {
+    Q_OBJECT
+public:
+    using QPushButton::QPushButton;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+};
+
+class Keypad : public QObject {
+    Q_OBJECT
+public:
+    explicit Keypad(QWidget* window);
+
+    QPushButton* digit(int d) const { return digits_[d]; }
+    QPushButton* point() const { return point_; }
+    QPushButton* cancel() const { return cancel_; }
+    QPushButton* confirm() const { return confirm_; }
+
+    // Digits and "."; "取消" and "确定" as the caller says.
+    void setDigitKeysEnabled(bool enabled);
+
+signals:
+    void digitPressed(int digit);
+    void pointPressed();
+    void cancelPressed();
+    void confirmPressed();
+
+private:
+    std::array<QPushButton*, 10> digits_{};
+    QPushButton* point_ = nullptr;
+    QPushButton* cancel_ = nullptr;
+    QPushButton* confirm_ = nullptr;
+};
+
+} // namespace zorvel

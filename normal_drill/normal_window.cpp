@@ -1,0 +1,103 @@
+// The normal-mode question cycle, the praise picture and the rest reminder.
+#include "normal_drill/normal_window.h"
+
+#include "normal_drill/automation_ids.h"
+#include "normal_drill/screen_units.h"
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPixmap>
+#include <QPushButton>
+#include <QTimer>
+
+namespace zorvel {
+
+NormalDrillWindow::NormalDrillWindow(const FamilyRow& row, const DrillServices& services, QWidget* parent)
+    : DrillWindow(row, services, parent)
+{
+    auto* stopwatchSwitch = new QCheckBox(QStringLiteral("秒表开关"), this);
+    stopwatchSwitch->setObjectName(QStringLiteral("Check1"));
+    stopwatchSwitch->setFont(designFont(FontFace::Songti, 12));
+    stopwatchSwitch->setGeometry(twipsPlace(row.side->stopwatchSwitch));
+    connect(stopwatchSwitch, &QCheckBox::toggled, this, [this](bool ticked) {
+        for (QLabel* label : stopwatchLabels_)
+            label->setVisible(!ticked);
+    });
+
+    praisePicture_ = new QLabel(this);
+    praisePicture_->setObjectName(QStringLiteral("Picture1"));
+    praisePicture_->setGeometry(twipsPlace(QRect(9840, 1920, 2295, 2295)));
+    praisePicture_->setAlignment(Qt::AlignCenter);
+    praisePicture_->setPixmap(QPixmap(QStringLiteral(":/images/praise.png")));
+
+    loadCommon();
+    praisePicture_->hide();
+}
+
+void NormalDrillWindow::askQuestion()
+{
+    startStopwatchIfIdle();
+    answerBox_->setEnabled(true);
+    askButton_->setEnabled(false);
+    ++questionNumber_;
+    numberLabel_->setText(twoCharacterNumber(questionNumber_));
+    answerBox_->clear();
+    markLabel_->clear();
+    setCancelConfirmEnabled(false);
+    makeQuestion();
+    EnableDigitKeys();
+    answerBox_->setFocus();
+    if (row_.plainQuestionNumber)
+        numberLabel_->setText(QString::number(questionNumber_));
+}
+
+void NormalDrillWindow::finishTest()
+{
+    DrillWindow::finishTest();
+    praisePicture_->show();
+}
+
+void NormalDrillWindow::restartTest()
+{
+    DrillWindow::restartTest();
+    praisePicture_->hide();
+}
+
+void NormalDrillWindow::stopwatchTicked(qint64 elapsedMs)
+{
+    if (elapsedMs >= kRestReminderMs) {
+        giveRestReminder();
+        return;
+    }
+    DrillWindow::stopwatchTicked(elapsedMs);
+}
+
+void NormalDrillWindow::giveRestReminder()
+{
+    stopStopwatch();
+    if (services_.showMessage)
+        services_.showMessage(this, QStringLiteral("超时提醒"),
+                              QStringLiteral("您本次训练时间已达到10分钟了,请休息一会儿吧!"));
+    setOperandTexts({});
+    answerBox_->clear();
+    questionNumber_ = 0;
+    stopwatch_.reset();
+    showStopwatch(StopwatchReading{});
+    numberLabel_->setText(QStringLiteral("0"));
+    DisableKeypad();
+    askButton_->setEnabled(true);
+}
+
+std::unique_ptr<QDialog> createNormalDrillWindow(const QString& formName, const DrillServices& services,
+                                                 QWidget* parent)
+{
+    const FamilyRow* row = familyRow(formName);
+    if (!row || row->mode != Mode::Normal)
+        return nullptr;
+    auto window = std::make_unique<NormalDrillWindow>(*row, services, parent);
+    applyAutomationIdsFromEnvironment(window.get());
+    return window;
+}
+
+} // namespace zorvel
