@@ -1,0 +1,149 @@
+// Builds form1 from the menu table and handles its clicks.
+#include "shell/main_menu.h"
+
+#include "shell/click_label.h"
+#include "shell/menu_table.h"
+
+#include <QPalette>
+#include <QPixmap>
+#include <QPushButton>
+
+#include <utility>
+
+static void initShellResources()
+{
+    Q_INIT_RESOURCE(zorvel_assets);
+}
+
+namespace zorvel {
+
+namespace {
+
+QString buttonStyleSheet(const QColor& fill)
+{
+    return QStringLiteral(
+               "QPushButton { background-color: %1; border: 1px solid #707070; border-radius: 3px; }"
+               "QPushButton:hover { border: 1px solid #0078d7; }"
+               "QPushButton:pressed { background-color: %2; }"
+               "QPushButton:focus { border: 2px solid #0078d7; }")
+        .arg(fill.name(), fill.darker(115).name());
+}
+
+void placeLabel(QLabel* label, const MenuControl& row)
+{
+    label->setAlignment(row.centred ? Qt::AlignCenter : (Qt::AlignLeft | Qt::AlignVCenter));
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::WindowText, colorFromBgr(row.bgrColour));
+    label->setPalette(palette);
+}
+
+QLabel* pictureLabel(QWidget* parent, const char* name, const QString& resource, const QRect& geometry)
+{
+    auto* picture = new QLabel(parent);
+    picture->setObjectName(QLatin1String(name));
+    picture->setPixmap(QPixmap(resource));
+    picture->setScaledContents(true);
+    picture->setGeometry(geometry);
+    return picture;
+}
+
+} // namespace
+
+MainMenu::MainMenu(DrillWindowFactory createDrillWindow, HelpPages helpPages, QWidget* parent)
+    : QWidget(parent), createDrillWindow_(std::move(createDrillWindow)), helpPages_(std::move(helpPages))
+{
+    initShellResources();
+    setObjectName(QStringLiteral("form1"));
+    setFixedSize(twipsSize(menuWidthTwips, menuHeightTwips));
+    buildControls();
+}
+
+void MainMenu::buildControls()
+{
+    for (const MenuControl& row : menuControls()) {
+        QWidget* control = nullptr;
+        switch (row.kind) {
+        case MenuControlKind::Button: {
+            auto* button = new QPushButton(row.caption, this);
+            button->setAutoDefault(false);
+            control = button;
+            break;
+        }
+        case MenuControlKind::LinkLabel: {
+            auto* label = new ClickLabel(row.caption, this);
+            label->setCursor(Qt::PointingHandCursor);
+            placeLabel(label, row);
+            control = label;
+            break;
+        }
+        case MenuControlKind::Label: {
+            auto* label = new QLabel(row.caption, this);
+            placeLabel(label, row);
+            control = label;
+            break;
+        }
+        }
+        control->setObjectName(QLatin1String(row.name));
+        control->setToolTip(row.toolTip);
+        control->setFont(designFont(row.face, row.pointSize, row.bold));
+        control->setGeometry(twipsRect(row.left, row.top, row.width, row.height));
+    }
+
+    pictureLabel(this, "Image1", QStringLiteral(":/images/logo.png"), twipsRect(360, 240, 720, 720));
+    pictureLabel(this, "picIcon", QStringLiteral(":/images/head.png"), twipsRect(2400, 3360, 4800, 4800));
+
+    auto* line = new QWidget(this);
+    line->setObjectName(QStringLiteral("Line1"));
+    const int lineLeft = twipsToPixels(1320);
+    line->setGeometry(lineLeft, twipsToPixels(9360), twipsToPixels(13560) - lineLeft + 1, 1);
+    QPalette linePalette = line->palette();
+    linePalette.setColor(QPalette::Window, colorFromBgr(0x808080));
+    line->setPalette(linePalette);
+    line->setAutoFillBackground(true);
+
+    for (const DrillButton& entry : drillButtons()) {
+        auto* button = findChild<QPushButton*>(QLatin1String(entry.buttonName));
+        const QString formName = QLatin1String(entry.formName);
+        connect(button, &QPushButton::clicked, this, [this, formName] { openDrillWindow(formName); });
+    }
+    connect(findChild<QPushButton*>(QStringLiteral("Command0")), &QPushButton::clicked, this, &MainMenu::quitRequested);
+    connect(findChild<ClickLabel*>(QStringLiteral("Label1")), &ClickLabel::clicked, this, &MainMenu::openHomePage);
+    connect(findChild<ClickLabel*>(QStringLiteral("Label3")), &ClickLabel::clicked, this, &MainMenu::openProductPage);
+}
+
+void MainMenu::setSlogans()
+{
+    findChild<QLabel*>(QStringLiteral("Label5"))->setText(sloganOne());
+    findChild<QLabel*>(QStringLiteral("Label4"))->setText(sloganTwo());
+    findChild<QLabel*>(QStringLiteral("Label6"))->setText(sloganThree());
+}
+
+void MainMenu::setButtonColours()
+{
+    for (const DrillButton& entry : drillButtons())
+        findChild<QPushButton*>(QLatin1String(entry.buttonName))->setStyleSheet(buttonStyleSheet(colorFromBgr(entry.fillBgr)));
+}
+
+void MainMenu::openHomePage()
+{
+    helpPages_.openHomePage();
+}
+
+void MainMenu::openProductPage()
+{
+    helpPages_.openProductPage();
+}
+
+void MainMenu::openDrillWindow(const QString& formName)
+{
+    if (!createDrillWindow_)
+        return;
+    std::unique_ptr<QDialog> window = createDrillWindow_(formName);
+    if (!window)
+        return;
+    // The window lives in the unique_ptr; exec() must not delete it as well.
+    window->setAttribute(Qt::WA_DeleteOnClose, false);
+    window->exec();
+}
+
+} // namespace zorvel

@@ -1,0 +1,48 @@
+// The main menu form1 and the heart of the shell.
+//
+// shell/ starts the program (startup.h: slogans, the single-instance rule,
+// the home page, title, button colours, show), keeps a second copy from
+// running (single_instance.h), opens the help pages that ship in the
+// resources in the desktop's browser (help_pages.h, browser.h) and opens the
+// ten drill windows of normal_drill/ and listening_drill/ through an injected
+// factory (drill_launcher.h), each one modally over the menu.
+#pragma once
+
+#include "shell/help_pages.h"
+
+#include <QDialog>
+#include <QString>
+#include <QWidget>
+
+#include <functional>
+#include <memory>
+
+namespace zorvel {
+
+// Makes the drill window of a form name ("Form81" .. "Form95"); nullptr when
+// that window does not exist yet.
+using DrillWindowFactory = std::function<std::unique_ptr<QDialog>(const QString& formName)>;
+
+class MainMenu : public QWidget {
+    Q_OBJECT
+public:
+    MainMenu(DrillWindowFactory createDrillWindow, HelpPages helpPages, QWidget* parent = nullptr);
+
+    void setSlogans();
+    void setButtonColours();
+    void openHomePage();
+    void openProductPage();
+
+signals:
+    // "退  出" was pressed: the program ends at once.
+    void quitRequested();
+
+private:
+    void buildControls();
+    void openDrillWindow(const QString& formName);
+
+    DrillWindowFactory createDrillWindow_;
+    HelpPages helpPages_;
+};
+
+} // namespace zorvel

@@ -1,0 +1,24 @@
+// Runs the start-up steps of form1 in order.
+#include "shell/startup.h"
+
+#include "shell/menu_table.h"
+
+#include <utility>
+
+namespace zorvel {
+
+std::unique_ptr<MainMenu> startMainMenu(DrillWindowFactory createDrillWindow, HelpPages helpPages,
+                                        SingleInstance& instance)
+{
+    auto menu = std::make_unique<MainMenu>(std::move(createDrillWindow), std::move(helpPages));
+    menu->setSlogans();
+    if (!instance.tryAcquire())
+        return nullptr;
+    menu->openHomePage();
+    menu->setWindowTitle(menuWindowTitle());
+    menu->setButtonColours();
+    menu->show();
+    return menu;
+}
+
+} // namespace zorvel
