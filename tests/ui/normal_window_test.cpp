@@ -1,0 +1,390 @@
+// The five normal-mode windows driven through their widgets: opening state,
+// whole tests, keypad and keyboard entry, checking, resets and focus.
+#include "driver.h"
+#include "fakes.h"
+
+#include "normal_drill/normal_window.h"
+
+#include <QAccessible>
+#include <QAccessibleActionInterface>
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTimer>
+#include <QtTest>
+
+using namespace zorvel;
+using namespace zorvel::testing;
+
+class NormalWindowTest : public QObject {
+    Q_OBJECT
+
+private:
+    Fakes fakes;
+    std::unique_ptr<QDialog> dialog;
+    DrillWindow* window = nullptr;
+
+    void open(const QString& form)
+    {
+        fakes = Fakes();
+        dialog = createNormalDrillWindow(form, fakes.services());
+        QVERIFY(dialog);
+        window = qobject_cast<DrillWindow*>(dialog.get());
+        dialog->show();
+        QVERIFY(QTest::qWaitForWindowActive(dialog.get()));
+    }
+    void ask() { click(window, "Command1"); }
+    void answerRight() { typeOnKeypad(window, rightAnswerText(window)); click(window, "Command16"); }
+    QRadioButton* option(const QString& name) { return window->findChild<QRadioButton*>(name); }
+    void addFormRows()
+    {
+        QTest::addColumn<QString>("form");
+        for (const char* form : {"Form81", "Form82", "Form83", "Form84", "Form85"})
+            QTest::newRow(form) << QString::fromLatin1(form);
+    }
+
+private slots:
+    void unknownNameGivesNoWindow()
+    {
+        QVERIFY(!createNormalDrillWindow("Form86", Fakes().services()));
+        QVERIFY(!createNormalDrillWindow("Form91", Fakes().services()));
+    }
+
+    void opensWithDefaults_data()
+    {
+        QTest::addColumn<QString>("form");
+        QTest::addColumn<QString>("heading");
+        QTest::addColumn<QString>("defaultLevel");
+        QTest::addColumn<int>("levelsShown");
+        QTest::addColumn<bool>("typesShown");
+        QTest::addColumn<QString>("lastLevelCaption");
+        QTest::newRow("Form81") << "Form81" << "Zorvel (加 法) " << "2位 + 1位" << 9 << true << "4位 + 4位";
+        QTest::newRow("Form82") << "Form82" << "Zorvel (减 法) " << "2位 - 1位" << 9 << true << "4位 - 4位";
+        QTest::newRow("Form83") << "Form83" << "Zorvel (加减混合) " << "2位 + 1位" << 7 << true << "4位 + 2位";
+        QTest::newRow("Form84") << "Form84" << "Zorvel (乘 法) " << "1位 * 1位" << 6 << false << "3位 * 1位";
+        QTest::newRow("Form85") << "Form85" << "Zorvel (除 法) " << "/1位=1位" << 6 << false << "/2位=2位";
+    }
+    void opensWithDefaults()
+    {
+        QFETCH(QString, form);
+        QFETCH(QString, heading);
+        QFETCH(QString, defaultLevel);
+        QFETCH(int, levelsShown);
+        QFETCH(bool, typesShown);
+        QFETCH(QString, lastLevelCaption);
+        open(form);
+        QCOMPARE(dialog->windowTitle(), QString("Zorvel 2020-1版"));
+        QCOMPARE(caption(window, "Label7"), heading);
+        QVERIFY(button(window, "Command1")->isEnabled());
+        for (int k = 4; k <= 16; ++k)
+            QVERIFY(!button(window, QString("Command%1").arg(k))->isEnabled());
+        QVERIFY(!button(window, "Command3")->isEnabled());
+        QVERIFY(!button(window, "Command18")->isVisible());
+        QCOMPARE(stopwatchText(window), QString("0:00.00"));
+        QCOMPARE(caption(window, "Label4"), QString("0"));
+        QCOMPARE(caption(window, "Label9(10)"), QString());
+        QVERIFY(caption(window, "Label9(0)").trimmed().isEmpty());
+        QVERIFY(!label(window, "Picture1")->isVisible());
+        QVERIFY(!window->findChild<QTimer*>("Timer1")->isActive());
+        QCOMPARE(answerBox(window)->accessibleName(), QString("答案"));
+
+        QStringList shown;
+        QString checked;
+        for (QRadioButton* o : window->findChild<QGroupBox*>("Frame2")->findChildren<QRadioButton*>()) {
+            if (o->isVisible())
+                shown << o->text();
+            if (o->isChecked())
+                checked = o->text();
+        }
+        QCOMPARE(shown.size(), levelsShown);
+        QCOMPARE(shown.last(), lastLevelCaption);
+        QCOMPARE(checked, defaultLevel);
+        QCOMPARE(window->findChild<QGroupBox*>("Frame3")->isVisible(), typesShown);
+        QVERIFY(option("Option7")->isChecked());
+        QCOMPARE(window->findChild<QLabel*>("Label9(2)") != nullptr, form == "Form83");
+    }
+
+    void wholeTestWithWrongAndRightAnswers_data() { addFormRows(); }
+    void wholeTestWithWrongAndRightAnswers()
+    {
+        QFETCH(QString, form);
+        open(form);
+        QLabel* picture = label(window, "Picture1");
+        for (int n = 1; n <= 10; ++n) {
+            ask();
+            const QString number = form == "Form82" ? QString::number(n) : QString::number(n).rightJustified(2, ' ');
+            QCOMPARE(caption(window, "Label4"), number);
+            QCOMPARE(window->questionLog().entry(n).correctAnswer, window->correctAnswer());
+            QVERIFY(!caption(window, "Label9(1)").trimmed().isEmpty());
+            QCOMPARE(QApplication::focusWidget(), answerBox(window));
+            QVERIFY(answerBox(window)->text().isEmpty());
+            QVERIFY(!button(window, "Command1")->isEnabled());
+            QVERIFY(!button(window, "Command16")->isEnabled());
+            QVERIFY(button(window, "Command5")->isEnabled());
+
+            typeOnKeypad(window, rightAnswerText(window) + "1");
+            click(window, "Command16");
+            QCOMPARE(caption(window, "Label9(10)"), QString("×"));
+            QVERIFY(!button(window, "Command1")->isEnabled());
+            QVERIFY(button(window, "Command15")->isEnabled());
+            QVERIFY(answerBox(window)->text().endsWith("1"));
+
+            click(window, "Command15");
+            QCOMPARE(caption(window, "Label9(10)"), QString());
+            click(window, "Command16");
+            QCOMPARE(caption(window, "Label9(10)"), QString("√"));
+            fakes.clock->now += 6500;
+            if (n < 10) {
+                QVERIFY(button(window, "Command1")->isEnabled());
+                QCOMPARE(QApplication::focusWidget(), button(window, "Command1"));
+                QVERIFY(!picture->isVisible());
+                QVERIFY(!button(window, "Command3")->isEnabled());
+            }
+        }
+        QVERIFY(picture->isVisible());
+        QVERIFY(!button(window, "Command1")->isEnabled());
+        QVERIFY(button(window, "Command3")->isEnabled());
+        QCOMPARE(QApplication::focusWidget(), button(window, "Command3"));
+        QVERIFY(!window->findChild<QTimer*>("Timer1")->isActive());
+        QCOMPARE(caption(window, "Label4"), form == "Form82" ? QString("10") : QString("10"));
+
+        click(window, "Command3");
+        QVERIFY(!picture->isVisible());
+        QCOMPARE(caption(window, "Label4"), QString("0"));
+        QCOMPARE(stopwatchText(window), QString("0:00.00"));
+        QVERIFY(button(window, "Command1")->isEnabled());
+        QCOMPARE(QApplication::focusWidget(), button(window, "Command1"));
+        QVERIFY(!button(window, "Command3")->isEnabled());
+        ask();
+        QCOMPARE(caption(window, "Label4").trimmed(), QString("1"));
+    }
+
+    void finalTimeIsTheRoundedWholeElapsedTime()
+    {
+        open("Form81");
+        for (int n = 1; n <= 10; ++n) {
+            ask();
+            if (n == 10) {
+                fakes.clock->now += 65996;
+                QTRY_COMPARE(stopwatchText(window), QString("1:06.00"));
+            }
+            answerRight();
+        }
+        fakes.clock->now += 5000;
+        QTest::qWait(0);
+        QCOMPARE(stopwatchText(window), QString("1:06.00"));
+    }
+
+    void answerForms_data()
+    {
+        QTest::addColumn<QString>("type");
+        QTest::addColumn<QString>("prefix");
+        QTest::addColumn<QString>("suffix");
+        QTest::addColumn<bool>("right");
+        QTest::newRow("integer as is") << "Option7" << "" << "" << true;
+        QTest::newRow("integer leading zero") << "Option7" << "0" << "" << true;
+        QTest::newRow("integer trailing point") << "Option7" << "" << "." << true;
+        QTest::newRow("integer extra digit") << "Option7" << "" << "1" << false;
+        QTest::newRow("integer after point") << "Option7" << "" << ".5" << false;
+        QTest::newRow("integer second point ignored") << "Option7" << "" << "..5" << true;
+        QTest::newRow("one decimal trailing zero") << "Option8" << "" << "0" << true;
+        QTest::newRow("one decimal leading zero") << "Option8" << "0" << "" << true;
+        QTest::newRow("two decimals as is") << "Option9" << "" << "" << true;
+    }
+    void answerForms()
+    {
+        QFETCH(QString, type);
+        QFETCH(QString, prefix);
+        QFETCH(QString, suffix);
+        QFETCH(bool, right);
+        open("Form81");
+        option(type)->setChecked(true);
+        ask();
+        QString text = rightAnswerText(window);
+        if (type == "Option8" && suffix == "0" && !text.contains('.'))
+            text += '.';
+        typeOnKeypad(window, prefix + text + suffix);
+        if (!button(window, "Command16")->isEnabled())
+            QSKIP("the answer has no digit from 1 to 9");
+        click(window, "Command16");
+        QCOMPARE(caption(window, "Label9(10)"), right ? QString("√") : QString("×"));
+    }
+
+    void decimalAnswerWithoutPointIsWrong()
+    {
+        open("Form81");
+        option("Option8")->setChecked(true);
+        for (int n = 0; n < 10; ++n) {
+            ask();
+            const QString text = rightAnswerText(window);
+            if (text.contains('.')) {
+                typeOnKeypad(window, QString(text).remove('.'));
+                click(window, "Command16");
+                QCOMPARE(caption(window, "Label9(10)"), QString("×"));
+                return;
+            }
+            answerRight();
+        }
+        QFAIL("no answer with a decimal point in ten questions");
+    }
+
+    void keypadEdgeCases_data()
+    {
+        QTest::addColumn<QStringList>("keys");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("cancelConfirm");
+        QTest::newRow("zero first") << QStringList{"Command4"} << "0" << false;
+        QTest::newRow("point first") << QStringList{"Command14"} << "." << false;
+        QTest::newRow("zero point") << QStringList{"Command4", "Command14", "Command4"} << "0.0" << false;
+        QTest::newRow("digit enables") << QStringList{"Command4", "Command9"} << "05" << true;
+        QTest::newRow("five then cancel") << QStringList{"Command9", "Command15"} << "" << false;
+        QTest::newRow("cancel removes last") << QStringList{"Command6", "Command7", "Command15"} << "2" << true;
+        QTest::newRow("cancel twice") << QStringList{"Command6", "Command7", "Command15", "Command15"} << "" << false;
+        QTest::newRow("second point kept") << QStringList{"Command5", "Command14", "Command14"} << "1.." << true;
+    }
+    void keypadEdgeCases()
+    {
+        QFETCH(QStringList, keys);
+        QFETCH(QString, text);
+        QFETCH(bool, cancelConfirm);
+        open("Form82");
+        ask();
+        for (const QString& key : keys)
+            click(window, key);
+        QCOMPARE(answerBox(window)->text(), text);
+        QCOMPARE(answerBox(window)->cursorPosition(), text.size());
+        QCOMPARE(button(window, "Command15")->isEnabled(), cancelConfirm);
+        QCOMPARE(button(window, "Command16")->isEnabled(), cancelConfirm);
+        QCOMPARE(QApplication::focusWidget(), answerBox(window));
+    }
+
+    void keyboardEntry()
+    {
+        open("Form84");
+        ask();
+        QLineEdit* box = answerBox(window);
+        QTest::keyClicks(box, "a-+ ");
+        QCOMPARE(box->text(), QString());
+        QVERIFY(!button(window, "Command16")->isEnabled());
+        QTest::keyClick(box, '0');
+        QVERIFY(button(window, "Command16")->isEnabled());
+        QTest::keyClicks(box, rightAnswerText(window) + "x7");
+        QTest::keyClick(box, Qt::Key_Return);
+        QCOMPARE(caption(window, "Label9(10)"), QString("×"));
+        QCOMPARE(box->text(), "0" + rightAnswerText(window) + "7");
+        QTest::keyClick(box, Qt::Key_Backspace);
+        QCOMPARE(caption(window, "Label9(10)"), QString());
+        QTest::keyClick(box, Qt::Key_Enter);
+        QCOMPARE(caption(window, "Label9(10)"), QString("√"));
+        QVERIFY(button(window, "Command1")->isEnabled());
+        QTest::keyClick(dialog.get(), Qt::Key_Escape);
+        QVERIFY(dialog->isVisible());
+    }
+
+    void levelOrTypeResetsAndMovesFocus_data()
+    {
+        QTest::addColumn<QString>("form");
+        QTest::addColumn<QString>("choice");
+        QTest::addColumn<bool>("focusMoves");
+        QTest::addColumn<qreal>("fontPt");
+        QTest::newRow("81 Option5") << "Form81" << "Option5" << true << 150.0;
+        QTest::newRow("81 Option3") << "Form81" << "Option3" << false << 150.0;
+        QTest::newRow("81 Option8") << "Form81" << "Option8" << true << 120.0;
+        QTest::newRow("82 Option9") << "Form82" << "Option9" << true << 120.0;
+        QTest::newRow("83 Option8") << "Form83" << "Option8" << true << 120.0;
+        QTest::newRow("83 Option12") << "Form83" << "Option12" << true << 120.0;
+        QTest::newRow("84 Option4") << "Form84" << "Option4" << false << 140.0;
+        QTest::newRow("84 Option11") << "Form84" << "Option11" << true << 140.0;
+        QTest::newRow("85 Option10") << "Form85" << "Option10" << true << 150.0;
+    }
+    void levelOrTypeResetsAndMovesFocus()
+    {
+        QFETCH(QString, form);
+        QFETCH(QString, choice);
+        QFETCH(bool, focusMoves);
+        QFETCH(qreal, fontPt);
+        open(form);
+        ask();
+        answerRight();
+        ask();
+        fakes.clock->now += 1230;
+        QTRY_COMPARE(stopwatchText(window), QString("0:01.23"));
+        typeOnKeypad(window, "3");
+        QCOMPARE(QApplication::focusWidget(), answerBox(window));
+
+        // Chosen the way a screen reader does it: toggle(), no click.
+        option(choice)->toggle();
+        QVERIFY(option(choice)->isChecked());
+        QCOMPARE(caption(window, "Label4"), QString("0"));
+        QCOMPARE(stopwatchText(window), QString("0:00.00"));
+        QVERIFY(!window->findChild<QTimer*>("Timer1")->isActive());
+        QVERIFY(button(window, "Command1")->isEnabled());
+        QVERIFY(!button(window, "Command5")->isEnabled());
+        QVERIFY(!button(window, "Command16")->isEnabled());
+        QVERIFY(answerBox(window)->text().isEmpty());
+        QVERIFY(caption(window, "Label9(0)").isEmpty());
+        QCOMPARE(QApplication::focusWidget() == button(window, "Command1"), focusMoves);
+        QCOMPARE(label(window, "Label9(0)")->font().pointSizeF(), fontPt);
+        QCOMPARE(answerBox(window)->font().pointSizeF(), fontPt);
+
+        fakes.clock->now += 5000;
+        ask();
+        QCOMPARE(caption(window, "Label4").trimmed(), QString("1"));
+        QCOMPARE(stopwatchText(window), QString("0:00.00"));
+    }
+
+    void pictureStaysAfterLevelChange()
+    {
+        open("Form81");
+        for (int n = 1; n <= 10; ++n) {
+            ask();
+            answerRight();
+        }
+        option("Option5")->setChecked(true);
+        QVERIFY(label(window, "Picture1")->isVisible());
+        QVERIFY(!button(window, "Command3")->isEnabled());
+    }
+
+    void stopwatchSwitchHidesTheTime()
+    {
+        open("Form83");
+        ask();
+        auto* check = window->findChild<QCheckBox*>("Check1");
+        QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(check);
+        QVERIFY(accessible && accessible->actionInterface());
+        accessible->actionInterface()->doAction(QAccessibleActionInterface::toggleAction());
+        QVERIFY(check->isChecked());
+        for (const char* name : {"Label5", "Label6", "Label2", "Label10", "Label11"})
+            QVERIFY(!label(window, name)->isVisible());
+        fakes.clock->now += 4560;
+        check->click();
+        QVERIFY(label(window, "Label2")->isVisible());
+        QTRY_COMPARE(stopwatchText(window), QString("0:04.56"));
+    }
+
+    void backClosesAndStopsTheTimer()
+    {
+        open("Form85");
+        ask();
+        QVERIFY(window->findChild<QTimer*>("Timer1")->isActive());
+        click(window, "Command2");
+        QVERIFY(!dialog->isVisible());
+        QVERIFY(!window->findChild<QTimer*>("Timer1")->isActive());
+    }
+
+    void automationIdsOnlyWhenAsked()
+    {
+        qunsetenv("ZORVEL_AUTOMATION_IDS");
+        open("Form81");
+        QCOMPARE(button(window, "Command1")->accessibleDescription(), QString());
+        qputenv("ZORVEL_AUTOMATION_IDS", "1");
+        open("Form81");
+        qunsetenv("ZORVEL_AUTOMATION_IDS");
+        QCOMPARE(button(window, "Command1")->accessibleDescription(), QString("Command1"));
+        QCOMPARE(label(window, "Label9(0)")->accessibleDescription(), QString("Label9(0)"));
+    }
+};
+
+QTEST_MAIN(NormalWindowTest)
+#include "normal_window_test.moc"
