@@ -1,0 +1,23 @@
+// libespeak-ng in process, in retrieval mode: audio comes back through the
+// synth callback instead of going to a sound device.
+#pragma once
+
+#include "speech/synthesizer.h"
+
+namespace zorvel {
+
+class EspeakSynthesizer : public Synthesizer {
+public:
+    bool initialise() override;
+    int sampleRate() const override { return rate_; }
+    std::vector<InstalledVoice> voices() override { return voices_; }
+    bool selectVoice(const InstalledVoice& voice) override;
+    bool synthesise(const std::string& text, const SampleSink& sink) override;
+
+private:
+    int rate_ = 0;
+    std::vector<InstalledVoice> voices_;
+    std::string selected_;
+};
+
+} // namespace zorvel

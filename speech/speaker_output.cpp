@@ -1,0 +1,329 @@
+// The audio thread, the queue between the synthesis worker and the sound
+// device, and the QAudioSink that pulls from it.
+#include "speech/speaker_output.h"
+
+#include <QAudioDevice>
+#include <QAudioFormat>
+#include <QAudioSink>
+#include <QCoreApplication>
+#include <QIODevice>
+#include <QMediaDevices>
+#include <QThread>
+
+#include <chrono>
+#include <deque>
+#include <future>
+#include <mutex>
+#include <vector>
+
+namespace zorvel {
+namespace {
+
+constexpr int kBufferMs = 100;
+// Silence played after each utterance, beyond the device buffer, so that an
+// utterance counts as heard only once its last sample has left the speaker.
+constexpr int kTailMs = 60;
+constexpr auto kDeviceCheckLimit = std::chrono::seconds(3);
+
+std::mutex audioThreadMutex;
+QThread* audioThreadInstance = nullptr;
+
+void stopAudioThread()
+{
+    std::lock_guard<std::mutex> lock(audioThreadMutex);
+    if (audioThreadInstance == nullptr)
+        return;
+    audioThreadInstance->quit();
+    audioThreadInstance->wait();
+    delete audioThreadInstance;
+    audioThreadInstance = nullptr;
+}
+
+QThread* audioThread()
+{
+    std::lock_guard<std::mutex> lock(audioThreadMutex);
+    if (audioThreadInstance == nullptr) {
+        audioThreadInstance = new QThread;
+        audioThreadInstance->setObjectName(QStringLiteral("zorvel-audio"));
+        audioThreadInstance->start();
+        qAddPostRoutine(stopAudioThread);
+    }
+    return audioThreadInstance;
+}
+
+struct Chunk {
+    QByteArray bytes;
+    std::function<void()> heard; // set on the mark that ends an utterance
+    bool endsUtterance = false;
+};
+
+} // namespace
+
+struct SpeakerQueue {
+    std::mutex mutex;
+    std::deque<Chunk> chunks;
+    std::size_t offsetInFront = 0;
+    qint64 tailLeft = -1;
+    qint64 tailBytes = 0;
+    int sampleRate = 0;
+    bool wakePending = false;
+    bool closed = false;
+
+    // Held while callbacks run, so that close() can wait them out.
+    std::mutex deliveryMutex;
+    bool deliveryClosed = false;
+
+    std::promise<bool> devicePromise;
+    std::shared_future<bool> device = devicePromise.get_future().share();
+
+    qint64 queuedBytes() const
+    {
+        qint64 total = 0;
+        for (const Chunk& chunk : chunks)
+            total += chunk.bytes.size();
+        return total - static_cast<qint64>(offsetInFront);
+    }
+
+    // Fills `data` with queued audio and the silent tails of finished
+    // utterances; collects the callbacks of the utterances finished.
+    qint64 take(char* data, qint64 capacity, std::vector<std::function<void()>>& heard)
+    {
+        std::lock_guard<std::mutex> lock(mutex);
+        capacity &= ~qint64(1);
+        qint64 produced = 0;
+        while (produced < capacity && !chunks.empty()) {
+            Chunk& front = chunks.front();
+            if (front.endsUtterance) {
+                if (tailLeft < 0)
+                    tailLeft = tailBytes;
+                const qint64 n = std::min(tailLeft, capacity - produced);
+                std::fill(data + produced, data + produced + n, 0);
+                produced += n;
+                tailLeft -= n;
+                if (tailLeft > 0)
+                    break;
+                tailLeft = -1;
+                if (front.heard)
+                    heard.push_back(std::move(front.heard));
+                chunks.pop_front();
+                continue;
+            }
+            const qint64 left = front.bytes.size() - static_cast<qint64>(offsetInFront);
+            const qint64 n = std::min(left, capacity - produced);
+            std::copy_n(front.bytes.constData() + offsetInFront, n, data + produced);
+            produced += n;
+            offsetInFront += static_cast<std::size_t>(n);
+            if (offsetInFront == static_cast<std::size_t>(front.bytes.size())) {
+                chunks.pop_front();
+                offsetInFront = 0;
+            }
+        }
+        return produced;
+    }
+
+    void dropAll()
+    {
+        chunks.clear();
+        offsetInFront = 0;
+        tailLeft = -1;
+    }
+
+    void deliver(std::vector<std::function<void()>>& heard)
+    {
+        std::lock_guard<std::mutex> lock(deliveryMutex);
+        if (deliveryClosed)
+            return;
+        for (auto& callback : heard)
+            callback();
+    }
+};
+
+namespace {
+
+class QueueDevice : public QIODevice {
+public:
+    QueueDevice(std::shared_ptr<SpeakerQueue> queue, QObject* parent)
+        : QIODevice(parent)
+        , queue_(std::move(queue))
+    {
+        open(QIODevice::ReadOnly);
+    }
+
+    bool isSequential() const override { return true; }
+
+    qint64 bytesAvailable() const override
+    {
+        std::lock_guard<std::mutex> lock(queue_->mutex);
+        return queue_->queuedBytes() + QIODevice::bytesAvailable();
+    }
+
+protected:
+    qint64 readData(char* data, qint64 capacity) override
+    {
+        std::vector<std::function<void()>> heard;
+        const qint64 produced = queue_->take(data, capacity, heard);
+        if (!heard.empty())
+            queue_->deliver(heard);
+        return produced;
+    }
+
+    qint64 writeData(const char*, qint64) override { return -1; }
+
+private:
+    std::shared_ptr<SpeakerQueue> queue_;
+};
+
+} // namespace
+
+// Lives on the audio thread and owns the sink there.
+class SpeakerPlayer : public QObject {
+public:
+    explicit SpeakerPlayer(std::shared_ptr<SpeakerQueue> queue)
+        : queue_(std::move(queue))
+        , device_(new QueueDevice(queue_, this))
+    {
+    }
+
+    ~SpeakerPlayer() override
+    {
+        if (!deviceChecked_)
+            queue_->devicePromise.set_value(false);
+    }
+
+    void checkDevice()
+    {
+        deviceChecked_ = true;
+        queue_->devicePromise.set_value(!QMediaDevices::defaultAudioOutput().isNull());
+    }
+
+    void wake()
+    {
+        int sampleRate = 0;
+        {
+            std::lock_guard<std::mutex> lock(queue_->mutex);
+            queue_->wakePending = false;
+            sampleRate = queue_->sampleRate;
+        }
+        if (sink_ != nullptr && sink_->format().sampleRate() == sampleRate
+            && sink_->state() != QAudio::StoppedState) {
+            if (sink_->state() == QAudio::IdleState)
+                emit device_->readyRead();
+            return;
+        }
+        startSink(sampleRate);
+    }
+
+private:
+    void startSink(int sampleRate)
+    {
+        delete sink_;
+        sink_ = nullptr;
+        const QAudioDevice output = QMediaDevices::defaultAudioOutput();
+        if (output.isNull() || sampleRate <= 0) {
+            dropQueued();
+            return;
+        }
+        QAudioFormat format;
+        format.setSampleRate(sampleRate);
+        format.setChannelCount(1);
+        format.setSampleFormat(QAudioFormat::Int16);
+        sink_ = new QAudioSink(output, format, this);
+        sink_->setBufferSize(format.bytesForDuration(kBufferMs * 1000));
+        {
+            std::lock_guard<std::mutex> lock(queue_->mutex);
+            queue_->tailBytes = format.bytesForDuration(kBufferMs * 1000);
+        }
+        sink_->start(device_);
+        if (sink_->state() == QAudio::StoppedState) {
+            dropQueued();
+            return;
+        }
+        std::lock_guard<std::mutex> lock(queue_->mutex);
+        queue_->tailBytes = std::max<qint64>(sink_->bufferSize(), queue_->tailBytes)
+            + format.bytesForDuration(kTailMs * 1000);
+    }
+
+    void dropQueued()
+    {
+        std::lock_guard<std::mutex> lock(queue_->mutex);
+        queue_->dropAll();
+    }
+
+    std::shared_ptr<SpeakerQueue> queue_;
+    QueueDevice* device_;
+    QAudioSink* sink_ = nullptr;
+    bool deviceChecked_ = false;
+};
+
+SpeakerOutput::SpeakerOutput()
+    : queue_(std::make_shared<SpeakerQueue>())
+    , player_(new SpeakerPlayer(queue_))
+{
+    player_->moveToThread(audioThread());
+    SpeakerPlayer* player = player_;
+    QMetaObject::invokeMethod(player, [player] { player->checkDevice(); }, Qt::QueuedConnection);
+}
+
+SpeakerOutput::~SpeakerOutput()
+{
+    close();
+}
+
+bool SpeakerOutput::isAvailable() const
+{
+    return queue_->device.wait_for(kDeviceCheckLimit) == std::future_status::ready && queue_->device.get();
+}
+
+void SpeakerOutput::write(int sampleRate, const std::int16_t* samples, std::size_t count)
+{
+    std::lock_guard<std::mutex> lock(queue_->mutex);
+    if (queue_->closed || count == 0)
+        return;
+    queue_->sampleRate = sampleRate;
+    queue_->chunks.push_back(
+        {QByteArray(reinterpret_cast<const char*>(samples), static_cast<qsizetype>(count * sizeof(std::int16_t))),
+         nullptr, false});
+    wakePlayer();
+}
+
+void SpeakerOutput::endUtterance(std::function<void()> heard)
+{
+    std::lock_guard<std::mutex> lock(queue_->mutex);
+    if (queue_->closed)
+        return;
+    queue_->chunks.push_back({QByteArray(), std::move(heard), true});
+    wakePlayer();
+}
+
+void SpeakerOutput::clear()
+{
+    std::lock_guard<std::mutex> lock(queue_->mutex);
+    queue_->dropAll();
+}
+
+void SpeakerOutput::close()
+{
+    {
+        std::lock_guard<std::mutex> lock(queue_->deliveryMutex);
+        queue_->deliveryClosed = true;
+    }
+    std::lock_guard<std::mutex> lock(queue_->mutex);
+    if (queue_->closed)
+        return;
+    queue_->closed = true;
+    queue_->dropAll();
+    player_->deleteLater();
+    player_ = nullptr;
+}
+
+// Called with the queue locked, so that the player cannot be closed meanwhile.
+void SpeakerOutput::wakePlayer()
+{
+    if (queue_->wakePending)
+        return;
+    queue_->wakePending = true;
+    SpeakerPlayer* player = player_;
+    QMetaObject::invokeMethod(player, [player] { player->wake(); }, Qt::QueuedConnection);
+}
+
+} // namespace zorvel

@@ -1,0 +1,52 @@
+// The speech log and its two decorators.
+#include "speech/speech_log.h"
+
+#include <QFile>
+
+namespace zorvel {
+
+SpeechLog::SpeechLog(QString path)
+    : path_(std::move(path))
+{
+}
+
+void SpeechLog::append(const QString& line) const
+{
+    QFile file(path_);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Append))
+        return;
+    file.write(line.toUtf8() + '\n');
+}
+
+LoggingVoice::LoggingVoice(std::unique_ptr<Voice> voice, SpeechLog log, QObject* parent)
+    : Voice(parent)
+    , voice_(std::move(voice))
+    , log_(std::move(log))
+{
+    connect(voice_.get(), &Voice::speechEnded, this, &Voice::speechEnded);
+}
+
+void LoggingVoice::speak(const QString& sentence)
+{
+    log_.append(sentence);
+    voice_->speak(sentence);
+}
+
+bool LoggingVoice::isAvailable() const
+{
+    return voice_->isAvailable();
+}
+
+LoggingPromptSound::LoggingPromptSound(std::unique_ptr<PromptSound> sound, SpeechLog log)
+    : sound_(std::move(sound))
+    , log_(std::move(log))
+{
+}
+
+void LoggingPromptSound::play()
+{
+    log_.append(QStringLiteral("ding"));
+    sound_->play();
+}
+
+} // namespace zorvel
