@@ -186,6 +186,7 @@ public:
 
     ~SpeakerPlayer() override
     {
+        delete sink_;
         if (!deviceChecked_)
             queue_->devicePromise.set_value(false);
     }

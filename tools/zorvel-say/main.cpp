@@ -1,0 +1,121 @@
+// zorvel-say: speaks sentences as a listening window does and waits until
+// they have been heard; or prints their reading, writes them to a WAV file,
+// or lists the installed voices with the chosen one marked.
+#include "say_options.h"
+
+#include "speech/engine_voice.h"
+#include "speech/memory_output.h"
+#include "speech/speech.h"
+#include "speech/wav_file.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QTextStream>
+#include <QTimer>
+
+using namespace zorvel;
+
+namespace {
+
+constexpr int kPatienceMsPerSentence = 30000;
+
+int fail(const QString& message)
+{
+    QTextStream(stderr) << "zorvel-say: " << message << '\n';
+    return 1;
+}
+
+// Speaks every sentence and returns once all have been heard.
+bool speakAll(Voice& voice, const QStringList& sentences)
+{
+    int left = sentences.size();
+    QObject::connect(&voice, &Voice::speechEnded, qApp, [&left] {
+        if (--left == 0)
+            QCoreApplication::exit(0);
+    });
+    QTimer::singleShot(kPatienceMsPerSentence * sentences.size(), qApp, [] { QCoreApplication::exit(1); });
+    for (const QString& sentence : sentences)
+        voice.speak(sentence);
+    return QCoreApplication::exec() == 0;
+}
+
+int listVoices()
+{
+    const EngineStartup& startup = SynthesisWorker::espeak().startup();
+    if (!startup.ready)
+        return fail(QStringLiteral("the speech engine libespeak-ng could not start"));
+    QTextStream out(stdout);
+    for (std::size_t i = 0; i < startup.voices.size(); ++i) {
+        const InstalledVoice& voice = startup.voices[i];
+        QStringList languages;
+        for (const std::string& language : voice.languages)
+            languages.append(QString::fromStdString(language));
+        const bool chosen = startup.choice && startup.choice->index == i;
+        out << (chosen ? "* " : "  ") << QString::fromStdString(voice.name) << '\t'
+            << languages.join(u',') << '\t' << QString::fromStdString(voice.identifier) << '\n';
+    }
+    return 0;
+}
+
+int printReadings(const QStringList& sentences)
+{
+    const EngineStartup& startup = SynthesisWorker::espeak().startup();
+    const ReadingStyle style = startup.choice ? startup.choice->style : ReadingStyle::Pinyin;
+    QTextStream out(stdout);
+    for (const QString& sentence : sentences)
+        out << readingFor(style, sentence) << '\n';
+    return 0;
+}
+
+int writeWav(const QString& path, const QStringList& sentences)
+{
+    auto output = std::make_shared<MemoryOutput>();
+    EngineVoice voice(SynthesisWorker::espeak(), output);
+    if (!voice.isAvailable())
+        return fail(QStringLiteral("no voice to speak with"));
+    if (!speakAll(voice, sentences))
+        return fail(QStringLiteral("the speech engine did not finish"));
+    MonoPcm pcm;
+    for (const MemoryOutput::Utterance& utterance : output->utterances()) {
+        pcm.sampleRate = utterance.sampleRate;
+        pcm.samples.insert(pcm.samples.end(), utterance.samples.begin(), utterance.samples.end());
+    }
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(encodeWav(pcm)) < 0)
+        return fail(QStringLiteral("cannot write %1").arg(path));
+    return 0;
+}
+
+int speakAloud(const QStringList& sentences)
+{
+    const std::unique_ptr<Voice> voice = createDefaultVoice();
+    if (!voice->isAvailable())
+        return fail(QStringLiteral("speech is unavailable (no speech engine, voice or sound device)"));
+    if (!speakAll(*voice, sentences))
+        return fail(QStringLiteral("gave up waiting for the speech to be heard"));
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    QCoreApplication app(argc, argv);
+    QString error;
+    const std::optional<SayOptions> options = parseSayOptions(QCoreApplication::arguments(), error);
+    if (!options) {
+        QTextStream(stderr) << error << '\n';
+        return 2;
+    }
+    switch (options->mode) {
+    case SayOptions::Mode::Voices:
+        return listVoices();
+    case SayOptions::Mode::Reading:
+        return printReadings(options->sentences);
+    case SayOptions::Mode::Wav:
+        return writeWav(options->wavPath, options->sentences);
+    case SayOptions::Mode::Speak:
+        break;
+    }
+    return speakAloud(options->sentences);
+}

@@ -1,0 +1,23 @@
+// The command line of zorvel-say.
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+namespace zorvel {
+
+struct SayOptions {
+    enum class Mode { Speak, Reading, Wav, Voices };
+    Mode mode = Mode::Speak;
+    QString wavPath;
+    QStringList sentences;
+};
+
+// The options, or the one-line complaint for stderr in `error`.
+std::optional<SayOptions> parseSayOptions(const QStringList& arguments, QString& error);
+
+QString sayUsage();
+
+} // namespace zorvel
