@@ -27,9 +27,6 @@ public:
 
 protected:
     void askQuestion() override;
-    void finishTest() override;
-    void restartTest() override;
-    void afterKeyPress() override;
 
 private:
     void playBackAnswer();

@@ -2,9 +2,7 @@
 // sources, the installed voice and prompt sound, and a real message box.
 #include "normal_drill/drill_services.h"
 
-#ifdef ZORVEL_HAVE_SPEECH
 #include "speech/speech.h"
-#endif
 
 #include <QElapsedTimer>
 #include <QMessageBox>
@@ -41,10 +39,8 @@ DrillServices defaultDrillServices()
     DrillServices services;
     services.clock = steadyClock();
     services.randomSource = [] { return std::make_unique<SeededRandom>(); };
-#ifdef ZORVEL_HAVE_SPEECH
     services.voice = [] { return createDefaultVoice(); };
     services.promptSound = [] { return createDefaultPromptSound(); };
-#endif
     services.showMessage = showPlainMessage;
     return services;
 }

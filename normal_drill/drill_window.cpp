@@ -1,6 +1,7 @@
 // The controls and the shared routines of every drill window.
 #include "normal_drill/drill_window.h"
 
+#include "normal_drill/column_label.h"
 #include "normal_drill/screen_units.h"
 #include "questions/number_text.h"
 
@@ -33,9 +34,9 @@ void setTextColour(QWidget* widget, const QColor& colour)
 }
 
 QLabel* makeLabel(QWidget* parent, const QString& name, const QString& caption, const QFont& font,
-                  Qt::Alignment alignment)
+                  Qt::Alignment alignment, bool column = false)
 {
-    auto* label = new QLabel(caption, parent);
+    auto* label = column ? new ColumnLabel(caption, parent) : new QLabel(caption, parent);
     label->setObjectName(name);
     label->setFont(font);
     label->setAlignment(alignment);
@@ -157,7 +158,7 @@ void DrillWindow::buildQuestionArea()
     const OperandLayout& layout = *row_.operands;
     for (int i = 0; i < row_.operandCount(); ++i) {
         QLabel* operand = makeLabel(this, QStringLiteral("Label9(%1)").arg(i), QString(),
-                                    heiti(row_.integerFontPt), Qt::AlignRight | Qt::AlignVCenter);
+                                    heiti(row_.integerFontPt), Qt::AlignRight | Qt::AlignVCenter, true);
         operand->setGeometry(twipsPlace(layout.operands[i]));
         operand->setFrameStyle(QFrame::Box | QFrame::Plain);
         operand->setLineWidth(1);
@@ -171,7 +172,7 @@ void DrillWindow::buildQuestionArea()
     const QString operatorNames[2] = {QStringLiteral("Label3"), QStringLiteral("Label14")};
     for (int i = 0; i < row_.operandCount() - 1; ++i) {
         QLabel* sign = makeLabel(this, operatorNames[i], fromView(info.operatorCaptions[i]), heiti(120),
-                                 Qt::AlignCenter);
+                                 Qt::AlignCenter, true);
         sign->setGeometry(twipsPlace(layout.operators[i]));
         setTextColour(sign, row_.operatorColours[i]);
         operatorLabels_.push_back(sign);
@@ -182,15 +183,14 @@ void DrillWindow::buildQuestionArea()
     answerBox_->setAccessibleName(QStringLiteral("答案"));
     answerBox_->setFont(heiti(row_.integerFontPt));
     answerBox_->setGeometry(twipsPlace(QRect(2040, 7800, 7485, 2700)));
-    answerBox_->setTextMargins(0, 0, 0, 0);
     answerBox_->installEventFilter(this);
 
-    markLabel_ = makeLabel(this, QStringLiteral("Label9(10)"), QString(), heiti(100), Qt::AlignCenter);
+    markLabel_ = makeLabel(this, QStringLiteral("Label9(10)"), QString(), heiti(100), Qt::AlignCenter, true);
     markLabel_->setGeometry(twipsPlace(QRect(9600, 8280, 1575, 1935)));
     setTextColour(markLabel_, colorFromBgr(0x0000FF));
 
     numberLabel_ = makeLabel(this, QStringLiteral("Label4"), QStringLiteral("0"), heiti(120),
-                             Qt::AlignRight | Qt::AlignVCenter);
+                             Qt::AlignRight | Qt::AlignVCenter, true);
     numberLabel_->setGeometry(twipsPlace(QRect(12360, 1905, 2535, 2340)));
     setTextColour(numberLabel_, colorFromBgr(0xFF0000));
 }
@@ -211,7 +211,7 @@ void DrillWindow::buildStopwatch()
         const int top = row_.side->stopwatchTop + (part.digits ? 0 : 360);
         const int height = part.digits ? 1200 : 840;
         QLabel* label = makeLabel(this, QString::fromUtf8(part.name), caption, heiti(part.digits ? 60 : 42),
-                                  i == 0 ? Qt::AlignRight | Qt::AlignVCenter : Qt::AlignCenter);
+                                  i == 0 ? Qt::AlignRight | Qt::AlignVCenter : Qt::AlignCenter, true);
         label->setGeometry(twipsPlace(QRect(part.left, top, part.width, height)));
         stopwatchLabels_[i] = label;
     }
@@ -310,6 +310,7 @@ void DrillWindow::applyNumberTypeFonts()
     operandLabels_[0]->setFont(font);
     operandLabels_[1]->setFont(font);
     answerBox_->setFont(font);
+    centreDigitsVertically(answerBox_);
 }
 
 void DrillWindow::ResetTest()

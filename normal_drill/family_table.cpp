@@ -12,7 +12,7 @@ const SideLayout kNormalSide = {
     QRect(120, 5880, 1700, 1695), {360, 780, 1200},
     QRect(240, 7920, 1455, 800),
     QRect(240, 9480, 1455, 800),
-    QRect(13800, 1440, 1100, 495),
+    QRect(13800, 1440, 1400, 495),
     QRect(),
     240,
 };
@@ -33,8 +33,8 @@ const OperandLayout kTwoOperands = {
 };
 
 const OperandLayout kThreeOperands = {
-    {QRect(3120, 1200, 6405, 2200), QRect(3120, 3480, 6405, 2200), QRect(3120, 5760, 6405, 2200)},
-    {QRect(1920, 3480, 1150, 2200), QRect(1920, 5760, 1150, 2200)},
+    {QRect(3120, 1200, 6405, 2040), QRect(3120, 3480, 6405, 2040), QRect(3120, 5760, 6405, 1960)},
+    {QRect(1920, 3480, 1150, 2040), QRect(1920, 5760, 1150, 1960)},
 };
 
 const QColor kBlack = colorFromBgr(0x000000);

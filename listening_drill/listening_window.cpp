@@ -1,0 +1,140 @@
+// The listening-mode test flow: questions presented without waiting for an
+// answer, spoken or marked by the prompt sound, and the answer playback.
+#include "listening_drill/listening_window.h"
+
+#include "normal_drill/automation_ids.h"
+#include "normal_drill/screen_units.h"
+#include "questions/number_text.h"
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTimer>
+
+namespace zorvel {
+
+namespace {
+
+QCheckBox* makeCheck(QWidget* parent, const QString& name, const QString& caption, const QRect& place)
+{
+    auto* check = new QCheckBox(caption, parent);
+    check->setObjectName(name);
+    check->setFont(designFont(FontFace::Songti, 12));
+    check->setGeometry(place);
+    return check;
+}
+
+} // namespace
+
+ListeningDrillWindow::ListeningDrillWindow(const FamilyRow& row, const DrillServices& services,
+                                           QWidget* parent)
+    : DrillWindow(row, services, parent)
+{
+    promptCheck_ = makeCheck(this, QStringLiteral("Check1"), QStringLiteral("提 示 音"),
+                             twipsPlace(row.side->stopwatchSwitch));
+    speechCheck_ = makeCheck(this, QStringLiteral("Check2"), QStringLiteral("语音播报"),
+                             twipsPlace(row.side->speechSwitch));
+    // The two switches exclude each other; unticking either changes nothing else.
+    connect(promptCheck_, &QCheckBox::toggled, this, [this](bool ticked) {
+        if (ticked)
+            speechCheck_->setChecked(false);
+    });
+    connect(speechCheck_, &QCheckBox::toggled, this, [this](bool ticked) {
+        if (ticked)
+            promptCheck_->setChecked(false);
+    });
+    connect(checkAnswersButton_, &QPushButton::clicked, this, [this] { playBackAnswer(); });
+
+    voice_ = services_.voice ? services_.voice() : nullptr;
+    promptSound_ = services_.promptSound ? services_.promptSound() : nullptr;
+    if (!voice_ || !voice_->isAvailable()) {
+        auto* notice = new QLabel(QStringLiteral("未检测到语音引擎，题目不会朗读"), this);
+        notice->setObjectName(QStringLiteral("SpeechNotice"));
+        notice->setFont(designFont(FontFace::Songti, 12, true));
+        notice->setGeometry(twipsPlace(QRect(2040, 10530, 7485, 390)));
+        QPalette palette = notice->palette();
+        palette.setColor(QPalette::WindowText, colorFromBgr(0x000080));
+        notice->setPalette(palette);
+    }
+
+    loadCommon();
+    promptCheck_->setChecked(false);
+    speechCheck_->setChecked(true);
+    askButton_->setEnabled(true);
+    for (QLabel* label : stopwatchLabels_)
+        label->hide();
+}
+
+QString ListeningDrillWindow::spokenQuestion() const
+{
+    const OperationInfo& info = operationInfo(row_.operation);
+    QString sentence = QStringLiteral("第") + numberLabel_->text() + QStringLiteral("题")
+        + operandLabels_[0]->text();
+    for (size_t i = 1; i < operandLabels_.size(); ++i) {
+        const std::string_view word = info.operatorWords[i - 1];
+        sentence += QString::fromUtf8(word.data(), static_cast<qsizetype>(word.size()))
+            + operandLabels_[i]->text();
+    }
+    return sentence;
+}
+
+void ListeningDrillWindow::playPromptIfTicked()
+{
+    if (promptCheck_->isChecked() && promptSound_)
+        promptSound_->play();
+}
+
+void ListeningDrillWindow::askQuestion()
+{
+    playPromptIfTicked();
+    startStopwatchIfIdle();
+    ++questionNumber_;
+    numberLabel_->setText(twoCharacterNumber(questionNumber_));
+    answerBox_->clear();
+    markLabel_->clear();
+    keypad_->digit(0)->setEnabled(false);
+    setCancelConfirmEnabled(false);
+    makeQuestion();
+    EnableDigitKeys();
+    answerBox_->setFocus();
+    if (questionNumber_ == row_.questionsPerTest()) {
+        restartButton_->setEnabled(true);
+        questionNumber_ = 0;
+        askButton_->setEnabled(false);
+        checkAnswersButton_->setEnabled(true);
+        stopStopwatch();
+    }
+    if (speechCheck_->isChecked() && voice_)
+        voice_->speak(spokenQuestion());
+}
+
+void ListeningDrillWindow::playBackAnswer()
+{
+    if (++questionNumber_ > row_.questionsPerTest())
+        questionNumber_ = 1;
+    numberLabel_->setText(QString::number(questionNumber_));
+    const Question& logged = log_.entry(questionNumber_);
+    std::array<QString, 3> texts;
+    for (int i = 0; i < 3; ++i)
+        texts[i] = QString::fromStdString(logged.operands[i]);
+    setOperandTexts(texts);
+    answerBox_->setText(QString::fromStdString(withSignPosition(logged.correctAnswer)));
+    playPromptIfTicked();
+    if (speechCheck_->isChecked() && voice_)
+        voice_->speak(QStringLiteral("第") + numberLabel_->text() + QStringLiteral("题") + answerBox_->text());
+    markLabel_->clear();
+}
+
+std::unique_ptr<QDialog> createListeningDrillWindow(const QString& formName, const DrillServices& services,
+                                                    QWidget* parent)
+{
+    const FamilyRow* row = familyRow(formName);
+    if (!row || row->mode != Mode::Listening)
+        return nullptr;
+    auto window = std::make_unique<ListeningDrillWindow>(*row, services, parent);
+    applyAutomationIdsFromEnvironment(window.get());
+    return window;
+}
+
+} // namespace zorvel

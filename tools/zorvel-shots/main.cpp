@@ -1,0 +1,117 @@
+// zorvel-shots: opens drill windows with a fixed seed and a fixed clock,
+// drives a whole test through the real widgets and saves each window as a
+// PNG (for the README). Usage: zorvel-shots [output-dir] [FormNN...]
+#include "listening_drill/listening_window.h"
+#include "normal_drill/drill_window.h"
+#include "normal_drill/normal_window.h"
+#include "questions/number_text.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QDir>
+#include <QPixmap>
+#include <QTextStream>
+
+using namespace zorvel;
+
+namespace {
+
+class FixedClock final : public MonotonicClock {
+public:
+    qint64 nowMs() const override { return now; }
+    qint64 now = 0;
+};
+
+class FixedSeed final : public RandomSource {
+public:
+    double next() override { return inner_.next(); }
+    void reseedFromClock() override {}
+
+private:
+    SeededRandom inner_{2020};
+};
+
+class SilentVoice final : public Voice {
+public:
+    void speak(const QString&) override {}
+    bool isAvailable() const override { return true; }
+};
+
+void press(QWidget* window, const QString& name)
+{
+    if (auto* button = window->findChild<QAbstractButton*>(name); button && button->isEnabled())
+        button->click();
+}
+
+void typeRightAnswer(DrillWindow* window)
+{
+    for (QChar c : QString::fromStdString(shortestText(window->correctAnswer())))
+        press(window, c == QLatin1Char('.') ? QStringLiteral("Command14")
+                                            : QStringLiteral("Command%1").arg(4 + c.digitValue()));
+}
+
+// Normal mode: ten questions answered right, the last one at 1:23.45.
+void driveNormal(DrillWindow* window, FixedClock& clock)
+{
+    for (int n = 1; n <= 10; ++n) {
+        press(window, QStringLiteral("Command1"));
+        clock.now = n * 8345;
+        QApplication::processEvents();
+        QApplication::processEvents();
+        typeRightAnswer(window);
+        press(window, QStringLiteral("Command16"));
+    }
+}
+
+// Listening mode: twenty questions, then the playback of question 3.
+void driveListening(DrillWindow* window)
+{
+    for (int n = 1; n <= 20; ++n)
+        press(window, QStringLiteral("Command1"));
+    for (int n = 1; n <= 3; ++n)
+        press(window, QStringLiteral("Command18"));
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    QStringList args = app.arguments().mid(1);
+    const QString outDir = args.isEmpty() ? QStringLiteral("docs/screenshots") : args.takeFirst();
+    if (args.isEmpty()) {
+        args = QStringList{"Form81", "Form82", "Form83", "Form84", "Form85",
+                           "Form91", "Form92", "Form93", "Form94", "Form95"};
+    }
+    QDir().mkpath(outDir);
+    QTextStream out(stdout);
+    for (const QString& form : args) {
+        auto clock = std::make_shared<FixedClock>();
+        DrillServices services;
+        services.clock = clock;
+        services.randomSource = [] { return std::make_unique<FixedSeed>(); };
+        services.voice = [] { return std::make_unique<SilentVoice>(); };
+        services.promptSound = [] { return std::unique_ptr<PromptSound>(); };
+        services.showMessage = [](QWidget*, const QString&, const QString&) {};
+        std::unique_ptr<QDialog> dialog = createNormalDrillWindow(form, services);
+        const bool normal = dialog != nullptr;
+        if (!dialog)
+            dialog = createListeningDrillWindow(form, services);
+        if (!dialog) {
+            out << "unknown window " << form << Qt::endl;
+            continue;
+        }
+        auto* window = static_cast<DrillWindow*>(dialog.get());
+        dialog->show();
+        QApplication::processEvents();
+        if (normal)
+            driveNormal(window, *clock);
+        else
+            driveListening(window);
+        QApplication::processEvents();
+        const QString file = QDir(outDir).filePath(form + QStringLiteral(".png"));
+        dialog->grab().save(file);
+        out << file << Qt::endl;
+    }
+    return 0;
+}
