@@ -23,6 +23,5 @@ int main(int argc, char* argv[])
     const auto menu = zorvel::startMainMenu(zorvel::drillWindowFactory(), helpPages, instance);
     if (!menu)
         return 0;
-    QObject::connect(menu.get(), &zorvel::MainMenu::quitRequested, &app, [] { QCoreApplication::exit(0); });
     return app.exec();
 }

@@ -3,6 +3,8 @@
 
 #include "shell/menu_table.h"
 
+#include <QCoreApplication>
+
 #include <utility>
 
 namespace zorvel {
@@ -18,6 +20,7 @@ std::unique_ptr<MainMenu> startMainMenu(DrillWindowFactory createDrillWindow, He
     menu->setWindowTitle(menuWindowTitle());
     menu->setButtonColours();
     menu->show();
+    QObject::connect(menu.get(), &MainMenu::quitRequested, menu.get(), [] { QCoreApplication::exit(0); });
     return menu;
 }
 

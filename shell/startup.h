@@ -9,8 +9,9 @@
 
 namespace zorvel {
 
-// The shown menu, or nullptr when another copy is running (nothing shown,
-// the browser not asked).
+// The shown menu, whose "退  出" ends the application's event loop; or
+// nullptr when another copy is running (nothing shown, the browser not
+// asked).
 std::unique_ptr<MainMenu> startMainMenu(DrillWindowFactory createDrillWindow, HelpPages helpPages,
                                         SingleInstance& instance);
 

@@ -1,0 +1,162 @@
+// The single-instance rule: a second copy is refused while the first runs,
+// however long it has run, and a lock left by a dead process never blocks.
+// The last case starts the real program as separate processes.
+#include "shell/single_instance.h"
+
+#include <QDateTime>
+#include <QFile>
+#include <QProcess>
+#include <QSysInfo>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <csignal>
+
+using namespace zorvel;
+
+namespace {
+
+qint64 deadPid()
+{
+    QProcess process;
+    process.start(QStringLiteral("/bin/sh"), {QStringLiteral("-c"), QStringLiteral("exit 0")});
+    if (!process.waitForStarted())
+        return -1;
+    const qint64 pid = process.processId();
+    process.waitForFinished();
+    return pid;
+}
+
+void writeLockFile(const QString& path, qint64 pid, const QString& appName)
+{
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write(QByteArray::number(pid) + '\n' + appName.toUtf8() + '\n' + QSysInfo::machineHostName().toUtf8() + '\n');
+}
+
+void ageFile(const QString& path)
+{
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::ReadWrite));
+    QVERIFY(file.setFileTime(QDateTime::currentDateTime().addSecs(-3600), QFileDevice::FileModificationTime));
+}
+
+qint64 lockOwner(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return -1;
+    return file.readLine().trimmed().toLongLong();
+}
+
+} // namespace
+
+class ShellInstanceTest : public QObject {
+    Q_OBJECT
+private slots:
+    void secondInstanceIsRefused();
+    void liveLockNeverGoesStale();
+    void lockOfDeadProcessIsTakenOver_data();
+    void lockOfDeadProcessIsTakenOver();
+    void noPlaceForALockDoesNotBlock();
+    void realProgramRunsOnce();
+};
+
+void ShellInstanceTest::secondInstanceIsRefused()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("zorvel.lock"));
+    SingleInstance first(path);
+    SingleInstance second(path);
+    QVERIFY(first.tryAcquire());
+    QVERIFY(first.tryAcquire());
+    QVERIFY(!second.tryAcquire());
+    first.release();
+    QVERIFY(second.tryAcquire());
+    QVERIFY(!first.tryAcquire());
+}
+
+void ShellInstanceTest::liveLockNeverGoesStale()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("zorvel.lock"));
+    SingleInstance first(path);
+    QVERIFY(first.tryAcquire());
+    ageFile(path);
+    SingleInstance second(path);
+    QVERIFY(!second.tryAcquire());
+}
+
+void ShellInstanceTest::lockOfDeadProcessIsTakenOver_data()
+{
+    QTest::addColumn<bool>("old");
+    QTest::newRow("fresh lock file") << false;
+    QTest::newRow("hour-old lock file") << true;
+}
+
+void ShellInstanceTest::lockOfDeadProcessIsTakenOver()
+{
+    QFETCH(bool, old);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("zorvel.lock"));
+    const qint64 pid = deadPid();
+    QVERIFY(pid > 0);
+    writeLockFile(path, pid, QCoreApplication::applicationName());
+    if (old)
+        ageFile(path);
+
+    SingleInstance next(path);
+    QVERIFY(next.tryAcquire());
+    QCOMPARE(lockOwner(path), QCoreApplication::applicationPid());
+}
+
+void ShellInstanceTest::noPlaceForALockDoesNotBlock()
+{
+    SingleInstance nowhere(QStringLiteral("/proc/no-such-folder/zorvel.lock"));
+    QVERIFY(nowhere.tryAcquire());
+    SingleInstance unnamed{QString()};
+    QVERIFY(unnamed.tryAcquire());
+}
+
+void ShellInstanceTest::realProgramRunsOnce()
+{
+    QTemporaryDir runtime;
+    QVERIFY(QFile::setPermissions(runtime.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
+    const QString lockPath = runtime.filePath(QStringLiteral("zorvel/zorvel.lock"));
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    env.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime.path());
+    auto start = [&](QProcess& process) {
+        process.setProcessEnvironment(env);
+        process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        process.start(QStringLiteral(ZORVEL_EXECUTABLE), {});
+        QVERIFY(process.waitForStarted());
+    };
+
+    QProcess first;
+    start(first);
+    QTRY_COMPARE_WITH_TIMEOUT(lockOwner(lockPath), first.processId(), 20000);
+    ageFile(lockPath);
+
+    QProcess second;
+    start(second);
+    QVERIFY(second.waitForFinished(20000));
+    QCOMPARE(second.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(second.exitCode(), 0);
+    QCOMPARE(first.state(), QProcess::Running);
+
+    // A crash leaves the lock file behind; the next start takes it over.
+    first.kill();
+    QVERIFY(first.waitForFinished(20000));
+    QVERIFY(QFile::exists(lockPath));
+
+    QProcess third;
+    start(third);
+    QTRY_COMPARE_WITH_TIMEOUT(lockOwner(lockPath), third.processId(), 20000);
+    QCOMPARE(third.state(), QProcess::Running);
+    third.terminate();
+    QVERIFY(third.waitForFinished(20000));
+}
+
+QTEST_MAIN(ShellInstanceTest)
+#include "shell_instance_test.moc"
