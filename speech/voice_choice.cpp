@@ -14,10 +14,10 @@ std::string lowered(std::string text)
     return text;
 }
 
+// Only a voice's first language counts: a Cantonese voice also lists "zh".
 bool speaksLanguage(const InstalledVoice& voice, bool (*matches)(const std::string&))
 {
-    return std::any_of(voice.languages.begin(), voice.languages.end(),
-                       [matches](const std::string& language) { return matches(lowered(language)); });
+    return !voice.languages.empty() && matches(lowered(voice.languages.front()));
 }
 
 bool isPinyinMandarin(const std::string& language)

@@ -1,0 +1,146 @@
+// The default voice and prompt sound on a machine without a sound server:
+// they answer at once and stay silent; the speech log records what a window
+// asked for; libespeak-ng itself speaks Mandarin pinyin; the ding ships.
+#include "speech/espeak_synthesizer.h"
+#include "speech/memory_output.h"
+#include "speech/engine_voice.h"
+#include "speech/speech.h"
+#include "speech/speech_log.h"
+#include "speech/wav_file.h"
+
+#include "speech_fakes.h"
+
+#include <QFile>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace zorvel;
+
+namespace {
+
+QStringList logLines(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    QStringList lines = QString::fromUtf8(file.readAll()).split(u'\n');
+    if (!lines.isEmpty() && lines.last().isEmpty())
+        lines.removeLast();
+    return lines;
+}
+
+} // namespace
+
+class DefaultSpeechTest : public QObject {
+    Q_OBJECT
+private slots:
+    void withoutSoundServerEverythingIsQuiet()
+    {
+        qunsetenv("ZORVEL_SPEECH_LOG");
+        std::unique_ptr<Voice> voice = createDefaultVoice();
+        std::unique_ptr<PromptSound> ding = createDefaultPromptSound();
+        QSignalSpy ended(voice.get(), &Voice::speechEnded);
+        QVERIFY(!voice->isAvailable());
+        for (int i = 0; i < 20; ++i) {
+            voice->speak(QStringLiteral("第%1题47 加 8").arg(i + 1));
+            ding->play();
+        }
+        std::unique_ptr<Voice> second = createDefaultVoice();
+        QVERIFY(!second->isAvailable());
+        voice.reset();
+        second.reset();
+        ding.reset();
+        QCOMPARE(ended.count(), 0);
+    }
+
+    void speechLogRecordsSentencesAndDings()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("speech.log"));
+        qputenv("ZORVEL_SPEECH_LOG", path.toUtf8());
+        std::unique_ptr<Voice> voice = createDefaultVoice();
+        std::unique_ptr<PromptSound> ding = createDefaultPromptSound();
+        qunsetenv("ZORVEL_SPEECH_LOG");
+
+        voice->speak(QStringLiteral("第 3题47 加 8"));
+        ding->play();
+        voice->speak(QStringLiteral("第12题 5.5"));
+        QCOMPARE(logLines(path), (QStringList{QStringLiteral("第 3题47 加 8"), QStringLiteral("ding"),
+                                              QStringLiteral("第12题 5.5")}));
+        QVERIFY(!voice->isAvailable());
+    }
+
+    void loggingVoicePassesEverythingOn()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("speech.log"));
+        auto record = std::make_shared<testing::FakeSynthesizer::Record>();
+        SynthesisWorker worker(std::make_unique<testing::FakeSynthesizer>(
+            true, std::vector<InstalledVoice>{testing::pinyinVoice()}, record));
+        auto output = std::make_shared<testing::RecordingOutput>();
+        LoggingVoice voice(std::make_unique<EngineVoice>(worker, output), SpeechLog(path));
+        QSignalSpy ended(&voice, &Voice::speechEnded);
+        QVERIFY(voice.isAvailable());
+        voice.speak(QStringLiteral("第 1题3 加 4"));
+        voice.speak(QStringLiteral("第 2题5 加 6"));
+        QTRY_COMPARE(ended.count(), 2);
+        QCOMPARE(output->utterances().size(), std::size_t(2));
+        QCOMPARE(logLines(path), (QStringList{QStringLiteral("第 1题3 加 4"), QStringLiteral("第 2题5 加 6")}));
+    }
+
+    void espeakSpeaksThePinyinReading()
+    {
+        SynthesisWorker& worker = SynthesisWorker::espeak();
+        const EngineStartup& startup = worker.startup();
+        QVERIFY(startup.ready);
+        QVERIFY(startup.choice.has_value());
+        QCOMPARE(QString::fromStdString(startup.voices[startup.choice->index].languages.front()),
+                 QStringLiteral("cmn-latn-pinyin"));
+
+        auto output = std::make_shared<MemoryOutput>();
+        EngineVoice voice(worker, output);
+        QSignalSpy ended(&voice, &Voice::speechEnded);
+        QVERIFY(voice.isAvailable());
+        voice.speak(QStringLiteral("第12题47 加 8"));
+        voice.speak(QStringLiteral("第20题9801 除 99"));
+        QTRY_COMPARE(ended.count(), 2);
+        const auto utterances = output->utterances();
+        QCOMPARE(utterances.size(), std::size_t(2));
+        for (const auto& utterance : utterances) {
+            QCOMPARE(utterance.sampleRate, startup.sampleRate);
+            const double seconds = double(utterance.samples.size()) / utterance.sampleRate;
+            QVERIFY2(seconds > 1.0 && seconds < 6.0, qPrintable(QString::number(seconds)));
+        }
+        QVERIFY(utterances[1].samples.size() > utterances[0].samples.size());
+    }
+
+    void dingShipsAsPcm()
+    {
+        QFile file(QStringLiteral(":/sounds/ding.wav"));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const std::optional<MonoPcm> ding = parseWav(file.readAll());
+        QVERIFY(ding.has_value());
+        const double seconds = double(ding->samples.size()) / ding->sampleRate;
+        QVERIFY(seconds > 0.1 && seconds < 1.0);
+        QVERIFY(*std::max_element(ding->samples.begin(), ding->samples.end()) > 8000);
+    }
+
+    void wavRoundTripAndRejects()
+    {
+        const MonoPcm pcm{22050, {0, 1, -1, 32767, -32768, 1234}};
+        const std::optional<MonoPcm> back = parseWav(encodeWav(pcm));
+        QVERIFY(back.has_value());
+        QCOMPARE(back->sampleRate, pcm.sampleRate);
+        QVERIFY(back->samples == pcm.samples);
+
+        QByteArray truncated = encodeWav(pcm);
+        truncated.chop(4);
+        QVERIFY(!parseWav(truncated).has_value());
+        QVERIFY(!parseWav(QByteArray("RIFF\0\0\0\0WAVE", 12)).has_value());
+        QVERIFY(!parseWav(QByteArray("not a wave file at all")).has_value());
+    }
+};
+
+QTEST_GUILESS_MAIN(DefaultSpeechTest)
+#include "default_speech_test.moc"
