@@ -59,7 +59,8 @@ private slots:
     void drillButtonOpensItsFormModally_data();
     void drillButtonOpensItsFormModally();
     void missingWindowOpensNothing();
-    void realNormalWindowOpensAndReturns();
+    void realWindowOpensAndReturns_data();
+    void realWindowOpensAndReturns();
     void automationIdsOnlyWithTheVariable();
     void exitEndsTheEventLoop();
 };
@@ -253,8 +254,18 @@ void ShellMenuTest::missingWindowOpensNothing()
     QVERIFY(menu.isVisible());
 }
 
-void ShellMenuTest::realNormalWindowOpensAndReturns()
+void ShellMenuTest::realWindowOpensAndReturns_data()
 {
+    QTest::addColumn<QString>("buttonName");
+    QTest::addColumn<QString>("formName");
+    QTest::newRow("normal 乘法") << "Command4" << "Form84";
+    QTest::newRow("listening 乘法") << "Command9" << "Form94";
+}
+
+void ShellMenuTest::realWindowOpensAndReturns()
+{
+    QFETCH(QString, buttonName);
+    QFETCH(QString, formName);
     MainMenu menu(drillWindowFactory(), noPages());
     menu.show();
     QVERIFY(QTest::qWaitForWindowExposed(&menu));
@@ -268,8 +279,8 @@ void ShellMenuTest::realNormalWindowOpensAndReturns()
             if (auto* back = window->findChild<QAbstractButton*>("Command2"))
                 back->click();
         });
-        menu.findChild<QPushButton*>("Command4")->click();
-        QCOMPARE(shown, QStringLiteral("Form84"));
+        menu.findChild<QPushButton*>(buttonName)->click();
+        QCOMPARE(shown, formName);
         QCOMPARE(QApplication::activeModalWidget(), nullptr);
     }
 }
