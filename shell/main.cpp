@@ -12,7 +12,6 @@
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
-    QCoreApplication::setApplicationName(QStringLiteral("zorvel"));
     zorvel::installAutomationIdsFromEnvironment(app);
 
     const QString userDir = zorvel::userRuntimeDir();

@@ -126,6 +126,8 @@ void ShellInstanceTest::realProgramRunsOnce()
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
     env.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime.path());
+    // No browser launcher can be found, whatever this machine has installed.
+    env.insert(QStringLiteral("PATH"), runtime.path());
     auto start = [&](QProcess& process) {
         process.setProcessEnvironment(env);
         process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
