@@ -9,6 +9,7 @@
 #include <QIODevice>
 #include <QMediaDevices>
 #include <QThread>
+#include <QTimer>
 
 #include <chrono>
 #include <deque>
@@ -19,10 +20,11 @@
 namespace zorvel {
 namespace {
 
-constexpr int kBufferMs = 100;
-// Silence played after each utterance, beyond the device buffer, so that an
-// utterance counts as heard only once its last sample has left the speaker.
-constexpr int kTailMs = 60;
+constexpr int kBufferMs = 250;
+// Silence after each utterance: a pause between sentences, and enough data
+// for the server to start playing however short the utterance.
+constexpr int kPauseMs = 300;
+constexpr int kPlayedCheckMs = 20;
 constexpr auto kDeviceCheckLimit = std::chrono::seconds(3);
 
 std::mutex audioThreadMutex;
@@ -57,14 +59,22 @@ struct Chunk {
     bool endsUtterance = false;
 };
 
+struct UtteranceEnd {
+    qint64 streamOffset = 0;
+    std::function<void()> heard;
+};
+
 } // namespace
 
 struct SpeakerQueue {
     std::mutex mutex;
     std::deque<Chunk> chunks;
     std::size_t offsetInFront = 0;
-    qint64 tailLeft = -1;
-    qint64 tailBytes = 0;
+    qint64 pauseLeft = -1;
+    qint64 pauseBytes = 0;
+    // Bytes handed to the sink since it started, and where utterances end.
+    qint64 streamBytes = 0;
+    std::deque<UtteranceEnd> ends;
     int sampleRate = 0;
     bool wakePending = false;
     bool closed = false;
@@ -84,9 +94,9 @@ struct SpeakerQueue {
         return total - static_cast<qint64>(offsetInFront);
     }
 
-    // Fills `data` with queued audio and the silent tails of finished
-    // utterances; collects the callbacks of the utterances finished.
-    qint64 take(char* data, qint64 capacity, std::vector<std::function<void()>>& heard)
+    // Fills `data` with queued audio and the pauses after utterances, and
+    // notes where in the stream each utterance ended.
+    qint64 take(char* data, qint64 capacity)
     {
         std::lock_guard<std::mutex> lock(mutex);
         capacity &= ~qint64(1);
@@ -94,17 +104,17 @@ struct SpeakerQueue {
         while (produced < capacity && !chunks.empty()) {
             Chunk& front = chunks.front();
             if (front.endsUtterance) {
-                if (tailLeft < 0)
-                    tailLeft = tailBytes;
-                const qint64 n = std::min(tailLeft, capacity - produced);
+                if (pauseLeft < 0) {
+                    pauseLeft = pauseBytes;
+                    ends.push_back({streamBytes + produced, std::move(front.heard)});
+                }
+                const qint64 n = std::min(pauseLeft, capacity - produced);
                 std::fill(data + produced, data + produced + n, 0);
                 produced += n;
-                tailLeft -= n;
-                if (tailLeft > 0)
+                pauseLeft -= n;
+                if (pauseLeft > 0)
                     break;
-                tailLeft = -1;
-                if (front.heard)
-                    heard.push_back(std::move(front.heard));
+                pauseLeft = -1;
                 chunks.pop_front();
                 continue;
             }
@@ -118,14 +128,43 @@ struct SpeakerQueue {
                 offsetInFront = 0;
             }
         }
+        streamBytes += produced;
         return produced;
+    }
+
+    // Takes the callbacks of utterances played up to `playedBytes`.
+    std::vector<std::function<void()>> takeHeard(qint64 playedBytes)
+    {
+        std::lock_guard<std::mutex> lock(mutex);
+        std::vector<std::function<void()>> heard;
+        while (!ends.empty() && ends.front().streamOffset <= playedBytes) {
+            if (ends.front().heard)
+                heard.push_back(std::move(ends.front().heard));
+            ends.pop_front();
+        }
+        return heard;
+    }
+
+    bool idle()
+    {
+        std::lock_guard<std::mutex> lock(mutex);
+        return chunks.empty() && ends.empty();
+    }
+
+    void startStream(qint64 pause)
+    {
+        std::lock_guard<std::mutex> lock(mutex);
+        streamBytes = 0;
+        ends.clear();
+        pauseBytes = pause;
     }
 
     void dropAll()
     {
         chunks.clear();
+        ends.clear();
         offsetInFront = 0;
-        tailLeft = -1;
+        pauseLeft = -1;
     }
 
     void deliver(std::vector<std::function<void()>>& heard)
@@ -158,14 +197,7 @@ public:
     }
 
 protected:
-    qint64 readData(char* data, qint64 capacity) override
-    {
-        std::vector<std::function<void()>> heard;
-        const qint64 produced = queue_->take(data, capacity, heard);
-        if (!heard.empty())
-            queue_->deliver(heard);
-        return produced;
-    }
+    qint64 readData(char* data, qint64 capacity) override { return queue_->take(data, capacity); }
 
     qint64 writeData(const char*, qint64) override { return -1; }
 
@@ -181,7 +213,10 @@ public:
     explicit SpeakerPlayer(std::shared_ptr<SpeakerQueue> queue)
         : queue_(std::move(queue))
         , device_(new QueueDevice(queue_, this))
+        , playedCheck_(new QTimer(this))
     {
+        playedCheck_->setInterval(kPlayedCheckMs);
+        connect(playedCheck_, &QTimer::timeout, this, [this] { reportHeard(); });
     }
 
     ~SpeakerPlayer() override
@@ -205,6 +240,7 @@ public:
             queue_->wakePending = false;
             sampleRate = queue_->sampleRate;
         }
+        playedCheck_->start();
         if (sink_ != nullptr && sink_->format().sampleRate() == sampleRate
             && sink_->state() != QAudio::StoppedState) {
             if (sink_->state() == QAudio::IdleState)
@@ -230,18 +266,25 @@ private:
         format.setSampleFormat(QAudioFormat::Int16);
         sink_ = new QAudioSink(output, format, this);
         sink_->setBufferSize(format.bytesForDuration(kBufferMs * 1000));
-        {
-            std::lock_guard<std::mutex> lock(queue_->mutex);
-            queue_->tailBytes = format.bytesForDuration(kBufferMs * 1000);
-        }
+        queue_->startStream(format.bytesForDuration(kPauseMs * 1000));
         sink_->start(device_);
-        if (sink_->state() == QAudio::StoppedState) {
+        if (sink_->state() == QAudio::StoppedState)
             dropQueued();
+    }
+
+    // The sink tells how much of the stream the server has played.
+    void reportHeard()
+    {
+        if (sink_ == nullptr || sink_->state() == QAudio::StoppedState) {
+            playedCheck_->stop();
             return;
         }
-        std::lock_guard<std::mutex> lock(queue_->mutex);
-        queue_->tailBytes = std::max<qint64>(sink_->bufferSize(), queue_->tailBytes)
-            + format.bytesForDuration(kTailMs * 1000);
+        const qint64 played = sink_->format().bytesForDuration(sink_->processedUSecs());
+        std::vector<std::function<void()>> heard = queue_->takeHeard(played);
+        if (!heard.empty())
+            queue_->deliver(heard);
+        if (queue_->idle())
+            playedCheck_->stop();
     }
 
     void dropQueued()
@@ -253,6 +296,7 @@ private:
     std::shared_ptr<SpeakerQueue> queue_;
     QueueDevice* device_;
     QAudioSink* sink_ = nullptr;
+    QTimer* playedCheck_;
     bool deviceChecked_ = false;
 };
 
