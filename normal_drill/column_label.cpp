@@ -2,8 +2,10 @@
 #include "normal_drill/column_label.h"
 
 #include <QFontMetricsF>
+#include <QHash>
 #include <QLineEdit>
 #include <QPainter>
+#include <QPixmap>
 
 #include <cmath>
 
@@ -12,6 +14,39 @@ namespace zorvel {
 namespace {
 
 const QString kDigits = QStringLiteral("0123456789");
+
+// One character drawn once at its size and colour; glyphs this large would
+// otherwise be filled as outlines at every repaint.
+struct CachedGlyph {
+    QPixmap pixmap;
+    QPointF offset;  // from the pen position on the baseline
+    qreal advance = 0;
+};
+
+const CachedGlyph& cachedGlyph(const QFont& font, const QColor& colour, QChar c, qreal ratio)
+{
+    static QHash<QString, CachedGlyph> cache;
+    const QString key = font.key() + QLatin1Char('|') + QString::number(colour.rgba(), 16)
+        + QLatin1Char('|') + QString::number(ratio) + QLatin1Char('|') + c;
+    auto found = cache.constFind(key);
+    if (found != cache.constEnd())
+        return *found;
+    const QFontMetricsF metrics(font);
+    const QString text(c);
+    const QRectF box = metrics.tightBoundingRect(text).adjusted(-2, -2, 2, 2);
+    CachedGlyph glyph;
+    glyph.advance = metrics.horizontalAdvance(text);
+    glyph.offset = box.topLeft();
+    glyph.pixmap = QPixmap((box.size() * ratio).toSize() + QSize(1, 1));
+    glyph.pixmap.setDevicePixelRatio(ratio);
+    glyph.pixmap.fill(Qt::transparent);
+    QPainter painter(&glyph.pixmap);
+    painter.setRenderHint(QPainter::TextAntialiasing);
+    painter.setFont(font);
+    painter.setPen(colour);
+    painter.drawText(-box.topLeft(), text);
+    return *cache.insert(key, glyph);
+}
 
 } // namespace
 
@@ -25,7 +60,11 @@ void ColumnLabel::paintEvent(QPaintEvent*)
     const qreal padding = frameWidth() > 0 ? height() * 0.04 : 0.0;
     const QRectF area = QRectF(contentsRect()).adjusted(padding, 0, -padding, 0);
     const QFontMetricsF metrics(font());
-    const qreal advance = metrics.horizontalAdvance(content);
+    const QColor colour = palette().color(foregroundRole());
+    const qreal ratio = devicePixelRatioF();
+    qreal advance = 0;
+    for (QChar c : content)
+        advance += cachedGlyph(font(), colour, c, ratio).advance;
     // Too wide a text is narrowed, never lowered, so it keeps its height.
     const qreal squeeze = advance > area.width() ? area.width() / advance : 1.0;
     const QRectF glyphs = metrics.tightBoundingRect(kDigits).united(metrics.tightBoundingRect(content));
@@ -37,9 +76,12 @@ void ColumnLabel::paintEvent(QPaintEvent*)
         x = area.center().x() - advance * squeeze / 2;
     painter.translate(x, baseline);
     painter.scale(squeeze, 1.0);
-    painter.setFont(font());
-    painter.setPen(palette().color(foregroundRole()));
-    painter.drawText(QPointF(0, 0), content);
+    qreal pen = 0;
+    for (QChar c : content) {
+        const CachedGlyph& glyph = cachedGlyph(font(), colour, c, ratio);
+        painter.drawPixmap(QPointF(pen, 0) + glyph.offset, glyph.pixmap);
+        pen += glyph.advance;
+    }
 }
 
 void centreDigitsVertically(QLineEdit* box)

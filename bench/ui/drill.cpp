@@ -1,0 +1,119 @@
+// Normal-mode drill window benchmarks on the offscreen platform:
+//   BM_AskToPainted   a click of "出 题" until the new question is painted
+//   BM_StopwatchLag   how far the shown stopwatch trails the true elapsed
+//                     time while the window sits idle (counters in ms)
+#include "normal_drill/normal_window.h"
+#include "questions/number_text.h"
+
+#include <benchmark/benchmark.h>
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QLabel>
+#include <QTimer>
+
+#include <algorithm>
+#include <vector>
+
+using namespace zorvel;
+
+namespace {
+
+DrillServices quietServices()
+{
+    DrillServices services = defaultDrillServices();
+    services.showMessage = [](QWidget*, const QString&, const QString&) {};
+    return services;
+}
+
+void press(QWidget* window, const QString& name)
+{
+    window->findChild<QAbstractButton*>(name)->click();
+}
+
+void answerRight(DrillWindow* window)
+{
+    for (QChar c : QString::fromStdString(shortestText(window->correctAnswer())))
+        press(window, c == QLatin1Char('.') ? QStringLiteral("Command14")
+                                            : QStringLiteral("Command%1").arg(4 + c.digitValue()));
+    press(window, QStringLiteral("Command16"));
+}
+
+void BM_AskToPainted(benchmark::State& state, const char* form)
+{
+    auto dialog = createNormalDrillWindow(QString::fromLatin1(form), quietServices());
+    auto* window = static_cast<DrillWindow*>(dialog.get());
+    dialog->show();
+    QApplication::processEvents();
+    auto* ask = window->findChild<QAbstractButton*>(QStringLiteral("Command1"));
+    for (auto _ : state) {
+        if (!ask->isEnabled())
+            press(window, QStringLiteral("Command3"));
+        QElapsedTimer timer;
+        timer.start();
+        ask->click();
+        // Paints what the click changed, as the event loop would next.
+        QApplication::processEvents();
+        state.SetIterationTime(timer.nsecsElapsed() / 1e9);
+        answerRight(window);
+        QApplication::processEvents();
+        dialog->repaint();
+    }
+}
+
+double shownMs(QWidget* window)
+{
+    auto text = [window](const char* name) {
+        return window->findChild<QLabel*>(QString::fromLatin1(name))->text().toLongLong();
+    };
+    return text("Label5") * 60000.0 + text("Label2") * 1000.0 + text("Label11") * 10.0;
+}
+
+void BM_StopwatchLag(benchmark::State& state)
+{
+    auto clock = steadyClock();
+    std::vector<double> lags;
+    for (auto _ : state) {
+        auto dialog = createNormalDrillWindow(QStringLiteral("Form81"), quietServices());
+        dialog->show();
+        QApplication::processEvents();
+        press(dialog.get(), QStringLiteral("Command1"));
+        const qint64 started = clock->nowMs();
+        // Sample at moments unrelated to the 7 ms tick.
+        QTimer sampler;
+        sampler.setTimerType(Qt::PreciseTimer);
+        QObject::connect(&sampler, &QTimer::timeout, [&] {
+            lags.push_back(double(clock->nowMs() - started) - shownMs(dialog.get()));
+            sampler.setInterval(3 + int(lags.size() % 11));
+        });
+        sampler.start(5);
+        QElapsedTimer run;
+        run.start();
+        while (run.elapsed() < 3000)
+            QApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+    }
+    std::sort(lags.begin(), lags.end());
+    state.counters["samples"] = double(lags.size());
+    state.counters["median_lag_ms"] = lags[lags.size() / 2];
+    state.counters["p99_lag_ms"] = lags[lags.size() * 99 / 100];
+    state.counters["max_lag_ms"] = lags.back();
+}
+
+} // namespace
+
+BENCHMARK_CAPTURE(BM_AskToPainted, Form81, "Form81")->UseManualTime()->Unit(benchmark::kMicrosecond)->Iterations(500)->Repetitions(5)->ReportAggregatesOnly(true);
+BENCHMARK_CAPTURE(BM_AskToPainted, Form83, "Form83")->UseManualTime()->Unit(benchmark::kMicrosecond)->Iterations(500)->Repetitions(5)->ReportAggregatesOnly(true);
+BENCHMARK_CAPTURE(BM_AskToPainted, Form85, "Form85")->UseManualTime()->Unit(benchmark::kMicrosecond)->Iterations(500)->Repetitions(5)->ReportAggregatesOnly(true);
+BENCHMARK(BM_StopwatchLag)->Iterations(1)->Unit(benchmark::kMillisecond);
+
+int main(int argc, char** argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
