@@ -65,17 +65,19 @@ void ColumnLabel::paintEvent(QPaintEvent*)
     qreal advance = 0;
     for (QChar c : content)
         advance += cachedGlyph(font(), colour, c, ratio).advance;
-    // Too wide a text is narrowed, never lowered, so it keeps its height.
+    // Too wide a number is narrowed, so that it keeps its height; a single
+    // sign is made smaller, so that it keeps its shape.
     const qreal squeeze = advance > area.width() ? area.width() / advance : 1.0;
+    const qreal shrink = content.size() == 1 ? squeeze : 1.0;
     const QRectF glyphs = metrics.tightBoundingRect(kDigits).united(metrics.tightBoundingRect(content));
-    const qreal baseline = area.center().y() - glyphs.center().y();
+    const qreal baseline = area.center().y() - glyphs.center().y() * shrink;
     qreal x = area.left();
     if (alignment() & Qt::AlignRight)
         x = area.right() - advance * squeeze;
     else if (alignment() & Qt::AlignHCenter)
         x = area.center().x() - advance * squeeze / 2;
     painter.translate(x, baseline);
-    painter.scale(squeeze, 1.0);
+    painter.scale(squeeze, shrink);
     qreal pen = 0;
     for (QChar c : content) {
         const CachedGlyph& glyph = cachedGlyph(font(), colour, c, ratio);
