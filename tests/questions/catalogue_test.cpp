@@ -1,0 +1,77 @@
+// The catalogue: which levels and number types each operation offers, its
+// defaults and captions, and the look-ups the tools use.
+#include "questions/catalogue.h"
+
+#include <gtest/gtest.h>
+
+namespace zorvel {
+namespace {
+
+int shownLevels(Operation op)
+{
+    int n = 0;
+    for (Level level : kAllLevels)
+        n += isLevelShown(op, level) ? 1 : 0;
+    return n;
+}
+
+TEST(Catalogue, OfferedLevelsAndTypes)
+{
+    const struct {
+        Operation op;
+        int levels;
+        bool decimals;
+        Level defaultLevel;
+    } rows[] = {
+        {Operation::Add, 9, true, Level::Option4},  {Operation::Sub, 9, true, Level::Option4},
+        {Operation::Mixed, 7, true, Level::Option4}, {Operation::Mul, 6, false, Level::Option3},
+        {Operation::Div, 6, false, Level::Option3},
+    };
+    for (const auto& row : rows) {
+        EXPECT_EQ(shownLevels(row.op), row.levels) << operationInfo(row.op).key;
+        EXPECT_TRUE(isNumberTypeOffered(row.op, NumberType::Integer));
+        EXPECT_EQ(isNumberTypeOffered(row.op, NumberType::OneDecimal), row.decimals);
+        EXPECT_EQ(isNumberTypeOffered(row.op, NumberType::TwoDecimals), row.decimals);
+        EXPECT_EQ(operationInfo(row.op).defaultLevel, row.defaultLevel);
+        EXPECT_TRUE(isLevelShown(row.op, row.defaultLevel));
+    }
+    EXPECT_FALSE(isLevelShown(Operation::Mixed, Level::Option13));
+    EXPECT_TRUE(isLevelShown(Operation::Mixed, Level::Option12));
+    EXPECT_FALSE(isLevelShown(Operation::Mul, Level::Option12));
+    EXPECT_FALSE(isLevelShown(Operation::Div, Level::Option12));
+}
+
+TEST(Catalogue, Captions)
+{
+    EXPECT_EQ(levelCaption(Operation::Add, Level::Option4), "2位 + 1位");
+    EXPECT_EQ(levelCaption(Operation::Mixed, Level::Option12), "4位 + 2位");
+    EXPECT_EQ(levelCaption(Operation::Sub, Level::Option14), "4位 - 4位");
+    EXPECT_EQ(levelCaption(Operation::Mul, Level::Option3), "1位 * 1位");
+    EXPECT_EQ(levelCaption(Operation::Div, Level::Option11), "/2位=2位");
+    EXPECT_EQ(numberTypeCaption(Operation::Add, NumberType::Integer), "整   数");
+    EXPECT_EQ(numberTypeCaption(Operation::Div, NumberType::TwoDecimals), "四舍五入保留2位小数");
+    EXPECT_EQ(operationInfo(Operation::Div).numberTypeFrameCaption, "结果保留小数");
+    EXPECT_EQ(operationInfo(Operation::Mixed).operatorWords[1], " 减 ");
+    EXPECT_EQ(operationInfo(Operation::Mul).operatorCaptions[0], "×");
+    EXPECT_EQ(operationInfo(Operation::Sub).listeningWindow, "Form92");
+    EXPECT_EQ(levelOptionName(Level::Option10), "Option10");
+}
+
+TEST(Catalogue, LookUps)
+{
+    EXPECT_EQ(operationFromKey("mixed"), Operation::Mixed);
+    EXPECT_FALSE(operationFromKey("Add").has_value());
+    EXPECT_EQ(levelFromName(Operation::Add, "Option4"), Level::Option4);
+    EXPECT_EQ(levelFromName(Operation::Add, "2位 + 1位"), Level::Option4);
+    EXPECT_EQ(levelFromName(Operation::Sub, "2位 - 2位"), Level::Option5);
+    EXPECT_FALSE(levelFromName(Operation::Sub, "2位 + 1位").has_value());
+    EXPECT_FALSE(levelFromName(Operation::Div, "").has_value());
+    EXPECT_FALSE(levelFromName(Operation::Add, "Option7").has_value());
+    EXPECT_EQ(numberTypeFromName("Option8"), NumberType::OneDecimal);
+    EXPECT_EQ(numberTypeFromName("2dp"), NumberType::TwoDecimals);
+    EXPECT_EQ(numberTypeFromName("integer"), NumberType::Integer);
+    EXPECT_FALSE(numberTypeFromName("3dp").has_value());
+}
+
+} // namespace
+} // namespace zorvel

@@ -1,0 +1,159 @@
+// Whole questions: decimal scaling of scripted questions, levels and types an
+// operation does not offer, the listening windows' repeat-answer redraw, the
+// question log, and texts that agree with their answers at every level.
+#include "scripted_random.h"
+
+#include "questions/generators.h"
+#include "questions/number_text.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace zorvel {
+namespace {
+
+constexpr IntDraw d70_31{70, 31}, d8_2{8, 2}, d7_3{7, 3}, d50_11{50, 11}, d50_21{50, 21}, d9_11{9, 11};
+
+ScriptedRandom script(std::initializer_list<std::pair<int, IntDraw>> steps)
+{
+    ScriptedRandom rng;
+    for (const auto& [value, draw] : steps)
+        rng.append(rFor(value, draw));
+    return rng;
+}
+
+struct ScaledCase {
+    Operation op;
+    NumberType type;
+    std::vector<std::string> operands;
+    float answer;
+};
+
+TEST(DecimalScaling, TextsAndAnswers)
+{
+    const ScaledCase cases[] = {
+        {Operation::Add, NumberType::OneDecimal, {"4.7", "0.8"}, 5.5f},
+        {Operation::Add, NumberType::TwoDecimals, {"0.47", "0.08"}, 0.55f},
+        {Operation::Sub, NumberType::OneDecimal, {"4.7", "0.8"}, 3.9f},
+        {Operation::Sub, NumberType::TwoDecimals, {"0.47", "0.08"}, 0.39f},
+    };
+    for (const ScaledCase& c : cases) {
+        // 47 and 8 satisfy "2位 + 1位" and, drawn as A then B, "2位 - 1位".
+        ScriptedRandom rng = script({{47, d70_31}, {8, d8_2}});
+        const Question q = generateQuestion(c.op, Level::Option4, c.type, rng);
+        EXPECT_EQ(q.operands[0], c.operands[0]);
+        EXPECT_EQ(q.operands[1], c.operands[1]);
+        EXPECT_EQ(q.correctAnswer, c.answer);
+        EXPECT_TRUE(isRightAnswer(shortestText(c.answer), q.correctAnswer));
+    }
+}
+
+TEST(DecimalScaling, EntryLevelOperandsKeepTheirLeadingZero)
+{
+    ScriptedRandom oneDecimal = script({{3, d7_3}, {7, d8_2}});
+    const Question q1 = generateQuestion(Operation::Add, Level::Option3, NumberType::OneDecimal, oneDecimal);
+    EXPECT_EQ(q1.operands[0], "0.3");
+    EXPECT_EQ(q1.correctAnswer, 1.0f);
+    ScriptedRandom twoDecimals = script({{3, d7_3}, {7, d8_2}});
+    const Question q2 = generateQuestion(Operation::Add, Level::Option3, NumberType::TwoDecimals, twoDecimals);
+    EXPECT_EQ(q2.operands[0], "0.03");
+    EXPECT_EQ(q2.operands[1], "0.07");
+    EXPECT_EQ(q2.correctAnswer, 0.1f);
+}
+
+TEST(DecimalScaling, MixedTermsUseTheirOwnPatterns)
+{
+    ScriptedRandom rng = script({{47, d70_31}, {8, d8_2}, {9, d8_2}});
+    const Question q = generateQuestion(Operation::Mixed, Level::Option4, NumberType::OneDecimal, rng);
+    ASSERT_EQ(q.operandCount, 3);
+    EXPECT_EQ(q.operands[0], "4.7");
+    EXPECT_EQ(q.operands[1], "0.8");
+    EXPECT_EQ(q.operands[2], "0.9");
+    EXPECT_EQ(q.correctAnswer, 4.6f);
+
+    // 13 + 27 - 30: a whole third term has no trailing point.
+    ScriptedRandom whole = script({{13, d50_11}, {27, d50_21}, {30, d50_11}});
+    const Question w = generateQuestion(Operation::Mixed, Level::Option5, NumberType::OneDecimal, whole);
+    EXPECT_EQ(w.operands[2], "3");
+    EXPECT_EQ(w.correctAnswer, 1.0f);
+    ScriptedRandom hundredths = script({{13, d50_11}, {27, d50_21}, {30, d50_11}});
+    const Question h = generateQuestion(Operation::Mixed, Level::Option5, NumberType::TwoDecimals, hundredths);
+    EXPECT_EQ(h.operands[2], "0.3");
+    EXPECT_EQ(h.correctAnswer, 0.1f);
+}
+
+TEST(GenerateQuestion, UnofferedChoicesFallBackToTheDefaults)
+{
+    // Mixed has no "4位 + 3位": its default "2位 + 1位" draws instead.
+    ScriptedRandom mixed = script({{47, d70_31}, {8, d8_2}, {9, d8_2}});
+    const Question m = generateQuestion(Operation::Mixed, Level::Option13, NumberType::Integer, mixed);
+    EXPECT_EQ(m.operands[0], "47");
+    EXPECT_EQ(mixed.left(), 0u);
+
+    // Multiplication has no decimal types and no "2位 * 3位".
+    ScriptedRandom mul = script({{9, d7_3}, {2, kOneDigitDraw}});
+    const Question p = generateQuestion(Operation::Mul, Level::Option12, NumberType::TwoDecimals, mul);
+    EXPECT_EQ(p.operands[0], "9");
+    EXPECT_EQ(p.operands[1], "2");
+    EXPECT_EQ(p.correctAnswer, 18.0f);
+}
+
+TEST(QuestionSource, ListeningRedrawsARepeatedAnswer)
+{
+    // 12 - 2 and 19 - 9 both give 10; 13 - 4 gives 9.
+    ScriptedRandom rng = script({{12, d9_11}, {2, d8_2}, {19, d9_11}, {9, d8_2}, {13, d9_11}, {4, d8_2}});
+    QuestionSource source(Operation::Sub, Mode::Listening);
+    EXPECT_EQ(source.next(Level::Option3, NumberType::Integer, rng).correctAnswer, 10.0f);
+    const Question second = source.next(Level::Option3, NumberType::Integer, rng);
+    EXPECT_EQ(second.operands[0], "13");
+    EXPECT_EQ(second.correctAnswer, 9.0f);
+    EXPECT_EQ(rng.left(), 0u);
+}
+
+TEST(QuestionSource, PreviousAnswerSurvivesALevelChangeUntilForgotten)
+{
+    const IntDraw one = kOneDigitDraw, two = kTwoDigitDraw;
+    ScriptedRandom rng = script({{7, one}, {8, one}, {7, one}, {11, two}, {5, one}, {11, two}, {5, one}, {12, two}});
+    QuestionSource source(Operation::Div, Mode::Listening);
+    EXPECT_EQ(source.next(Level::Option3, NumberType::Integer, rng).correctAnswer, 7.0f);
+    const Question afterChange = source.next(Level::Option4, NumberType::Integer, rng);
+    EXPECT_EQ(afterChange.operands[0], "55");
+    source.forgetPrevious();
+    const Question fresh = source.next(Level::Option4, NumberType::Integer, rng);
+    EXPECT_EQ(fresh.operands[0], "60");
+    EXPECT_EQ(fresh.correctAnswer, 5.0f);
+    EXPECT_EQ(rng.left(), 0u);
+}
+
+TEST(QuestionSource, NormalModeAllowsRepeats)
+{
+    ScriptedRandom rng = script({{12, d9_11}, {2, d8_2}, {19, d9_11}, {9, d8_2}});
+    QuestionSource source(Operation::Sub, Mode::Normal);
+    EXPECT_EQ(source.next(Level::Option3, NumberType::Integer, rng).correctAnswer, 10.0f);
+    EXPECT_EQ(source.next(Level::Option3, NumberType::Integer, rng).correctAnswer, 10.0f);
+    EXPECT_EQ(rng.left(), 0u);
+}
+
+TEST(QuestionLog, KeepsEntriesOneToTwenty)
+{
+    QuestionLog log;
+    Question q;
+    q.operands = {"47", "8", ""};
+    q.correctAnswer = 55;
+    log.write(1, q);
+    log.write(20, q);
+    log.write(0, q);
+    log.write(21, q);
+    EXPECT_EQ(log.entry(1).operands[0], "47");
+    EXPECT_EQ(log.entry(20).correctAnswer, 55.0f);
+    EXPECT_EQ(log.entry(0).operands[0], "");
+    EXPECT_EQ(log.entry(21).operands[0], "");
+    EXPECT_EQ(log.entry(-5).correctAnswer, 0.0f);
+    q.correctAnswer = 9;
+    log.write(1, q);
+    EXPECT_EQ(log.entry(1).correctAnswer, 9.0f);
+}
+
+} // namespace
+} // namespace zorvel

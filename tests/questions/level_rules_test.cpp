@@ -1,0 +1,193 @@
+// Walks every level's table over all operand values: whatever a loop has
+// fixed, the next loop can still accept something (a level that cannot would
+// hang the window), and every accepted question keeps the promises of its
+// operation: digit counts, carries and borrows, non-negative results.
+#include "questions/level_rules.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <functional>
+#include <string>
+
+namespace zorvel {
+namespace {
+
+struct LevelCase {
+    std::string name;
+    Operation op;
+    Level level;
+};
+
+void PrintTo(const LevelCase& c, std::ostream* os) { *os << c.name; }
+
+std::vector<LevelCase> allShownLevels()
+{
+    std::vector<LevelCase> cases;
+    for (Operation op : kAllOperations)
+        for (Level level : kAllLevels)
+            if (isLevelShown(op, level))
+                cases.push_back({std::string(operationInfo(op).key) + "_" + std::string(levelOptionName(level)), op,
+                                 level});
+    return cases;
+}
+
+const PairRule& pairRuleOf(Operation op, Level level)
+{
+    switch (op) {
+    case Operation::Add: return additionRule(level);
+    case Operation::Sub: return subtractionRule(level);
+    case Operation::Mixed: return mixedPairRule(level);
+    case Operation::Mul: return multiplicationRule(level);
+    case Operation::Div: break;
+    }
+    return divisionRule(level);
+}
+
+bool anyAcceptedSecond(const PairRule& rule, int first)
+{
+    for (int b = rule.second.lowest; b <= rule.second.highest(); ++b)
+        if (!rule.rejected(first, b))
+            return true;
+    return false;
+}
+
+bool anyAcceptedThird(const ThirdRule& rule, int a, int b)
+{
+    for (int c = rule.draw.lowest; c <= rule.draw.highest(); ++c)
+        if (!rule.rejected(a, b, c))
+            return true;
+    return false;
+}
+
+// Calls visit(a, b) for every pair the rule can return.
+void forEachAcceptedPair(const PairRule& rule, const std::function<void(int, int)>& visit)
+{
+    for (int a = rule.first.lowest; a <= rule.first.highest(); ++a) {
+        if (rule.redraw == Redraw::SecondOnly && rule.firstRejected(a))
+            continue;
+        for (int b = rule.second.lowest; b <= rule.second.highest(); ++b)
+            if (!rule.rejected(a, b))
+                visit(a, b);
+    }
+}
+
+class EveryLevel : public testing::TestWithParam<LevelCase> {};
+
+TEST_P(EveryLevel, EveryLoopCanEnd)
+{
+    const LevelCase& c = GetParam();
+    const PairRule& rule = pairRuleOf(c.op, c.level);
+    if (rule.redraw == Redraw::SecondOnly) {
+        bool anyFirst = false;
+        for (int a = rule.first.lowest; a <= rule.first.highest(); ++a) {
+            if (rule.firstRejected(a))
+                continue;
+            anyFirst = true;
+            EXPECT_TRUE(anyAcceptedSecond(rule, a)) << "no second operand fits the first operand " << a;
+        }
+        EXPECT_TRUE(anyFirst);
+    } else {
+        bool anyPair = false;
+        forEachAcceptedPair(rule, [&](int, int) { anyPair = true; });
+        EXPECT_TRUE(anyPair);
+    }
+    if (c.op == Operation::Mixed) {
+        const ThirdRule& third = mixedThirdRule(c.level);
+        forEachAcceptedPair(rule, [&](int a, int b) {
+            EXPECT_TRUE(anyAcceptedThird(third, a, b)) << "no third term fits " << a << " + " << b;
+        });
+    }
+}
+
+int digitCount(int x) { return static_cast<int>(std::to_string(x).size()); }
+
+TEST_P(EveryLevel, AcceptedOperandsKeepTheirShape)
+{
+    const LevelCase& c = GetParam();
+    const PairRule& rule = pairRuleOf(c.op, c.level);
+    forEachAcceptedPair(rule, [&](int a, int b) {
+        SCOPED_TRACE(std::to_string(a) + ", " + std::to_string(b));
+        switch (c.op) {
+        case Operation::Add:
+        case Operation::Mixed:
+            ASSERT_NE(unitsDigit(a), 0);
+            ASSERT_NE(unitsDigit(b), 0);
+            if (c.level != Level::Option3) {
+                ASSERT_GE(unitsDigit(a) + unitsDigit(b), 10);
+                ASSERT_EQ(digitCount(a + b), digitCount(a));
+            } else {
+                ASSERT_GE(a + b, 10);
+            }
+            break;
+        case Operation::Sub:
+            ASSERT_NE(unitsDigit(a), 0);
+            ASSERT_NE(unitsDigit(b), 0);
+            ASSERT_GE(a - b, 0);
+            ASSERT_LE(unitsDigit(a), unitsDigit(b));
+            break;
+        case Operation::Mul:
+            ASSERT_GE(a, 2);
+            ASSERT_GE(b, 2);
+            if (a >= 10) {
+                ASSERT_NE(unitsDigit(a), 0);
+            }
+            if (b >= 10) {
+                ASSERT_NE(unitsDigit(b), 0);
+            }
+            break;
+        case Operation::Div:
+            ASSERT_LE(a * b, 9801);
+            break;
+        }
+    });
+}
+
+INSTANTIATE_TEST_SUITE_P(All, EveryLevel, testing::ValuesIn(allShownLevels()),
+                         [](const testing::TestParamInfo<LevelCase>& info) { return info.param.name; });
+
+TEST(SubtractionLevels, MinimumDifferences)
+{
+    const std::vector<std::pair<Level, int>> minimums = {
+        {Level::Option5, 11},    {Level::Option10, 101},  {Level::Option11, 101}, {Level::Option12, 1001},
+        {Level::Option13, 1001}, {Level::Option14, 1001}};
+    for (const auto& [level, minimum] : minimums) {
+        int smallest = 1 << 30;
+        forEachAcceptedPair(subtractionRule(level), [&](int a, int b) { smallest = std::min(smallest, a - b); });
+        EXPECT_GE(smallest, minimum) << levelOptionName(level);
+    }
+}
+
+TEST(SubtractionLevels, MinuendsEndingInNineAreRedrawnWhereBMustBorrow)
+{
+    for (Level level : {Level::Option5, Level::Option6}) {
+        EXPECT_TRUE(subtractionRule(level).firstRejected(49));
+        EXPECT_TRUE(subtractionRule(level).firstRejected(50));
+        EXPECT_FALSE(subtractionRule(level).firstRejected(48));
+    }
+    // "2位 - 1位" lets B equal the units digit, so 49 - 9 stays possible.
+    EXPECT_FALSE(subtractionRule(Level::Option4).firstRejected(49));
+}
+
+TEST(MixedLevels, ResultsAreNeverNegativeAndZeroIsReachable)
+{
+    for (Level level : kAllLevels) {
+        if (!isLevelShown(Operation::Mixed, level))
+            continue;
+        const ThirdRule& third = mixedThirdRule(level);
+        int smallest = 1 << 30;
+        forEachAcceptedPair(mixedPairRule(level), [&](int a, int b) {
+            for (int c = third.draw.lowest; c <= third.draw.highest(); ++c)
+                if (!third.rejected(a, b, c))
+                    smallest = std::min(smallest, a + b - c);
+        });
+        EXPECT_GE(smallest, 0) << levelOptionName(level);
+        const int expectedSmallest = level == Level::Option3 ? 2
+                                     : level == Level::Option5 || level == Level::Option11 ? 0
+                                                                                          : smallest;
+        EXPECT_EQ(smallest, expectedSmallest) << levelOptionName(level);
+    }
+}
+
+} // namespace
+} // namespace zorvel
