@@ -1,9 +1,16 @@
 // Running one level row: the redraw loops shared by all five generators.
 #include "questions/level_rules.h"
 
+#include <typeinfo>
+
 namespace zorvel {
 
-IntPair drawPair(const PairRule& rule, RandomSource& rng)
+namespace {
+
+// Instantiated for the seeded source too, whose final type lets its next()
+// be inlined into the loops.
+template <typename Source>
+IntPair drawPairFrom(const PairRule& rule, Source& rng)
 {
     IntPair pair{};
     if (rule.redraw == Redraw::Both) {
@@ -22,13 +29,30 @@ IntPair drawPair(const PairRule& rule, RandomSource& rng)
     return pair;
 }
 
-int drawThird(const ThirdRule& rule, int first, int second, RandomSource& rng)
+template <typename Source>
+int drawThirdFrom(const ThirdRule& rule, int first, int second, Source& rng)
 {
     int third = 0;
     do {
         third = rule.draw.from(rng);
     } while (rule.rejected(first, second, third));
     return third;
+}
+
+} // namespace
+
+IntPair drawPair(const PairRule& rule, RandomSource& rng)
+{
+    if (typeid(rng) == typeid(SeededRandom))
+        return drawPairFrom(rule, static_cast<SeededRandom&>(rng));
+    return drawPairFrom(rule, rng);
+}
+
+int drawThird(const ThirdRule& rule, int first, int second, RandomSource& rng)
+{
+    if (typeid(rng) == typeid(SeededRandom))
+        return drawThirdFrom(rule, first, second, static_cast<SeededRandom&>(rng));
+    return drawThirdFrom(rule, first, second, rng);
 }
 
 } // namespace zorvel

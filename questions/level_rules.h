@@ -13,7 +13,8 @@ struct IntDraw {
     int count;
     int lowest;
     int highest() const { return lowest + count - 1; }
-    int from(RandomSource& rng) const { return rng.draw(count, lowest); }
+    template <typename Source>
+    int from(Source& rng) const { return scaledDraw(rng.next(), count, lowest); }
 };
 
 // The one-, two- and three-digit draws of multiplication and division.

@@ -4,20 +4,10 @@
 
 #include <atomic>
 #include <chrono>
-#include <cmath>
 
 namespace zorvel {
 
-int RandomSource::draw(int n, int m)
-{
-    // r * n can round up to n when r is the largest double below 1.
-    int k = static_cast<int>(std::floor(next() * n));
-    if (k >= n)
-        k = n - 1;
-    if (k < 0)
-        k = 0;
-    return k + m;
-}
+int RandomSource::draw(int n, int m) { return scaledDraw(next(), n, m); }
 
 namespace {
 
@@ -28,8 +18,6 @@ std::uint64_t splitMix64(std::uint64_t& x)
     z = (z ^ (z >> 27)) * 0x94d049bb133111ebULL;
     return z ^ (z >> 31);
 }
-
-std::uint64_t rotl(std::uint64_t x, int k) { return (x << k) | (x >> (64 - k)); }
 
 std::uint64_t clockSeed()
 {
@@ -53,18 +41,5 @@ void SeededRandom::seed(std::uint64_t seedValue)
 }
 
 void SeededRandom::reseedFromClock() { seed(clockSeed()); }
-
-double SeededRandom::next()
-{
-    const std::uint64_t result = rotl(state_[1] * 5, 7) * 9;
-    const std::uint64_t t = state_[1] << 17;
-    state_[2] ^= state_[0];
-    state_[3] ^= state_[1];
-    state_[1] ^= state_[2];
-    state_[0] ^= state_[3];
-    state_[2] ^= t;
-    state_[3] = rotl(state_[3], 45);
-    return static_cast<double>(result >> 11) * 0x1.0p-53;
-}
 
 } // namespace zorvel

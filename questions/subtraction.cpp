@@ -20,7 +20,8 @@ bool unitsBorrow(int a, int b)
 
 bool tensBorrow(int a, int b, int minimumDifference)
 {
-    return unitsBorrow(a, b) || tensDigit(a) - tensDigit(b) >= 0 || a - b < minimumDifference;
+    // The difference test rejects most pairs, so it comes first.
+    return a - b < minimumDifference || unitsBorrow(a, b) || tensDigit(a) - tensDigit(b) >= 0;
 }
 
 const std::array<PairRule, 9> kSubtractionRules = {{

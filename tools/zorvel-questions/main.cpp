@@ -1,0 +1,34 @@
+// zorvel-questions: prints questions made by the drill windows' generators,
+// as a worksheet for teachers and parents or as TSV for other programs.
+#include "tools/zorvel-questions/options.h"
+#include "tools/zorvel-questions/sheet.h"
+
+#include <chrono>
+#include <cstdio>
+#include <random>
+
+int main(int argc, char** argv)
+{
+    const zorvel::ParsedOptions parsed = zorvel::parseOptions(argc, argv);
+    if (!parsed.error.empty()) {
+        std::fprintf(stderr, "zorvel-questions: %s\n", parsed.error.c_str());
+        return 2;
+    }
+    if (parsed.options.help) {
+        std::fputs(zorvel::usageText().c_str(), stdout);
+        return 0;
+    }
+    std::uint64_t seed = 0;
+    if (parsed.options.seed) {
+        seed = *parsed.options.seed;
+    } else {
+        std::random_device device;
+        seed = static_cast<std::uint64_t>(std::chrono::system_clock::now().time_since_epoch().count()) ^
+               (static_cast<std::uint64_t>(device()) << 32);
+    }
+    if (!zorvel::writeSheet(parsed.options, seed, stdout)) {
+        std::fprintf(stderr, "zorvel-questions: could not write the questions\n");
+        return 1;
+    }
+    return 0;
+}
