@@ -1,0 +1,147 @@
+# Runs the built zorvel-questions with good and bad options and checks exit
+# status, output shape, arithmetic and repeatability.
+# Usage: cmake -DTOOL=<path to zorvel-questions> -P zorvel_questions_cli.cmake
+
+set(failures 0)
+
+function(run_tool)
+  execute_process(COMMAND ${TOOL} ${ARGN}
+                  RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE err)
+  set(rc "${rc}" PARENT_SCOPE)
+  set(out "${out}" PARENT_SCOPE)
+  set(err "${err}" PARENT_SCOPE)
+endfunction()
+
+macro(fail message)
+  message(SEND_ERROR "${message}")
+  math(EXPR failures "${failures} + 1")
+endmacro()
+
+# Bad input: status 2, nothing on stdout, one line on stderr naming what is accepted.
+set(bad_cases
+  "--operation|foo|accepted: add, sub, mixed, mul, div"
+  "--count|5|--operation is required"
+  "--operation|mixed|--level|Option13|Option12 (\"4位 + 2位\")"
+  "--operation|mul|--level|Option12|not offered for mul"
+  "--operation|mul|--type|1dp|accepted: Option7 or integer"
+  "--operation|div|--type|Option9|not offered for div"
+  "--operation|add|--type|3dp|Option9 or 2dp"
+  "--operation|add|--level|5位 + 1位|unknown level"
+  "--operation|sub|--level|2位 + 1位|Option4 (\"2位 - 1位\")"
+  "--operation|add|--count|0|from 1 to 1000000"
+  "--operation|add|--count|-3|from 1 to 1000000"
+  "--operation|add|--count|1000001|from 1 to 1000000"
+  "--operation|add|--count|99999999999999999999999|from 1 to 1000000"
+  "--operation|add|--count|1e3|from 1 to 1000000"
+  "--operation|add|--seed|12x|bad seed"
+  "--operation|add|--seed|-1|bad seed"
+  "--operation|add|--seed|18446744073709551616|bad seed"
+  "--operation|add|--mode|fast|accepted: normal, listening"
+  "--operation|add|--format|csv|accepted: text, tsv"
+  "--operation|add|--colour|red|unknown option"
+  "--operation|add|--level|needs a value"
+)
+foreach(case IN LISTS bad_cases)
+  string(REPLACE "|" ";" parts "${case}")
+  list(POP_BACK parts expected)
+  run_tool(${parts})
+  if(NOT rc EQUAL 2)
+    fail("${parts}: exit status ${rc}, expected 2")
+  endif()
+  if(NOT out STREQUAL "")
+    fail("${parts}: wrote to stdout: ${out}")
+  endif()
+  string(FIND "${err}" "${expected}" at)
+  if(at LESS 0)
+    fail("${parts}: stderr lacks '${expected}': ${err}")
+  endif()
+  string(REGEX MATCHALL "\n" newlines "${err}")
+  list(LENGTH newlines lines)
+  if(NOT lines EQUAL 1)
+    fail("${parts}: stderr has ${lines} lines")
+  endif()
+endforeach()
+
+# The same seed gives the same sheet; names and captions select the same things.
+run_tool(--operation sub --level Option5 --type Option8 --seed 99 --count 50)
+set(by_name "${out}")
+run_tool(--operation sub --level "2位 - 2位" --type 1dp --seed 99 --count 50)
+if(NOT rc EQUAL 0 OR NOT out STREQUAL by_name)
+  fail("same seed with level caption and type key gave another sheet")
+endif()
+run_tool(--operation sub --level Option5 --type Option8 --seed 100 --count 50)
+if(out STREQUAL by_name)
+  fail("another seed gave the same sheet")
+endif()
+
+# Text sheet: default count, numbering, operator signs, answer key.
+run_tool(--operation add --seed 1)
+string(REGEX MATCHALL "[^\n]*\n" lines "${out}")
+list(LENGTH lines count)
+if(NOT count EQUAL 10)
+  fail("default text sheet has ${count} lines")
+endif()
+list(GET lines 0 first)
+list(GET lines 9 tenth)
+if(NOT first MATCHES "^第 1题   [1-9][0-9] \\+ [2-9] =\n$" OR NOT tenth MATCHES "^第10题   [1-9][0-9] \\+ [2-9] =\n$")
+  fail("text lines look wrong: '${first}' '${tenth}'")
+endif()
+foreach(op_sign "mul;×" "div;÷" "sub;-")
+  list(GET op_sign 0 op)
+  list(GET op_sign 1 sign)
+  run_tool(--operation ${op} --seed 5 --count 3)
+  if(NOT out MATCHES "第1题   [0-9]+ ${sign} [0-9]+ =\n")
+    fail("${op} sheet lacks its sign ${sign}: ${out}")
+  endif()
+endforeach()
+run_tool(--operation mixed --mode listening --answers --seed 2)
+string(REGEX MATCHALL "第[ 0-9]+题[^\n]*\n" numbered "${out}")
+list(LENGTH numbered count)
+if(NOT count EQUAL 40 OR NOT out MATCHES "\n答案\n")
+  fail("listening sheet with answers has ${count} numbered lines: ${out}")
+endif()
+
+# TSV: five columns; the answer agrees with the operands; listening answers never repeat back to back.
+foreach(op_expr "add;+" "sub;-" "mul;*")
+  list(GET op_expr 0 op)
+  list(GET op_expr 1 operator)
+  run_tool(--operation ${op} --format tsv --seed 7 --count 200)
+  string(REGEX MATCHALL "[^\n]+" rows "${out}")
+  list(LENGTH rows count)
+  if(NOT count EQUAL 200)
+    fail("${op} tsv has ${count} rows")
+  endif()
+  foreach(row IN LISTS rows)
+    if(NOT row MATCHES "^([0-9]+)\t([0-9]+)\t([0-9]+)\t\t([0-9]+)$")
+      fail("${op} tsv row malformed: ${row}")
+      break()
+    endif()
+    math(EXPR expected "${CMAKE_MATCH_2} ${operator} ${CMAKE_MATCH_3}")
+    if(NOT expected EQUAL CMAKE_MATCH_4)
+      fail("${op} tsv row wrong: ${row}")
+    endif()
+  endforeach()
+endforeach()
+run_tool(--operation mixed --type 2dp --format tsv --seed 3 --count 5)
+if(NOT out MATCHES "^1\t[0-9]+\\.[0-9][0-9]\t[0-9]\\.[0-9][0-9]\t[0-9.]+\t[0-9.]+\n")
+  fail("mixed tsv row malformed: ${out}")
+endif()
+run_tool(--operation div --mode listening --format tsv --seed 11 --count 1000)
+string(REGEX MATCHALL "[^\t\n]+\n" answers "${out}")
+set(previous "")
+foreach(answer IN LISTS answers)
+  if(answer STREQUAL previous)
+    fail("listening answers repeat: ${answer}")
+    break()
+  endif()
+  set(previous "${answer}")
+endforeach()
+
+run_tool(--help)
+if(NOT rc EQUAL 0 OR NOT out MATCHES "--operation")
+  fail("--help did not print usage")
+endif()
+
+if(failures GREATER 0)
+  message(FATAL_ERROR "${failures} zorvel-questions checks failed")
+endif()
