@@ -23,6 +23,7 @@ unset DBUS_SESSION_BUS_ADDRESS PULSE_SINK 2>/dev/null || true
 rate=22050
 
 pulseaudio -n --daemonize=no --exit-idle-time=-1 --use-pid-file=no --log-target=stderr \
+    --disable-shm=yes --realtime=no --high-priority=no --no-cpu-limit=yes \
     -L "module-null-sink sink_name=zorvel_e2e rate=$rate channels=1" \
     -L "module-native-protocol-unix socket=$work/native auth-anonymous=1" \
     2>"$work/daemon.log" &
@@ -48,7 +49,11 @@ recorder=$!
 # silence so that the recording holds the first sound from its start.
 head -c "$rate" /dev/zero | pacat --raw --format=s16le --rate=$rate --channels=1
 
-"$player" play "$work/expected.txt"
+if ! "$player" play "$work/expected.txt"; then
+    echo "the player failed; sound server log:" >&2
+    cat "$work/daemon.log" >&2
+    exit 1
+fi
 
 # The sink keeps running after playback, so the recording grows on with
 # silence; once it has grown by half a second everything played is in it.

@@ -108,6 +108,9 @@ int main(int argc, char* argv[])
         return 2;
     }
     switch (options->mode) {
+    case SayOptions::Mode::Help:
+        QTextStream(stdout) << sayUsage() << '\n';
+        return 0;
     case SayOptions::Mode::Voices:
         return listVoices();
     case SayOptions::Mode::Reading:

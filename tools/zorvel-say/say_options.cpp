@@ -28,6 +28,9 @@ std::optional<SayOptions> parseSayOptions(const QStringList& arguments, QString&
             options.sentences.append(argument);
         } else if (argument == QLatin1String("--")) {
             optionsEnded = true;
+        } else if (argument == QLatin1String("--help")) {
+            if (!chooseMode(SayOptions::Mode::Help, argument))
+                return std::nullopt;
         } else if (argument == QLatin1String("--reading")) {
             if (!chooseMode(SayOptions::Mode::Reading, argument))
                 return std::nullopt;
@@ -47,11 +50,13 @@ std::optional<SayOptions> parseSayOptions(const QStringList& arguments, QString&
             return std::nullopt;
         }
     }
-    if (options.mode == SayOptions::Mode::Voices && !options.sentences.isEmpty()) {
-        error = QStringLiteral("zorvel-say: --voices takes no sentence");
+    const bool takesSentences = options.mode != SayOptions::Mode::Voices && options.mode != SayOptions::Mode::Help;
+    if (!takesSentences && !options.sentences.isEmpty()) {
+        error = QStringLiteral("zorvel-say: %1 takes no sentence").arg(
+            options.mode == SayOptions::Mode::Voices ? QStringLiteral("--voices") : QStringLiteral("--help"));
         return std::nullopt;
     }
-    if (options.mode != SayOptions::Mode::Voices && options.sentences.isEmpty()) {
+    if (takesSentences && options.sentences.isEmpty()) {
         error = QStringLiteral("zorvel-say: no sentence given (%1)").arg(sayUsage());
         return std::nullopt;
     }

@@ -9,7 +9,7 @@
 namespace zorvel {
 
 struct SayOptions {
-    enum class Mode { Speak, Reading, Wav, Voices };
+    enum class Mode { Speak, Reading, Wav, Voices, Help };
     Mode mode = Mode::Speak;
     QString wavPath;
     QStringList sentences;
