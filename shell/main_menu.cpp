@@ -37,10 +37,12 @@ void placeLabel(QLabel* label, const MenuControl& row)
     label->setPalette(palette);
 }
 
-QLabel* pictureLabel(QWidget* parent, const char* name, const QString& resource, const QRect& geometry)
+QLabel* pictureLabel(QWidget* parent, const char* name, const QString& accessibleName, const QString& resource,
+                     const QRect& geometry)
 {
     auto* picture = new QLabel(parent);
     picture->setObjectName(QLatin1String(name));
+    picture->setAccessibleName(accessibleName);
     picture->setPixmap(QPixmap(resource));
     picture->setScaledContents(true);
     picture->setGeometry(geometry);
@@ -89,8 +91,10 @@ void MainMenu::buildControls()
         control->setGeometry(twipsRect(row.left, row.top, row.width, row.height));
     }
 
-    pictureLabel(this, "Image1", QStringLiteral(":/images/logo.png"), twipsRect(360, 240, 720, 720));
-    pictureLabel(this, "picIcon", QStringLiteral(":/images/head.png"), twipsRect(2400, 3360, 4800, 4800));
+    pictureLabel(this, "Image1", QStringLiteral("Zorvel 标志"), QStringLiteral(":/images/logo.png"),
+                 twipsRect(360, 240, 720, 720));
+    pictureLabel(this, "picIcon", QStringLiteral("大脑图片"), QStringLiteral(":/images/head.png"),
+                 twipsRect(2400, 3360, 4800, 4800));
 
     auto* line = new QWidget(this);
     line->setObjectName(QStringLiteral("Line1"));
