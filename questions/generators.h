@@ -3,9 +3,9 @@
 // repeat-answer redraw).
 #pragma once
 
-#include "catalogue.h"
-#include "question.h"
-#include "random_source.h"
+#include "questions/catalogue.h"
+#include "questions/question.h"
+#include "questions/random_source.h"
 
 #include <optional>
 

@@ -1,9 +1,17 @@
-// The question engine: the catalogue, the random source, the generators, the
-// question log and number formatting. No GUI; the app, tools and tests link it.
+// The question engine: no GUI, only the standard library; the drill windows,
+// zorvel-questions and the tests link it.
+//
+//   catalogue.h      operations, levels and number types with captions and defaults
+//   random_source.h  uniform r in [0, 1) and the integer draws Int(r * n) + m
+//   level_rules.h    each level as data: draws, redraw shape, rejection tests
+//   generators.h     one question per call; QuestionSource adds the listening
+//                    windows' repeat-answer redraw
+//   decimal_scaling.h, number_text.h  operand texts and answers, answer reading
+//   question.h       the question record and the log of entries 1 to 20
 #pragma once
 
-#include "catalogue.h"
-#include "generators.h"
-#include "number_text.h"
-#include "question.h"
-#include "random_source.h"
+#include "questions/catalogue.h"
+#include "questions/generators.h"
+#include "questions/number_text.h"
+#include "questions/question.h"
+#include "questions/random_source.h"

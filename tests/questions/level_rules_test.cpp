@@ -189,5 +189,33 @@ TEST(MixedLevels, ResultsAreNeverNegativeAndZeroIsReachable)
     }
 }
 
+std::vector<int> acceptedThirds(Level level, int a, int b)
+{
+    const ThirdRule& rule = mixedThirdRule(level);
+    std::vector<int> accepted;
+    for (int c = rule.draw.lowest; c <= rule.draw.highest(); ++c)
+        if (!rule.rejected(a, b, c))
+            accepted.push_back(c);
+    return accepted;
+}
+
+TEST(MixedLevels, ThirdTermsAllowedAfterGivenFirstTerms)
+{
+    using V = std::vector<int>;
+    EXPECT_EQ(acceptedThirds(Level::Option3, 7, 5), (V{2, 3, 4, 6, 8, 9}));
+    EXPECT_EQ(acceptedThirds(Level::Option3, 3, 7), (V{2, 4, 5, 6, 8}));
+    EXPECT_EQ(acceptedThirds(Level::Option4, 47, 8), (V{5, 6, 7, 9}));
+    const V afterSum62 = acceptedThirds(Level::Option5, 23, 39);
+    EXPECT_EQ(std::count(afterSum62.begin(), afterSum62.end(), 41), 0);
+    EXPECT_EQ(std::count(afterSum62.begin(), afterSum62.end(), 42), 1);
+    EXPECT_EQ(std::count(afterSum62.begin(), afterSum62.end(), 47), 1);
+    const V afterSum40 = acceptedThirds(Level::Option5, 13, 27);
+    EXPECT_EQ(std::count(afterSum40.begin(), afterSum40.end(), 30), 1);
+    const V afterSum430 = acceptedThirds(Level::Option11, 151, 279);
+    EXPECT_EQ(afterSum430.front(), 101);
+    EXPECT_EQ(afterSum430.back(), 430);
+    EXPECT_EQ(afterSum430.size(), 330u - 2u);
+}
+
 } // namespace
 } // namespace zorvel
