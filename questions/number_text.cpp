@@ -75,6 +75,8 @@ std::string formatScaled(long long value, int divisor, DecimalPattern pattern)
 
 std::string shortestText(float value)
 {
+    if (value == 0.0f)
+        value = 0.0f;  // no "-0"
     char buffer[64];
     const auto result = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed);
     if (result.ec != std::errc())

@@ -49,19 +49,6 @@ TEST(DecimalScaling, TextsAndAnswers)
     }
 }
 
-TEST(DecimalScaling, EntryLevelOperandsKeepTheirLeadingZero)
-{
-    ScriptedRandom oneDecimal = script({{3, d7_3}, {7, d8_2}});
-    const Question q1 = generateQuestion(Operation::Add, Level::Option3, NumberType::OneDecimal, oneDecimal);
-    EXPECT_EQ(q1.operands[0], "0.3");
-    EXPECT_EQ(q1.correctAnswer, 1.0f);
-    ScriptedRandom twoDecimals = script({{3, d7_3}, {7, d8_2}});
-    const Question q2 = generateQuestion(Operation::Add, Level::Option3, NumberType::TwoDecimals, twoDecimals);
-    EXPECT_EQ(q2.operands[0], "0.03");
-    EXPECT_EQ(q2.operands[1], "0.07");
-    EXPECT_EQ(q2.correctAnswer, 0.1f);
-}
-
 TEST(DecimalScaling, MixedTermsUseTheirOwnPatterns)
 {
     ScriptedRandom rng = script({{47, d70_31}, {8, d8_2}, {9, d8_2}});

@@ -54,6 +54,7 @@ TEST(ShortestText, ReadsBackAsTheSameValue)
     EXPECT_EQ(shortestText(9801.0f), "9801");
     EXPECT_EQ(shortestText(99.99f), "99.99");
     EXPECT_EQ(shortestText(0.0f), "0");
+    EXPECT_EQ(shortestText(-0.0f), "0");
 }
 
 TEST(WithSignPosition, LeadingBlankForNonNegative)

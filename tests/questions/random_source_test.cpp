@@ -37,12 +37,6 @@ TEST(SeededRandom, SameSeedSameStream)
     EXPECT_EQ(a.next(), b.next());
 }
 
-TEST(SeededRandom, ClockSeedsDiffer)
-{
-    SeededRandom a, b;
-    EXPECT_NE(a.next(), b.next());
-}
-
 TEST(SeededRandom, DrawsAreUniform)
 {
     SeededRandom rng(1);
