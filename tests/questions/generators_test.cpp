@@ -1,6 +1,6 @@
 // Whole questions: decimal scaling of scripted questions, levels and types an
-// operation does not offer, the listening windows' repeat-answer redraw, the
-// question log, and texts that agree with their answers at every level.
+// operation does not offer, the listening windows' repeat-answer redraw and
+// the question log.
 #include "scripted_random.h"
 
 #include "questions/generators.h"
