@@ -9,7 +9,7 @@ namespace zorvel {
 namespace {
 
 bool endsInZero(int a) { return unitsDigit(a) == 0; }
-// No units digit of B can exceed a 9, so a minuend ending in 9 could noFirstRedraw
+// No units digit of B can exceed a 9, so a minuend ending in 9 could never
 // be completed by a B that must borrow: such a minuend is redrawn too.
 bool endsInZeroOrNine(int a) { return unitsDigit(a) == 0 || unitsDigit(a) == 9; }
 
