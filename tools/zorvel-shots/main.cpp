@@ -9,6 +9,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QPixmap>
 #include <QTextStream>
 
@@ -56,8 +57,11 @@ void driveNormal(DrillWindow* window, FixedClock& clock)
     for (int n = 1; n <= 10; ++n) {
         press(window, QStringLiteral("Command1"));
         clock.now = n * 8345;
-        QApplication::processEvents();
-        QApplication::processEvents();
+        // Let Timer1 tick at least once on the new time.
+        QElapsedTimer wait;
+        wait.start();
+        while (wait.elapsed() < 30)
+            QApplication::processEvents();
         typeRightAnswer(window);
         press(window, QStringLiteral("Command16"));
     }
