@@ -1,12 +1,12 @@
-// The controls and the shared routines of every drill window.
+// The routines both modes share: ResetTest, ClearQuestionDisplay,
+// DisableKeypad, EnableDigitKeys, CheckAnswer, the keypad, the answer box's
+// keyboard filter and the stopwatch tick.
 #include "normal_drill/drill_window.h"
 
 #include "normal_drill/column_label.h"
 #include "normal_drill/screen_units.h"
 #include "questions/number_text.h"
 
-#include <QCheckBox>
-#include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -19,39 +19,6 @@
 namespace zorvel {
 
 namespace {
-
-QString fromView(std::string_view text)
-{
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-void setTextColour(QWidget* widget, const QColor& colour)
-{
-    QPalette palette = widget->palette();
-    palette.setColor(QPalette::WindowText, colour);
-    palette.setColor(QPalette::Text, colour);
-    widget->setPalette(palette);
-}
-
-QLabel* makeLabel(QWidget* parent, const QString& name, const QString& caption, const QFont& font,
-                  Qt::Alignment alignment, bool column = false)
-{
-    auto* label = column ? new ColumnLabel(caption, parent) : new QLabel(caption, parent);
-    label->setObjectName(name);
-    label->setFont(font);
-    label->setAlignment(alignment);
-    return label;
-}
-
-QPushButton* makeButton(QWidget* parent, const QString& name, const QString& caption, const QFont& font)
-{
-    auto* button = new QPushButton(caption, parent);
-    button->setObjectName(name);
-    button->setFont(font);
-    return button;
-}
-
-QFont heiti(qreal pt) { return designFont(FontFace::Heiti, pt, true); }
 
 bool isAnswerCharacter(QChar c)
 {
@@ -71,175 +38,6 @@ DrillWindow::DrillWindow(const FamilyRow& row, const DrillServices& services, QW
 }
 
 DrillWindow::~DrillWindow() = default;
-
-QRect DrillWindow::twipsPlace(const QRect& twips) const
-{
-    return twipsRect(twips.x(), twips.y(), twips.width(), twips.height());
-}
-
-void DrillWindow::buildControls()
-{
-    setFixedSize(twipsSize(row_.widthTwips, 10950));
-    heading_ = makeLabel(this, QStringLiteral("Label7"), row_.heading, heiti(42), Qt::AlignCenter);
-    heading_->setGeometry(twipsPlace(QRect(2160, 240, 8355, 855)));
-    setTextColour(heading_, colorFromBgr(0x0000FF));
-    buildOptions();
-    buildQuestionArea();
-    buildStopwatch();
-    keypad_ = new Keypad(this);
-    connect(keypad_, &Keypad::digitPressed, this, &DrillWindow::digitKey);
-    connect(keypad_, &Keypad::pointPressed, this, &DrillWindow::pointKey);
-    connect(keypad_, &Keypad::cancelPressed, this, &DrillWindow::cancelKey);
-    connect(keypad_, &Keypad::confirmPressed, this, &DrillWindow::CheckAnswer);
-    buildButtons();
-
-    timer_ = new QTimer(this);
-    timer_->setObjectName(QStringLiteral("Timer1"));
-    timer_->setInterval(7);
-    timer_->setTimerType(Qt::PreciseTimer);
-    connect(timer_, &QTimer::timeout, this, [this] {
-        stopwatchTicked(stopwatch_.elapsedMs(services_.clock->nowMs()));
-    });
-}
-
-void DrillWindow::buildOptions()
-{
-    const OperationInfo& info = operationInfo(row_.operation);
-    const SideLayout& side = *row_.side;
-    const QFont optionFont = designFont(FontFace::Songti, 12);
-
-    levelFrame_ = new QGroupBox(QStringLiteral("难度选择"), this);
-    levelFrame_->setObjectName(QStringLiteral("Frame2"));
-    levelFrame_->setFont(optionFont);
-    levelFrame_->setGeometry(twipsPlace(side.levelFrame));
-    for (int i = 0; i < int(kAllLevels.size()); ++i) {
-        const Level level = kAllLevels[i];
-        auto* option = new QRadioButton(fromView(levelCaption(row_.operation, level)), levelFrame_);
-        option->setObjectName(fromView(levelOptionName(level)));
-        option->setFont(optionFont);
-        option->setGeometry(twipsPlace(QRect(120, side.levelTop + i * side.levelStep, 1500, 375)));
-        option->setVisible(isLevelShown(row_.operation, level));
-        levelOptions_[i] = option;
-    }
-
-    typeFrame_ = new QGroupBox(fromView(info.numberTypeFrameCaption), this);
-    typeFrame_->setObjectName(QStringLiteral("Frame3"));
-    typeFrame_->setFont(optionFont);
-    typeFrame_->setGeometry(twipsPlace(side.typeFrame));
-    typeFrame_->setVisible(info.numberTypesShown);
-    for (int i = 0; i < int(kAllNumberTypes.size()); ++i) {
-        const NumberType type = kAllNumberTypes[i];
-        auto* option = new QRadioButton(fromView(numberTypeCaption(row_.operation, type)), typeFrame_);
-        option->setObjectName(fromView(numberTypeOptionName(type)));
-        option->setFont(optionFont);
-        option->setGeometry(twipsPlace(QRect(120, side.typeTops[i], 1500, 375)));
-        typeOptions_[i] = option;
-    }
-
-    // An option's Click runs whenever it becomes selected: by mouse, keyboard,
-    // a screen reader's toggle, or by loading.
-    for (QRadioButton* option : levelOptions_) {
-        connect(option, &QRadioButton::toggled, this, [this, option](bool on) {
-            if (on)
-                optionChosen(option->objectName());
-        });
-    }
-    for (QRadioButton* option : typeOptions_) {
-        connect(option, &QRadioButton::toggled, this, [this, option](bool on) {
-            if (on)
-                optionChosen(option->objectName());
-        });
-    }
-}
-
-void DrillWindow::buildQuestionArea()
-{
-    const OperationInfo& info = operationInfo(row_.operation);
-    const OperandLayout& layout = *row_.operands;
-    for (int i = 0; i < row_.operandCount(); ++i) {
-        QLabel* operand = makeLabel(this, QStringLiteral("Label9(%1)").arg(i), QString(),
-                                    heiti(row_.integerFontPt), Qt::AlignRight | Qt::AlignVCenter, true);
-        operand->setGeometry(twipsPlace(layout.operands[i]));
-        operand->setFrameStyle(QFrame::Box | QFrame::Plain);
-        operand->setLineWidth(1);
-        operand->setAutoFillBackground(true);
-        QPalette palette = operand->palette();
-        palette.setColor(QPalette::Window, Qt::white);
-        palette.setColor(QPalette::WindowText, row_.operandColours[i]);
-        operand->setPalette(palette);
-        operandLabels_.push_back(operand);
-    }
-    const QString operatorNames[2] = {QStringLiteral("Label3"), QStringLiteral("Label14")};
-    for (int i = 0; i < row_.operandCount() - 1; ++i) {
-        QLabel* sign = makeLabel(this, operatorNames[i], fromView(info.operatorCaptions[i]), heiti(120),
-                                 Qt::AlignCenter, true);
-        sign->setGeometry(twipsPlace(layout.operators[i]));
-        setTextColour(sign, row_.operatorColours[i]);
-        operatorLabels_.push_back(sign);
-    }
-
-    answerBox_ = new QLineEdit(this);
-    answerBox_->setObjectName(QStringLiteral("Text1"));
-    answerBox_->setAccessibleName(QStringLiteral("答案"));
-    answerBox_->setFont(heiti(row_.integerFontPt));
-    answerBox_->setGeometry(twipsPlace(QRect(2040, 7800, 7485, 2700)));
-    answerBox_->installEventFilter(this);
-
-    markLabel_ = makeLabel(this, QStringLiteral("Label9(10)"), QString(), heiti(100), Qt::AlignCenter, true);
-    markLabel_->setGeometry(twipsPlace(QRect(9600, 8280, 1575, 1935)));
-    setTextColour(markLabel_, colorFromBgr(0x0000FF));
-
-    numberLabel_ = makeLabel(this, QStringLiteral("Label4"), QStringLiteral("0"), heiti(120),
-                             Qt::AlignRight | Qt::AlignVCenter, true);
-    numberLabel_->setGeometry(twipsPlace(QRect(12360, 1905, 2535, 2340)));
-    setTextColour(numberLabel_, colorFromBgr(0xFF0000));
-}
-
-void DrillWindow::buildStopwatch()
-{
-    struct Part { const char* name; const char* caption; int left; int width; bool digits; };
-    const Part parts[5] = {
-        {"Label5", nullptr, 10680, 1275, true},
-        {"Label6", ":", 11955, 225, false},
-        {"Label2", "00", 12180, 1275, true},
-        {"Label10", ".", 13455, 225, false},
-        {"Label11", "00", 13680, 1275, true},
-    };
-    for (int i = 0; i < 5; ++i) {
-        const Part& part = parts[i];
-        const QString caption = part.caption ? QString::fromUtf8(part.caption) : row_.stopwatchMinutesCaption;
-        const int top = row_.side->stopwatchTop + (part.digits ? 0 : 360);
-        const int height = part.digits ? 1200 : 840;
-        QLabel* label = makeLabel(this, QString::fromUtf8(part.name), caption, heiti(part.digits ? 60 : 42),
-                                  i == 0 ? Qt::AlignRight | Qt::AlignVCenter : Qt::AlignCenter, true);
-        label->setGeometry(twipsPlace(QRect(part.left, top, part.width, height)));
-        stopwatchLabels_[i] = label;
-    }
-}
-
-void DrillWindow::buildButtons()
-{
-    const SideLayout& side = *row_.side;
-    askButton_ = makeButton(this, QStringLiteral("Command1"), QStringLiteral("出 题"),
-                            designFont(FontFace::Songti, 21.75, true));
-    askButton_->setGeometry(twipsPlace(QRect(13080, 9480, 2000, 1000)));
-    connect(askButton_, &QPushButton::clicked, this, [this] { askQuestion(); });
-
-    restartButton_ = makeButton(this, QStringLiteral("Command3"), QStringLiteral("再测一次"),
-                                designFont(FontFace::Songti, 18, true));
-    restartButton_->setGeometry(twipsPlace(QRect(10920, 9480, 1935, 1000)));
-    connect(restartButton_, &QPushButton::clicked, this, [this] { restartTest(); });
-
-    checkAnswersButton_ = makeButton(this, QStringLiteral("Command18"), QStringLiteral("核对答案"),
-                                     designFont(FontFace::Songti, 18));
-    checkAnswersButton_->setGeometry(twipsPlace(side.checkAnswers));
-    checkAnswersButton_->setVisible(row_.mode == Mode::Listening);
-
-    backButton_ = makeButton(this, QStringLiteral("Command2"), QStringLiteral("返 回"),
-                             designFont(FontFace::Songti, 18));
-    backButton_->setGeometry(twipsPlace(side.goBack));
-    connect(backButton_, &QPushButton::clicked, this, [this] { accept(); });
-}
 
 void DrillWindow::loadCommon()
 {
@@ -306,7 +104,7 @@ NumberType DrillWindow::selectedNumberType() const
 void DrillWindow::applyNumberTypeFonts()
 {
     const qreal pt = selectedNumberType() == NumberType::Integer ? row_.integerFontPt : row_.decimalFontPt;
-    const QFont font = heiti(pt);
+    const QFont font = designFont(FontFace::Heiti, pt, true);
     operandLabels_[0]->setFont(font);
     operandLabels_[1]->setFont(font);
     answerBox_->setFont(font);
