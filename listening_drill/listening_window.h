@@ -12,7 +12,6 @@
 #include <memory>
 
 class QCheckBox;
-class QLabel;
 
 namespace zorvel {
 

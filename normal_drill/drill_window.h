@@ -20,7 +20,6 @@
 #include <memory>
 #include <vector>
 
-class QCheckBox;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
