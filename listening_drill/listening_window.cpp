@@ -2,7 +2,6 @@
 // answer, spoken or marked by the prompt sound, and the answer playback.
 #include "listening_drill/listening_window.h"
 
-#include "normal_drill/automation_ids.h"
 #include "normal_drill/screen_units.h"
 #include "questions/number_text.h"
 
@@ -132,9 +131,7 @@ std::unique_ptr<QDialog> createListeningDrillWindow(const QString& formName, con
     const FamilyRow* row = familyRow(formName);
     if (!row || row->mode != Mode::Listening)
         return nullptr;
-    auto window = std::make_unique<ListeningDrillWindow>(*row, services, parent);
-    applyAutomationIdsFromEnvironment(window.get());
-    return window;
+    return std::make_unique<ListeningDrillWindow>(*row, services, parent);
 }
 
 } // namespace zorvel

@@ -1,7 +1,6 @@
 // The normal-mode question cycle, the praise picture and the rest reminder.
 #include "normal_drill/normal_window.h"
 
-#include "normal_drill/automation_ids.h"
 #include "normal_drill/screen_units.h"
 
 #include <QCheckBox>
@@ -95,9 +94,7 @@ std::unique_ptr<QDialog> createNormalDrillWindow(const QString& formName, const 
     const FamilyRow* row = familyRow(formName);
     if (!row || row->mode != Mode::Normal)
         return nullptr;
-    auto window = std::make_unique<NormalDrillWindow>(*row, services, parent);
-    applyAutomationIdsFromEnvironment(window.get());
-    return window;
+    return std::make_unique<NormalDrillWindow>(*row, services, parent);
 }
 
 } // namespace zorvel

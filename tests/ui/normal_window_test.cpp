@@ -372,18 +372,6 @@ private slots:
         QVERIFY(!dialog->isVisible());
         QVERIFY(!window->findChild<QTimer*>("Timer1")->isActive());
     }
-
-    void automationIdsOnlyWhenAsked()
-    {
-        qunsetenv("ZORVEL_AUTOMATION_IDS");
-        open("Form81");
-        QCOMPARE(button(window, "Command1")->accessibleDescription(), QString());
-        qputenv("ZORVEL_AUTOMATION_IDS", "1");
-        open("Form81");
-        qunsetenv("ZORVEL_AUTOMATION_IDS");
-        QCOMPARE(button(window, "Command1")->accessibleDescription(), QString("Command1"));
-        QCOMPARE(label(window, "Label9(0)")->accessibleDescription(), QString("Label9(0)"));
-    }
 };
 
 QTEST_MAIN(NormalWindowTest)
