@@ -39,7 +39,11 @@ set(bad_cases
   "--operation|add|--mode|fast|accepted: normal, listening"
   "--operation|add|--format|csv|accepted: text, tsv"
   "--operation|add|--colour|red|unknown option"
-  "--operation|add|--level|needs a value"
+  "--operation|add|--level|--level needs a value"
+  "--operation|add|--level|accepted: Option3 (\"20以内\")"
+  "--operation|mul|--count|accepted: a whole number from 1 to 1000000"
+  "--operation|add|--format=|accepted: text, tsv"
+  "--operation|add\nsub|unknown operation \"add\\nsub\""
 )
 foreach(case IN LISTS bad_cases)
   string(REPLACE "|" ";" parts "${case}")
@@ -90,7 +94,7 @@ foreach(op_sign "mul;×" "div;÷" "sub;-")
   list(GET op_sign 0 op)
   list(GET op_sign 1 sign)
   run_tool(--operation ${op} --seed 5 --count 3)
-  if(NOT out MATCHES "第1题   [0-9]+ ${sign} [0-9]+ =\n")
+  if(NOT out MATCHES "^第 1题   [0-9]+ ${sign} [0-9]+ =\n")
     fail("${op} sheet lacks its sign ${sign}: ${out}")
   endif()
 endforeach()

@@ -11,7 +11,32 @@ namespace {
 
 const char* const kValueOptions[] = {"--operation", "--level", "--type", "--mode", "--count", "--seed", "--format"};
 
-std::string quoted(std::string_view text) { return "\"" + std::string(text) + "\""; }
+// Control characters are written as escapes, so a message stays one line.
+std::string quoted(std::string_view text)
+{
+    static const char hexDigits[] = "0123456789abcdef";
+    std::string out = "\"";
+    for (char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (c == '\n')
+            out += "\\n";
+        else if (byte < 0x20 || byte == 0x7f)
+            out += std::string("\\x") + hexDigits[byte >> 4] + hexDigits[byte & 0xf];
+        else
+            out += c;
+    }
+    return out + "\"";
+}
+
+// "bad count "x"; accepted: ...", or "--count needs a value; accepted: ..."
+// when the value is missing or empty.
+std::string refusal(std::string_view option, std::string_view problem, const std::string& value,
+                    const std::string& accepted)
+{
+    if (value.empty())
+        return std::string(option) + " needs a value; accepted: " + accepted;
+    return std::string(problem) + " " + quoted(value) + "; accepted: " + accepted;
+}
 
 std::string operationList()
 {
@@ -68,7 +93,7 @@ std::string checkValues(const std::map<std::string, std::string>& values, SheetO
         return "--operation is required; accepted: " + operationList();
     const std::optional<Operation> op = operationFromKey(*operation);
     if (!op)
-        return "unknown operation " + quoted(*operation) + "; accepted: " + operationList();
+        return refusal("--operation", "unknown operation", *operation, operationList());
     options.operation = *op;
     const OperationInfo& info = operationInfo(*op);
 
@@ -76,7 +101,7 @@ std::string checkValues(const std::map<std::string, std::string>& values, SheetO
     if (const std::string* level = value("--level")) {
         const std::optional<Level> found = levelFromName(*op, *level);
         if (!found)
-            return "unknown level " + quoted(*level) + " for " + std::string(info.key) + "; accepted: " + levelList(*op);
+            return refusal("--level", "unknown level", *level, levelList(*op));
         if (!isLevelShown(*op, *found))
             return "level " + quoted(*level) + " is not offered for " + std::string(info.key) +
                    "; accepted: " + levelList(*op);
@@ -86,7 +111,7 @@ std::string checkValues(const std::map<std::string, std::string>& values, SheetO
     if (const std::string* type = value("--type")) {
         const std::optional<NumberType> found = numberTypeFromName(*type);
         if (!found)
-            return "unknown type " + quoted(*type) + "; accepted: " + typeList(*op);
+            return refusal("--type", "unknown type", *type, typeList(*op));
         if (!isNumberTypeOffered(*op, *found))
             return "type " + quoted(*type) + " is not offered for " + std::string(info.key) +
                    "; accepted: " + typeList(*op);
@@ -99,21 +124,21 @@ std::string checkValues(const std::map<std::string, std::string>& values, SheetO
         else if (*mode == "listening")
             options.mode = Mode::Listening;
         else
-            return "unknown mode " + quoted(*mode) + "; accepted: normal, listening";
+            return refusal("--mode", "unknown mode", *mode, "normal, listening");
     }
     options.count = options.mode == Mode::Listening ? 20 : 10;
 
     if (const std::string* count = value("--count")) {
         long long n = 0;
         if (!readWhole(*count, n) || n < 1 || n > kMaxCount)
-            return "bad count " + quoted(*count) + "; accepted: a whole number from 1 to " + std::to_string(kMaxCount);
+            return refusal("--count", "bad count", *count, "a whole number from 1 to " + std::to_string(kMaxCount));
         options.count = static_cast<int>(n);
     }
 
     if (const std::string* seed = value("--seed")) {
         std::uint64_t s = 0;
         if (!readWhole(*seed, s))
-            return "bad seed " + quoted(*seed) + "; accepted: a whole number from 0 to 18446744073709551615";
+            return refusal("--seed", "bad seed", *seed, "a whole number from 0 to 18446744073709551615");
         options.seed = s;
     }
 
@@ -123,7 +148,7 @@ std::string checkValues(const std::map<std::string, std::string>& values, SheetO
         else if (*format == "tsv")
             options.format = SheetFormat::Tsv;
         else
-            return "unknown format " + quoted(*format) + "; accepted: text, tsv";
+            return refusal("--format", "unknown format", *format, "text, tsv");
     }
     return {};
 }
@@ -160,8 +185,7 @@ ParsedOptions parseOptions(int argc, const char* const* argv)
         } else if (i + 1 < argc) {
             values[name] = argv[++i];
         } else {
-            parsed.error = name + " needs a value";
-            return parsed;
+            values[name].clear();
         }
     }
     parsed.error = checkValues(values, parsed.options);

@@ -91,7 +91,8 @@ bool writeText(const SheetOptions& options, std::uint64_t seed, std::FILE* out)
             operandWidth[i] = std::max(operandWidth[i], q.operands[i].size());
         answerWidth = std::max(answerWidth, shortestText(q.correctAnswer).size());
     });
-    const std::size_t numberWidth = std::to_string(options.count).size();
+    // Two places at least, like the windows' question-number label (" 1").
+    const std::size_t numberWidth = std::max<std::size_t>(2, std::to_string(options.count).size());
 
     BufferedOutput output(out);
     forEachQuestion(options, seed, [&](int n, const Question& q) {
