@@ -1,17 +1,18 @@
-// The single-instance rule: one running copy per user. A lock left by a copy
-// that crashed never blocks the next start.
+// The single-instance rule: one running copy per user. The lock is an advisory
+// lock on a file, which the system drops when its process ends however it
+// ends, so a copy that crashed never blocks the next start.
 #pragma once
 
-#include <QLockFile>
 #include <QString>
-
-#include <memory>
 
 namespace zorvel {
 
 class SingleInstance {
 public:
     explicit SingleInstance(QString lockFilePath);
+    ~SingleInstance();
+    SingleInstance(const SingleInstance&) = delete;
+    SingleInstance& operator=(const SingleInstance&) = delete;
 
     // True when this copy may run: it now holds the lock, or the lock could
     // not be made at all (no folder, no permission), which must not keep the
@@ -21,7 +22,7 @@ public:
 
 private:
     QString lockFilePath_;
-    std::unique_ptr<QLockFile> lock_;
+    int fd_ = -1;
 };
 
 } // namespace zorvel

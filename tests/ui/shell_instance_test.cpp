@@ -27,11 +27,11 @@ qint64 deadPid()
     return pid;
 }
 
-void writeLockFile(const QString& path, qint64 pid, const QString& appName)
+void writeLockFile(const QString& path, const QByteArray& content)
 {
     QFile file(path);
     QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    file.write(QByteArray::number(pid) + '\n' + appName.toUtf8() + '\n' + QSysInfo::machineHostName().toUtf8() + '\n');
+    file.write(content);
 }
 
 void ageFile(const QString& path)
@@ -89,25 +89,36 @@ void ShellInstanceTest::liveLockNeverGoesStale()
 
 void ShellInstanceTest::lockOfDeadProcessIsTakenOver_data()
 {
+    QTest::addColumn<QByteArray>("content");
     QTest::addColumn<bool>("old");
-    QTest::newRow("fresh lock file") << false;
-    QTest::newRow("hour-old lock file") << true;
+    const QByteArray host = QSysInfo::machineHostName().toUtf8();
+    const QByteArray app = QCoreApplication::applicationName().toUtf8();
+    QTest::newRow("fresh lock file") << QByteArray("PID\n" + app + '\n' + host + '\n') << false;
+    QTest::newRow("hour-old lock file") << QByteArray("PID\n" + app + '\n' + host + '\n') << true;
+    // A crash or a power cut before the lock's content reached the disk.
+    QTest::newRow("empty lock file") << QByteArray() << false;
+    QTest::newRow("unreadable lock file") << QByteArray("\x01\x02garbage") << true;
+    // The machine was renamed after the crash.
+    QTest::newRow("other host name") << QByteArray("PID\n" + app + "\nold-name-of-this-machine\n") << false;
 }
 
 void ShellInstanceTest::lockOfDeadProcessIsTakenOver()
 {
+    QFETCH(QByteArray, content);
     QFETCH(bool, old);
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("zorvel.lock"));
     const qint64 pid = deadPid();
     QVERIFY(pid > 0);
-    writeLockFile(path, pid, QCoreApplication::applicationName());
+    writeLockFile(path, content.replace("PID", QByteArray::number(pid)));
     if (old)
         ageFile(path);
 
     SingleInstance next(path);
     QVERIFY(next.tryAcquire());
     QCOMPARE(lockOwner(path), QCoreApplication::applicationPid());
+    SingleInstance second(path);
+    QVERIFY(!second.tryAcquire());
 }
 
 void ShellInstanceTest::noPlaceForALockDoesNotBlock()
