@@ -119,12 +119,26 @@ TEST_P(EveryLevel, AcceptedOperandsKeepTheirShape)
             } else {
                 ASSERT_GE(a + b, 10);
             }
+            if (c.level == Level::Option14) {
+                ASSERT_GE(hundredsDigit(a) + hundredsDigit(b), 10);
+            } else if (c.level >= Level::Option10) {
+                ASSERT_GE(tensDigit(a) + tensDigit(b), 10);
+            }
             break;
         case Operation::Sub:
             ASSERT_NE(unitsDigit(a), 0);
             ASSERT_NE(unitsDigit(b), 0);
             ASSERT_GE(a - b, 0);
-            ASSERT_LE(unitsDigit(a), unitsDigit(b));
+            if (c.level <= Level::Option4) {
+                ASSERT_LE(unitsDigit(a), unitsDigit(b));
+            } else {
+                ASSERT_LT(unitsDigit(a), unitsDigit(b));
+            }
+            if (c.level == Level::Option10) {
+                ASSERT_LE(tensDigit(a), tensDigit(b));
+            } else if (c.level > Level::Option10) {
+                ASSERT_LT(tensDigit(a), tensDigit(b));
+            }
             break;
         case Operation::Mul:
             ASSERT_GE(a, 2);
