@@ -57,6 +57,8 @@ void DrillWindow::loadCommon()
     levelOptions_[levelIndex(operationInfo(row_.operation).defaultLevel)]->setChecked(true);
     typeOptions_[0]->setChecked(true);
     askButton_->setEnabled(true);
+    // The window opens ready for "出 题", not on whichever option comes first.
+    askButton_->setFocus();
 }
 
 void DrillWindow::done(int result)
@@ -67,12 +69,22 @@ void DrillWindow::done(int result)
 
 void DrillWindow::keyPressEvent(QKeyEvent* event)
 {
-    // Only "返 回" leaves a drill window; Escape does not.
-    if (event->key() == Qt::Key_Escape) {
+    // Only "返 回" leaves a drill window; Escape does not. Enter presses the
+    // button that has the focus and nothing else: the window has no default
+    // button that a check box or an option could pass it on to.
+    switch (event->key()) {
+    case Qt::Key_Escape:
         event->accept();
         return;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        if (auto* focused = qobject_cast<QPushButton*>(focusWidget()); focused && focused->isEnabled())
+            focused->click();
+        event->accept();
+        return;
+    default:
+        QDialog::keyPressEvent(event);
     }
-    QDialog::keyPressEvent(event);
 }
 
 void DrillWindow::optionChosen(const QString& optionName)

@@ -71,6 +71,8 @@ void DrillWindow::buildControls()
     connect(keypad_, &Keypad::cancelPressed, this, &DrillWindow::cancelKey);
     connect(keypad_, &Keypad::confirmPressed, this, &DrillWindow::CheckAnswer);
     buildButtons();
+    for (QPushButton* button : findChildren<QPushButton*>())
+        button->setAutoDefault(false);
 
     timer_ = new QTimer(this);
     timer_->setObjectName(QStringLiteral("Timer1"));

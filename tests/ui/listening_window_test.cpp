@@ -81,6 +81,7 @@ private slots:
         QCOMPARE(check("Check1")->text(), QString("提 示 音"));
         QCOMPARE(check("Check2")->text(), QString("语音播报"));
         QVERIFY(button(window, "Command1")->isEnabled());
+        QCOMPARE(QApplication::focusWidget(), button(window, "Command1"));
         QVERIFY(button(window, "Command18")->isVisible());
         QVERIFY(!button(window, "Command18")->isEnabled());
         QVERIFY(!button(window, "Command3")->isEnabled());

@@ -88,6 +88,7 @@ private slots:
         QVERIFY(!label(window, "Picture1")->isVisible());
         QVERIFY(!window->findChild<QTimer*>("Timer1")->isActive());
         QCOMPARE(answerBox(window)->accessibleName(), QString("答案"));
+        QCOMPARE(QApplication::focusWidget(), button(window, "Command1"));
 
         QStringList shown;
         QString checked;
@@ -280,6 +281,23 @@ private slots:
         QVERIFY(button(window, "Command1")->isEnabled());
         QTest::keyClick(dialog.get(), Qt::Key_Escape);
         QVERIFY(dialog->isVisible());
+    }
+
+    void enterPressesOnlyTheFocusedButton()
+    {
+        open("Form81");
+        ask();
+        auto* check = window->findChild<QCheckBox*>("Check1");
+        check->setFocus();
+        QTest::keyClick(check, Qt::Key_Return);
+        QVERIFY(answerBox(window)->text().isEmpty());
+        for (QPushButton* b : window->findChildren<QPushButton*>())
+            QVERIFY2(!b->isDefault(), qPrintable(b->objectName()));
+        answerRight();
+        QCOMPARE(QApplication::focusWidget(), button(window, "Command1"));
+        QTest::keyClick(button(window, "Command1"), Qt::Key_Return);
+        QCOMPARE(caption(window, "Label4"), QString(" 2"));
+        QCOMPARE(QApplication::focusWidget(), answerBox(window));
     }
 
     void levelOrTypeResetsAndMovesFocus_data()
