@@ -58,6 +58,7 @@ private slots:
     void liveLockNeverGoesStale();
     void lockOfDeadProcessIsTakenOver_data();
     void lockOfDeadProcessIsTakenOver();
+    void browserStartedMeanwhileDoesNotKeepTheLock();
     void noPlaceForALockDoesNotBlock();
     void realProgramRunsOnce();
 };
@@ -119,6 +120,24 @@ void ShellInstanceTest::lockOfDeadProcessIsTakenOver()
     QCOMPARE(lockOwner(path), QCoreApplication::applicationPid());
     SingleInstance second(path);
     QVERIFY(!second.tryAcquire());
+}
+
+void ShellInstanceTest::browserStartedMeanwhileDoesNotKeepTheLock()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("zorvel.lock"));
+    SingleInstance first(path);
+    QVERIFY(first.tryAcquire());
+    QProcess browser;
+    browser.start(QStringLiteral("/bin/sleep"), {QStringLiteral("60")});
+    QVERIFY(browser.waitForStarted());
+    first.release();
+
+    SingleInstance next(path);
+    const bool acquired = next.tryAcquire();
+    browser.kill();
+    browser.waitForFinished();
+    QVERIFY(acquired);
 }
 
 void ShellInstanceTest::noPlaceForALockDoesNotBlock()
