@@ -292,6 +292,8 @@ void DrillWindow::cancelKey()
 
 bool DrillWindow::eventFilter(QObject* watched, QEvent* event)
 {
+    if (watched == answerBox_ && event->type() == QEvent::InputMethod)
+        return true;
     if (watched != answerBox_ || event->type() != QEvent::KeyPress)
         return QDialog::eventFilter(watched, event);
     auto* key = static_cast<QKeyEvent*>(event);

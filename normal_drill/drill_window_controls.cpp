@@ -164,6 +164,9 @@ void DrillWindow::buildQuestionArea()
     answerBox_->setAccessibleName(QStringLiteral("答案"));
     answerBox_->setFont(heiti(row_.integerFontPt));
     answerBox_->setGeometry(twipsPlace(QRect(2040, 7800, 7485, 2700)));
+    // Only the keys the filter accepts may write here, so no input method
+    // composes text in the box.
+    answerBox_->setAttribute(Qt::WA_InputMethodEnabled, false);
     answerBox_->installEventFilter(this);
 
     markLabel_ = makeLabel(this, QStringLiteral("Label9(10)"), QString(), heiti(100), Qt::AlignCenter, true);

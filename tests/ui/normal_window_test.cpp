@@ -9,6 +9,7 @@
 #include <QAccessibleActionInterface>
 #include <QCheckBox>
 #include <QGroupBox>
+#include <QInputMethodEvent>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTimer>
@@ -266,6 +267,12 @@ private slots:
         ask();
         QLineEdit* box = answerBox(window);
         QTest::keyClicks(box, "a-+ ");
+        QCOMPARE(box->text(), QString());
+        // A Chinese input method commits text past the key filter.
+        QVERIFY(!box->testAttribute(Qt::WA_InputMethodEnabled));
+        QInputMethodEvent commit;
+        commit.setCommitString(QStringLiteral("五５"));
+        QApplication::sendEvent(box, &commit);
         QCOMPARE(box->text(), QString());
         QVERIFY(!button(window, "Command16")->isEnabled());
         QTest::keyClick(box, '0');
