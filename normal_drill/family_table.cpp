@@ -29,7 +29,7 @@ const SideLayout kListeningSide = {
 
 const OperandLayout kTwoOperands = {
     {QRect(3120, 1560, 6405, 2700), QRect(3120, 4680, 6405, 2700), QRect()},
-    {QRect(1920, 4680, 1150, 2700), QRect()},
+    {QRect(1920, 4920, 1150, 2460), QRect()},
 };
 
 const OperandLayout kThreeOperands = {
