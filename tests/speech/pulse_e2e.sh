@@ -1,8 +1,9 @@
 #!/bin/sh
 # End-to-end speech test through a real PulseAudio: starts a private daemon
 # with a null sink (no system daemon; works as root and as a user), records the
-# sink's monitor with raw parec while the player speaks two queued sentences
-# and plays the ding, then checks the recording. Always stops the daemon.
+# sink's monitor with raw parec while the player plays the ding, speaks two
+# queued sentences and, after an idle pause, a third, then checks the
+# recording. Always stops the daemon.
 set -eu
 player=$1
 work=$(mktemp -d "${TMPDIR:-/tmp}/zorvel-e2e.XXXXXX")

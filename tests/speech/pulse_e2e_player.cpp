@@ -1,7 +1,9 @@
 // The end-to-end check through a real sound server (run by pulse_e2e.sh).
 //   play EXPECTED   plays the ding, then speaks two sentences queued at once,
-//                   and writes the lengths each should have when heard
-//   check RAW EXPECTED  finds the three sounds in a recording of the sink
+//                   and, after the output has stood idle a while as it does
+//                   between a pupil's clicks, a third; writes the lengths each
+//                   should have when heard
+//   check RAW EXPECTED  finds the four sounds in a recording of the sink
 //                   (mono 16-bit at the engine's rate) and compares them
 #include "speech/engine_voice.h"
 #include "speech/memory_output.h"
@@ -22,6 +24,9 @@ using namespace zorvel;
 namespace {
 
 const QStringList kSentences = {QStringLiteral("第 1题3 加 4"), QStringLiteral("第20题9801 除 99")};
+const QString kLaterSentence = QStringLiteral("第 3题56 乘 7");
+// How long the pupil waits after the second sentence before the next click.
+constexpr int kIdleMs = 1500;
 constexpr int kWindowMs = 10;
 constexpr int kLoud = 300;
 
@@ -97,13 +102,14 @@ int play(const QString& expectedPath)
     {
         auto memory = std::make_shared<MemoryOutput>();
         EngineVoice offline(worker, memory);
-        int left = kSentences.size();
+        int left = kSentences.size() + 1;
         QObject::connect(&offline, &Voice::speechEnded, [&left] {
             if (--left == 0)
                 QCoreApplication::exit(0);
         });
         for (const QString& sentence : kSentences)
             offline.speak(sentence);
+        offline.speak(kLaterSentence);
         QCoreApplication::exec();
         for (const MemoryOutput::Utterance& u : memory->utterances()) {
             const Expectation m = measure(u.samples, u.sampleRate);
@@ -131,9 +137,12 @@ int play(const QString& expectedPath)
                 voice.speak(sentence);
         }, Qt::QueuedConnection);
     });
-    int left = kSentences.size();
-    QObject::connect(&voice, &Voice::speechEnded, [&left] {
-        if (--left == 0)
+    int left = kSentences.size() + 1;
+    QObject::connect(&voice, &Voice::speechEnded, [&left, &voice] {
+        --left;
+        if (left == 1)
+            QTimer::singleShot(kIdleMs, &voice, [&voice] { voice.speak(kLaterSentence); });
+        if (left == 0)
             QCoreApplication::exit(0);
     });
     QTimer::singleShot(30000, [] { QCoreApplication::exit(1); });
@@ -155,7 +164,8 @@ int check(const QString& rawPath, const QString& expectedPath)
         return 1;
     }
     QTextStream in(&expectedFile);
-    std::vector<Expectation> expected(3);
+    // The three sentences in the order spoken, then the ding.
+    std::vector<Expectation> expected(4);
     for (Expectation& m : expected)
         in >> m.seconds >> m.longestPause;
     int sampleRate = 0;
@@ -166,21 +176,26 @@ int check(const QString& rawPath, const QString& expectedPath)
 
     Span sound;
     std::vector<Span> silences = innerSilences(loudWindows(samples, sampleRate), sound);
-    if (silences.size() < 2) {
-        err << "recording does not hold three sounds (" << silences.size() << " pauses)\n";
+    if (silences.size() < 3) {
+        err << "recording does not hold four sounds (" << silences.size() << " pauses)\n";
         return 1;
     }
-    // The ding has no pause of its own, so the first pause ends it; the
-    // longest pause after it separates the two sentences.
+    // The ding has no pause of its own, so the first pause ends it; the two
+    // longest pauses after it separate the sentences.
     const Span afterDing = silences.front();
-    const Span between = *std::max_element(silences.begin() + 1, silences.end(),
-                                           [](const Span& a, const Span& b) { return a.length() < b.length(); });
-    const Span heard[3] = {{sound.begin, afterDing.begin}, {afterDing.end, between.begin}, {between.end, sound.end}};
-    const Expectation* order[3] = {&expected[2], &expected[0], &expected[1]};
-    const char* names[3] = {"ding", "first sentence", "second sentence"};
+    std::vector<Span> gapsAfter(silences.begin() + 1, silences.end());
+    std::partial_sort(gapsAfter.begin(), gapsAfter.begin() + 2, gapsAfter.end(),
+                      [](const Span& a, const Span& b) { return a.length() > b.length(); });
+    Span between[2] = {gapsAfter[0], gapsAfter[1]};
+    if (between[1].begin < between[0].begin)
+        std::swap(between[0], between[1]);
+    const Span heard[4] = {{sound.begin, afterDing.begin}, {afterDing.end, between[0].begin},
+                           {between[0].end, between[1].begin}, {between[1].end, sound.end}};
+    const Expectation* order[4] = {&expected[3], &expected[0], &expected[1], &expected[2]};
+    const char* names[4] = {"ding", "first sentence", "second sentence", "sentence after the idle pause"};
 
     bool ok = true;
-    for (int i = 0; i < 3; ++i) {
+    for (int i = 0; i < 4; ++i) {
         const double seconds = heard[i].length() * kWindowMs / 1000.0;
         const double tolerance = 0.05 + 0.03 * order[i]->seconds;
         const bool whole = std::abs(seconds - order[i]->seconds) <= tolerance;
@@ -188,11 +203,14 @@ int check(const QString& rawPath, const QString& expectedPath)
             << (whole ? "" : "  <-- wrong length") << '\n';
         ok = ok && whole;
     }
-    const double longestInnerPause = std::max(expected[0].longestPause, expected[1].longestPause);
-    const double gaps[2] = {afterDing.length() * kWindowMs / 1000.0, between.length() * kWindowMs / 1000.0};
-    for (int i = 0; i < 2; ++i) {
-        const bool clean = gaps[i] < 3.0 && (i == 0 || gaps[i] > longestInnerPause);
-        err << "silence " << i + 1 << ": " << gaps[i] << " s" << (clean ? "" : "  <-- out of range") << '\n';
+    const double longestInnerPause = std::max({expected[0].longestPause, expected[1].longestPause,
+                                               expected[2].longestPause});
+    const Span gaps[3] = {afterDing, between[0], between[1]};
+    const double limits[3] = {3.0, 3.0, 3.0 + kIdleMs / 1000.0};
+    for (int i = 0; i < 3; ++i) {
+        const double seconds = gaps[i].length() * kWindowMs / 1000.0;
+        const bool clean = seconds < limits[i] && (i == 0 || seconds > longestInnerPause);
+        err << "silence " << i + 1 << ": " << seconds << " s" << (clean ? "" : "  <-- out of range") << '\n';
         ok = ok && clean;
     }
     return ok ? 0 : 1;
