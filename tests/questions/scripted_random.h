@@ -5,7 +5,9 @@
 #include "questions/level_rules.h"
 #include "questions/random_source.h"
 
+#include <initializer_list>
 #include <stdexcept>
+#include <utility>
 #include <vector>
 
 namespace zorvel {
@@ -33,5 +35,20 @@ private:
 
 // The r that makes Int(r * count) + lowest yield value.
 inline double rFor(int value, IntDraw draw) { return (value - draw.lowest + 0.5) / draw.count; }
+
+// The level tables' draws, named by count and lowest value.
+constexpr IntDraw d7_3{7, 3}, d8_2{8, 2}, d9_11{9, 11}, d70_31{70, 31}, d50_11{50, 11}, d50_21{50, 21},
+    d50_41{50, 41}, d60_21{60, 21}, d900_101{900, 101}, d80_21{80, 21}, d700_301{700, 301},
+    d500_201{500, 201}, d500_101{500, 101}, d800_201{800, 201}, d5000_1001{5000, 1001},
+    d8000_2001{8000, 2001};
+
+// A script of the r values that yield each value from its draw, in order.
+inline ScriptedRandom scriptOf(std::initializer_list<std::pair<int, IntDraw>> steps)
+{
+    ScriptedRandom rng;
+    for (const auto& [value, draw] : steps)
+        rng.append(rFor(value, draw));
+    return rng;
+}
 
 } // namespace zorvel
