@@ -1,6 +1,9 @@
 // Helpers that drive a drill window through its named controls, as a pupil
-// would: clicks, keypad entry, keys in the answer box.
+// would: clicks, keypad entry, keys in the answer box; and the fixture that
+// opens a fresh window on fresh fakes for each test.
 #pragma once
+
+#include "fakes.h"
 
 #include "normal_drill/drill_window.h"
 #include "questions/number_text.h"
@@ -44,5 +47,25 @@ inline QString stopwatchText(QWidget* w)
 {
     return caption(w, "Label5") + ':' + caption(w, "Label2") + '.' + caption(w, "Label11");
 }
+
+using WindowFactory = std::unique_ptr<QDialog> (*)(const QString&, const DrillServices&, QWidget*);
+
+// Mixed into a test class: each open() shows a new window of the factory on
+// new fakes (or on the fakes given).
+struct DrillFixture {
+    Fakes fakes;
+    std::unique_ptr<QDialog> dialog;
+    DrillWindow* window = nullptr;
+
+    void openWindow(WindowFactory create, const QString& form, const Fakes& fresh = Fakes())
+    {
+        fakes = fresh;
+        dialog = create(form, fakes.services(), nullptr);
+        QVERIFY2(dialog, qPrintable(form));
+        window = qobject_cast<DrillWindow*>(dialog.get());
+        dialog->show();
+        QVERIFY(QTest::qWaitForWindowActive(dialog.get()));
+    }
+};
 
 } // namespace zorvel::testing

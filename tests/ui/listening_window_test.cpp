@@ -1,10 +1,8 @@
 // The five listening-mode windows with a recording voice: what is spoken,
 // the check boxes, whole tests, the answer playback, checking and resets.
 #include "driver.h"
-#include "fakes.h"
 
 #include "listening_drill/listening_window.h"
-#include "normal_drill/screen_units.h"
 
 #include <QCheckBox>
 #include <QGroupBox>
@@ -15,22 +13,13 @@
 using namespace zorvel;
 using namespace zorvel::testing;
 
-class ListeningWindowTest : public QObject {
+class ListeningWindowTest : public QObject, DrillFixture {
     Q_OBJECT
 
 private:
-    Fakes fakes;
-    std::unique_ptr<QDialog> dialog;
-    DrillWindow* window = nullptr;
-
-    void open(const QString& form)
+    void open(const QString& form, const Fakes& fresh = Fakes())
     {
-        fakes = Fakes();
-        dialog = createListeningDrillWindow(form, fakes.services());
-        QVERIFY(dialog);
-        window = static_cast<DrillWindow*>(dialog.get());
-        dialog->show();
-        QVERIFY(QTest::qWaitForWindowActive(dialog.get()));
+        openWindow(createListeningDrillWindow, form, fresh);
     }
     void ask(int times = 1)
     {
@@ -94,52 +83,6 @@ private slots:
         QVERIFY(!window->findChild<QWidget*>("SpeechNotice"));
         QCOMPARE(window->findChild<QGroupBox*>("Frame3")->isVisible(), form != "Form94" && form != "Form95");
         QVERIFY(window->findChild<QRadioButton*>("Option7")->isChecked());
-    }
-
-    // Where the listening windows differ from Form81 (twips; a width of 0
-    // checks the corner only, a left of -1 the top only).
-    void placedInTwips_data()
-    {
-        QTest::addColumn<QString>("form");
-        QTest::addColumn<QString>("control");
-        QTest::addColumn<QRect>("twips");
-        const QList<std::pair<const char*, QRect>> rows = {
-            {"Frame2", {120, 840, 1700, 5295}}, {"Frame3", {120, 6360, 1700, 2175}},
-            {"Command2", {120, 8760, 1695, 571}}, {"Command18", {120, 9720, 1665, 800}},
-            {"Check2", {10920, 3360, 1300, 375}}, {"Check1", {10920, 3960, 1300, 375}},
-            {"Label5", {10680, 480, 0, 0}}, {"Label6", {11955, 840, 0, 0}},
-            {"Option3", {-1, 480, 0, 0}}, {"Option4", {-1, 1005, 0, 0}}, {"Option14", {-1, 4680, 0, 0}},
-            {"Option7", {-1, 480, 0, 0}}, {"Option8", {-1, 1005, 0, 0}}, {"Option9", {-1, 1560, 0, 0}},
-            {"Label9(0)", {3120, 1560, 6405, 2700}}, {"Text1", {2040, 7800, 7485, 2700}},
-        };
-        for (const auto& [name, twips] : rows)
-            QTest::addRow("91 %s", name) << "Form91" << name << twips;
-        QTest::newRow("94 Check2") << "Form94" << "Check2" << QRect(10920, 3360, 1300, 375);
-    }
-    void placedInTwips()
-    {
-        QFETCH(QString, form);
-        QFETCH(QString, control);
-        QFETCH(QRect, twips);
-        open(form);
-        QWidget* widget = window->findChild<QWidget*>(control);
-        QVERIFY(widget);
-        const QRect want = twipsRect(twips.x(), twips.y(), twips.width(), twips.height());
-        if (twips.x() < 0)
-            QCOMPARE(widget->y(), want.y());
-        else if (twips.width() > 0)
-            QCOMPARE(widget->geometry(), want);
-        else
-            QCOMPARE(widget->pos(), want.topLeft());
-    }
-
-    void windowWidths()
-    {
-        for (const char* form : {"Form91", "Form92", "Form93", "Form94", "Form95"}) {
-            open(form);
-            const int width = QString(form) == "Form91" ? 15210 : 15765;
-            QCOMPARE(dialog->size(), twipsSize(width, 10950));
-        }
     }
 
     void wholeTestSpeaksEveryQuestion_data() { addFormRows(); }
@@ -353,11 +296,9 @@ private slots:
 
     void silentComputerSaysSoInTheWindow()
     {
-        fakes = Fakes();
-        fakes.record->voiceAvailable = false;
-        dialog = createListeningDrillWindow("Form91", fakes.services());
-        window = static_cast<DrillWindow*>(dialog.get());
-        dialog->show();
+        Fakes silent;
+        silent.record->voiceAvailable = false;
+        open("Form91", silent);
         QLabel* notice = window->findChild<QLabel*>("SpeechNotice");
         QVERIFY(notice && notice->isVisible());
         QCOMPARE(notice->text(), QString("未检测到语音引擎，题目不会朗读"));

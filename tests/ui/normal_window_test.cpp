@@ -1,10 +1,8 @@
 // The five normal-mode windows driven through their widgets: opening state,
 // whole tests, keypad and keyboard entry, checking, resets and focus.
 #include "driver.h"
-#include "fakes.h"
 
 #include "normal_drill/normal_window.h"
-#include "normal_drill/screen_units.h"
 
 #include <QAccessible>
 #include <QAccessibleActionInterface>
@@ -19,23 +17,11 @@
 using namespace zorvel;
 using namespace zorvel::testing;
 
-class NormalWindowTest : public QObject {
+class NormalWindowTest : public QObject, DrillFixture {
     Q_OBJECT
 
 private:
-    Fakes fakes;
-    std::unique_ptr<QDialog> dialog;
-    DrillWindow* window = nullptr;
-
-    void open(const QString& form)
-    {
-        fakes = Fakes();
-        dialog = createNormalDrillWindow(form, fakes.services());
-        QVERIFY(dialog);
-        window = qobject_cast<DrillWindow*>(dialog.get());
-        dialog->show();
-        QVERIFY(QTest::qWaitForWindowActive(dialog.get()));
-    }
+    void open(const QString& form) { openWindow(createNormalDrillWindow, form); }
     void ask() { click(window, "Command1"); }
     void answerRight() { typeOnKeypad(window, rightAnswerText(window)); click(window, "Command16"); }
     QRadioButton* option(const QString& name) { return window->findChild<QRadioButton*>(name); }
@@ -106,58 +92,6 @@ private slots:
         QCOMPARE(window->findChild<QGroupBox*>("Frame3")->isVisible(), typesShown);
         QVERIFY(option("Option7")->isChecked());
         QCOMPARE(window->findChild<QLabel*>("Label9(2)") != nullptr, form == "Form83");
-    }
-
-    // Placements in twips; a width of 0 checks the corner only.
-    void placedInTwips_data()
-    {
-        QTest::addColumn<QString>("form");
-        QTest::addColumn<QString>("control");
-        QTest::addColumn<QRect>("twips");
-        const QList<std::pair<const char*, QRect>> form81 = {
-            {"Label7", {2160, 240, 8355, 855}}, {"Label9(0)", {3120, 1560, 6405, 2700}},
-            {"Label3", {1920, 4920, 0, 0}}, {"Label9(1)", {3120, 4680, 6405, 2700}},
-            {"Text1", {2040, 7800, 7485, 2700}}, {"Label9(10)", {9600, 8280, 1575, 1935}},
-            {"Label4", {12360, 1905, 2535, 2340}}, {"Picture1", {9840, 1920, 2295, 2295}},
-            {"Frame2", {120, 1440, 1700, 4215}}, {"Frame3", {120, 5880, 1700, 1695}},
-            {"Command18", {240, 7920, 0, 0}}, {"Command2", {240, 9480, 0, 0}},
-            {"Check1", {13800, 1440, 0, 0}}, {"Label5", {10680, 240, 0, 0}},
-            {"Label6", {11955, 600, 0, 0}}, {"Label2", {12180, 240, 0, 0}},
-            {"Label10", {13455, 600, 0, 0}}, {"Label11", {13680, 240, 0, 0}},
-            {"Command13", {13080, 4680, 900, 1000}}, {"Command9", {12000, 5880, 900, 1000}},
-            {"Command5", {10920, 7080, 900, 1000}}, {"Command4", {10920, 8280, 1935, 1000}},
-            {"Command14", {13080, 8280, 0, 0}}, {"Command15", {14160, 4680, 900, 2200}},
-            {"Command16", {14160, 7080, 900, 2200}}, {"Command3", {10920, 9480, 1935, 1000}},
-            {"Command1", {13080, 9480, 2000, 1000}},
-        };
-        for (const auto& [name, twips] : form81)
-            QTest::addRow("81 %s", name) << "Form81" << name << twips;
-        QTest::newRow("83 first") << "Form83" << "Label9(0)" << QRect(3120, 1200, 0, 0);
-        QTest::newRow("83 second") << "Form83" << "Label9(1)" << QRect(3120, 3480, 0, 0);
-        QTest::newRow("83 third") << "Form83" << "Label9(2)" << QRect(3120, 5760, 0, 0);
-    }
-    void placedInTwips()
-    {
-        QFETCH(QString, form);
-        QFETCH(QString, control);
-        QFETCH(QRect, twips);
-        open(form);
-        QWidget* widget = window->findChild<QWidget*>(control);
-        QVERIFY(widget);
-        const QRect want = twipsRect(twips.x(), twips.y(), twips.width(), twips.height());
-        if (twips.width() > 0)
-            QCOMPARE(widget->geometry(), want);
-        else
-            QCOMPARE(widget->pos(), want.topLeft());
-    }
-
-    void windowWidths()
-    {
-        for (const char* form : {"Form81", "Form82", "Form83", "Form84", "Form85"}) {
-            open(form);
-            const int width = QString(form) == "Form85" ? 15765 : 15210;
-            QCOMPARE(dialog->size(), twipsSize(width, 10950));
-        }
     }
 
     void wholeTestWithWrongAndRightAnswers_data() { addFormRows(); }

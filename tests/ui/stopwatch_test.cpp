@@ -1,6 +1,5 @@
 // The stopwatch readings and the rest reminder, on a clock the test moves.
 #include "driver.h"
-#include "fakes.h"
 
 #include "normal_drill/normal_window.h"
 #include "normal_drill/stopwatch.h"
@@ -12,20 +11,13 @@
 using namespace zorvel;
 using namespace zorvel::testing;
 
-class StopwatchTest : public QObject {
+class StopwatchTest : public QObject, DrillFixture {
     Q_OBJECT
 
 private:
-    Fakes fakes;
-    std::unique_ptr<QDialog> dialog;
-    DrillWindow* window = nullptr;
-
     void openAndAsk(const QString& form)
     {
-        fakes = Fakes();
-        dialog = createNormalDrillWindow(form, fakes.services());
-        window = static_cast<DrillWindow*>(dialog.get());
-        dialog->show();
+        openWindow(createNormalDrillWindow, form);
         click(window, "Command1");
     }
     const QString reminder = QStringLiteral("超时提醒|您本次训练时间已达到10分钟了,请休息一会儿吧!");
