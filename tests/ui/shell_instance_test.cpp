@@ -55,7 +55,6 @@ class ShellInstanceTest : public QObject {
     Q_OBJECT
 private slots:
     void secondInstanceIsRefused();
-    void liveLockNeverGoesStale();
     void lockOfDeadProcessIsTakenOver_data();
     void lockOfDeadProcessIsTakenOver();
     void browserStartedMeanwhileDoesNotKeepTheLock();
@@ -71,21 +70,12 @@ void ShellInstanceTest::secondInstanceIsRefused()
     SingleInstance second(path);
     QVERIFY(first.tryAcquire());
     QVERIFY(first.tryAcquire());
+    // However long the first copy has run.
+    ageFile(path);
     QVERIFY(!second.tryAcquire());
     first.release();
     QVERIFY(second.tryAcquire());
     QVERIFY(!first.tryAcquire());
-}
-
-void ShellInstanceTest::liveLockNeverGoesStale()
-{
-    QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("zorvel.lock"));
-    SingleInstance first(path);
-    QVERIFY(first.tryAcquire());
-    ageFile(path);
-    SingleInstance second(path);
-    QVERIFY(!second.tryAcquire());
 }
 
 void ShellInstanceTest::lockOfDeadProcessIsTakenOver_data()
