@@ -5,7 +5,7 @@
 #include "normal_drill/normal_window.h"
 #include "questions/number_text.h"
 
-#include <benchmark/benchmark.h>
+#include "ui_bench.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -63,9 +63,7 @@ void BM_AskToPainted(benchmark::State& state, const char* form)
         QApplication::processEvents();
         dialog->repaint();
     }
-    std::sort(clicks.begin(), clicks.end());
-    state.counters["click_median_us"] = clicks[clicks.size() / 2];
-    state.counters["click_p99_us"] = clicks[clicks.size() * 99 / 100];
+    reportClickPercentiles(state, clicks);
 }
 
 double shownMs(QWidget* window)
@@ -115,11 +113,5 @@ BENCHMARK(BM_StopwatchLag)->Iterations(1)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return runUiBenchmarks(argc, argv);
 }

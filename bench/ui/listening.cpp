@@ -6,13 +6,11 @@
 #include "speech/memory_output.h"
 #include "speech/synthesis_worker.h"
 
-#include <benchmark/benchmark.h>
+#include "ui_bench.h"
 
 #include <QAbstractButton>
-#include <QApplication>
 #include <QElapsedTimer>
 
-#include <algorithm>
 #include <vector>
 
 using namespace zorvel;
@@ -53,9 +51,7 @@ void BM_AskWithSpeechQueued(benchmark::State& state)
     }
     state.counters["sentences_queued"] = double(sentences);
     state.counters["voice_available"] = available ? 1 : 0;
-    std::sort(clicks.begin(), clicks.end());
-    state.counters["click_median_us"] = clicks[clicks.size() / 2];
-    state.counters["click_p99_us"] = clicks[clicks.size() * 99 / 100];
+    reportClickPercentiles(state, clicks);
 }
 
 } // namespace
@@ -64,11 +60,5 @@ BENCHMARK(BM_AskWithSpeechQueued)->UseManualTime()->Unit(benchmark::kMicrosecond
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return runUiBenchmarks(argc, argv);
 }
