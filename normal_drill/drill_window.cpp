@@ -169,6 +169,7 @@ void DrillWindow::setCancelConfirmEnabled(bool enabled)
 void DrillWindow::CheckAnswer()
 {
     const bool right = isRightAnswer(answerBox_->text().toStdString(), correctAnswer_);
+    QWidget* focused = focusWidget();
     DisableKeypad();
     if (right) {
         markLabel_->setText(QStringLiteral("√"));
@@ -178,6 +179,10 @@ void DrillWindow::CheckAnswer()
         markLabel_->setText(QStringLiteral("×"));
         EnableDigitKeys();
         setCancelConfirmEnabled(true);
+        // "确定" lost the focus while it was disabled; it must not stay on
+        // the next control, which may be "返 回".
+        if (focused)
+            focused->setFocus();
     }
     if (right && questionNumber_ == row_.questionsPerTest())
         finishTest();

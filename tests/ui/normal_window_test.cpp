@@ -294,6 +294,18 @@ private slots:
         QCOMPARE(QApplication::focusWidget(), answerBox(window));
     }
 
+    void wrongAnswerByMouseKeepsTheFocusOnConfirm()
+    {
+        open("Form84");
+        ask();
+        typeOnKeypad(window, rightAnswerText(window) + "1");
+        QTest::mouseClick(button(window, "Command16"), Qt::LeftButton);
+        QCOMPARE(caption(window, "Label9(10)"), QString("×"));
+        QCOMPARE(QApplication::focusWidget(), button(window, "Command16"));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QVERIFY(dialog->isVisible());
+    }
+
     void levelOrTypeResetsAndMovesFocus_data()
     {
         QTest::addColumn<QString>("form");
