@@ -10,7 +10,6 @@
 #include <QAbstractButton>
 #include <QAccessible>
 #include <QApplication>
-#include <QEventLoop>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -61,6 +60,7 @@ private slots:
     void realWindowOpensAndReturns_data();
     void realWindowOpensAndReturns();
     void automationIdsOnlyWithTheVariable();
+    void exitEndsTheEventLoop_data();
     void exitEndsTheEventLoop();
 };
 
@@ -312,21 +312,33 @@ void ShellMenuTest::automationIdsOnlyWithTheVariable()
     qunsetenv("ZORVEL_AUTOMATION_IDS");
 }
 
-// Last: QCoreApplication::exit() leaves its mark on this thread's event loops.
+void ShellMenuTest::exitEndsTheEventLoop_data()
+{
+    QTest::addColumn<bool>("closeWindow");
+    QTest::newRow("退  出") << false;
+    QTest::newRow("menu window closed") << true;
+}
+
+// Last: ending the program leaves its mark on this thread's event loops.
 void ShellMenuTest::exitEndsTheEventLoop()
 {
+    QFETCH(bool, closeWindow);
     QTemporaryDir dir;
     SingleInstance instance(dir.filePath(QStringLiteral("zorvel.lock")));
     auto menu = startMainMenu(nullptr, noPages(), instance);
     QVERIFY(menu);
     QVERIFY(QTest::qWaitForWindowExposed(menu.get()));
-    QEventLoop loop;
-    QTimer::singleShot(0, menu.get(), [&] { clickThroughWindow(menu.get(), QStringLiteral("Command0")); });
+    QTimer::singleShot(0, menu.get(), [&] {
+        if (closeWindow)
+            menu->close();
+        else
+            clickThroughWindow(menu.get(), QStringLiteral("Command0"));
+    });
     QTimer guard;
     guard.setSingleShot(true);
-    connect(&guard, &QTimer::timeout, &loop, [&] { loop.exit(99); });
+    connect(&guard, &QTimer::timeout, qApp, [] { QCoreApplication::exit(99); });
     guard.start(30000);
-    QCOMPARE(loop.exec(), 0);
+    QCOMPARE(QApplication::exec(), 0);
 }
 
 QTEST_MAIN(ShellMenuTest)
