@@ -1,6 +1,8 @@
 // zorvel-shots: opens drill windows with a fixed seed and a fixed clock,
 // drives a whole test through the real widgets and saves each window as a
-// PNG (for the README). Usage: zorvel-shots [output-dir] [FormNN...]
+// PNG. Usage: zorvel-shots [output-dir] [FormNN...]; with no form named it
+// writes the README's two pictures, normal-finished-test.png (Form81) and
+// listening-playback.png (Form91), otherwise FormNN.png for each form.
 #include "listening_drill/listening_window.h"
 #include "normal_drill/drill_window.h"
 #include "normal_drill/normal_window.h"
@@ -83,12 +85,11 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     QStringList args = app.arguments().mid(1);
     const QString outDir = args.isEmpty() ? QStringLiteral("docs/screenshots") : args.takeFirst();
-    if (args.isEmpty()) {
-        args = QStringList{"Form81", "Form82", "Form83", "Form84", "Form85",
-                           "Form91", "Form92", "Form93", "Form94", "Form95"};
-    }
     QDir().mkpath(outDir);
     QTextStream out(stdout);
+    const bool readmePictures = args.isEmpty();
+    if (readmePictures)
+        args = QStringList{QStringLiteral("Form81"), QStringLiteral("Form91")};
     for (const QString& form : args) {
         auto clock = std::make_shared<FixedClock>();
         DrillServices services;
@@ -113,7 +114,10 @@ int main(int argc, char** argv)
         else
             driveListening(window);
         QApplication::processEvents();
-        const QString file = QDir(outDir).filePath(form + QStringLiteral(".png"));
+        const QString name = !readmePictures ? form
+            : normal                         ? QStringLiteral("normal-finished-test")
+                                             : QStringLiteral("listening-playback");
+        const QString file = QDir(outDir).filePath(name + QStringLiteral(".png"));
         dialog->grab().save(file);
         out << file << Qt::endl;
     }
