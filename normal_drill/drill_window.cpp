@@ -318,9 +318,15 @@ bool DrillWindow::eventFilter(QObject* watched, QEvent* event)
         return false;
     }
     // The keyboard guard: once the answers can be checked, a key in the
-    // answer box takes "出 题" away again.
-    if (row_.keyboardGuard && checkAnswersButton_->isEnabled())
+    // answer box takes "出 题" away again. The focus it may just have been
+    // given returns to the answer box rather than passing on to "再测一次",
+    // where a second Enter would end the playback.
+    if (row_.keyboardGuard && checkAnswersButton_->isEnabled()) {
+        const bool hadFocus = askButton_->hasFocus();
         askButton_->setEnabled(false);
+        if (hadFocus)
+            answerBox_->setFocus();
+    }
     return discard;
 }
 
