@@ -89,9 +89,13 @@ void DrillWindow::keyPressEvent(QKeyEvent* event)
 
 void DrillWindow::optionChosen(const QString& optionName)
 {
+    QWidget* focused = focusWidget();
     ResetTest();
     const auto& keeping = row_.focusKeepingOptions;
-    if (std::find(keeping.begin(), keeping.end(), optionName) == keeping.end())
+    const bool keeps = std::find(keeping.begin(), keeping.end(), optionName) != keeping.end();
+    // Even a focus-keeping option moves the focus off a button that the reset
+    // has just disabled, before it falls to "返 回".
+    if (!keeps || (focused && !focused->isEnabled()))
         askButton_->setFocus();
 }
 
