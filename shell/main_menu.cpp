@@ -7,6 +7,7 @@
 #include <QPalette>
 #include <QPixmap>
 #include <QPushButton>
+#include <QWindow>
 
 #include <utility>
 
@@ -147,6 +148,10 @@ void MainMenu::openDrillWindow(const QString& formName)
         return;
     // The window lives in the unique_ptr; exec() must not delete it as well.
     window->setAttribute(Qt::WA_DeleteOnClose, false);
+    // Tell the window manager the menu lies underneath, so that a click on the
+    // inert menu cannot raise it over the drill window and hide that.
+    window->winId();
+    window->windowHandle()->setTransientParent(windowHandle());
     window->exec();
 }
 

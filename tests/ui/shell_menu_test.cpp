@@ -17,6 +17,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <QWindow>
 
 using namespace zorvel;
 
@@ -203,6 +204,7 @@ void ShellMenuTest::drillButtonOpensItsFormModally()
 
     QStringList opened;
     QWidget* modalSeen = nullptr;
+    QWindow* transientParentSeen = nullptr;
     MainMenu* menuPtr = nullptr;
     auto factory = [&](const QString& name) -> std::unique_ptr<QDialog> {
         opened << name;
@@ -211,6 +213,7 @@ void ShellMenuTest::drillButtonOpensItsFormModally()
         if (opened.size() == 1) {
             QTimer::singleShot(0, window, [&, window] {
                 modalSeen = QApplication::activeModalWidget();
+                transientParentSeen = modalSeen->windowHandle()->transientParent();
                 // The menu is inert underneath: neither another drill button
                 // nor "退  出" reacts.
                 clickThroughWindow(menuPtr, QStringLiteral("Command1"));
@@ -232,6 +235,8 @@ void ShellMenuTest::drillButtonOpensItsFormModally()
     clickThroughWindow(&menu, buttonName);
     QCOMPARE(opened, QStringList{formName});
     QVERIFY(modalSeen && modalSeen != &menu);
+    // The window manager keeps the drill window above the menu.
+    QCOMPARE(transientParentSeen, menu.windowHandle());
     QCOMPARE(quitSpy.count(), 0);
 
     // Usable again once the window is closed, and every opening makes it anew.
