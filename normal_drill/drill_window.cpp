@@ -92,11 +92,20 @@ void DrillWindow::optionChosen(const QString& optionName)
     QWidget* focused = focusWidget();
     ResetTest();
     const auto& keeping = row_.focusKeepingOptions;
-    const bool keeps = std::find(keeping.begin(), keeping.end(), optionName) != keeping.end();
-    // Even a focus-keeping option moves the focus off a button that the reset
-    // has just disabled, before it falls to "返 回".
-    if (!keeps || (focused && !focused->isEnabled()))
+    if (std::find(keeping.begin(), keeping.end(), optionName) == keeping.end())
         askButton_->setFocus();
+    else
+        refocusAfterDisabling(focused, askButton_);
+}
+
+void DrillWindow::refocusAfterDisabling(QWidget* focused, QWidget* fallback)
+{
+    if (!focused || focusWidget() == focused)
+        return;
+    if (focused->isEnabled())
+        focused->setFocus();
+    else
+        fallback->setFocus();
 }
 
 Level DrillWindow::selectedLevel() const
@@ -183,10 +192,7 @@ void DrillWindow::CheckAnswer()
         markLabel_->setText(QStringLiteral("×"));
         EnableDigitKeys();
         setCancelConfirmEnabled(true);
-        // "确定" lost the focus while it was disabled; it must not stay on
-        // the next control, which may be "返 回".
-        if (focused)
-            focused->setFocus();
+        refocusAfterDisabling(focused, answerBox_);
     }
     if (right && questionNumber_ == row_.questionsPerTest())
         finishTest();
@@ -322,14 +328,13 @@ bool DrillWindow::eventFilter(QObject* watched, QEvent* event)
         return false;
     }
     // The keyboard guard: once the answers can be checked, a key in the
-    // answer box takes "出 题" away again. The focus it may just have been
-    // given returns to the answer box rather than passing on to "再测一次",
-    // where a second Enter would end the playback.
+    // answer box takes "出 题" away again. The focus that Enter may just have
+    // given it returns to the answer box rather than passing on to
+    // "再测一次", where a second Enter would end the playback.
     if (row_.keyboardGuard && checkAnswersButton_->isEnabled()) {
-        const bool hadFocus = askButton_->hasFocus();
+        QWidget* focused = focusWidget();
         askButton_->setEnabled(false);
-        if (hadFocus)
-            answerBox_->setFocus();
+        refocusAfterDisabling(focused, answerBox_);
     }
     return discard;
 }

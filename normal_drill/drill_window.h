@@ -66,6 +66,11 @@ protected:
     void showStopwatch(const StopwatchReading& reading);
     void setOperandTexts(const std::array<QString, 3>& texts);
     void setCancelConfirmEnabled(bool enabled);
+    // Qt hands the focus on from a control as it is disabled, often to
+    // "返 回". A routine that may disable the focused control calls this at
+    // its end: the focus goes back to that control if it is enabled again,
+    // otherwise to fallback.
+    void refocusAfterDisabling(QWidget* focused, QWidget* fallback);
     QRect twipsPlace(const QRect& twips) const;
     static QString twoCharacterNumber(int n);
 

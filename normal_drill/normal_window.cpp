@@ -74,6 +74,7 @@ void NormalDrillWindow::stopwatchTicked(qint64 elapsedMs)
 
 void NormalDrillWindow::giveRestReminder()
 {
+    QWidget* focused = focusWidget();
     stopStopwatch();
     if (services_.showMessage)
         services_.showMessage(this, QStringLiteral("超时提醒"),
@@ -86,6 +87,7 @@ void NormalDrillWindow::giveRestReminder()
     numberLabel_->setText(QStringLiteral("0"));
     DisableKeypad();
     askButton_->setEnabled(true);
+    refocusAfterDisabling(focused, askButton_);
 }
 
 std::unique_ptr<QDialog> createNormalDrillWindow(const QString& formName, const DrillServices& services,

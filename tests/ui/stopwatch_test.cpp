@@ -65,7 +65,8 @@ private slots:
         openAndAsk(form);
         QCOMPARE(window->findChild<QTimer*>("Timer1")->interval(), 7);
         window->findChild<QCheckBox*>("Check1")->setChecked(hidden);
-        typeOnKeypad(window, "1");
+        typeOnKeypad(window, rightAnswerText(window) + "1");
+        QTest::mouseClick(button(window, "Command16"), Qt::LeftButton);
         QCOMPARE(caption(window, "Label4"), form == "Form82" ? QString("1") : QString(" 1"));
         fakes.clock->now += jumpMs;
         QTRY_COMPARE(fakes.record->messages, QStringList{reminder});
@@ -76,6 +77,7 @@ private slots:
         QVERIFY(caption(window, "Label9(1)").isEmpty());
         QVERIFY(answerBox(window)->text().isEmpty());
         QVERIFY(button(window, "Command1")->isEnabled());
+        QCOMPARE(QApplication::focusWidget(), button(window, "Command1"));
         for (int k = 4; k <= 16; ++k)
             QVERIFY(!button(window, QString("Command%1").arg(k))->isEnabled());
 
