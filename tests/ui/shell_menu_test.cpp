@@ -261,16 +261,21 @@ void ShellMenuTest::realWindowOpensAndReturns()
     QVERIFY(QTest::qWaitForWindowExposed(&menu));
     for (int opening = 0; opening < 2; ++opening) {
         QString shown;
+        bool defaultLevel = false;
         QTimer::singleShot(0, &menu, [&] {
             QWidget* window = QApplication::activeModalWidget();
             if (!window)
                 return;
             shown = window->objectName();
+            // "1位 * 1位" each time, though the last opening left "2位 * 1位".
+            defaultLevel = window->findChild<QAbstractButton*>("Option3")->isChecked();
+            window->findChild<QAbstractButton*>("Option5")->click();
             if (auto* back = window->findChild<QAbstractButton*>("Command2"))
                 back->click();
         });
         menu.findChild<QPushButton*>(buttonName)->click();
         QCOMPARE(shown, formName);
+        QVERIFY(defaultLevel);
         QCOMPARE(QApplication::activeModalWidget(), nullptr);
     }
 }
