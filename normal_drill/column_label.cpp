@@ -1,4 +1,4 @@
-// Painting digits centred on their own height.
+// Painting digits centred on their own height, inside a plain dark border.
 #include "normal_drill/column_label.h"
 
 #include <QFontMetricsF>
@@ -53,7 +53,11 @@ const CachedGlyph& cachedGlyph(const QFont& font, const QColor& colour, QChar c,
 void ColumnLabel::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
-    drawFrame(&painter);
+    if (frameWidth() > 0) {
+        // A thin dark border, whatever the colour of the digits inside.
+        painter.setPen(QPen(Qt::black, 0));
+        painter.drawRect(rect().adjusted(0, 0, -1, -1));
+    }
     const QString content = text();
     if (content.isEmpty())
         return;

@@ -1,6 +1,6 @@
 // Where the controls of the drill windows stand, in twips scaled to the
 // screen: Form81 in full, the stacked operands of Form83, what the listening
-// windows move, and the width of every window.
+// windows move, the width of every window; and the operand boxes' look.
 #include "driver.h"
 
 #include "listening_drill/listening_window.h"
@@ -78,6 +78,27 @@ private slots:
             QCOMPARE(widget->geometry(), want);
         else
             QCOMPARE(widget->pos(), want.topLeft());
+    }
+
+    void operandBorderIsDarkWhateverTheDigits_data()
+    {
+        QTest::addColumn<QString>("form");
+        QTest::addColumn<QString>("operand");
+        QTest::newRow("82 magenta subtrahend") << "Form82" << "Label9(1)";
+        QTest::newRow("93 magenta third term") << "Form93" << "Label9(2)";
+        QTest::newRow("84 black") << "Form84" << "Label9(0)";
+    }
+    void operandBorderIsDarkWhateverTheDigits()
+    {
+        QFETCH(QString, form);
+        QFETCH(QString, operand);
+        open(form);
+        const QImage image = window->findChild<QWidget*>(operand)->grab().toImage();
+        const QColor border = image.pixelColor(0, image.height() / 2);
+        QCOMPARE(border.red(), 0);
+        QCOMPARE(border.green(), 0);
+        QCOMPARE(border.blue(), 0);
+        QCOMPARE(image.pixelColor(image.width() / 4, 4), QColor(Qt::white));
     }
 
     void windowWidth_data()
