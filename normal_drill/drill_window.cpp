@@ -213,7 +213,7 @@ void DrillWindow::restartTest()
     random_->reseedFromClock();
     questionNumber_ = 0;
     correctAnswer_ = 0.0f;
-    numberLabel_->setText(row_.restartNumberCaption);
+    numberLabel_->setText(twoCharacterNumber(questionNumber_));
     stopStopwatch();
     restartButton_->setEnabled(false);
     checkAnswersButton_->setEnabled(false);

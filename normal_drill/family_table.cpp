@@ -67,7 +67,7 @@ FamilyRow makeRow(const QString& formName, const OperationLook& look, Mode mode,
         formName, look.operation, mode, look.heading, look.operatorColours, look.operandColours,
         look.integerFontPt, look.decimalFontPt, std::move(focusKeeping), keyboardGuard,
         mode == Mode::Normal && look.operation == Operation::Sub,
-        mode == Mode::Normal ? QStringLiteral("0") : QStringLiteral(" 0"), widthTwips, minutesCaption,
+        widthTwips, minutesCaption,
         mode == Mode::Normal ? &kNormalSide : &kListeningSide,
         mixed ? &kThreeOperands : &kTwoOperands,
     };

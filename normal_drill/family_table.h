@@ -47,7 +47,6 @@ struct FamilyRow {
     std::vector<QString> focusKeepingOptions;
     bool keyboardGuard;              // listening: Enter cannot re-enable "出 题" once "核对答案" is
     bool plainQuestionNumber;        // Form82 shows "1".."10" without the blank
-    QString restartNumberCaption;    // question number after "再测一次"
     int widthTwips;
     QString stopwatchMinutesCaption;
     const SideLayout* side;

@@ -145,7 +145,7 @@ private slots:
 
         click(window, "Command3");
         QVERIFY(!picture->isVisible());
-        QCOMPARE(caption(window, "Label4"), QString("0"));
+        QCOMPARE(caption(window, "Label4"), QString(" 0"));
         QCOMPARE(stopwatchText(window), QString("0:00.00"));
         QVERIFY(button(window, "Command1")->isEnabled());
         QCOMPARE(QApplication::focusWidget(), button(window, "Command1"));
