@@ -193,9 +193,17 @@ void DrillWindow::restartTest()
     showStopwatch(StopwatchReading{});
 }
 
+void DrillWindow::tick()
+{
+    stopwatchTicked(stopwatch_.elapsedMs(services_.clock->nowMs()));
+}
+
 void DrillWindow::stopwatchTicked(qint64 elapsedMs)
 {
     showStopwatch(readingFor(elapsedMs));
+    const qint64 untilChange = msUntilNextReadingChange(elapsedMs);
+    if (timer_->isActive() && stopwatchLabels_[4]->isVisible() && untilChange < timer_->interval())
+        changeRepaint_->start(int(untilChange));
 }
 
 void DrillWindow::makeQuestion()
@@ -226,6 +234,7 @@ void DrillWindow::startStopwatchIfIdle()
 void DrillWindow::stopStopwatch()
 {
     timer_->stop();
+    changeRepaint_->stop();
 }
 
 void DrillWindow::showStopwatch(const StopwatchReading& reading)

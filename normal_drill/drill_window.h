@@ -103,9 +103,13 @@ protected:
     QPushButton* checkAnswersButton_ = nullptr;  // Command18
     QPushButton* backButton_ = nullptr;       // Command2
     QTimer* timer_ = nullptr;                 // Timer1
+    // One extra repaint timed to the next change of the shown reading, so the
+    // stopwatch never trails the 7 ms tick by a whole interval.
+    QTimer* changeRepaint_ = nullptr;
 
 private:
     void buildControls();
+    void tick();
     void buildOptions();
     void buildQuestionArea();
     void buildStopwatch();

@@ -78,9 +78,11 @@ void DrillWindow::buildControls()
     timer_->setObjectName(QStringLiteral("Timer1"));
     timer_->setInterval(7);
     timer_->setTimerType(Qt::PreciseTimer);
-    connect(timer_, &QTimer::timeout, this, [this] {
-        stopwatchTicked(stopwatch_.elapsedMs(services_.clock->nowMs()));
-    });
+    connect(timer_, &QTimer::timeout, this, &DrillWindow::tick);
+    changeRepaint_ = new QTimer(this);
+    changeRepaint_->setSingleShot(true);
+    changeRepaint_->setTimerType(Qt::PreciseTimer);
+    connect(changeRepaint_, &QTimer::timeout, this, &DrillWindow::tick);
 }
 
 void DrillWindow::buildOptions()

@@ -36,6 +36,16 @@ StopwatchReading readingFor(qint64 elapsedMs)
     return reading;
 }
 
+qint64 msUntilNextReadingChange(qint64 elapsedMs)
+{
+    const qint64 elapsed = elapsedMs < 0 ? 0 : elapsedMs;
+    const qint64 shown = roundedHundredths(elapsed);
+    // An odd hundredth rounds its upper half (…5 ms) up to the even one; an
+    // even hundredth keeps that half and changes a millisecond later.
+    const qint64 nextChange = shown * 10 + (shown % 2 ? 5 : 6);
+    return nextChange - elapsedMs;
+}
+
 void Stopwatch::start(qint64 nowMs)
 {
     startMs_ = nowMs;

@@ -21,6 +21,10 @@ struct StopwatchReading {
 // 65996 ms reads 1:06.00, 985 ms reads 0:00.98.
 StopwatchReading readingFor(qint64 elapsedMs);
 
+// Milliseconds from elapsedMs until the reading next changes, so that a
+// repaint can be timed to the change instead of waiting for the next tick.
+qint64 msUntilNextReadingChange(qint64 elapsedMs);
+
 // A test running this long is broken off with the rest reminder.
 inline constexpr qint64 kRestReminderMs = 10 * 60 * 1000 + 2 * 1000;
 

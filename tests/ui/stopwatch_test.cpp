@@ -47,6 +47,23 @@ private slots:
         QCOMPARE(r.minutesText() + ':' + r.secondsText() + '.' + r.hundredthsText(), shown);
     }
 
+    void nextChangeIsTheFirstMillisecondThatReadsDifferently()
+    {
+        for (qint64 elapsed : {qint64(0), qint64(599990), qint64(3599990)}) {
+            for (qint64 e = elapsed; e < elapsed + 40; ++e) {
+                const qint64 until = msUntilNextReadingChange(e);
+                const auto text = [](qint64 ms) {
+                    const StopwatchReading r = readingFor(ms);
+                    return r.minutesText() + ':' + r.secondsText() + '.' + r.hundredthsText();
+                };
+                QVERIFY2(until >= 1, qPrintable(QString::number(e)));
+                for (qint64 k = 1; k < until; ++k)
+                    QCOMPARE(text(e + k), text(e));
+                QVERIFY2(text(e + until) != text(e), qPrintable(QString::number(e)));
+            }
+        }
+    }
+
     void reminderAtTenMinutesTwoSeconds_data()
     {
         QTest::addColumn<QString>("form");
