@@ -128,10 +128,7 @@ void ListeningDrillWindow::playBackAnswer()
 std::unique_ptr<QDialog> createListeningDrillWindow(const QString& formName, const DrillServices& services,
                                                     QWidget* parent)
 {
-    const FamilyRow* row = familyRow(formName);
-    if (!row || row->mode != Mode::Listening)
-        return nullptr;
-    return std::make_unique<ListeningDrillWindow>(*row, services, parent);
+    return createDrillWindowOfMode<ListeningDrillWindow>(Mode::Listening, formName, services, parent);
 }
 
 } // namespace zorvel

@@ -124,4 +124,15 @@ private:
     void applyNumberTypeFonts();
 };
 
+// The window of formName when its row is of the given mode, else nullptr.
+template <typename Window>
+std::unique_ptr<QDialog> createDrillWindowOfMode(Mode mode, const QString& formName,
+                                                 const DrillServices& services, QWidget* parent)
+{
+    const FamilyRow* row = familyRow(formName);
+    if (!row || row->mode != mode)
+        return nullptr;
+    return std::make_unique<Window>(*row, services, parent);
+}
+
 } // namespace zorvel

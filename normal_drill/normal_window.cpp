@@ -93,10 +93,7 @@ void NormalDrillWindow::giveRestReminder()
 std::unique_ptr<QDialog> createNormalDrillWindow(const QString& formName, const DrillServices& services,
                                                  QWidget* parent)
 {
-    const FamilyRow* row = familyRow(formName);
-    if (!row || row->mode != Mode::Normal)
-        return nullptr;
-    return std::make_unique<NormalDrillWindow>(*row, services, parent);
+    return createDrillWindowOfMode<NormalDrillWindow>(Mode::Normal, formName, services, parent);
 }
 
 } // namespace zorvel

@@ -81,6 +81,22 @@ bool isNumberTypeOffered(Operation op, NumberType type)
     return type == NumberType::Integer || operationInfo(op).numberTypesShown;
 }
 
+std::vector<Exercise> offeredExercises()
+{
+    std::vector<Exercise> exercises;
+    for (Operation op : kAllOperations) {
+        for (Level level : kAllLevels) {
+            if (!isLevelShown(op, level))
+                continue;
+            for (NumberType type : kAllNumberTypes) {
+                if (isNumberTypeOffered(op, type))
+                    exercises.push_back({op, level, type});
+            }
+        }
+    }
+    return exercises;
+}
+
 std::optional<Operation> operationFromKey(std::string_view key)
 {
     for (const OperationInfo& info : kOperations)

@@ -6,6 +6,7 @@
 #include <array>
 #include <optional>
 #include <string_view>
+#include <vector>
 
 namespace zorvel {
 
@@ -57,6 +58,16 @@ std::string_view levelCaption(Operation op, Level level);
 std::string_view numberTypeCaption(Operation op, NumberType type);
 bool isLevelShown(Operation op, Level level);
 bool isNumberTypeOffered(Operation op, NumberType type); // Integer always; decimals for add/sub/mixed
+
+// One exercise a window can offer: an operation at a shown level with an
+// offered number type.
+struct Exercise {
+    Operation operation;
+    Level level;
+    NumberType type;
+};
+// Every exercise the windows offer, operation by operation, level by level.
+std::vector<Exercise> offeredExercises();
 
 // Look-ups by name, for tools: "add" -> Add; "Option4" or a caption -> Level.
 std::optional<Operation> operationFromKey(std::string_view key);

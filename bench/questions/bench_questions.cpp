@@ -32,22 +32,15 @@ void registerAll()
 {
     using namespace zorvel;
     const char* typeNames[] = {"integer", "1dp", "2dp"};
-    for (Operation op : kAllOperations) {
-        for (Level level : kAllLevels) {
-            if (!isLevelShown(op, level))
-                continue;
-            for (NumberType type : kAllNumberTypes) {
-                if (!isNumberTypeOffered(op, type))
-                    continue;
-                const std::string name = std::string(operationInfo(op).key) + "/" +
-                                         std::string(levelOptionName(level)) + "/" +
-                                         typeNames[static_cast<int>(type)];
-                benchmark::RegisterBenchmark(name.c_str(), makeQuestions, op, level, type);
-            }
-        }
+    for (const Exercise& e : offeredExercises()) {
+        const std::string name = std::string(operationInfo(e.operation).key) + "/" +
+                                 std::string(levelOptionName(e.level)) + "/" +
+                                 typeNames[static_cast<int>(e.type)];
+        benchmark::RegisterBenchmark(name.c_str(), makeQuestions, e.operation, e.level, e.type);
+    }
+    for (Operation op : kAllOperations)
         benchmark::RegisterBenchmark((std::string(operationInfo(op).key) + "/listening").c_str(),
                                      makeListeningQuestions, op);
-    }
 }
 
 } // namespace

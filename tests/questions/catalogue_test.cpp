@@ -39,6 +39,8 @@ TEST(Catalogue, OfferedLevelsAndTypes)
     EXPECT_TRUE(isLevelShown(Operation::Mixed, Level::Option12));
     EXPECT_FALSE(isLevelShown(Operation::Mul, Level::Option12));
     EXPECT_FALSE(isLevelShown(Operation::Div, Level::Option12));
+    // 9 + 9 + 7 levels with three types each, 6 + 6 with integers only.
+    EXPECT_EQ(offeredExercises().size(), 87u);
 }
 
 TEST(Catalogue, CaptionsWithTheirBlanks)

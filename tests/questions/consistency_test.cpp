@@ -54,38 +54,31 @@ int decimalsShown(const std::string& text)
 TEST(EveryLevelAndType, ShownOperandsGiveTheCorrectAnswer)
 {
     SeededRandom rng(20261207);
-    for (Operation op : kAllOperations) {
-        for (Level level : kAllLevels) {
-            if (!isLevelShown(op, level))
-                continue;
-            for (NumberType type : kAllNumberTypes) {
-                if (!isNumberTypeOffered(op, type))
-                    continue;
-                SCOPED_TRACE(std::string(operationInfo(op).key) + " " + std::string(levelOptionName(level)) + " " +
-                             std::string(numberTypeOptionName(type)));
-                for (int i = 0; i < 2000; ++i) {
-                    const Question q = generateQuestion(op, level, type, rng);
-                    ASSERT_EQ(q.operandCount, op == Operation::Mixed ? 3 : 2);
-                    const long long a = hundredthsOf(q.operands[0]);
-                    const long long b = hundredthsOf(q.operands[1]);
-                    long long result = 0;
-                    switch (op) {
-                    case Operation::Add: result = a + b; break;
-                    case Operation::Sub: result = a - b; break;
-                    case Operation::Mixed: result = a + b - hundredthsOf(q.operands[2]); break;
-                    case Operation::Mul: result = a * b / 100; break;
-                    case Operation::Div: result = a * 100 / b; ASSERT_EQ(a * 100 % b, 0); break;
-                    }
-                    ASSERT_GE(result, 0);
-                    ASSERT_TRUE(isRightAnswer(exactText(result), q.correctAnswer))
-                        << q.operands[0] << " " << q.operands[1] << " " << q.operands[2] << " = "
-                        << exactText(result) << " but answer " << q.correctAnswer;
-                    if (op == Operation::Add || op == Operation::Sub) {
-                        const int decimals = type == NumberType::Integer ? 0 : type == NumberType::OneDecimal ? 1 : 2;
-                        ASSERT_EQ(decimalsShown(q.operands[0]), decimals) << q.operands[0];
-                        ASSERT_EQ(decimalsShown(q.operands[1]), decimals) << q.operands[1];
-                    }
-                }
+    for (const Exercise& e : offeredExercises()) {
+        const Operation op = e.operation;
+        SCOPED_TRACE(std::string(operationInfo(op).key) + " " + std::string(levelOptionName(e.level)) + " " +
+                     std::string(numberTypeOptionName(e.type)));
+        for (int i = 0; i < 2000; ++i) {
+            const Question q = generateQuestion(op, e.level, e.type, rng);
+            ASSERT_EQ(q.operandCount, op == Operation::Mixed ? 3 : 2);
+            const long long a = hundredthsOf(q.operands[0]);
+            const long long b = hundredthsOf(q.operands[1]);
+            long long result = 0;
+            switch (op) {
+            case Operation::Add: result = a + b; break;
+            case Operation::Sub: result = a - b; break;
+            case Operation::Mixed: result = a + b - hundredthsOf(q.operands[2]); break;
+            case Operation::Mul: result = a * b / 100; break;
+            case Operation::Div: result = a * 100 / b; ASSERT_EQ(a * 100 % b, 0); break;
+            }
+            ASSERT_GE(result, 0);
+            ASSERT_TRUE(isRightAnswer(exactText(result), q.correctAnswer))
+                << q.operands[0] << " " << q.operands[1] << " " << q.operands[2] << " = "
+                << exactText(result) << " but answer " << q.correctAnswer;
+            if (op == Operation::Add || op == Operation::Sub) {
+                const int decimals = e.type == NumberType::Integer ? 0 : e.type == NumberType::OneDecimal ? 1 : 2;
+                ASSERT_EQ(decimalsShown(q.operands[0]), decimals) << q.operands[0];
+                ASSERT_EQ(decimalsShown(q.operands[1]), decimals) << q.operands[1];
             }
         }
     }
