@@ -54,131 +54,124 @@ qint64 lockOwner(const QString& path)
 class ShellInstanceTest : public QObject {
     Q_OBJECT
 private slots:
-    void secondInstanceIsRefused();
-    void lockOfDeadProcessIsTakenOver_data();
-    void lockOfDeadProcessIsTakenOver();
-    void browserStartedMeanwhileDoesNotKeepTheLock();
-    void noPlaceForALockDoesNotBlock();
-    void realProgramRunsOnce();
-};
-
-void ShellInstanceTest::secondInstanceIsRefused()
-{
-    QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("zorvel.lock"));
-    SingleInstance first(path);
-    SingleInstance second(path);
-    QVERIFY(first.tryAcquire());
-    QVERIFY(first.tryAcquire());
-    // However long the first copy has run.
-    ageFile(path);
-    QVERIFY(!second.tryAcquire());
-    first.release();
-    QVERIFY(second.tryAcquire());
-    QVERIFY(!first.tryAcquire());
-}
-
-void ShellInstanceTest::lockOfDeadProcessIsTakenOver_data()
-{
-    QTest::addColumn<QByteArray>("content");
-    QTest::addColumn<bool>("old");
-    const QByteArray host = QSysInfo::machineHostName().toUtf8();
-    const QByteArray app = QCoreApplication::applicationName().toUtf8();
-    QTest::newRow("fresh lock file") << QByteArray("PID\n" + app + '\n' + host + '\n') << false;
-    QTest::newRow("hour-old lock file") << QByteArray("PID\n" + app + '\n' + host + '\n') << true;
-    // A crash or a power cut before the lock's content reached the disk.
-    QTest::newRow("empty lock file") << QByteArray() << false;
-    QTest::newRow("unreadable lock file") << QByteArray("\x01\x02garbage") << true;
-    // The machine was renamed after the crash.
-    QTest::newRow("other host name") << QByteArray("PID\n" + app + "\nold-name-of-this-machine\n") << false;
-}
-
-void ShellInstanceTest::lockOfDeadProcessIsTakenOver()
-{
-    QFETCH(QByteArray, content);
-    QFETCH(bool, old);
-    QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("zorvel.lock"));
-    const qint64 pid = deadPid();
-    QVERIFY(pid > 0);
-    writeLockFile(path, content.replace("PID", QByteArray::number(pid)));
-    if (old)
+    void secondInstanceIsRefused()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("zorvel.lock"));
+        SingleInstance first(path);
+        SingleInstance second(path);
+        QVERIFY(first.tryAcquire());
+        QVERIFY(first.tryAcquire());
+        // However long the first copy has run.
         ageFile(path);
+        QVERIFY(!second.tryAcquire());
+        first.release();
+        QVERIFY(second.tryAcquire());
+        QVERIFY(!first.tryAcquire());
+    }
 
-    SingleInstance next(path);
-    QVERIFY(next.tryAcquire());
-    QCOMPARE(lockOwner(path), QCoreApplication::applicationPid());
-    SingleInstance second(path);
-    QVERIFY(!second.tryAcquire());
-}
+    void lockOfDeadProcessIsTakenOver_data()
+    {
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<bool>("old");
+        const QByteArray host = QSysInfo::machineHostName().toUtf8();
+        const QByteArray app = QCoreApplication::applicationName().toUtf8();
+        QTest::newRow("fresh lock file") << QByteArray("PID\n" + app + '\n' + host + '\n') << false;
+        QTest::newRow("hour-old lock file") << QByteArray("PID\n" + app + '\n' + host + '\n') << true;
+        // A crash or a power cut before the lock's content reached the disk.
+        QTest::newRow("empty lock file") << QByteArray() << false;
+        QTest::newRow("unreadable lock file") << QByteArray("\x01\x02garbage") << true;
+        // The machine was renamed after the crash.
+        QTest::newRow("other host name") << QByteArray("PID\n" + app + "\nold-name-of-this-machine\n") << false;
+    }
 
-void ShellInstanceTest::browserStartedMeanwhileDoesNotKeepTheLock()
-{
-    QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("zorvel.lock"));
-    SingleInstance first(path);
-    QVERIFY(first.tryAcquire());
-    QProcess browser;
-    browser.start(QStringLiteral("/bin/sleep"), {QStringLiteral("60")});
-    QVERIFY(browser.waitForStarted());
-    first.release();
+    void lockOfDeadProcessIsTakenOver()
+    {
+        QFETCH(QByteArray, content);
+        QFETCH(bool, old);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("zorvel.lock"));
+        const qint64 pid = deadPid();
+        QVERIFY(pid > 0);
+        writeLockFile(path, content.replace("PID", QByteArray::number(pid)));
+        if (old)
+            ageFile(path);
 
-    SingleInstance next(path);
-    const bool acquired = next.tryAcquire();
-    browser.kill();
-    browser.waitForFinished();
-    QVERIFY(acquired);
-}
+        SingleInstance next(path);
+        QVERIFY(next.tryAcquire());
+        QCOMPARE(lockOwner(path), QCoreApplication::applicationPid());
+        SingleInstance second(path);
+        QVERIFY(!second.tryAcquire());
+    }
 
-void ShellInstanceTest::noPlaceForALockDoesNotBlock()
-{
-    SingleInstance nowhere(QStringLiteral("/proc/no-such-folder/zorvel.lock"));
-    QVERIFY(nowhere.tryAcquire());
-    SingleInstance unnamed{QString()};
-    QVERIFY(unnamed.tryAcquire());
-}
+    void browserStartedMeanwhileDoesNotKeepTheLock()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("zorvel.lock"));
+        SingleInstance first(path);
+        QVERIFY(first.tryAcquire());
+        QProcess browser;
+        browser.start(QStringLiteral("/bin/sleep"), {QStringLiteral("60")});
+        QVERIFY(browser.waitForStarted());
+        first.release();
 
-void ShellInstanceTest::realProgramRunsOnce()
-{
-    QTemporaryDir runtime;
-    QVERIFY(QFile::setPermissions(runtime.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
-    const QString lockPath = runtime.filePath(QStringLiteral("zorvel/zorvel.lock"));
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-    env.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime.path());
-    // No browser launcher can be found, whatever this machine has installed.
-    env.insert(QStringLiteral("PATH"), runtime.path());
-    auto start = [&](QProcess& process) {
-        process.setProcessEnvironment(env);
-        process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-        process.start(QStringLiteral(ZORVEL_EXECUTABLE), {});
-        QVERIFY(process.waitForStarted());
-    };
+        SingleInstance next(path);
+        const bool acquired = next.tryAcquire();
+        browser.kill();
+        browser.waitForFinished();
+        QVERIFY(acquired);
+    }
 
-    QProcess first;
-    start(first);
-    QTRY_COMPARE_WITH_TIMEOUT(lockOwner(lockPath), first.processId(), 20000);
-    ageFile(lockPath);
+    void noPlaceForALockDoesNotBlock()
+    {
+        SingleInstance nowhere(QStringLiteral("/proc/no-such-folder/zorvel.lock"));
+        QVERIFY(nowhere.tryAcquire());
+        SingleInstance unnamed{QString()};
+        QVERIFY(unnamed.tryAcquire());
+    }
 
-    QProcess second;
-    start(second);
-    QVERIFY(second.waitForFinished(20000));
-    QCOMPARE(second.exitStatus(), QProcess::NormalExit);
-    QCOMPARE(second.exitCode(), 0);
-    QCOMPARE(first.state(), QProcess::Running);
+    void realProgramRunsOnce()
+    {
+        QTemporaryDir runtime;
+        QVERIFY(QFile::setPermissions(runtime.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
+        const QString lockPath = runtime.filePath(QStringLiteral("zorvel/zorvel.lock"));
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        env.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime.path());
+        // No browser launcher can be found, whatever this machine has installed.
+        env.insert(QStringLiteral("PATH"), runtime.path());
+        auto start = [&](QProcess& process) {
+            process.setProcessEnvironment(env);
+            process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+            process.start(QStringLiteral(ZORVEL_EXECUTABLE), {});
+            QVERIFY(process.waitForStarted());
+        };
 
-    // A crash leaves the lock file behind; the next start takes it over.
-    first.kill();
-    QVERIFY(first.waitForFinished(20000));
-    QVERIFY(QFile::exists(lockPath));
+        QProcess first;
+        start(first);
+        QTRY_COMPARE_WITH_TIMEOUT(lockOwner(lockPath), first.processId(), 20000);
+        ageFile(lockPath);
 
-    QProcess third;
-    start(third);
-    QTRY_COMPARE_WITH_TIMEOUT(lockOwner(lockPath), third.processId(), 20000);
-    QCOMPARE(third.state(), QProcess::Running);
-    third.terminate();
-    QVERIFY(third.waitForFinished(20000));
-}
+        QProcess second;
+        start(second);
+        QVERIFY(second.waitForFinished(20000));
+        QCOMPARE(second.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(second.exitCode(), 0);
+        QCOMPARE(first.state(), QProcess::Running);
+
+        // A crash leaves the lock file behind; the next start takes it over.
+        first.kill();
+        QVERIFY(first.waitForFinished(20000));
+        QVERIFY(QFile::exists(lockPath));
+
+        QProcess third;
+        start(third);
+        QTRY_COMPARE_WITH_TIMEOUT(lockOwner(lockPath), third.processId(), 20000);
+        QCOMPARE(third.state(), QProcess::Running);
+        third.terminate();
+        QVERIFY(third.waitForFinished(20000));
+    }
+};
 
 QTEST_MAIN(ShellInstanceTest)
 #include "shell_instance_test.moc"

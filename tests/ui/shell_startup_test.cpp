@@ -46,152 +46,143 @@ bool anyWindowVisible()
 class ShellStartupTest : public QObject {
     Q_OBJECT
 private slots:
-    void homePageOpensBeforeTheMenuShows();
-    void secondCopyShowsNothing();
-    void browserFailureIsIgnored();
-    void labelsOpenTheirPages_data();
-    void labelsOpenTheirPages();
-    void helpPagesAreCopiedOut();
-    void helpPagesNeedNoNetwork();
-    void userDirIsPrivate();
-};
-
-void ShellStartupTest::homePageOpensBeforeTheMenuShows()
-{
-    QTemporaryDir dir;
-    QList<BrowserCall> calls;
-    std::unique_ptr<MainMenu> menu;
-    auto opener = [&](const QUrl& url) {
-        BrowserCall call;
-        call.url = url;
-        for (QWidget* widget : QApplication::topLevelWidgets()) {
-            if (auto* found = qobject_cast<MainMenu*>(widget)) {
-                call.menuVisible = found->isVisible();
-                call.title = found->windowTitle();
-                call.firstSlogan = found->findChild<QLabel*>("Label5")->text();
-                call.buttonStyle = found->findChild<QPushButton*>("Command1")->styleSheet();
+    void homePageOpensBeforeTheMenuShows()
+    {
+        QTemporaryDir dir;
+        QList<BrowserCall> calls;
+        std::unique_ptr<MainMenu> menu;
+        auto opener = [&](const QUrl& url) {
+            BrowserCall call;
+            call.url = url;
+            for (QWidget* widget : QApplication::topLevelWidgets()) {
+                if (auto* found = qobject_cast<MainMenu*>(widget)) {
+                    call.menuVisible = found->isVisible();
+                    call.title = found->windowTitle();
+                    call.firstSlogan = found->findChild<QLabel*>("Label5")->text();
+                    call.buttonStyle = found->findChild<QPushButton*>("Command1")->styleSheet();
+                }
             }
-        }
-        calls << call;
-    };
-    SingleInstance instance(dir.filePath(QStringLiteral("zorvel.lock")));
-    menu = startMainMenu(nullptr, HelpPages(opener, dir.filePath(QStringLiteral("help"))), instance);
-    QVERIFY(menu);
+            calls << call;
+        };
+        SingleInstance instance(dir.filePath(QStringLiteral("zorvel.lock")));
+        menu = startMainMenu(nullptr, HelpPages(opener, dir.filePath(QStringLiteral("help"))), instance);
+        QVERIFY(menu);
 
-    QCOMPARE(calls.size(), 1);
-    const BrowserCall& call = calls.first();
-    QVERIFY(call.url.isLocalFile());
-    QCOMPARE(QFileInfo(call.url.toLocalFile()).fileName(), QStringLiteral("index.html"));
-    QVERIFY(QFile::exists(call.url.toLocalFile()));
-    // Slogans come first; title, colours and showing come after the page.
-    QVERIFY(!call.firstSlogan.isEmpty());
-    QVERIFY(!call.menuVisible);
-    QVERIFY(call.title.isEmpty());
-    QVERIFY(call.buttonStyle.isEmpty());
+        QCOMPARE(calls.size(), 1);
+        const BrowserCall& call = calls.first();
+        QVERIFY(call.url.isLocalFile());
+        QCOMPARE(QFileInfo(call.url.toLocalFile()).fileName(), QStringLiteral("index.html"));
+        QVERIFY(QFile::exists(call.url.toLocalFile()));
+        // Slogans come first; title, colours and showing come after the page.
+        QVERIFY(!call.firstSlogan.isEmpty());
+        QVERIFY(!call.menuVisible);
+        QVERIFY(call.title.isEmpty());
+        QVERIFY(call.buttonStyle.isEmpty());
 
-    QVERIFY(menu->isVisible());
-    QCOMPARE(menu->windowTitle(), QStringLiteral("Zorvel 2020-1版"));
-    QVERIFY(!menu->findChild<QPushButton*>("Command1")->styleSheet().isEmpty());
-}
-
-void ShellStartupTest::secondCopyShowsNothing()
-{
-    QTemporaryDir dir;
-    const QString lockPath = dir.filePath(QStringLiteral("zorvel.lock"));
-    SingleInstance running(lockPath);
-    QVERIFY(running.tryAcquire());
-
-    int browserCalls = 0;
-    SingleInstance second(lockPath);
-    auto menu = startMainMenu(nullptr, HelpPages([&](const QUrl&) { ++browserCalls; }, dir.path()), second);
-    QVERIFY(!menu);
-    QCOMPARE(browserCalls, 0);
-    QVERIFY(!anyWindowVisible());
-}
-
-void ShellStartupTest::browserFailureIsIgnored()
-{
-    QTemporaryDir dir;
-    SingleInstance instance(dir.filePath(QStringLiteral("zorvel.lock")));
-    // No page can be copied out: the browser is not asked and the menu still shows.
-    int calls = 0;
-    auto menu = startMainMenu(nullptr, HelpPages([&](const QUrl&) { ++calls; }, QStringLiteral("/proc/no-such-folder")), instance);
-    QVERIFY(menu);
-    QCOMPARE(calls, 0);
-    QVERIFY(menu->isVisible());
-}
-
-void ShellStartupTest::labelsOpenTheirPages_data()
-{
-    QTest::addColumn<QString>("labelName");
-    QTest::addColumn<QString>("page");
-    QTest::newRow("Label1 home page") << "Label1" << "index.html";
-    QTest::newRow("Label3 product page") << "Label3" << "product.html";
-}
-
-void ShellStartupTest::labelsOpenTheirPages()
-{
-    QFETCH(QString, labelName);
-    QFETCH(QString, page);
-    QTemporaryDir dir;
-    QList<QUrl> opened;
-    MainMenu menu(nullptr, HelpPages([&](const QUrl& url) { opened << url; }, dir.path()));
-    menu.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&menu));
-    QTest::mouseClick(menu.findChild<QLabel*>(labelName), Qt::LeftButton);
-    QCOMPARE(opened.size(), 1);
-    QCOMPARE(opened.first(), QUrl::fromLocalFile(QDir(dir.path()).filePath(page)));
-    QCOMPARE(fileContent(opened.first().toLocalFile()), fileContent(QStringLiteral(":/help/") + page));
-    // A click on a label without a page opens nothing.
-    QTest::mouseClick(menu.findChild<QLabel*>("Label7"), Qt::LeftButton);
-    QCOMPARE(opened.size(), 1);
-}
-
-void ShellStartupTest::helpPagesAreCopiedOut()
-{
-    QTemporaryDir dir;
-    const QString target = dir.filePath(QStringLiteral("help"));
-    const QUrl page = extractHelpPage(QStringLiteral("index.html"), target);
-    QCOMPARE(page, QUrl::fromLocalFile(target + QStringLiteral("/index.html")));
-    for (const QString& name : QDir(QStringLiteral(":/help")).entryList(QDir::Files))
-        QCOMPARE(fileContent(target + u'/' + name), fileContent(QStringLiteral(":/help/") + name));
-
-    // A page spoilt since the last start is put right.
-    QFile spoilt(target + QStringLiteral("/index.html"));
-    QVERIFY(spoilt.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    spoilt.write("broken");
-    spoilt.close();
-    QVERIFY(extractHelpPage(QStringLiteral("index.html"), target).isValid());
-    QCOMPARE(fileContent(target + QStringLiteral("/index.html")), fileContent(QStringLiteral(":/help/index.html")));
-
-    QVERIFY(extractHelpPage(QStringLiteral("missing.html"), target).isEmpty());
-    QVERIFY(extractHelpPage(QStringLiteral("index.html"), QString()).isEmpty());
-}
-
-void ShellStartupTest::helpPagesNeedNoNetwork()
-{
-    for (const QString& name : QDir(QStringLiteral(":/help")).entryList(QDir::Files)) {
-        const QString text = QString::fromUtf8(fileContent(QStringLiteral(":/help/") + name));
-        QVERIFY2(!text.contains(QLatin1String("http://")) && !text.contains(QLatin1String("https://")), qPrintable(name));
+        QVERIFY(menu->isVisible());
+        QCOMPARE(menu->windowTitle(), QStringLiteral("Zorvel 2020-1版"));
+        QVERIFY(!menu->findChild<QPushButton*>("Command1")->styleSheet().isEmpty());
     }
-}
 
-void ShellStartupTest::userDirIsPrivate()
-{
-    QTemporaryDir base;
-    const QString dir = userRuntimeDirUnder(base.path(), QStringLiteral("zorvel-test"));
-    QCOMPARE(dir, base.filePath(QStringLiteral("zorvel-test")));
-    QCOMPARE(QFileInfo(dir).permissions() & (QFile::ReadGroup | QFile::WriteGroup | QFile::ReadOther | QFile::WriteOther), QFileDevice::Permissions());
+    void secondCopyShowsNothing()
+    {
+        QTemporaryDir dir;
+        const QString lockPath = dir.filePath(QStringLiteral("zorvel.lock"));
+        SingleInstance running(lockPath);
+        QVERIFY(running.tryAcquire());
 
-    // A folder opened up to others is closed again; a link planted in its
-    // place is refused.
-    QVERIFY(::chmod(QFile::encodeName(dir).constData(), 0777) == 0);
-    QCOMPARE(userRuntimeDirUnder(base.path(), QStringLiteral("zorvel-test")), dir);
-    QCOMPARE(QFileInfo(dir).permissions() & QFile::WriteOther, QFileDevice::Permissions());
-    QVERIFY(QFile::link(dir, base.filePath(QStringLiteral("planted"))));
-    QVERIFY(userRuntimeDirUnder(base.path(), QStringLiteral("planted")).isEmpty());
-    QVERIFY(userRuntimeDirUnder(QString(), QStringLiteral("zorvel-test")).isEmpty());
-}
+        int browserCalls = 0;
+        SingleInstance second(lockPath);
+        auto menu = startMainMenu(nullptr, HelpPages([&](const QUrl&) { ++browserCalls; }, dir.path()), second);
+        QVERIFY(!menu);
+        QCOMPARE(browserCalls, 0);
+        QVERIFY(!anyWindowVisible());
+    }
+
+    void browserFailureIsIgnored()
+    {
+        QTemporaryDir dir;
+        SingleInstance instance(dir.filePath(QStringLiteral("zorvel.lock")));
+        // No page can be copied out: the browser is not asked and the menu still shows.
+        int calls = 0;
+        auto menu = startMainMenu(nullptr, HelpPages([&](const QUrl&) { ++calls; }, QStringLiteral("/proc/no-such-folder")), instance);
+        QVERIFY(menu);
+        QCOMPARE(calls, 0);
+        QVERIFY(menu->isVisible());
+    }
+
+    void labelsOpenTheirPages_data()
+    {
+        QTest::addColumn<QString>("labelName");
+        QTest::addColumn<QString>("page");
+        QTest::newRow("Label1 home page") << "Label1" << "index.html";
+        QTest::newRow("Label3 product page") << "Label3" << "product.html";
+    }
+
+    void labelsOpenTheirPages()
+    {
+        QFETCH(QString, labelName);
+        QFETCH(QString, page);
+        QTemporaryDir dir;
+        QList<QUrl> opened;
+        MainMenu menu(nullptr, HelpPages([&](const QUrl& url) { opened << url; }, dir.path()));
+        menu.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&menu));
+        QTest::mouseClick(menu.findChild<QLabel*>(labelName), Qt::LeftButton);
+        QCOMPARE(opened.size(), 1);
+        QCOMPARE(opened.first(), QUrl::fromLocalFile(QDir(dir.path()).filePath(page)));
+        QCOMPARE(fileContent(opened.first().toLocalFile()), fileContent(QStringLiteral(":/help/") + page));
+        // A click on a label without a page opens nothing.
+        QTest::mouseClick(menu.findChild<QLabel*>("Label7"), Qt::LeftButton);
+        QCOMPARE(opened.size(), 1);
+    }
+
+    void helpPagesAreCopiedOut()
+    {
+        QTemporaryDir dir;
+        const QString target = dir.filePath(QStringLiteral("help"));
+        const QUrl page = extractHelpPage(QStringLiteral("index.html"), target);
+        QCOMPARE(page, QUrl::fromLocalFile(target + QStringLiteral("/index.html")));
+        for (const QString& name : QDir(QStringLiteral(":/help")).entryList(QDir::Files))
+            QCOMPARE(fileContent(target + u'/' + name), fileContent(QStringLiteral(":/help/") + name));
+
+        // A page spoilt since the last start is put right.
+        QFile spoilt(target + QStringLiteral("/index.html"));
+        QVERIFY(spoilt.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        spoilt.write("broken");
+        spoilt.close();
+        QVERIFY(extractHelpPage(QStringLiteral("index.html"), target).isValid());
+        QCOMPARE(fileContent(target + QStringLiteral("/index.html")), fileContent(QStringLiteral(":/help/index.html")));
+
+        QVERIFY(extractHelpPage(QStringLiteral("missing.html"), target).isEmpty());
+        QVERIFY(extractHelpPage(QStringLiteral("index.html"), QString()).isEmpty());
+    }
+
+    void helpPagesNeedNoNetwork()
+    {
+        for (const QString& name : QDir(QStringLiteral(":/help")).entryList(QDir::Files)) {
+            const QString text = QString::fromUtf8(fileContent(QStringLiteral(":/help/") + name));
+            QVERIFY2(!text.contains(QLatin1String("http://")) && !text.contains(QLatin1String("https://")), qPrintable(name));
+        }
+    }
+
+    void userDirIsPrivate()
+    {
+        QTemporaryDir base;
+        const QString dir = userRuntimeDirUnder(base.path(), QStringLiteral("zorvel-test"));
+        QCOMPARE(dir, base.filePath(QStringLiteral("zorvel-test")));
+        QCOMPARE(QFileInfo(dir).permissions() & (QFile::ReadGroup | QFile::WriteGroup | QFile::ReadOther | QFile::WriteOther), QFileDevice::Permissions());
+
+        // A folder opened up to others is closed again; a link planted in its
+        // place is refused.
+        QVERIFY(::chmod(QFile::encodeName(dir).constData(), 0777) == 0);
+        QCOMPARE(userRuntimeDirUnder(base.path(), QStringLiteral("zorvel-test")), dir);
+        QCOMPARE(QFileInfo(dir).permissions() & QFile::WriteOther, QFileDevice::Permissions());
+        QVERIFY(QFile::link(dir, base.filePath(QStringLiteral("planted"))));
+        QVERIFY(userRuntimeDirUnder(base.path(), QStringLiteral("planted")).isEmpty());
+        QVERIFY(userRuntimeDirUnder(QString(), QStringLiteral("zorvel-test")).isEmpty());
+    }
+};
 
 QTEST_MAIN(ShellStartupTest)
 #include "shell_startup_test.moc"
