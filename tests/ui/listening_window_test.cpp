@@ -78,7 +78,6 @@ private slots:
         QVERIFY(!button(window, "Command5")->isEnabled());
         QCOMPARE(caption(window, "Label4"), QString("0"));
         QVERIFY(!label(window, "Label5")->isVisible());
-        QVERIFY(!label(window, "Label11")->isVisible());
         QVERIFY(!window->findChild<QWidget*>("Picture1"));
         QVERIFY(!window->findChild<QWidget*>("SpeechNotice"));
         QCOMPARE(window->findChild<QGroupBox*>("Frame3")->isVisible(), form != "Form94" && form != "Form95");
@@ -104,11 +103,7 @@ private slots:
             QCOMPARE(button(window, "Command18")->isEnabled(), n == 20);
             QCOMPARE(button(window, "Command3")->isEnabled(), n == 20);
         }
-        QCOMPARE(window->questionNumber(), 0);
-        QVERIFY(fakes.record->sentences.last().startsWith("第20题"));
         QVERIFY(!window->findChild<QTimer*>("Timer1")->isActive());
-        QCOMPARE(fakes.record->prompts, 0);
-        QCOMPARE(fakes.record->sentences.first().left(4), QString("第 1题"));
     }
 
     void playbackCyclesThroughTheTest_data() { addFormRows(); }
