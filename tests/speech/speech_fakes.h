@@ -28,11 +28,7 @@ public:
     static constexpr int kSamplesPerByte = 20;
 
     FakeSynthesizer(bool starts, std::vector<InstalledVoice> voices, std::shared_ptr<Record> record)
-        : starts_(starts)
-        , voices_(std::move(voices))
-        , record_(std::move(record))
-    {
-    }
+        : starts_(starts), voices_(std::move(voices)), record_(std::move(record)) {}
 
     bool initialise() override { return starts_; }
     int sampleRate() const override { return 16000; }
@@ -71,10 +67,7 @@ private:
 // time would keep the synthesis thread busy; close() lets go.
 class RecordingOutput : public PcmOutput {
 public:
-    explicit RecordingOutput(bool available = true)
-        : available_(available)
-    {
-    }
+    explicit RecordingOutput(bool available = true) : available_(available) {}
 
     bool isAvailable() const override { return available_; }
 
