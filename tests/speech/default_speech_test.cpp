@@ -75,17 +75,14 @@ private slots:
     {
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("speech.log"));
-        auto record = std::make_shared<testing::FakeSynthesizer::Record>();
-        SynthesisWorker worker(std::make_unique<testing::FakeSynthesizer>(
-            true, std::vector<InstalledVoice>{testing::pinyinVoice()}, record));
-        auto output = std::make_shared<testing::RecordingOutput>();
-        LoggingVoice voice(std::make_unique<EngineVoice>(worker, output), SpeechLog(path));
+        testing::Rig rig;
+        LoggingVoice voice(std::move(rig.voice), SpeechLog(path));
         QSignalSpy ended(&voice, &Voice::speechEnded);
         QVERIFY(voice.isAvailable());
         voice.speak(QStringLiteral("第 1题3 加 4"));
         voice.speak(QStringLiteral("第 2题5 加 6"));
         QTRY_COMPARE(ended.count(), 2);
-        QCOMPARE(output->utterances().size(), std::size_t(2));
+        QCOMPARE(rig.output->utterances().size(), std::size_t(2));
         QCOMPARE(logLines(path), (QStringList{QStringLiteral("第 1题3 加 4"), QStringLiteral("第 2题5 加 6")}));
     }
 

@@ -13,28 +13,6 @@ using namespace zorvel::testing;
 
 namespace {
 
-struct Rig {
-    explicit Rig(std::vector<InstalledVoice> voices = {pinyinVoice()}, bool starts = true,
-                 bool deviceAvailable = true)
-        : record(std::make_shared<FakeSynthesizer::Record>())
-        , worker(std::make_unique<FakeSynthesizer>(starts, std::move(voices), record))
-        , output(std::make_shared<RecordingOutput>(deviceAvailable))
-        , voice(std::make_unique<EngineVoice>(worker, output))
-    {
-    }
-
-    std::vector<std::string> texts()
-    {
-        std::lock_guard<std::mutex> lock(record->mutex);
-        return record->texts;
-    }
-
-    std::shared_ptr<FakeSynthesizer::Record> record;
-    SynthesisWorker worker;
-    std::shared_ptr<RecordingOutput> output;
-    std::unique_ptr<EngineVoice> voice;
-};
-
 std::size_t expectedSamples(const std::string& text)
 {
     return text.size() * FakeSynthesizer::kSamplesPerByte;

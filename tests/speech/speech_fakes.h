@@ -1,6 +1,7 @@
 // Test doubles for the speech engine and the audio output.
 #pragma once
 
+#include "speech/engine_voice.h"
 #include "speech/pcm_output.h"
 #include "speech/synthesizer.h"
 
@@ -145,6 +146,29 @@ inline InstalledVoice englishVoice()
 {
     return {"English (Great Britain)", "gmw/en", {"en-gb", "en"}};
 }
+
+// A voice on a fake engine of its own, writing to a recording output.
+struct Rig {
+    explicit Rig(std::vector<InstalledVoice> voices = {pinyinVoice()}, bool starts = true,
+                 bool deviceAvailable = true)
+        : record(std::make_shared<FakeSynthesizer::Record>())
+        , worker(std::make_unique<FakeSynthesizer>(starts, std::move(voices), record))
+        , output(std::make_shared<RecordingOutput>(deviceAvailable))
+        , voice(std::make_unique<EngineVoice>(worker, output))
+    {
+    }
+
+    std::vector<std::string> texts()
+    {
+        std::lock_guard<std::mutex> lock(record->mutex);
+        return record->texts;
+    }
+
+    std::shared_ptr<FakeSynthesizer::Record> record;
+    SynthesisWorker worker;
+    std::shared_ptr<RecordingOutput> output;
+    std::unique_ptr<EngineVoice> voice;
+};
 
 } // namespace zorvel::testing
 

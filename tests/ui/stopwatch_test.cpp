@@ -20,6 +20,11 @@ private:
         openWindow(createNormalDrillWindow, form);
         click(window, "Command1");
     }
+    static QString shownFor(qint64 ms)
+    {
+        const StopwatchReading r = readingFor(ms);
+        return r.minutesText() + ':' + r.secondsText() + '.' + r.hundredthsText();
+    }
     const QString reminder = QStringLiteral("超时提醒|您本次训练时间已达到10分钟了,请休息一会儿吧!");
 
 private slots:
@@ -41,8 +46,7 @@ private slots:
     {
         QFETCH(qint64, elapsedMs);
         QFETCH(QString, shown);
-        const StopwatchReading r = readingFor(elapsedMs);
-        QCOMPARE(r.minutesText() + ':' + r.secondsText() + '.' + r.hundredthsText(), shown);
+        QCOMPARE(shownFor(elapsedMs), shown);
     }
 
     void nextChangeIsTheFirstMillisecondThatReadsDifferently()
@@ -50,14 +54,10 @@ private slots:
         for (qint64 elapsed : {qint64(0), qint64(599990), qint64(3599990)}) {
             for (qint64 e = elapsed; e < elapsed + 40; ++e) {
                 const qint64 until = msUntilNextReadingChange(e);
-                const auto text = [](qint64 ms) {
-                    const StopwatchReading r = readingFor(ms);
-                    return r.minutesText() + ':' + r.secondsText() + '.' + r.hundredthsText();
-                };
                 QVERIFY2(until >= 1, qPrintable(QString::number(e)));
                 for (qint64 k = 1; k < until; ++k)
-                    QCOMPARE(text(e + k), text(e));
-                QVERIFY2(text(e + until) != text(e), qPrintable(QString::number(e)));
+                    QCOMPARE(shownFor(e + k), shownFor(e));
+                QVERIFY2(shownFor(e + until) != shownFor(e), qPrintable(QString::number(e)));
             }
         }
     }
