@@ -102,6 +102,15 @@ private slots:
             QCOMPARE(button(window, "Command1")->isEnabled(), n < 20);
             QCOMPARE(button(window, "Command18")->isEnabled(), n == 20);
             QCOMPARE(button(window, "Command3")->isEnabled(), n == 20);
+            // A wrong answer holds nothing up; the next question clears its mark.
+            if (n == 4 || n == 5) {
+                QCOMPARE(caption(window, "Label9(10)"), QString());
+                typeOnKeypad(window, rightAnswerText(window) + (n == 4 ? "9" : ""));
+                click(window, "Command16");
+                QCOMPARE(caption(window, "Label9(10)"), n == 4 ? QString("×") : QString("√"));
+                QVERIFY(button(window, "Command1")->isEnabled());
+                QCOMPARE(QApplication::focusWidget(), n == 4 ? static_cast<QWidget*>(answerBox(window)) : button(window, "Command1"));
+            }
         }
         QVERIFY(!window->findChild<QTimer*>("Timer1")->isActive());
     }
@@ -157,23 +166,6 @@ private slots:
         click(window, "Command18");
         QCOMPARE(fakes.record->prompts, 2);
         QCOMPARE(fakes.record->sentences.size(), 1);
-    }
-
-    void wrongAnswerHoldsNothingUp()
-    {
-        open("Form91");
-        ask(4);
-        typeOnKeypad(window, rightAnswerText(window) + "9");
-        click(window, "Command16");
-        QCOMPARE(caption(window, "Label9(10)"), QString("×"));
-        QVERIFY(button(window, "Command1")->isEnabled());
-        ask();
-        QCOMPARE(caption(window, "Label4"), QString(" 5"));
-        QCOMPARE(caption(window, "Label9(10)"), QString());
-        typeOnKeypad(window, rightAnswerText(window));
-        click(window, "Command16");
-        QCOMPARE(caption(window, "Label9(10)"), QString("√"));
-        QCOMPARE(QApplication::focusWidget(), button(window, "Command1"));
     }
 
     void rightAnswerAfterTheTest_data()
