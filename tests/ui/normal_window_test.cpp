@@ -139,6 +139,16 @@ private slots:
         QVERIFY(!window->findChild<QTimer*>("Timer1")->isActive());
         QCOMPARE(caption(window, "Label4"), QString("10"));
 
+        if (form == "Form81") {
+            // This one ends with a screen reader's toggle of a focus-keeping level
+            // instead: the picture stays; the focus was on "再测一次", which the
+            // reset disables, and must not fall to "返 回".
+            option("Option3")->toggle();
+            QVERIFY(picture->isVisible());
+            QVERIFY(!button(window, "Command3")->isEnabled());
+            QCOMPARE(QApplication::focusWidget(), button(window, "Command1"));
+            return;
+        }
         click(window, "Command3");
         QVERIFY(!picture->isVisible());
         QCOMPARE(caption(window, "Label4"), QString(" 0"));
@@ -305,22 +315,6 @@ private slots:
         ask();
         QCOMPARE(caption(window, "Label4").trimmed(), QString("1"));
         QCOMPARE(stopwatchText(window), QString("0:00.00"));
-    }
-
-    void pictureStaysAfterLevelChange()
-    {
-        open("Form81");
-        for (int n = 1; n <= 10; ++n) {
-            ask();
-            answerRight();
-        }
-        QCOMPARE(QApplication::focusWidget(), button(window, "Command3"));
-        // A screen reader's toggle of a focus-keeping option: the focus was on
-        // "再测一次", which the reset disables; it must not fall to "返 回".
-        option("Option3")->toggle();
-        QVERIFY(label(window, "Picture1")->isVisible());
-        QVERIFY(!button(window, "Command3")->isEnabled());
-        QCOMPARE(QApplication::focusWidget(), button(window, "Command1"));
     }
 
     void stopwatchSwitchHidesTheTimeAndBackCloses()
