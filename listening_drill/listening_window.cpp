@@ -15,25 +15,14 @@ namespace zorvel {
 
 namespace {
 
-QCheckBox* makeCheck(QWidget* parent, const QString& name, const QString& caption, const QRect& place)
-{
-    auto* check = new QCheckBox(caption, parent);
-    check->setObjectName(name);
-    check->setFont(designFont(FontFace::Songti, 12));
-    check->setGeometry(place);
-    return check;
-}
-
 } // namespace
 
 ListeningDrillWindow::ListeningDrillWindow(const FamilyRow& row, const DrillServices& services,
                                            QWidget* parent)
     : DrillWindow(row, services, parent)
 {
-    promptCheck_ = makeCheck(this, QStringLiteral("Check1"), QStringLiteral("提 示 音"),
-                             twipsPlace(row.side->stopwatchSwitch));
-    speechCheck_ = makeCheck(this, QStringLiteral("Check2"), QStringLiteral("语音播报"),
-                             twipsPlace(row.side->speechSwitch));
+    promptCheck_ = makeSwitch(QStringLiteral("Check1"), QStringLiteral("提 示 音"), row.side->stopwatchSwitch);
+    speechCheck_ = makeSwitch(QStringLiteral("Check2"), QStringLiteral("语音播报"), row.side->speechSwitch);
     // The two switches exclude each other; unticking either changes nothing else.
     connect(promptCheck_, &QCheckBox::toggled, this, [this](bool ticked) {
         if (ticked)
@@ -51,7 +40,7 @@ ListeningDrillWindow::ListeningDrillWindow(const FamilyRow& row, const DrillServ
         auto* notice = new QLabel(QStringLiteral("未检测到语音引擎，题目不会朗读"), this);
         notice->setObjectName(QStringLiteral("SpeechNotice"));
         notice->setFont(designFont(FontFace::Songti, 12, true));
-        notice->setGeometry(twipsPlace(QRect(2040, 10530, 7485, 390)));
+        notice->setGeometry(twipsRect(QRect(2040, 10530, 7485, 390)));
         QPalette palette = notice->palette();
         palette.setColor(QPalette::WindowText, colorFromBgr(0x000080));
         notice->setPalette(palette);
@@ -60,20 +49,21 @@ ListeningDrillWindow::ListeningDrillWindow(const FamilyRow& row, const DrillServ
     loadCommon();
     promptCheck_->setChecked(false);
     speechCheck_->setChecked(true);
-    askButton_->setEnabled(true);
     for (QLabel* label : stopwatchLabels_)
         label->hide();
+}
+
+QString ListeningDrillWindow::numberedSentenceStart() const
+{
+    return QStringLiteral("第") + numberLabel_->text() + QStringLiteral("题");
 }
 
 QString ListeningDrillWindow::spokenQuestion() const
 {
     const OperationInfo& info = operationInfo(row_.operation);
-    QString sentence = QStringLiteral("第") + numberLabel_->text() + QStringLiteral("题")
-        + operandLabels_[0]->text();
+    QString sentence = numberedSentenceStart() + operandLabels_[0]->text();
     for (size_t i = 1; i < operandLabels_.size(); ++i) {
-        const std::string_view word = info.operatorWords[i - 1];
-        sentence += QString::fromUtf8(word.data(), static_cast<qsizetype>(word.size()))
-            + operandLabels_[i]->text();
+        sentence += catalogueText(info.operatorWords[i - 1]) + operandLabels_[i]->text();
     }
     return sentence;
 }
@@ -114,14 +104,11 @@ void ListeningDrillWindow::playBackAnswer()
         questionNumber_ = 1;
     numberLabel_->setText(QString::number(questionNumber_));
     const Question& logged = log_.entry(questionNumber_);
-    std::array<QString, 3> texts;
-    for (int i = 0; i < 3; ++i)
-        texts[i] = QString::fromStdString(logged.operands[i]);
-    setOperandTexts(texts);
+    showOperands(logged);
     answerBox_->setText(QString::fromStdString(withSignPosition(logged.correctAnswer)));
     playPromptIfTicked();
     if (speechCheck_->isChecked() && voice_)
-        voice_->speak(QStringLiteral("第") + numberLabel_->text() + QStringLiteral("题") + answerBox_->text());
+        voice_->speak(numberedSentenceStart() + answerBox_->text());
     markLabel_->clear();
 }
 

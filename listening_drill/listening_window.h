@@ -28,6 +28,8 @@ protected:
     void askQuestion() override;
 
 private:
+    // "第", the question-number caption as shown, "题".
+    QString numberedSentenceStart() const;
     void playBackAnswer();
     void playPromptIfTicked();
 

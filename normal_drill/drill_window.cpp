@@ -32,7 +32,7 @@ DrillWindow::~DrillWindow() = default;
 void DrillWindow::loadCommon()
 {
     random_->reseedFromClock();
-    setWindowTitle(QStringLiteral("Zorvel 2020-1版"));
+    setWindowTitle(programWindowTitle());
     ClearQuestionDisplay();
     DisableKeypad();
     checkAnswersButton_->setEnabled(false);
@@ -113,8 +113,7 @@ void DrillWindow::ResetTest()
     numberLabel_->setText(QStringLiteral("0"));
     DisableKeypad();
     askButton_->setEnabled(true);
-    stopwatch_.reset();
-    showStopwatch(StopwatchReading{});
+    zeroStopwatch();
     setOperandTexts({});
     answerBox_->clear();
     markLabel_->clear();
@@ -126,8 +125,7 @@ void DrillWindow::ResetTest()
 void DrillWindow::ClearQuestionDisplay()
 {
     setOperandTexts({QStringLiteral(" "), QStringLiteral(" "), QStringLiteral(" ")});
-    stopwatch_.reset();
-    showStopwatch(StopwatchReading{});
+    zeroStopwatch();
     answerBox_->clear();
     markLabel_->clear();
 }
@@ -189,8 +187,6 @@ void DrillWindow::restartTest()
     checkAnswersButton_->setEnabled(false);
     askButton_->setEnabled(true);
     askButton_->setFocus();
-    stopwatch_.reset();
-    showStopwatch(StopwatchReading{});
 }
 
 void DrillWindow::tick()
@@ -211,6 +207,11 @@ void DrillWindow::makeQuestion()
     const Question question = source_.next(selectedLevel(), selectedNumberType(), *random_);
     correctAnswer_ = question.correctAnswer;
     log_.write(questionNumber_, question);
+    showOperands(question);
+}
+
+void DrillWindow::showOperands(const Question& question)
+{
     std::array<QString, 3> texts;
     for (int i = 0; i < 3; ++i)
         texts[i] = QString::fromStdString(question.operands[i]);
@@ -235,6 +236,12 @@ void DrillWindow::stopStopwatch()
 {
     timer_->stop();
     changeRepaint_->stop();
+}
+
+void DrillWindow::zeroStopwatch()
+{
+    stopwatch_.reset();
+    showStopwatch(StopwatchReading{});
 }
 
 void DrillWindow::showStopwatch(const StopwatchReading& reading)

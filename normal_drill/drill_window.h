@@ -20,6 +20,7 @@
 #include <memory>
 #include <vector>
 
+class QCheckBox;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
@@ -64,14 +65,18 @@ protected:
     void startStopwatchIfIdle();
     void stopStopwatch();
     void showStopwatch(const StopwatchReading& reading);
+    // Stopped and showing "0", "00", "00".
+    void zeroStopwatch();
     void setOperandTexts(const std::array<QString, 3>& texts);
+    void showOperands(const Question& question);
     void setCancelConfirmEnabled(bool enabled);
+    // A check box of the window, in its switch font, placed in twips.
+    QCheckBox* makeSwitch(const QString& name, const QString& caption, const QRect& twips);
     // Qt hands the focus on from a control as it is disabled, often to
     // "返 回". A routine that may disable the focused control calls this at
     // its end: the focus goes back to that control if it is enabled again,
     // otherwise to fallback.
     void refocusAfterDisabling(QWidget* focused, QWidget* fallback);
-    QRect twipsPlace(const QRect& twips) const;
     static QString twoCharacterNumber(int n);
 
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -5,6 +5,7 @@
 #include "normal_drill/column_label.h"
 #include "normal_drill/screen_units.h"
 
+#include <QCheckBox>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -15,11 +16,6 @@
 namespace zorvel {
 
 namespace {
-
-QString fromView(std::string_view text)
-{
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 void setTextColour(QWidget* widget, const QColor& colour)
 {
@@ -51,16 +47,11 @@ QFont heiti(qreal pt) { return designFont(FontFace::Heiti, pt, true); }
 
 } // namespace
 
-QRect DrillWindow::twipsPlace(const QRect& twips) const
-{
-    return twipsRect(twips.x(), twips.y(), twips.width(), twips.height());
-}
-
 void DrillWindow::buildControls()
 {
     setFixedSize(twipsSize(row_.widthTwips, 10950));
     heading_ = makeLabel(this, QStringLiteral("Label7"), row_.heading, heiti(42), Qt::AlignCenter);
-    heading_->setGeometry(twipsPlace(QRect(2160, 240, 8355, 855)));
+    heading_->setGeometry(twipsRect(QRect(2160, 240, 8355, 855)));
     setTextColour(heading_, colorFromBgr(0x0000FF));
     buildOptions();
     buildQuestionArea();
@@ -85,6 +76,15 @@ void DrillWindow::buildControls()
     connect(changeRepaint_, &QTimer::timeout, this, &DrillWindow::tick);
 }
 
+QCheckBox* DrillWindow::makeSwitch(const QString& name, const QString& caption, const QRect& twips)
+{
+    auto* check = new QCheckBox(caption, this);
+    check->setObjectName(name);
+    check->setFont(designFont(FontFace::Songti, 12));
+    check->setGeometry(twipsRect(twips));
+    return check;
+}
+
 void DrillWindow::buildOptions()
 {
     const OperationInfo& info = operationInfo(row_.operation);
@@ -94,40 +94,34 @@ void DrillWindow::buildOptions()
     levelFrame_ = new QGroupBox(QStringLiteral("难度选择"), this);
     levelFrame_->setObjectName(QStringLiteral("Frame2"));
     levelFrame_->setFont(optionFont);
-    levelFrame_->setGeometry(twipsPlace(side.levelFrame));
+    levelFrame_->setGeometry(twipsRect(side.levelFrame));
     for (int i = 0; i < int(kAllLevels.size()); ++i) {
         const Level level = kAllLevels[i];
-        auto* option = new QRadioButton(fromView(levelCaption(row_.operation, level)), levelFrame_);
-        option->setObjectName(fromView(levelOptionName(level)));
+        auto* option = new QRadioButton(catalogueText(levelCaption(row_.operation, level)), levelFrame_);
+        option->setObjectName(catalogueText(levelOptionName(level)));
         option->setFont(optionFont);
-        option->setGeometry(twipsPlace(QRect(120, side.levelTop + i * side.levelStep, 1500, 375)));
+        option->setGeometry(twipsRect(QRect(120, side.levelTop + i * side.levelStep, 1500, 375)));
         option->setVisible(isLevelShown(row_.operation, level));
         levelOptions_[i] = option;
     }
 
-    typeFrame_ = new QGroupBox(fromView(info.numberTypeFrameCaption), this);
+    typeFrame_ = new QGroupBox(catalogueText(info.numberTypeFrameCaption), this);
     typeFrame_->setObjectName(QStringLiteral("Frame3"));
     typeFrame_->setFont(optionFont);
-    typeFrame_->setGeometry(twipsPlace(side.typeFrame));
+    typeFrame_->setGeometry(twipsRect(side.typeFrame));
     typeFrame_->setVisible(info.numberTypesShown);
     for (int i = 0; i < int(kAllNumberTypes.size()); ++i) {
         const NumberType type = kAllNumberTypes[i];
-        auto* option = new QRadioButton(fromView(numberTypeCaption(row_.operation, type)), typeFrame_);
-        option->setObjectName(fromView(numberTypeOptionName(type)));
+        auto* option = new QRadioButton(catalogueText(numberTypeCaption(row_.operation, type)), typeFrame_);
+        option->setObjectName(catalogueText(numberTypeOptionName(type)));
         option->setFont(optionFont);
-        option->setGeometry(twipsPlace(QRect(120, side.typeTops[i], 1500, 375)));
+        option->setGeometry(twipsRect(QRect(120, side.typeTops[i], 1500, 375)));
         typeOptions_[i] = option;
     }
 
     // An option's Click runs whenever it becomes selected: by mouse, keyboard,
     // a screen reader's toggle, or by loading.
-    for (QRadioButton* option : levelOptions_) {
-        connect(option, &QRadioButton::toggled, this, [this, option](bool on) {
-            if (on)
-                optionChosen(option->objectName());
-        });
-    }
-    for (QRadioButton* option : typeOptions_) {
+    for (QRadioButton* option : levelFrame_->findChildren<QRadioButton*>() + typeFrame_->findChildren<QRadioButton*>()) {
         connect(option, &QRadioButton::toggled, this, [this, option](bool on) {
             if (on)
                 optionChosen(option->objectName());
@@ -142,7 +136,7 @@ void DrillWindow::buildQuestionArea()
     for (int i = 0; i < row_.operandCount(); ++i) {
         QLabel* operand = makeLabel(this, QStringLiteral("Label9(%1)").arg(i), QString(),
                                     heiti(row_.integerFontPt), Qt::AlignRight | Qt::AlignVCenter, true);
-        operand->setGeometry(twipsPlace(layout.operands[i]));
+        operand->setGeometry(twipsRect(layout.operands[i]));
         operand->setFrameStyle(QFrame::Box | QFrame::Plain);
         operand->setLineWidth(1);
         operand->setAutoFillBackground(true);
@@ -154,9 +148,9 @@ void DrillWindow::buildQuestionArea()
     }
     const QString operatorNames[2] = {QStringLiteral("Label3"), QStringLiteral("Label14")};
     for (int i = 0; i < row_.operandCount() - 1; ++i) {
-        QLabel* sign = makeLabel(this, operatorNames[i], fromView(info.operatorCaptions[i]), heiti(120),
+        QLabel* sign = makeLabel(this, operatorNames[i], catalogueText(info.operatorCaptions[i]), heiti(120),
                                  Qt::AlignCenter, true);
-        sign->setGeometry(twipsPlace(layout.operators[i]));
+        sign->setGeometry(twipsRect(layout.operators[i]));
         setTextColour(sign, row_.operatorColours[i]);
         operatorLabels_.push_back(sign);
     }
@@ -165,19 +159,19 @@ void DrillWindow::buildQuestionArea()
     answerBox_->setObjectName(QStringLiteral("Text1"));
     answerBox_->setAccessibleName(QStringLiteral("答案"));
     answerBox_->setFont(heiti(row_.integerFontPt));
-    answerBox_->setGeometry(twipsPlace(QRect(2040, 7800, 7485, 2700)));
+    answerBox_->setGeometry(twipsRect(QRect(2040, 7800, 7485, 2700)));
     // Only the keys the filter accepts may write here, so no input method
     // composes text in the box.
     answerBox_->setAttribute(Qt::WA_InputMethodEnabled, false);
     answerBox_->installEventFilter(this);
 
     markLabel_ = makeLabel(this, QStringLiteral("Label9(10)"), QString(), heiti(100), Qt::AlignCenter, true);
-    markLabel_->setGeometry(twipsPlace(QRect(9600, 8280, 1575, 1935)));
+    markLabel_->setGeometry(twipsRect(QRect(9600, 8280, 1575, 1935)));
     setTextColour(markLabel_, colorFromBgr(0x0000FF));
 
     numberLabel_ = makeLabel(this, QStringLiteral("Label4"), QStringLiteral("0"), heiti(120),
                              Qt::AlignRight | Qt::AlignVCenter, true);
-    numberLabel_->setGeometry(twipsPlace(QRect(12360, 1905, 2535, 2340)));
+    numberLabel_->setGeometry(twipsRect(QRect(12360, 1905, 2535, 2340)));
     setTextColour(numberLabel_, colorFromBgr(0xFF0000));
 }
 
@@ -198,7 +192,7 @@ void DrillWindow::buildStopwatch()
         const int height = part.digits ? 1200 : 840;
         QLabel* label = makeLabel(this, QString::fromUtf8(part.name), caption, heiti(part.digits ? 60 : 42),
                                   i == 0 ? Qt::AlignRight | Qt::AlignVCenter : Qt::AlignCenter, true);
-        label->setGeometry(twipsPlace(QRect(part.left, top, part.width, height)));
+        label->setGeometry(twipsRect(QRect(part.left, top, part.width, height)));
         stopwatchLabels_[i] = label;
     }
 }
@@ -208,22 +202,22 @@ void DrillWindow::buildButtons()
     const SideLayout& side = *row_.side;
     askButton_ = makeButton(this, QStringLiteral("Command1"), QStringLiteral("出 题"),
                             designFont(FontFace::Songti, 21.75, true));
-    askButton_->setGeometry(twipsPlace(QRect(13080, 9480, 2000, 1000)));
+    askButton_->setGeometry(twipsRect(QRect(13080, 9480, 2000, 1000)));
     connect(askButton_, &QPushButton::clicked, this, [this] { askQuestion(); });
 
     restartButton_ = makeButton(this, QStringLiteral("Command3"), QStringLiteral("再测一次"),
                                 designFont(FontFace::Songti, 18, true));
-    restartButton_->setGeometry(twipsPlace(QRect(10920, 9480, 1935, 1000)));
+    restartButton_->setGeometry(twipsRect(QRect(10920, 9480, 1935, 1000)));
     connect(restartButton_, &QPushButton::clicked, this, [this] { restartTest(); });
 
     checkAnswersButton_ = makeButton(this, QStringLiteral("Command18"), QStringLiteral("核对答案"),
                                      designFont(FontFace::Songti, 18));
-    checkAnswersButton_->setGeometry(twipsPlace(side.checkAnswers));
+    checkAnswersButton_->setGeometry(twipsRect(side.checkAnswers));
     checkAnswersButton_->setVisible(row_.mode == Mode::Listening);
 
     backButton_ = makeButton(this, QStringLiteral("Command2"), QStringLiteral("返 回"),
                              designFont(FontFace::Songti, 18));
-    backButton_->setGeometry(twipsPlace(side.goBack));
+    backButton_->setGeometry(twipsRect(side.goBack));
     connect(backButton_, &QPushButton::clicked, this, [this] { accept(); });
 }
 

@@ -62,14 +62,13 @@ FamilyRow makeRow(const QString& formName, const OperationLook& look, Mode mode,
                   std::vector<QString> focusKeeping, bool keyboardGuard, int widthTwips,
                   const QString& minutesCaption)
 {
-    const bool mixed = look.operation == Operation::Mixed;
     return FamilyRow{
         formName, look.operation, mode, look.heading, look.operatorColours, look.operandColours,
         look.integerFontPt, look.decimalFontPt, std::move(focusKeeping), keyboardGuard,
         mode == Mode::Normal && look.operation == Operation::Sub,
         widthTwips, minutesCaption,
         mode == Mode::Normal ? &kNormalSide : &kListeningSide,
-        mixed ? &kThreeOperands : &kTwoOperands,
+        operationInfo(look.operation).operandCount == 3 ? &kThreeOperands : &kTwoOperands,
     };
 }
 
@@ -104,6 +103,11 @@ const std::vector<FamilyRow>& familyTable()
 {
     static const std::vector<FamilyRow> table = buildTable();
     return table;
+}
+
+QString programWindowTitle()
+{
+    return QStringLiteral("Zorvel 2020-1版");
 }
 
 const FamilyRow* familyRow(const QString& formName)

@@ -11,6 +11,7 @@
 #include <QString>
 
 #include <array>
+#include <string_view>
 #include <vector>
 
 namespace zorvel {
@@ -53,11 +54,20 @@ struct FamilyRow {
     const OperandLayout* operands;
 
     int questionsPerTest() const { return mode == Mode::Normal ? 10 : 20; }
-    int operandCount() const { return operation == Operation::Mixed ? 3 : 2; }
+    int operandCount() const { return operationInfo(operation).operandCount; }
 };
 
 const std::vector<FamilyRow>& familyTable();
 // The row of a form name ("Form81"), or nullptr.
 const FamilyRow* familyRow(const QString& formName);
+
+// The title bar of every window of the program, the menu's included.
+QString programWindowTitle();
+
+// A catalogue text as a QString.
+inline QString catalogueText(std::string_view text)
+{
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
 
 } // namespace zorvel

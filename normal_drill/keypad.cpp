@@ -21,7 +21,7 @@ QPushButton* makeKey(QWidget* window, int commandNumber, const QString& caption,
     auto* key = new KeyButton(caption, window);
     key->setObjectName(QStringLiteral("Command%1").arg(commandNumber));
     key->setFont(font);
-    key->setGeometry(twipsRect(twips.x(), twips.y(), twips.width(), twips.height()));
+    key->setGeometry(twipsRect(twips));
     return key;
 }
 

@@ -15,10 +15,7 @@ namespace zorvel {
 NormalDrillWindow::NormalDrillWindow(const FamilyRow& row, const DrillServices& services, QWidget* parent)
     : DrillWindow(row, services, parent)
 {
-    auto* stopwatchSwitch = new QCheckBox(QStringLiteral("秒表开关"), this);
-    stopwatchSwitch->setObjectName(QStringLiteral("Check1"));
-    stopwatchSwitch->setFont(designFont(FontFace::Songti, 12));
-    stopwatchSwitch->setGeometry(twipsPlace(row.side->stopwatchSwitch));
+    QCheckBox* stopwatchSwitch = makeSwitch(QStringLiteral("Check1"), QStringLiteral("秒表开关"), row.side->stopwatchSwitch);
     connect(stopwatchSwitch, &QCheckBox::toggled, this, [this](bool ticked) {
         for (QLabel* label : stopwatchLabels_)
             label->setVisible(!ticked);
@@ -26,7 +23,7 @@ NormalDrillWindow::NormalDrillWindow(const FamilyRow& row, const DrillServices& 
 
     praisePicture_ = new QLabel(this);
     praisePicture_->setObjectName(QStringLiteral("Picture1"));
-    praisePicture_->setGeometry(twipsPlace(QRect(9840, 1920, 2295, 2295)));
+    praisePicture_->setGeometry(twipsRect(QRect(9840, 1920, 2295, 2295)));
     praisePicture_->setAlignment(Qt::AlignCenter);
     praisePicture_->setPixmap(QPixmap(QStringLiteral(":/images/praise.png")));
 
@@ -82,8 +79,7 @@ void NormalDrillWindow::giveRestReminder()
     setOperandTexts({});
     answerBox_->clear();
     questionNumber_ = 0;
-    stopwatch_.reset();
-    showStopwatch(StopwatchReading{});
+    zeroStopwatch();
     numberLabel_->setText(QStringLiteral("0"));
     DisableKeypad();
     askButton_->setEnabled(true);

@@ -30,6 +30,11 @@ QRect twipsRect(int left, int top, int width, int height)
     return QRect(x0, y0, twipsToPixels(left + width) - x0, twipsToPixels(top + height) - y0);
 }
 
+QRect twipsRect(const QRect& twips)
+{
+    return twipsRect(twips.x(), twips.y(), twips.width(), twips.height());
+}
+
 QSize twipsSize(int width, int height)
 {
     return QSize(twipsToPixels(width), twipsToPixels(height));

@@ -15,6 +15,7 @@ namespace zorvel {
 qreal screenDpi();
 int twipsToPixels(int twips);
 QRect twipsRect(int left, int top, int width, int height);
+QRect twipsRect(const QRect& twips);
 QSize twipsSize(int width, int height);
 
 enum class FontFace { Heiti /* 黑体 */, Songti /* 宋体 */, Arial };

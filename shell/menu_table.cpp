@@ -81,9 +81,4 @@ QString sloganThree()
     return QStringLiteral(" 人的大脑 非常神奇 开发是金 不用是泥");
 }
 
-QString menuWindowTitle()
-{
-    return QStringLiteral("Zorvel 2020-1版");
-}
-
 } // namespace zorvel

@@ -41,6 +41,5 @@ constexpr int menuHeightTwips = 11070;
 QString sloganOne();
 QString sloganTwo();
 QString sloganThree();
-QString menuWindowTitle();
 
 } // namespace zorvel

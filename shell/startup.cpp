@@ -1,6 +1,7 @@
 // Runs the start-up steps of form1 in order.
 #include "shell/startup.h"
 
+#include "normal_drill/family_table.h"
 #include "shell/menu_table.h"
 
 #include <QCoreApplication>
@@ -17,7 +18,7 @@ std::unique_ptr<MainMenu> startMainMenu(DrillWindowFactory createDrillWindow, He
     if (!instance.tryAcquire())
         return nullptr;
     menu->openHomePage();
-    menu->setWindowTitle(menuWindowTitle());
+    menu->setWindowTitle(programWindowTitle());
     menu->setButtonColours();
     menu->show();
     QObject::connect(menu.get(), &MainMenu::quitRequested, menu.get(), [] { QCoreApplication::exit(0); });

@@ -27,20 +27,13 @@ convert -size 192x192 xc:none \
 # edge carries a round knob of the neighbouring tile's colour.
 colours="#ffe08a #b8f0c8 #bfe3ff #ffc6dc"
 draw=""
-for row in 0 1 2 3; do
-  for col in 0 1 2 3; do
-    i=$(( (row * 2 + col + row) % 4 + 1 ))
-    c=$(echo $colours | cut -d' ' -f$i)
-    x0=$((col * 80)); y0=$((row * 80))
-    draw="$draw fill $c rectangle $x0,$y0 $((x0 + 79)),$((y0 + 79))"
-  done
-done
 knobs=""
 for row in 0 1 2 3; do
   for col in 0 1 2 3; do
     i=$(( (row * 2 + col + row) % 4 + 1 ))
     c=$(echo $colours | cut -d' ' -f$i)
     x0=$((col * 80)); y0=$((row * 80))
+    draw="$draw fill $c rectangle $x0,$y0 $((x0 + 79)),$((y0 + 79))"
     if [ $col -lt 3 ] && [ $(( (row + col) % 2 )) -eq 0 ]; then
       knobs="$knobs fill $c stroke #8a8a8a circle $((x0 + 88)),$((y0 + 40)) $((x0 + 100)),$((y0 + 40)) stroke none rectangle $((x0 + 70)),$((y0 + 28)) $((x0 + 81)),$((y0 + 52))"
     fi

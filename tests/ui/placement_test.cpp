@@ -52,7 +52,7 @@ private slots:
         open(form);
         QWidget* widget = window->findChild<QWidget*>(control);
         QVERIFY(widget);
-        const QRect want = twipsRect(twips.x(), twips.y(), twips.width(), twips.height());
+        const QRect want = twipsRect(twips);
         if (twips.x() < 0)
             QCOMPARE(widget->y(), want.y());
         else if (twips.width() > 0)

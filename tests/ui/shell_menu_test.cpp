@@ -95,7 +95,7 @@ private slots:
             {"picIcon", {2400, 3360, 4800, 4800}},
         };
         for (const auto& [name, twips] : rows)
-            QCOMPARE(menu.findChild<QWidget*>(name)->geometry(), twipsRect(twips.x(), twips.y(), twips.width(), twips.height()));
+            QCOMPARE(menu.findChild<QWidget*>(name)->geometry(), twipsRect(twips));
         QCOMPARE(menu.findChild<QLabel*>("Image1")->pixmap().size(), QSize(48, 48));
         QCOMPARE(menu.findChild<QLabel*>("picIcon")->pixmap().size(), QSize(320, 320));
 
