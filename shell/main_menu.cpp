@@ -11,11 +11,6 @@
 
 #include <utility>
 
-static void initShellResources()
-{
-    Q_INIT_RESOURCE(zorvel_assets);
-}
-
 namespace zorvel {
 
 namespace {
@@ -55,7 +50,6 @@ QLabel* pictureLabel(QWidget* parent, const char* name, const QString& accessibl
 MainMenu::MainMenu(DrillWindowFactory createDrillWindow, HelpPages helpPages, QWidget* parent)
     : QWidget(parent), createDrillWindow_(std::move(createDrillWindow)), helpPages_(std::move(helpPages))
 {
-    initShellResources();
     setObjectName(QStringLiteral("form1"));
     setFixedSize(twipsSize(menuWidthTwips, menuHeightTwips));
     buildControls();
