@@ -5,11 +5,14 @@
 #include "shell/drill_launcher.h"
 #include "shell/startup.h"
 #include "shell/user_dir.h"
+#include "speech/speech.h"
 
 #include <QApplication>
 #include <QDir>
 
-int main(int argc, char* argv[])
+namespace {
+
+int runProgram(int argc, char* argv[])
 {
     QApplication app(argc, argv);
     zorvel::installAutomationIdsFromEnvironment(app);
@@ -23,4 +26,11 @@ int main(int argc, char* argv[])
     if (!menu)
         return 0;
     return app.exec();
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    zorvel::exitAfterAudio(runProgram(argc, argv));
 }

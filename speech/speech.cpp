@@ -8,6 +8,9 @@
 
 #include <QFile>
 
+#include <cstdio>
+#include <cstdlib>
+
 namespace zorvel {
 namespace {
 
@@ -44,6 +47,12 @@ std::unique_ptr<PromptSound> createDefaultPromptSound()
     if (logPath.isEmpty())
         return sound;
     return std::make_unique<LoggingPromptSound>(std::move(sound), SpeechLog(logPath));
+}
+
+void exitAfterAudio(int status)
+{
+    std::fflush(nullptr);
+    std::_Exit(status);
 }
 
 } // namespace zorvel

@@ -25,4 +25,11 @@ namespace zorvel {
 std::unique_ptr<Voice> createDefaultVoice(QObject* parent = nullptr);
 std::unique_ptr<PromptSound> createDefaultPromptSound();
 
+// Ends the process with status. Call it once the program's own objects, the
+// application object included, are gone: Qt Multimedia would otherwise close
+// its PulseAudio connection from a destructor at exit while libpulse's thread
+// still polls it, which now and then aborts the process after all sound has
+// been played.
+[[noreturn]] void exitAfterAudio(int status);
+
 } // namespace zorvel

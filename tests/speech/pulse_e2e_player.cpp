@@ -9,6 +9,7 @@
 #include "speech/memory_output.h"
 #include "speech/pcm_prompt_sound.h"
 #include "speech/speaker_output.h"
+#include "speech/speech.h"
 #include "speech/wav_file.h"
 
 #include <QCoreApplication>
@@ -216,9 +217,7 @@ int check(const QString& rawPath, const QString& expectedPath)
     return ok ? 0 : 1;
 }
 
-} // namespace
-
-int main(int argc, char* argv[])
+int run(int argc, char* argv[])
 {
     QCoreApplication app(argc, argv);
     const QStringList args = QCoreApplication::arguments();
@@ -228,4 +227,10 @@ int main(int argc, char* argv[])
         return check(args[2], args[3]);
     QTextStream(stderr) << "usage: pulse_e2e_player play EXPECTED | check RAW EXPECTED\n";
     return 2;
+}
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    exitAfterAudio(run(argc, argv));
 }

@@ -96,9 +96,7 @@ int speakAloud(const QStringList& sentences)
     return 0;
 }
 
-} // namespace
-
-int main(int argc, char* argv[])
+int runSay(int argc, char* argv[])
 {
     QCoreApplication app(argc, argv);
     QString error;
@@ -121,4 +119,10 @@ int main(int argc, char* argv[])
         break;
     }
     return speakAloud(options->sentences);
+}
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    exitAfterAudio(runSay(argc, argv));
 }
