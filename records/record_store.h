@@ -27,6 +27,7 @@ enum class TestEnd {
     Interrupted,  // the program ended (or crashed) mid-test; set at the next start
 };
 QString testEndKey(TestEnd end);  // "finished", "restarted", "reset", "reminder", "closed", "interrupted"
+std::optional<TestEnd> testEndFromKey(const QString& key);
 
 // The exercise a test practises, as the window shows it.
 struct Exercise {
@@ -127,6 +128,8 @@ public:
     // Empty when the store works; otherwise one Chinese sentence saying what
     // is wrong (shown once by the records window).
     virtual QString problem() const = 0;
+    // Waits until everything recorded so far is on disk (or dropped).
+    virtual void flush() = 0;
 
     virtual std::vector<Pupil> pupils() = 0;
     virtual Pupil currentPupil() = 0;
@@ -137,11 +140,14 @@ public:
     virtual std::pair<int, int> pupilRecordCount(qint64 id) = 0;
     virtual bool removePupil(qint64 id) = 0;  // never the last pupil
 
-    virtual std::vector<TestRow> tests(const TestFilter& filter) = 0;  // newest first
+    // Ended tests only (a test still running is not listed), newest first.
+    virtual std::vector<TestRow> tests(const TestFilter& filter) = 0;
     virtual std::vector<BestTime> bestTimes(qint64 pupil) = 0;
     virtual std::vector<ChartPoint> chart(qint64 pupil, const QString& window,
                                           const QString& levelOption, const QString& numberType) = 0;
-    virtual std::vector<Mistake> mistakes(qint64 pupil) = 0;  // grouped: by window, level, type; oldest first
+    // Grouped by window, level, type; oldest first. A question ticked in a
+    // listening test is booked under the normal-mode window of its operation.
+    virtual std::vector<Mistake> mistakes(qint64 pupil) = 0;
     virtual std::vector<TestRow> listeningTests(qint64 pupil) = 0;
     virtual std::vector<ListeningQuestion> listeningQuestions(TestId test) = 0;
     virtual void setInBook(qint64 questionId, bool inBook) = 0;

@@ -1,0 +1,208 @@
+// The read queries. Exercises and pupils are read once per call and shared
+// between the rows, so a long list costs one pass over the tests.
+#include "records/record_reader.h"
+
+#include "records/sql_support.h"
+
+#include <QRegularExpression>
+
+namespace zorvel::records {
+
+namespace {
+
+const QString kExerciseOrder = QStringLiteral(
+    "e.window, length(e.level_option), e.level_option, e.number_type <> 'integer', e.number_type");
+
+QDateTime fromMs(const QVariant& value)
+{
+    return QDateTime::fromMSecsSinceEpoch(value.toLongLong());
+}
+
+QuestionShown questionAt(const QSqlQuery& query, int column)
+{
+    QuestionShown question;
+    for (int i = 0; i < 3; ++i)
+        question.operands[static_cast<std::size_t>(i)] = query.value(column + i).toString();
+    question.correctAnswer = query.value(column + 3).toString();
+    return question;
+}
+
+std::map<qint64, QString> pupilNames(const QSqlDatabase& db)
+{
+    std::map<qint64, QString> names;
+    QSqlQuery query = run(db, QStringLiteral("SELECT id, name FROM pupils"));
+    while (query.next())
+        names.emplace(query.value(0).toLongLong(), query.value(1).toString());
+    return names;
+}
+
+} // namespace
+
+std::optional<int> stopwatchHundredths(const QString& text)
+{
+    static const QRegularExpression pattern(QStringLiteral("^(\\d+):(\\d\\d)\\.(\\d\\d)$"));
+    const QRegularExpressionMatch match = pattern.match(text);
+    if (!match.hasMatch())
+        return std::nullopt;
+    return (match.captured(1).toInt() * 60 + match.captured(2).toInt()) * 100 + match.captured(3).toInt();
+}
+
+std::map<qint64, Exercise> RecordReader::exercises() const
+{
+    std::map<qint64, Exercise> found;
+    QSqlQuery query = run(db_, QStringLiteral("SELECT id, window, operation, mode, level_option, level_caption,"
+                                              " number_type FROM exercises"));
+    while (query.next())
+        found.emplace(query.value(0).toLongLong(),
+                      Exercise{query.value(1).toString(), query.value(2).toString(), query.value(3).toString(),
+                               query.value(4).toString(), query.value(5).toString(), query.value(6).toString()});
+    return found;
+}
+
+std::vector<Pupil> RecordReader::pupils() const
+{
+    std::vector<Pupil> found;
+    QSqlQuery query = run(db_, QStringLiteral("SELECT id, name FROM pupils ORDER BY id"));
+    while (query.next())
+        found.push_back(Pupil{query.value(0).toLongLong(), query.value(1).toString()});
+    return found;
+}
+
+std::optional<qint64> RecordReader::savedCurrentPupil() const
+{
+    const QVariant id = scalar(db_, QStringLiteral("SELECT p.id FROM settings s JOIN pupils p ON p.id = s.value"
+                                                   " WHERE s.key = 'current_pupil'"));
+    if (id.isNull())
+        return std::nullopt;
+    return id.toLongLong();
+}
+
+std::pair<int, int> RecordReader::pupilRecordCount(qint64 pupil) const
+{
+    return {scalar(db_, QStringLiteral("SELECT count(*) FROM tests WHERE pupil_id = ?"), {pupil}).toInt(),
+            scalar(db_, QStringLiteral("SELECT count(*) FROM book WHERE pupil_id = ?"), {pupil}).toInt()};
+}
+
+qint64 RecordReader::largestTestId() const
+{
+    return scalar(db_, QStringLiteral("SELECT coalesce(max(id), 0) FROM tests")).toLongLong();
+}
+
+std::vector<TestRow> RecordReader::tests(const TestFilter& filter) const
+{
+    QString sql = QStringLiteral("SELECT t.id, t.pupil_id, t.exercise_id, t.started, t.questions, t.wrong_answers,"
+                                 " t.time, t.ended, t.playback_reached, t.redo FROM tests t"
+                                 " JOIN exercises e ON e.id = t.exercise_id WHERE t.ended IS NOT NULL");
+    QVariantList values;
+    const auto where = [&](const char* condition, const QVariant& value) {
+        sql += QLatin1String(" AND ") + QLatin1String(condition);
+        values << value;
+    };
+    if (filter.pupil)
+        where("t.pupil_id = ?", *filter.pupil);
+    if (filter.since)
+        where("t.started >= ?", filter.since->startOfDay().toMSecsSinceEpoch());
+    if (filter.until)
+        where("t.started < ?", filter.until->addDays(1).startOfDay().toMSecsSinceEpoch());
+    if (!filter.operation.isEmpty())
+        where("e.operation = ?", filter.operation);
+    if (!filter.mode.isEmpty())
+        where("e.mode = ?", filter.mode);
+    sql += QLatin1String(" ORDER BY t.started DESC, t.id DESC");
+
+    const std::map<qint64, Exercise> known = exercises();
+    const std::map<qint64, QString> names = pupilNames(db_);
+    std::vector<TestRow> rows;
+    QSqlQuery query = run(db_, sql, values);
+    while (query.next()) {
+        TestRow row;
+        row.id = query.value(0).toLongLong();
+        row.pupil = names.at(query.value(1).toLongLong());
+        row.exercise = known.at(query.value(2).toLongLong());
+        row.started = fromMs(query.value(3));
+        row.questions = query.value(4).toInt();
+        row.wrongAnswers = query.value(5).toInt();
+        row.time = query.value(6).toString();
+        row.ended = testEndFromKey(query.value(7).toString()).value_or(TestEnd::Interrupted);
+        row.playbackReached = query.value(8).toBool();
+        row.redo = query.value(9).toBool();
+        rows.push_back(std::move(row));
+    }
+    return rows;
+}
+
+std::vector<BestTime> RecordReader::bestTimes(qint64 pupil) const
+{
+    // SQLite takes the bare columns of a min() group from the row holding the minimum.
+    QSqlQuery query = run(db_, QStringLiteral("SELECT e.window, e.operation, e.mode, e.level_option, e.level_caption,"
+                                              " e.number_type, t.time, t.started, min(t.centis) FROM tests t"
+                                              " JOIN exercises e ON e.id = t.exercise_id WHERE t.pupil_id = ?"
+                                              " AND t.ended = 'finished' AND t.centis IS NOT NULL"
+                                              " GROUP BY t.exercise_id ORDER BY ") + kExerciseOrder,
+                          {pupil});
+    std::vector<BestTime> best;
+    while (query.next())
+        best.push_back(BestTime{Exercise{query.value(0).toString(), query.value(1).toString(), query.value(2).toString(),
+                                         query.value(3).toString(), query.value(4).toString(), query.value(5).toString()},
+                                query.value(6).toString(), fromMs(query.value(7))});
+    return best;
+}
+
+std::vector<ChartPoint> RecordReader::chart(qint64 pupil, const QString& window, const QString& levelOption,
+                                            const QString& numberType) const
+{
+    QSqlQuery query = run(db_, QStringLiteral("SELECT t.started, t.centis, t.wrong_answers FROM tests t"
+                                              " WHERE t.pupil_id = ? AND t.exercise_id = (SELECT id FROM exercises"
+                                              " WHERE window = ? AND level_option = ? AND number_type = ?)"
+                                              " AND t.ended = 'finished' AND t.centis IS NOT NULL ORDER BY t.started"),
+                          {pupil, window, levelOption, numberType});
+    std::vector<ChartPoint> points;
+    while (query.next())
+        points.push_back(ChartPoint{fromMs(query.value(0)), query.value(1).toInt() / 100.0, query.value(2).toInt()});
+    return points;
+}
+
+std::vector<Mistake> RecordReader::mistakes(qint64 pupil) const
+{
+    QSqlQuery query = run(db_, QStringLiteral("SELECT b.id, b.exercise_id, b.first, b.second, b.third, b.answer,"
+                                              " b.times_wrong, b.last_wrong FROM book b"
+                                              " JOIN exercises e ON e.id = b.exercise_id WHERE b.pupil_id = ?"
+                                              " ORDER BY ") + kExerciseOrder + QStringLiteral(", b.entered, b.id"),
+                          {pupil});
+    const std::map<qint64, Exercise> known = exercises();
+    std::vector<Mistake> found;
+    while (query.next())
+        found.push_back(Mistake{query.value(0).toLongLong(), known.at(query.value(1).toLongLong()), questionAt(query, 2),
+                                query.value(6).toInt(), fromMs(query.value(7))});
+    return found;
+}
+
+std::vector<ListeningQuestion> RecordReader::listeningQuestions(TestId test) const
+{
+    QSqlQuery query = run(db_, QStringLiteral(
+        "SELECT q.id, q.number, q.first, q.second, q.third, q.answer, EXISTS (SELECT 1 FROM book b"
+        "  JOIN exercises be ON be.id = b.exercise_id WHERE b.pupil_id = t.pupil_id AND be.mode = 'normal'"
+        "  AND be.operation = e.operation AND be.level_option = e.level_option AND be.number_type = e.number_type"
+        "  AND b.first = q.first AND b.second = q.second AND b.third = q.third)"
+        " FROM questions q JOIN tests t ON t.id = q.test_id JOIN exercises e ON e.id = t.exercise_id"
+        " WHERE q.test_id = ? ORDER BY q.number"), {test});
+    std::vector<ListeningQuestion> found;
+    while (query.next())
+        found.push_back(ListeningQuestion{query.value(0).toLongLong(), query.value(1).toInt(), questionAt(query, 2),
+                                          query.value(6).toBool()});
+    return found;
+}
+
+std::vector<QuestionShown> RecordReader::redoQuestions(qint64 pupil, const Exercise& exercise) const
+{
+    QSqlQuery query = run(db_, QStringLiteral("SELECT first, second, third, answer FROM book WHERE pupil_id = ?"
+                                              " AND exercise_id = (SELECT id FROM exercises WHERE window = ?"
+                                              " AND level_option = ? AND number_type = ?) ORDER BY entered, id"),
+                          {pupil, exercise.window, exercise.levelOption, exercise.numberType});
+    std::vector<QuestionShown> found;
+    while (query.next())
+        found.push_back(questionAt(query, 0));
+    return found;
+}
+
+} // namespace zorvel::records
