@@ -5,6 +5,9 @@
 #include "records/sql_support.h"
 
 #include <QRegularExpression>
+#include <QTimeZone>
+
+#include <limits>
 
 namespace zorvel::records {
 
@@ -13,10 +16,36 @@ namespace {
 const QString kExerciseOrder = QStringLiteral(
     "e.window, length(e.level_option), e.level_option, e.number_type <> 'integer', e.number_type");
 
-QDateTime fromMs(const QVariant& value)
-{
-    return QDateTime::fromMSecsSinceEpoch(value.toLongLong());
-}
+// Turns stored instants into local times. Asking the system zone for every
+// row costs microseconds; the offset from UTC changes only at the zone's
+// transitions, so it is looked up once per stretch between two of them.
+class LocalTimes {
+public:
+    QDateTime at(const QVariant& stored)
+    {
+        const qint64 ms = stored.toLongLong();
+        if (!zone_.isValid())
+            return QDateTime::fromMSecsSinceEpoch(ms);
+        if (ms < from_ || ms >= to_)
+            lookUp(ms);
+        return QDateTime::fromMSecsSinceEpoch(ms, Qt::OffsetFromUTC, offset_);
+    }
+
+private:
+    void lookUp(qint64 ms)
+    {
+        const QDateTime utc = QDateTime::fromMSecsSinceEpoch(ms, Qt::UTC);
+        offset_ = zone_.offsetFromUtc(utc);
+        const QTimeZone::OffsetData before = zone_.previousTransition(utc.addMSecs(1));
+        const QTimeZone::OffsetData after = zone_.nextTransition(utc);
+        from_ = before.atUtc.isValid() ? before.atUtc.toMSecsSinceEpoch() : std::numeric_limits<qint64>::min();
+        to_ = after.atUtc.isValid() ? after.atUtc.toMSecsSinceEpoch() : std::numeric_limits<qint64>::max();
+    }
+
+    QTimeZone zone_ = QTimeZone::systemTimeZone();
+    qint64 from_ = 0, to_ = 0;
+    int offset_ = 0;
+};
 
 QuestionShown questionAt(const QSqlQuery& query, int column)
 {
@@ -112,6 +141,7 @@ std::vector<TestRow> RecordReader::tests(const TestFilter& filter) const
 
     const std::map<qint64, Exercise> known = exercises();
     const std::map<qint64, QString> names = pupilNames(db_);
+    LocalTimes local;
     std::vector<TestRow> rows;
     QSqlQuery query = run(db_, sql, values);
     while (query.next()) {
@@ -119,7 +149,7 @@ std::vector<TestRow> RecordReader::tests(const TestFilter& filter) const
         row.id = query.value(0).toLongLong();
         row.pupil = names.at(query.value(1).toLongLong());
         row.exercise = known.at(query.value(2).toLongLong());
-        row.started = fromMs(query.value(3));
+        row.started = local.at(query.value(3));
         row.questions = query.value(4).toInt();
         row.wrongAnswers = query.value(5).toInt();
         row.time = query.value(6).toString();
@@ -133,18 +163,19 @@ std::vector<TestRow> RecordReader::tests(const TestFilter& filter) const
 
 std::vector<BestTime> RecordReader::bestTimes(qint64 pupil) const
 {
-    // SQLite takes the bare columns of a min() group from the row holding the minimum.
+    // One index seek per exercise: its fastest time, the earliest of equals.
     QSqlQuery query = run(db_, QStringLiteral("SELECT e.window, e.operation, e.mode, e.level_option, e.level_caption,"
-                                              " e.number_type, t.time, t.started, min(t.centis) FROM tests t"
-                                              " JOIN exercises e ON e.id = t.exercise_id WHERE t.pupil_id = ?"
-                                              " AND t.ended = 'finished' AND t.centis IS NOT NULL"
-                                              " GROUP BY t.exercise_id ORDER BY ") + kExerciseOrder,
+                                              " e.number_type, t.time, t.started FROM exercises e"
+                                              " JOIN tests t ON t.id = (SELECT id FROM tests WHERE pupil_id = ?"
+                                              " AND exercise_id = e.id AND centis IS NOT NULL"
+                                              " ORDER BY centis, started LIMIT 1) ORDER BY ") + kExerciseOrder,
                           {pupil});
     std::vector<BestTime> best;
+    LocalTimes local;
     while (query.next())
         best.push_back(BestTime{Exercise{query.value(0).toString(), query.value(1).toString(), query.value(2).toString(),
                                          query.value(3).toString(), query.value(4).toString(), query.value(5).toString()},
-                                query.value(6).toString(), fromMs(query.value(7))});
+                                query.value(6).toString(), local.at(query.value(7))});
     return best;
 }
 
@@ -157,8 +188,9 @@ std::vector<ChartPoint> RecordReader::chart(qint64 pupil, const QString& window,
                                               " AND t.ended = 'finished' AND t.centis IS NOT NULL ORDER BY t.started"),
                           {pupil, window, levelOption, numberType});
     std::vector<ChartPoint> points;
+    LocalTimes local;
     while (query.next())
-        points.push_back(ChartPoint{fromMs(query.value(0)), query.value(1).toInt() / 100.0, query.value(2).toInt()});
+        points.push_back(ChartPoint{local.at(query.value(0)), query.value(1).toInt() / 100.0, query.value(2).toInt()});
     return points;
 }
 
@@ -171,9 +203,10 @@ std::vector<Mistake> RecordReader::mistakes(qint64 pupil) const
                           {pupil});
     const std::map<qint64, Exercise> known = exercises();
     std::vector<Mistake> found;
+    LocalTimes local;
     while (query.next())
         found.push_back(Mistake{query.value(0).toLongLong(), known.at(query.value(1).toLongLong()), questionAt(query, 2),
-                                query.value(6).toInt(), fromMs(query.value(7))});
+                                query.value(6).toInt(), local.at(query.value(7))});
     return found;
 }
 

@@ -84,7 +84,7 @@ struct TestFilter {
 struct TestRow {
     TestId id = 0;
     QString pupil;
-    QDateTime started;   // local time
+    QDateTime started;   // local time (held as its offset from UTC)
     Exercise exercise;
     int questions = 0;       // questions shown
     int wrongAnswers = 0;    // wrong answers submitted

@@ -40,6 +40,8 @@ const std::vector<QStringList>& migrations()
             QStringLiteral("CREATE INDEX tests_by_pupil ON tests (pupil_id, started)"),
             QStringLiteral("CREATE INDEX tests_by_exercise ON tests (pupil_id, exercise_id, started)"),
             QStringLiteral("CREATE INDEX tests_running ON tests (id) WHERE ended IS NULL"),
+            QStringLiteral("CREATE INDEX tests_timed ON tests (pupil_id, exercise_id, centis, started)"
+                           " WHERE centis IS NOT NULL"),
             QStringLiteral("CREATE TABLE questions (id INTEGER PRIMARY KEY,"
                            " test_id INTEGER NOT NULL REFERENCES tests(id) ON DELETE CASCADE,"
                            " number INTEGER NOT NULL, first TEXT NOT NULL, second TEXT NOT NULL,"

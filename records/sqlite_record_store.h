@@ -55,6 +55,7 @@ private:
     void open();
     void prepareFile();
     QString moveAside();
+    QString checkMarker() const;  // present: check the whole file at the next start
     void noteFailure(const SqlFailure& failure);
     void refreshCurrentPupil();
     template <typename Result>

@@ -61,10 +61,12 @@ TEST_F(StoreTest, EmptyFileIsGivenTheLayoutAndOneDefaultPupil)
         ASSERT_EQ(store->pupils().size(), 1u);
         EXPECT_EQ(store->currentPupil().name, "小明");
     }
-    const QSqlDatabase db = openConnection("layout", path(), true);
-    EXPECT_EQ(scalar(db, "PRAGMA user_version").toInt(), 1);
-    EXPECT_EQ(scalar(db, "PRAGMA journal_mode").toString(), "wal");
-    EXPECT_EQ(scalar(db, "SELECT count(*) FROM sqlite_master WHERE type = 'table'").toInt(), 7);
+    {
+        const QSqlDatabase db = openConnection("layout", path(), true);
+        EXPECT_EQ(scalar(db, "PRAGMA user_version").toInt(), 1);
+        EXPECT_EQ(scalar(db, "PRAGMA journal_mode").toString(), "wal");
+        EXPECT_EQ(scalar(db, "SELECT count(*) FROM sqlite_master WHERE type = 'table'").toInt(), 7);
+    }
     closeConnection("layout");
 }
 

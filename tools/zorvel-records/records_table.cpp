@@ -1,6 +1,8 @@
 // Field escaping and the columns of the tests and mistakes tables.
 #include "tools/zorvel-records/records_table.h"
 
+#include <cstdio>
+
 namespace zorvel::records::cli {
 
 namespace {
@@ -34,9 +36,15 @@ QString tsvField(const QString& field)
     return out;
 }
 
-QString localTime(const QDateTime& when)
+// ISO 8601 to the second, in the time's own zone (the store gives local times).
+QString isoSeconds(const QDateTime& when)
 {
-    return when.toLocalTime().toString(QStringLiteral("yyyy-MM-ddTHH:mm:ss"));
+    const QDate day = when.date();
+    const QTime time = when.time();
+    char text[32];
+    std::snprintf(text, sizeof text, "%04d-%02d-%02dT%02d:%02d:%02d", day.year(), day.month(), day.day(), time.hour(),
+                  time.minute(), time.second());
+    return QString::fromLatin1(text);
 }
 
 } // namespace
@@ -68,7 +76,7 @@ QStringList testFields(const TestRow& row)
 {
     const Exercise& e = row.exercise;
     return {row.pupil,
-            localTime(row.started),
+            isoSeconds(row.started),
             e.window,
             e.operation,
             e.mode,
@@ -86,7 +94,7 @@ QStringList mistakeFields(const QString& pupil, const Mistake& mistake)
     const QuestionShown& q = mistake.question;
     return {pupil,          e.window,         e.levelCaption,     e.numberType,
             q.operands[0],  q.operands[1],    q.operands[2],      q.correctAnswer,
-            QString::number(mistake.timesWrong), localTime(mistake.lastWrong)};
+            QString::number(mistake.timesWrong), isoSeconds(mistake.lastWrong)};
 }
 
 } // namespace zorvel::records::cli
