@@ -56,6 +56,15 @@ QuestionShown questionAt(const QSqlQuery& query, int column)
     return question;
 }
 
+// A row's pupil or exercise; a default for a dangling reference in a file
+// that was not written by this program.
+template <typename Value>
+Value known(const std::map<qint64, Value>& values, const QVariant& id)
+{
+    const auto found = values.find(id.toLongLong());
+    return found == values.end() ? Value() : found->second;
+}
+
 std::map<qint64, QString> pupilNames(const QSqlDatabase& db)
 {
     std::map<qint64, QString> names;
@@ -139,7 +148,7 @@ std::vector<TestRow> RecordReader::tests(const TestFilter& filter) const
         where("e.mode = ?", filter.mode);
     sql += QLatin1String(" ORDER BY t.started DESC, t.id DESC");
 
-    const std::map<qint64, Exercise> known = exercises();
+    const std::map<qint64, Exercise> exerciseList = exercises();
     const std::map<qint64, QString> names = pupilNames(db_);
     LocalTimes local;
     std::vector<TestRow> rows;
@@ -147,8 +156,8 @@ std::vector<TestRow> RecordReader::tests(const TestFilter& filter) const
     while (query.next()) {
         TestRow row;
         row.id = query.value(0).toLongLong();
-        row.pupil = names.at(query.value(1).toLongLong());
-        row.exercise = known.at(query.value(2).toLongLong());
+        row.pupil = known(names, query.value(1));
+        row.exercise = known(exerciseList, query.value(2));
         row.started = local.at(query.value(3));
         row.questions = query.value(4).toInt();
         row.wrongAnswers = query.value(5).toInt();
@@ -201,11 +210,11 @@ std::vector<Mistake> RecordReader::mistakes(qint64 pupil) const
                                               " JOIN exercises e ON e.id = b.exercise_id WHERE b.pupil_id = ?"
                                               " ORDER BY ") + kExerciseOrder + QStringLiteral(", b.entered, b.id"),
                           {pupil});
-    const std::map<qint64, Exercise> known = exercises();
+    const std::map<qint64, Exercise> exerciseList = exercises();
     std::vector<Mistake> found;
     LocalTimes local;
     while (query.next())
-        found.push_back(Mistake{query.value(0).toLongLong(), known.at(query.value(1).toLongLong()), questionAt(query, 2),
+        found.push_back(Mistake{query.value(0).toLongLong(), known(exerciseList, query.value(1)), questionAt(query, 2),
                                 query.value(6).toInt(), local.at(query.value(7))});
     return found;
 }

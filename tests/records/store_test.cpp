@@ -218,6 +218,22 @@ TEST_F(StoreTest, CorruptFileIsMovedAsideAndAFreshOneBegun)
     EXPECT_EQ(store->tests({}).size(), 1u);
 }
 
+TEST_F(StoreTest, RecordOfANewerProgramIsLeftAlone)
+{
+    { auto store = open(); }
+    {
+        const QSqlDatabase db = openConnection("newer", path(), false);
+        run(db, "PRAGMA user_version = 99");
+    }
+    closeConnection("newer");
+    auto store = open();
+    EXPECT_TRUE(store->problem().contains("更新版本")) << store->problem().toStdString();
+    EXPECT_TRUE(QDir(dir.filePath("data")).entryList({"records.db.broken-*"}).isEmpty());
+    normalTest(*store, kMonday, {});
+    store->flush();
+    EXPECT_TRUE(store->tests({}).empty());
+}
+
 TEST_F(StoreTest, FolderThatCannotBeWrittenLeavesTheDrillsUnrecorded)
 {
     // /proc refuses new files even to root, unlike a folder with mode 0555.
