@@ -24,7 +24,7 @@ enum class TestEnd {
     Reset,        // a level or number type chosen mid-test
     Reminder,     // broken off by the rest reminder
     Closed,       // the window closed mid-test ("返 回")
-    Interrupted,  // the program ended (or crashed) mid-test; set at the next start
+    Interrupted,  // the program ended (or crashed) mid-test; set as the store closes, or at the next start
 };
 QString testEndKey(TestEnd end);  // "finished", "restarted", "reset", "reminder", "closed", "interrupted"
 std::optional<TestEnd> testEndFromKey(const QString& key);

@@ -63,6 +63,22 @@ std::vector<bool> addExercises(const QSqlDatabase& db)
     return listening;
 }
 
+// A stopwatch reading as the window shows it: "4:03.15".
+QString stopwatchText(int centis)
+{
+    return QStringLiteral("%1:%2.%3")
+        .arg(centis / 6000)
+        .arg(centis / 100 % 60, 2, 10, QLatin1Char('0'))
+        .arg(centis % 100, 2, 10, QLatin1Char('0'));
+}
+
+// 85 % finished, then restarted, reset, reminder and closed.
+const char* endedKey(int percentile)
+{
+    return percentile <= 85 ? "finished" : percentile <= 90 ? "restarted" : percentile <= 93 ? "reset"
+                                         : percentile <= 95 ? "reminder" : "closed";
+}
+
 void generate(const QSqlDatabase& db)
 {
     run(db, "PRAGMA synchronous = OFF");
@@ -110,14 +126,9 @@ void generate(const QSqlDatabase& db)
                             QString::number(a + b), started, started});
         }
         const int centis = draw(4000, 30000);
-        const QString time = QStringLiteral("%1:%2.%3")
-                                 .arg(centis / 6000)
-                                 .arg(centis / 100 % 60, 2, 10, QLatin1Char('0'))
-                                 .arg(centis % 100, 2, 10, QLatin1Char('0'));
-        const char* ended = finished ? "finished" : roll <= 90 ? "restarted" : roll <= 93 ? "reset" : roll <= 95 ? "reminder" : "closed";
         const bool timed = finished && !listens;
-        exec(test, {id, pupil, exercise, started, 0, questions, wrong, listens && finished ? 1 : 0, ended,
-                    timed ? QVariant(time) : QVariant(), timed ? QVariant(centis) : QVariant()});
+        exec(test, {id, pupil, exercise, started, 0, questions, wrong, listens && finished ? 1 : 0, endedKey(roll),
+                    timed ? QVariant(stopwatchText(centis)) : QVariant(), timed ? QVariant(centis) : QVariant()});
     }
     transaction.commit();
     std::printf("%d tests, %lld questions, %lld answers, %d in the book\n", kTests, questionId, answers,
