@@ -2,6 +2,7 @@
 #include "records/sql_support.h"
 
 #include <QFileInfo>
+#include <QUrl>
 
 namespace zorvel::records {
 
@@ -106,6 +107,20 @@ QSqlDatabase openConnection(const QString& connectionName, const QString& path, 
             throw SqlFailure(Failure::ReadOnly, QStringLiteral("cannot switch to WAL: %1").arg(mode));
         run(db, QStringLiteral("PRAGMA synchronous = FULL"));
     }
+    return db;
+}
+
+QSqlDatabase openImmutable(const QString& connectionName, const QString& path)
+{
+    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connectionName);
+    if (!db.isValid())
+        throw SqlFailure(Failure::CannotOpen, QStringLiteral("the SQLite driver of Qt SQL is not installed"));
+    QUrl uri = QUrl::fromLocalFile(QFileInfo(path).absoluteFilePath());
+    uri.setQuery(QStringLiteral("immutable=1"));
+    db.setDatabaseName(uri.toString(QUrl::FullyEncoded));
+    db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_URI;QSQLITE_OPEN_READONLY"));
+    if (!db.open())
+        throw SqlFailure(db.lastError());
     return db;
 }
 

@@ -58,6 +58,10 @@ private:
 // timeout, and for a writable connection WAL with synchronous=FULL. A read-only
 // connection never creates the file. Throws on failure.
 QSqlDatabase openConnection(const QString& connectionName, const QString& path, bool readOnly);
+// Opens a record that lies in a folder this account cannot write (a copy on
+// read-only media): SQLite's immutable mode, without locks or WAL index.
+// Only for files that nothing else is writing. Throws on failure.
+QSqlDatabase openImmutable(const QString& connectionName, const QString& path);
 // Closes and forgets the connection (every query on it must be gone).
 void closeConnection(const QString& connectionName);
 

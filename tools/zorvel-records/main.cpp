@@ -81,14 +81,31 @@ QByteArray listMistakes(const RecordReader& reader, const RecordsOptions& option
     return table.text();
 }
 
+// The record read-only; a copy in a folder that cannot be written (where
+// SQLite cannot make its WAL index) is read in immutable mode.
+RecordReader openRecord(const QString& path)
+{
+    try {
+        const QSqlDatabase db = openConnection(kConnection, path, true);
+        checkReadable(db);
+        return RecordReader(db);
+    } catch (const SqlFailure& failure) {
+        if (failure.kind() != Failure::CannotOpen && failure.kind() != Failure::ReadOnly)
+            throw;
+    }
+    closeConnection(kConnection);
+    const QSqlDatabase db = openImmutable(kConnection, path);
+    checkReadable(db);
+    return RecordReader(db);
+}
+
 QByteArray run(const RecordsOptions& options)
 {
     const QString path = options.database.isEmpty() ? defaultDatabasePath() : options.database;
     if (!QFileInfo(path).isFile())
         throw Refusal{1, QStringLiteral("no record at %1").arg(quoted(path))};
     try {
-        const RecordReader reader(openConnection(kConnection, path, true));
-        checkReadable(QSqlDatabase::database(kConnection, false));
+        const RecordReader reader = openRecord(path);
         switch (options.command) {
         case Command::Pupils:
             return listPupils(reader);
