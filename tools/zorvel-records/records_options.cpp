@@ -130,7 +130,7 @@ ParsedRecordsOptions parseRecordsOptions(const QStringList& arguments)
                                                     kOptions);
         return parsed;
     }
-    if (parser.isSet(help)) {
+    if (parser.isSet(help) || parser.isSet(QStringLiteral("help-all"))) {
         parsed.output = parser.helpText();
         return parsed;
     }
