@@ -1,0 +1,40 @@
+// Read-only queries over a record database: what the records window, the
+// menu and zorvel-records show. Works on any open connection (the store's
+// caller connection, or zorvel-records' read-only one); throws SqlFailure.
+#pragma once
+
+#include "records/record_store.h"
+
+#include <QSqlDatabase>
+
+#include <map>
+
+namespace zorvel::records {
+
+class RecordReader {
+public:
+    explicit RecordReader(QSqlDatabase db) : db_(std::move(db)) {}
+
+    std::vector<Pupil> pupils() const;                  // in the order they were added
+    std::optional<qint64> savedCurrentPupil() const;
+    std::pair<int, int> pupilRecordCount(qint64 pupil) const;
+    qint64 largestTestId() const;
+
+    std::vector<TestRow> tests(const TestFilter& filter) const;  // ended tests, newest first
+    std::vector<BestTime> bestTimes(qint64 pupil) const;
+    std::vector<ChartPoint> chart(qint64 pupil, const QString& window, const QString& levelOption,
+                                  const QString& numberType) const;
+    std::vector<Mistake> mistakes(qint64 pupil) const;
+    std::vector<ListeningQuestion> listeningQuestions(TestId test) const;
+    std::vector<QuestionShown> redoQuestions(qint64 pupil, const Exercise& exercise) const;
+
+private:
+    std::map<qint64, Exercise> exercises() const;
+
+    QSqlDatabase db_;
+};
+
+// "1:07.06" -> 6706 hundredths; none for anything else.
+std::optional<int> stopwatchHundredths(const QString& text);
+
+} // namespace zorvel::records

@@ -1,0 +1,252 @@
+// The writes: tests, questions and answers as a drill reports them, the
+// mistakes book kept as answers arrive, and the pupils.
+//
+// The book: a normal-mode question answered wrong at its first try enters it
+// (or counts once more); it leaves once it has been answered right at the
+// first try in two different "重练" tests. A listening question is booked,
+// when ticked, under the normal-mode exercise of its operation, level and type.
+#include "records/record_writes.h"
+
+#include "questions/catalogue.h"
+#include "records/record_reader.h"
+#include "records/sql_support.h"
+
+namespace zorvel::records {
+
+namespace {
+
+const QString kSameBookQuestion =
+    QStringLiteral("pupil_id = ? AND exercise_id = ? AND first = ? AND second = ? AND third = ?");
+
+// The pupil, exercise and operands that identify a question in the book.
+struct BookKey {
+    qint64 pupil = 0;
+    qint64 exercise = 0;
+    QuestionShown question;
+    QVariantList values() const
+    {
+        return {pupil, exercise, text(question.operands[0]), text(question.operands[1]), text(question.operands[2])};
+    }
+};
+
+void bookWrong(const QSqlDatabase& db, const BookKey& key, qint64 when)
+{
+    run(db, QStringLiteral("INSERT INTO book (pupil_id, exercise_id, first, second, third, answer, times_wrong,"
+                           " entered, last_wrong) VALUES (?, ?, ?, ?, ?, ?, 1, ?, ?)"
+                           " ON CONFLICT (pupil_id, exercise_id, first, second, third) DO UPDATE SET"
+                           " times_wrong = times_wrong + 1, last_wrong = max(last_wrong, excluded.last_wrong)"),
+        key.values() << text(key.question.correctAnswer) << when << when);
+}
+
+bool hasControlCharacters(const QString& name)
+{
+    for (const QChar c : name)
+        if (c.category() == QChar::Other_Control)
+            return true;
+    return false;
+}
+
+QString pupilName(const QString& name)
+{
+    const QString trimmed = name.trimmed();
+    return hasControlCharacters(trimmed) ? QString() : trimmed;
+}
+
+} // namespace
+
+qint64 RecordWrites::exerciseId(const Exercise& exercise)
+{
+    run(db_, QStringLiteral("INSERT OR IGNORE INTO exercises (window, operation, mode, level_option, level_caption,"
+                            " number_type) VALUES (?, ?, ?, ?, ?, ?)"),
+        {text(exercise.window), text(exercise.operation), text(exercise.mode), text(exercise.levelOption),
+         text(exercise.levelCaption), text(exercise.numberType)});
+    return scalar(db_, QStringLiteral("SELECT id FROM exercises WHERE window = ? AND level_option = ? AND number_type = ?"),
+                  {text(exercise.window), text(exercise.levelOption), text(exercise.numberType)})
+        .toLongLong();
+}
+
+void RecordWrites::beginTest(TestId id, qint64 pupil, const Exercise& exercise, const QDateTime& started, bool redo)
+{
+    Transaction transaction(db_);
+    const qint64 exercise_id = exerciseId(exercise);
+    run(db_, QStringLiteral("INSERT INTO tests (id, pupil_id, exercise_id, started, redo) VALUES (?, ?, ?, ?, ?)"),
+        {id, pupil, exercise_id, started.toMSecsSinceEpoch(), redo ? 1 : 0});
+    transaction.commit();
+}
+
+void RecordWrites::question(TestId test, int number, const QuestionShown& question)
+{
+    Transaction transaction(db_);
+    run(db_, QStringLiteral("INSERT INTO questions (test_id, number, first, second, third, answer)"
+                            " VALUES (?, ?, ?, ?, ?, ?) ON CONFLICT (test_id, number) DO UPDATE SET"
+                            " first = excluded.first, second = excluded.second, third = excluded.third,"
+                            " answer = excluded.answer"),
+        {test, number, text(question.operands[0]), text(question.operands[1]), text(question.operands[2]),
+         text(question.correctAnswer)});
+    run(db_, QStringLiteral("UPDATE tests SET questions = (SELECT count(*) FROM questions WHERE test_id = ?)"
+                            " WHERE id = ?"),
+        {test, test});
+    transaction.commit();
+}
+
+void RecordWrites::answer(TestId test, int number, const QString& typed, bool right, qint64 ms)
+{
+    Transaction transaction(db_);
+    const QVariant questionId =
+        scalar(db_, QStringLiteral("SELECT id FROM questions WHERE test_id = ? AND number = ?"), {test, number});
+    if (questionId.isNull())
+        return;  // the question itself was never stored: nothing to attach the answer to
+    const int seq = scalar(db_, QStringLiteral("SELECT coalesce(max(seq), 0) + 1 FROM answers WHERE question_id = ?"),
+                           {questionId})
+                        .toInt();
+    run(db_, QStringLiteral("INSERT INTO answers (question_id, seq, text, is_right, ms) VALUES (?, ?, ?, ?, ?)"),
+        {questionId, seq, text(typed), right ? 1 : 0, ms});
+    if (!right)
+        run(db_, QStringLiteral("UPDATE tests SET wrong_answers = wrong_answers + 1 WHERE id = ?"), {test});
+    if (seq == 1)
+        bookFirstTry(test, questionId.toLongLong(), right);
+    transaction.commit();
+}
+
+void RecordWrites::bookFirstTry(TestId test, qint64 questionId, bool right)
+{
+    QSqlQuery found = run(db_, QStringLiteral("SELECT t.pupil_id, t.exercise_id, t.started, t.redo, e.mode,"
+                                              " q.first, q.second, q.third, q.answer FROM questions q"
+                                              " JOIN tests t ON t.id = q.test_id JOIN exercises e ON e.id = t.exercise_id"
+                                              " WHERE q.id = ?"),
+                          {questionId});
+    if (!found.next() || found.value(4).toString() != QLatin1String("normal"))
+        return;
+    BookKey key{found.value(0).toLongLong(), found.value(1).toLongLong(), {}};
+    for (int i = 0; i < 3; ++i)
+        key.question.operands[static_cast<std::size_t>(i)] = found.value(5 + i).toString();
+    key.question.correctAnswer = found.value(8).toString();
+    if (!right) {
+        bookWrong(db_, key, found.value(2).toLongLong());
+    } else if (found.value(3).toBool()) {
+        run(db_, QStringLiteral("UPDATE book SET redo_rights = redo_rights + 1, last_redo_test = ? WHERE ") +
+                     kSameBookQuestion + QStringLiteral(" AND (last_redo_test IS NULL OR last_redo_test <> ?)"),
+            QVariantList{test} << key.values() << test);
+        run(db_, QStringLiteral("DELETE FROM book WHERE ") + kSameBookQuestion + QStringLiteral(" AND redo_rights >= 2"),
+            key.values());
+    }
+}
+
+void RecordWrites::playbackReached(TestId test)
+{
+    run(db_, QStringLiteral("UPDATE tests SET playback_reached = 1 WHERE id = ?"), {test});
+}
+
+void RecordWrites::endTest(TestId test, TestEnd end, const QString& stopwatchText)
+{
+    const std::optional<int> hundredths = end == TestEnd::Finished ? stopwatchHundredths(stopwatchText) : std::nullopt;
+    run(db_, QStringLiteral("UPDATE tests SET ended = ?, time = ?, centis = ? WHERE id = ? AND ended IS NULL"),
+        {testEndKey(end), stopwatchText.isEmpty() ? QVariant() : QVariant(stopwatchText),
+         hundredths ? QVariant(*hundredths) : QVariant(), test});
+}
+
+void RecordWrites::interruptRunningTests()
+{
+    run(db_, QStringLiteral("UPDATE tests SET ended = 'interrupted' WHERE ended IS NULL"));
+}
+
+Pupil RecordWrites::ensureCurrentPupil(const QString& defaultName)
+{
+    Transaction transaction(db_);
+    if (scalar(db_, QStringLiteral("SELECT count(*) FROM pupils")).toInt() == 0)
+        run(db_, QStringLiteral("INSERT INTO pupils (name) VALUES (?)"), {defaultName});
+    const RecordReader reader(db_);
+    qint64 current = reader.savedCurrentPupil().value_or(0);
+    if (current == 0) {
+        current = scalar(db_, QStringLiteral("SELECT min(id) FROM pupils")).toLongLong();
+        run(db_, QStringLiteral("INSERT OR REPLACE INTO settings (key, value) VALUES ('current_pupil', ?)"), {current});
+    }
+    const QString name = scalar(db_, QStringLiteral("SELECT name FROM pupils WHERE id = ?"), {current}).toString();
+    transaction.commit();
+    return Pupil{current, name};
+}
+
+void RecordWrites::setCurrentPupil(qint64 id)
+{
+    run(db_, QStringLiteral("INSERT OR REPLACE INTO settings (key, value) SELECT 'current_pupil', id FROM pupils"
+                            " WHERE id = ?"),
+        {id});
+}
+
+bool RecordWrites::nameFree(const QString& name, qint64 except)
+{
+    return scalar(db_, QStringLiteral("SELECT count(*) FROM pupils WHERE name = ? AND id <> ?"), {name, except})
+               .toInt() == 0;
+}
+
+std::optional<Pupil> RecordWrites::addPupil(const QString& name)
+{
+    const QString wanted = pupilName(name);
+    Transaction transaction(db_);
+    if (wanted.isEmpty() || !nameFree(wanted, 0))
+        return std::nullopt;
+    QSqlQuery insert = run(db_, QStringLiteral("INSERT INTO pupils (name) VALUES (?)"), {wanted});
+    const Pupil added{insert.lastInsertId().toLongLong(), wanted};
+    transaction.commit();
+    return added;
+}
+
+bool RecordWrites::renamePupil(qint64 id, const QString& name)
+{
+    const QString wanted = pupilName(name);
+    Transaction transaction(db_);
+    if (wanted.isEmpty() || !nameFree(wanted, id))
+        return false;
+    if (run(db_, QStringLiteral("UPDATE pupils SET name = ? WHERE id = ?"), {wanted, id}).numRowsAffected() != 1)
+        return false;
+    transaction.commit();
+    return true;
+}
+
+bool RecordWrites::removePupil(qint64 id)
+{
+    Transaction transaction(db_);
+    if (scalar(db_, QStringLiteral("SELECT count(*) FROM pupils")).toInt() <= 1)
+        return false;
+    if (run(db_, QStringLiteral("DELETE FROM pupils WHERE id = ?"), {id}).numRowsAffected() != 1)
+        return false;
+    run(db_, QStringLiteral("INSERT OR REPLACE INTO settings (key, value) SELECT 'current_pupil', min(id) FROM pupils"
+                            " WHERE NOT EXISTS (SELECT 1 FROM settings s JOIN pupils p ON p.id = s.value"
+                            " WHERE s.key = 'current_pupil')"));
+    transaction.commit();
+    return true;
+}
+
+void RecordWrites::setInBook(qint64 questionId, bool inBook)
+{
+    Transaction transaction(db_);
+    QSqlQuery found = run(db_, QStringLiteral("SELECT t.pupil_id, t.started, e.operation, e.level_option,"
+                                              " e.level_caption, e.number_type, q.first, q.second, q.third, q.answer"
+                                              " FROM questions q JOIN tests t ON t.id = q.test_id"
+                                              " JOIN exercises e ON e.id = t.exercise_id WHERE q.id = ?"),
+                          {questionId});
+    if (!found.next())
+        return;
+    const QString operation = found.value(2).toString();
+    const std::optional<Operation> op = operationFromKey(operation.toStdString());
+    if (!op)
+        return;
+    const Exercise normal{QString::fromUtf8(operationInfo(*op).normalWindow.data(),
+                                            static_cast<int>(operationInfo(*op).normalWindow.size())),
+                          operation, QStringLiteral("normal"), found.value(3).toString(), found.value(4).toString(),
+                          found.value(5).toString()};
+    BookKey key{found.value(0).toLongLong(), 0, {}};
+    for (int i = 0; i < 3; ++i)
+        key.question.operands[static_cast<std::size_t>(i)] = found.value(6 + i).toString();
+    key.question.correctAnswer = found.value(9).toString();
+    const qint64 when = found.value(1).toLongLong();
+    found.finish();
+    key.exercise = exerciseId(normal);
+    if (inBook)
+        bookWrong(db_, key, when);
+    else
+        run(db_, QStringLiteral("DELETE FROM book WHERE ") + kSameBookQuestion, key.values());
+    transaction.commit();
+}
+
+} // namespace zorvel::records

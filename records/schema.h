@@ -1,0 +1,20 @@
+// The database layout of the pupils' record and its migrations. The layout's
+// version is SQLite's user_version; every migration step runs in one
+// transaction, so a file is always at one whole version.
+#pragma once
+
+#include <QSqlDatabase>
+
+namespace zorvel::records {
+
+inline constexpr int kSchemaVersion = 1;
+
+// Brings the file up to kSchemaVersion. Throws SqlFailure (NewerVersion for
+// a file from a newer program).
+void migrate(const QSqlDatabase& db);
+
+// Throws SqlFailure unless the file holds a record of a version this program
+// reads (for read-only use, which never migrates).
+void checkReadable(const QSqlDatabase& db);
+
+} // namespace zorvel::records

@@ -1,0 +1,261 @@
+// The SQLite record store on temporary files: layout, a recorded test read
+// back, the mistakes book, pupils, and files that cannot be used.
+#include "records/record_writes.h"
+#include "records/sql_support.h"
+#include "records/sqlite_record_store.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <algorithm>
+
+#include <gtest/gtest.h>
+
+using namespace zorvel::records;
+
+namespace {
+
+const Exercise kAdd{"Form81", "add", "normal", "Option4", "2位 + 1位", "integer"};
+const Exercise kListen{"Form91", "add", "listening", "Option4", "2位 + 1位", "integer"};
+const QDateTime kMonday(QDate(2026, 3, 2), QTime(16, 30, 5));
+
+QuestionShown question(int first, int second)
+{
+    return QuestionShown{{QString::number(first), QString::number(second), QString()}, QString::number(first + second)};
+}
+
+class StoreTest : public ::testing::Test {
+protected:
+    QString path() const { return dir.filePath("data/records.db"); }
+    std::unique_ptr<SqliteRecordStore> open() { return std::make_unique<SqliteRecordStore>(path(), "小明"); }
+
+    // A normal test of ten questions 10+1 .. 10+10 (redo: the given first
+    // questions, then 30+n); wrongFirst: the numbers first answered wrong.
+    TestId normalTest(RecordStore& store, QDateTime started, std::vector<int> wrongFirst, bool redo = false,
+                      std::vector<QuestionShown> first = {})
+    {
+        const TestId id = store.beginTest(kAdd, started, redo);
+        for (int n = 1; n <= 10; ++n) {
+            const QuestionShown q = n <= int(first.size()) ? first[std::size_t(n - 1)] : question(redo ? 30 : 10, n);
+            store.recordQuestion(id, n, q);
+            if (std::find(wrongFirst.begin(), wrongFirst.end(), n) != wrongFirst.end())
+                store.recordAnswer(id, n, "0", false, 900);
+            store.recordAnswer(id, n, q.correctAnswer, true, 1200);
+        }
+        store.endTest(id, TestEnd::Finished, "1:07.06");
+        return id;
+    }
+
+    QTemporaryDir dir;
+};
+
+TEST_F(StoreTest, EmptyFileIsGivenTheLayoutAndOneDefaultPupil)
+{
+    QDir().mkpath(dir.filePath("data"));
+    QFile(path()).open(QIODevice::WriteOnly);  // an empty file, as a first start may leave
+    {
+        auto store = open();
+        EXPECT_EQ(store->problem(), "");
+        ASSERT_EQ(store->pupils().size(), 1u);
+        EXPECT_EQ(store->currentPupil().name, "小明");
+    }
+    {
+        const QSqlDatabase db = openConnection("layout", path(), true);
+        EXPECT_EQ(scalar(db, "PRAGMA user_version").toInt(), 1);
+        EXPECT_EQ(scalar(db, "PRAGMA journal_mode").toString(), "wal");
+        EXPECT_EQ(scalar(db, "SELECT count(*) FROM sqlite_master WHERE type = 'table'").toInt(), 7);
+    }
+    closeConnection("layout");
+}
+
+TEST_F(StoreTest, NormalTestIsReadBackWithItsAnswersAndTime)
+{
+    auto store = open();
+    const TestId id = normalTest(*store, kMonday, {3, 7});
+    const TestId broken = store->beginTest(kAdd, kMonday.addSecs(600), false);
+    store->recordQuestion(broken, 1, question(4, 5));
+    store->recordAnswer(broken, 1, "8", false, 3000);
+    store->endTest(broken, TestEnd::Closed, "");
+    store->flush();
+
+    const std::vector<TestRow> rows = store->tests({});
+    ASSERT_EQ(rows.size(), 2u);
+    EXPECT_EQ(rows[1].id, id);
+    EXPECT_EQ(rows[1].started, kMonday);
+    EXPECT_EQ(rows[1].exercise.levelCaption, "2位 + 1位");
+    EXPECT_EQ(rows[1].questions, 10);
+    EXPECT_EQ(rows[1].wrongAnswers, 2);
+    EXPECT_EQ(rows[1].time, "1:07.06");
+    EXPECT_EQ(rows[1].ended, TestEnd::Finished);
+    EXPECT_EQ(rows[0].ended, TestEnd::Closed);
+    EXPECT_EQ(rows[0].time, "");
+
+    const qint64 pupil = store->currentPupil().id;
+    const std::vector<ChartPoint> chart = store->chart(pupil, "Form81", "Option4", "integer");
+    ASSERT_EQ(chart.size(), 1u);  // the closed test has no time
+    EXPECT_DOUBLE_EQ(chart[0].seconds, 67.06);
+    ASSERT_EQ(store->bestTimes(pupil).size(), 1u);
+    EXPECT_EQ(store->bestTimes(pupil)[0].time, "1:07.06");
+}
+
+TEST_F(StoreTest, BookKeepsFirstTryMistakesUntilTwoRedoTestsGetThemRight)
+{
+    auto store = open();
+    normalTest(*store, kMonday, {3, 7});
+    normalTest(*store, kMonday.addDays(1), {3});  // 10+3 wrong again; 10+7 right
+    store->flush();
+    const qint64 pupil = store->currentPupil().id;
+    std::vector<Mistake> book = store->mistakes(pupil);
+    ASSERT_EQ(book.size(), 2u);
+    EXPECT_EQ(book[0].question.operands[1], "3");
+    EXPECT_EQ(book[0].timesWrong, 2);
+    EXPECT_EQ(book[0].lastWrong, kMonday.addDays(1));
+    EXPECT_EQ(book[1].question.operands[1], "7");
+
+    const std::vector<QuestionShown> redo = store->redoQuestions(kAdd);
+    ASSERT_EQ(redo.size(), 2u);
+    EXPECT_EQ(redo[0].operands[1], "3");  // oldest first
+    // One redo test asking 10+3 twice counts once; a second redo test frees it.
+    normalTest(*store, kMonday.addDays(2), {}, true, {redo[0], redo[0]});
+    store->flush();
+    EXPECT_EQ(store->mistakes(pupil).size(), 2u);
+    normalTest(*store, kMonday.addDays(3), {}, true, {redo[0]});
+    store->flush();
+    book = store->mistakes(pupil);
+    ASSERT_EQ(book.size(), 1u);
+    EXPECT_EQ(book[0].question.operands[1], "7");  // right in ordinary tests, so still in the book
+
+    // A listening test: a ticked question joins the book under Form81.
+    const TestId listening = store->beginTest(kListen, kMonday.addDays(4), false);
+    for (int n = 1; n <= 20; ++n)
+        store->recordQuestion(listening, n, question(20, n));
+    store->recordPlaybackReached(listening);
+    store->endTest(listening, TestEnd::Finished, "");
+    store->flush();
+    const std::vector<TestRow> listened = store->listeningTests(pupil);
+    ASSERT_EQ(listened.size(), 1u);
+    EXPECT_TRUE(listened[0].playbackReached);
+    std::vector<ListeningQuestion> paper = store->listeningQuestions(listening);
+    ASSERT_EQ(paper.size(), 20u);
+    store->setInBook(paper[4].questionId, true);
+    paper = store->listeningQuestions(listening);
+    EXPECT_TRUE(paper[4].inBook);
+    EXPECT_FALSE(paper[5].inBook);
+    book = store->mistakes(pupil);
+    ASSERT_EQ(book.size(), 2u);
+    EXPECT_EQ(book[1].exercise.window, "Form81");
+    EXPECT_EQ(book[1].question.operands[0], "20");
+    store->setInBook(paper[4].questionId, false);
+    EXPECT_EQ(store->mistakes(pupil).size(), 1u);
+}
+
+TEST_F(StoreTest, PupilsAreAddedRenamedRemovedAndRemembered)
+{
+    qint64 second = 0;
+    {
+        auto store = open();
+        const qint64 first = store->currentPupil().id;
+        EXPECT_FALSE(store->removePupil(first));  // never the last
+        EXPECT_FALSE(store->addPupil("小明"));
+        EXPECT_FALSE(store->addPupil("  "));
+        const std::optional<Pupil> added = store->addPupil(" 小红 ");
+        ASSERT_TRUE(added);
+        EXPECT_EQ(added->name, "小红");
+        second = added->id;
+        EXPECT_FALSE(store->renamePupil(second, "小明"));
+        EXPECT_TRUE(store->renamePupil(second, "小兰"));
+        store->setCurrentPupil(second);
+        normalTest(*store, kMonday, {1});
+        store->flush();
+        EXPECT_EQ(store->pupilRecordCount(second), std::make_pair(1, 1));
+        EXPECT_EQ(store->pupilRecordCount(first), std::make_pair(0, 0));
+    }
+    auto store = open();
+    EXPECT_EQ(store->currentPupil().id, second);
+    EXPECT_EQ(store->currentPupil().name, "小兰");
+    EXPECT_TRUE(store->removePupil(second));
+    EXPECT_EQ(store->currentPupil().name, "小明");
+    EXPECT_TRUE(store->tests({}).empty());
+    EXPECT_TRUE(store->mistakes(second).empty());
+}
+
+TEST_F(StoreTest, TestLeftRunningByACrashIsInterruptedAtTheNextStart)
+{
+    { auto store = open(); }
+    {
+        RecordWrites writes(openConnection("crashed", path(), false));
+        writes.beginTest(41, 1, kAdd, kMonday, false);
+        writes.question(41, 1, question(1, 2));
+        writes.answer(41, 1, "3", true, 500);
+    }
+    closeConnection("crashed");
+    auto store = open();
+    const std::vector<TestRow> rows = store->tests({});
+    ASSERT_EQ(rows.size(), 1u);
+    EXPECT_EQ(rows[0].ended, TestEnd::Interrupted);
+    EXPECT_EQ(rows[0].questions, 1);
+    EXPECT_GT(store->beginTest(kAdd, kMonday, false), 41);
+}
+
+TEST_F(StoreTest, CorruptFileIsMovedAsideAndAFreshOneBegun)
+{
+    QDir().mkpath(dir.filePath("data"));
+    QFile garbage(path());
+    ASSERT_TRUE(garbage.open(QIODevice::WriteOnly));
+    garbage.write(QByteArray(8192, 'x'));
+    garbage.close();
+
+    auto store = open();
+    EXPECT_TRUE(store->problem().contains("已损坏")) << store->problem().toStdString();
+    const QStringList aside = QDir(dir.filePath("data")).entryList({"records.db.broken-*"});
+    ASSERT_EQ(aside.size(), 1);
+    EXPECT_TRUE(store->problem().contains(aside[0]));
+    EXPECT_EQ(QFileInfo(dir.filePath("data/" + aside[0])).size(), 8192);
+    normalTest(*store, kMonday, {});
+    store->flush();
+    EXPECT_EQ(store->tests({}).size(), 1u);
+}
+
+TEST_F(StoreTest, RecordOfANewerProgramIsLeftAlone)
+{
+    { auto store = open(); }
+    {
+        const QSqlDatabase db = openConnection("newer", path(), false);
+        run(db, "PRAGMA user_version = 99");
+    }
+    closeConnection("newer");
+    auto store = open();
+    EXPECT_TRUE(store->problem().contains("更新版本")) << store->problem().toStdString();
+    EXPECT_TRUE(QDir(dir.filePath("data")).entryList({"records.db.broken-*"}).isEmpty());
+    normalTest(*store, kMonday, {});
+    store->flush();
+    EXPECT_TRUE(store->tests({}).empty());
+}
+
+TEST_F(StoreTest, FolderThatCannotBeWrittenLeavesTheDrillsUnrecorded)
+{
+    // /proc refuses new files even to root, unlike a folder with mode 0555.
+    for (const QString& unusable : {QStringLiteral("/proc/records.db"), dir.filePath("data/records.db/x/records.db")}) {
+        QDir().mkpath(dir.filePath("data"));
+        QFile(dir.filePath("data/records.db")).open(QIODevice::WriteOnly);  // a file where a folder is needed
+        SqliteRecordStore store(unusable, "小明");
+        EXPECT_TRUE(store.problem().contains("无法写入")) << store.problem().toStdString();
+        const TestId id = normalTest(store, kMonday, {2});
+        EXPECT_GT(id, 0);
+        store.flush();
+        EXPECT_TRUE(store.tests({}).empty());
+        EXPECT_EQ(store.currentPupil().name, "小明");
+        EXPECT_FALSE(store.addPupil("小红"));
+    }
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QCoreApplication app(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}

@@ -1,0 +1,111 @@
+# Runs the built zorvel-records on a small record made by record_driver and
+# on bad input: exit status, one-line refusals, header and rows, quoting.
+# Usage: cmake -DTOOL=<zorvel-records> -DDRIVER=<record_driver> -DWORK=<folder> -P zorvel_records_cli.cmake
+
+set(failures 0)
+macro(fail message)
+  message(SEND_ERROR "${message}")
+  math(EXPR failures "${failures} + 1")
+endmacro()
+
+function(run_tool)
+  execute_process(COMMAND ${TOOL} ${ARGN} RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE err)
+  set(rc "${rc}" PARENT_SCOPE)
+  set(out "${out}" PARENT_SCOPE)
+  set(err "${err}" PARENT_SCOPE)
+endfunction()
+
+file(REMOVE_RECURSE "${WORK}")
+file(MAKE_DIRECTORY "${WORK}")
+set(db "${WORK}/records.db")
+execute_process(COMMAND ${DRIVER} ${db} fixture RESULT_VARIABLE rc)
+if(NOT rc EQUAL 0)
+  message(FATAL_ERROR "record_driver could not make the record (${rc})")
+endif()
+file(WRITE "${WORK}/garbage.db" "this is not a database, only some text long enough to look like a file")
+
+# Refusals: status, nothing on stdout, one line on stderr naming what is accepted.
+set(bad_cases
+  "2|--database|${db}|unknown command \"frogs\"|frogs"
+  "2|--database|${db}|a command is required"
+  "2|--database|${db}|tests|--format|xml|accepted: csv, tsv"
+  "2|--database|${db}|tests|--since|2026-13-01|accepted: YYYY-MM-DD"
+  "2|--database|${db}|tests|--since|yesterday|bad date \"yesterday\""
+  "2|--database|${db}|pupils|--since|2026-01-01|--since is not accepted by pupils"
+  "2|--database|${db}|mistakes|--since|2026-01-01|--since is not accepted by mistakes"
+  "2|--database|${db}|tests|--colour|red|unknown option \"--colour\""
+  "2|--database|${db}|tests|--pupil|小刚|accepted: 小明, Li, \"Ann\""
+  "2|--database|${db}|tests|--pupil|a\nb|unknown pupil \"a\\nb\""
+  "2|--database|${db}|tests|--pupil|Missing value"
+  "1|--database|${WORK}/none.db|tests|no record at"
+  "1|--database|${WORK}/garbage.db|tests|cannot read"
+  "1|--database|${WORK}|pupils|no record at"
+)
+foreach(case IN LISTS bad_cases)
+  string(REPLACE "|" ";" parts "${case}")
+  list(POP_FRONT parts status)
+  list(POP_BACK parts expected)
+  run_tool(${parts})
+  if(NOT rc EQUAL status)
+    fail("${parts}: exit status ${rc}, expected ${status}")
+  endif()
+  if(NOT out STREQUAL "")
+    fail("${parts}: wrote to stdout: ${out}")
+  endif()
+  string(FIND "${err}" "${expected}" at)
+  string(REGEX MATCHALL "\n" newlines "${err}")
+  list(LENGTH newlines lines)
+  if(at LESS 0 OR NOT lines EQUAL 1)
+    fail("${parts}: stderr is not one line with '${expected}': ${err}")
+  endif()
+endforeach()
+if(EXISTS "${WORK}/none.db")
+  fail("reading a missing record created it")
+endif()
+
+run_tool(--database ${db} pupils)
+if(NOT rc EQUAL 0 OR NOT out STREQUAL "  小明\n* Li, \"Ann\"\n")
+  fail("pupils: ${rc} '${out}'")
+endif()
+
+run_tool(--database ${db} tests)
+set(expected_tests
+  "pupil,started,window,operation,mode,level,type,questions,wrong_answers,time,ended\n"
+  "小明,2026-03-02T16:00:00,Form81,add,normal,2位 + 1位,integer,10,2,1:07.06,finished\n"
+  "小明,2026-03-02T17:00:00,Form83,mixed,normal,2位 + 2位,1dp,2,0,,closed\n"
+  "小明,2026-03-02T18:00:00,Form91,add,listening,20以内,integer,20,0,,finished\n"
+  "\"Li, \"\"Ann\"\"\",2026-03-02T19:00:00,Form84,mul,normal,1位 * 1位,integer,5,1,,reminder\n")
+string(CONCAT expected_tests ${expected_tests})
+if(NOT rc EQUAL 0 OR NOT out STREQUAL expected_tests)
+  fail("tests: ${rc} '${out}'")
+endif()
+
+run_tool(--database ${db} tests --format tsv --pupil 小明 --since 2026-03-02)
+string(REGEX MATCHALL "[^\n]*\n" lines "${out}")
+list(LENGTH lines count)
+if(NOT rc EQUAL 0 OR NOT count EQUAL 4 OR NOT out MATCHES "^pupil\tstarted\t")
+  fail("tests in tsv for one pupil: ${rc} '${out}'")
+endif()
+run_tool(--database ${db} tests --since 2026-03-03)
+if(NOT rc EQUAL 0 OR NOT out STREQUAL "pupil,started,window,operation,mode,level,type,questions,wrong_answers,time,ended\n")
+  fail("tests since a later day: ${rc} '${out}'")
+endif()
+
+run_tool(--database ${db} mistakes --pupil "Li, \"Ann\"")
+if(NOT rc EQUAL 0 OR NOT out STREQUAL
+   "pupil,window,level,type,first,second,third,answer,times_wrong,last_wrong\n\"Li, \"\"Ann\"\"\",Form84,1位 * 1位,integer,13,4,,17,1,2026-03-02T19:00:00\n")
+  fail("mistakes of one pupil: ${rc} '${out}'")
+endif()
+
+run_tool(--version)
+if(NOT rc EQUAL 0 OR NOT out MATCHES "^zorvel-records [0-9]")
+  fail("--version: '${out}'")
+endif()
+run_tool(--help)
+if(NOT rc EQUAL 0 OR NOT out MATCHES "mistakes")
+  fail("--help: '${out}'")
+endif()
+
+if(failures GREATER 0)
+  message(FATAL_ERROR "${failures} zorvel-records checks failed")
+endif()

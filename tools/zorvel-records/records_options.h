@@ -1,0 +1,34 @@
+// Command-line options of zorvel-records, read and checked in one place so
+// that bad input is refused (one line, status 2) before anything is printed.
+#pragma once
+
+#include <QDate>
+#include <QString>
+
+#include <optional>
+
+namespace zorvel::records::cli {
+
+enum class Command { Pupils, Tests, Mistakes };
+enum class TableFormat { Csv, Tsv };
+
+struct RecordsOptions {
+    Command command = Command::Pupils;
+    QString database;             // empty: the user's own record
+    std::optional<QString> pupil;
+    std::optional<QDate> since;
+    TableFormat format = TableFormat::Csv;
+};
+
+struct ParsedRecordsOptions {
+    RecordsOptions options;
+    QString error;   // one line; empty when the options are good
+    QString output;  // --help or --version text: print it and stop
+};
+
+ParsedRecordsOptions parseRecordsOptions(const QStringList& arguments);
+
+// A refused value in quotes, control characters written as escapes.
+QString quoted(const QString& text);
+
+} // namespace zorvel::records::cli

@@ -1,0 +1,100 @@
+// Field escaping and the columns of the tests and mistakes tables.
+#include "tools/zorvel-records/records_table.h"
+
+#include <cstdio>
+
+namespace zorvel::records::cli {
+
+namespace {
+
+QString csvField(const QString& field)
+{
+    if (!field.contains(QLatin1Char(',')) && !field.contains(QLatin1Char('"')) &&
+        !field.contains(QLatin1Char('\n')) && !field.contains(QLatin1Char('\r')))
+        return field;
+    QString doubled = field;
+    doubled.replace(QLatin1Char('"'), QLatin1String("\"\""));
+    return QLatin1Char('"') + doubled + QLatin1Char('"');
+}
+
+QString tsvField(const QString& field)
+{
+    QString out;
+    out.reserve(field.size());
+    for (const QChar c : field) {
+        if (c == QLatin1Char('\\'))
+            out += QLatin1String("\\\\");
+        else if (c == QLatin1Char('\t'))
+            out += QLatin1String("\\t");
+        else if (c == QLatin1Char('\n'))
+            out += QLatin1String("\\n");
+        else if (c == QLatin1Char('\r'))
+            out += QLatin1String("\\r");
+        else
+            out += c;
+    }
+    return out;
+}
+
+// ISO 8601 to the second, in the time's own zone (the store gives local times).
+QString isoSeconds(const QDateTime& when)
+{
+    const QDate day = when.date();
+    const QTime time = when.time();
+    char text[32];
+    std::snprintf(text, sizeof text, "%04d-%02d-%02dT%02d:%02d:%02d", day.year(), day.month(), day.day(), time.hour(),
+                  time.minute(), time.second());
+    return QString::fromLatin1(text);
+}
+
+} // namespace
+
+const QStringList kTestColumns = {"pupil", "started", "window", "operation", "mode", "level",
+                                  "type",  "questions", "wrong_answers", "time", "ended"};
+const QStringList kMistakeColumns = {"pupil",  "window", "level",       "type",      "first",
+                                     "second", "third",  "answer", "times_wrong", "last_wrong"};
+
+Table::Table(TableFormat format, const QStringList& header)
+    : format_(format)
+{
+    addRow(header);
+}
+
+void Table::addRow(const QStringList& fields)
+{
+    QString line;
+    for (const QString& field : fields) {
+        if (!line.isEmpty() || &field != &fields.first())
+            line += QLatin1Char(format_ == TableFormat::Csv ? ',' : '\t');
+        line += format_ == TableFormat::Csv ? csvField(field) : tsvField(field);
+    }
+    text_ += line.toUtf8();
+    text_ += '\n';
+}
+
+QStringList testFields(const TestRow& row)
+{
+    const Exercise& e = row.exercise;
+    return {row.pupil,
+            isoSeconds(row.started),
+            e.window,
+            e.operation,
+            e.mode,
+            e.levelCaption,
+            e.numberType,
+            QString::number(row.questions),
+            QString::number(row.wrongAnswers),
+            row.ended == TestEnd::Finished ? row.time : QString(),
+            testEndKey(row.ended)};
+}
+
+QStringList mistakeFields(const QString& pupil, const Mistake& mistake)
+{
+    const Exercise& e = mistake.exercise;
+    const QuestionShown& q = mistake.question;
+    return {pupil,          e.window,         e.levelCaption,     e.numberType,
+            q.operands[0],  q.operands[1],    q.operands[2],      q.correctAnswer,
+            QString::number(mistake.timesWrong), isoSeconds(mistake.lastWrong)};
+}
+
+} // namespace zorvel::records::cli

@@ -1,0 +1,31 @@
+// The tables zorvel-records prints: a header line, then one row a line, as
+// CSV (RFC 4180 quoting) or TSV (tab, newline, carriage return and backslash
+// written as \t, \n, \r, \\).
+#pragma once
+
+#include "records/record_store.h"
+#include "tools/zorvel-records/records_options.h"
+
+#include <QByteArray>
+#include <QStringList>
+
+namespace zorvel::records::cli {
+
+class Table {
+public:
+    Table(TableFormat format, const QStringList& header);
+    void addRow(const QStringList& fields);
+    const QByteArray& text() const { return text_; }
+
+private:
+    TableFormat format_;
+    QByteArray text_;
+};
+
+QStringList testFields(const TestRow& row);
+QStringList mistakeFields(const QString& pupil, const Mistake& mistake);
+
+extern const QStringList kTestColumns;
+extern const QStringList kMistakeColumns;
+
+} // namespace zorvel::records::cli
