@@ -48,8 +48,8 @@ MistakesTab::MistakesTab(RecordStore& store, const RecordsServices& services, QW
 {
     setObjectName(QStringLiteral("tabMistakes"));
     auto* layout = new QHBoxLayout(this);
-    layout->addWidget(buildBook(), 3);
-    layout->addWidget(buildListening(), 2);
+    layout->addWidget(buildBook(), 2);
+    layout->addWidget(buildListening(), 1);
 }
 
 QWidget* MistakesTab::buildBook()
@@ -61,9 +61,11 @@ QWidget* MistakesTab::buildBook()
     book_->setFont(designFont(FontFace::Songti, 12));
     book_->header()->setFont(designFont(FontFace::Heiti, 11, true));
     book_->setHeaderLabels({QStringLiteral("题目"), QStringLiteral("错误次数"), QStringLiteral("最近一次"), QString()});
-    book_->setColumnWidth(QuestionColumn, 270);
+    book_->header()->setStretchLastSection(false);
+    book_->header()->setSectionResizeMode(QuestionColumn, QHeaderView::Stretch);
     book_->setColumnWidth(TimesColumn, 70);
     book_->setColumnWidth(LastColumn, 100);
+    book_->setColumnWidth(RedoColumn, 72);
     book_->setSelectionMode(QAbstractItemView::NoSelection);
     book_->setAlternatingRowColors(true);
     layout->addWidget(book_);
@@ -135,7 +137,7 @@ void MistakesTab::addGroup(const std::vector<Mistake>& mistakes, size_t first, s
 {
     const Exercise exercise = mistakes[first].exercise;
     auto* group = new QTreeWidgetItem(book_, {groupText(exercise, end - first)});
-    QFont bold = designFont(FontFace::Heiti, 12, true);
+    QFont bold = designFont(FontFace::Heiti, 11, true);
     group->setFont(QuestionColumn, bold);
     for (size_t i = first; i < end; ++i) {
         const Mistake& mistake = mistakes[i];

@@ -16,6 +16,9 @@ namespace zorvel::records {
 
 namespace {
 
+const QColor timeColour(0, 0, 0xC0);
+const QColor wrongColour(0xE0, 0, 0);
+
 // The first day of the period a date falls in, for periods 0 (day), 1 (week), 2 (month).
 QDate periodStart(const QDate& date, int period)
 {
@@ -26,9 +29,9 @@ QDate periodStart(const QDate& date, int period)
     return date;
 }
 
-std::vector<ChartPoint> averaged(const std::vector<ChartPoint>& points, int period)
+std::vector<PlotPoint> averaged(const std::vector<ChartPoint>& points, int period)
 {
-    std::vector<ChartPoint> result;
+    std::vector<PlotPoint> result;
     QDate current;
     double seconds = 0;
     int wrong = 0;
@@ -36,9 +39,8 @@ std::vector<ChartPoint> averaged(const std::vector<ChartPoint>& points, int peri
     auto flush = [&] {
         if (count == 0)
             return;
-        // Placed at noon of the period's first day; wrong answers rounded to whole ones.
-        result.push_back({QDateTime(current, QTime(12, 0)), seconds / count,
-                          static_cast<int>(std::lround(double(wrong) / count))});
+        // Placed at noon of the period's first day.
+        result.push_back({QDateTime(current, QTime(12, 0)), seconds / count, double(wrong) / count});
     };
     for (const ChartPoint& point : points) {
         const QDate start = periodStart(point.started.date(), period);
@@ -57,17 +59,36 @@ std::vector<ChartPoint> averaged(const std::vector<ChartPoint>& points, int peri
     return result;
 }
 
+// Ticks at whole multiples of the first step that gives at most six of them.
+void setWholeTicks(QValueAxis* axis, double top, std::initializer_list<int> steps)
+{
+    int step = 1;
+    for (int candidate : steps) {
+        step = candidate;
+        if (std::ceil(top / step) <= 6)
+            break;
+    }
+    axis->setTickType(QValueAxis::TicksDynamic);
+    axis->setTickAnchor(0);
+    axis->setTickInterval(step);
+    axis->setRange(0, std::max(1.0, std::ceil(top / step)) * step);
+}
+
 } // namespace
 
-std::pair<std::vector<ChartPoint>, QString> thinnedPoints(const std::vector<ChartPoint>& points, int maxPoints)
+std::pair<std::vector<PlotPoint>, QString> thinnedPoints(const std::vector<ChartPoint>& points, int maxPoints)
 {
-    if (static_cast<int>(points.size()) <= maxPoints)
-        return {points, QString()};
+    if (static_cast<int>(points.size()) <= maxPoints) {
+        std::vector<PlotPoint> each;
+        for (const ChartPoint& point : points)
+            each.push_back({point.started, point.seconds, double(point.wrongAnswers)});
+        return {each, QString()};
+    }
     std::vector<ChartPoint> sorted = points;
     std::stable_sort(sorted.begin(), sorted.end(),
                      [](const ChartPoint& a, const ChartPoint& b) { return a.started < b.started; });
     const QString names[3] = {QStringLiteral("每天"), QStringLiteral("每周"), QStringLiteral("每月")};
-    std::vector<ChartPoint> result;
+    std::vector<PlotPoint> result;
     for (int period = 0; period < 3; ++period) {
         result = averaged(sorted, period);
         if (static_cast<int>(result.size()) <= maxPoints || period == 2)
@@ -82,18 +103,19 @@ ProgressChart::ProgressChart(QWidget* parent) : QChartView(new QChart, parent)
     setRenderHint(QPainter::Antialiasing);
     chart()->setAnimationOptions(QChart::NoAnimation);
     chart()->setTitleFont(designFont(FontFace::Heiti, 11, true));
-    chart()->legend()->setFont(designFont(FontFace::Songti, 10));
-    chart()->legend()->setAlignment(Qt::AlignBottom);
-    chart()->setMargins(QMargins(4, 4, 4, 4));
+    // The axis titles, drawn in the colours of their series, are the legend.
+    chart()->legend()->hide();
+    chart()->setMargins(QMargins(2, 2, 2, 2));
+    chart()->setBackgroundRoundness(0);
 
     times_ = new QLineSeries;
     times_->setName(QStringLiteral("用时(秒)"));
-    times_->setPen(QPen(QColor(0, 0, 0xC0), 2));
+    times_->setPen(QPen(timeColour, 2));
     times_->setPointsVisible(true);
     wrongs_ = new QScatterSeries;
     wrongs_->setName(QStringLiteral("错误次数"));
-    wrongs_->setColor(QColor(0xE0, 0, 0));
-    wrongs_->setBorderColor(QColor(0xE0, 0, 0));
+    wrongs_->setColor(wrongColour);
+    wrongs_->setBorderColor(wrongColour);
     wrongs_->setMarkerSize(7);
     chart()->addSeries(times_);
     chart()->addSeries(wrongs_);
@@ -112,6 +134,10 @@ void ProgressChart::buildAxes()
     wrongAxis_ = new QValueAxis;
     wrongAxis_->setTitleText(QStringLiteral("错误次数"));
     wrongAxis_->setLabelFormat(QStringLiteral("%d"));
+    seconds_->setTitleBrush(timeColour);
+    seconds_->setLabelsColor(timeColour);
+    wrongAxis_->setTitleBrush(wrongColour);
+    wrongAxis_->setLabelsColor(wrongColour);
     for (QAbstractAxis* axis : {static_cast<QAbstractAxis*>(dates_), static_cast<QAbstractAxis*>(seconds_),
                                 static_cast<QAbstractAxis*>(wrongAxis_)}) {
         axis->setLabelsFont(axisFont);
@@ -134,18 +160,19 @@ void ProgressChart::setPoints(const std::vector<ChartPoint>& points, const QStri
     timePoints.reserve(static_cast<qsizetype>(shown.size()));
     wrongPoints.reserve(static_cast<qsizetype>(shown.size()));
     double maxSeconds = 60;
-    int maxWrong = 5;
+    double maxWrong = 5;
     QDateTime first, last;
-    for (const ChartPoint& point : shown) {
-        const double x = static_cast<double>(point.started.toMSecsSinceEpoch());
+    for (const PlotPoint& point : shown) {
+        const double x = static_cast<double>(point.when.toMSecsSinceEpoch());
         timePoints.append(QPointF(x, point.seconds));
         wrongPoints.append(QPointF(x, point.wrongAnswers));
         maxSeconds = std::max(maxSeconds, point.seconds);
         maxWrong = std::max(maxWrong, point.wrongAnswers);
-        first = first.isValid() ? std::min(first, point.started) : point.started;
-        last = last.isValid() ? std::max(last, point.started) : point.started;
+        first = first.isValid() ? std::min(first, point.when) : point.when;
+        last = last.isValid() ? std::max(last, point.when) : point.when;
     }
     times_->setPointsVisible(shown.size() <= 60);
+    wrongs_->setMarkerSize(shown.size() <= 60 ? 7 : 4);
     times_->replace(timePoints);
     wrongs_->replace(wrongPoints);
 
@@ -155,9 +182,9 @@ void ProgressChart::setPoints(const std::vector<ChartPoint>& points, const QStri
     }
     // A day either side, so that a single test is not drawn on the frame.
     dates_->setRange(first.addDays(-1), last.addDays(1));
-    dates_->setFormat(first.daysTo(last) > 60 ? QStringLiteral("yyyy-MM") : QStringLiteral("MM-dd"));
-    seconds_->setRange(0, std::ceil(maxSeconds * 1.1 / 10) * 10);
-    wrongAxis_->setRange(0, maxWrong + 1);
+    dates_->setFormat(first.daysTo(last) > 400 ? QStringLiteral("yyyy-MM") : QStringLiteral("MM-dd"));
+    setWholeTicks(seconds_, maxSeconds * 1.1, {10, 15, 30, 60, 120, 300, 600});
+    setWholeTicks(wrongAxis_, maxWrong + 1, {1, 2, 5, 10, 20});
 
     QString title = exerciseText;
     if (shown.empty())

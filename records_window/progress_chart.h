@@ -20,9 +20,16 @@ QT_END_NAMESPACE
 
 namespace zorvel::records {
 
-// Points averaged over days, weeks or months when there are more than
-// maxPoints; the second value names the period ("", "每天", "每周", "每月").
-std::pair<std::vector<ChartPoint>, QString> thinnedPoints(const std::vector<ChartPoint>& points, int maxPoints);
+// A point as drawn: one test, or the average of a period's tests.
+struct PlotPoint {
+    QDateTime when;
+    double seconds = 0;
+    double wrongAnswers = 0;
+};
+
+// The tests as points, averaged over days, weeks or months when there are
+// more than maxPoints; the second value names the period ("", "每天", "每周", "每月").
+std::pair<std::vector<PlotPoint>, QString> thinnedPoints(const std::vector<ChartPoint>& points, int maxPoints);
 
 class ProgressChart : public QChartView {
     Q_OBJECT

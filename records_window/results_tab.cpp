@@ -87,16 +87,16 @@ ResultsTab::ResultsTab(RecordStore& store, const RecordsServices& services, QWid
     table_->setModel(model_);
     styleTable(table_);
     // Fixed widths: measuring sixty thousand rows to fit them would take seconds.
-    const int widths[TestTableModel::ColumnCount] = {150, 130, 110, 80, 55, 75, 80, 120};
+    const int widths[TestTableModel::ColumnCount] = {150, 150, 110, 80, 55, 75, 80, 120};
     for (int c = 0; c < TestTableModel::ColumnCount; ++c)
         table_->setColumnWidth(c, widths[c]);
     table_->horizontalHeader()->setStretchLastSection(true);
     layout->addWidget(table_, 5);
 
     auto* lower = new QHBoxLayout;
-    lower->addWidget(buildBestTimes(), 2);
-    lower->addWidget(buildChartBox(), 3);
-    layout->addLayout(lower, 6);
+    lower->addWidget(buildBestTimes(), 4);
+    lower->addWidget(buildChartBox(), 5);
+    layout->addLayout(lower, 7);
 }
 
 QWidget* ResultsTab::buildFilters()
@@ -149,13 +149,13 @@ QWidget* ResultsTab::buildBestTimes()
 {
     QGroupBox* frame = makeFrame(this, QStringLiteral("最好成绩(普通模式)"));
     auto* layout = new QVBoxLayout(frame);
-    best_ = new QTableWidget(0, 4, frame);
+    best_ = new QTableWidget(0, 5, frame);
     best_->setObjectName(QStringLiteral("grdBest"));
     best_->setHorizontalHeaderLabels({QStringLiteral("运算"), QStringLiteral("难度"), QStringLiteral("类型"),
-                                      QStringLiteral("最好成绩")});
+                                      QStringLiteral("最好成绩"), QStringLiteral("日期")});
     styleTable(best_);
-    const int widths[4] = {70, 100, 70, 80};
-    for (int c = 0; c < 4; ++c)
+    const int widths[5] = {74, 82, 62, 72, 80};
+    for (int c = 0; c < 5; ++c)
         best_->setColumnWidth(c, widths[c]);
     best_->horizontalHeader()->setStretchLastSection(true);
     best_->setToolTip(QStringLiteral("点一行,下面的图就显示这个难度和类型的进步"));
@@ -241,11 +241,11 @@ void ResultsTab::reloadBestTimes()
     best_->setRowCount(static_cast<int>(bestTimes_.size()));
     for (int r = 0; r < static_cast<int>(bestTimes_.size()); ++r) {
         const BestTime& best = bestTimes_[static_cast<size_t>(r)];
-        const QString cells[4] = {operationText(best.exercise.operation), best.exercise.levelCaption,
-                                  numberTypeText(best.exercise.operation, best.exercise.numberType), best.time};
-        for (int c = 0; c < 4; ++c) {
+        const QString cells[5] = {operationText(best.exercise.operation), best.exercise.levelCaption,
+                                  numberTypeText(best.exercise.operation, best.exercise.numberType), best.time,
+                                  best.when.toString(QStringLiteral("yyyy-MM-dd"))};
+        for (int c = 0; c < 5; ++c) {
             auto* item = new QTableWidgetItem(cells[c]);
-            item->setToolTip(QStringLiteral("%1 创造").arg(best.when.toString(QStringLiteral("yyyy-MM-dd HH:mm"))));
             if (c == 3)
                 item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
             best_->setItem(r, c, item);

@@ -246,7 +246,8 @@ void fillPractice(FakeRecordStore& store, int count, const QDate& lastDay, int d
         const Practised& p = practised[std::uniform_int_distribution<size_t>(0, practised.size() - 1)(random)];
         TestRow row;
         row.exercise = p.exercise;
-        row.started = first.addSecs(static_cast<qint64>(progress * (days - 1) * 86400) + i % 7 * 600);
+        row.started = QDateTime(first.date().addDays(static_cast<qint64>(progress * (days - 1))),
+                                QTime(16, 0).addSecs(i % 11 * 900));
         const bool listening = p.exercise.mode == QLatin1String("listening");
         const bool finished = listening || unit(random) < 0.85;
         row.ended = finished ? TestEnd::Finished : (unit(random) < 0.5 ? TestEnd::Closed : TestEnd::Reset);
