@@ -51,7 +51,7 @@ QString endText(TestEnd end)
     switch (end) {
     case TestEnd::Finished: return QStringLiteral("完成");
     case TestEnd::Restarted: return QStringLiteral("重新开始");
-    case TestEnd::Reset: return QStringLiteral("中途换难度");
+    case TestEnd::Reset: return QStringLiteral("中途换难度或类型");
     case TestEnd::Reminder: return QStringLiteral("休息提醒");
     case TestEnd::Closed: return QStringLiteral("中途返回");
     case TestEnd::Interrupted: return QStringLiteral("程序中断");

@@ -32,7 +32,7 @@ qint64 FakeRecordStore::addTest(qint64 pupil, TestRow row)
     for (const Pupil& p : pupils_)
         if (p.id == pupil)
             row.pupil = p.name;
-    tests_.push_back({pupil, row});
+    tests_.push_back({pupil, row, row.time.isEmpty() ? 0.0 : stopwatchSeconds(row.time)});
     return row.id;
 }
 
@@ -96,6 +96,7 @@ std::vector<TestRow> FakeRecordStore::tests(const TestFilter& filter)
 {
     lastFilter = filter;
     std::vector<TestRow> rows;
+    rows.reserve(tests_.size());
     for (auto it = tests_.rbegin(); it != tests_.rend(); ++it) {
         const TestRow& row = it->row;
         if ((filter.pupil && *filter.pupil != it->pupil)
@@ -112,6 +113,7 @@ std::vector<TestRow> FakeRecordStore::tests(const TestFilter& filter)
 std::vector<BestTime> FakeRecordStore::bestTimes(qint64 pupil)
 {
     std::vector<BestTime> best;
+    std::vector<double> bestSeconds;
     for (const StoredTest& test : tests_) {
         if (test.pupil != pupil || test.row.time.isEmpty())
             continue;
@@ -120,10 +122,13 @@ std::vector<BestTime> FakeRecordStore::bestTimes(qint64 pupil)
             return b.exercise.window == e.window && b.exercise.levelOption == e.levelOption
                 && b.exercise.numberType == e.numberType;
         });
-        if (same == best.end())
+        if (same == best.end()) {
             best.push_back({e, test.row.time, test.row.started});
-        else if (stopwatchSeconds(test.row.time) < stopwatchSeconds(same->time))
+            bestSeconds.push_back(test.seconds);
+        } else if (test.seconds < bestSeconds[static_cast<size_t>(same - best.begin())]) {
             *same = {e, test.row.time, test.row.started};
+            bestSeconds[static_cast<size_t>(same - best.begin())] = test.seconds;
+        }
     }
     std::sort(best.begin(), best.end(), [](const BestTime& a, const BestTime& b) {
         return std::tie(a.exercise.window, a.exercise.levelOption, a.exercise.numberType)
@@ -140,7 +145,7 @@ std::vector<ChartPoint> FakeRecordStore::chart(qint64 pupil, const QString& wind
         const Exercise& e = test.row.exercise;
         if (test.pupil == pupil && !test.row.time.isEmpty() && e.window == window && e.levelOption == levelOption
             && e.numberType == numberType)
-            points.push_back({test.row.started, stopwatchSeconds(test.row.time), test.row.wrongAnswers});
+            points.push_back({test.row.started, test.seconds, test.row.wrongAnswers});
     }
     return points;
 }

@@ -54,7 +54,7 @@ public:
     void setInBook(qint64 questionId, bool inBook) override;
 
 private:
-    struct StoredTest { qint64 pupil; records::TestRow row; };
+    struct StoredTest { qint64 pupil; records::TestRow row; double seconds; };
     std::vector<records::Pupil> pupils_;
     qint64 current_ = 1;
     std::vector<StoredTest> tests_;   // oldest first
