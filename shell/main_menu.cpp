@@ -4,6 +4,7 @@
 #include "shell/click_label.h"
 #include "shell/menu_table.h"
 
+#include <QFontMetrics>
 #include <QPalette>
 #include <QPixmap>
 #include <QPushButton>
@@ -106,6 +107,7 @@ void MainMenu::buildControls()
         connect(button, &QPushButton::clicked, this, [this, formName] { openDrillWindow(formName); });
     }
     connect(findChild<QPushButton*>(QStringLiteral("Command0")), &QPushButton::clicked, this, &MainMenu::quitRequested);
+    connect(findChild<QPushButton*>(QStringLiteral("cmdRecords")), &QPushButton::clicked, this, &MainMenu::openRecordsWindow);
     connect(findChild<ClickLabel*>(QStringLiteral("Label1")), &ClickLabel::clicked, this, &MainMenu::openHomePage);
     connect(findChild<ClickLabel*>(QStringLiteral("Label3")), &ClickLabel::clicked, this, &MainMenu::openProductPage);
 }
@@ -138,15 +140,46 @@ void MainMenu::openDrillWindow(const QString& formName)
     if (!createDrillWindow_)
         return;
     std::unique_ptr<QDialog> window = createDrillWindow_(formName);
-    if (!window)
+    if (window)
+        execOverMenu(*window);
+}
+
+void MainMenu::setRecords(RecordsWindowFactory createRecordsWindow, std::function<QString()> currentPupilName)
+{
+    createRecordsWindow_ = std::move(createRecordsWindow);
+    currentPupilName_ = std::move(currentPupilName);
+    showPupilName();
+}
+
+void MainMenu::openRecordsWindow()
+{
+    if (!createRecordsWindow_)
         return;
-    // The window lives in the unique_ptr; exec() must not delete it as well.
-    window->setAttribute(Qt::WA_DeleteOnClose, false);
+    std::unique_ptr<QDialog> window = createRecordsWindow_();
+    if (window)
+        execOverMenu(*window);
+    // The pupil may have been changed, renamed or removed there.
+    showPupilName();
+}
+
+void MainMenu::execOverMenu(QDialog& window)
+{
+    // The window lives with its caller; exec() must not delete it as well.
+    window.setAttribute(Qt::WA_DeleteOnClose, false);
     // Tell the window manager the menu lies underneath, so that a click on the
-    // inert menu cannot raise it over the drill window and hide that.
-    window->winId();
-    window->windowHandle()->setTransientParent(windowHandle());
-    window->exec();
+    // inert menu cannot raise it over the window and hide that.
+    window.winId();
+    window.windowHandle()->setTransientParent(windowHandle());
+    window.exec();
+}
+
+void MainMenu::showPupilName()
+{
+    auto* label = findChild<QLabel*>(QStringLiteral("lblPupil"));
+    const QString name = currentPupilName_ ? currentPupilName_() : QString();
+    const QString text = name.isEmpty() ? QString() : QStringLiteral("学生:") + name;
+    label->setText(QFontMetrics(label->font()).elidedText(text, Qt::ElideRight, label->width()));
+    label->setToolTip(text);
 }
 
 } // namespace zorvel

@@ -5,7 +5,9 @@
 // running (single_instance.h), opens the help pages that ship in the
 // resources in the desktop's browser (help_pages.h, browser.h) and opens the
 // ten drill windows of normal_drill/ and listening_drill/ through an injected
-// factory (drill_launcher.h), each one modally over the menu.
+// factory (drill_launcher.h), each one modally over the menu. "学习记录" opens
+// the records window through another injected factory, and the menu shows
+// whose record the drills are kept in.
 #pragma once
 
 #include "shell/help_pages.h"
@@ -22,6 +24,8 @@ namespace zorvel {
 // Makes the drill window of a form name ("Form81" .. "Form95"); nullptr when
 // that window does not exist yet.
 using DrillWindowFactory = std::function<std::unique_ptr<QDialog>(const QString& formName)>;
+// Makes the records window; nullptr when there is none.
+using RecordsWindowFactory = std::function<std::unique_ptr<QDialog>()>;
 
 class MainMenu : public QWidget {
     Q_OBJECT
@@ -32,6 +36,9 @@ public:
     void setButtonColours();
     void openHomePage();
     void openProductPage();
+    // "学习记录" opens what createRecordsWindow makes; the pupil label shows
+    // currentPupilName() now and whenever the records window closes.
+    void setRecords(RecordsWindowFactory createRecordsWindow, std::function<QString()> currentPupilName);
 
 signals:
     // "退  出" was pressed: the program ends at once.
@@ -40,9 +47,14 @@ signals:
 private:
     void buildControls();
     void openDrillWindow(const QString& formName);
+    void openRecordsWindow();
+    void execOverMenu(QDialog& window);
+    void showPupilName();
 
     DrillWindowFactory createDrillWindow_;
     HelpPages helpPages_;
+    RecordsWindowFactory createRecordsWindow_;
+    std::function<QString()> currentPupilName_;
 };
 
 } // namespace zorvel

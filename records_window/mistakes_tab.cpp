@@ -1,0 +1,208 @@
+// The mistakes book, "重练" and the ticking of a listening test's questions.
+#include "records_window/mistakes_tab.h"
+
+#include "normal_drill/screen_units.h"
+#include "records_window/record_texts.h"
+
+#include <QComboBox>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+namespace zorvel::records {
+
+namespace {
+
+enum BookColumn { QuestionColumn, TimesColumn, LastColumn, RedoColumn };
+
+bool sameGroup(const Exercise& a, const Exercise& b)
+{
+    return a.window == b.window && a.levelOption == b.levelOption && a.numberType == b.numberType;
+}
+
+QString groupText(const Exercise& exercise, size_t count)
+{
+    return QStringLiteral("%1 · %2 · %3(%4 题)")
+        .arg(windowText(exercise), exercise.levelCaption,
+             numberTypeText(exercise.operation, exercise.numberType))
+        .arg(count);
+}
+
+QGroupBox* makeFrame(QWidget* parent, const QString& title)
+{
+    auto* frame = new QGroupBox(title, parent);
+    frame->setFont(designFont(FontFace::Songti, 12));
+    return frame;
+}
+
+} // namespace
+
+MistakesTab::MistakesTab(RecordStore& store, const RecordsServices& services, QWidget* parent)
+    : QWidget(parent), store_(store), services_(services)
+{
+    setObjectName(QStringLiteral("tabMistakes"));
+    auto* layout = new QHBoxLayout(this);
+    layout->addWidget(buildBook(), 2);
+    layout->addWidget(buildListening(), 1);
+}
+
+QWidget* MistakesTab::buildBook()
+{
+    QGroupBox* frame = makeFrame(this, QStringLiteral("错题本(普通模式第一次答错的题,和听算时勾选的题)"));
+    auto* layout = new QVBoxLayout(frame);
+    book_ = new QTreeWidget(frame);
+    book_->setObjectName(QStringLiteral("treMistakes"));
+    book_->setFont(designFont(FontFace::Songti, 12));
+    book_->header()->setFont(designFont(FontFace::Heiti, 11, true));
+    book_->setHeaderLabels({QStringLiteral("题目"), QStringLiteral("错误次数"), QStringLiteral("最近一次"), QString()});
+    book_->header()->setStretchLastSection(false);
+    book_->header()->setSectionResizeMode(QuestionColumn, QHeaderView::Stretch);
+    book_->setColumnWidth(TimesColumn, 70);
+    book_->setColumnWidth(LastColumn, 100);
+    book_->setColumnWidth(RedoColumn, 72);
+    book_->setSelectionMode(QAbstractItemView::NoSelection);
+    book_->setAlternatingRowColors(true);
+    layout->addWidget(book_);
+    return frame;
+}
+
+QWidget* MistakesTab::buildListening()
+{
+    QGroupBox* frame = makeFrame(this, QStringLiteral("听算批改"));
+    auto* layout = new QVBoxLayout(frame);
+    listeningTests_ = new QComboBox(frame);
+    listeningTests_->setObjectName(QStringLiteral("cboListeningTest"));
+    listeningTests_->setFont(designFont(FontFace::Songti, 11));
+    auto* hint = new QLabel(QStringLiteral("批改完纸上的答案后,勾选做错的题,它们就加入错题本。"), frame);
+    hint->setFont(designFont(FontFace::Songti, 11));
+    hint->setWordWrap(true);
+    listeningQuestions_ = new QListWidget(frame);
+    listeningQuestions_->setObjectName(QStringLiteral("lstListeningQuestions"));
+    listeningQuestions_->setFont(designFont(FontFace::Songti, 12));
+    layout->addWidget(listeningTests_);
+    layout->addWidget(hint);
+    layout->addWidget(listeningQuestions_, 1);
+
+    connect(listeningTests_, qOverload<int>(&QComboBox::currentIndexChanged), this, &MistakesTab::showListeningTest);
+    connect(listeningQuestions_, &QListWidget::itemChanged, this, &MistakesTab::tickChanged);
+    return frame;
+}
+
+void MistakesTab::showPupil(qint64 pupil)
+{
+    pupil_ = pupil;
+    loaded_ = false;
+    if (isVisible())
+        load();
+}
+
+void MistakesTab::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    if (!loaded_)
+        load();
+}
+
+void MistakesTab::load()
+{
+    loaded_ = true;
+    reloadBook();
+    reloadListeningTests();
+}
+
+void MistakesTab::reloadBook()
+{
+    book_->clear();
+    const std::vector<Mistake> mistakes = store_.mistakes(pupil_);
+    size_t first = 0;
+    for (size_t i = 1; i <= mistakes.size(); ++i) {
+        if (i == mistakes.size() || !sameGroup(mistakes[i].exercise, mistakes[first].exercise)) {
+            addGroup(mistakes, first, i);
+            first = i;
+        }
+    }
+    if (mistakes.empty()) {
+        auto* none = new QTreeWidgetItem(book_, {QStringLiteral("错题本是空的。")});
+        none->setFirstColumnSpanned(true);
+    }
+}
+
+void MistakesTab::addGroup(const std::vector<Mistake>& mistakes, size_t first, size_t end)
+{
+    const Exercise exercise = mistakes[first].exercise;
+    auto* group = new QTreeWidgetItem(book_, {groupText(exercise, end - first)});
+    QFont bold = designFont(FontFace::Heiti, 11, true);
+    group->setFont(QuestionColumn, bold);
+    for (size_t i = first; i < end; ++i) {
+        const Mistake& mistake = mistakes[i];
+        auto* item = new QTreeWidgetItem(group, {questionText(exercise.operation, mistake.question),
+                                                 QString::number(mistake.timesWrong),
+                                                 mistake.lastWrong.toString(QStringLiteral("yyyy-MM-dd"))});
+        item->setTextAlignment(TimesColumn, Qt::AlignCenter);
+    }
+    group->setExpanded(true);
+
+    auto* redo = new QPushButton(QStringLiteral("重练"), book_);
+    redo->setObjectName(QStringLiteral("cmdRedo"));
+    redo->setFont(designFont(FontFace::Heiti, 11));
+    redo->setAutoDefault(false);
+    redo->setToolTip(QStringLiteral("在普通模式里练这些题:测试的前几题就是错题本里的题"));
+    redo->setEnabled(static_cast<bool>(services_.openRedo));
+    book_->setItemWidget(group, RedoColumn, redo);
+    connect(redo, &QPushButton::clicked, this, [this, exercise] {
+        services_.openRedo(normalWindowOf(exercise), exercise.levelOption, exercise.numberType);
+        // The test just practised may have changed the book. Rebuilt once this
+        // click is over, since rebuilding deletes the button clicked.
+        QMetaObject::invokeMethod(this, &MistakesTab::reloadBook, Qt::QueuedConnection);
+    });
+}
+
+void MistakesTab::reloadListeningTests()
+{
+    const QSignalBlocker blocker(listeningTests_);
+    listeningTests_->clear();
+    for (const TestRow& test : store_.listeningTests(pupil_)) {
+        const QString text = QStringLiteral("%1  %2 %3 %4")
+                                 .arg(test.started.toString(QStringLiteral("yyyy-MM-dd HH:mm")),
+                                      operationText(test.exercise.operation), test.exercise.levelCaption,
+                                      numberTypeText(test.exercise.operation, test.exercise.numberType));
+        listeningTests_->addItem(text, test.id);
+        listeningTests_->setItemData(listeningTests_->count() - 1, test.exercise.operation, Qt::UserRole + 1);
+    }
+    if (listeningTests_->count() == 0)
+        listeningTests_->addItem(QStringLiteral("还没有听算测试"));
+    listeningTests_->setCurrentIndex(0);
+    showListeningTest(0);
+}
+
+void MistakesTab::showListeningTest(int index)
+{
+    const QSignalBlocker blocker(listeningQuestions_);
+    listeningQuestions_->clear();
+    const QVariant id = listeningTests_->itemData(index);
+    if (!id.isValid())
+        return;
+    const QString operation = listeningTests_->itemData(index, Qt::UserRole + 1).toString();
+    for (const ListeningQuestion& question : store_.listeningQuestions(id.toLongLong())) {
+        auto* item = new QListWidgetItem(
+            QStringLiteral("%1. %2").arg(question.number, 2).arg(questionText(operation, question.question)),
+            listeningQuestions_);
+        item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsUserCheckable);
+        item->setCheckState(question.inBook ? Qt::Checked : Qt::Unchecked);
+        item->setData(Qt::UserRole, question.questionId);
+    }
+}
+
+void MistakesTab::tickChanged(QListWidgetItem* item)
+{
+    store_.setInBook(item->data(Qt::UserRole).toLongLong(), item->checkState() == Qt::Checked);
+    reloadBook();
+}
+
+} // namespace zorvel::records

@@ -1,0 +1,50 @@
+// The 错题本 tab: the questions the pupil got wrong, grouped by window, level
+// and type, each group with "重练"; and the questions of a listening test with
+// a tick box each, to put the ones marked wrong on paper into the book.
+// Loaded when first shown, so that opening the window does not wait for it.
+#pragma once
+
+#include "records/record_store.h"
+#include "records_window/records_services.h"
+
+#include <QWidget>
+
+QT_BEGIN_NAMESPACE
+class QComboBox;
+class QListWidget;
+class QListWidgetItem;
+class QTreeWidget;
+QT_END_NAMESPACE
+
+namespace zorvel::records {
+
+class MistakesTab : public QWidget {
+    Q_OBJECT
+public:
+    MistakesTab(RecordStore& store, const RecordsServices& services, QWidget* parent = nullptr);
+
+    void showPupil(qint64 pupil);
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    QWidget* buildBook();
+    QWidget* buildListening();
+    void load();
+    void reloadBook();
+    void reloadListeningTests();
+    void showListeningTest(int index);
+    void tickChanged(QListWidgetItem* item);
+    void addGroup(const std::vector<Mistake>& mistakes, size_t first, size_t end);
+
+    RecordStore& store_;
+    const RecordsServices& services_;
+    qint64 pupil_ = 0;
+    bool loaded_ = false;
+    QTreeWidget* book_ = nullptr;
+    QComboBox* listeningTests_ = nullptr;
+    QListWidget* listeningQuestions_ = nullptr;
+};
+
+} // namespace zorvel::records

@@ -1,0 +1,131 @@
+// Choosing, adding, renaming and removing pupils.
+#include "records_window/pupil_bar.h"
+
+#include "normal_drill/screen_units.h"
+
+#include <QComboBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QSignalBlocker>
+
+namespace zorvel::records {
+
+namespace {
+
+QPushButton* makeButton(QWidget* parent, const char* name, const QString& caption)
+{
+    auto* button = new QPushButton(caption, parent);
+    button->setObjectName(QLatin1String(name));
+    button->setFont(designFont(FontFace::Heiti, 11));
+    button->setAutoDefault(false);
+    return button;
+}
+
+const QString pupilTitle = QStringLiteral("学生");
+
+} // namespace
+
+PupilBar::PupilBar(RecordStore& store, const RecordsDialogs& dialogs, QWidget* parent)
+    : QWidget(parent), store_(store), dialogs_(dialogs)
+{
+    auto* layout = new QHBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    auto* label = new QLabel(QStringLiteral("学生:"), this);
+    label->setFont(designFont(FontFace::Heiti, 12, true));
+    pupils_ = new QComboBox(this);
+    pupils_->setObjectName(QStringLiteral("cboPupil"));
+    pupils_->setFont(designFont(FontFace::Heiti, 12));
+    pupils_->setMinimumContentsLength(6);
+    pupils_->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    label->setBuddy(pupils_);
+    QPushButton* add = makeButton(this, "cmdAddPupil", QStringLiteral("添加"));
+    QPushButton* rename = makeButton(this, "cmdRenamePupil", QStringLiteral("改名"));
+    remove_ = makeButton(this, "cmdRemovePupil", QStringLiteral("删除"));
+    layout->addWidget(label);
+    layout->addWidget(pupils_);
+    layout->addWidget(add);
+    layout->addWidget(rename);
+    layout->addWidget(remove_);
+
+    connect(pupils_, qOverload<int>(&QComboBox::activated), this, &PupilBar::choose);
+    connect(add, &QPushButton::clicked, this, &PupilBar::addPupil);
+    connect(rename, &QPushButton::clicked, this, &PupilBar::renamePupil);
+    connect(remove_, &QPushButton::clicked, this, &PupilBar::removePupil);
+    reload();
+}
+
+void PupilBar::reload()
+{
+    current_ = store_.currentPupil();
+    const QSignalBlocker blocker(pupils_);
+    pupils_->clear();
+    for (const Pupil& pupil : store_.pupils()) {
+        pupils_->addItem(pupil.name, pupil.id);
+        if (pupil.id == current_.id)
+            pupils_->setCurrentIndex(pupils_->count() - 1);
+    }
+    // The last pupil stays: somebody's record must be shown and kept.
+    remove_->setEnabled(pupils_->count() > 1);
+}
+
+void PupilBar::choose(int index)
+{
+    const qint64 id = pupils_->itemData(index).toLongLong();
+    if (id == current_.id)
+        return;
+    store_.setCurrentPupil(id);
+    reload();
+    emit pupilChanged();
+}
+
+void PupilBar::addPupil()
+{
+    const auto name = dialogs_.askText(this, QStringLiteral("添加学生"), QStringLiteral("新学生的名字:"), QString());
+    if (!name)
+        return;
+    const auto pupil = store_.addPupil(name->trimmed());
+    if (!pupil) {
+        refuse(QStringLiteral("没有添加:名字不能为空,也不能和已有的学生重名。"));
+        return;
+    }
+    store_.setCurrentPupil(pupil->id);
+    reload();
+    emit pupilChanged();
+}
+
+void PupilBar::renamePupil()
+{
+    const auto name = dialogs_.askText(this, QStringLiteral("学生改名"),
+                                       QStringLiteral("“%1”的新名字:").arg(current_.name), current_.name);
+    if (!name || name->trimmed() == current_.name)
+        return;
+    if (!store_.renamePupil(current_.id, name->trimmed())) {
+        refuse(QStringLiteral("没有改名:名字不能为空,也不能和已有的学生重名。"));
+        return;
+    }
+    reload();
+    emit pupilChanged();
+}
+
+void PupilBar::removePupil()
+{
+    const auto [tests, mistakes] = store_.pupilRecordCount(current_.id);
+    const QString question = QStringLiteral("将删除 %1 的 %2 次测试记录和 %3 道错题,删除后无法恢复。\n确定删除吗?")
+                                 .arg(current_.name).arg(tests).arg(mistakes);
+    if (!dialogs_.confirm(this, QStringLiteral("删除学生"), question))
+        return;
+    if (!store_.removePupil(current_.id)) {
+        refuse(QStringLiteral("没有删除 %1 的记录。").arg(current_.name));
+        return;
+    }
+    reload();
+    emit pupilChanged();
+}
+
+void PupilBar::refuse(const QString& text)
+{
+    dialogs_.tell(this, pupilTitle, text);
+}
+
+} // namespace zorvel::records

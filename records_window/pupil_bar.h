@@ -1,0 +1,43 @@
+// The pupil line of the records window: whose record is shown, and adding,
+// renaming and removing pupils. Removing asks first and names what is lost.
+#pragma once
+
+#include "records/record_store.h"
+#include "records_window/records_services.h"
+
+#include <QWidget>
+
+QT_BEGIN_NAMESPACE
+class QComboBox;
+class QPushButton;
+QT_END_NAMESPACE
+
+namespace zorvel::records {
+
+class PupilBar : public QWidget {
+    Q_OBJECT
+public:
+    PupilBar(RecordStore& store, const RecordsDialogs& dialogs, QWidget* parent = nullptr);
+
+    qint64 currentPupil() const { return current_.id; }
+    QString currentName() const { return current_.name; }
+    void reload();
+
+signals:
+    void pupilChanged();
+
+private:
+    void choose(int index);
+    void addPupil();
+    void renamePupil();
+    void removePupil();
+    void refuse(const QString& text);
+
+    RecordStore& store_;
+    const RecordsDialogs& dialogs_;
+    Pupil current_;
+    QComboBox* pupils_ = nullptr;
+    QPushButton* remove_ = nullptr;
+};
+
+} // namespace zorvel::records

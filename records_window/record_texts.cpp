@@ -1,0 +1,82 @@
+// Catalogue captions and fixed texts for what the records window shows.
+#include "records_window/record_texts.h"
+
+#include "normal_drill/family_table.h"
+#include "questions/catalogue.h"
+
+namespace zorvel::records {
+
+namespace {
+
+const OperationInfo* infoOf(const QString& operationKey)
+{
+    const auto op = operationFromKey(operationKey.toStdString());
+    return op ? &operationInfo(*op) : nullptr;
+}
+
+} // namespace
+
+QString operationText(const QString& operationKey)
+{
+    const OperationInfo* info = infoOf(operationKey);
+    return info ? catalogueText(info->name) : operationKey;
+}
+
+QString modeText(const QString& modeKey)
+{
+    if (modeKey == QLatin1String("normal"))
+        return QStringLiteral("普通模式");
+    if (modeKey == QLatin1String("listening"))
+        return QStringLiteral("听算模式");
+    return modeKey;
+}
+
+QString windowText(const Exercise& exercise)
+{
+    return operationText(exercise.operation) + QLatin1Char(' ') + modeText(exercise.mode);
+}
+
+QString numberTypeText(const QString& operationKey, const QString& numberTypeKey)
+{
+    const OperationInfo* info = infoOf(operationKey);
+    const auto type = numberTypeFromName(numberTypeKey.toStdString());
+    if (!info || !type)
+        return numberTypeKey;
+    // "整   数" is spaced out to fill its option button; here it reads "整数".
+    return catalogueText(numberTypeCaption(info->operation, *type)).remove(QLatin1Char(' '));
+}
+
+QString endText(TestEnd end)
+{
+    switch (end) {
+    case TestEnd::Finished: return QStringLiteral("完成");
+    case TestEnd::Restarted: return QStringLiteral("重新开始");
+    case TestEnd::Reset: return QStringLiteral("中途换难度或类型");
+    case TestEnd::Reminder: return QStringLiteral("休息提醒");
+    case TestEnd::Closed: return QStringLiteral("中途返回");
+    case TestEnd::Interrupted: return QStringLiteral("程序中断");
+    }
+    return QString();
+}
+
+QString questionText(const QString& operationKey, const QuestionShown& question)
+{
+    const OperationInfo* info = infoOf(operationKey);
+    QString text = question.operands[0].trimmed();
+    for (int i = 1; i < 3; ++i) {
+        const QString operand = question.operands[i].trimmed();
+        if (operand.isEmpty())
+            continue;
+        const QString sign = info ? catalogueText(info->sheetSigns[i - 1]) : QStringLiteral("?");
+        text += QLatin1Char(' ') + sign + QLatin1Char(' ') + operand;
+    }
+    return text + QStringLiteral(" = ") + question.correctAnswer.trimmed();
+}
+
+QString normalWindowOf(const Exercise& exercise)
+{
+    const OperationInfo* info = infoOf(exercise.operation);
+    return info ? catalogueText(info->normalWindow) : exercise.window;
+}
+
+} // namespace zorvel::records

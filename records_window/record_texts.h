@@ -1,0 +1,24 @@
+// The Chinese a parent reads in the records window: names of operations,
+// modes, number types and test endings, a window's caption and a question
+// written out, all taken from the exercise catalogue where it has them.
+#pragma once
+
+#include "records/record_store.h"
+
+#include <QString>
+
+namespace zorvel::records {
+
+QString operationText(const QString& operationKey);      // "add" -> "加法"
+QString modeText(const QString& modeKey);                // "normal" -> "普通模式"
+QString windowText(const Exercise& exercise);            // "加法 普通模式"
+QString numberTypeText(const QString& operationKey, const QString& numberTypeKey);  // "1dp" -> "1位小数"
+QString endText(TestEnd end);                            // "完成", "中途返回", ...
+// "23 + 45 = 68", with the operator signs of the exercise's operation.
+QString questionText(const QString& operationKey, const QuestionShown& question);
+
+// The normal-mode window of an exercise's operation ("Form91" -> "Form81"):
+// a mistake is practised again in normal mode whichever window it came from.
+QString normalWindowOf(const Exercise& exercise);
+
+} // namespace zorvel::records

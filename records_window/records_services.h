@@ -1,0 +1,41 @@
+// What the records window needs from outside besides the store: the drill
+// window a "重练" opens, today's date, and the questions it asks the user
+// (a name, a yes or no, where to save, a message). Tests put fakes here;
+// defaultRecordsServices() asks with Qt's standard dialogs.
+#pragma once
+
+#include <QDate>
+#include <QString>
+#include <QWidget>
+
+#include <functional>
+#include <optional>
+
+namespace zorvel::records {
+
+// Opens a normal-mode drill window ("Form81") with a level option
+// ("Option4") and a number type ("integer") selected, for a "重练" test.
+using RedoOpener = std::function<void(const QString& window, const QString& levelOption,
+                                      const QString& numberType)>;
+
+struct RecordsDialogs {
+    // A name typed by the user (title, prompt, text to start from); none when cancelled.
+    std::function<std::optional<QString>(QWidget*, const QString&, const QString&, const QString&)> askText;
+    // true for "yes" (title, question).
+    std::function<bool(QWidget*, const QString&, const QString&)> confirm;
+    // The file to save to (title, suggested path); empty when cancelled.
+    std::function<QString(QWidget*, const QString&, const QString&)> chooseSaveFile;
+    // A message the user acknowledges (title, text).
+    std::function<void(QWidget*, const QString&, const QString&)> tell;
+};
+
+struct RecordsServices {
+    RedoOpener openRedo;
+    std::function<QDate()> today;
+    RecordsDialogs dialogs;
+};
+
+// The standard dialogs and the local date; openRedo left as given.
+RecordsServices defaultRecordsServices(RedoOpener openRedo);
+
+} // namespace zorvel::records

@@ -1,0 +1,99 @@
+// The records window: heading, pupil line, the two tabs and "返 回".
+#include "records_window/records_window.h"
+
+#include "normal_drill/family_table.h"
+#include "normal_drill/screen_units.h"
+#include "records_window/mistakes_tab.h"
+#include "records_window/pupil_bar.h"
+#include "records_window/results_tab.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QVBoxLayout>
+
+#include <utility>
+
+namespace zorvel::records {
+
+namespace {
+
+QLabel* makeHeading(QWidget* parent)
+{
+    auto* heading = new QLabel(QStringLiteral("Zorvel (学习记录)"), parent);
+    heading->setObjectName(QStringLiteral("lblHeading"));
+    heading->setFont(designFont(FontFace::Heiti, 28, true));
+    QPalette palette = heading->palette();
+    palette.setColor(QPalette::WindowText, colorFromBgr(0x0000FF));
+    heading->setPalette(palette);
+    return heading;
+}
+
+QLabel* makeProblem(QWidget* parent, const QString& problem)
+{
+    auto* label = new QLabel(problem, parent);
+    label->setObjectName(QStringLiteral("lblProblem"));
+    label->setFont(designFont(FontFace::Songti, 12, true));
+    label->setWordWrap(true);
+    label->setStyleSheet(QStringLiteral("QLabel { color: #b00000; background: #fff0f0; border: 1px solid #e0a0a0; padding: 4px; }"));
+    label->setVisible(!problem.isEmpty());
+    return label;
+}
+
+} // namespace
+
+RecordsWindow::RecordsWindow(RecordStore& store, RecordsServices services, QWidget* parent)
+    : QDialog(parent), store_(store), services_(std::move(services))
+{
+    setObjectName(QStringLiteral("frmRecords"));
+    setWindowTitle(programWindowTitle());
+    resize(twipsSize(15210, 10950));
+
+    pupils_ = new PupilBar(store_, services_.dialogs, this);
+    auto* top = new QHBoxLayout;
+    top->addWidget(makeHeading(this));
+    top->addStretch(1);
+    top->addWidget(pupils_);
+
+    tabs_ = new QTabWidget(this);
+    tabs_->setObjectName(QStringLiteral("tabRecords"));
+    tabs_->setFont(designFont(FontFace::Heiti, 12));
+    results_ = new ResultsTab(store_, services_, tabs_);
+    mistakes_ = new MistakesTab(store_, services_, tabs_);
+    tabs_->addTab(results_, QStringLiteral("成绩"));
+    tabs_->addTab(mistakes_, QStringLiteral("错题本"));
+
+    auto* back = new QPushButton(QStringLiteral("返 回"), this);
+    back->setObjectName(QStringLiteral("cmdBack"));
+    back->setFont(designFont(FontFace::Heiti, 14));
+    back->setAutoDefault(false);
+    back->setMinimumSize(twipsSize(1455, 600));
+    auto* bottom = new QHBoxLayout;
+    bottom->addStretch(1);
+    bottom->addWidget(back);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(top);
+    // Said once, here; the window goes on showing whatever the store can give.
+    layout->addWidget(makeProblem(this, store_.problem()));
+    layout->addWidget(tabs_, 1);
+    layout->addLayout(bottom);
+
+    connect(pupils_, &PupilBar::pupilChanged, this, &RecordsWindow::showPupil);
+    connect(back, &QPushButton::clicked, this, &QDialog::accept);
+    showPupil();
+}
+
+void RecordsWindow::showPupil()
+{
+    results_->showPupil(pupils_->currentPupil(), pupils_->currentName());
+    mistakes_->showPupil(pupils_->currentPupil());
+}
+
+std::unique_ptr<QDialog> createRecordsWindow(RecordStore& store, RedoOpener openRedo)
+{
+    return std::make_unique<RecordsWindow>(store, defaultRecordsServices(std::move(openRedo)));
+}
+
+} // namespace zorvel::records

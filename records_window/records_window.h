@@ -1,0 +1,47 @@
+// The records window (学习记录), opened modally from the main menu.
+//
+// records_window/ shows what records/ keeps through the RecordStore interface
+// only: the pupil line (pupil_bar.h), the 成绩 tab with its table, best times,
+// chart and CSV export (results_tab.h, test_table_model.h, progress_chart.h,
+// csv_export.h) and the 错题本 tab (mistakes_tab.h). The store, the "重练"
+// opener and the dialogs are injected (records_services.h).
+#pragma once
+
+#include "records/record_store.h"
+#include "records_window/records_services.h"
+
+#include <QDialog>
+
+#include <memory>
+
+QT_BEGIN_NAMESPACE
+class QLabel;
+class QTabWidget;
+QT_END_NAMESPACE
+
+namespace zorvel::records {
+
+class MistakesTab;
+class PupilBar;
+class ResultsTab;
+
+class RecordsWindow : public QDialog {
+    Q_OBJECT
+public:
+    RecordsWindow(RecordStore& store, RecordsServices services, QWidget* parent = nullptr);
+
+private:
+    void showPupil();
+
+    RecordStore& store_;
+    RecordsServices services_;
+    PupilBar* pupils_ = nullptr;
+    QTabWidget* tabs_ = nullptr;
+    ResultsTab* results_ = nullptr;
+    MistakesTab* mistakes_ = nullptr;
+};
+
+// The window with the standard dialogs and today's date.
+std::unique_ptr<QDialog> createRecordsWindow(RecordStore& store, RedoOpener openRedo);
+
+} // namespace zorvel::records

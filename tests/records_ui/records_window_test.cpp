@@ -1,0 +1,258 @@
+// The records window over an in-memory store: filters, the chart, CSV export,
+// removing a pupil, ticking a listening question, "重练"; and the menu's
+// "学习记录" button with the pupil's name.
+#include "normal_drill/screen_units.h"
+#include "records_window/progress_chart.h"
+#include "records_window/records_window.h"
+#include "shell/main_menu.h"
+#include "tests/records_ui/fake_record_store.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QFile>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTableView>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+using namespace zorvel;
+using namespace zorvel::records;
+using zorvel::testing::FakeRecordStore;
+using zorvel::testing::exerciseOf;
+
+namespace {
+
+const QDate today(2026, 12, 7);
+
+// What the dialogs were asked, and the answers they give.
+struct Dialogs {
+    QStringList asked;
+    bool confirmAnswer = false;
+    QString saveTo;
+    RecordsServices services()
+    {
+        RecordsServices s;
+        s.today = [] { return today; };
+        s.dialogs.askText = [this](QWidget*, const QString&, const QString& prompt, const QString&) {
+            asked << prompt;
+            return std::optional<QString>();
+        };
+        s.dialogs.confirm = [this](QWidget*, const QString&, const QString& question) {
+            asked << question;
+            return confirmAnswer;
+        };
+        s.dialogs.chooseSaveFile = [this](QWidget*, const QString&, const QString&) { return saveTo; };
+        s.dialogs.tell = [this](QWidget*, const QString&, const QString& text) { asked << text; };
+        return s;
+    }
+};
+
+TestRow finishedTest(const Exercise& exercise, const QDateTime& started, const QString& time, int wrong)
+{
+    TestRow row;
+    row.exercise = exercise;
+    row.started = started;
+    row.questions = 10;
+    row.wrongAnswers = wrong;
+    row.time = time;
+    row.ended = TestEnd::Finished;
+    return row;
+}
+
+// Three addition tests (one today), one subtraction test, one listening test.
+void fillSmall(FakeRecordStore& store)
+{
+    const Exercise add = exerciseOf("add", "normal", "Option4", "integer");
+    store.addTest(1, finishedTest(add, QDateTime(today.addDays(-40), QTime(18, 0)), "1:20.00", 2));
+    store.addTest(1, finishedTest(add, QDateTime(today.addDays(-3), QTime(18, 0)), "1:10.00", 1));
+    store.addTest(1, finishedTest(add, QDateTime(today, QTime(8, 30)), "1:05.50", 0));
+    store.addTest(1, finishedTest(exerciseOf("sub", "normal", "Option4", "integer"), QDateTime(today, QTime(9, 0)), "1:30.00", 3));
+    TestRow listening = finishedTest(exerciseOf("add", "listening", "Option4", "integer"), QDateTime(today, QTime(9, 30)), {}, 0);
+    listening.questions = 20;
+    const qint64 id = store.addTest(1, listening);
+    std::vector<ListeningQuestion> questions;
+    for (int n = 1; n <= 20; ++n)
+        questions.push_back({500 + n, n, {{QString::number(10 + n), QStringLiteral("7"), {}}, QString::number(17 + n)}, false});
+    store.addListeningQuestions(id, questions);
+}
+
+int shownRows(RecordsWindow& window)
+{
+    return window.findChild<QTableView*>("grdTests")->model()->rowCount();
+}
+
+void choose(RecordsWindow& window, const char* combo, const QString& text)
+{
+    auto* box = window.findChild<QComboBox*>(combo);
+    QVERIFY2(box->findText(text) >= 0, qPrintable(text));
+    box->setCurrentIndex(box->findText(text));
+}
+
+} // namespace
+
+class RecordsWindowTest : public QObject {
+    Q_OBJECT
+private slots:
+    void filtersChooseTheRowsAndTheChartOpensOnTheLatestExercise()
+    {
+        FakeRecordStore store;
+        fillSmall(store);
+        store.problemText = QStringLiteral("记录文件损坏,本次练习不会被记录。");
+        Dialogs dialogs;
+        RecordsWindow window(store, dialogs.services());
+        QCOMPARE(window.findChild<QLabel*>("lblProblem")->text(), store.problemText);
+        QVERIFY(!window.findChild<QLabel*>("lblProblem")->isHidden());
+
+        QCOMPARE(shownRows(window), 5);
+        QCOMPARE(store.lastFilter.pupil, std::optional<qint64>(1));
+        choose(window, "cboOperation", QStringLiteral("加法"));
+        QCOMPARE(shownRows(window), 4);
+        choose(window, "cboMode", QStringLiteral("普通模式"));
+        QCOMPARE(shownRows(window), 3);
+        choose(window, "cboPeriod", QStringLiteral("最近7天"));
+        QCOMPARE(shownRows(window), 2);
+        QCOMPARE(store.lastFilter.since, std::optional<QDate>(today.addDays(-6)));
+        choose(window, "cboPeriod", QStringLiteral("今天"));
+        QCOMPARE(store.lastFilter.since, std::optional<QDate>(today));
+        QCOMPARE(window.findChild<QLabel*>("lblTestCount")->text(), QStringLiteral("共 1 次测试"));
+
+        // Newest finished normal test: subtraction, one point.
+        QCOMPARE(window.findChild<QComboBox*>("cboChartOperation")->currentText(), QStringLiteral("减法"));
+        QCOMPARE(window.findChild<QComboBox*>("cboChartLevel")->currentText(), QStringLiteral("2位 - 1位"));
+        QCOMPARE(window.findChild<ProgressChart*>("chtProgress")->shownPointCount(), 1);
+        auto* chartOperation = window.findChild<QComboBox*>("cboChartOperation");
+        chartOperation->setCurrentIndex(chartOperation->findText(QStringLiteral("加法")));
+        emit chartOperation->activated(chartOperation->currentIndex());
+        QCOMPARE(window.findChild<QComboBox*>("cboChartLevel")->currentText(), QStringLiteral("20以内"));
+        auto* level = window.findChild<QComboBox*>("cboChartLevel");
+        level->setCurrentIndex(level->findText(QStringLiteral("2位 + 1位")));
+        emit level->activated(level->currentIndex());
+        QCOMPARE(window.findChild<ProgressChart*>("chtProgress")->shownPointCount(), 3);
+    }
+
+    void csvExportQuotesFieldsAndReportsAFailedSave()
+    {
+        FakeRecordStore store;
+        Exercise odd = exerciseOf("add", "normal", "Option4", "integer");
+        odd.levelCaption = QStringLiteral("2位 + 1位, \"难\"");
+        store.addTest(1, finishedTest(odd, QDateTime(today, QTime(8, 5)), "1:07.06", 1));
+        QTemporaryDir dir;
+        Dialogs dialogs;
+        dialogs.saveTo = dir.filePath(QStringLiteral("记录.csv"));
+        RecordsWindow window(store, dialogs.services());
+        window.findChild<QPushButton*>("cmdExport")->click();
+
+        QFile file(dialogs.saveTo);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QByteArray expected = QByteArray("\xEF\xBB\xBF")
+            + QStringLiteral("日期时间,窗口,难度,类型,题数,错误次数,用时,结果\r\n"
+                             "2026-12-07 08:05,加法 普通模式,\"2位 + 1位, \"\"难\"\"\",整数,10,1,1:07.06,完成\r\n").toUtf8();
+        QCOMPARE(file.readAll(), expected);
+        QVERIFY(dialogs.asked.last().startsWith(QStringLiteral("已把 1 次测试保存到")));
+
+        dialogs.saveTo = dir.filePath(QStringLiteral("没有这个文件夹/记录.csv"));
+        window.findChild<QPushButton*>("cmdExport")->click();
+        QVERIFY2(dialogs.asked.last().startsWith(QStringLiteral("无法保存")), qPrintable(dialogs.asked.last()));
+    }
+
+    void removingAPupilNamesWhatIsLostAndCancelKeepsIt()
+    {
+        FakeRecordStore store;
+        fillSmall(store);
+        store.addMistake(1, {0, exerciseOf("add", "normal", "Option4", "integer"), {{"23", "9", {}}, "32"}, 2, QDateTime(today, QTime(8, 0))});
+        const qint64 sister = store.addPupil(QStringLiteral("小红"))->id;
+        Dialogs dialogs;
+        RecordsWindow window(store, dialogs.services());
+        auto* pupils = window.findChild<QComboBox*>("cboPupil");
+        QCOMPARE(pupils->count(), 2);
+
+        window.findChild<QPushButton*>("cmdRemovePupil")->click();
+        QVERIFY2(dialogs.asked.last().contains(QStringLiteral("将删除 小明 的 5 次测试记录和 1 道错题")), qPrintable(dialogs.asked.last()));
+        QCOMPARE(store.removals, 0);
+        QCOMPARE(store.pupils().size(), size_t(2));
+
+        dialogs.confirmAnswer = true;
+        window.findChild<QPushButton*>("cmdRemovePupil")->click();
+        QCOMPARE(store.pupils().size(), size_t(1));
+        QCOMPARE(pupils->count(), 1);
+        QCOMPARE(pupils->currentText(), QStringLiteral("小红"));
+        QCOMPARE(store.lastFilter.pupil, std::optional<qint64>(sister));
+        QCOMPARE(shownRows(window), 0);
+        QVERIFY(!window.findChild<QPushButton*>("cmdRemovePupil")->isEnabled());
+    }
+
+    void tickingAListeningQuestionPutsItInTheBook()
+    {
+        FakeRecordStore store;
+        fillSmall(store);
+        Dialogs dialogs;
+        RecordsWindow window(store, dialogs.services());
+        window.show();
+        window.findChild<QTabWidget*>("tabRecords")->setCurrentIndex(1);
+        auto* questions = window.findChild<QListWidget*>("lstListeningQuestions");
+        QCOMPARE(questions->count(), 20);
+        QCOMPARE(questions->item(2)->text(), QStringLiteral(" 3. 13 + 7 = 20"));
+        questions->item(2)->setCheckState(Qt::Checked);
+        questions->item(2)->setCheckState(Qt::Unchecked);
+        QCOMPARE(store.bookChanges, (std::vector<std::pair<qint64, bool>>{{503, true}, {503, false}}));
+    }
+
+    void redoOpensTheNormalWindowOfTheGroup()
+    {
+        FakeRecordStore store;
+        store.addMistake(1, {0, exerciseOf("mul", "normal", "Option5", "integer"), {{"12", "3", {}}, "36"}, 1, QDateTime(today, QTime(8, 0))});
+        store.addMistake(1, {0, exerciseOf("add", "listening", "Option6", "integer"), {{"123", "9", {}}, "132"}, 1, QDateTime(today, QTime(8, 0))});
+        Dialogs dialogs;
+        RecordsServices services = dialogs.services();
+        QStringList opened;
+        services.openRedo = [&](const QString& window, const QString& level, const QString& type) {
+            opened << window + QLatin1Char(' ') + level + QLatin1Char(' ') + type;
+        };
+        RecordsWindow window(store, services);
+        window.show();
+        window.findChild<QTabWidget*>("tabRecords")->setCurrentIndex(1);
+        const QList<QPushButton*> redo = window.findChildren<QPushButton*>("cmdRedo");
+        QCOMPARE(redo.size(), 2);
+        for (QPushButton* button : redo)
+            button->click();
+        opened.sort();
+        QCOMPARE(opened, (QStringList{"Form81 Option6 integer", "Form84 Option5 integer"}));
+    }
+
+    void menuButtonOpensTheRecordsWindowAndShowsThePupil()
+    {
+        FakeRecordStore store;
+        Dialogs dialogs;
+        MainMenu menu(nullptr, HelpPages([](const QUrl&) {}, QString()));
+        auto* button = menu.findChild<QPushButton*>("cmdRecords");
+        QVERIFY(button);
+        QCOMPARE(button->text(), QStringLiteral("学习记录"));
+        QCOMPARE(button->geometry(), twipsRect(9720, 8400, 1500, 600));
+        QCOMPARE(button->font(), menu.findChild<QPushButton*>("Command5")->font());
+        button->click();   // nothing to open yet: nothing happens
+
+        QString opened;
+        menu.setRecords([&] { return std::make_unique<RecordsWindow>(store, dialogs.services()); },
+                        [&] { return store.currentPupil().name; });
+        auto* pupil = menu.findChild<QLabel*>("lblPupil");
+        QCOMPARE(pupil->text(), QStringLiteral("学生:小明"));
+        menu.show();
+        QTimer::singleShot(0, &menu, [&] {
+            QWidget* window = QApplication::activeModalWidget();
+            opened = window ? window->objectName() : QString();
+            store.renamePupil(1, QStringLiteral("明明"));
+            if (window)
+                window->findChild<QPushButton*>("cmdBack")->click();
+        });
+        button->click();
+        QCOMPARE(opened, QStringLiteral("frmRecords"));
+        QCOMPARE(pupil->text(), QStringLiteral("学生:明明"));
+    }
+};
+
+QTEST_MAIN(RecordsWindowTest)
+#include "records_window_test.moc"
