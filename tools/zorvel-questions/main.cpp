@@ -2,6 +2,7 @@
 // as a worksheet for teachers and parents or as TSV for other programs.
 #include "tools/zorvel-questions/options.h"
 #include "tools/zorvel-questions/sheet.h"
+#include "tools/common/command_line.h"
 
 #include <chrono>
 #include <cstdio>
@@ -16,6 +17,10 @@ int main(int argc, char** argv)
     }
     if (parsed.options.help) {
         std::fputs(zorvel::usageText().c_str(), stdout);
+        return 0;
+    }
+    if (parsed.options.version) {
+        std::printf("%s\n", qPrintable(zorvel::versionLine(QStringLiteral("zorvel-questions"))));
         return 0;
     }
     std::uint64_t seed = 0;

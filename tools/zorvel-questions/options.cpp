@@ -2,6 +2,8 @@
 // first problem found becomes a single line naming what is accepted.
 #include "tools/zorvel-questions/options.h"
 
+#include "tools/common/command_line.h"
+
 #include <charconv>
 #include <map>
 
@@ -11,23 +13,6 @@ namespace {
 
 const char* const kValueOptions[] = {"--operation", "--level", "--type", "--mode", "--count", "--seed", "--format"};
 
-// Control characters are written as escapes, so a message stays one line.
-std::string quoted(std::string_view text)
-{
-    static const char hexDigits[] = "0123456789abcdef";
-    std::string out = "\"";
-    for (char c : text) {
-        const auto byte = static_cast<unsigned char>(c);
-        if (c == '\n')
-            out += "\\n";
-        else if (byte < 0x20 || byte == 0x7f)
-            out += std::string("\\x") + hexDigits[byte >> 4] + hexDigits[byte & 0xf];
-        else
-            out += c;
-    }
-    return out + "\"";
-}
-
 // "bad count "x"; accepted: ...", or "--count needs a value; accepted: ..."
 // when the value is missing or empty.
 std::string refusal(std::string_view option, std::string_view problem, const std::string& value,
@@ -35,7 +20,7 @@ std::string refusal(std::string_view option, std::string_view problem, const std
 {
     if (value.empty())
         return std::string(option) + " needs a value; accepted: " + accepted;
-    return std::string(problem) + " " + quoted(value) + "; accepted: " + accepted;
+    return std::string(problem) + " " + quotedArgument(value) + "; accepted: " + accepted;
 }
 
 std::string operationList()
@@ -53,7 +38,7 @@ std::string levelList(Operation op)
         if (!isLevelShown(op, level))
             continue;
         list += (list.empty() ? "" : ", ") + std::string(levelOptionName(level)) + " (" +
-                quoted(levelCaption(op, level)) + ")";
+                quotedArgument(levelCaption(op, level)) + ")";
     }
     return list;
 }
@@ -103,7 +88,7 @@ std::string checkValues(const std::map<std::string, std::string>& values, SheetO
         if (!found)
             return refusal("--level", "unknown level", *level, levelList(*op));
         if (!isLevelShown(*op, *found))
-            return "level " + quoted(*level) + " is not offered for " + std::string(info.key) +
+            return "level " + quotedArgument(*level) + " is not offered for " + std::string(info.key) +
                    "; accepted: " + levelList(*op);
         options.level = *found;
     }
@@ -113,7 +98,7 @@ std::string checkValues(const std::map<std::string, std::string>& values, SheetO
         if (!found)
             return refusal("--type", "unknown type", *type, typeList(*op));
         if (!isNumberTypeOffered(*op, *found))
-            return "type " + quoted(*type) + " is not offered for " + std::string(info.key) +
+            return "type " + quotedArgument(*type) + " is not offered for " + std::string(info.key) +
                    "; accepted: " + typeList(*op);
         options.type = *found;
     }
@@ -165,6 +150,10 @@ ParsedOptions parseOptions(int argc, const char* const* argv)
             parsed.options.help = true;
             return parsed;
         }
+        if (arg == "--version") {
+            parsed.options.version = true;
+            return parsed;
+        }
         if (arg == "--answers") {
             parsed.options.answers = true;
             continue;
@@ -176,8 +165,8 @@ ParsedOptions parseOptions(int argc, const char* const* argv)
             inlineValue = arg.substr(equals + 1);
         }
         if (!isValueOption(name)) {
-            parsed.error = "unknown option " + quoted(arg) +
-                           "; accepted: --operation, --level, --type, --mode, --count, --seed, --format, --answers, --help";
+            parsed.error = "unknown option " + quotedArgument(arg) +
+                           "; accepted: --operation, --level, --type, --mode, --count, --seed, --format, --answers, --help, --version";
             return parsed;
         }
         if (inlineValue) {
@@ -205,6 +194,8 @@ std::string usageText()
            "  --seed S       the same seed gives the same questions; default: from the clock\n"
            "  --format F     text (a printable sheet) or tsv; default text\n"
            "  --answers      text format: an answer key after the questions\n"
+           "  --help, -h     this text\n"
+           "  --version      the version\n"
            "\n"
            "TSV columns: number, first operand, second operand, third operand (mixed only), answer.\n"
            "Bad options print one line on stderr and exit with status 2.\n";

@@ -23,6 +23,7 @@ struct SheetOptions {
     SheetFormat format = SheetFormat::Text;
     bool answers = false;
     bool help = false;
+    bool version = false;
 };
 
 inline constexpr int kMaxCount = 1000000;

@@ -3,6 +3,8 @@
 // or lists the installed voices with the chosen one marked.
 #include "say_options.h"
 
+#include "tools/common/command_line.h"
+
 #include "speech/engine_voice.h"
 #include "speech/memory_output.h"
 #include "speech/speech.h"
@@ -107,7 +109,10 @@ int runSay(int argc, char* argv[])
     }
     switch (options->mode) {
     case SayOptions::Mode::Help:
-        QTextStream(stdout) << sayUsage() << '\n';
+        QTextStream(stdout) << sayHelp() << '\n';
+        return 0;
+    case SayOptions::Mode::Version:
+        QTextStream(stdout) << versionLine(QStringLiteral("zorvel-say")) << '\n';
         return 0;
     case SayOptions::Mode::Voices:
         return listVoices();

@@ -8,6 +8,23 @@ QString sayUsage()
     return QStringLiteral("usage: zorvel-say [--reading | --wav FILE] SENTENCE... | zorvel-say --voices");
 }
 
+QString sayHelp()
+{
+    return sayUsage() + QStringLiteral(
+        "\n"
+        "Speaks each sentence the way the listening windows do and returns once all\n"
+        "have been heard (status 1 when there is no voice or sound device).\n"
+        "\n"
+        "  --reading     print what the synthesiser is given instead of speaking\n"
+        "  --wav FILE    write the speech to a WAV file instead of speaking\n"
+        "  --voices      list the installed voices; * marks the one chosen\n"
+        "  --help        this text\n"
+        "  --version     the version\n"
+        "  --            the arguments that follow are sentences\n"
+        "\n"
+        "Bad arguments print one line on stderr and exit with status 2.");
+}
+
 std::optional<SayOptions> parseSayOptions(const QStringList& arguments, QString& error)
 {
     SayOptions options;
@@ -31,6 +48,9 @@ std::optional<SayOptions> parseSayOptions(const QStringList& arguments, QString&
         } else if (argument == QLatin1String("--help")) {
             if (!chooseMode(SayOptions::Mode::Help, argument))
                 return std::nullopt;
+        } else if (argument == QLatin1String("--version")) {
+            if (!chooseMode(SayOptions::Mode::Version, argument))
+                return std::nullopt;
         } else if (argument == QLatin1String("--reading")) {
             if (!chooseMode(SayOptions::Mode::Reading, argument))
                 return std::nullopt;
@@ -50,10 +70,10 @@ std::optional<SayOptions> parseSayOptions(const QStringList& arguments, QString&
             return std::nullopt;
         }
     }
-    const bool takesSentences = options.mode != SayOptions::Mode::Voices && options.mode != SayOptions::Mode::Help;
+    const bool takesSentences = options.mode == SayOptions::Mode::Speak || options.mode == SayOptions::Mode::Reading ||
+                                options.mode == SayOptions::Mode::Wav;
     if (!takesSentences && !options.sentences.isEmpty()) {
-        error = QStringLiteral("zorvel-say: %1 takes no sentence").arg(
-            options.mode == SayOptions::Mode::Voices ? QStringLiteral("--voices") : QStringLiteral("--help"));
+        error = QStringLiteral("zorvel-say: --voices, --help and --version take no sentence");
         return std::nullopt;
     }
     if (takesSentences && options.sentences.isEmpty()) {

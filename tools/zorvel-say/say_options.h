@@ -9,7 +9,7 @@
 namespace zorvel {
 
 struct SayOptions {
-    enum class Mode { Speak, Reading, Wav, Voices, Help };
+    enum class Mode { Speak, Reading, Wav, Voices, Help, Version };
     Mode mode = Mode::Speak;
     QString wavPath;
     QStringList sentences;
@@ -19,5 +19,6 @@ struct SayOptions {
 std::optional<SayOptions> parseSayOptions(const QStringList& arguments, QString& error);
 
 QString sayUsage();
+QString sayHelp();
 
 } // namespace zorvel

@@ -7,6 +7,7 @@
 #include "normal_drill/drill_window.h"
 #include "normal_drill/normal_window.h"
 #include "questions/number_text.h"
+#include "tools/common/command_line.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -14,6 +15,9 @@
 #include <QElapsedTimer>
 #include <QPixmap>
 #include <QTextStream>
+
+#include <cstdio>
+#include <cstring>
 
 using namespace zorvel;
 
@@ -78,10 +82,30 @@ void driveListening(DrillWindow* window)
         press(window, QStringLiteral("Command18"));
 }
 
+const char kHelp[] =
+    "usage: zorvel-shots [OUTPUT-DIR] [FormNN...]\n"
+    "Opens drill windows with a fixed seed and clock, drives a whole test through\n"
+    "the real widgets and saves each window as a PNG in OUTPUT-DIR (default\n"
+    "docs/screenshots). With no form named it writes the README's pictures,\n"
+    "normal-finished-test.png (Form81) and listening-playback.png (Form91).\n"
+    "\n"
+    "  --help      this text\n"
+    "  --version   the version\n";
+
 } // namespace
 
 int main(int argc, char** argv)
 {
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) {
+            std::fputs(kHelp, stdout);
+            return 0;
+        }
+        if (std::strcmp(argv[i], "--version") == 0) {
+            std::printf("%s\n", qPrintable(versionLine(QStringLiteral("zorvel-shots"))));
+            return 0;
+        }
+    }
     QApplication app(argc, argv);
     QStringList args = app.arguments().mid(1);
     const QString outDir = args.isEmpty() ? QStringLiteral("docs/screenshots") : args.takeFirst();
