@@ -1,4 +1,4 @@
-// Version line and quoting of refused arguments.
+// Version line, quoting of refused arguments, and argument reading.
 #include "tools/common/command_line.h"
 
 #include <QChar>
@@ -40,6 +40,67 @@ void appendEscape(QString& out, char32_t c)
         out += QStringLiteral("\\U%1").arg(uint(c), 8, 16, QLatin1Char('0'));
 }
 
+// "--name", or "-n" for a one-letter name.
+QString spelling(const QString& name)
+{
+    return (name.size() == 1 ? QStringLiteral("-") : QStringLiteral("--")) + name;
+}
+
+QString acceptedOptions(const QList<QCommandLineOption>& options)
+{
+    QStringList names;
+    for (const QCommandLineOption& option : options) {
+        QString longest;
+        for (const QString& name : option.names())
+            if (name.size() > longest.size())
+                longest = name;
+        names.append(spelling(longest));
+    }
+    return QStringLiteral("accepted: ") + names.join(QStringLiteral(", "));
+}
+
+const QCommandLineOption* optionNamed(const QList<QCommandLineOption>& options, const QString& name)
+{
+    for (const QCommandLineOption& option : options)
+        if (option.names().contains(name))
+            return &option;
+    return nullptr;
+}
+
+// The option an argument names ("--level=x" and "-h" name "level" and "h"),
+// or an empty text for a sentence, a value or the "--" that ends the options.
+QString nameIn(const QString& argument)
+{
+    if (argument.startsWith(QLatin1String("--")))
+        return argument.mid(2).section(QLatin1Char('='), 0, 0);
+    if (argument.startsWith(QLatin1Char('-')) && argument.size() == 2)
+        return argument.mid(1);
+    return {};
+}
+
+// The last argument names an option that wants a value and gives none.
+bool endsWithoutValue(const QList<QCommandLineOption>& options, const QStringList& arguments)
+{
+    if (arguments.size() < 2 || arguments.contains(QLatin1String("--")))
+        return false;
+    const QString& last = arguments.last();
+    const QCommandLineOption* option = optionNamed(options, nameIn(last));
+    return option && !option->valueName().isEmpty() && !last.contains(QLatin1Char('='));
+}
+
+// A switch written with a value, "--answers=yes", or an empty text.
+QString switchWithValue(const QList<QCommandLineOption>& options, const QStringList& arguments)
+{
+    for (const QString& argument : arguments.mid(1)) {
+        if (argument == QLatin1String("--"))
+            break;
+        const QCommandLineOption* option = optionNamed(options, nameIn(argument));
+        if (option && option->valueName().isEmpty() && argument.contains(QLatin1Char('=')))
+            return argument;
+    }
+    return {};
+}
+
 } // namespace
 
 QString versionLine(const QString& program)
@@ -62,6 +123,23 @@ QString quotedArgument(QStringView text)
 std::string quotedArgument(std::string_view utf8)
 {
     return quotedArgument(QString::fromUtf8(utf8.data(), qsizetype(utf8.size()))).toStdString();
+}
+
+QString readArguments(QCommandLineParser& parser, const QList<QCommandLineOption>& options,
+                      const QStringList& arguments)
+{
+    parser.addOptions(options);
+    if (parser.parse(arguments))
+        return {};
+    if (!parser.unknownOptionNames().isEmpty())
+        return QStringLiteral("unknown option ") + quotedArgument(spelling(parser.unknownOptionNames().constFirst())) +
+               QStringLiteral("; ") + acceptedOptions(options);
+    if (endsWithoutValue(options, arguments) && parser.parse(arguments + QStringList{QString()}))
+        return {};
+    if (const QString argument = switchWithValue(options, arguments); !argument.isEmpty())
+        return QStringLiteral("option ") + quotedArgument(argument) + QStringLiteral(" takes no value; ") +
+               acceptedOptions(options);
+    return QStringLiteral("cannot read the arguments: ") + quotedArgument(parser.errorText());
 }
 
 } // namespace zorvel

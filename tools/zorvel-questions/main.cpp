@@ -8,9 +8,21 @@
 #include <cstdio>
 #include <random>
 
+namespace {
+
+QStringList arguments(int argc, char** argv)
+{
+    QStringList list;
+    for (int i = 0; i < argc; ++i)
+        list.append(QString::fromLocal8Bit(argv[i]));
+    return list;
+}
+
+} // namespace
+
 int main(int argc, char** argv)
 {
-    const zorvel::ParsedOptions parsed = zorvel::parseOptions(argc, argv);
+    const zorvel::ParsedOptions parsed = zorvel::parseOptions(arguments(argc, argv));
     if (!parsed.error.empty()) {
         std::fprintf(stderr, "zorvel-questions: %s\n", parsed.error.c_str());
         return 2;

@@ -4,14 +4,14 @@
 
 #include "tools/common/command_line.h"
 
+#include <QCommandLineParser>
+
 #include <charconv>
 #include <map>
 
 namespace zorvel {
 
 namespace {
-
-const char* const kValueOptions[] = {"--operation", "--level", "--type", "--mode", "--count", "--seed", "--format"};
 
 // "bad count "x"; accepted: ...", or "--count needs a value; accepted: ..."
 // when the value is missing or empty.
@@ -56,14 +56,6 @@ bool readWhole(const std::string& text, Number& value)
         return false;
     const auto result = std::from_chars(text.data(), text.data() + text.size(), value);
     return result.ec == std::errc() && result.ptr == text.data() + text.size();
-}
-
-bool isValueOption(std::string_view name)
-{
-    for (const char* option : kValueOptions)
-        if (name == option)
-            return true;
-    return false;
 }
 
 std::string checkValues(const std::map<std::string, std::string>& values, SheetOptions& options)
@@ -138,45 +130,42 @@ std::string checkValues(const std::map<std::string, std::string>& values, SheetO
     return {};
 }
 
+QList<QCommandLineOption> sheetOptions()
+{
+    const auto option = [](const char* name, const char* valueName = nullptr) {
+        return QCommandLineOption(QString::fromLatin1(name), QString(),
+                                  valueName ? QString::fromLatin1(valueName) : QString());
+    };
+    return {option("operation", "op"), option("level", "level"), option("type", "type"),
+            option("mode", "mode"),     option("count", "n"),         option("seed", "seed"),
+            option("format", "format"), option("answers"),
+            QCommandLineOption(QStringList{QStringLiteral("h"), QStringLiteral("help")}), option("version")};
+}
+
 } // namespace
 
-ParsedOptions parseOptions(int argc, const char* const* argv)
+ParsedOptions parseOptions(const QStringList& arguments)
 {
     ParsedOptions parsed;
-    std::map<std::string, std::string> values;
-    for (int i = 1; i < argc; ++i) {
-        std::string arg = argv[i];
-        if (arg == "--help" || arg == "-h") {
-            parsed.options.help = true;
-            return parsed;
-        }
-        if (arg == "--version") {
-            parsed.options.version = true;
-            return parsed;
-        }
-        if (arg == "--answers") {
-            parsed.options.answers = true;
-            continue;
-        }
-        std::string name = arg;
-        std::optional<std::string> inlineValue;
-        if (const std::size_t equals = arg.find('='); arg.rfind("--", 0) == 0 && equals != std::string::npos) {
-            name = arg.substr(0, equals);
-            inlineValue = arg.substr(equals + 1);
-        }
-        if (!isValueOption(name)) {
-            parsed.error = "unknown option " + quotedArgument(arg) +
-                           "; accepted: --operation, --level, --type, --mode, --count, --seed, --format, --answers, --help, --version";
-            return parsed;
-        }
-        if (inlineValue) {
-            values[name] = *inlineValue;
-        } else if (i + 1 < argc) {
-            values[name] = argv[++i];
-        } else {
-            values[name].clear();
-        }
+    QCommandLineParser parser;
+    if (const QString complaint = readArguments(parser, sheetOptions(), arguments); !complaint.isEmpty()) {
+        parsed.error = complaint.toStdString();
+        return parsed;
     }
+    parsed.options.help = parser.isSet(QStringLiteral("help"));
+    parsed.options.version = parser.isSet(QStringLiteral("version"));
+    if (parsed.options.help || parsed.options.version)
+        return parsed;
+    if (!parser.positionalArguments().isEmpty()) {
+        parsed.error = "unexpected argument " + quotedArgument(parser.positionalArguments().constFirst()).toStdString() +
+                       "; every value follows its option, such as --count 20";
+        return parsed;
+    }
+    parsed.options.answers = parser.isSet(QStringLiteral("answers"));
+    std::map<std::string, std::string> values;
+    for (const char* name : {"operation", "level", "type", "mode", "count", "seed", "format"})
+        if (parser.isSet(QString::fromLatin1(name)))
+            values[std::string("--") + name] = parser.value(QString::fromLatin1(name)).toStdString();
     parsed.error = checkValues(values, parsed.options);
     return parsed;
 }

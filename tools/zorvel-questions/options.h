@@ -5,6 +5,8 @@
 #include "questions/catalogue.h"
 #include "questions/generators.h"
 
+#include <QStringList>
+
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -33,7 +35,9 @@ struct ParsedOptions {
     std::string error;  // one line naming the accepted values; empty when the options are good
 };
 
-ParsedOptions parseOptions(int argc, const char* const* argv);
+// Reads the arguments (the first is the program); prints nothing and never
+// ends the process, so tests and fuzzers can call it.
+ParsedOptions parseOptions(const QStringList& arguments);
 
 std::string usageText();
 

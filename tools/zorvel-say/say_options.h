@@ -15,7 +15,8 @@ struct SayOptions {
     QStringList sentences;
 };
 
-// The options, or the one-line complaint for stderr in `error`.
+// The options, or the one-line complaint for stderr in `error`. Prints
+// nothing and never ends the process, so tests and fuzzers can call it.
 std::optional<SayOptions> parseSayOptions(const QStringList& arguments, QString& error);
 
 QString sayUsage();

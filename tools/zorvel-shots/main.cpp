@@ -11,13 +11,13 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QCommandLineParser>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QPixmap>
 #include <QTextStream>
 
 #include <cstdio>
-#include <cstring>
 
 using namespace zorvel;
 
@@ -89,31 +89,45 @@ const char kHelp[] =
     "docs/screenshots). With no form named it writes the README's pictures,\n"
     "normal-finished-test.png (Form81) and listening-playback.png (Form91).\n"
     "\n"
-    "  --help      this text\n"
-    "  --version   the version\n";
+    "  -h, --help  this text\n"
+    "  --version   the version\n"
+    "\n"
+    "Qt's own options are not taken here; without a display, set\n"
+    "QT_QPA_PLATFORM=offscreen. An unknown window is named on stderr, the others\n"
+    "are still saved, and the status is 1.\n";
 
 } // namespace
 
 int main(int argc, char** argv)
 {
-    for (int i = 1; i < argc; ++i) {
-        if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) {
-            std::fputs(kHelp, stdout);
-            return 0;
-        }
-        if (std::strcmp(argv[i], "--version") == 0) {
-            std::printf("%s\n", qPrintable(versionLine(QStringLiteral("zorvel-shots"))));
-            return 0;
-        }
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments.append(QString::fromLocal8Bit(argv[i]));
+    QCommandLineParser parser;
+    const QString complaint = readArguments(
+        parser, {QCommandLineOption(QStringList{QStringLiteral("h"), QStringLiteral("help")}), QCommandLineOption(QStringLiteral("version"))},
+        arguments);
+    if (!complaint.isEmpty()) {
+        std::fprintf(stderr, "zorvel-shots: %s\n", qPrintable(complaint));
+        return 2;
+    }
+    if (parser.isSet(QStringLiteral("help"))) {
+        std::fputs(kHelp, stdout);
+        return 0;
+    }
+    if (parser.isSet(QStringLiteral("version"))) {
+        std::printf("%s\n", qPrintable(versionLine(QStringLiteral("zorvel-shots"))));
+        return 0;
     }
     QApplication app(argc, argv);
-    QStringList args = app.arguments().mid(1);
+    QStringList args = parser.positionalArguments();
     const QString outDir = args.isEmpty() ? QStringLiteral("docs/screenshots") : args.takeFirst();
     QDir().mkpath(outDir);
     QTextStream out(stdout);
     const bool readmePictures = args.isEmpty();
     if (readmePictures)
         args = QStringList{QStringLiteral("Form81"), QStringLiteral("Form91")};
+    bool failed = false;
     for (const QString& form : args) {
         auto clock = std::make_shared<FixedClock>();
         DrillServices services;
@@ -127,7 +141,8 @@ int main(int argc, char** argv)
         if (!dialog)
             dialog = createListeningDrillWindow(form, services);
         if (!dialog) {
-            out << "unknown window " << form << Qt::endl;
+            std::fprintf(stderr, "zorvel-shots: unknown window %s\n", qPrintable(quotedArgument(form)));
+            failed = true;
             continue;
         }
         auto* window = static_cast<DrillWindow*>(dialog.get());
@@ -145,5 +160,5 @@ int main(int argc, char** argv)
         dialog->grab().save(file);
         out << file << Qt::endl;
     }
-    return 0;
+    return failed ? 1 : 0;
 }
