@@ -71,6 +71,9 @@ int printReadings(const QStringList& sentences)
 
 int writeWav(const QString& path, const QStringList& sentences)
 {
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return fail(QStringLiteral("cannot write %1").arg(quotedArgument(path)));
     auto output = std::make_shared<MemoryOutput>();
     EngineVoice voice(SynthesisWorker::espeak(), output);
     if (!voice.isAvailable())
@@ -82,9 +85,8 @@ int writeWav(const QString& path, const QStringList& sentences)
         pcm.sampleRate = utterance.sampleRate;
         pcm.samples.insert(pcm.samples.end(), utterance.samples.begin(), utterance.samples.end());
     }
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(encodeWav(pcm)) < 0)
-        return fail(QStringLiteral("cannot write %1").arg(path));
+    if (file.write(encodeWav(pcm)) < 0 || !file.flush())
+        return fail(QStringLiteral("cannot write %1").arg(quotedArgument(path)));
     return 0;
 }
 
