@@ -3,7 +3,6 @@
 #include "questions/number_text.h"
 
 #include <charconv>
-#include <cfloat>
 #include <cmath>
 #include <cstdlib>
 
@@ -115,21 +114,21 @@ std::optional<float> readAnswer(std::string_view text)
     if (number.empty() || number == ".")
         return 0.0f;
 
-    double value = 0.0;
-    const auto result = std::from_chars(number.data(), number.data() + number.size(), value);
+    // Straight to single precision, correctly rounded: going through a double
+    // would round twice and could land on the wrong neighbour.
+    float value = 0.0f;
+    const auto result = std::from_chars(number.data(), number.data() + number.size(), value, std::chars_format::fixed);
     if (result.ec == std::errc::result_out_of_range) {
         // Underflow of a long run of zeros after the point is still zero.
-        if (number.find_first_of("123456789") == std::string::npos)
-            return 0.0f;
         const std::size_t point = number.find('.');
         const std::size_t firstDigit = number.find_first_of("123456789");
-        if (point != std::string::npos && firstDigit > point)
+        if (firstDigit == std::string::npos || (point != std::string::npos && firstDigit > point))
             return 0.0f;
         return std::nullopt;
     }
-    if (result.ec != std::errc() || !std::isfinite(value) || value > static_cast<double>(FLT_MAX))
+    if (result.ec != std::errc())
         return std::nullopt;
-    return static_cast<float>(value);
+    return value;
 }
 
 bool isRightAnswer(std::string_view text, float correctAnswer)

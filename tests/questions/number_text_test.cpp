@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cfloat>
+#include <cmath>
 #include <string>
 
 namespace zorvel {
@@ -97,6 +98,17 @@ TEST(ReadAnswer, NumbersBeyondSinglePrecisionDoNotFit)
     EXPECT_TRUE(readAnswer(std::string(38, '9')).has_value());
     EXPECT_EQ(readAnswer("0." + std::string(400, '0') + "1"), 0.0f);
     EXPECT_EQ(readAnswer(std::string(100000, '0') + "7"), 7.0f);
+}
+
+TEST(ReadAnswer, RoundsOnceToTheNearestSinglePrecisionValue)
+{
+    // Just above the midpoint between 1 and the next float; a double in
+    // between would round down to the midpoint and then, by ties-to-even, to 1.
+    const float aboveOne = std::nextafter(1.0f, 2.0f);
+    EXPECT_EQ(readAnswer("1.0000000596046447753906250000001"), aboveOne);
+    EXPECT_EQ(readAnswer("1.000000059604644775390625"), 1.0f);
+    EXPECT_EQ(readAnswer("1.000000059604644775390625" + std::string(1000, '0') + "1"), aboveOne);
+    EXPECT_FALSE(isRightAnswer("1.0000000596046447753906250000001", 1.0f));
 }
 
 TEST(IsRightAnswer, ComparesAtSinglePrecision)
