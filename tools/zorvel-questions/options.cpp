@@ -34,12 +34,9 @@ std::string operationList()
 std::string levelList(Operation op)
 {
     std::string list;
-    for (Level level : kAllLevels) {
-        if (!isLevelShown(op, level))
-            continue;
-        list += (list.empty() ? "" : ", ") + std::string(levelOptionName(level)) + " (" +
+    for (Level level : offeredLevels(op))
+        list += (list.empty() ? "" : ", ") + std::string(levelOptionName(op, level)) + " (" +
                 quotedArgument(levelCaption(op, level)) + ")";
-    }
     return list;
 }
 

@@ -17,7 +17,7 @@ enum class SheetFormat { Text, Tsv };
 
 struct SheetOptions {
     Operation operation = Operation::Add;
-    Level level = Level::Option4;
+    Level level = Level::TwoDigitsByOne;
     NumberType type = NumberType::Integer;
     Mode mode = Mode::Normal;
     int count = 10;
