@@ -41,15 +41,19 @@ std::string formatScaled(long long value, int divisor, DecimalPattern pattern)
     const int sourceDecimals = decimalsOf(divisor);
     unsigned long long magnitude = value < 0 ? 0ULL - static_cast<unsigned long long>(value)
                                              : static_cast<unsigned long long>(value);
-    // Bring the magnitude to exactly maxDecimals decimals, rounding half up.
+    // Split into whole part and maxDecimals decimals, rounding half up; the
+    // decimals are scaled on their own, so no large value can overflow.
+    unsigned long long whole = 0;
+    unsigned long long fraction = 0;
     if (sourceDecimals > maxDecimals) {
         const unsigned long long step = powerOfTen(sourceDecimals - maxDecimals);
         magnitude = (magnitude + step / 2) / step;
+        whole = magnitude / powerOfTen(maxDecimals);
+        fraction = magnitude % powerOfTen(maxDecimals);
     } else {
-        magnitude *= powerOfTen(maxDecimals - sourceDecimals);
+        whole = magnitude / powerOfTen(sourceDecimals);
+        fraction = magnitude % powerOfTen(sourceDecimals) * powerOfTen(maxDecimals - sourceDecimals);
     }
-    const unsigned long long unit = powerOfTen(maxDecimals);
-    unsigned long long fraction = magnitude % unit;
     int decimals = maxDecimals;
     if (pattern != DecimalPattern::OneFixed) {
         while (decimals > 0 && fraction % 10 == 0) {
@@ -59,9 +63,9 @@ std::string formatScaled(long long value, int divisor, DecimalPattern pattern)
     }
 
     std::string text;
-    if (value < 0 && magnitude != 0)
+    if (value < 0 && (whole != 0 || fraction != 0))
         text += '-';
-    appendDigits(text, magnitude / unit);
+    appendDigits(text, whole);
     if (decimals > 0) {
         text += '.';
         std::string digits;

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cfloat>
+#include <climits>
 #include <cmath>
 #include <string>
 
@@ -41,6 +42,9 @@ TEST(FormatScaled, Patterns)
         {24, 100, DecimalPattern::UpToOne, "0.2"},
         {95, 100, DecimalPattern::OneFixed, "1.0"},
         {-4, 100, DecimalPattern::UpToOne, "0"},
+        // The largest values keep every digit (scaling them up once overflowed).
+        {LLONG_MAX, 1, DecimalPattern::OneFixed, "9223372036854775807.0"},
+        {LLONG_MIN, 10, DecimalPattern::UpToTwo, "-922337203685477580.8"},
     };
     for (const FormatCase& c : cases)
         EXPECT_EQ(formatScaled(c.value, c.divisor, c.pattern), c.text) << c.value << " / " << c.divisor;
