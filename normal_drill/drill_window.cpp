@@ -44,7 +44,7 @@ void DrillWindow::loadCommon()
         option->setEnabled(true);
     for (QRadioButton* option : typeOptions_)
         option->setEnabled(true);
-    levelOptions_[levelIndex(operationInfo(row_.operation).defaultLevel)]->setChecked(true);
+    levelOptions_[*levelPosition(row_.operation, operationInfo(row_.operation).defaultLevel)]->setChecked(true);
     typeOptions_[0]->setChecked(true);
     askButton_->setEnabled(true);
     // The window opens ready for "出 题", not on whichever option comes first.
@@ -80,9 +80,9 @@ void DrillWindow::refocusAfterDisabling(QWidget* focused, QWidget* fallback)
 
 Level DrillWindow::selectedLevel() const
 {
-    for (int i = 0; i < int(kAllLevels.size()); ++i) {
-        if (levelOptions_[i]->isChecked())
-            return kAllLevels[i];
+    for (int i = 0; i < kLevelOptionCount; ++i) {
+        if (levelOptions_[i]->isChecked() && levelOption(row_.operation, i).level)
+            return *levelOption(row_.operation, i).level;
     }
     return operationInfo(row_.operation).defaultLevel;
 }

@@ -95,13 +95,13 @@ void DrillWindow::buildOptions()
     levelFrame_->setObjectName(QStringLiteral("Frame2"));
     levelFrame_->setFont(optionFont);
     levelFrame_->setGeometry(twipsRect(side.levelFrame));
-    for (int i = 0; i < int(kAllLevels.size()); ++i) {
-        const Level level = kAllLevels[i];
-        auto* option = new QRadioButton(catalogueText(levelCaption(row_.operation, level)), levelFrame_);
-        option->setObjectName(catalogueText(levelOptionName(level)));
+    for (int i = 0; i < kLevelOptionCount; ++i) {
+        const LevelOption& level = levelOption(row_.operation, i);
+        auto* option = new QRadioButton(catalogueText(level.caption), levelFrame_);
+        option->setObjectName(catalogueText(levelOptionName(i)));
         option->setFont(optionFont);
         option->setGeometry(twipsRect(QRect(120, side.levelTop + i * side.levelStep, 1500, 375)));
-        option->setVisible(isLevelShown(row_.operation, level));
+        option->setVisible(level.shown);
         levelOptions_[i] = option;
     }
 

@@ -9,6 +9,8 @@ namespace zorvel {
 
 namespace {
 
+using L = Level;
+
 bool endsInZero(int a) { return unitsDigit(a) == 0; }
 
 bool unitsCarryBothNonZero(int a, int b)
@@ -22,19 +24,19 @@ bool tensCarry(int a, int b, int limit)
 }
 
 const std::array<PairRule, 9> kAdditionRules = {{
-    {{7, 3}, {8, 2}, Redraw::SecondOnly, noFirstRedraw,
+    {L::Within20, {7, 3}, {8, 2}, Redraw::SecondOnly, noFirstRedraw,
      [](int a, int b) { return a + b < 10 || a == b; }},
-    {{70, 31}, {8, 2}, Redraw::Both, noFirstRedraw,
+    {L::TwoDigitsByOne, {70, 31}, {8, 2}, Redraw::Both, noFirstRedraw,
      [](int a, int b) { return unitsDigit(a) == 0 || unitsDigit(a) + b < 10 || a + b > 99; }},
-    {{50, 11}, {50, 21}, Redraw::SecondOnly, endsInZero,
+    {L::TwoDigitsByTwo, {50, 11}, {50, 21}, Redraw::SecondOnly, endsInZero,
      [](int a, int b) { return unitsDigit(b) == 0 || unitsDigit(a) + unitsDigit(b) < 10 || a + b > 99; }},
-    {{900, 101}, {8, 2}, Redraw::Both, noFirstRedraw,
+    {L::ThreeDigitsByOne, {900, 101}, {8, 2}, Redraw::Both, noFirstRedraw,
      [](int a, int b) { return unitsDigit(a) == 0 || unitsDigit(a) + b < 10 || a + b > 999; }},
-    {{900, 101}, {80, 21}, Redraw::Both, noFirstRedraw, [](int a, int b) { return tensCarry(a, b, 999); }},
-    {{500, 101}, {800, 201}, Redraw::Both, noFirstRedraw, [](int a, int b) { return tensCarry(a, b, 999); }},
-    {{9000, 1001}, {80, 21}, Redraw::Both, noFirstRedraw, [](int a, int b) { return tensCarry(a, b, 9999); }},
-    {{9000, 1001}, {800, 201}, Redraw::Both, noFirstRedraw, [](int a, int b) { return tensCarry(a, b, 9999); }},
-    {{5000, 1001}, {8000, 2001}, Redraw::Both, noFirstRedraw,
+    {L::ThreeDigitsByTwo, {900, 101}, {80, 21}, Redraw::Both, noFirstRedraw, [](int a, int b) { return tensCarry(a, b, 999); }},
+    {L::ThreeDigitsByThree, {500, 101}, {800, 201}, Redraw::Both, noFirstRedraw, [](int a, int b) { return tensCarry(a, b, 999); }},
+    {L::FourDigitsByTwo, {9000, 1001}, {80, 21}, Redraw::Both, noFirstRedraw, [](int a, int b) { return tensCarry(a, b, 9999); }},
+    {L::FourDigitsByThree, {9000, 1001}, {800, 201}, Redraw::Both, noFirstRedraw, [](int a, int b) { return tensCarry(a, b, 9999); }},
+    {L::FourDigitsByFour, {5000, 1001}, {8000, 2001}, Redraw::Both, noFirstRedraw,
      [](int a, int b) {
          return unitsCarryBothNonZero(a, b) || hundredsDigit(a) + hundredsDigit(b) < 10 || a + b > 9999;
      }},
@@ -42,16 +44,16 @@ const std::array<PairRule, 9> kAdditionRules = {{
 
 // Mixed questions make their first two terms like addition, except that
 // "20以内" allows equal terms.
-const PairRule kMixedEntryRule = {{7, 3}, {8, 2}, Redraw::SecondOnly, noFirstRedraw,
+const PairRule kMixedEntryRule = {L::Within20, {7, 3}, {8, 2}, Redraw::SecondOnly, noFirstRedraw,
                                   [](int a, int b) { return a + b < 10; }};
 
 } // namespace
 
-const PairRule& additionRule(Level level) { return kAdditionRules[levelIndex(level)]; }
+const PairRule& additionRule(Level level) { return ruleFor(kAdditionRules, level); }
 
 const PairRule& mixedPairRule(Level level)
 {
-    return level == Level::Option3 ? kMixedEntryRule : additionRule(level);
+    return level == Level::Within20 ? kMixedEntryRule : additionRule(level);
 }
 
 } // namespace zorvel

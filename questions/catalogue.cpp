@@ -6,23 +6,45 @@ namespace zorvel {
 
 namespace {
 
-constexpr std::array<std::string_view, 9> kAdditionLevels = {
-    "20以内", "2位 + 1位", "2位 + 2位", "3位 + 1位", "3位 + 2位",
-    "3位 + 3位", "4位 + 2位", "4位 + 3位", "4位 + 4位"};
-constexpr std::array<std::string_view, 9> kSubtractionLevels = {
-    "20以内", "2位 - 1位", "2位 - 2位", "3位 - 1位", "3位 - 2位",
-    "3位 - 3位", "4位 - 2位", "4位 - 3位", "4位 - 4位"};
-constexpr std::array<std::string_view, 9> kMultiplicationLevels = {
-    "1位 * 1位", "1位 * 2位", "2位 * 1位", "2位 * 2位", "1位 * 3位",
-    "3位 * 1位", "2位 * 3位", "3位 * 2位", "3位 * 3位"};
-// Division has no Option14; its caption stays empty and it is never shown.
-constexpr std::array<std::string_view, 9> kDivisionLevels = {
-    "/1位=1位", "/2位=1位", "/1位=2位", "/3位=1位", "/1位=3位",
-    "/2位=2位", "/2位=3位", "/3位=2位", ""};
+using L = Level;
 
-constexpr std::array<bool, 9> kAllShown = {true, true, true, true, true, true, true, true, true};
-constexpr std::array<bool, 9> kUpToOption12 = {true, true, true, true, true, true, true, false, false};
-constexpr std::array<bool, 9> kUpToOption11 = {true, true, true, true, true, true, false, false, false};
+// Each operation's levels in option order, Option3 to Option14.
+constexpr std::array<LevelOption, kLevelOptionCount> kAdditionLevels = {{
+    {L::Within20, "20以内", true},          {L::TwoDigitsByOne, "2位 + 1位", true},
+    {L::TwoDigitsByTwo, "2位 + 2位", true},   {L::ThreeDigitsByOne, "3位 + 1位", true},
+    {L::ThreeDigitsByTwo, "3位 + 2位", true}, {L::ThreeDigitsByThree, "3位 + 3位", true},
+    {L::FourDigitsByTwo, "4位 + 2位", true},  {L::FourDigitsByThree, "4位 + 3位", true},
+    {L::FourDigitsByFour, "4位 + 4位", true},
+}};
+constexpr std::array<LevelOption, kLevelOptionCount> kSubtractionLevels = {{
+    {L::Within20, "20以内", true},          {L::TwoDigitsByOne, "2位 - 1位", true},
+    {L::TwoDigitsByTwo, "2位 - 2位", true},   {L::ThreeDigitsByOne, "3位 - 1位", true},
+    {L::ThreeDigitsByTwo, "3位 - 2位", true}, {L::ThreeDigitsByThree, "3位 - 3位", true},
+    {L::FourDigitsByTwo, "4位 - 2位", true},  {L::FourDigitsByThree, "4位 - 3位", true},
+    {L::FourDigitsByFour, "4位 - 4位", true},
+}};
+constexpr std::array<LevelOption, kLevelOptionCount> kMixedLevels = {{
+    {L::Within20, "20以内", true},          {L::TwoDigitsByOne, "2位 + 1位", true},
+    {L::TwoDigitsByTwo, "2位 + 2位", true},   {L::ThreeDigitsByOne, "3位 + 1位", true},
+    {L::ThreeDigitsByTwo, "3位 + 2位", true}, {L::ThreeDigitsByThree, "3位 + 3位", true},
+    {L::FourDigitsByTwo, "4位 + 2位", true},  {L::FourDigitsByThree, "4位 + 3位", false},
+    {L::FourDigitsByFour, "4位 + 4位", false},
+}};
+constexpr std::array<LevelOption, kLevelOptionCount> kMultiplicationLevels = {{
+    {L::OneDigitByOne, "1位 * 1位", true},     {L::OneDigitByTwo, "1位 * 2位", true},
+    {L::TwoDigitsByOne, "2位 * 1位", true},    {L::TwoDigitsByTwo, "2位 * 2位", true},
+    {L::OneDigitByThree, "1位 * 3位", true},   {L::ThreeDigitsByOne, "3位 * 1位", true},
+    {L::TwoDigitsByThree, "2位 * 3位", false}, {L::ThreeDigitsByTwo, "3位 * 2位", false},
+    {L::ThreeDigitsByThree, "3位 * 3位", false},
+}};
+// Division levels name the divisor, then the quotient; there is no Option14.
+constexpr std::array<LevelOption, kLevelOptionCount> kDivisionLevels = {{
+    {L::OneDigitByOne, "/1位=1位", true},     {L::TwoDigitsByOne, "/2位=1位", true},
+    {L::OneDigitByTwo, "/1位=2位", true},     {L::ThreeDigitsByOne, "/3位=1位", true},
+    {L::OneDigitByThree, "/1位=3位", true},   {L::TwoDigitsByTwo, "/2位=2位", true},
+    {L::TwoDigitsByThree, "/2位=3位", false}, {L::ThreeDigitsByTwo, "/3位=2位", false},
+    {std::nullopt, "", false},
+}};
 
 constexpr std::array<std::string_view, 3> kPlainTypes = {"整   数", "1位小数", "2位小数"};
 constexpr std::array<std::string_view, 3> kMultiplicationTypes = {"整   数", "保留1位小数", "保留2位小数"};
@@ -31,22 +53,22 @@ constexpr std::array<std::string_view, 3> kDivisionTypes = {"整   数", "四舍
 const std::array<OperationInfo, 5> kOperations = {{
     {Operation::Add, "add", "加法", "Form81", "Form91", 2,
      {"+", ""}, {" 加 ", ""}, {"+", ""},
-     kAdditionLevels, kAllShown, "类型选择", kPlainTypes, true, Level::Option4},
+     kAdditionLevels, "类型选择", kPlainTypes, true, L::TwoDigitsByOne},
     {Operation::Sub, "sub", "减法", "Form82", "Form92", 2,
      {"-", ""}, {" 减 ", ""}, {"-", ""},
-     kSubtractionLevels, kAllShown, "类型选择", kPlainTypes, true, Level::Option4},
+     kSubtractionLevels, "类型选择", kPlainTypes, true, L::TwoDigitsByOne},
     {Operation::Mixed, "mixed", "加减混合", "Form83", "Form93", 3,
      {"+", "-"}, {" 加 ", " 减 "}, {"+", "-"},
-     kAdditionLevels, kUpToOption12, "类型选择", kPlainTypes, true, Level::Option4},
+     kMixedLevels, "类型选择", kPlainTypes, true, L::TwoDigitsByOne},
     {Operation::Mul, "mul", "乘法", "Form84", "Form94", 2,
      {"×", ""}, {" 乘 ", ""}, {"×", ""},
-     kMultiplicationLevels, kUpToOption11, "类型选择", kMultiplicationTypes, false, Level::Option3},
+     kMultiplicationLevels, "类型选择", kMultiplicationTypes, false, L::OneDigitByOne},
     {Operation::Div, "div", "除法", "Form85", "Form95", 2,
      {"÷", ""}, {" 除 ", ""}, {"÷", ""},
-     kDivisionLevels, kUpToOption11, "结果保留小数", kDivisionTypes, false, Level::Option3},
+     kDivisionLevels, "结果保留小数", kDivisionTypes, false, L::OneDigitByOne},
 }};
 
-constexpr std::array<std::string_view, 9> kLevelOptionNames = {
+constexpr std::array<std::string_view, kLevelOptionCount> kLevelOptionNames = {
     "Option3", "Option4", "Option5", "Option6", "Option10",
     "Option11", "Option12", "Option13", "Option14"};
 constexpr std::array<std::string_view, 3> kNumberTypeOptionNames = {"Option7", "Option8", "Option9"};
@@ -58,15 +80,30 @@ int typeIndex(NumberType type) { return static_cast<int>(type); }
 
 const OperationInfo& operationInfo(Operation op) { return kOperations[static_cast<int>(op)]; }
 
-int levelIndex(Level level) { return static_cast<int>(level); }
+std::string_view levelOptionName(int position) { return kLevelOptionNames[position]; }
 
-std::string_view levelOptionName(Level level) { return kLevelOptionNames[levelIndex(level)]; }
+const LevelOption& levelOption(Operation op, int position) { return operationInfo(op).levelOptions[position]; }
+
+std::optional<int> levelPosition(Operation op, Level level)
+{
+    for (int position = 0; position < kLevelOptionCount; ++position)
+        if (levelOption(op, position).level == level)
+            return position;
+    return std::nullopt;
+}
+
+std::string_view levelOptionName(Operation op, Level level)
+{
+    const std::optional<int> position = levelPosition(op, level);
+    return position ? levelOptionName(*position) : std::string_view();
+}
 
 std::string_view numberTypeOptionName(NumberType type) { return kNumberTypeOptionNames[typeIndex(type)]; }
 
 std::string_view levelCaption(Operation op, Level level)
 {
-    return operationInfo(op).levelCaptions[levelIndex(level)];
+    const std::optional<int> position = levelPosition(op, level);
+    return position ? levelOption(op, *position).caption : std::string_view();
 }
 
 std::string_view numberTypeCaption(Operation op, NumberType type)
@@ -74,7 +111,20 @@ std::string_view numberTypeCaption(Operation op, NumberType type)
     return operationInfo(op).numberTypeCaptions[typeIndex(type)];
 }
 
-bool isLevelShown(Operation op, Level level) { return operationInfo(op).levelShown[levelIndex(level)]; }
+bool isLevelShown(Operation op, Level level)
+{
+    const std::optional<int> position = levelPosition(op, level);
+    return position && levelOption(op, *position).shown;
+}
+
+std::vector<Level> offeredLevels(Operation op)
+{
+    std::vector<Level> levels;
+    for (const LevelOption& option : operationInfo(op).levelOptions)
+        if (option.shown && option.level)
+            levels.push_back(*option.level);
+    return levels;
+}
 
 bool isNumberTypeOffered(Operation op, NumberType type)
 {
@@ -85,9 +135,7 @@ std::vector<Exercise> offeredExercises()
 {
     std::vector<Exercise> exercises;
     for (Operation op : kAllOperations) {
-        for (Level level : kAllLevels) {
-            if (!isLevelShown(op, level))
-                continue;
+        for (Level level : offeredLevels(op)) {
             for (NumberType type : kAllNumberTypes) {
                 if (isNumberTypeOffered(op, type))
                     exercises.push_back({op, level, type});
@@ -109,9 +157,11 @@ std::optional<Level> levelFromName(Operation op, std::string_view optionNameOrCa
 {
     if (optionNameOrCaption.empty())
         return std::nullopt;
-    for (Level level : kAllLevels)
-        if (levelOptionName(level) == optionNameOrCaption || levelCaption(op, level) == optionNameOrCaption)
-            return level;
+    for (int position = 0; position < kLevelOptionCount; ++position) {
+        const LevelOption& option = levelOption(op, position);
+        if (levelOptionName(position) == optionNameOrCaption || option.caption == optionNameOrCaption)
+            return option.level;
+    }
     return std::nullopt;
 }
 

@@ -12,12 +12,30 @@ namespace zorvel {
 
 enum class Operation { Add, Sub, Mixed, Mul, Div };
 
-// The nine level options of the "难度选择" frame, in the order they are tested
-// and shown.
-enum class Level { Option3, Option4, Option5, Option6, Option10, Option11, Option12, Option13, Option14 };
-inline constexpr std::array<Level, 9> kAllLevels = {
-    Level::Option3, Level::Option4, Level::Option5, Level::Option6, Level::Option10,
-    Level::Option11, Level::Option12, Level::Option13, Level::Option14};
+// Difficulty levels, named by the digit counts of the two numbers a level's
+// caption names: the operands of addition, subtraction and multiplication
+// ("2位 * 1位" is TwoDigitsByOne), the first two terms of a mixed question,
+// and the divisor and the quotient of a division ("/2位=1位" is
+// TwoDigitsByOne too). Within20 is the entry level of addition, subtraction
+// and mixed questions.
+enum class Level {
+    Within20,
+    OneDigitByOne, OneDigitByTwo, OneDigitByThree,
+    TwoDigitsByOne, TwoDigitsByTwo, TwoDigitsByThree,
+    ThreeDigitsByOne, ThreeDigitsByTwo, ThreeDigitsByThree,
+    FourDigitsByTwo, FourDigitsByThree, FourDigitsByFour,
+};
+
+// The "难度选择" frame has nine option buttons, Option3 to Option14 in the
+// order they are tested and shown; each operation puts one of its levels on
+// each button, or none (division has no Option14).
+inline constexpr int kLevelOptionCount = 9;
+
+struct LevelOption {
+    std::optional<Level> level;
+    std::string_view caption;
+    bool shown;  // an option not shown exists with its caption but cannot be chosen
+};
 
 // The three options of the number-type frame.
 enum class NumberType { Integer /* Option7 */, OneDecimal /* Option8 */, TwoDecimals /* Option9 */ };
@@ -41,8 +59,7 @@ struct OperationInfo {
     std::array<std::string_view, 2> operatorWords;
     // Plain-text operator signs for printed sheets (+, -, ×, ÷).
     std::array<std::string_view, 2> sheetSigns;
-    std::array<std::string_view, 9> levelCaptions;   // indexed like kAllLevels
-    std::array<bool, 9> levelShown;                  // indexed like kAllLevels
+    std::array<LevelOption, kLevelOptionCount> levelOptions;  // Option3 to Option14
     std::string_view numberTypeFrameCaption;         // "类型选择" / "结果保留小数"
     std::array<std::string_view, 3> numberTypeCaptions;
     bool numberTypesShown;                           // false for mul and div
@@ -51,12 +68,18 @@ struct OperationInfo {
 
 const OperationInfo& operationInfo(Operation op);
 
-int levelIndex(Level level);                       // 0..8, position in kAllLevels
-std::string_view levelOptionName(Level level);     // "Option3" .. "Option14"
+// The level options as the windows build them, by position 0..8.
+std::string_view levelOptionName(int position);    // "Option3" .. "Option14"
+const LevelOption& levelOption(Operation op, int position);
+std::optional<int> levelPosition(Operation op, Level level);
+std::string_view levelOptionName(Operation op, Level level); // "Option4"; empty if none holds it
+
 std::string_view numberTypeOptionName(NumberType type); // "Option7" .. "Option9"
-std::string_view levelCaption(Operation op, Level level);
+std::string_view levelCaption(Operation op, Level level);  // empty if the operation has no such level
 std::string_view numberTypeCaption(Operation op, NumberType type);
 bool isLevelShown(Operation op, Level level);
+// The levels the operation offers, in option order.
+std::vector<Level> offeredLevels(Operation op);
 bool isNumberTypeOffered(Operation op, NumberType type); // Integer always; decimals for add/sub/mixed
 
 // One exercise a window can offer: an operation at a shown level with an

@@ -8,18 +8,20 @@ namespace zorvel {
 
 namespace {
 
+using L = Level;
+
 // First the quotient, then the divisor.
 const std::array<PairRule, 6> kDivisionRules = {{
-    {kOneDigitDraw, kOneDigitDraw, Redraw::Both, noFirstRedraw, noRedraw},
-    {kOneDigitDraw, kTwoDigitDraw, Redraw::Both, noFirstRedraw, noRedraw},
-    {kTwoDigitDraw, kOneDigitDraw, Redraw::Both, noFirstRedraw, noRedraw},
-    {kOneDigitDraw, kThreeDigitDraw, Redraw::Both, noFirstRedraw, noRedraw},
-    {kThreeDigitDraw, kOneDigitDraw, Redraw::Both, noFirstRedraw, noRedraw},
-    {kTwoDigitDraw, kTwoDigitDraw, Redraw::Both, noFirstRedraw, noRedraw},
+    {L::OneDigitByOne, kOneDigitDraw, kOneDigitDraw, Redraw::Both, noFirstRedraw, noRedraw},
+    {L::TwoDigitsByOne, kOneDigitDraw, kTwoDigitDraw, Redraw::Both, noFirstRedraw, noRedraw},
+    {L::OneDigitByTwo, kTwoDigitDraw, kOneDigitDraw, Redraw::Both, noFirstRedraw, noRedraw},
+    {L::ThreeDigitsByOne, kOneDigitDraw, kThreeDigitDraw, Redraw::Both, noFirstRedraw, noRedraw},
+    {L::OneDigitByThree, kThreeDigitDraw, kOneDigitDraw, Redraw::Both, noFirstRedraw, noRedraw},
+    {L::TwoDigitsByTwo, kTwoDigitDraw, kTwoDigitDraw, Redraw::Both, noFirstRedraw, noRedraw},
 }};
 
 } // namespace
 
-const PairRule& divisionRule(Level level) { return kDivisionRules[levelIndex(level)]; }
+const PairRule& divisionRule(Level level) { return ruleFor(kDivisionRules, level); }
 
 } // namespace zorvel

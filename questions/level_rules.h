@@ -6,6 +6,9 @@
 #include "questions/catalogue.h"
 #include "questions/random_source.h"
 
+#include <array>
+#include <cstddef>
+
 namespace zorvel {
 
 // Int(r * count) + lowest.
@@ -29,6 +32,7 @@ enum class Redraw {
 
 // Two operands drawn in order, first then second.
 struct PairRule {
+    Level level;
     IntDraw first;
     IntDraw second;
     Redraw redraw;
@@ -39,6 +43,7 @@ struct PairRule {
 
 // The third term of a mixed question, drawn against the sum of the first two.
 struct ThirdRule {
+    Level level;
     IntDraw draw;
     bool (*rejected)(int first, int second, int third);
 };
@@ -50,12 +55,25 @@ inline int unitsDigit(int x) { return x % 10; }
 inline int tensDigit(int x) { return (x % 100) / 10; }
 inline int hundredsDigit(int x) { return (x % 1000) / 100; }
 
+// A level's row of an operation's table. Every level the operation offers
+// has one, and the generators ask for no other; a level without a row gets
+// the table's first.
+template <typename Rule, std::size_t N>
+const Rule& ruleFor(const std::array<Rule, N>& rules, Level level)
+{
+    for (const Rule& rule : rules)
+        if (rule.level == level)
+            return rule;
+    return rules.front();
+}
+
+// The rows of the levels each operation offers (offeredLevels).
 const PairRule& additionRule(Level level);
 const PairRule& subtractionRule(Level level);
-const PairRule& mixedPairRule(Level level);       // Option3 to Option12
-const ThirdRule& mixedThirdRule(Level level);     // Option3 to Option12
-const PairRule& multiplicationRule(Level level);  // Option3 to Option11
-const PairRule& divisionRule(Level level);        // Option3 to Option11; first is the quotient
+const PairRule& mixedPairRule(Level level);
+const ThirdRule& mixedThirdRule(Level level);
+const PairRule& multiplicationRule(Level level);
+const PairRule& divisionRule(Level level);        // first is the quotient, second the divisor
 
 // Runs a pair rule: the first and second operands it accepts.
 struct IntPair {

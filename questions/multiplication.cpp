@@ -8,19 +8,21 @@ namespace zorvel {
 
 namespace {
 
+using L = Level;
+
 bool endsInZero(int a) { return a % 10 == 0; }
 
 const std::array<PairRule, 6> kMultiplicationRules = {{
-    {{7, 3}, kOneDigitDraw, Redraw::SecondOnly, noFirstRedraw, [](int a, int b) { return a == b; }},
-    {kOneDigitDraw, kTwoDigitDraw, Redraw::Both, noFirstRedraw, [](int, int b) { return endsInZero(b); }},
-    {kTwoDigitDraw, kOneDigitDraw, Redraw::SecondOnly, endsInZero, noRedraw},
-    {kTwoDigitDraw, kTwoDigitDraw, Redraw::Both, noFirstRedraw, [](int a, int b) { return endsInZero(a) || endsInZero(b); }},
-    {kOneDigitDraw, kThreeDigitDraw, Redraw::Both, noFirstRedraw, [](int, int b) { return endsInZero(b); }},
-    {kThreeDigitDraw, kOneDigitDraw, Redraw::Both, noFirstRedraw, [](int a, int) { return endsInZero(a); }},
+    {L::OneDigitByOne, {7, 3}, kOneDigitDraw, Redraw::SecondOnly, noFirstRedraw, [](int a, int b) { return a == b; }},
+    {L::OneDigitByTwo, kOneDigitDraw, kTwoDigitDraw, Redraw::Both, noFirstRedraw, [](int, int b) { return endsInZero(b); }},
+    {L::TwoDigitsByOne, kTwoDigitDraw, kOneDigitDraw, Redraw::SecondOnly, endsInZero, noRedraw},
+    {L::TwoDigitsByTwo, kTwoDigitDraw, kTwoDigitDraw, Redraw::Both, noFirstRedraw, [](int a, int b) { return endsInZero(a) || endsInZero(b); }},
+    {L::OneDigitByThree, kOneDigitDraw, kThreeDigitDraw, Redraw::Both, noFirstRedraw, [](int, int b) { return endsInZero(b); }},
+    {L::ThreeDigitsByOne, kThreeDigitDraw, kOneDigitDraw, Redraw::Both, noFirstRedraw, [](int a, int) { return endsInZero(a); }},
 }};
 
 } // namespace
 
-const PairRule& multiplicationRule(Level level) { return kMultiplicationRules[levelIndex(level)]; }
+const PairRule& multiplicationRule(Level level) { return ruleFor(kMultiplicationRules, level); }
 
 } // namespace zorvel

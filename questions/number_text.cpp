@@ -3,7 +3,6 @@
 #include "questions/number_text.h"
 
 #include <charconv>
-#include <cfloat>
 #include <cmath>
 #include <cstdlib>
 
@@ -42,15 +41,19 @@ std::string formatScaled(long long value, int divisor, DecimalPattern pattern)
     const int sourceDecimals = decimalsOf(divisor);
     unsigned long long magnitude = value < 0 ? 0ULL - static_cast<unsigned long long>(value)
                                              : static_cast<unsigned long long>(value);
-    // Bring the magnitude to exactly maxDecimals decimals, rounding half up.
+    // Split into whole part and maxDecimals decimals, rounding half up; the
+    // decimals are scaled on their own, so no large value can overflow.
+    unsigned long long whole = 0;
+    unsigned long long fraction = 0;
     if (sourceDecimals > maxDecimals) {
         const unsigned long long step = powerOfTen(sourceDecimals - maxDecimals);
         magnitude = (magnitude + step / 2) / step;
+        whole = magnitude / powerOfTen(maxDecimals);
+        fraction = magnitude % powerOfTen(maxDecimals);
     } else {
-        magnitude *= powerOfTen(maxDecimals - sourceDecimals);
+        whole = magnitude / powerOfTen(sourceDecimals);
+        fraction = magnitude % powerOfTen(sourceDecimals) * powerOfTen(maxDecimals - sourceDecimals);
     }
-    const unsigned long long unit = powerOfTen(maxDecimals);
-    unsigned long long fraction = magnitude % unit;
     int decimals = maxDecimals;
     if (pattern != DecimalPattern::OneFixed) {
         while (decimals > 0 && fraction % 10 == 0) {
@@ -60,9 +63,9 @@ std::string formatScaled(long long value, int divisor, DecimalPattern pattern)
     }
 
     std::string text;
-    if (value < 0 && magnitude != 0)
+    if (value < 0 && (whole != 0 || fraction != 0))
         text += '-';
-    appendDigits(text, magnitude / unit);
+    appendDigits(text, whole);
     if (decimals > 0) {
         text += '.';
         std::string digits;
@@ -115,21 +118,21 @@ std::optional<float> readAnswer(std::string_view text)
     if (number.empty() || number == ".")
         return 0.0f;
 
-    double value = 0.0;
-    const auto result = std::from_chars(number.data(), number.data() + number.size(), value);
+    // Straight to single precision, correctly rounded: going through a double
+    // would round twice and could land on the wrong neighbour.
+    float value = 0.0f;
+    const auto result = std::from_chars(number.data(), number.data() + number.size(), value, std::chars_format::fixed);
     if (result.ec == std::errc::result_out_of_range) {
         // Underflow of a long run of zeros after the point is still zero.
-        if (number.find_first_of("123456789") == std::string::npos)
-            return 0.0f;
         const std::size_t point = number.find('.');
         const std::size_t firstDigit = number.find_first_of("123456789");
-        if (point != std::string::npos && firstDigit > point)
+        if (firstDigit == std::string::npos || (point != std::string::npos && firstDigit > point))
             return 0.0f;
         return std::nullopt;
     }
-    if (result.ec != std::errc() || !std::isfinite(value) || value > static_cast<double>(FLT_MAX))
+    if (result.ec != std::errc())
         return std::nullopt;
-    return static_cast<float>(value);
+    return value;
 }
 
 bool isRightAnswer(std::string_view text, float correctAnswer)

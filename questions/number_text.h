@@ -28,7 +28,8 @@ std::string withSignPosition(float value);
 // Reads a typed answer leniently: blanks are ignored, then the digits with at
 // most one decimal point are taken from the start up to the first character
 // that cannot continue the number; an empty or non-numeric text reads as 0.
-// Returns nothing when the number does not fit a single-precision value.
+// The number is rounded once, to the nearest single-precision value; nothing
+// is returned when it does not fit one.
 std::optional<float> readAnswer(std::string_view text);
 
 // True when the typed text, read as above, equals the correct answer at

@@ -257,9 +257,10 @@ void ResultsTab::fillChartLevels()
 {
     const auto op = operationFromKey(chartOperation_->currentData().toString().toStdString());
     chartLevel_->clear();
-    for (Level level : kAllLevels)
-        if (op && isLevelShown(*op, level))
-            chartLevel_->addItem(catalogueText(levelCaption(*op, level)), catalogueText(levelOptionName(level)));
+    if (!op)
+        return;
+    for (Level level : offeredLevels(*op))
+        chartLevel_->addItem(catalogueText(levelCaption(*op, level)), catalogueText(levelOptionName(*op, level)));
 }
 
 void ResultsTab::fillChartTypes()
@@ -282,7 +283,7 @@ void ResultsTab::selectChartExercise(const Exercise& exercise)
     fillChartTypes();
     const auto op = operationFromKey(chartOperation_->currentData().toString().toStdString());
     const int levelIndex = chartLevel_->findData(exercise.levelOption);
-    const int defaultIndex = op ? chartLevel_->findData(catalogueText(levelOptionName(operationInfo(*op).defaultLevel))) : 0;
+    const int defaultIndex = op ? chartLevel_->findData(catalogueText(levelOptionName(*op, operationInfo(*op).defaultLevel))) : 0;
     chartLevel_->setCurrentIndex(levelIndex >= 0 ? levelIndex : std::max(defaultIndex, 0));
     const int typeIndex = chartType_->findData(exercise.numberType);
     chartType_->setCurrentIndex(typeIndex >= 0 ? typeIndex : 0);

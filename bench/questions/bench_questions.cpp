@@ -34,7 +34,7 @@ void registerAll()
     const char* typeNames[] = {"integer", "1dp", "2dp"};
     for (const Exercise& e : offeredExercises()) {
         const std::string name = std::string(operationInfo(e.operation).key) + "/" +
-                                 std::string(levelOptionName(e.level)) + "/" +
+                                 std::string(levelOptionName(e.operation, e.level)) + "/" +
                                  typeNames[static_cast<int>(e.type)];
         benchmark::RegisterBenchmark(name.c_str(), makeQuestions, e.operation, e.level, e.type);
     }

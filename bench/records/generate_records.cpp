@@ -55,7 +55,7 @@ std::vector<bool> addExercises(const QSqlDatabase& db)
         const zorvel::OperationInfo& info = zorvel::operationInfo(e.operation);
         for (bool listens : {false, true}) {
             exec(insert, {view(listens ? info.listeningWindow : info.normalWindow), view(info.key),
-                          listens ? "listening" : "normal", view(zorvel::levelOptionName(e.level)),
+                          listens ? "listening" : "normal", view(zorvel::levelOptionName(e.operation, e.level)),
                           view(zorvel::levelCaption(e.operation, e.level)), types[int(e.type)]});
             listening.push_back(listens);
         }

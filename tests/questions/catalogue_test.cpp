@@ -7,14 +7,6 @@
 namespace zorvel {
 namespace {
 
-int shownLevels(Operation op)
-{
-    int n = 0;
-    for (Level level : kAllLevels)
-        n += isLevelShown(op, level) ? 1 : 0;
-    return n;
-}
-
 TEST(Catalogue, OfferedLevelsAndTypes)
 {
     const struct {
@@ -23,30 +15,33 @@ TEST(Catalogue, OfferedLevelsAndTypes)
         bool decimals;
         Level defaultLevel;
     } rows[] = {
-        {Operation::Add, 9, true, Level::Option4},  {Operation::Sub, 9, true, Level::Option4},
-        {Operation::Mixed, 7, true, Level::Option4}, {Operation::Mul, 6, false, Level::Option3},
-        {Operation::Div, 6, false, Level::Option3},
+        {Operation::Add, 9, true, Level::TwoDigitsByOne},  {Operation::Sub, 9, true, Level::TwoDigitsByOne},
+        {Operation::Mixed, 7, true, Level::TwoDigitsByOne}, {Operation::Mul, 6, false, Level::OneDigitByOne},
+        {Operation::Div, 6, false, Level::OneDigitByOne},
     };
     for (const auto& row : rows) {
-        EXPECT_EQ(shownLevels(row.op), row.levels) << operationInfo(row.op).key;
+        EXPECT_EQ(offeredLevels(row.op).size(), std::size_t(row.levels)) << operationInfo(row.op).key;
         EXPECT_TRUE(isNumberTypeOffered(row.op, NumberType::Integer));
         EXPECT_EQ(isNumberTypeOffered(row.op, NumberType::OneDecimal), row.decimals);
         EXPECT_EQ(isNumberTypeOffered(row.op, NumberType::TwoDecimals), row.decimals);
         EXPECT_EQ(operationInfo(row.op).defaultLevel, row.defaultLevel);
         EXPECT_TRUE(isLevelShown(row.op, row.defaultLevel));
     }
-    EXPECT_FALSE(isLevelShown(Operation::Mixed, Level::Option13));
-    EXPECT_TRUE(isLevelShown(Operation::Mixed, Level::Option12));
-    EXPECT_FALSE(isLevelShown(Operation::Mul, Level::Option12));
-    EXPECT_FALSE(isLevelShown(Operation::Div, Level::Option12));
+    EXPECT_FALSE(isLevelShown(Operation::Mixed, Level::FourDigitsByThree));
+    EXPECT_TRUE(isLevelShown(Operation::Mixed, Level::FourDigitsByTwo));
+    EXPECT_FALSE(isLevelShown(Operation::Mul, Level::TwoDigitsByThree));
+    EXPECT_FALSE(isLevelShown(Operation::Div, Level::TwoDigitsByThree));
+    EXPECT_FALSE(isLevelShown(Operation::Add, Level::OneDigitByOne));
     // 9 + 9 + 7 levels with three types each, 6 + 6 with integers only.
     EXPECT_EQ(offeredExercises().size(), 87u);
 }
 
 TEST(Catalogue, CaptionsWithTheirBlanks)
 {
-    EXPECT_EQ(levelCaption(Operation::Mixed, Level::Option12), "4位 + 2位");
-    EXPECT_EQ(levelCaption(Operation::Sub, Level::Option14), "4位 - 4位");
+    EXPECT_EQ(levelCaption(Operation::Mixed, Level::FourDigitsByTwo), "4位 + 2位");
+    EXPECT_EQ(levelCaption(Operation::Sub, Level::FourDigitsByFour), "4位 - 4位");
+    EXPECT_EQ(levelCaption(Operation::Mul, Level::TwoDigitsByOne), "2位 * 1位");
+    EXPECT_EQ(levelCaption(Operation::Div, Level::TwoDigitsByOne), "/2位=1位");
     EXPECT_EQ(numberTypeCaption(Operation::Add, NumberType::Integer), "整   数");
     EXPECT_EQ(operationInfo(Operation::Mixed).operatorWords[1], " 减 ");
 }
@@ -55,9 +50,15 @@ TEST(Catalogue, LookUps)
 {
     EXPECT_EQ(operationFromKey("mixed"), Operation::Mixed);
     EXPECT_FALSE(operationFromKey("Add").has_value());
-    EXPECT_EQ(levelFromName(Operation::Add, "Option4"), Level::Option4);
-    EXPECT_EQ(levelFromName(Operation::Add, "2位 + 1位"), Level::Option4);
-    EXPECT_EQ(levelFromName(Operation::Sub, "2位 - 2位"), Level::Option5);
+    EXPECT_EQ(levelFromName(Operation::Add, "Option4"), Level::TwoDigitsByOne);
+    EXPECT_EQ(levelFromName(Operation::Add, "2位 + 1位"), Level::TwoDigitsByOne);
+    EXPECT_EQ(levelFromName(Operation::Sub, "2位 - 2位"), Level::TwoDigitsByTwo);
+    // The same option holds different levels in different operations.
+    EXPECT_EQ(levelFromName(Operation::Mul, "Option4"), Level::OneDigitByTwo);
+    EXPECT_EQ(levelFromName(Operation::Div, "Option4"), Level::TwoDigitsByOne);
+    EXPECT_EQ(levelOptionName(Operation::Mul, Level::TwoDigitsByOne), "Option5");
+    EXPECT_FALSE(levelFromName(Operation::Div, "Option14").has_value());
+    EXPECT_EQ(levelOptionName(Operation::Add, Level::OneDigitByOne), "");
     EXPECT_FALSE(levelFromName(Operation::Sub, "2位 + 1位").has_value());
     EXPECT_FALSE(levelFromName(Operation::Div, "").has_value());
     EXPECT_FALSE(levelFromName(Operation::Add, "Option7").has_value());

@@ -56,7 +56,7 @@ TEST(EveryLevelAndType, ShownOperandsGiveTheCorrectAnswer)
     SeededRandom rng(20261207);
     for (const Exercise& e : offeredExercises()) {
         const Operation op = e.operation;
-        SCOPED_TRACE(std::string(operationInfo(op).key) + " " + std::string(levelOptionName(e.level)) + " " +
+        SCOPED_TRACE(std::string(operationInfo(op).key) + " " + std::string(levelOptionName(op, e.level)) + " " +
                      std::string(numberTypeOptionName(e.type)));
         for (int i = 0; i < 2000; ++i) {
             const Question q = generateQuestion(op, e.level, e.type, rng);
@@ -91,7 +91,7 @@ TEST(EveryOperation, ListeningAnswersNeverRepeatBackToBack)
         QuestionSource source(op, Mode::Listening);
         float previous = -1.0f;
         for (int i = 0; i < 5000; ++i) {
-            const Question q = source.next(Level::Option3, NumberType::Integer, rng);
+            const Question q = source.next(offeredLevels(op).front(), NumberType::Integer, rng);
             ASSERT_NE(q.correctAnswer, previous) << operationInfo(op).key << " question " << i;
             previous = q.correctAnswer;
         }

@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <initializer_list>
 #include <string>
 
 namespace zorvel {
@@ -25,10 +26,9 @@ std::vector<LevelCase> allShownLevels()
 {
     std::vector<LevelCase> cases;
     for (Operation op : kAllOperations)
-        for (Level level : kAllLevels)
-            if (isLevelShown(op, level))
-                cases.push_back({std::string(operationInfo(op).key) + "_" + std::string(levelOptionName(level)), op,
-                                 level});
+        for (Level level : offeredLevels(op))
+            cases.push_back(
+                {std::string(operationInfo(op).key) + "_" + std::string(levelOptionName(op, level)), op, level});
     return cases;
 }
 
@@ -102,6 +102,11 @@ TEST_P(EveryLevel, EveryLoopCanEnd)
 
 int digitCount(int x) { return static_cast<int>(std::to_string(x).size()); }
 
+bool isOneOf(Level level, std::initializer_list<Level> levels)
+{
+    return std::find(levels.begin(), levels.end(), level) != levels.end();
+}
+
 TEST_P(EveryLevel, AcceptedOperandsKeepTheirShape)
 {
     const LevelCase& c = GetParam();
@@ -113,15 +118,16 @@ TEST_P(EveryLevel, AcceptedOperandsKeepTheirShape)
         case Operation::Mixed:
             ASSERT_NE(unitsDigit(a), 0);
             ASSERT_NE(unitsDigit(b), 0);
-            if (c.level != Level::Option3) {
+            if (c.level != Level::Within20) {
                 ASSERT_GE(unitsDigit(a) + unitsDigit(b), 10);
                 ASSERT_EQ(digitCount(a + b), digitCount(a));
             } else {
                 ASSERT_GE(a + b, 10);
             }
-            if (c.level == Level::Option14) {
+            if (c.level == Level::FourDigitsByFour) {
                 ASSERT_GE(hundredsDigit(a) + hundredsDigit(b), 10);
-            } else if (c.level >= Level::Option10) {
+            } else if (isOneOf(c.level, {Level::ThreeDigitsByTwo, Level::ThreeDigitsByThree, Level::FourDigitsByTwo,
+                                         Level::FourDigitsByThree})) {
                 ASSERT_GE(tensDigit(a) + tensDigit(b), 10);
             }
             break;
@@ -129,14 +135,15 @@ TEST_P(EveryLevel, AcceptedOperandsKeepTheirShape)
             ASSERT_NE(unitsDigit(a), 0);
             ASSERT_NE(unitsDigit(b), 0);
             ASSERT_GE(a - b, 0);
-            if (c.level <= Level::Option4) {
+            if (isOneOf(c.level, {Level::Within20, Level::TwoDigitsByOne})) {
                 ASSERT_LE(unitsDigit(a), unitsDigit(b));
             } else {
                 ASSERT_LT(unitsDigit(a), unitsDigit(b));
             }
-            if (c.level == Level::Option10) {
+            if (c.level == Level::ThreeDigitsByTwo) {
                 ASSERT_LE(tensDigit(a), tensDigit(b));
-            } else if (c.level > Level::Option10) {
+            } else if (isOneOf(c.level, {Level::ThreeDigitsByThree, Level::FourDigitsByTwo, Level::FourDigitsByThree,
+                                         Level::FourDigitsByFour})) {
                 ASSERT_LT(tensDigit(a), tensDigit(b));
             }
             break;
@@ -163,31 +170,29 @@ INSTANTIATE_TEST_SUITE_P(All, EveryLevel, testing::ValuesIn(allShownLevels()),
 TEST(SubtractionLevels, MinimumDifferences)
 {
     const std::vector<std::pair<Level, int>> minimums = {
-        {Level::Option5, 11},    {Level::Option10, 101},  {Level::Option11, 101}, {Level::Option12, 1001},
-        {Level::Option13, 1001}, {Level::Option14, 1001}};
+        {Level::TwoDigitsByTwo, 11},    {Level::ThreeDigitsByTwo, 101},  {Level::ThreeDigitsByThree, 101},
+        {Level::FourDigitsByTwo, 1001}, {Level::FourDigitsByThree, 1001}, {Level::FourDigitsByFour, 1001}};
     for (const auto& [level, minimum] : minimums) {
         int smallest = 1 << 30;
         forEachAcceptedPair(subtractionRule(level), [&](int a, int b) { smallest = std::min(smallest, a - b); });
-        EXPECT_GE(smallest, minimum) << levelOptionName(level);
+        EXPECT_GE(smallest, minimum) << levelCaption(Operation::Sub, level);
     }
 }
 
 TEST(SubtractionLevels, MinuendsEndingInNineAreRedrawnWhereBMustBorrow)
 {
-    for (Level level : {Level::Option5, Level::Option6}) {
+    for (Level level : {Level::TwoDigitsByTwo, Level::ThreeDigitsByOne}) {
         EXPECT_TRUE(subtractionRule(level).firstRejected(49));
         EXPECT_TRUE(subtractionRule(level).firstRejected(50));
         EXPECT_FALSE(subtractionRule(level).firstRejected(48));
     }
     // "2位 - 1位" lets B equal the units digit, so 49 - 9 stays possible.
-    EXPECT_FALSE(subtractionRule(Level::Option4).firstRejected(49));
+    EXPECT_FALSE(subtractionRule(Level::TwoDigitsByOne).firstRejected(49));
 }
 
 TEST(MixedLevels, ResultsAreNeverNegativeAndZeroIsReachable)
 {
-    for (Level level : kAllLevels) {
-        if (!isLevelShown(Operation::Mixed, level))
-            continue;
+    for (Level level : offeredLevels(Operation::Mixed)) {
         const ThirdRule& third = mixedThirdRule(level);
         int smallest = 1 << 30;
         forEachAcceptedPair(mixedPairRule(level), [&](int a, int b) {
@@ -195,11 +200,11 @@ TEST(MixedLevels, ResultsAreNeverNegativeAndZeroIsReachable)
                 if (!third.rejected(a, b, c))
                     smallest = std::min(smallest, a + b - c);
         });
-        EXPECT_GE(smallest, 0) << levelOptionName(level);
-        const int expectedSmallest = level == Level::Option3 ? 2
-                                     : level == Level::Option5 || level == Level::Option11 ? 0
-                                                                                          : smallest;
-        EXPECT_EQ(smallest, expectedSmallest) << levelOptionName(level);
+        EXPECT_GE(smallest, 0) << levelCaption(Operation::Mixed, level);
+        const int expectedSmallest = level == Level::Within20 ? 2
+                                     : isOneOf(level, {Level::TwoDigitsByTwo, Level::ThreeDigitsByThree}) ? 0
+                                                                                                         : smallest;
+        EXPECT_EQ(smallest, expectedSmallest) << levelCaption(Operation::Mixed, level);
     }
 }
 
@@ -216,16 +221,16 @@ std::vector<int> acceptedThirds(Level level, int a, int b)
 TEST(MixedLevels, ThirdTermsAllowedAfterGivenFirstTerms)
 {
     using V = std::vector<int>;
-    EXPECT_EQ(acceptedThirds(Level::Option3, 7, 5), (V{2, 3, 4, 6, 8, 9}));
-    EXPECT_EQ(acceptedThirds(Level::Option3, 3, 7), (V{2, 4, 5, 6, 8}));
-    EXPECT_EQ(acceptedThirds(Level::Option4, 47, 8), (V{5, 6, 7, 9}));
-    const V afterSum62 = acceptedThirds(Level::Option5, 23, 39);
+    EXPECT_EQ(acceptedThirds(Level::Within20, 7, 5), (V{2, 3, 4, 6, 8, 9}));
+    EXPECT_EQ(acceptedThirds(Level::Within20, 3, 7), (V{2, 4, 5, 6, 8}));
+    EXPECT_EQ(acceptedThirds(Level::TwoDigitsByOne, 47, 8), (V{5, 6, 7, 9}));
+    const V afterSum62 = acceptedThirds(Level::TwoDigitsByTwo, 23, 39);
     EXPECT_EQ(std::count(afterSum62.begin(), afterSum62.end(), 41), 0);
     EXPECT_EQ(std::count(afterSum62.begin(), afterSum62.end(), 42), 1);
     EXPECT_EQ(std::count(afterSum62.begin(), afterSum62.end(), 47), 1);
-    const V afterSum40 = acceptedThirds(Level::Option5, 13, 27);
+    const V afterSum40 = acceptedThirds(Level::TwoDigitsByTwo, 13, 27);
     EXPECT_EQ(std::count(afterSum40.begin(), afterSum40.end(), 30), 1);
-    const V afterSum430 = acceptedThirds(Level::Option11, 151, 279);
+    const V afterSum430 = acceptedThirds(Level::ThreeDigitsByThree, 151, 279);
     EXPECT_EQ(afterSum430.front(), 101);
     EXPECT_EQ(afterSum430.back(), 430);
     EXPECT_EQ(afterSum430.size(), 330u - 2u);

@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 
 #include <cfloat>
+#include <climits>
+#include <cmath>
 #include <string>
 
 namespace zorvel {
@@ -40,6 +42,9 @@ TEST(FormatScaled, Patterns)
         {24, 100, DecimalPattern::UpToOne, "0.2"},
         {95, 100, DecimalPattern::OneFixed, "1.0"},
         {-4, 100, DecimalPattern::UpToOne, "0"},
+        // The largest values keep every digit (scaling them up once overflowed).
+        {LLONG_MAX, 1, DecimalPattern::OneFixed, "9223372036854775807.0"},
+        {LLONG_MIN, 10, DecimalPattern::UpToTwo, "-922337203685477580.8"},
     };
     for (const FormatCase& c : cases)
         EXPECT_EQ(formatScaled(c.value, c.divisor, c.pattern), c.text) << c.value << " / " << c.divisor;
@@ -97,6 +102,17 @@ TEST(ReadAnswer, NumbersBeyondSinglePrecisionDoNotFit)
     EXPECT_TRUE(readAnswer(std::string(38, '9')).has_value());
     EXPECT_EQ(readAnswer("0." + std::string(400, '0') + "1"), 0.0f);
     EXPECT_EQ(readAnswer(std::string(100000, '0') + "7"), 7.0f);
+}
+
+TEST(ReadAnswer, RoundsOnceToTheNearestSinglePrecisionValue)
+{
+    // Just above the midpoint between 1 and the next float; a double in
+    // between would round down to the midpoint and then, by ties-to-even, to 1.
+    const float aboveOne = std::nextafter(1.0f, 2.0f);
+    EXPECT_EQ(readAnswer("1.0000000596046447753906250000001"), aboveOne);
+    EXPECT_EQ(readAnswer("1.000000059604644775390625"), 1.0f);
+    EXPECT_EQ(readAnswer("1.000000059604644775390625" + std::string(1000, '0') + "1"), aboveOne);
+    EXPECT_FALSE(isRightAnswer("1.0000000596046447753906250000001", 1.0f));
 }
 
 TEST(IsRightAnswer, ComparesAtSinglePrecision)

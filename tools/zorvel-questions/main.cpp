@@ -2,20 +2,37 @@
 // as a worksheet for teachers and parents or as TSV for other programs.
 #include "tools/zorvel-questions/options.h"
 #include "tools/zorvel-questions/sheet.h"
+#include "tools/common/command_line.h"
 
 #include <chrono>
 #include <cstdio>
 #include <random>
 
+namespace {
+
+QStringList arguments(int argc, char** argv)
+{
+    QStringList list;
+    for (int i = 0; i < argc; ++i)
+        list.append(QString::fromLocal8Bit(argv[i]));
+    return list;
+}
+
+} // namespace
+
 int main(int argc, char** argv)
 {
-    const zorvel::ParsedOptions parsed = zorvel::parseOptions(argc, argv);
+    const zorvel::ParsedOptions parsed = zorvel::parseOptions(arguments(argc, argv));
     if (!parsed.error.empty()) {
         std::fprintf(stderr, "zorvel-questions: %s\n", parsed.error.c_str());
         return 2;
     }
     if (parsed.options.help) {
         std::fputs(zorvel::usageText().c_str(), stdout);
+        return 0;
+    }
+    if (parsed.options.version) {
+        std::printf("%s\n", qPrintable(zorvel::versionLine(QStringLiteral("zorvel-questions"))));
         return 0;
     }
     std::uint64_t seed = 0;

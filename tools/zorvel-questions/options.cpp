@@ -2,31 +2,16 @@
 // first problem found becomes a single line naming what is accepted.
 #include "tools/zorvel-questions/options.h"
 
+#include "tools/common/command_line.h"
+
+#include <QCommandLineParser>
+
 #include <charconv>
 #include <map>
 
 namespace zorvel {
 
 namespace {
-
-const char* const kValueOptions[] = {"--operation", "--level", "--type", "--mode", "--count", "--seed", "--format"};
-
-// Control characters are written as escapes, so a message stays one line.
-std::string quoted(std::string_view text)
-{
-    static const char hexDigits[] = "0123456789abcdef";
-    std::string out = "\"";
-    for (char c : text) {
-        const auto byte = static_cast<unsigned char>(c);
-        if (c == '\n')
-            out += "\\n";
-        else if (byte < 0x20 || byte == 0x7f)
-            out += std::string("\\x") + hexDigits[byte >> 4] + hexDigits[byte & 0xf];
-        else
-            out += c;
-    }
-    return out + "\"";
-}
 
 // "bad count "x"; accepted: ...", or "--count needs a value; accepted: ..."
 // when the value is missing or empty.
@@ -35,7 +20,7 @@ std::string refusal(std::string_view option, std::string_view problem, const std
 {
     if (value.empty())
         return std::string(option) + " needs a value; accepted: " + accepted;
-    return std::string(problem) + " " + quoted(value) + "; accepted: " + accepted;
+    return std::string(problem) + " " + quotedArgument(value) + "; accepted: " + accepted;
 }
 
 std::string operationList()
@@ -49,12 +34,9 @@ std::string operationList()
 std::string levelList(Operation op)
 {
     std::string list;
-    for (Level level : kAllLevels) {
-        if (!isLevelShown(op, level))
-            continue;
-        list += (list.empty() ? "" : ", ") + std::string(levelOptionName(level)) + " (" +
-                quoted(levelCaption(op, level)) + ")";
-    }
+    for (Level level : offeredLevels(op))
+        list += (list.empty() ? "" : ", ") + std::string(levelOptionName(op, level)) + " (" +
+                quotedArgument(levelCaption(op, level)) + ")";
     return list;
 }
 
@@ -71,14 +53,6 @@ bool readWhole(const std::string& text, Number& value)
         return false;
     const auto result = std::from_chars(text.data(), text.data() + text.size(), value);
     return result.ec == std::errc() && result.ptr == text.data() + text.size();
-}
-
-bool isValueOption(std::string_view name)
-{
-    for (const char* option : kValueOptions)
-        if (name == option)
-            return true;
-    return false;
 }
 
 std::string checkValues(const std::map<std::string, std::string>& values, SheetOptions& options)
@@ -103,7 +77,7 @@ std::string checkValues(const std::map<std::string, std::string>& values, SheetO
         if (!found)
             return refusal("--level", "unknown level", *level, levelList(*op));
         if (!isLevelShown(*op, *found))
-            return "level " + quoted(*level) + " is not offered for " + std::string(info.key) +
+            return "level " + quotedArgument(*level) + " is not offered for " + std::string(info.key) +
                    "; accepted: " + levelList(*op);
         options.level = *found;
     }
@@ -113,7 +87,7 @@ std::string checkValues(const std::map<std::string, std::string>& values, SheetO
         if (!found)
             return refusal("--type", "unknown type", *type, typeList(*op));
         if (!isNumberTypeOffered(*op, *found))
-            return "type " + quoted(*type) + " is not offered for " + std::string(info.key) +
+            return "type " + quotedArgument(*type) + " is not offered for " + std::string(info.key) +
                    "; accepted: " + typeList(*op);
         options.type = *found;
     }
@@ -153,41 +127,42 @@ std::string checkValues(const std::map<std::string, std::string>& values, SheetO
     return {};
 }
 
+QList<QCommandLineOption> sheetOptions()
+{
+    const auto option = [](const char* name, const char* valueName = nullptr) {
+        return QCommandLineOption(QString::fromLatin1(name), QString(),
+                                  valueName ? QString::fromLatin1(valueName) : QString());
+    };
+    return {option("operation", "op"), option("level", "level"), option("type", "type"),
+            option("mode", "mode"),     option("count", "n"),         option("seed", "seed"),
+            option("format", "format"), option("answers"),
+            QCommandLineOption(QStringList{QStringLiteral("h"), QStringLiteral("help")}), option("version")};
+}
+
 } // namespace
 
-ParsedOptions parseOptions(int argc, const char* const* argv)
+ParsedOptions parseOptions(const QStringList& arguments)
 {
     ParsedOptions parsed;
-    std::map<std::string, std::string> values;
-    for (int i = 1; i < argc; ++i) {
-        std::string arg = argv[i];
-        if (arg == "--help" || arg == "-h") {
-            parsed.options.help = true;
-            return parsed;
-        }
-        if (arg == "--answers") {
-            parsed.options.answers = true;
-            continue;
-        }
-        std::string name = arg;
-        std::optional<std::string> inlineValue;
-        if (const std::size_t equals = arg.find('='); arg.rfind("--", 0) == 0 && equals != std::string::npos) {
-            name = arg.substr(0, equals);
-            inlineValue = arg.substr(equals + 1);
-        }
-        if (!isValueOption(name)) {
-            parsed.error = "unknown option " + quoted(arg) +
-                           "; accepted: --operation, --level, --type, --mode, --count, --seed, --format, --answers, --help";
-            return parsed;
-        }
-        if (inlineValue) {
-            values[name] = *inlineValue;
-        } else if (i + 1 < argc) {
-            values[name] = argv[++i];
-        } else {
-            values[name].clear();
-        }
+    QCommandLineParser parser;
+    if (const QString complaint = readArguments(parser, sheetOptions(), arguments); !complaint.isEmpty()) {
+        parsed.error = complaint.toStdString();
+        return parsed;
     }
+    parsed.options.help = parser.isSet(QStringLiteral("help"));
+    parsed.options.version = parser.isSet(QStringLiteral("version"));
+    if (parsed.options.help || parsed.options.version)
+        return parsed;
+    if (!parser.positionalArguments().isEmpty()) {
+        parsed.error = "unexpected argument " + quotedArgument(parser.positionalArguments().constFirst()).toStdString() +
+                       "; every value follows its option, such as --count 20";
+        return parsed;
+    }
+    parsed.options.answers = parser.isSet(QStringLiteral("answers"));
+    std::map<std::string, std::string> values;
+    for (const char* name : {"operation", "level", "type", "mode", "count", "seed", "format"})
+        if (parser.isSet(QString::fromLatin1(name)))
+            values[std::string("--") + name] = parser.value(QString::fromLatin1(name)).toStdString();
     parsed.error = checkValues(values, parsed.options);
     return parsed;
 }
@@ -205,6 +180,8 @@ std::string usageText()
            "  --seed S       the same seed gives the same questions; default: from the clock\n"
            "  --format F     text (a printable sheet) or tsv; default text\n"
            "  --answers      text format: an answer key after the questions\n"
+           "  --help, -h     this text\n"
+           "  --version      the version\n"
            "\n"
            "TSV columns: number, first operand, second operand, third operand (mixed only), answer.\n"
            "Bad options print one line on stderr and exit with status 2.\n";

@@ -5,6 +5,8 @@
 #include "questions/catalogue.h"
 #include "questions/generators.h"
 
+#include <QStringList>
+
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -15,7 +17,7 @@ enum class SheetFormat { Text, Tsv };
 
 struct SheetOptions {
     Operation operation = Operation::Add;
-    Level level = Level::Option4;
+    Level level = Level::TwoDigitsByOne;
     NumberType type = NumberType::Integer;
     Mode mode = Mode::Normal;
     int count = 10;
@@ -23,6 +25,7 @@ struct SheetOptions {
     SheetFormat format = SheetFormat::Text;
     bool answers = false;
     bool help = false;
+    bool version = false;
 };
 
 inline constexpr int kMaxCount = 1000000;
@@ -32,7 +35,9 @@ struct ParsedOptions {
     std::string error;  // one line naming the accepted values; empty when the options are good
 };
 
-ParsedOptions parseOptions(int argc, const char* const* argv);
+// Reads the arguments (the first is the program); prints nothing and never
+// ends the process, so tests and fuzzers can call it.
+ParsedOptions parseOptions(const QStringList& arguments);
 
 std::string usageText();
 

@@ -3,6 +3,8 @@
 // or lists the installed voices with the chosen one marked.
 #include "say_options.h"
 
+#include "tools/common/command_line.h"
+
 #include "speech/engine_voice.h"
 #include "speech/memory_output.h"
 #include "speech/speech.h"
@@ -69,6 +71,9 @@ int printReadings(const QStringList& sentences)
 
 int writeWav(const QString& path, const QStringList& sentences)
 {
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return fail(QStringLiteral("cannot write %1").arg(quotedArgument(path)));
     auto output = std::make_shared<MemoryOutput>();
     EngineVoice voice(SynthesisWorker::espeak(), output);
     if (!voice.isAvailable())
@@ -80,9 +85,8 @@ int writeWav(const QString& path, const QStringList& sentences)
         pcm.sampleRate = utterance.sampleRate;
         pcm.samples.insert(pcm.samples.end(), utterance.samples.begin(), utterance.samples.end());
     }
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(encodeWav(pcm)) < 0)
-        return fail(QStringLiteral("cannot write %1").arg(path));
+    if (file.write(encodeWav(pcm)) < 0 || !file.flush())
+        return fail(QStringLiteral("cannot write %1").arg(quotedArgument(path)));
     return 0;
 }
 
@@ -107,7 +111,10 @@ int runSay(int argc, char* argv[])
     }
     switch (options->mode) {
     case SayOptions::Mode::Help:
-        QTextStream(stdout) << sayUsage() << '\n';
+        QTextStream(stdout) << sayHelp() << '\n';
+        return 0;
+    case SayOptions::Mode::Version:
+        QTextStream(stdout) << versionLine(QStringLiteral("zorvel-say")) << '\n';
         return 0;
     case SayOptions::Mode::Voices:
         return listVoices();

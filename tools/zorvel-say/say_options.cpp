@@ -1,5 +1,11 @@
-// Reads zorvel-say's arguments: one mode option at most, then the sentences.
+// Reads zorvel-say's arguments: one mode option at most, and the sentences.
 #include "say_options.h"
+
+#include "tools/common/command_line.h"
+
+#include <QCommandLineParser>
+
+#include <algorithm>
 
 namespace zorvel {
 
@@ -8,58 +14,77 @@ QString sayUsage()
     return QStringLiteral("usage: zorvel-say [--reading | --wav FILE] SENTENCE... | zorvel-say --voices");
 }
 
+QString sayHelp()
+{
+    return sayUsage() + QStringLiteral(
+        "\n"
+        "Speaks each sentence the way the listening windows do and returns once all\n"
+        "have been heard (status 1 when there is no voice or sound device).\n"
+        "\n"
+        "  --reading     print what the synthesiser is given instead of speaking\n"
+        "  --wav FILE    write the speech to a WAV file instead of speaking\n"
+        "  --voices      list the installed voices; * marks the one chosen\n"
+        "  --help        this text\n"
+        "  --version     the version\n"
+        "  --            the arguments that follow are sentences\n"
+        "\n"
+        "Bad arguments print one line on stderr and exit with status 2.");
+}
+
+namespace {
+
+// The mode options; at most one may be given.
+const struct {
+    const char* name;
+    SayOptions::Mode mode;
+} kModes[] = {{"reading", SayOptions::Mode::Reading}, {"wav", SayOptions::Mode::Wav},
+              {"voices", SayOptions::Mode::Voices},   {"help", SayOptions::Mode::Help},
+              {"version", SayOptions::Mode::Version}};
+
+QList<QCommandLineOption> sayOptions()
+{
+    return {QCommandLineOption(QStringLiteral("reading")),
+            QCommandLineOption(QStringLiteral("wav"), QString(), QStringLiteral("file")),
+            QCommandLineOption(QStringLiteral("voices")),
+            QCommandLineOption(QStringList{QStringLiteral("h"), QStringLiteral("help")}),
+            QCommandLineOption(QStringLiteral("version"))};
+}
+
+bool takesSentences(SayOptions::Mode mode)
+{
+    return mode == SayOptions::Mode::Speak || mode == SayOptions::Mode::Reading || mode == SayOptions::Mode::Wav;
+}
+
+} // namespace
+
 std::optional<SayOptions> parseSayOptions(const QStringList& arguments, QString& error)
 {
-    SayOptions options;
-    bool modeChosen = false;
-    auto chooseMode = [&](SayOptions::Mode mode, const QString& option) {
-        if (modeChosen) {
-            error = QStringLiteral("zorvel-say: %1 cannot be combined with another option").arg(option);
-            return false;
-        }
-        modeChosen = true;
-        options.mode = mode;
-        return true;
+    const auto refuse = [&error](const QString& complaint) {
+        error = QStringLiteral("zorvel-say: ") + complaint;
+        return std::nullopt;
     };
-    bool optionsEnded = false;
-    for (int i = 1; i < arguments.size(); ++i) {
-        const QString& argument = arguments.at(i);
-        if (optionsEnded || !argument.startsWith(QLatin1String("--"))) {
-            options.sentences.append(argument);
-        } else if (argument == QLatin1String("--")) {
-            optionsEnded = true;
-        } else if (argument == QLatin1String("--help")) {
-            if (!chooseMode(SayOptions::Mode::Help, argument))
-                return std::nullopt;
-        } else if (argument == QLatin1String("--reading")) {
-            if (!chooseMode(SayOptions::Mode::Reading, argument))
-                return std::nullopt;
-        } else if (argument == QLatin1String("--voices")) {
-            if (!chooseMode(SayOptions::Mode::Voices, argument))
-                return std::nullopt;
-        } else if (argument == QLatin1String("--wav")) {
-            if (!chooseMode(SayOptions::Mode::Wav, argument))
-                return std::nullopt;
-            if (i + 1 >= arguments.size() || arguments.at(i + 1).isEmpty()) {
-                error = QStringLiteral("zorvel-say: --wav needs a file name");
-                return std::nullopt;
-            }
-            options.wavPath = arguments.at(++i);
-        } else {
-            error = QStringLiteral("zorvel-say: unknown option %1 (%2)").arg(argument, sayUsage());
-            return std::nullopt;
+    QCommandLineParser parser;
+    if (const QString complaint = readArguments(parser, sayOptions(), arguments); !complaint.isEmpty())
+        return refuse(complaint);
+    SayOptions options;
+    int modes = 0;
+    for (const auto& [name, mode] : kModes) {
+        const QString option = QString::fromLatin1(name);
+        if (parser.isSet(option)) {
+            modes += std::max<int>(1, int(parser.values(option).size()));
+            options.mode = mode;
         }
     }
-    const bool takesSentences = options.mode != SayOptions::Mode::Voices && options.mode != SayOptions::Mode::Help;
-    if (!takesSentences && !options.sentences.isEmpty()) {
-        error = QStringLiteral("zorvel-say: %1 takes no sentence").arg(
-            options.mode == SayOptions::Mode::Voices ? QStringLiteral("--voices") : QStringLiteral("--help"));
-        return std::nullopt;
-    }
-    if (takesSentences && options.sentences.isEmpty()) {
-        error = QStringLiteral("zorvel-say: no sentence given (%1)").arg(sayUsage());
-        return std::nullopt;
-    }
+    if (modes > 1)
+        return refuse(QStringLiteral("--reading, --wav, --voices, --help and --version cannot be combined"));
+    options.wavPath = parser.value(QStringLiteral("wav"));
+    if (options.mode == SayOptions::Mode::Wav && options.wavPath.isEmpty())
+        return refuse(QStringLiteral("--wav needs a file name"));
+    options.sentences = parser.positionalArguments();
+    if (!takesSentences(options.mode) && !options.sentences.isEmpty())
+        return refuse(QStringLiteral("--voices, --help and --version take no sentence"));
+    if (takesSentences(options.mode) && options.sentences.isEmpty())
+        return refuse(QStringLiteral("no sentence given (%1)").arg(sayUsage()));
     return options;
 }
 

@@ -7,13 +7,17 @@
 #include "normal_drill/drill_window.h"
 #include "normal_drill/normal_window.h"
 #include "questions/number_text.h"
+#include "tools/common/command_line.h"
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QCommandLineParser>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QPixmap>
 #include <QTextStream>
+
+#include <cstdio>
 
 using namespace zorvel;
 
@@ -78,18 +82,52 @@ void driveListening(DrillWindow* window)
         press(window, QStringLiteral("Command18"));
 }
 
+const char kHelp[] =
+    "usage: zorvel-shots [OUTPUT-DIR] [FormNN...]\n"
+    "Opens drill windows with a fixed seed and clock, drives a whole test through\n"
+    "the real widgets and saves each window as a PNG in OUTPUT-DIR (default\n"
+    "docs/screenshots). With no form named it writes the README's pictures,\n"
+    "normal-finished-test.png (Form81) and listening-playback.png (Form91).\n"
+    "\n"
+    "  -h, --help  this text\n"
+    "  --version   the version\n"
+    "\n"
+    "Qt's own options are not taken here; without a display, set\n"
+    "QT_QPA_PLATFORM=offscreen. An unknown window is named on stderr, the others\n"
+    "are still saved, and the status is 1.\n";
+
 } // namespace
 
 int main(int argc, char** argv)
 {
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments.append(QString::fromLocal8Bit(argv[i]));
+    QCommandLineParser parser;
+    const QString complaint = readArguments(
+        parser, {QCommandLineOption(QStringList{QStringLiteral("h"), QStringLiteral("help")}), QCommandLineOption(QStringLiteral("version"))},
+        arguments);
+    if (!complaint.isEmpty()) {
+        std::fprintf(stderr, "zorvel-shots: %s\n", qPrintable(complaint));
+        return 2;
+    }
+    if (parser.isSet(QStringLiteral("help"))) {
+        std::fputs(kHelp, stdout);
+        return 0;
+    }
+    if (parser.isSet(QStringLiteral("version"))) {
+        std::printf("%s\n", qPrintable(versionLine(QStringLiteral("zorvel-shots"))));
+        return 0;
+    }
     QApplication app(argc, argv);
-    QStringList args = app.arguments().mid(1);
+    QStringList args = parser.positionalArguments();
     const QString outDir = args.isEmpty() ? QStringLiteral("docs/screenshots") : args.takeFirst();
     QDir().mkpath(outDir);
     QTextStream out(stdout);
     const bool readmePictures = args.isEmpty();
     if (readmePictures)
         args = QStringList{QStringLiteral("Form81"), QStringLiteral("Form91")};
+    bool failed = false;
     for (const QString& form : args) {
         auto clock = std::make_shared<FixedClock>();
         DrillServices services;
@@ -103,7 +141,8 @@ int main(int argc, char** argv)
         if (!dialog)
             dialog = createListeningDrillWindow(form, services);
         if (!dialog) {
-            out << "unknown window " << form << Qt::endl;
+            std::fprintf(stderr, "zorvel-shots: unknown window %s\n", qPrintable(quotedArgument(form)));
+            failed = true;
             continue;
         }
         auto* window = static_cast<DrillWindow*>(dialog.get());
@@ -121,5 +160,5 @@ int main(int argc, char** argv)
         dialog->grab().save(file);
         out << file << Qt::endl;
     }
-    return 0;
+    return failed ? 1 : 0;
 }
