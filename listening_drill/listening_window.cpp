@@ -2,6 +2,7 @@
 // answer, spoken or marked by the prompt sound, and the answer playback.
 #include "listening_drill/listening_window.h"
 
+#include "normal_drill/answer_box.h"
 #include "normal_drill/screen_units.h"
 #include "questions/number_text.h"
 
@@ -39,8 +40,8 @@ ListeningDrillWindow::ListeningDrillWindow(const FamilyRow& row, const DrillServ
     if (!voice_ || !voice_->isAvailable()) {
         auto* notice = new QLabel(QStringLiteral("未检测到语音引擎，题目不会朗读"), this);
         notice->setObjectName(QStringLiteral("SpeechNotice"));
-        notice->setFont(designFont(FontFace::Songti, 12, true));
-        notice->setGeometry(twipsRect(QRect(2040, 10530, 7485, 390)));
+        layout_.setFont(notice, designFont(FontFace::Songti, 12, true));
+        layout_.place(notice, QRect(2040, 10530, 7485, 390));
         QPalette palette = notice->palette();
         palette.setColor(QPalette::WindowText, colorFromBgr(0x000080));
         notice->setPalette(palette);
@@ -105,7 +106,7 @@ void ListeningDrillWindow::playBackAnswer()
     numberLabel_->setText(QString::number(questionNumber_));
     const Question& logged = log_.entry(questionNumber_);
     showOperands(logged);
-    answerBox_->setText(QString::fromStdString(withSignPosition(logged.correctAnswer)));
+    answerBox_->showAnswer(QString::fromStdString(withSignPosition(logged.correctAnswer)));
     playPromptIfTicked();
     if (speechCheck_->isChecked() && voice_)
         voice_->speak(numberedSentenceStart() + answerBox_->text());

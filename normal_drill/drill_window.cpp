@@ -3,7 +3,7 @@
 // question and the stopwatch tick.
 #include "normal_drill/drill_window.h"
 
-#include "normal_drill/column_label.h"
+#include "normal_drill/answer_box.h"
 #include "normal_drill/screen_units.h"
 #include "questions/number_text.h"
 
@@ -18,7 +18,8 @@
 namespace zorvel {
 
 DrillWindow::DrillWindow(const FamilyRow& row, const DrillServices& services, QWidget* parent)
-    : QDialog(parent), row_(row), services_(services), source_(row.operation, row.mode)
+    : QDialog(parent), row_(row), services_(services), source_(row.operation, row.mode),
+      layout_(this, row.widthTwips, kDesignHeightTwips)
 {
     setObjectName(row.formName);
     random_ = services_.randomSource ? services_.randomSource() : std::make_unique<SeededRandom>();
@@ -100,10 +101,9 @@ void DrillWindow::applyNumberTypeFonts()
 {
     const qreal pt = selectedNumberType() == NumberType::Integer ? row_.integerFontPt : row_.decimalFontPt;
     const QFont font = designFont(FontFace::Heiti, pt, true);
-    operandLabels_[0]->setFont(font);
-    operandLabels_[1]->setFont(font);
-    answerBox_->setFont(font);
-    centreDigitsVertically(answerBox_);
+    layout_.setFont(operandLabels_[0], font);
+    layout_.setFont(operandLabels_[1], font);
+    layout_.setFont(answerBox_, font);
 }
 
 void DrillWindow::ResetTest()

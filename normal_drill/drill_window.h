@@ -11,6 +11,7 @@
 #include "normal_drill/family_table.h"
 #include "normal_drill/keypad.h"
 #include "normal_drill/stopwatch.h"
+#include "normal_drill/twips_layout.h"
 #include "questions/generators.h"
 #include "questions/question.h"
 
@@ -23,12 +24,13 @@
 class QCheckBox;
 class QGroupBox;
 class QLabel;
-class QLineEdit;
 class QPushButton;
 class QRadioButton;
 class QTimer;
 
 namespace zorvel {
+
+class AnswerBox;
 
 class DrillWindow : public QDialog {
     Q_OBJECT
@@ -81,6 +83,7 @@ protected:
 
     bool eventFilter(QObject* watched, QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
     const FamilyRow& row_;
     DrillServices services_;
@@ -88,6 +91,7 @@ protected:
     QuestionSource source_;
     QuestionLog log_;
     Stopwatch stopwatch_;
+    TwipsLayout layout_;
     int questionNumber_ = 0;
     float correctAnswer_ = 0.0f;
 
@@ -98,7 +102,7 @@ protected:
     std::array<QRadioButton*, 3> typeOptions_{};
     std::vector<QLabel*> operandLabels_;
     std::vector<QLabel*> operatorLabels_;
-    QLineEdit* answerBox_ = nullptr;
+    AnswerBox* answerBox_ = nullptr;
     QLabel* markLabel_ = nullptr;
     QLabel* numberLabel_ = nullptr;
     std::array<QLabel*, 5> stopwatchLabels_{};  // Label5 : Label2 . Label11
@@ -124,6 +128,10 @@ private:
     void pointKey();
     void cancelKey();
     void appendToAnswer(const QString& text);
+    void answerEdited();
+    void guardAgainstKeys();
+    // The designed size, or smaller where the screen's free area is smaller.
+    QSize openingSize() const;
     Level selectedLevel() const;
     NumberType selectedNumberType() const;
     void applyNumberTypeFonts();

@@ -3,6 +3,7 @@
 // only the focused button.
 #include "normal_drill/drill_window.h"
 
+#include "normal_drill/answer_box.h"
 #include "normal_drill/keypad.h"
 
 #include <QKeyEvent>
@@ -11,15 +12,6 @@
 #include <QPushButton>
 
 namespace zorvel {
-
-namespace {
-
-bool isAnswerCharacter(QChar c)
-{
-    return (c >= QLatin1Char('0') && c <= QLatin1Char('9')) || c == QLatin1Char('.');
-}
-
-} // namespace
 
 void DrillWindow::keyPressEvent(QKeyEvent* event)
 {
@@ -85,11 +77,15 @@ bool DrillWindow::eventFilter(QObject* watched, QEvent* event)
     auto* key = static_cast<QKeyEvent*>(event);
     const QString text = key->text();
     bool discard = false;
+    if (key->matches(QKeySequence::Paste)) {
+        // Pasting is filtered by the box itself, as every other way in.
+        return false;
+    }
     if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
         CheckAnswer();
         discard = true;
     } else if (key->key() == Qt::Key_Backspace
-               || (text.size() == 1 && isAnswerCharacter(text[0]))) {
+               || (text.size() == 1 && AnswerBox::isAnswerCharacter(text[0]))) {
         markLabel_->clear();
         setCancelConfirmEnabled(true);
     } else if (!text.isEmpty() && key->key() != Qt::Key_Tab && key->key() != Qt::Key_Backtab
@@ -98,6 +94,20 @@ bool DrillWindow::eventFilter(QObject* watched, QEvent* event)
     } else {
         return false;
     }
+    guardAgainstKeys();
+    return discard;
+}
+
+void DrillWindow::answerEdited()
+{
+    // Whatever the pupil put in (a key, a paste, a drop) counts as typing.
+    markLabel_->clear();
+    setCancelConfirmEnabled(true);
+    guardAgainstKeys();
+}
+
+void DrillWindow::guardAgainstKeys()
+{
     // The keyboard guard: once the answers can be checked, a key in the
     // answer box takes "出 题" away again. The focus that Enter may just have
     // given it returns to the answer box rather than passing on to
@@ -107,7 +117,6 @@ bool DrillWindow::eventFilter(QObject* watched, QEvent* event)
         askButton_->setEnabled(false);
         refocusAfterDisabling(focused, answerBox_);
     }
-    return discard;
 }
 
 } // namespace zorvel

@@ -1,6 +1,7 @@
 // The normal-mode question cycle, the praise picture and the rest reminder.
 #include "normal_drill/normal_window.h"
 
+#include "normal_drill/answer_box.h"
 #include "normal_drill/screen_units.h"
 
 #include <QCheckBox>
@@ -23,12 +24,28 @@ NormalDrillWindow::NormalDrillWindow(const FamilyRow& row, const DrillServices& 
 
     praisePicture_ = new QLabel(this);
     praisePicture_->setObjectName(QStringLiteral("Picture1"));
-    praisePicture_->setGeometry(twipsRect(QRect(9840, 1920, 2295, 2295)));
+    layout_.place(praisePicture_, QRect(9840, 1920, 2295, 2295));
     praisePicture_->setAlignment(Qt::AlignCenter);
-    praisePicture_->setPixmap(QPixmap(QStringLiteral(":/images/praise.png")));
+    showPraisePictureAtScale();
 
     loadCommon();
     praisePicture_->hide();
+}
+
+void NormalDrillWindow::resizeEvent(QResizeEvent* event)
+{
+    DrillWindow::resizeEvent(event);
+    if (praisePicture_)
+        showPraisePictureAtScale();
+}
+
+void NormalDrillWindow::showPraisePictureAtScale()
+{
+    QPixmap picture(QStringLiteral(":/images/praise.png"));
+    const qreal scale = layout_.scale();
+    if (scale != 1.0)
+        picture = picture.scaled(picture.size() * scale, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+    praisePicture_->setPixmap(picture);
 }
 
 void NormalDrillWindow::askQuestion()

@@ -7,6 +7,7 @@
 #include <QAccessible>
 #include <QAccessibleActionInterface>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QGroupBox>
 #include <QInputMethodEvent>
 #include <QRadioButton>
@@ -248,6 +249,27 @@ private slots:
         QVERIFY(button(window, "Command1")->isEnabled());
         QTest::keyClick(dialog.get(), Qt::Key_Escape);
         QVERIFY(dialog->isVisible());
+    }
+
+    void pastedTextIsFilteredAsTyped()
+    {
+        open("Form81");
+        ask();
+        QLineEdit* box = answerBox(window);
+        QApplication::clipboard()->setText("1a2\n3\x1b-");
+        QTest::keyClick(box, Qt::Key_Insert, Qt::ShiftModifier);
+        QCOMPARE(box->text(), QString("123"));
+        QVERIFY(button(window, "Command16")->isEnabled());
+        QTest::keyClick(box, Qt::Key_Home);
+        QTest::keyClick(box, Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(box->text(), QString("123123"));
+        QCOMPARE(box->cursorPosition(), 3);
+        // A megabyte of letters changes nothing and keeps the window working.
+        QApplication::clipboard()->setText(QString(1 << 20, 'x'));
+        QTest::keyClick(box, Qt::Key_Insert, Qt::ShiftModifier);
+        QCOMPARE(box->text(), QString("123123"));
+        QTest::keyClick(box, Qt::Key_Return);
+        QCOMPARE(caption(window, "Label9(10)"), QString("×"));
     }
 
     void enterPressesOnlyTheFocusedButton()

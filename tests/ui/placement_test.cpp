@@ -7,6 +7,7 @@
 #include "normal_drill/normal_window.h"
 #include "normal_drill/screen_units.h"
 
+#include <QScreen>
 #include <QtTest>
 
 using namespace zorvel;
@@ -59,6 +60,29 @@ private slots:
             QCOMPARE(widget->geometry(), want);
         else
             QCOMPARE(widget->pos(), want.topLeft());
+    }
+
+    // The offscreen screen is smaller than the designed window: it opens
+    // scaled down to fit; enlarged twice over, everything is twice as large.
+    void windowFitsTheScreenAndScalesAsAWhole()
+    {
+        dialog = createNormalDrillWindow("Form85", fakes.services(), nullptr);
+        const QSize design = twipsSize(15765, 10950);
+        const QRect room = dialog->screen()->availableGeometry();
+        QVERIFY(dialog->width() < design.width());
+        QVERIFY(dialog->width() <= room.width() && dialog->height() <= room.height());
+        const qreal scale = std::min(qreal(dialog->width()) / design.width(), qreal(dialog->height()) / design.height());
+        QCOMPARE(dialog->findChild<QWidget*>("Command4")->size(), twipsRect(QRect(10920, 8280, 1935, 1000), scale).size());
+        QCOMPARE(dialog->findChild<QWidget*>("Label9(0)")->font().pointSizeF(), 150 * scale);
+
+        dialog->show();
+        dialog->resize(design * 2);
+        QCOMPARE(dialog->findChild<QWidget*>("Command16")->geometry(), twipsRect(QRect(14160, 7080, 900, 2200), 2));
+        QCOMPARE(dialog->findChild<QWidget*>("Label7")->font().pointSizeF(), 84.0);
+        QVERIFY(dialog->findChild<QLabel*>("Picture1")->pixmap().width() > 150);
+        dialog->resize(design.width() * 2, design.height());
+        QCOMPARE(dialog->findChild<QWidget*>("Label7")->font().pointSizeF(), 42.0);
+        QCOMPARE(dialog->findChild<QWidget*>("Command2")->x(), design.width() / 2 + twipsToPixels(240));
     }
 
     void operandBorderIsDarkWhateverTheDigits_data()
