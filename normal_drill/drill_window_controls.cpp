@@ -1,21 +1,22 @@
 // How a drill window is built: every control of its family row, named,
-// placed in twips and given its designed font and colour.
+// placed in twips and given its designed font and colour; its size on the
+// screen, and the keys that act on the whole window.
 #include "normal_drill/drill_window.h"
 
-#include "normal_drill/answer_box.h"
+#include "normal_drill/answer_entry.h"
 #include "normal_drill/column_label.h"
 #include "normal_drill/drill_button.h"
 #include "normal_drill/screen_units.h"
+#include "normal_drill/stopwatch_display.h"
 
 #include <QCheckBox>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLabel>
-#include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QResizeEvent>
 #include <QScreen>
-#include <QTimer>
 
 #include <algorithm>
 
@@ -74,29 +75,21 @@ void DrillWindow::buildControls()
     setTextColour(heading_, colorFromBgr(0x0000FF));
     buildOptions();
     buildQuestionArea();
-    buildStopwatch();
-    keypad_ = new Keypad(this, layout_);
-    connect(keypad_, &Keypad::digitPressed, this, &DrillWindow::digitKey);
-    connect(keypad_, &Keypad::pointPressed, this, &DrillWindow::pointKey);
-    connect(keypad_, &Keypad::cancelPressed, this, &DrillWindow::cancelKey);
-    connect(keypad_, &Keypad::confirmPressed, this, &DrillWindow::CheckAnswer);
+    stopwatch_ = new StopwatchDisplay(this, layout_, row_.side->stopwatchTop, row_.stopwatchMinutesCaption,
+                                      services_.clock);
+    connect(stopwatch_, &StopwatchDisplay::ticked, this, [this](qint64 elapsedMs) { stopwatchTicked(elapsedMs); });
+    entry_ = new AnswerEntry(this, layout_);
+    entry_->setFont(heiti(row_.integerFontPt));
+    connect(entry_, &AnswerEntry::edited, this, &DrillWindow::clearMark);
+    connect(entry_, &AnswerEntry::checkRequested, this, &DrillWindow::CheckAnswer);
+    connect(entry_, &AnswerEntry::guardTripped, this, &DrillWindow::keyboardGuardTripped);
+    if (row_.keyboardGuard)
+        entry_->setGuard([this] { return answerCheckOffered(); });
     // The "0" key reaches under the mark; the mark is drawn over it and lets
     // its clicks through.
     markLabel_->raise();
     markLabel_->setAttribute(Qt::WA_TransparentForMouseEvents);
     buildButtons();
-    for (QPushButton* button : findChildren<QPushButton*>())
-        button->setAutoDefault(false);
-
-    timer_ = new QTimer(this);
-    timer_->setObjectName(QStringLiteral("Timer1"));
-    timer_->setInterval(7);
-    timer_->setTimerType(Qt::PreciseTimer);
-    connect(timer_, &QTimer::timeout, this, &DrillWindow::tick);
-    changeRepaint_ = new QTimer(this);
-    changeRepaint_->setSingleShot(true);
-    changeRepaint_->setTimerType(Qt::PreciseTimer);
-    connect(changeRepaint_, &QTimer::timeout, this, &DrillWindow::tick);
 }
 
 QSize DrillWindow::openingSize() const
@@ -113,6 +106,29 @@ void DrillWindow::resizeEvent(QResizeEvent* event)
 {
     QDialog::resizeEvent(event);
     layout_.fitToWindow();
+}
+
+void DrillWindow::placeInTwips(QWidget* widget, const QRect& twips) { layout_.place(widget, twips); }
+void DrillWindow::setDesignFont(QWidget* widget, const QFont& font) { layout_.setFont(widget, font); }
+
+void DrillWindow::keyPressEvent(QKeyEvent* event)
+{
+    // Only "返 回" leaves a drill window; Escape does not. Enter presses the
+    // button that has the focus and nothing else: the window has no default
+    // button that a check box or an option could pass it on to.
+    switch (event->key()) {
+    case Qt::Key_Escape:
+        event->accept();
+        return;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        if (auto* focused = qobject_cast<QPushButton*>(focusWidget()); focused && focused->isEnabled())
+            focused->click();
+        event->accept();
+        return;
+    default:
+        QDialog::keyPressEvent(event);
+    }
 }
 
 QCheckBox* DrillWindow::makeSwitch(const QString& name, const QString& caption, const QRect& twips)
@@ -189,19 +205,7 @@ void DrillWindow::buildQuestionArea()
         QLabel* sign = makeLabel(this, layout_, operatorNames[i], catalogueText(info.operatorCaptions[i]),
                                  heiti(120), Qt::AlignCenter, layout.operators[i]);
         setTextColour(sign, row_.operatorColours[i]);
-        operatorLabels_.push_back(sign);
     }
-
-    answerBox_ = new AnswerBox(this);
-    answerBox_->setObjectName(QStringLiteral("Text1"));
-    answerBox_->setAccessibleName(QStringLiteral("答案"));
-    layout_.setFont(answerBox_, heiti(row_.integerFontPt));
-    layout_.place(answerBox_, QRect(2040, 7800, 7485, 2700));
-    // Only the keys the filter accepts may write here, so no input method
-    // composes text in the box.
-    answerBox_->setAttribute(Qt::WA_InputMethodEnabled, false);
-    answerBox_->installEventFilter(this);
-    connect(answerBox_, &QLineEdit::textEdited, this, &DrillWindow::answerEdited);
 
     markLabel_ = makeLabel(this, layout_, QStringLiteral("Label9(10)"), QString(), heiti(100), Qt::AlignCenter,
                            QRect(9600, 8280, 1575, 1935));
@@ -210,28 +214,6 @@ void DrillWindow::buildQuestionArea()
     numberLabel_ = makeLabel(this, layout_, QStringLiteral("Label4"), QStringLiteral("0"), heiti(120),
                              Qt::AlignRight | Qt::AlignVCenter, QRect(12360, 1905, 2535, 2340));
     setTextColour(numberLabel_, colorFromBgr(0xFF0000));
-}
-
-void DrillWindow::buildStopwatch()
-{
-    struct Part { const char* name; const char* caption; int left; int width; bool digits; };
-    const Part parts[5] = {
-        {"Label5", nullptr, 10680, 1275, true},
-        {"Label6", ":", 11955, 225, false},
-        {"Label2", "00", 12180, 1275, true},
-        {"Label10", ".", 13455, 225, false},
-        {"Label11", "00", 13680, 1275, true},
-    };
-    for (int i = 0; i < 5; ++i) {
-        const Part& part = parts[i];
-        const QString caption = part.caption ? QString::fromUtf8(part.caption) : row_.stopwatchMinutesCaption;
-        const int top = row_.side->stopwatchTop + (part.digits ? 0 : 360);
-        const int height = part.digits ? 1200 : 840;
-        stopwatchLabels_[i] = makeLabel(this, layout_, QString::fromUtf8(part.name), caption,
-                                        heiti(part.digits ? 60 : 42),
-                                        i == 0 ? Qt::AlignRight | Qt::AlignVCenter : Qt::AlignCenter,
-                                        QRect(part.left, top, part.width, height));
-    }
 }
 
 void DrillWindow::buildButtons()
@@ -248,6 +230,7 @@ void DrillWindow::buildButtons()
     checkAnswersButton_ = makeButton(this, layout_, QStringLiteral("Command18"), QStringLiteral("核对答案"),
                                      designFont(FontFace::Songti, 18), side.checkAnswers);
     checkAnswersButton_->setVisible(row_.mode == Mode::Listening);
+    connect(checkAnswersButton_, &QPushButton::clicked, this, [this] { checkAnswersClicked(); });
 
     backButton_ = makeButton(this, layout_, QStringLiteral("Command2"), QStringLiteral("返 回"),
                              designFont(FontFace::Songti, 18), side.goBack);

@@ -180,15 +180,17 @@ private slots:
         QFETCH(QString, prefix);
         QFETCH(QString, suffix);
         QFETCH(bool, right);
-        open("Form81");
+        // A chosen seed whose first answers of every type have a digit from 1
+        // to 9, so that "确定" can be pressed.
+        Fakes chosen;
+        chosen.seed = 7;
+        openWindow(createNormalDrillWindow, "Form81", chosen);
         option(type)->setChecked(true);
         ask();
         QString text = rightAnswerText(window);
         if (type == "Option8" && suffix == "0" && !text.contains('.'))
             text += '.';
         typeOnKeypad(window, prefix + text + suffix);
-        if (!button(window, "Command16")->isEnabled())
-            QSKIP("the answer has no digit from 1 to 9");
         click(window, "Command16");
         QCOMPARE(caption(window, "Label9(10)"), right ? QString("√") : QString("×"));
     }
