@@ -24,8 +24,7 @@ AnswerEntry::AnswerEntry(QWidget* window, TwipsLayout& layout) : QObject(window)
     connect(box_, &QLineEdit::textEdited, this, [this] {
         emit edited();
         setCancelConfirmEnabled(true);
-        if (guardArmed_ && guardArmed_())
-            emit guardTripped();
+        tripGuardIfArmed();
     });
 
     keypad_ = new Keypad(window, layout);
@@ -97,8 +96,10 @@ bool AnswerEntry::eventFilter(QObject* watched, QEvent* event)
 bool AnswerEntry::filterKey(QKeyEvent* key)
 {
     // Pasting is filtered by the box itself, as every other way in.
-    if (key->matches(QKeySequence::Paste))
+    if (key->matches(QKeySequence::Paste)) {
+        tripGuardIfArmed();
         return false;
+    }
     const QString text = key->text();
     bool used = false;
     if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
@@ -114,11 +115,16 @@ bool AnswerEntry::filterKey(QKeyEvent* key)
     } else {
         return false;
     }
+    tripGuardIfArmed();
+    return used;
+}
+
+void AnswerEntry::tripGuardIfArmed()
+{
     // The keyboard guard: once the answers can be checked, a key in the
     // answer box is reported, even one the filter throws away.
     if (guardArmed_ && guardArmed_())
         emit guardTripped();
-    return used;
 }
 
 } // namespace zorvel

@@ -57,6 +57,7 @@ private:
     void cancelKey();
     // Filters a key in the answer box; true when the key is used up.
     bool filterKey(QKeyEvent* key);
+    void tripGuardIfArmed();
 
     QWidget* window_;
     TwipsLayout& layout_;
