@@ -18,8 +18,6 @@
 #include <QResizeEvent>
 #include <QScreen>
 
-#include <algorithm>
-
 namespace zorvel {
 
 namespace {
