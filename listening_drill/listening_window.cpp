@@ -7,15 +7,8 @@
 
 #include <QCheckBox>
 #include <QLabel>
-#include <QLineEdit>
-#include <QPushButton>
-#include <QTimer>
 
 namespace zorvel {
-
-namespace {
-
-} // namespace
 
 ListeningDrillWindow::ListeningDrillWindow(const FamilyRow& row, const DrillServices& services,
                                            QWidget* parent)
@@ -32,39 +25,40 @@ ListeningDrillWindow::ListeningDrillWindow(const FamilyRow& row, const DrillServ
         if (ticked)
             promptCheck_->setChecked(false);
     });
-    connect(checkAnswersButton_, &QPushButton::clicked, this, [this] { playBackAnswer(); });
 
-    voice_ = services_.voice ? services_.voice() : nullptr;
-    promptSound_ = services_.promptSound ? services_.promptSound() : nullptr;
-    if (!voice_ || !voice_->isAvailable()) {
-        auto* notice = new QLabel(QStringLiteral("未检测到语音引擎，题目不会朗读"), this);
-        notice->setObjectName(QStringLiteral("SpeechNotice"));
-        notice->setFont(designFont(FontFace::Songti, 12, true));
-        notice->setGeometry(twipsRect(QRect(2040, 10530, 7485, 390)));
-        QPalette palette = notice->palette();
-        palette.setColor(QPalette::WindowText, colorFromBgr(0x000080));
-        notice->setPalette(palette);
-    }
+    voice_ = services.voice ? services.voice() : nullptr;
+    promptSound_ = services.promptSound ? services.promptSound() : nullptr;
+    if (!voice_ || !voice_->isAvailable())
+        showSpeechNotice();
 
     loadCommon();
     promptCheck_->setChecked(false);
     speechCheck_->setChecked(true);
-    for (QLabel* label : stopwatchLabels_)
-        label->hide();
+    setStopwatchVisible(false);
+}
+
+void ListeningDrillWindow::showSpeechNotice()
+{
+    auto* notice = new QLabel(QStringLiteral("未检测到语音引擎，题目不会朗读"), this);
+    notice->setObjectName(QStringLiteral("SpeechNotice"));
+    setDesignFont(notice, designFont(FontFace::Songti, 12, true));
+    placeInTwips(notice, QRect(2040, 10530, 7485, 390));
+    QPalette palette = notice->palette();
+    palette.setColor(QPalette::WindowText, colorFromBgr(0x000080));
+    notice->setPalette(palette);
 }
 
 QString ListeningDrillWindow::numberedSentenceStart() const
 {
-    return QStringLiteral("第") + numberLabel_->text() + QStringLiteral("题");
+    return QStringLiteral("第") + questionNumberCaption() + QStringLiteral("题");
 }
 
 QString ListeningDrillWindow::spokenQuestion() const
 {
-    const OperationInfo& info = operationInfo(row_.operation);
-    QString sentence = numberedSentenceStart() + operandLabels_[0]->text();
-    for (size_t i = 1; i < operandLabels_.size(); ++i) {
-        sentence += catalogueText(info.operatorWords[i - 1]) + operandLabels_[i]->text();
-    }
+    const OperationInfo& info = operationInfo(row().operation);
+    QString sentence = numberedSentenceStart() + operandText(0);
+    for (int i = 1; i < row().operandCount(); ++i)
+        sentence += catalogueText(info.operatorWords[i - 1]) + operandText(i);
     return sentence;
 }
 
@@ -78,38 +72,36 @@ void ListeningDrillWindow::askQuestion()
 {
     playPromptIfTicked();
     startStopwatchIfIdle();
-    ++questionNumber_;
-    numberLabel_->setText(twoCharacterNumber(questionNumber_));
-    answerBox_->clear();
-    markLabel_->clear();
-    keypad_->digit(0)->setEnabled(false);
-    setCancelConfirmEnabled(false);
-    makeQuestion();
-    EnableDigitKeys();
-    answerBox_->setFocus();
-    if (questionNumber_ == row_.questionsPerTest()) {
-        restartButton_->setEnabled(true);
-        questionNumber_ = 0;
-        askButton_->setEnabled(false);
-        checkAnswersButton_->setEnabled(true);
-        stopStopwatch();
-    }
+    // While the answers are being checked, a new question takes the number
+    // after the answer last played back.
+    if (answerCheckOffered())
+        setQuestionNumber(playbackPosition_);
+    presentNextQuestion();
+    if (questionNumber() == row().questionsPerTest())
+        offerAnswerCheck();
+    playbackPosition_ = answerCheckOffered() ? questionNumber() : 0;
     if (speechCheck_->isChecked() && voice_)
         voice_->speak(spokenQuestion());
 }
 
-void ListeningDrillWindow::playBackAnswer()
+void ListeningDrillWindow::checkAnswersClicked()
 {
-    if (++questionNumber_ > row_.questionsPerTest())
-        questionNumber_ = 1;
-    numberLabel_->setText(QString::number(questionNumber_));
-    const Question& logged = log_.entry(questionNumber_);
+    playbackPosition_ = playbackPosition_ % row().questionsPerTest() + 1;
+    showQuestionNumberCaption(QString::number(playbackPosition_));
+    const Question& logged = questionLog().entry(playbackPosition_);
     showOperands(logged);
-    answerBox_->setText(QString::fromStdString(withSignPosition(logged.correctAnswer)));
+    const QString answer = QString::fromStdString(withSignPosition(logged.correctAnswer));
+    showAnswer(answer);
     playPromptIfTicked();
     if (speechCheck_->isChecked() && voice_)
-        voice_->speak(numberedSentenceStart() + answerBox_->text());
-    markLabel_->clear();
+        voice_->speak(numberedSentenceStart() + answer);
+    clearMark();
+}
+
+bool ListeningDrillWindow::showsLastQuestion() const
+{
+    const int shown = answerCheckOffered() ? playbackPosition_ : questionNumber();
+    return shown == row().questionsPerTest();
 }
 
 std::unique_ptr<QDialog> createListeningDrillWindow(const QString& formName, const DrillServices& services,

@@ -26,17 +26,23 @@ public:
 
 protected:
     void askQuestion() override;
+    void checkAnswersClicked() override;
+    // During the playback, the question played back.
+    bool showsLastQuestion() const override;
 
 private:
     // "第", the question-number caption as shown, "题".
     QString numberedSentenceStart() const;
-    void playBackAnswer();
     void playPromptIfTicked();
+    void showSpeechNotice();
 
     std::unique_ptr<Voice> voice_;
     std::unique_ptr<PromptSound> promptSound_;
     QCheckBox* promptCheck_ = nullptr;
     QCheckBox* speechCheck_ = nullptr;
+    // The question of the test last played back by "核对答案" (1 to 20), 0
+    // before the first; the question count of the base is another thing.
+    int playbackPosition_ = 0;
 };
 
 // A new, loaded listening-mode window, or nullptr when formName is not one of

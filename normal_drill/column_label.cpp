@@ -1,13 +1,11 @@
 // Painting digits centred on their own height, inside a plain dark border.
 #include "normal_drill/column_label.h"
 
+#include <QCache>
 #include <QFontMetricsF>
-#include <QHash>
-#include <QLineEdit>
 #include <QPainter>
 #include <QPixmap>
-
-#include <cmath>
+#include <QPixmapCache>
 
 namespace zorvel {
 
@@ -16,27 +14,41 @@ namespace {
 const QString kDigits = QStringLiteral("0123456789");
 
 // One character drawn once at its size and colour; glyphs this large would
-// otherwise be filled as outlines at every repaint.
-struct CachedGlyph {
-    QPixmap pixmap;
+// otherwise be filled as outlines at every repaint. The pictures live in Qt's
+// bounded pixmap cache, where and how far they reach in a small bounded cache
+// of their own.
+struct GlyphPlace {
     QPointF offset;  // from the pen position on the baseline
     qreal advance = 0;
 };
 
-const CachedGlyph& cachedGlyph(const QFont& font, const QColor& colour, QChar c, qreal ratio)
+struct Glyph {
+    QPixmap pixmap;
+    GlyphPlace place;
+};
+
+GlyphPlace placeFor(const QFont& font, QChar c)
 {
-    static QHash<QString, CachedGlyph> cache;
-    const QString key = font.key() + QLatin1Char('|') + QString::number(colour.rgba(), 16)
-        + QLatin1Char('|') + QString::number(ratio) + QLatin1Char('|') + c;
-    auto found = cache.constFind(key);
-    if (found != cache.constEnd())
-        return *found;
+    static QCache<QString, GlyphPlace> places(4096);
+    const QString key = font.key() + QLatin1Char('|') + c;
+    if (const GlyphPlace* known = places.object(key))
+        return *known;
     const QFontMetricsF metrics(font);
-    const QString text(c);
-    const QRectF box = metrics.tightBoundingRect(text).adjusted(-2, -2, 2, 2);
-    CachedGlyph glyph;
-    glyph.advance = metrics.horizontalAdvance(text);
-    glyph.offset = box.topLeft();
+    auto* place = new GlyphPlace{metrics.tightBoundingRect(QString(c)).topLeft() - QPointF(2, 2),
+                                 metrics.horizontalAdvance(c)};
+    const GlyphPlace copy = *place;
+    places.insert(key, place);
+    return copy;
+}
+
+Glyph glyphFor(const QFont& font, const QColor& colour, QChar c, qreal ratio)
+{
+    Glyph glyph{QPixmap(), placeFor(font, c)};
+    const QString key = QStringLiteral("zorvel-glyph|") + font.key() + QLatin1Char('|')
+        + QString::number(colour.rgba(), 16) + QLatin1Char('|') + QString::number(ratio) + QLatin1Char('|') + c;
+    if (QPixmapCache::find(key, &glyph.pixmap))
+        return glyph;
+    const QRectF box = QFontMetricsF(font).tightBoundingRect(QString(c)).adjusted(-2, -2, 2, 2);
     glyph.pixmap = QPixmap((box.size() * ratio).toSize() + QSize(1, 1));
     glyph.pixmap.setDevicePixelRatio(ratio);
     glyph.pixmap.fill(Qt::transparent);
@@ -44,8 +56,10 @@ const CachedGlyph& cachedGlyph(const QFont& font, const QColor& colour, QChar c,
     painter.setRenderHint(QPainter::TextAntialiasing);
     painter.setFont(font);
     painter.setPen(colour);
-    painter.drawText(-box.topLeft(), text);
-    return *cache.insert(key, glyph);
+    painter.drawText(-box.topLeft(), QString(c));
+    painter.end();
+    QPixmapCache::insert(key, glyph.pixmap);
+    return glyph;
 }
 
 } // namespace
@@ -66,44 +80,30 @@ void ColumnLabel::paintEvent(QPaintEvent*)
     const QFontMetricsF metrics(font());
     const QColor colour = palette().color(foregroundRole());
     const qreal ratio = devicePixelRatioF();
+    std::vector<Glyph> glyphs;
     qreal advance = 0;
-    for (QChar c : content)
-        advance += cachedGlyph(font(), colour, c, ratio).advance;
-    // Too wide a number is narrowed, so that it keeps its height; a single
-    // sign is made smaller, so that it keeps its shape.
-    const qreal squeeze = advance > area.width() ? area.width() / advance : 1.0;
-    const qreal shrink = content.size() == 1 ? squeeze : 1.0;
-    const QRectF glyphs = metrics.tightBoundingRect(kDigits).united(metrics.tightBoundingRect(content));
-    const qreal baseline = area.center().y() - glyphs.center().y() * shrink;
+    for (QChar c : content) {
+        glyphs.push_back(glyphFor(font(), colour, c, ratio));
+        advance += glyphs.back().place.advance;
+    }
+    // Too wide a text is drawn smaller, never narrower.
+    const qreal shrink = advance > area.width() ? area.width() / advance : 1.0;
+    const QRectF inked = metrics.tightBoundingRect(kDigits).united(metrics.tightBoundingRect(content));
+    const qreal baseline = area.center().y() - inked.center().y() * shrink;
     qreal x = area.left();
     if (alignment() & Qt::AlignRight)
-        x = area.right() - advance * squeeze;
+        x = area.right() - advance * shrink;
     else if (alignment() & Qt::AlignHCenter)
-        x = area.center().x() - advance * squeeze / 2;
+        x = area.center().x() - advance * shrink / 2;
     painter.translate(x, baseline);
-    painter.scale(squeeze, shrink);
+    painter.scale(shrink, shrink);
+    if (shrink != 1.0)
+        painter.setRenderHint(QPainter::SmoothPixmapTransform);
     qreal pen = 0;
-    for (QChar c : content) {
-        const CachedGlyph& glyph = cachedGlyph(font(), colour, c, ratio);
-        painter.drawPixmap(QPointF(pen, 0) + glyph.offset, glyph.pixmap);
-        pen += glyph.advance;
+    for (const Glyph& glyph : glyphs) {
+        painter.drawPixmap(QPointF(pen, 0) + glyph.place.offset, glyph.pixmap);
+        pen += glyph.place.advance;
     }
-}
-
-void centreDigitsVertically(QLineEdit* box)
-{
-    box->setTextMargins(0, 0, 0, 0);
-    const QFontMetricsF metrics(box->font());
-    const QRectF digits = metrics.tightBoundingRect(kDigits);
-    const int frame = 2;
-    const qreal inner = box->height() - 2 * frame;
-    const qreal lineTop = frame + std::floor((inner - metrics.height() + 1) / 2);
-    const qreal baselineNow = lineTop + metrics.ascent();
-    const qreal baselineWanted = box->height() / 2.0 - digits.center().y();
-    const int shift = static_cast<int>(std::lround(baselineWanted - baselineNow));
-    // Centred text moves by half of what the top margin takes away, and the
-    // clip keeps the whole box.
-    box->setTextMargins(0, 2 * shift, 0, 0);
 }
 
 } // namespace zorvel

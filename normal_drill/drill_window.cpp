@@ -1,24 +1,24 @@
 // The routines both modes share: ResetTest, ClearQuestionDisplay,
-// DisableKeypad, EnableDigitKeys, CheckAnswer, the option handlers, the
-// question and the stopwatch tick.
+// DisableKeypad, EnableDigitKeys, CheckAnswer, the option handlers and the
+// steps of the question cycle.
 #include "normal_drill/drill_window.h"
 
-#include "normal_drill/column_label.h"
+#include "normal_drill/answer_entry.h"
 #include "normal_drill/screen_units.h"
+#include "normal_drill/stopwatch_display.h"
 #include "questions/number_text.h"
 
 #include <QLabel>
-#include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QTimer>
 
 #include <algorithm>
 
 namespace zorvel {
 
 DrillWindow::DrillWindow(const FamilyRow& row, const DrillServices& services, QWidget* parent)
-    : QDialog(parent), row_(row), services_(services), source_(row.operation, row.mode)
+    : QDialog(parent), row_(row), services_(services), source_(row.operation, row.mode),
+      layout_(this, row.widthTwips, kDesignHeightTwips)
 {
     setObjectName(row.formName);
     random_ = services_.randomSource ? services_.randomSource() : std::make_unique<SeededRandom>();
@@ -36,7 +36,6 @@ void DrillWindow::loadCommon()
     ClearQuestionDisplay();
     DisableKeypad();
     checkAnswersButton_->setEnabled(false);
-    setCancelConfirmEnabled(false);
     questionNumber_ = 0;
     correctAnswer_ = 0.0f;
     stopStopwatch();
@@ -100,10 +99,9 @@ void DrillWindow::applyNumberTypeFonts()
 {
     const qreal pt = selectedNumberType() == NumberType::Integer ? row_.integerFontPt : row_.decimalFontPt;
     const QFont font = designFont(FontFace::Heiti, pt, true);
-    operandLabels_[0]->setFont(font);
-    operandLabels_[1]->setFont(font);
-    answerBox_->setFont(font);
-    centreDigitsVertically(answerBox_);
+    layout_.setFont(operandLabels_[0], font);
+    layout_.setFont(operandLabels_[1], font);
+    entry_->setFont(font);
 }
 
 void DrillWindow::ResetTest()
@@ -113,9 +111,9 @@ void DrillWindow::ResetTest()
     numberLabel_->setText(QStringLiteral("0"));
     DisableKeypad();
     askButton_->setEnabled(true);
-    zeroStopwatch();
+    stopwatch_->zero();
     setOperandTexts({});
-    answerBox_->clear();
+    entry_->clear();
     markLabel_->clear();
     restartButton_->setEnabled(false);
     checkAnswersButton_->setEnabled(false);
@@ -125,31 +123,25 @@ void DrillWindow::ResetTest()
 void DrillWindow::ClearQuestionDisplay()
 {
     setOperandTexts({QStringLiteral(" "), QStringLiteral(" "), QStringLiteral(" ")});
-    zeroStopwatch();
-    answerBox_->clear();
+    stopwatch_->zero();
+    entry_->clear();
     markLabel_->clear();
 }
 
 void DrillWindow::DisableKeypad()
 {
-    keypad_->setDigitKeysEnabled(false);
-    setCancelConfirmEnabled(false);
+    entry_->setDigitKeysEnabled(false);
+    entry_->setCancelConfirmEnabled(false);
 }
 
 void DrillWindow::EnableDigitKeys()
 {
-    keypad_->setDigitKeysEnabled(true);
-}
-
-void DrillWindow::setCancelConfirmEnabled(bool enabled)
-{
-    keypad_->cancel()->setEnabled(enabled);
-    keypad_->confirm()->setEnabled(enabled);
+    entry_->setDigitKeysEnabled(true);
 }
 
 void DrillWindow::CheckAnswer()
 {
-    const bool right = isRightAnswer(answerBox_->text().toStdString(), correctAnswer_);
+    const bool right = isRightAnswer(entry_->text().toStdString(), correctAnswer_);
     QWidget* focused = focusWidget();
     DisableKeypad();
     if (right) {
@@ -159,11 +151,21 @@ void DrillWindow::CheckAnswer()
     } else {
         markLabel_->setText(QStringLiteral("×"));
         EnableDigitKeys();
-        setCancelConfirmEnabled(true);
-        refocusAfterDisabling(focused, answerBox_);
+        entry_->setCancelConfirmEnabled(true);
+        refocusAfterDisabling(focused, entry_->box());
     }
-    if (right && questionNumber_ == row_.questionsPerTest())
+    if (right && showsLastQuestion())
         finishTest();
+}
+
+void DrillWindow::keyboardGuardTripped()
+{
+    // The focus that Enter may just have given "出 题" returns to the answer
+    // box rather than passing on to "再测一次", where a second Enter would
+    // end the playback.
+    QWidget* focused = focusWidget();
+    askButton_->setEnabled(false);
+    refocusAfterDisabling(focused, entry_->box());
 }
 
 void DrillWindow::finishTest()
@@ -189,26 +191,67 @@ void DrillWindow::restartTest()
     askButton_->setFocus();
 }
 
-void DrillWindow::tick()
+void DrillWindow::awaitAnswer()
 {
-    stopwatchTicked(stopwatch_.elapsedMs(services_.clock->nowMs()));
+    entry_->box()->setEnabled(true);
+    askButton_->setEnabled(false);
 }
 
-void DrillWindow::stopwatchTicked(qint64 elapsedMs)
+void DrillWindow::presentNextQuestion()
 {
-    showStopwatch(readingFor(elapsedMs));
-    const qint64 untilChange = msUntilNextReadingChange(elapsedMs);
-    if (timer_->isActive() && stopwatchLabels_[4]->isVisible() && untilChange < timer_->interval())
-        changeRepaint_->start(int(untilChange));
-}
-
-void DrillWindow::makeQuestion()
-{
+    ++questionNumber_;
+    numberLabel_->setText(row_.plainQuestionNumber ? QString::number(questionNumber_)
+                                                   : twoCharacterNumber(questionNumber_));
+    entry_->clear();
+    markLabel_->clear();
+    entry_->setCancelConfirmEnabled(false);
     const Question question = source_.next(selectedLevel(), selectedNumberType(), *random_);
     correctAnswer_ = question.correctAnswer;
     log_.write(questionNumber_, question);
     showOperands(question);
+    EnableDigitKeys();
+    entry_->focusBox();
 }
+
+void DrillWindow::offerAnswerCheck()
+{
+    restartButton_->setEnabled(true);
+    questionNumber_ = 0;
+    askButton_->setEnabled(false);
+    checkAnswersButton_->setEnabled(true);
+    stopStopwatch();
+}
+
+bool DrillWindow::answerCheckOffered() const
+{
+    return checkAnswersButton_->isEnabled();
+}
+
+void DrillWindow::breakOffTest(QWidget* focusedBefore)
+{
+    setOperandTexts({});
+    entry_->clear();
+    questionNumber_ = 0;
+    stopwatch_->zero();
+    numberLabel_->setText(QStringLiteral("0"));
+    DisableKeypad();
+    askButton_->setEnabled(true);
+    refocusAfterDisabling(focusedBefore, askButton_);
+}
+
+void DrillWindow::stopwatchTicked(qint64 elapsedMs)
+{
+    stopwatch_->show(elapsedMs);
+}
+
+void DrillWindow::startStopwatchIfIdle() { stopwatch_->startIfIdle(); }
+void DrillWindow::stopStopwatch() { stopwatch_->stop(); }
+void DrillWindow::setStopwatchVisible(bool visible) { stopwatch_->setVisible(visible); }
+void DrillWindow::showQuestionNumberCaption(const QString& caption) { numberLabel_->setText(caption); }
+QString DrillWindow::questionNumberCaption() const { return numberLabel_->text(); }
+QString DrillWindow::operandText(int i) const { return operandLabels_[i]->text(); }
+void DrillWindow::showAnswer(const QString& text) { entry_->showAnswer(text); }
+void DrillWindow::clearMark() { markLabel_->clear(); }
 
 void DrillWindow::showOperands(const Question& question)
 {
@@ -222,33 +265,6 @@ void DrillWindow::setOperandTexts(const std::array<QString, 3>& texts)
 {
     for (size_t i = 0; i < operandLabels_.size(); ++i)
         operandLabels_[i]->setText(texts[i]);
-}
-
-void DrillWindow::startStopwatchIfIdle()
-{
-    if (stopwatch_.isStarted())
-        return;
-    stopwatch_.start(services_.clock->nowMs());
-    timer_->start();
-}
-
-void DrillWindow::stopStopwatch()
-{
-    timer_->stop();
-    changeRepaint_->stop();
-}
-
-void DrillWindow::zeroStopwatch()
-{
-    stopwatch_.reset();
-    showStopwatch(StopwatchReading{});
-}
-
-void DrillWindow::showStopwatch(const StopwatchReading& reading)
-{
-    stopwatchLabels_[0]->setText(reading.minutesText());
-    stopwatchLabels_[2]->setText(reading.secondsText());
-    stopwatchLabels_[4]->setText(reading.hundredthsText());
 }
 
 QString DrillWindow::twoCharacterNumber(int n)

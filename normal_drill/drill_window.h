@@ -1,16 +1,15 @@
 // The base of all ten drill windows. It builds every control of the family
-// row (heading, level and number-type frames, operands in column form, answer
-// box, mark, question number, stopwatch, keypad, buttons, Timer1) and holds
-// the routines both modes share: ResetTest, ClearQuestionDisplay,
-// DisableKeypad, EnableDigitKeys, CheckAnswer, the keypad and the keyboard
-// filter of the answer box. NormalDrillWindow and ListeningDrillWindow add
-// their own question cycle on top.
+// row (heading, level and number-type frames, operands in column form, the
+// answer entry, mark, question number, the stopwatch display, buttons) and
+// holds the routines both modes share: ResetTest, ClearQuestionDisplay,
+// DisableKeypad, EnableDigitKeys, CheckAnswer. Its state is its own:
+// NormalDrillWindow and ListeningDrillWindow add their question cycle on top
+// through the protected routines below.
 #pragma once
 
 #include "normal_drill/drill_services.h"
 #include "normal_drill/family_table.h"
-#include "normal_drill/keypad.h"
-#include "normal_drill/stopwatch.h"
+#include "normal_drill/twips_layout.h"
 #include "questions/generators.h"
 #include "questions/question.h"
 
@@ -23,12 +22,13 @@
 class QCheckBox;
 class QGroupBox;
 class QLabel;
-class QLineEdit;
 class QPushButton;
 class QRadioButton;
-class QTimer;
 
 namespace zorvel {
+
+class AnswerEntry;
+class StopwatchDisplay;
 
 class DrillWindow : public QDialog {
     Q_OBJECT
@@ -51,6 +51,10 @@ protected:
     virtual void askQuestion() = 0;          // Command1 "出 题"
     virtual void finishTest();               // right answer to the last question
     virtual void restartTest();              // Command3 "再测一次"
+    virtual void checkAnswersClicked() {}    // Command18 "核对答案"
+    // Whether the question on display is the last of the test.
+    virtual bool showsLastQuestion() const { return questionNumber_ == row_.questionsPerTest(); }
+    // One tick of Timer1; shows the reading.
     virtual void stopwatchTicked(qint64 elapsedMs);
 
     void ResetTest();
@@ -59,35 +63,68 @@ protected:
     void EnableDigitKeys();
     void CheckAnswer();
 
-    // Raises nothing: makes question questionNumber_ for the selected level
-    // and number type, logs it and shows its operands.
-    void makeQuestion();
+    // The question-cycle steps both modes share: raise the question number
+    // and show it, empty the answer and the mark, make the question, open
+    // the keypad and put the focus in the answer box.
+    void presentNextQuestion();
+    // "出 题" closed until a right answer; the answer box open.
+    void awaitAnswer();
+    // The last question of a listening test is out: "再测一次" and
+    // "核对答案" offered, "出 题" closed, the count back to 0.
+    void offerAnswerCheck();
+    bool answerCheckOffered() const;
+    // The rest reminder's break: operands and answer emptied, the count and
+    // the stopwatch back to 0, keypad closed, "出 题" open.
+    void breakOffTest(QWidget* focusedBefore);
+
+    void setQuestionNumber(int n) { questionNumber_ = n; }
+    void showQuestionNumberCaption(const QString& caption);
+    QString questionNumberCaption() const;
+    QString operandText(int i) const;
+    void showOperands(const Question& question);
+    void showAnswer(const QString& text);
+    void clearMark();
     void startStopwatchIfIdle();
     void stopStopwatch();
-    void showStopwatch(const StopwatchReading& reading);
-    // Stopped and showing "0", "00", "00".
-    void zeroStopwatch();
-    void setOperandTexts(const std::array<QString, 3>& texts);
-    void showOperands(const Question& question);
-    void setCancelConfirmEnabled(bool enabled);
+    void setStopwatchVisible(bool visible);
+    const DrillServices& services() const { return services_; }
+
     // A check box of the window, in its switch font, placed in twips.
     QCheckBox* makeSwitch(const QString& name, const QString& caption, const QRect& twips);
+    // A control of a subclass, placed in twips and given its designed font.
+    void placeInTwips(QWidget* widget, const QRect& twips);
+    void setDesignFont(QWidget* widget, const QFont& font);
+    qreal scale() const { return layout_.scale(); }
     // Qt hands the focus on from a control as it is disabled, often to
     // "返 回". A routine that may disable the focused control calls this at
     // its end: the focus goes back to that control if it is enabled again,
     // otherwise to fallback.
     void refocusAfterDisabling(QWidget* focused, QWidget* fallback);
-    static QString twoCharacterNumber(int n);
 
-    bool eventFilter(QObject* watched, QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    void buildControls();
+    void buildOptions();
+    void buildQuestionArea();
+    void buildButtons();
+    void optionChosen(const QString& optionName);
+    void keyboardGuardTripped();
+    void setOperandTexts(const std::array<QString, 3>& texts);
+    Level selectedLevel() const;
+    NumberType selectedNumberType() const;
+    void applyNumberTypeFonts();
+    // The designed size, or smaller where the screen's free area is smaller.
+    QSize openingSize() const;
+    static QString twoCharacterNumber(int n);
 
     const FamilyRow& row_;
     DrillServices services_;
     std::unique_ptr<RandomSource> random_;
     QuestionSource source_;
     QuestionLog log_;
-    Stopwatch stopwatch_;
+    TwipsLayout layout_;
     int questionNumber_ = 0;
     float correctAnswer_ = 0.0f;
 
@@ -97,36 +134,14 @@ protected:
     std::array<QRadioButton*, 9> levelOptions_{};
     std::array<QRadioButton*, 3> typeOptions_{};
     std::vector<QLabel*> operandLabels_;
-    std::vector<QLabel*> operatorLabels_;
-    QLineEdit* answerBox_ = nullptr;
+    AnswerEntry* entry_ = nullptr;
     QLabel* markLabel_ = nullptr;
     QLabel* numberLabel_ = nullptr;
-    std::array<QLabel*, 5> stopwatchLabels_{};  // Label5 : Label2 . Label11
-    Keypad* keypad_ = nullptr;
+    StopwatchDisplay* stopwatch_ = nullptr;
     QPushButton* askButton_ = nullptr;        // Command1
     QPushButton* restartButton_ = nullptr;    // Command3
     QPushButton* checkAnswersButton_ = nullptr;  // Command18
     QPushButton* backButton_ = nullptr;       // Command2
-    QTimer* timer_ = nullptr;                 // Timer1
-    // One extra repaint timed to the next change of the shown reading, so the
-    // stopwatch never trails the 7 ms tick by a whole interval.
-    QTimer* changeRepaint_ = nullptr;
-
-private:
-    void buildControls();
-    void tick();
-    void buildOptions();
-    void buildQuestionArea();
-    void buildStopwatch();
-    void buildButtons();
-    void optionChosen(const QString& optionName);
-    void digitKey(int digit);
-    void pointKey();
-    void cancelKey();
-    void appendToAnswer(const QString& text);
-    Level selectedLevel() const;
-    NumberType selectedNumberType() const;
-    void applyNumberTypeFonts();
 };
 
 // The window of formName when its row is of the given mode, else nullptr.

@@ -1,17 +1,22 @@
 // How a drill window is built: every control of its family row, named,
-// placed in twips and given its designed font and colour.
+// placed in twips and given its designed font and colour; its size on the
+// screen, and the keys that act on the whole window.
 #include "normal_drill/drill_window.h"
 
+#include "normal_drill/answer_entry.h"
 #include "normal_drill/column_label.h"
+#include "normal_drill/drill_button.h"
 #include "normal_drill/screen_units.h"
+#include "normal_drill/stopwatch_display.h"
 
 #include <QCheckBox>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLabel>
-#include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QTimer>
+#include <QResizeEvent>
+#include <QScreen>
 
 namespace zorvel {
 
@@ -25,21 +30,27 @@ void setTextColour(QWidget* widget, const QColor& colour)
     widget->setPalette(palette);
 }
 
-QLabel* makeLabel(QWidget* parent, const QString& name, const QString& caption, const QFont& font,
-                  Qt::Alignment alignment, bool column = false)
+// Room left for the title bar and the borders the desktop adds to a window.
+const QSize kFrameAllowance(16, 48);
+
+QLabel* makeLabel(QWidget* parent, TwipsLayout& layout, const QString& name, const QString& caption,
+                  const QFont& font, Qt::Alignment alignment, const QRect& twips)
 {
-    auto* label = column ? new ColumnLabel(caption, parent) : new QLabel(caption, parent);
+    auto* label = new ColumnLabel(caption, parent);
     label->setObjectName(name);
-    label->setFont(font);
+    layout.setFont(label, font);
     label->setAlignment(alignment);
+    layout.place(label, twips);
     return label;
 }
 
-QPushButton* makeButton(QWidget* parent, const QString& name, const QString& caption, const QFont& font)
+QPushButton* makeButton(QWidget* parent, TwipsLayout& layout, const QString& name, const QString& caption,
+                        const QFont& font, const QRect& twips)
 {
-    auto* button = new QPushButton(caption, parent);
+    auto* button = new DrillButton(caption, parent);
     button->setObjectName(name);
-    button->setFont(font);
+    layout.setFont(button, font);
+    layout.place(button, twips);
     return button;
 }
 
@@ -49,39 +60,81 @@ QFont heiti(qreal pt) { return designFont(FontFace::Heiti, pt, true); }
 
 void DrillWindow::buildControls()
 {
-    setFixedSize(twipsSize(row_.widthTwips, 10950));
-    heading_ = makeLabel(this, QStringLiteral("Label7"), row_.heading, heiti(42), Qt::AlignCenter);
-    heading_->setGeometry(twipsRect(QRect(2160, 240, 8355, 855)));
+    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+                   | Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint);
+    setMinimumSize(layout_.designSize() / 3);
+    resize(openingSize());
+    layout_.fitToWindow();
+    heading_ = new QLabel(row_.heading, this);
+    heading_->setObjectName(QStringLiteral("Label7"));
+    heading_->setAlignment(Qt::AlignCenter);
+    layout_.setFont(heading_, heiti(42));
+    layout_.place(heading_, QRect(2160, 240, 8355, 855));
     setTextColour(heading_, colorFromBgr(0x0000FF));
     buildOptions();
     buildQuestionArea();
-    buildStopwatch();
-    keypad_ = new Keypad(this);
-    connect(keypad_, &Keypad::digitPressed, this, &DrillWindow::digitKey);
-    connect(keypad_, &Keypad::pointPressed, this, &DrillWindow::pointKey);
-    connect(keypad_, &Keypad::cancelPressed, this, &DrillWindow::cancelKey);
-    connect(keypad_, &Keypad::confirmPressed, this, &DrillWindow::CheckAnswer);
+    stopwatch_ = new StopwatchDisplay(this, layout_, row_.side->stopwatchTop, row_.stopwatchMinutesCaption,
+                                      services_.clock);
+    connect(stopwatch_, &StopwatchDisplay::ticked, this, [this](qint64 elapsedMs) { stopwatchTicked(elapsedMs); });
+    entry_ = new AnswerEntry(this, layout_);
+    entry_->setFont(heiti(row_.integerFontPt));
+    connect(entry_, &AnswerEntry::edited, this, &DrillWindow::clearMark);
+    connect(entry_, &AnswerEntry::checkRequested, this, &DrillWindow::CheckAnswer);
+    connect(entry_, &AnswerEntry::guardTripped, this, &DrillWindow::keyboardGuardTripped);
+    if (row_.keyboardGuard)
+        entry_->setGuard([this] { return answerCheckOffered(); });
+    // The "0" key reaches under the mark; the mark is drawn over it and lets
+    // its clicks through.
+    markLabel_->raise();
+    markLabel_->setAttribute(Qt::WA_TransparentForMouseEvents);
     buildButtons();
-    for (QPushButton* button : findChildren<QPushButton*>())
-        button->setAutoDefault(false);
+}
 
-    timer_ = new QTimer(this);
-    timer_->setObjectName(QStringLiteral("Timer1"));
-    timer_->setInterval(7);
-    timer_->setTimerType(Qt::PreciseTimer);
-    connect(timer_, &QTimer::timeout, this, &DrillWindow::tick);
-    changeRepaint_ = new QTimer(this);
-    changeRepaint_->setSingleShot(true);
-    changeRepaint_->setTimerType(Qt::PreciseTimer);
-    connect(changeRepaint_, &QTimer::timeout, this, &DrillWindow::tick);
+QSize DrillWindow::openingSize() const
+{
+    const QScreen* shownOn = screen();
+    const QSize design = layout_.designSize();
+    if (!shownOn)
+        return design;
+    const qreal scale = layout_.scaleToFit(shownOn->availableGeometry().size() - kFrameAllowance);
+    return scale < 1.0 ? twipsSize(row_.widthTwips, kDesignHeightTwips, scale) : design;
+}
+
+void DrillWindow::resizeEvent(QResizeEvent* event)
+{
+    QDialog::resizeEvent(event);
+    layout_.fitToWindow();
+}
+
+void DrillWindow::placeInTwips(QWidget* widget, const QRect& twips) { layout_.place(widget, twips); }
+void DrillWindow::setDesignFont(QWidget* widget, const QFont& font) { layout_.setFont(widget, font); }
+
+void DrillWindow::keyPressEvent(QKeyEvent* event)
+{
+    // Only "返 回" leaves a drill window; Escape does not. Enter presses the
+    // button that has the focus and nothing else: the window has no default
+    // button that a check box or an option could pass it on to.
+    switch (event->key()) {
+    case Qt::Key_Escape:
+        event->accept();
+        return;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        if (auto* focused = qobject_cast<QPushButton*>(focusWidget()); focused && focused->isEnabled())
+            focused->click();
+        event->accept();
+        return;
+    default:
+        QDialog::keyPressEvent(event);
+    }
 }
 
 QCheckBox* DrillWindow::makeSwitch(const QString& name, const QString& caption, const QRect& twips)
 {
     auto* check = new QCheckBox(caption, this);
     check->setObjectName(name);
-    check->setFont(designFont(FontFace::Songti, 12));
-    check->setGeometry(twipsRect(twips));
+    layout_.setFont(check, designFont(FontFace::Songti, 12));
+    layout_.place(check, twips);
     return check;
 }
 
@@ -93,29 +146,29 @@ void DrillWindow::buildOptions()
 
     levelFrame_ = new QGroupBox(QStringLiteral("难度选择"), this);
     levelFrame_->setObjectName(QStringLiteral("Frame2"));
-    levelFrame_->setFont(optionFont);
-    levelFrame_->setGeometry(twipsRect(side.levelFrame));
+    layout_.setFont(levelFrame_, optionFont);
+    layout_.place(levelFrame_, side.levelFrame);
     for (int i = 0; i < kLevelOptionCount; ++i) {
         const LevelOption& level = levelOption(row_.operation, i);
         auto* option = new QRadioButton(catalogueText(level.caption), levelFrame_);
         option->setObjectName(catalogueText(levelOptionName(i)));
-        option->setFont(optionFont);
-        option->setGeometry(twipsRect(QRect(120, side.levelTop + i * side.levelStep, 1500, 375)));
+        layout_.setFont(option, optionFont);
+        layout_.place(option, QRect(120, side.levelTop + i * side.levelStep, 1500, 375));
         option->setVisible(level.shown);
         levelOptions_[i] = option;
     }
 
     typeFrame_ = new QGroupBox(catalogueText(info.numberTypeFrameCaption), this);
     typeFrame_->setObjectName(QStringLiteral("Frame3"));
-    typeFrame_->setFont(optionFont);
-    typeFrame_->setGeometry(twipsRect(side.typeFrame));
+    layout_.setFont(typeFrame_, optionFont);
+    layout_.place(typeFrame_, side.typeFrame);
     typeFrame_->setVisible(info.numberTypesShown);
     for (int i = 0; i < int(kAllNumberTypes.size()); ++i) {
         const NumberType type = kAllNumberTypes[i];
         auto* option = new QRadioButton(catalogueText(numberTypeCaption(row_.operation, type)), typeFrame_);
         option->setObjectName(catalogueText(numberTypeOptionName(type)));
-        option->setFont(optionFont);
-        option->setGeometry(twipsRect(QRect(120, side.typeTops[i], 1500, 375)));
+        layout_.setFont(option, optionFont);
+        layout_.place(option, QRect(120, side.typeTops[i], 1500, 375));
         typeOptions_[i] = option;
     }
 
@@ -134,9 +187,8 @@ void DrillWindow::buildQuestionArea()
     const OperationInfo& info = operationInfo(row_.operation);
     const OperandLayout& layout = *row_.operands;
     for (int i = 0; i < row_.operandCount(); ++i) {
-        QLabel* operand = makeLabel(this, QStringLiteral("Label9(%1)").arg(i), QString(),
-                                    heiti(row_.integerFontPt), Qt::AlignRight | Qt::AlignVCenter, true);
-        operand->setGeometry(twipsRect(layout.operands[i]));
+        QLabel* operand = makeLabel(this, layout_, QStringLiteral("Label9(%1)").arg(i), QString(),
+                                    heiti(row_.integerFontPt), Qt::AlignRight | Qt::AlignVCenter, layout.operands[i]);
         operand->setFrameStyle(QFrame::Box | QFrame::Plain);
         operand->setLineWidth(1);
         operand->setAutoFillBackground(true);
@@ -148,76 +200,38 @@ void DrillWindow::buildQuestionArea()
     }
     const QString operatorNames[2] = {QStringLiteral("Label3"), QStringLiteral("Label14")};
     for (int i = 0; i < row_.operandCount() - 1; ++i) {
-        QLabel* sign = makeLabel(this, operatorNames[i], catalogueText(info.operatorCaptions[i]), heiti(120),
-                                 Qt::AlignCenter, true);
-        sign->setGeometry(twipsRect(layout.operators[i]));
+        QLabel* sign = makeLabel(this, layout_, operatorNames[i], catalogueText(info.operatorCaptions[i]),
+                                 heiti(120), Qt::AlignCenter, layout.operators[i]);
         setTextColour(sign, row_.operatorColours[i]);
-        operatorLabels_.push_back(sign);
     }
 
-    answerBox_ = new QLineEdit(this);
-    answerBox_->setObjectName(QStringLiteral("Text1"));
-    answerBox_->setAccessibleName(QStringLiteral("答案"));
-    answerBox_->setFont(heiti(row_.integerFontPt));
-    answerBox_->setGeometry(twipsRect(QRect(2040, 7800, 7485, 2700)));
-    // Only the keys the filter accepts may write here, so no input method
-    // composes text in the box.
-    answerBox_->setAttribute(Qt::WA_InputMethodEnabled, false);
-    answerBox_->installEventFilter(this);
-
-    markLabel_ = makeLabel(this, QStringLiteral("Label9(10)"), QString(), heiti(100), Qt::AlignCenter, true);
-    markLabel_->setGeometry(twipsRect(QRect(9600, 8280, 1575, 1935)));
+    markLabel_ = makeLabel(this, layout_, QStringLiteral("Label9(10)"), QString(), heiti(100), Qt::AlignCenter,
+                           QRect(9600, 8280, 1575, 1935));
     setTextColour(markLabel_, colorFromBgr(0x0000FF));
 
-    numberLabel_ = makeLabel(this, QStringLiteral("Label4"), QStringLiteral("0"), heiti(120),
-                             Qt::AlignRight | Qt::AlignVCenter, true);
-    numberLabel_->setGeometry(twipsRect(QRect(12360, 1905, 2535, 2340)));
+    numberLabel_ = makeLabel(this, layout_, QStringLiteral("Label4"), QStringLiteral("0"), heiti(120),
+                             Qt::AlignRight | Qt::AlignVCenter, QRect(12360, 1905, 2535, 2340));
     setTextColour(numberLabel_, colorFromBgr(0xFF0000));
-}
-
-void DrillWindow::buildStopwatch()
-{
-    struct Part { const char* name; const char* caption; int left; int width; bool digits; };
-    const Part parts[5] = {
-        {"Label5", nullptr, 10680, 1275, true},
-        {"Label6", ":", 11955, 225, false},
-        {"Label2", "00", 12180, 1275, true},
-        {"Label10", ".", 13455, 225, false},
-        {"Label11", "00", 13680, 1275, true},
-    };
-    for (int i = 0; i < 5; ++i) {
-        const Part& part = parts[i];
-        const QString caption = part.caption ? QString::fromUtf8(part.caption) : row_.stopwatchMinutesCaption;
-        const int top = row_.side->stopwatchTop + (part.digits ? 0 : 360);
-        const int height = part.digits ? 1200 : 840;
-        QLabel* label = makeLabel(this, QString::fromUtf8(part.name), caption, heiti(part.digits ? 60 : 42),
-                                  i == 0 ? Qt::AlignRight | Qt::AlignVCenter : Qt::AlignCenter, true);
-        label->setGeometry(twipsRect(QRect(part.left, top, part.width, height)));
-        stopwatchLabels_[i] = label;
-    }
 }
 
 void DrillWindow::buildButtons()
 {
     const SideLayout& side = *row_.side;
-    askButton_ = makeButton(this, QStringLiteral("Command1"), QStringLiteral("出 题"),
-                            designFont(FontFace::Songti, 21.75, true));
-    askButton_->setGeometry(twipsRect(QRect(13080, 9480, 2000, 1000)));
+    askButton_ = makeButton(this, layout_, QStringLiteral("Command1"), QStringLiteral("出 题"),
+                            designFont(FontFace::Songti, 21.75, true), QRect(13080, 9480, 2000, 1000));
     connect(askButton_, &QPushButton::clicked, this, [this] { askQuestion(); });
 
-    restartButton_ = makeButton(this, QStringLiteral("Command3"), QStringLiteral("再测一次"),
-                                designFont(FontFace::Songti, 18, true));
-    restartButton_->setGeometry(twipsRect(QRect(10920, 9480, 1935, 1000)));
+    restartButton_ = makeButton(this, layout_, QStringLiteral("Command3"), QStringLiteral("再测一次"),
+                                designFont(FontFace::Songti, 18, true), QRect(10920, 9480, 1935, 1000));
     connect(restartButton_, &QPushButton::clicked, this, [this] { restartTest(); });
 
-    checkAnswersButton_ = makeButton(this, QStringLiteral("Command18"), QStringLiteral("核对答案"),
-                                     designFont(FontFace::Songti, 18));
-    checkAnswersButton_->setGeometry(twipsRect(side.checkAnswers));
+    checkAnswersButton_ = makeButton(this, layout_, QStringLiteral("Command18"), QStringLiteral("核对答案"),
+                                     designFont(FontFace::Songti, 18), side.checkAnswers);
     checkAnswersButton_->setVisible(row_.mode == Mode::Listening);
+    connect(checkAnswersButton_, &QPushButton::clicked, this, [this] { checkAnswersClicked(); });
 
-    backButton_ = makeButton(this, QStringLiteral("Command2"), QStringLiteral("返 回"),
-                             designFont(FontFace::Songti, 18));
-    backButton_->setGeometry(twipsRect(side.goBack));
+    backButton_ = makeButton(this, layout_, QStringLiteral("Command2"), QStringLiteral("返 回"),
+                             designFont(FontFace::Songti, 18), side.goBack);
     connect(backButton_, &QPushButton::clicked, this, [this] { accept(); });
 }
 

@@ -58,15 +58,17 @@ const OperationLook kLooks[] = {
     {Operation::Div, QStringLiteral("Zorvel (除 法) "), {kMagenta, kBlack}, {kBlack, kMagenta, kBlack}, 150, 150},
 };
 
+enum class Guard { None, Keyboard };
+enum class Numbering { TwoCharacters, Plain };
+
 FamilyRow makeRow(const QString& formName, const OperationLook& look, Mode mode,
-                  std::vector<QString> focusKeeping, bool keyboardGuard, int widthTwips,
+                  std::vector<QString> focusKeeping, Guard guard, Numbering numbering, int widthTwips,
                   const QString& minutesCaption)
 {
     return FamilyRow{
         formName, look.operation, mode, look.heading, look.operatorColours, look.operandColours,
-        look.integerFontPt, look.decimalFontPt, std::move(focusKeeping), keyboardGuard,
-        mode == Mode::Normal && look.operation == Operation::Sub,
-        widthTwips, minutesCaption,
+        look.integerFontPt, look.decimalFontPt, std::move(focusKeeping), guard == Guard::Keyboard,
+        numbering == Numbering::Plain, widthTwips, minutesCaption,
         mode == Mode::Normal ? &kNormalSide : &kListeningSide,
         operationInfo(look.operation).operandCount == 3 ? &kThreeOperands : &kTwoOperands,
     };
@@ -83,17 +85,23 @@ std::vector<FamilyRow> buildTable()
     const auto& mixed = kLooks[2];
     const auto& mul = kLooks[3];
     const auto& div = kLooks[4];
+    const Mode normal = Mode::Normal;
+    const Mode listening = Mode::Listening;
+    const Guard none = Guard::None;
+    const Guard keys = Guard::Keyboard;
+    const Numbering two = Numbering::TwoCharacters;
+    const Numbering plain = Numbering::Plain;
     return {
-        makeRow("Form81", add, Mode::Normal, {o3, o4, o7}, false, 15210, zero),
-        makeRow("Form82", sub, Mode::Normal, {o3, o4, o7}, false, 15210, zero),
-        makeRow("Form83", mixed, Mode::Normal, {o3, o4, o7}, false, 15210, zero),
-        makeRow("Form84", mul, Mode::Normal, {o3, o4, o7}, false, 15210, zero),
-        makeRow("Form85", div, Mode::Normal, {o3, o4, o7}, false, 15765, zero),
-        makeRow("Form91", add, Mode::Listening, {o3, o4, o7}, true, 15210, QStringLiteral("20")),
-        makeRow("Form92", sub, Mode::Listening, {o4, o7}, true, 15765, zero),
-        makeRow("Form93", mixed, Mode::Listening, {o4, o7}, false, 15765, zero),
-        makeRow("Form94", mul, Mode::Listening, {o3, o7}, true, 15765, zero),
-        makeRow("Form95", div, Mode::Listening, {o3, o7}, true, 15765, zero),
+        makeRow("Form81", add, normal, {o3, o4, o7}, none, two, 15210, zero),
+        makeRow("Form82", sub, normal, {o3, o4, o7}, none, plain, 15210, zero),
+        makeRow("Form83", mixed, normal, {o3, o4, o7}, none, two, 15210, zero),
+        makeRow("Form84", mul, normal, {o3, o4, o7}, none, two, 15210, zero),
+        makeRow("Form85", div, normal, {o3, o4, o7}, none, two, 15765, zero),
+        makeRow("Form91", add, listening, {o3, o4, o7}, keys, two, 15210, QStringLiteral("20")),
+        makeRow("Form92", sub, listening, {o4, o7}, keys, two, 15765, zero),
+        makeRow("Form93", mixed, listening, {o4, o7}, none, two, 15765, zero),
+        makeRow("Form94", mul, listening, {o3, o7}, keys, two, 15765, zero),
+        makeRow("Form95", div, listening, {o3, o7}, keys, two, 15765, zero),
     };
 }
 

@@ -36,6 +36,9 @@ struct OperandLayout {
     std::array<QRect, 2> operators;  // Label3, Label14
 };
 
+// The client-area height of every drill window (twips).
+inline constexpr int kDesignHeightTwips = 10950;
+
 struct FamilyRow {
     QString formName;
     Operation operation;

@@ -9,21 +9,12 @@
 
 namespace zorvel {
 
-// A key whose caption wraps inside the button, so that "取消" stands in two
-// lines on its tall narrow key.
-class KeyButton : public QPushButton {
-    Q_OBJECT
-public:
-    using QPushButton::QPushButton;
-
-protected:
-    void paintEvent(QPaintEvent* event) override;
-};
+class TwipsLayout;
 
 class Keypad : public QObject {
     Q_OBJECT
 public:
-    explicit Keypad(QWidget* window);
+    Keypad(QWidget* window, TwipsLayout& layout);
 
     QPushButton* digit(int d) const { return digits_[d]; }
     QPushButton* point() const { return point_; }

@@ -25,8 +25,10 @@ protected:
     void finishTest() override;
     void restartTest() override;
     void stopwatchTicked(qint64 elapsedMs) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
+    void showPraisePictureAtScale();
     void giveRestReminder();
 
     QLabel* praisePicture_ = nullptr;

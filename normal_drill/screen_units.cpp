@@ -17,27 +17,27 @@ qreal screenDpi()
     return dpi > 0.0 ? dpi : 96.0;
 }
 
-int twipsToPixels(int twips)
+int twipsToPixels(int twips, qreal scale)
 {
-    return static_cast<int>(std::lround(twips * screenDpi() / 1440.0));
+    return static_cast<int>(std::lround(twips * screenDpi() * scale / 1440.0));
 }
 
-QRect twipsRect(int left, int top, int width, int height)
+QRect twipsRect(int left, int top, int width, int height, qreal scale)
 {
     // Convert the edges, not the sizes, so that neighbouring controls meet.
-    const int x0 = twipsToPixels(left);
-    const int y0 = twipsToPixels(top);
-    return QRect(x0, y0, twipsToPixels(left + width) - x0, twipsToPixels(top + height) - y0);
+    const int x0 = twipsToPixels(left, scale);
+    const int y0 = twipsToPixels(top, scale);
+    return QRect(x0, y0, twipsToPixels(left + width, scale) - x0, twipsToPixels(top + height, scale) - y0);
 }
 
-QRect twipsRect(const QRect& twips)
+QRect twipsRect(const QRect& twips, qreal scale)
 {
-    return twipsRect(twips.x(), twips.y(), twips.width(), twips.height());
+    return twipsRect(twips.x(), twips.y(), twips.width(), twips.height(), scale);
 }
 
-QSize twipsSize(int width, int height)
+QSize twipsSize(int width, int height, qreal scale)
 {
-    return QSize(twipsToPixels(width), twipsToPixels(height));
+    return QSize(twipsToPixels(width, scale), twipsToPixels(height, scale));
 }
 
 static QString familyName(FontFace face)
@@ -56,8 +56,9 @@ void installFontSubstitutions()
     if (installed)
         return;
     installed = true;
+    // 黑体 has half-width digits of one width, as the monospaced Noto face.
     QFont::insertSubstitutions(QStringLiteral("黑体"),
-        {QStringLiteral("Noto Sans CJK SC"), QStringLiteral("Source Han Sans SC"),
+        {QStringLiteral("Noto Sans Mono CJK SC"), QStringLiteral("Noto Sans CJK SC"), QStringLiteral("Source Han Sans SC"),
          QStringLiteral("WenQuanYi Zen Hei"), QStringLiteral("Droid Sans Fallback")});
     QFont::insertSubstitutions(QStringLiteral("宋体"),
         {QStringLiteral("Noto Serif CJK SC"), QStringLiteral("Source Han Serif SC"),
@@ -74,6 +75,13 @@ QFont designFont(FontFace face, qreal pointSize, bool bold)
     font.setPointSizeF(pointSize);
     font.setBold(bold);
     font.setStyleStrategy(QFont::PreferAntialias);
+    return font;
+}
+
+QFont scaledFont(QFont font, qreal scale)
+{
+    if (scale != 1.0)
+        font.setPointSizeF(font.pointSizeF() * scale);
     return font;
 }
 

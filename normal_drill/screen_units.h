@@ -13,10 +13,12 @@ namespace zorvel {
 // Pixels per inch used for twips; the primary screen's logical DPI (96 when
 // there is no screen yet).
 qreal screenDpi();
-int twipsToPixels(int twips);
-QRect twipsRect(int left, int top, int width, int height);
-QRect twipsRect(const QRect& twips);
-QSize twipsSize(int width, int height);
+// The one twips conversion. scale enlarges or reduces the designed size of a
+// whole window (1 at the designed size).
+int twipsToPixels(int twips, qreal scale = 1.0);
+QRect twipsRect(int left, int top, int width, int height, qreal scale = 1.0);
+QRect twipsRect(const QRect& twips, qreal scale = 1.0);
+QSize twipsSize(int width, int height, qreal scale = 1.0);
 
 enum class FontFace { Heiti /* 黑体 */, Songti /* 宋体 */, Arial };
 
@@ -24,6 +26,8 @@ enum class FontFace { Heiti /* 黑体 */, Songti /* 宋体 */, Arial };
 // QApplication exists (designFont calls it too).
 void installFontSubstitutions();
 QFont designFont(FontFace face, qreal pointSize, bool bold = false);
+// font at scale times its point size.
+QFont scaledFont(QFont font, qreal scale);
 
 // A colour written as the platform's blue-green-red number (&HBBGGRR).
 QColor colorFromBgr(unsigned bgr);

@@ -5,14 +5,30 @@
 #include "shell/menu_table.h"
 
 #include <QCoreApplication>
+#include <QLibraryInfo>
+#include <QTranslator>
 
 #include <utility>
 
 namespace zorvel {
 
+void installQtTranslations()
+{
+    static bool installed = false;
+    if (installed || !QCoreApplication::instance())
+        return;
+    installed = true;
+    auto* translator = new QTranslator(QCoreApplication::instance());
+    if (translator->load(QStringLiteral("qtbase_zh_CN"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QCoreApplication::installTranslator(translator);
+    else
+        delete translator;
+}
+
 std::unique_ptr<MainMenu> startMainMenu(DrillWindowFactory createDrillWindow, HelpPages helpPages,
                                         SingleInstance& instance)
 {
+    installQtTranslations();
     auto menu = std::make_unique<MainMenu>(std::move(createDrillWindow), std::move(helpPages));
     menu->setSlogans();
     if (!instance.tryAcquire())

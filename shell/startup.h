@@ -1,5 +1,6 @@
 // The start-up sequence of the menu, in its fixed order: slogans, the
-// single-instance rule, the home page, title, button colours, show.
+// single-instance rule, the home page, title, button colours, show; and Qt's
+// own texts in Chinese.
 #pragma once
 
 #include "shell/main_menu.h"
@@ -8,6 +9,11 @@
 #include <memory>
 
 namespace zorvel {
+
+// Loads Qt's own Chinese texts (the buttons of message boxes, the answer
+// box's context menu) when Qt's translations are installed; without them
+// those texts stay in English and everything else works as before.
+void installQtTranslations();
 
 // The shown menu, whose "退  出" ends the application's event loop; or
 // nullptr when another copy is running (nothing shown, the browser not

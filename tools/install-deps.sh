@@ -6,7 +6,7 @@ set -eu
 packages="cmake g++ make pkg-config
   qt6-base-dev qt6-multimedia-dev libqt6multimedia6 qt6-qpa-plugins libgl-dev
   libespeak-ng-dev espeak-ng-data
-  fonts-noto-cjk fonts-liberation2
+  fonts-noto-cjk fonts-liberation2 qt6-translations-l10n
   libgtest-dev libbenchmark-dev
   xvfb xauth pulseaudio pulseaudio-utils"
 

@@ -44,7 +44,7 @@ void BM_AskToPainted(benchmark::State& state, const char* form)
 {
     auto dialog = createNormalDrillWindow(QString::fromLatin1(form), quietServices());
     auto* window = static_cast<DrillWindow*>(dialog.get());
-    dialog->show();
+    showAtDesignedSize(dialog.get());
     QApplication::processEvents();
     auto* ask = window->findChild<QAbstractButton*>(QStringLiteral("Command1"));
     std::vector<double> clicks;
@@ -80,7 +80,7 @@ void BM_StopwatchLag(benchmark::State& state)
     std::vector<double> lags;
     for (auto _ : state) {
         auto dialog = createNormalDrillWindow(QStringLiteral("Form81"), quietServices());
-        dialog->show();
+        showAtDesignedSize(dialog.get());
         QApplication::processEvents();
         press(dialog.get(), QStringLiteral("Command1"));
         const qint64 started = clock->nowMs();

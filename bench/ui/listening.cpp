@@ -31,7 +31,7 @@ void BM_AskWithSpeechQueued(benchmark::State& state)
         return voice;
     };
     auto dialog = createListeningDrillWindow(QStringLiteral("Form93"), services);
-    dialog->show();
+    showAtDesignedSize(dialog.get());
     QApplication::processEvents();
     auto* ask = dialog->findChild<QAbstractButton*>(QStringLiteral("Command1"));
     auto* restart = dialog->findChild<QAbstractButton*>(QStringLiteral("Command3"));

@@ -2,6 +2,9 @@
 // report and a main() that runs them on the offscreen platform.
 #pragma once
 
+#include "normal_drill/drill_window.h"
+#include "normal_drill/screen_units.h"
+
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
@@ -17,6 +20,14 @@ inline void reportClickPercentiles(benchmark::State& state, std::vector<double> 
     std::sort(clicksUs.begin(), clicksUs.end());
     state.counters["click_median_us"] = clicksUs[clicksUs.size() / 2];
     state.counters["click_p99_us"] = clicksUs[clicksUs.size() * 99 / 100];
+}
+
+// Shows a drill window at its designed size, whatever the screen's size.
+inline void showAtDesignedSize(QDialog* dialog)
+{
+    const auto* window = static_cast<const DrillWindow*>(dialog);
+    dialog->resize(twipsSize(window->row().widthTwips, kDesignHeightTwips));
+    dialog->show();
 }
 
 inline int runUiBenchmarks(int argc, char** argv)

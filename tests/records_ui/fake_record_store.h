@@ -36,6 +36,7 @@ public:
     std::vector<records::QuestionShown> redoQuestions(const records::Exercise&) override { return {}; }
 
     QString problem() const override { return problemText; }
+    void flush() override {}
     std::vector<records::Pupil> pupils() override { return pupils_; }
     records::Pupil currentPupil() override;
     void setCurrentPupil(qint64 id) override { current_ = id; }

@@ -6,6 +6,7 @@
 #include "fakes.h"
 
 #include "normal_drill/drill_window.h"
+#include "normal_drill/screen_units.h"
 #include "questions/number_text.h"
 
 #include <QAbstractButton>
@@ -63,6 +64,9 @@ struct DrillFixture {
         dialog = create(form, fakes.services(), nullptr);
         QVERIFY2(dialog, qPrintable(form));
         window = qobject_cast<DrillWindow*>(dialog.get());
+        // The offscreen screen is smaller than a drill window: the window
+        // opens fitted to it; the tests run it at its designed size.
+        dialog->resize(twipsSize(window->row().widthTwips, kDesignHeightTwips));
         dialog->show();
         QVERIFY(QTest::qWaitForWindowActive(dialog.get()));
     }

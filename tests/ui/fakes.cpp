@@ -40,9 +40,10 @@ private:
 
 } // namespace
 
-DrillServices Fakes::services(quint64 seed) const
+DrillServices Fakes::services() const
 {
     DrillServices s;
+    const quint64 seed = this->seed;
     s.clock = clock;
     auto record = this->record;
     s.randomSource = [seed] { return std::make_unique<FixedSeedRandom>(seed); };

@@ -28,7 +28,8 @@ struct Recorder {
 struct Fakes {
     std::shared_ptr<ManualClock> clock = std::make_shared<ManualClock>();
     std::shared_ptr<Recorder> record = std::make_shared<Recorder>();
-    DrillServices services(quint64 seed = 20200101) const;
+    quint64 seed = 20200101;
+    DrillServices services() const;
 };
 
 } // namespace zorvel::testing

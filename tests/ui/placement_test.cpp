@@ -7,6 +7,7 @@
 #include "normal_drill/normal_window.h"
 #include "normal_drill/screen_units.h"
 
+#include <QScreen>
 #include <QtTest>
 
 using namespace zorvel;
@@ -59,6 +60,57 @@ private slots:
             QCOMPARE(widget->geometry(), want);
         else
             QCOMPARE(widget->pos(), want.topLeft());
+    }
+
+    // The offscreen screen is smaller than the designed window: it opens
+    // scaled down to fit; enlarged twice over, everything is twice as large.
+    void windowFitsTheScreenAndScalesAsAWhole()
+    {
+        dialog = createNormalDrillWindow("Form85", fakes.services(), nullptr);
+        const QSize design = twipsSize(15765, 10950);
+        const QRect room = dialog->screen()->availableGeometry();
+        QVERIFY(dialog->width() < design.width());
+        QVERIFY(dialog->width() <= room.width() && dialog->height() <= room.height());
+        const qreal scale = std::min(qreal(dialog->width()) / design.width(), qreal(dialog->height()) / design.height());
+        QCOMPARE(dialog->findChild<QWidget*>("Command4")->size(), twipsRect(QRect(10920, 8280, 1935, 1000), scale).size());
+        QCOMPARE(dialog->findChild<QWidget*>("Label9(0)")->font().pointSizeF(), 150 * scale);
+
+        dialog->show();
+        dialog->resize(design * 2);
+        QCOMPARE(dialog->findChild<QWidget*>("Command16")->geometry(), twipsRect(QRect(14160, 7080, 900, 2200), 2));
+        QCOMPARE(dialog->findChild<QWidget*>("Label7")->font().pointSizeF(), 84.0);
+        QVERIFY(dialog->findChild<QLabel*>("Picture1")->pixmap().width() > 150);
+        dialog->resize(design.width() * 2, design.height());
+        QCOMPARE(dialog->findChild<QWidget*>("Label7")->font().pointSizeF(), 42.0);
+        QCOMPARE(dialog->findChild<QWidget*>("Command2")->x(), design.width() / 2 + twipsToPixels(240));
+    }
+
+    // The mark is drawn over the "0" key that reaches under it; a number too
+    // wide for its label is drawn smaller, not narrower.
+    void markOverTheKeypadAndDigitsUndistorted()
+    {
+        open("Form81");
+        window->findChild<QLabel*>("Label9(10)")->setText("√");
+        const QRect overlap = twipsRect(QRect(10920, 8280, 255, 1935));
+        const QImage image = dialog->grab(overlap).toImage();
+        int red = 0;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                red += image.pixelColor(x, y).red() > 200 && image.pixelColor(x, y).green() < 80;
+        QVERIFY(red > 0);
+
+        auto inkHeight = [this](const QString& text) {
+            auto* operand = window->findChild<QLabel*>("Label9(0)");
+            operand->setText(text);
+            const QImage shot = operand->grab().toImage();
+            int top = shot.height(), bottom = 0;
+            for (int y = 2; y < shot.height() - 2; ++y)
+                for (int x = 2; x < shot.width() - 2; ++x)
+                    if (qGray(shot.pixel(x, y)) < 128)
+                        top = std::min(top, y), bottom = std::max(bottom, y);
+            return bottom - top;
+        };
+        QVERIFY(inkHeight("88888888") < inkHeight("8888") * 3 / 4);
     }
 
     void operandBorderIsDarkWhateverTheDigits_data()

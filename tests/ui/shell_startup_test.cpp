@@ -6,9 +6,11 @@
 #include "shell/user_dir.h"
 
 #include <QApplication>
+#include <QDialogButtonBox>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
+#include <QLibraryInfo>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
@@ -82,6 +84,12 @@ private slots:
         QVERIFY(menu->isVisible());
         QCOMPARE(menu->windowTitle(), QStringLiteral("Zorvel 2020-1版"));
         QVERIFY(!menu->findChild<QPushButton*>("Command1")->styleSheet().isEmpty());
+
+        // Qt's own buttons read Chinese where Qt's translations are installed.
+        const bool translated = QFile::exists(
+            QDir(QLibraryInfo::path(QLibraryInfo::TranslationsPath)).filePath("qtbase_zh_CN.qm"));
+        QDialogButtonBox buttons(QDialogButtonBox::Ok);
+        QCOMPARE(buttons.button(QDialogButtonBox::Ok)->text(), translated ? QString("确定") : QString("OK"));
     }
 
     void secondCopyShowsNothing()
