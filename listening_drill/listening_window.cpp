@@ -15,6 +15,18 @@ namespace zorvel {
 
 namespace {
 
+void showSpeechNotice(QWidget* window)
+{
+    auto* notice = new QLabel(QStringLiteral("未检测到语音引擎，题目不会朗读"), window);
+    notice->setObjectName(QStringLiteral("SpeechNotice"));
+    notice->setFont(designFont(FontFace::Songti, 12, true));
+    notice->setGeometry(twipsRect(QRect(2040, 10530, 7485, 390)));
+    QPalette palette = notice->palette();
+    palette.setColor(QPalette::WindowText, colorFromBgr(0x000080));
+    notice->setPalette(palette);
+    notice->show();
+}
+
 } // namespace
 
 ListeningDrillWindow::ListeningDrillWindow(const FamilyRow& row, const DrillServices& services,
@@ -36,14 +48,15 @@ ListeningDrillWindow::ListeningDrillWindow(const FamilyRow& row, const DrillServ
 
     voice_ = services_.voice ? services_.voice() : nullptr;
     promptSound_ = services_.promptSound ? services_.promptSound() : nullptr;
+    // The voice finds out on its own threads whether it can speak; the notice
+    // appears once it is known that it cannot.
     if (!voice_ || !voice_->isAvailable()) {
-        auto* notice = new QLabel(QStringLiteral("未检测到语音引擎，题目不会朗读"), this);
-        notice->setObjectName(QStringLiteral("SpeechNotice"));
-        notice->setFont(designFont(FontFace::Songti, 12, true));
-        notice->setGeometry(twipsRect(QRect(2040, 10530, 7485, 390)));
-        QPalette palette = notice->palette();
-        palette.setColor(QPalette::WindowText, colorFromBgr(0x000080));
-        notice->setPalette(palette);
+        showSpeechNotice(this);
+    } else {
+        connect(voice_.get(), &Voice::availabilityKnown, this, [this](bool available) {
+            if (!available)
+                showSpeechNotice(this);
+        });
     }
 
     loadCommon();

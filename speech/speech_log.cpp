@@ -24,6 +24,7 @@ LoggingVoice::LoggingVoice(std::unique_ptr<Voice> voice, SpeechLog log, QObject*
     , log_(std::move(log))
 {
     connect(voice_.get(), &Voice::speechEnded, this, &Voice::speechEnded);
+    connect(voice_.get(), &Voice::availabilityKnown, this, &Voice::availabilityKnown);
 }
 
 void LoggingVoice::speak(const QString& sentence)
