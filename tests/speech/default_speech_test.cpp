@@ -11,9 +11,12 @@
 #include "speech_fakes.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <sys/stat.h>
 
 using namespace zorvel;
 
@@ -66,6 +69,38 @@ private slots:
         voice->speak(QStringLiteral("第12题 5.5"));
         QCOMPARE(logLines(path), (QStringList{QStringLiteral("第 3题47 加 8"), QStringLiteral("ding"),
                                               QStringLiteral("第12题 5.5")}));
+    }
+
+    // A log path naming a FIFO or a link is left alone: speaking and the
+    // prompt sound never wait for a reader, and nothing is written through.
+    void speechLogWritesOnlyRegularFiles_data()
+    {
+        QTest::addColumn<QString>("planted");
+        QTest::newRow("FIFO") << "fifo";
+        QTest::newRow("link to another file") << "link";
+    }
+
+    void speechLogWritesOnlyRegularFiles()
+    {
+        QFETCH(QString, planted);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("speech.log"));
+        const QString other = dir.filePath(QStringLiteral("other"));
+        QFile otherFile(other);
+        QVERIFY(otherFile.open(QIODevice::WriteOnly));
+        otherFile.close();
+        if (planted == "fifo")
+            QVERIFY(::mkfifo(QFile::encodeName(path).constData(), 0600) == 0);
+        else
+            QVERIFY(QFile::link(other, path));
+        qputenv("ZORVEL_SPEECH_LOG", path.toUtf8());
+        std::unique_ptr<Voice> voice = createDefaultVoice();
+        std::unique_ptr<PromptSound> ding = createDefaultPromptSound();
+        qunsetenv("ZORVEL_SPEECH_LOG");
+
+        voice->speak(QStringLiteral("第 3题47 加 8"));
+        ding->play();
+        QCOMPARE(QFileInfo(other).size(), 0);
     }
 
     void loggingVoicePassesEverythingOn()
