@@ -1,5 +1,5 @@
 // The program in hostile surroundings: no sound server, one that accepts and
-// never answers, no writable home, links planted in
+// never answers, voice data missing, no writable home, links planted in
 // the per-user folder, a stale lock. In each it starts, shows its menu, opens
 // a listening window, speaks and sounds, and ends on "退  出" well before the
 // sound server's own 30 s timeout. The visit is played by shell_visit.
@@ -58,17 +58,22 @@ private slots:
     {
         QTest::addColumn<QString>("surroundings");
         QTest::addColumn<bool>("helpPagesShown");
-        QTest::newRow("no sound server") << "no server" << true;
-        QTest::newRow("silent sound server") << "silent server" << true;
-        QTest::newRow("no writable home") << "no home" << true;
-        QTest::newRow("links in the per-user folder") << "links" << false;
-        QTest::newRow("stale lock") << "stale lock" << true;
+        QTest::addColumn<bool>("noticeAwaited");
+        QTest::newRow("no sound server") << "no server" << true << true;
+        // The engine waits on the server at its start: the notice comes after
+        // the server's timeout, long after this visit.
+        QTest::newRow("silent sound server") << "silent server" << true << false;
+        QTest::newRow("voice data missing") << "no voice data" << true << true;
+        QTest::newRow("no writable home") << "no home" << true << false;
+        QTest::newRow("links in the per-user folder") << "links" << false << false;
+        QTest::newRow("stale lock") << "stale lock" << true << false;
     }
 
     void visitEndsQuickly()
     {
         QFETCH(QString, surroundings);
         QFETCH(bool, helpPagesShown);
+        QFETCH(bool, noticeAwaited);
         QTemporaryDir runtime;
         QTemporaryDir home;
         QTemporaryDir users;
@@ -91,6 +96,9 @@ private slots:
         QVERIFY(silent.listening());
         if (surroundings == "silent server") {
             env.insert(QStringLiteral("PULSE_SERVER"), QStringLiteral("unix:") + runtime.filePath(QStringLiteral("pulse-silent")));
+        } else if (surroundings == "no voice data") {
+            QVERIFY(QDir().mkpath(users.filePath(QStringLiteral("espeak-ng-data"))));
+            env.insert(QStringLiteral("ESPEAK_DATA_PATH"), users.path());
         } else if (surroundings == "no home") {
             env.insert(QStringLiteral("HOME"), QStringLiteral("/proc/zorvel-no-such-folder"));
         } else if (surroundings == "links") {
@@ -106,7 +114,8 @@ private slots:
         QProcess visit;
         visit.setProcessEnvironment(env);
         visit.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-        visit.start(QStringLiteral(ZORVEL_VISIT_EXECUTABLE), {});
+        visit.start(QStringLiteral(ZORVEL_VISIT_EXECUTABLE),
+                    noticeAwaited ? QStringList{QStringLiteral("--await-notice")} : QStringList{});
         QVERIFY(visit.waitForStarted());
         // Far under the sound server's 30 s, which a wait on it would take.
         QVERIFY(visit.waitForFinished(15000));
@@ -117,6 +126,8 @@ private slots:
         QVERIFY(output.contains(QStringLiteral("menu shown\n")));
         QVERIFY(output.contains(QStringLiteral("window Form91\n")));
         QVERIFY(output.contains(QStringLiteral("back at the menu\n")));
+        if (noticeAwaited)
+            QVERIFY(output.contains(QStringLiteral("notice shown\n")));
         QCOMPARE(output.contains(QStringLiteral("browser index.html\n")), helpPagesShown);
         QCOMPARE(fileContent(usersPage), QByteArray("the user's own page"));
     }

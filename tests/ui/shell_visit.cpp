@@ -54,18 +54,28 @@ private:
     qint64 longest_ = 0;
 };
 
-void visitListeningWindow()
+// Goes back to the menu once the notice is shown, or at once unless asked
+// to wait for the notice.
+void leaveWindow(QWidget* window, int patienceSteps)
+{
+    auto* notice = window->findChild<QLabel*>(QStringLiteral("SpeechNotice"));
+    const bool shown = notice && notice->isVisible();
+    if (!shown && patienceSteps > 0) {
+        QTimer::singleShot(kStepMs, qApp, [window, patienceSteps] { leaveWindow(window, patienceSteps - 1); });
+        return;
+    }
+    say(QStringLiteral("notice %1").arg(shown ? "shown" : "not yet"));
+    press(window, QStringLiteral("Command2"));
+}
+
+void visitListeningWindow(int patienceSteps)
 {
     QWidget* window = QApplication::activeModalWidget();
     say(window ? QStringLiteral("window %1").arg(window->objectName()) : QStringLiteral("no window"));
     press(window, QStringLiteral("Command1"));
     press(window, QStringLiteral("Check1"));
     press(window, QStringLiteral("Command1"));
-    QTimer::singleShot(kStepMs, qApp, [window] {
-        auto* notice = window->findChild<QLabel*>(QStringLiteral("SpeechNotice"));
-        say(QStringLiteral("notice %1").arg(notice && notice->isVisible() ? "shown" : "not yet"));
-        press(window, QStringLiteral("Command2"));
-    });
+    QTimer::singleShot(kStepMs, qApp, [window, patienceSteps] { leaveWindow(window, patienceSteps); });
 }
 
 int visit(int argc, char* argv[])
@@ -82,8 +92,11 @@ int visit(int argc, char* argv[])
     }
     say(QStringLiteral("menu %1").arg(menu->isVisible() ? "shown" : "hidden"));
     StallMeter meter;
-    QTimer::singleShot(kStepMs, menu.get(), [&menu] {
-        QTimer::singleShot(kStepMs, qApp, visitListeningWindow);
+    // --await-notice: stay in the window until the speech notice shows (at
+    // most 20 s).
+    const int patienceSteps = app.arguments().contains(QStringLiteral("--await-notice")) ? 20000 / kStepMs : 0;
+    QTimer::singleShot(kStepMs, menu.get(), [&menu, patienceSteps] {
+        QTimer::singleShot(kStepMs, qApp, [patienceSteps] { visitListeningWindow(patienceSteps); });
         press(menu.get(), QStringLiteral("Command6"));
         say(QStringLiteral("back at the menu"));
         press(menu.get(), QStringLiteral("Command0"));
