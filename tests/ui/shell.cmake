@@ -5,7 +5,7 @@ foreach(name shell_menu_test shell_startup_test shell_instance_test shell_surrou
   target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR})
   target_link_libraries(${name} PRIVATE zorvel_shell zorvel_assets Qt6::Test Qt6::Widgets)
   add_test(NAME ${name} COMMAND ${name})
-  set_tests_properties(${name} PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
+  set_tests_properties(${name} PROPERTIES TIMEOUT 120 ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
 endforeach()
 # The instance test starts the real program as separate processes.
 add_dependencies(shell_instance_test zorvel)
