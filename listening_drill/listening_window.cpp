@@ -28,8 +28,16 @@ ListeningDrillWindow::ListeningDrillWindow(const FamilyRow& row, const DrillServ
 
     voice_ = services.voice ? services.voice() : nullptr;
     promptSound_ = services.promptSound ? services.promptSound() : nullptr;
-    if (!voice_ || !voice_->isAvailable())
+    // The voice finds out on its own threads whether it can speak; the notice
+    // appears once it is known that it cannot.
+    if (!voice_ || !voice_->isAvailable()) {
         showSpeechNotice();
+    } else {
+        connect(voice_.get(), &Voice::availabilityKnown, this, [this](bool available) {
+            if (!available)
+                showSpeechNotice();
+        });
+    }
 
     loadCommon();
     promptCheck_->setChecked(false);

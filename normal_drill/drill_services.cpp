@@ -1,8 +1,6 @@
-// The program's drill services: the steady clock, clock-seeded random
-// sources, the installed voice and prompt sound, and a real message box.
+// The drill services that need no engine: the steady clock, clock-seeded
+// random sources and a real message box.
 #include "normal_drill/drill_services.h"
-
-#include "speech/speech.h"
 
 #include <QElapsedTimer>
 #include <QMessageBox>
@@ -39,8 +37,6 @@ DrillServices defaultDrillServices()
     DrillServices services;
     services.clock = steadyClock();
     services.randomSource = [] { return std::make_unique<SeededRandom>(); };
-    services.voice = [] { return createDefaultVoice(); };
-    services.promptSound = [] { return createDefaultPromptSound(); };
     services.showMessage = showPlainMessage;
     return services;
 }

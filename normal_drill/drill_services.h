@@ -1,7 +1,8 @@
 // What a drill window is given from outside: the monotonic clock of its
 // stopwatch, its random source, its voice and prompt sound, and the rest
-// reminder's message box. The program passes defaultDrillServices(); tests
-// pass fakes.
+// reminder's message box. The program passes defaultDrillServices() with the
+// speech engine's voice and prompt sound added where it is put together
+// (shell/program_services.h); tests pass fakes.
 #pragma once
 
 #include "questions/random_source.h"
@@ -41,6 +42,8 @@ struct DrillServices {
     MessageBoxShower showMessage;
 };
 
+// The steady clock, clock-seeded random sources and a real message box; no
+// voice and no prompt sound (a listening window then stays silent).
 DrillServices defaultDrillServices();
 
 } // namespace zorvel

@@ -2,15 +2,15 @@
 #include "shell/drill_launcher.h"
 
 #include "listening_drill/listening_window.h"
-#include "normal_drill/drill_services.h"
 #include "normal_drill/normal_window.h"
+#include "shell/program_services.h"
 
 namespace zorvel {
 
 DrillWindowFactory drillWindowFactory()
 {
     return [](const QString& formName) -> std::unique_ptr<QDialog> {
-        const DrillServices services = defaultDrillServices();
+        const DrillServices services = programDrillServices();
         if (auto normal = createNormalDrillWindow(formName, services))
             return normal;
         return createListeningDrillWindow(formName, services);

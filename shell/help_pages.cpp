@@ -1,10 +1,11 @@
 // Copies the help pages out of the resources and opens them in the browser.
 #include "shell/help_pages.h"
 
+#include "platform/private_files.h"
+
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
-#include <QSaveFile>
 
 #include <utility>
 
@@ -14,21 +15,32 @@ namespace {
 
 const QString helpRoot = QStringLiteral(":/help");
 
+// Nothing already in the folder is followed: a page is read only when it is a
+// regular file, and replaced, not written through, when it differs.
 bool copyIfChanged(const QString& source, const QString& target)
 {
     QFile in(source);
     if (!in.open(QIODevice::ReadOnly))
         return false;
     const QByteArray content = in.readAll();
-    QFile existing(target);
-    if (existing.open(QIODevice::ReadOnly) && existing.readAll() == content)
+    if (readRegularFile(target) == content)
         return true;
-    existing.close();
-    QSaveFile out(target);
-    if (!out.open(QIODevice::WriteOnly))
+    return replaceFile(target, content);
+}
+
+// Makes every folder from `root` down to `relativeFolder` private, refusing
+// links and other users' folders on the way.
+bool makePrivateFolders(const QString& root, const QString& relativeFolder)
+{
+    if (!makePrivateFolder(root))
         return false;
-    out.write(content);
-    return out.commit();
+    QString path = root;
+    for (const QString& part : relativeFolder.split(u'/', Qt::SkipEmptyParts)) {
+        path += u'/' + part;
+        if (!makePrivateFolder(path))
+            return false;
+    }
+    return true;
 }
 
 } // namespace
@@ -42,8 +54,8 @@ QUrl extractHelpPage(const QString& pageName, const QString& targetDir)
     while (it.hasNext()) {
         const QString source = it.next();
         const QString relative = source.mid(helpRoot.size() + 1);
-        const QString destination = target.filePath(relative);
-        if (!QDir().mkpath(QFileInfo(destination).absolutePath()) || !copyIfChanged(source, destination))
+        const QString folder = relative.contains(u'/') ? relative.left(relative.lastIndexOf(u'/')) : QString();
+        if (!makePrivateFolders(targetDir, folder) || !copyIfChanged(source, target.filePath(relative)))
             return {};
     }
     return QUrl::fromLocalFile(target.filePath(pageName));

@@ -9,8 +9,10 @@
 
 namespace zorvel {
 
-// Copies every file under the resource folder ":/help" into targetDir and
-// returns the file address of pageName there; an empty address on failure.
+// Copies every file under the resource folder ":/help" into targetDir (made
+// private; refused when it is a link or another user's) and returns the file
+// address of pageName there; an empty address on failure. Links planted in
+// the folder are replaced, never followed.
 QUrl extractHelpPage(const QString& pageName, const QString& targetDir);
 
 class HelpPages {

@@ -3,6 +3,8 @@
 // ends, so a copy that crashed never blocks the next start.
 #pragma once
 
+#include "platform/private_files.h"
+
 #include <QString>
 
 namespace zorvel {
@@ -22,7 +24,7 @@ public:
 
 private:
     QString lockFilePath_;
-    int fd_ = -1;
+    FileLock lock_;
 };
 
 } // namespace zorvel

@@ -1,41 +1,32 @@
-// Finds or makes the user's private runtime folder, refusing folders that are
-// symbolic links, belong to another user or are open to others.
+// Finds or makes the user's private folder, passing over places that are
+// links, belong to another user or cannot be written.
 #include "shell/user_dir.h"
 
-#include <QDir>
-#include <QFile>
+#include "platform/private_files.h"
 
-#include <cerrno>
-#include <sys/stat.h>
-#include <unistd.h>
+#include <QDir>
+#include <QStandardPaths>
 
 namespace zorvel {
 
-QString userRuntimeDirUnder(const QString& base, const QString& leafName)
+QString privateFolderUnder(const QStringList& bases, const QString& leafName)
 {
-    if (base.isEmpty())
-        return {};
-    const QString path = QDir(base).filePath(leafName);
-    const QByteArray native = QFile::encodeName(path);
-    if (::mkdir(native.constData(), 0700) != 0 && errno != EEXIST)
-        return {};
-    struct stat info {};
-    if (::lstat(native.constData(), &info) != 0 || !S_ISDIR(info.st_mode) || info.st_uid != ::getuid())
-        return {};
-    if ((info.st_mode & 077) != 0 && ::chmod(native.constData(), 0700) != 0)
-        return {};
-    return path;
+    for (const QString& base : bases) {
+        if (base.isEmpty() || !QDir().mkpath(base))
+            continue;
+        const QString path = QDir(base).filePath(leafName);
+        if (makePrivateFolder(path))
+            return path;
+    }
+    return {};
 }
 
 QString userRuntimeDir()
 {
-    const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
-    if (!runtime.isEmpty() && QDir(runtime).exists()) {
-        const QString dir = userRuntimeDirUnder(runtime, QStringLiteral("zorvel"));
-        if (!dir.isEmpty())
-            return dir;
-    }
-    return userRuntimeDirUnder(QDir::tempPath(), QStringLiteral("zorvel-%1").arg(::getuid()));
+    return privateFolderUnder({QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation),
+                               QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation),
+                               QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation)},
+                              QStringLiteral("zorvel"));
 }
 
 } // namespace zorvel

@@ -1,7 +1,10 @@
 // Queues sentences on the synthesis worker; the output plays them in order.
+// Nothing here waits for the engine or the sound device: the first job on the
+// worker finds out whether the voice can speak and reports it back.
 #include "speech/engine_voice.h"
 
 #include <atomic>
+#include <mutex>
 
 namespace zorvel {
 
@@ -9,6 +12,17 @@ struct EngineVoice::Channel {
     std::shared_ptr<PcmOutput> output;
     std::atomic<bool> cancelled{false};
     std::function<void()> heard;
+    // Held while a report is posted to the voice, so that the voice's
+    // destructor cannot run meanwhile.
+    std::mutex reportMutex;
+    std::function<void(bool)> report;
+
+    void reportAvailability(bool available)
+    {
+        std::lock_guard<std::mutex> lock(reportMutex);
+        if (!cancelled)
+            report(available);
+    }
 };
 
 EngineVoice::EngineVoice(SynthesisWorker& worker, std::shared_ptr<PcmOutput> output, QObject* parent)
@@ -20,17 +34,35 @@ EngineVoice::EngineVoice(SynthesisWorker& worker, std::shared_ptr<PcmOutput> out
     channel_->heard = [this] {
         QMetaObject::invokeMethod(this, [this] { emit speechEnded(); }, Qt::QueuedConnection);
     };
+    channel_->report = [this](bool available) {
+        QMetaObject::invokeMethod(this, [this, available] { learnAvailability(available); }, Qt::QueuedConnection);
+    };
+    knownUnavailable_ = worker_.knownSilent();
+    SynthesisWorker& shared = worker_;
+    worker_.post([channel = channel_, &shared](Synthesizer&) {
+        const EngineStartup& startup = shared.startup();
+        channel->reportAvailability(startup.ready && startup.choice && channel->output->isAvailable());
+    });
 }
 
 EngineVoice::~EngineVoice()
 {
-    channel_->cancelled = true;
+    {
+        std::lock_guard<std::mutex> lock(channel_->reportMutex);
+        channel_->cancelled = true;
+    }
     channel_->output->close();
+}
+
+void EngineVoice::learnAvailability(bool available)
+{
+    knownUnavailable_ = !available;
+    emit availabilityKnown(available);
 }
 
 void EngineVoice::speak(const QString& sentence)
 {
-    if (worker_.knownSilent())
+    if (knownUnavailable_ || worker_.knownSilent())
         return;
     SynthesisWorker& worker = worker_;
     worker_.post([channel = channel_, sentence, &worker](Synthesizer& synthesizer) {
@@ -55,8 +87,7 @@ void EngineVoice::speak(const QString& sentence)
 
 bool EngineVoice::isAvailable() const
 {
-    const EngineStartup& startup = worker_.startup();
-    return startup.ready && startup.choice && channel_->output->isAvailable();
+    return !knownUnavailable_;
 }
 
 } // namespace zorvel

@@ -13,6 +13,8 @@ namespace zorvel {
 class EngineVoice : public Voice {
     Q_OBJECT
 public:
+    // Returns at once. Whether the engine starts and the output has a device
+    // is found out on the worker and reported by availabilityKnown().
     EngineVoice(SynthesisWorker& worker, std::shared_ptr<PcmOutput> output, QObject* parent = nullptr);
     // Speech still queued or playing is cut off.
     ~EngineVoice() override;
@@ -23,8 +25,11 @@ public:
 private:
     struct Channel;
 
+    void learnAvailability(bool available);
+
     SynthesisWorker& worker_;
     std::shared_ptr<Channel> channel_;
+    bool knownUnavailable_ = false;
 };
 
 } // namespace zorvel

@@ -12,7 +12,8 @@ class PcmOutput {
 public:
     virtual ~PcmOutput() = default;
 
-    // False when there is no device to play on; may wait for the device check.
+    // False when there is no device to play on; may wait for the device
+    // check, so it is asked on the synthesis thread, never the interface's.
     virtual bool isAvailable() const = 0;
     // Appends samples to the utterance being written. Callable from any one
     // thread at a time; never waits for playback.

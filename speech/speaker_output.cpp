@@ -6,6 +6,7 @@
 #include <QAudioFormat>
 #include <QAudioSink>
 #include <QCoreApplication>
+#include <QDeadlineTimer>
 #include <QIODevice>
 #include <QMediaDevices>
 #include <QThread>
@@ -26,6 +27,10 @@ constexpr int kBufferMs = 250;
 constexpr int kPauseMs = 300;
 constexpr int kPlayedCheckMs = 20;
 constexpr auto kDeviceCheckLimit = std::chrono::seconds(3);
+// How long the end of the program waits for the audio thread. A sound server
+// that never answers keeps that thread inside PulseAudio's connect for about
+// 30 s; the program then ends without it.
+constexpr int kAudioThreadExitWaitMs = 250;
 
 std::mutex audioThreadMutex;
 QThread* audioThreadInstance = nullptr;
@@ -36,7 +41,10 @@ void stopAudioThread()
     if (audioThreadInstance == nullptr)
         return;
     audioThreadInstance->quit();
-    audioThreadInstance->wait();
+    // A thread still stuck is left running (deleting it would abort); the
+    // process ends around it.
+    if (!audioThreadInstance->wait(QDeadlineTimer(kAudioThreadExitWaitMs)))
+        return;
     delete audioThreadInstance;
     audioThreadInstance = nullptr;
 }

@@ -1,7 +1,7 @@
 // The speech log and its two decorators.
 #include "speech/speech_log.h"
 
-#include <QFile>
+#include "platform/private_files.h"
 
 namespace zorvel {
 
@@ -12,10 +12,7 @@ SpeechLog::SpeechLog(QString path)
 
 void SpeechLog::append(const QString& line) const
 {
-    QFile file(path_);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Append))
-        return;
-    file.write(line.toUtf8() + '\n');
+    appendToRegularFile(path_, line.toUtf8() + '\n');
 }
 
 LoggingVoice::LoggingVoice(std::unique_ptr<Voice> voice, SpeechLog log, QObject* parent)
@@ -24,6 +21,7 @@ LoggingVoice::LoggingVoice(std::unique_ptr<Voice> voice, SpeechLog log, QObject*
     , log_(std::move(log))
 {
     connect(voice_.get(), &Voice::speechEnded, this, &Voice::speechEnded);
+    connect(voice_.get(), &Voice::availabilityKnown, this, &Voice::availabilityKnown);
 }
 
 void LoggingVoice::speak(const QString& sentence)

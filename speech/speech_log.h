@@ -13,7 +13,8 @@ namespace zorvel {
 class SpeechLog {
 public:
     explicit SpeechLog(QString path);
-    // Appends the line; a file that cannot be written is ignored.
+    // Appends the line, never waiting: a file that cannot be written, or
+    // that is not a regular file (a FIFO, a device, a link), is ignored.
     void append(const QString& line) const;
 
 private:

@@ -63,7 +63,6 @@ void SynthesisWorker::run()
         startup.voices = synthesizer_->voices();
         startup.choice = chooseVoice(startup.voices);
     }
-    const bool ready = startup.ready;
     startupPromise_.set_value(std::move(startup));
     for (;;) {
         Job job;
@@ -75,8 +74,7 @@ void SynthesisWorker::run()
             job = std::move(jobs_.front());
             jobs_.pop_front();
         }
-        if (ready)
-            job(*synthesizer_);
+        job(*synthesizer_);
     }
 }
 

@@ -33,9 +33,12 @@ public:
     SynthesisWorker(const SynthesisWorker&) = delete;
     SynthesisWorker& operator=(const SynthesisWorker&) = delete;
 
-    // Returns at once; jobs are dropped when the engine failed to start.
+    // Returns at once. Jobs run even when the engine failed to start: they
+    // find that out from startup() and leave the synthesiser alone.
     void post(Job job);
-    // Waits for the engine to start, which happens before any job runs.
+    // Waits for the engine to start, which happens before any job runs; never
+    // called on an interface thread (starting can take as long as the sound
+    // server takes to answer).
     const EngineStartup& startup() const;
     // Without waiting: true once the engine is known to have no usable voice.
     bool knownSilent() const;

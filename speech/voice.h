@@ -19,19 +19,25 @@ public:
     // Queues the sentence behind those still being spoken and returns at once.
     // Nothing is purged: every sentence is spoken whole, first in, first out.
     virtual void speak(const QString& sentence) = 0;
-    // False when no engine, voice or audio device can speak; speak() then
-    // does nothing.
+    // Never waits. False once the voice is known unable to speak (no engine,
+    // voice or audio device); speak() then does nothing. True while that is
+    // still being found out.
     virtual bool isAvailable() const = 0;
 
 signals:
     // A sentence has been spoken to its end. Nothing in a window waits for it.
     void speechEnded();
+    // Emitted at most once, from the event loop after the voice was made,
+    // when it has found out whether it can speak; isAvailable() agrees from
+    // then on. A voice that knows at once may never emit it.
+    void availabilityKnown(bool available);
 };
 
 class PromptSound {
 public:
     virtual ~PromptSound() = default;
-    // Plays the short "ding" without waiting; a failure is ignored.
+    // Plays the short "ding" without waiting for the sound system; a failure
+    // is ignored.
     virtual void play() = 0;
 };
 

@@ -117,6 +117,9 @@ private slots:
         Rig rig(hasVoices ? std::vector<InstalledVoice>{pinyinVoice()} : std::vector<InstalledVoice>{},
                 engineStarts, hasDevice);
         QSignalSpy ended(rig.voice.get(), &Voice::speechEnded);
+        QSignalSpy known(rig.voice.get(), &Voice::availabilityKnown);
+        QTRY_COMPARE(known.count(), 1);
+        QCOMPARE(known.at(0).at(0).toBool(), false);
         QVERIFY(!rig.voice->isAvailable());
         for (int i = 0; i < 10; ++i)
             rig.voice->speak(QStringLiteral("第 1题3 加 4"));
@@ -132,6 +135,29 @@ private slots:
         QCOMPARE(ended.count(), 0);
         QVERIFY(rig.output->utterances().empty());
         QCOMPARE(rig.output->writes(), 0);
+    }
+
+    // An engine that takes long to start and a device check that does not
+    // answer, as with a sound server that accepts and stays silent: making
+    // the voice, asking it and speaking never wait for either.
+    void nothingWaitsForAStalledEngineOrDevice()
+    {
+        auto gate = std::make_shared<Gate>();
+        auto record = std::make_shared<FakeSynthesizer::Record>();
+        SynthesisWorker worker(std::make_unique<FakeSynthesizer>(true, std::vector<InstalledVoice>{pinyinVoice()},
+                                                                 record, gate));
+        auto output = std::make_shared<RecordingOutput>(false, gate);
+        EngineVoice voice(worker, output);
+        QSignalSpy known(&voice, &Voice::availabilityKnown);
+        QVERIFY(voice.isAvailable());
+        voice.speak(QStringLiteral("第 1题3 加 4"));
+        gate->open();
+
+        QTRY_COMPARE(known.count(), 1);
+        QCOMPARE(known.at(0).at(0).toBool(), false);
+        QVERIFY(!voice.isAvailable());
+        QVERIFY(!gate->timedOut());
+        QCOMPARE(output->writes(), 0);
     }
 
     void closingTheVoiceCutsOffWhatIsQueued()

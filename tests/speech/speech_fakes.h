@@ -8,6 +8,7 @@
 #include <QMetaType>
 
 #include <algorithm>
+#include <chrono>
 #include <condition_variable>
 #include <memory>
 #include <mutex>
@@ -15,6 +16,36 @@
 #include <vector>
 
 namespace zorvel::testing {
+
+// Holds whoever waits on it until it is opened, like a sound server that does
+// not answer. A limit keeps a faulty program from hanging the test; a wait
+// that ran into it is recorded.
+class Gate {
+public:
+    void wait()
+    {
+        std::unique_lock<std::mutex> lock(mutex_);
+        if (!opened_.wait_for(lock, std::chrono::seconds(20), [this] { return open_; }))
+            timedOut_ = true;
+    }
+    void open()
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        open_ = true;
+        opened_.notify_all();
+    }
+    bool timedOut()
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        return timedOut_;
+    }
+
+private:
+    std::mutex mutex_;
+    std::condition_variable opened_;
+    bool open_ = false;
+    bool timedOut_ = false;
+};
 
 // A synthesiser that "speaks" a text as a run of samples, 20 per byte,
 // each sample holding the text's length so that runs can be told apart.
@@ -28,10 +59,16 @@ public:
 
     static constexpr int kSamplesPerByte = 20;
 
-    FakeSynthesizer(bool starts, std::vector<InstalledVoice> voices, std::shared_ptr<Record> record)
-        : starts_(starts), voices_(std::move(voices)), record_(std::move(record)) {}
+    FakeSynthesizer(bool starts, std::vector<InstalledVoice> voices, std::shared_ptr<Record> record,
+                    std::shared_ptr<Gate> startGate = nullptr)
+        : starts_(starts), voices_(std::move(voices)), record_(std::move(record)), startGate_(std::move(startGate)) {}
 
-    bool initialise() override { return starts_; }
+    bool initialise() override
+    {
+        if (startGate_)
+            startGate_->wait();
+        return starts_;
+    }
     int sampleRate() const override { return 16000; }
     std::vector<InstalledVoice> voices() override { return voices_; }
     bool selectVoice(const InstalledVoice& voice) override
@@ -61,6 +98,7 @@ private:
     bool starts_;
     std::vector<InstalledVoice> voices_;
     std::shared_ptr<Record> record_;
+    std::shared_ptr<Gate> startGate_;
     std::string selected_;
 };
 
@@ -68,9 +106,15 @@ private:
 // time would keep the synthesis thread busy; close() lets go.
 class RecordingOutput : public PcmOutput {
 public:
-    explicit RecordingOutput(bool available = true) : available_(available) {}
+    explicit RecordingOutput(bool available = true, std::shared_ptr<Gate> deviceGate = nullptr)
+        : available_(available), deviceGate_(std::move(deviceGate)) {}
 
-    bool isAvailable() const override { return available_; }
+    bool isAvailable() const override
+    {
+        if (deviceGate_)
+            deviceGate_->wait();
+        return available_;
+    }
 
     void write(int, const std::int16_t* samples, std::size_t count) override
     {
@@ -128,6 +172,7 @@ public:
 
 private:
     bool available_;
+    std::shared_ptr<Gate> deviceGate_;
     mutable std::mutex mutex_;
     std::condition_variable changed_;
     std::vector<std::int16_t> current_;

@@ -4,6 +4,7 @@
 #include "shell/single_instance.h"
 
 #include <QDateTime>
+#include <QDir>
 #include <QFile>
 #include <QProcess>
 #include <QSysInfo>
@@ -11,6 +12,7 @@
 #include <QTest>
 
 #include <csignal>
+#include <unistd.h>
 
 using namespace zorvel;
 
@@ -130,14 +132,40 @@ private slots:
         QVERIFY(unnamed.tryAcquire());
     }
 
+    // The real program, started as separate processes: a second copy is
+    // refused while the first runs, also when the usual folder is taken and
+    // the lock moves to the user's cache folder; a crashed copy's lock file
+    // never blocks the next start.
+    void realProgramRunsOnce_data()
+    {
+        QTest::addColumn<QString>("usualFolder");
+        QTest::newRow("usual folder") << "";
+        QTest::newRow("usual folder is a link") << "link";
+        if (::geteuid() == 0)
+            QTest::newRow("usual folder taken by another account") << "other owner";
+    }
+
     void realProgramRunsOnce()
     {
+        QFETCH(QString, usualFolder);
         QTemporaryDir runtime;
+        QTemporaryDir home;
         QVERIFY(QFile::setPermissions(runtime.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
-        const QString lockPath = runtime.filePath(QStringLiteral("zorvel/zorvel.lock"));
+        const QString usual = runtime.filePath(QStringLiteral("zorvel"));
+        if (usualFolder == "link") {
+            QVERIFY(QFile::link(home.path(), usual));
+        } else if (usualFolder == "other owner") {
+            QVERIFY(QDir().mkdir(usual));
+            QVERIFY(::chown(QFile::encodeName(usual).constData(), 65534, 65534) == 0);
+        }
+        const QString lockPath = usualFolder.isEmpty() ? runtime.filePath(QStringLiteral("zorvel/zorvel.lock"))
+                                                       : home.filePath(QStringLiteral(".cache/zorvel/zorvel.lock"));
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
         env.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime.path());
+        env.insert(QStringLiteral("HOME"), home.path());
+        env.remove(QStringLiteral("XDG_CACHE_HOME"));
+        env.remove(QStringLiteral("XDG_DATA_HOME"));
         // No browser launcher can be found, whatever this machine has installed.
         env.insert(QStringLiteral("PATH"), runtime.path());
         auto start = [&](QProcess& process) {

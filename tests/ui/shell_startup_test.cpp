@@ -16,6 +16,7 @@
 #include <QTest>
 
 #include <sys/stat.h>
+#include <unistd.h>
 
 using namespace zorvel;
 
@@ -174,21 +175,91 @@ private slots:
         }
     }
 
-    void userDirIsPrivate()
+    // The private folder: made owner-only, access opened to others closed
+    // again; a link, a file or another account's folder in its place sends
+    // it to the next candidate.
+    void privateFolderPassesOverWhatIsNotOurs_data()
     {
-        QTemporaryDir base;
-        const QString dir = userRuntimeDirUnder(base.path(), QStringLiteral("zorvel-test"));
-        QCOMPARE(dir, base.filePath(QStringLiteral("zorvel-test")));
-        QCOMPARE(QFileInfo(dir).permissions() & (QFile::ReadGroup | QFile::WriteGroup | QFile::ReadOther | QFile::WriteOther), QFileDevice::Permissions());
+        QTest::addColumn<QString>("planted");
+        QTest::addColumn<bool>("firstKept");
+        QTest::newRow("nothing yet") << "" << true;
+        QTest::newRow("opened up to others") << "mode 0777" << true;
+        QTest::newRow("a link") << "link" << false;
+        QTest::newRow("a file") << "file" << false;
+        if (::geteuid() == 0)
+            QTest::newRow("another account's") << "other owner" << false;
+    }
 
-        // A folder opened up to others is closed again; a link planted in its
-        // place is refused.
-        QVERIFY(::chmod(QFile::encodeName(dir).constData(), 0777) == 0);
-        QCOMPARE(userRuntimeDirUnder(base.path(), QStringLiteral("zorvel-test")), dir);
-        QCOMPARE(QFileInfo(dir).permissions() & QFile::WriteOther, QFileDevice::Permissions());
-        QVERIFY(QFile::link(dir, base.filePath(QStringLiteral("planted"))));
-        QVERIFY(userRuntimeDirUnder(base.path(), QStringLiteral("planted")).isEmpty());
-        QVERIFY(userRuntimeDirUnder(QString(), QStringLiteral("zorvel-test")).isEmpty());
+    void privateFolderPassesOverWhatIsNotOurs()
+    {
+        QFETCH(QString, planted);
+        QFETCH(bool, firstKept);
+        QTemporaryDir first;
+        QTemporaryDir second;
+        const QString usual = first.filePath(QStringLiteral("zorvel"));
+        const QByteArray native = QFile::encodeName(usual);
+        if (planted == "mode 0777" || planted == "other owner") {
+            QVERIFY(::mkdir(native.constData(), 0777) == 0 && ::chmod(native.constData(), 0777) == 0);
+            if (planted == "other owner")
+                QVERIFY(::chown(native.constData(), 65534, 65534) == 0);
+        } else if (planted == "link") {
+            QVERIFY(QFile::link(second.path(), usual));
+        } else if (planted == "file") {
+            QFile file(usual);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+        }
+
+        const QString chosen = privateFolderUnder({QStringLiteral("/proc/no-such-folder"), first.path(), second.path()},
+                                                  QStringLiteral("zorvel"));
+        QCOMPARE(chosen, firstKept ? usual : second.filePath(QStringLiteral("zorvel")));
+        struct stat info {};
+        QVERIFY(::lstat(QFile::encodeName(chosen).constData(), &info) == 0);
+        QVERIFY(S_ISDIR(info.st_mode));
+        QCOMPARE(info.st_mode & 0777, mode_t(0700));
+        QVERIFY(privateFolderUnder({QString()}, QStringLiteral("zorvel")).isEmpty());
+    }
+
+    // What is planted in the help folder is replaced or refused, never
+    // followed: the user's own files elsewhere stay as they were.
+    void helpPagesNeverFollowWhatIsPlanted_data()
+    {
+        QTest::addColumn<QString>("planted");
+        QTest::addColumn<bool>("copied");
+        QTest::newRow("page is a link to the user's file") << "page link" << true;
+        QTest::newRow("page is a FIFO") << "page fifo" << true;
+        QTest::newRow("folder is a link to the user's folder") << "folder link" << false;
+    }
+
+    void helpPagesNeverFollowWhatIsPlanted()
+    {
+        QFETCH(QString, planted);
+        QFETCH(bool, copied);
+        QTemporaryDir dir;
+        QTemporaryDir users;
+        const QString target = dir.filePath(QStringLiteral("help"));
+        const QString usersFile = users.filePath(QStringLiteral("index.html"));
+        QFile own(usersFile);
+        QVERIFY(own.open(QIODevice::WriteOnly));
+        own.write("the user's own page");
+        own.close();
+        if (planted == "folder link") {
+            QVERIFY(QFile::link(users.path(), target));
+        } else {
+            QVERIFY(QDir().mkpath(target));
+            const QString page = target + QStringLiteral("/index.html");
+            if (planted == "page link")
+                QVERIFY(QFile::link(usersFile, page));
+            else
+                QVERIFY(::mkfifo(QFile::encodeName(page).constData(), 0600) == 0);
+        }
+
+        const QUrl page = extractHelpPage(QStringLiteral("index.html"), target);
+        QCOMPARE(page.isValid(), copied);
+        QCOMPARE(fileContent(usersFile), QByteArray("the user's own page"));
+        if (copied) {
+            QVERIFY(!QFileInfo(page.toLocalFile()).isSymLink());
+            QCOMPARE(fileContent(page.toLocalFile()), fileContent(QStringLiteral(":/help/index.html")));
+        }
     }
 };
 

@@ -27,18 +27,26 @@ int fail(const QString& message)
     return 1;
 }
 
-// Speaks every sentence and returns once all have been heard.
-bool speakAll(Voice& voice, const QStringList& sentences)
+enum class Spoken { Heard, GaveUp, Unavailable };
+
+// Speaks every sentence and returns once all have been heard, or once the
+// voice has found out it cannot speak.
+Spoken speakAll(Voice& voice, const QStringList& sentences)
 {
     int left = sentences.size();
     QObject::connect(&voice, &Voice::speechEnded, qApp, [&left] {
         if (--left == 0)
             QCoreApplication::exit(0);
     });
+    QObject::connect(&voice, &Voice::availabilityKnown, qApp, [](bool available) {
+        if (!available)
+            QCoreApplication::exit(2);
+    });
     QTimer::singleShot(kPatienceMsPerSentence * sentences.size(), qApp, [] { QCoreApplication::exit(1); });
     for (const QString& sentence : sentences)
         voice.speak(sentence);
-    return QCoreApplication::exec() == 0;
+    const int status = QCoreApplication::exec();
+    return status == 0 ? Spoken::Heard : status == 2 ? Spoken::Unavailable : Spoken::GaveUp;
 }
 
 int listVoices()
@@ -76,9 +84,10 @@ int writeWav(const QString& path, const QStringList& sentences)
         return fail(QStringLiteral("cannot write %1").arg(quotedArgument(path)));
     auto output = std::make_shared<MemoryOutput>();
     EngineVoice voice(SynthesisWorker::espeak(), output);
-    if (!voice.isAvailable())
+    const Spoken spoken = voice.isAvailable() ? speakAll(voice, sentences) : Spoken::Unavailable;
+    if (spoken == Spoken::Unavailable)
         return fail(QStringLiteral("no voice to speak with"));
-    if (!speakAll(voice, sentences))
+    if (spoken == Spoken::GaveUp)
         return fail(QStringLiteral("the speech engine did not finish"));
     MonoPcm pcm;
     for (const MemoryOutput::Utterance& utterance : output->utterances()) {
@@ -93,9 +102,10 @@ int writeWav(const QString& path, const QStringList& sentences)
 int speakAloud(const QStringList& sentences)
 {
     const std::unique_ptr<Voice> voice = createDefaultVoice();
-    if (!voice->isAvailable())
+    const Spoken spoken = voice->isAvailable() ? speakAll(*voice, sentences) : Spoken::Unavailable;
+    if (spoken == Spoken::Unavailable)
         return fail(QStringLiteral("speech is unavailable (no speech engine, voice or sound device)"));
-    if (!speakAll(*voice, sentences))
+    if (spoken == Spoken::GaveUp)
         return fail(QStringLiteral("gave up waiting for the speech to be heard"));
     return 0;
 }

@@ -1,0 +1,137 @@
+// The POSIX side of private_files.h: O_NOFOLLOW and O_NONBLOCK on every open,
+// fstat() before trusting a file, rename() to replace one, flock() to lock.
+#include "platform/private_files.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+#include <cerrno>
+#include <cstdio>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace zorvel {
+namespace {
+
+constexpr int kNoFollow = O_NOFOLLOW | O_CLOEXEC | O_NONBLOCK;
+
+// Opens without following a link or waiting, and keeps the descriptor only
+// when it is a regular file.
+int openRegular(const QString& path, int flags, mode_t mode = 0)
+{
+    const int fd = ::open(QFile::encodeName(path).constData(), flags | kNoFollow, mode);
+    if (fd < 0)
+        return -1;
+    struct stat info {};
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        ::close(fd);
+        return -1;
+    }
+    return fd;
+}
+
+bool writeAll(int fd, const QByteArray& bytes)
+{
+    qsizetype done = 0;
+    while (done < bytes.size()) {
+        const ssize_t n = ::write(fd, bytes.constData() + done, static_cast<size_t>(bytes.size() - done));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return false;
+        done += n;
+    }
+    return true;
+}
+
+} // namespace
+
+bool makePrivateFolder(const QString& path)
+{
+    if (path.isEmpty())
+        return false;
+    const QByteArray native = QFile::encodeName(path);
+    if (::mkdir(native.constData(), 0700) != 0 && errno != EEXIST)
+        return false;
+    struct stat info {};
+    if (::lstat(native.constData(), &info) != 0 || !S_ISDIR(info.st_mode) || info.st_uid != ::geteuid())
+        return false;
+    return (info.st_mode & 077) == 0 || ::chmod(native.constData(), 0700) == 0;
+}
+
+std::optional<QByteArray> readRegularFile(const QString& path)
+{
+    const int fd = openRegular(path, O_RDONLY);
+    if (fd < 0)
+        return std::nullopt;
+    QFile file;
+    std::optional<QByteArray> content;
+    if (file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle))
+        content = file.readAll();
+    else
+        ::close(fd);
+    return content;
+}
+
+bool replaceFile(const QString& path, const QByteArray& content)
+{
+    const QFileInfo target(path);
+    const QString temporary = target.absolutePath() + QStringLiteral("/.") + target.fileName()
+        + QStringLiteral(".%1.new").arg(::getpid());
+    const QByteArray nativeTemporary = QFile::encodeName(temporary);
+    ::unlink(nativeTemporary.constData());
+    const int fd = openRegular(temporary, O_WRONLY | O_CREAT | O_EXCL, 0644);
+    if (fd < 0)
+        return false;
+    const bool written = writeAll(fd, content);
+    if (::close(fd) != 0 || !written
+        || std::rename(nativeTemporary.constData(), QFile::encodeName(path).constData()) != 0) {
+        ::unlink(nativeTemporary.constData());
+        return false;
+    }
+    return true;
+}
+
+bool appendToRegularFile(const QString& path, const QByteArray& bytes)
+{
+    const int fd = openRegular(path, O_WRONLY | O_APPEND | O_CREAT, 0644);
+    if (fd < 0)
+        return false;
+    const bool written = writeAll(fd, bytes);
+    return ::close(fd) == 0 && written;
+}
+
+FileLock::~FileLock()
+{
+    unlock();
+}
+
+FileLock::Result FileLock::tryLock(const QString& path, const QByteArray& note)
+{
+    if (held())
+        return Result::Held;
+    const int fd = openRegular(path, O_RDWR | O_CREAT, 0600);
+    if (fd < 0)
+        return Result::Unavailable;
+    if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+        const bool heldByAnother = errno == EWOULDBLOCK;
+        ::close(fd);
+        return heldByAnother ? Result::HeldByAnother : Result::Unavailable;
+    }
+    handle_ = fd;
+    if (::ftruncate(fd, 0) == 0)
+        writeAll(fd, note);
+    return Result::Held;
+}
+
+void FileLock::unlock()
+{
+    if (handle_ < 0)
+        return;
+    ::close(handle_);
+    handle_ = -1;
+}
+
+} // namespace zorvel

@@ -1,0 +1,16 @@
+// Chooses the concrete speech engine for the drill windows.
+#include "shell/program_services.h"
+
+#include "speech/speech.h"
+
+namespace zorvel {
+
+DrillServices programDrillServices()
+{
+    DrillServices services = defaultDrillServices();
+    services.voice = [] { return createDefaultVoice(); };
+    services.promptSound = [] { return createDefaultPromptSound(); };
+    return services;
+}
+
+} // namespace zorvel

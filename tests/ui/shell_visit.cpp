@@ -1,0 +1,114 @@
+// The program put together as zorvel's main() does, with a pupil's short
+// visit played on it: the menu, a listening window opened, a question spoken,
+// one marked by the prompt sound, back to the menu, "退  出". Run by
+// shell_surroundings_test in hostile surroundings. Prints each step reached
+// and the longest time the interface thread did not answer.
+#include "shell/drill_launcher.h"
+#include "shell/startup.h"
+#include "shell/user_dir.h"
+#include "speech/speech.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QLabel>
+#include <QTextStream>
+#include <QTimer>
+
+#include <algorithm>
+
+using namespace zorvel;
+
+namespace {
+
+constexpr int kStepMs = 50;
+
+void say(const QString& line)
+{
+    QTextStream(stdout) << line << Qt::endl;
+}
+
+void press(QWidget* window, const QString& name)
+{
+    if (auto* button = window ? window->findChild<QAbstractButton*>(name) : nullptr)
+        button->click();
+}
+
+// Counts the longest gap between ticks of a fast timer on the interface thread.
+class StallMeter : public QObject {
+public:
+    StallMeter()
+    {
+        clock_.start();
+        connect(&tick_, &QTimer::timeout, this, [this] {
+            longest_ = std::max(longest_, clock_.restart());
+        });
+        tick_.start(5);
+    }
+    qint64 longestMs() const { return longest_; }
+
+private:
+    QTimer tick_;
+    QElapsedTimer clock_;
+    qint64 longest_ = 0;
+};
+
+// Goes back to the menu once the notice is shown, or at once unless asked
+// to wait for the notice.
+void leaveWindow(QWidget* window, int patienceSteps)
+{
+    auto* notice = window->findChild<QLabel*>(QStringLiteral("SpeechNotice"));
+    const bool shown = notice && notice->isVisible();
+    if (!shown && patienceSteps > 0) {
+        QTimer::singleShot(kStepMs, qApp, [window, patienceSteps] { leaveWindow(window, patienceSteps - 1); });
+        return;
+    }
+    say(QStringLiteral("notice %1").arg(shown ? "shown" : "not yet"));
+    press(window, QStringLiteral("Command2"));
+}
+
+void visitListeningWindow(int patienceSteps)
+{
+    QWidget* window = QApplication::activeModalWidget();
+    say(window ? QStringLiteral("window %1").arg(window->objectName()) : QStringLiteral("no window"));
+    press(window, QStringLiteral("Command1"));
+    press(window, QStringLiteral("Check1"));
+    press(window, QStringLiteral("Command1"));
+    QTimer::singleShot(kStepMs, qApp, [window, patienceSteps] { leaveWindow(window, patienceSteps); });
+}
+
+int visit(int argc, char* argv[])
+{
+    QApplication app(argc, argv);
+    const QString userDir = userRuntimeDir();
+    SingleInstance instance(userDir.isEmpty() ? QString() : QDir(userDir).filePath(QStringLiteral("zorvel.lock")));
+    HelpPages helpPages([](const QUrl& page) { say(QStringLiteral("browser %1").arg(page.fileName())); },
+                        userDir.isEmpty() ? QString() : QDir(userDir).filePath(QStringLiteral("help")));
+    const auto menu = startMainMenu(drillWindowFactory(), helpPages, instance);
+    if (!menu) {
+        say(QStringLiteral("refused"));
+        return 0;
+    }
+    say(QStringLiteral("menu %1").arg(menu->isVisible() ? "shown" : "hidden"));
+    StallMeter meter;
+    // --await-notice: stay in the window until the speech notice shows (at
+    // most 20 s).
+    const int patienceSteps = app.arguments().contains(QStringLiteral("--await-notice")) ? 20000 / kStepMs : 0;
+    QTimer::singleShot(kStepMs, menu.get(), [&menu, patienceSteps] {
+        QTimer::singleShot(kStepMs, qApp, [patienceSteps] { visitListeningWindow(patienceSteps); });
+        press(menu.get(), QStringLiteral("Command6"));
+        say(QStringLiteral("back at the menu"));
+        press(menu.get(), QStringLiteral("Command0"));
+    });
+    const int status = app.exec();
+    say(QStringLiteral("longest stall %1 ms").arg(meter.longestMs()));
+    return status;
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    exitAfterAudio(visit(argc, argv));
+}
