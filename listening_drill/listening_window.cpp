@@ -54,6 +54,7 @@ void ListeningDrillWindow::showSpeechNotice()
     QPalette palette = notice->palette();
     palette.setColor(QPalette::WindowText, colorFromBgr(0x000080));
     notice->setPalette(palette);
+    notice->show();
 }
 
 QString ListeningDrillWindow::numberedSentenceStart() const
