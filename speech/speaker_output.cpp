@@ -189,6 +189,12 @@ public:
     }
 
     bool isSequential() const override { return true; }
+    // The stream goes on between utterances. Were it at its end whenever the
+    // queue runs dry, as a plain QIODevice would be, the Qt 6.4 PulseAudio
+    // sink would answer an underrun by draining the stream with a callback
+    // that can come back after the stream is gone, and later abort in
+    // pa_stream_writable_size.
+    bool atEnd() const override { return false; }
 
     qint64 bytesAvailable() const override
     {
