@@ -189,12 +189,6 @@ public:
     }
 
     bool isSequential() const override { return true; }
-    // The stream goes on between utterances. Were it at its end whenever the
-    // queue runs dry, as a plain QIODevice would be, the Qt 6.4 PulseAudio
-    // sink would answer an underrun by draining the stream with a callback
-    // that can come back after the stream is gone, and later abort in
-    // pa_stream_writable_size.
-    bool atEnd() const override { return false; }
 
     qint64 bytesAvailable() const override
     {
@@ -227,7 +221,7 @@ public:
 
     ~SpeakerPlayer() override
     {
-        delete sink_;
+        deleteSink();
         if (!deviceChecked_)
             queue_->devicePromise.set_value(false);
     }
@@ -257,10 +251,21 @@ public:
     }
 
 private:
-    void startSink(int sampleRate)
+    // Stops the sink before deleting it: the Qt 6.4 PulseAudio sink handles
+    // pending events while it is destroyed, and a feed it had queued for
+    // itself would otherwise run on its closed stream and abort the process
+    // in pa_stream_writable_size.
+    void deleteSink()
     {
+        if (sink_ != nullptr)
+            sink_->stop();
         delete sink_;
         sink_ = nullptr;
+    }
+
+    void startSink(int sampleRate)
+    {
+        deleteSink();
         const QAudioDevice output = QMediaDevices::defaultAudioOutput();
         if (output.isNull() || sampleRate <= 0) {
             dropQueued();
