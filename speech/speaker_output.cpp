@@ -229,7 +229,7 @@ public:
 
     ~SpeakerPlayer() override
     {
-        delete sink_;
+        deleteSink();
         if (!deviceChecked_)
             queue_->devicePromise.set_value(false);
     }
@@ -259,10 +259,21 @@ public:
     }
 
 private:
-    void startSink(int sampleRate)
+    // Stops the sink before deleting it: the Qt 6.4 PulseAudio sink handles
+    // pending events while it is destroyed, and a feed it had queued for
+    // itself would otherwise run on its closed stream and abort the process
+    // in pa_stream_writable_size.
+    void deleteSink()
     {
+        if (sink_ != nullptr)
+            sink_->stop();
         delete sink_;
         sink_ = nullptr;
+    }
+
+    void startSink(int sampleRate)
+    {
+        deleteSink();
         const QAudioDevice output = QMediaDevices::defaultAudioOutput();
         if (output.isNull() || sampleRate <= 0) {
             dropQueued();

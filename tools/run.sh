@@ -1,8 +1,9 @@
 #!/bin/sh
-# Installs what is missing, builds into build/ and starts the program.
+# Installs what is missing, builds the program (not the tests) into build/
+# and starts it.
 set -eu
 cd "$(dirname "$0")/.."
 sh tools/install-deps.sh
 cmake -S . -B build -DCMAKE_BUILD_TYPE=Release
-cmake --build build -j"$(nproc)"
+cmake --build build -j"$(nproc)" --target zorvel
 exec build/shell/zorvel
