@@ -1,5 +1,5 @@
-// The drill services that need no engine: the steady clock, clock-seeded
-// random sources and a real message box.
+// The drill services that need no engine: the steady clock, the local time,
+// clock-seeded random sources and a real message box.
 #include "normal_drill/drill_services.h"
 
 #include <QElapsedTimer>
@@ -36,6 +36,7 @@ DrillServices defaultDrillServices()
 {
     DrillServices services;
     services.clock = steadyClock();
+    services.timeOfDay = [] { return QDateTime::currentDateTime(); };
     services.randomSource = [] { return std::make_unique<SeededRandom>(); };
     services.showMessage = showPlainMessage;
     return services;

@@ -1,13 +1,16 @@
 // What a drill window is given from outside: the monotonic clock of its
-// stopwatch, its random source, its voice and prompt sound, and the rest
-// reminder's message box. The program passes defaultDrillServices() with the
-// speech engine's voice and prompt sound added where it is put together
+// stopwatch, the time of day, its random source, its voice and prompt sound,
+// the rest reminder's message box and the pupils' record it reports to. The
+// program passes defaultDrillServices() with the speech engine's voice and
+// prompt sound and the record store added where it is put together
 // (shell/program_services.h); tests pass fakes.
 #pragma once
 
 #include "questions/random_source.h"
+#include "records/record_store.h"
 #include "speech/voice.h"
 
+#include <QDateTime>
 #include <QString>
 #include <QtGlobal>
 
@@ -36,14 +39,18 @@ using MessageBoxShower =
 
 struct DrillServices {
     std::shared_ptr<const MonotonicClock> clock;
+    std::function<QDateTime()> timeOfDay;  // when a test began, as the pupil's record keeps it
     RandomSourceFactory randomSource;
     VoiceFactory voice;
     PromptSoundFactory promptSound;
     MessageBoxShower showMessage;
+    // Told about every test; it outlives the window. None: nothing recorded.
+    records::TestRecorder* recorder = nullptr;
 };
 
-// The steady clock, clock-seeded random sources and a real message box; no
-// voice and no prompt sound (a listening window then stays silent).
+// The steady clock, the local time, clock-seeded random sources and a real
+// message box; no voice and no prompt sound (a listening window then stays
+// silent), and no record.
 DrillServices defaultDrillServices();
 
 } // namespace zorvel

@@ -18,6 +18,7 @@ namespace zorvel {
 
 DrillWindow::DrillWindow(const FamilyRow& row, const DrillServices& services, QWidget* parent)
     : QDialog(parent), row_(row), services_(services), source_(row.operation, row.mode),
+      recording_(services.recorder, services.clock ? services.clock : steadyClock()),
       layout_(this, row.widthTwips, kDesignHeightTwips)
 {
     setObjectName(row.formName);
@@ -52,6 +53,8 @@ void DrillWindow::loadCommon()
 
 void DrillWindow::done(int result)
 {
+    endRecordedTest(records::TestEnd::Closed);
+    recording_.forget();
     stopStopwatch();
     QDialog::done(result);
 }
@@ -59,6 +62,10 @@ void DrillWindow::done(int result)
 void DrillWindow::optionChosen(const QString& optionName)
 {
     QWidget* focused = focusWidget();
+    endRecordedTest(records::TestEnd::Reset);
+    recording_.forget();
+    // The pupil chose another exercise than the one "重练" opened with.
+    dropRedo();
     ResetTest();
     const auto& keeping = row_.focusKeepingOptions;
     if (std::find(keeping.begin(), keeping.end(), optionName) == keeping.end())
@@ -142,6 +149,7 @@ void DrillWindow::EnableDigitKeys()
 void DrillWindow::CheckAnswer()
 {
     const bool right = isRightAnswer(entry_->text().toStdString(), correctAnswer_);
+    recording_.answer(entry_->text(), right);
     QWidget* focused = focusWidget();
     DisableKeypad();
     if (right) {
@@ -171,6 +179,7 @@ void DrillWindow::keyboardGuardTripped()
 void DrillWindow::finishTest()
 {
     stopStopwatch();
+    endRecordedTest(records::TestEnd::Finished, stopwatch_->shownText());
     restartButton_->setEnabled(true);
     restartButton_->setFocus();
     askButton_->setEnabled(false);
@@ -178,6 +187,8 @@ void DrillWindow::finishTest()
 
 void DrillWindow::restartTest()
 {
+    endRecordedTest(records::TestEnd::Restarted);
+    recording_.forget();
     ClearQuestionDisplay();
     DisableKeypad();
     random_->reseedFromClock();
@@ -205,9 +216,10 @@ void DrillWindow::presentNextQuestion()
     entry_->clear();
     markLabel_->clear();
     entry_->setCancelConfirmEnabled(false);
-    const Question question = source_.next(selectedLevel(), selectedNumberType(), *random_);
+    const Question question = queued_.next(source_, selectedLevel(), selectedNumberType(), *random_);
     correctAnswer_ = question.correctAnswer;
     log_.write(questionNumber_, question);
+    recordQuestion(question);
     showOperands(question);
     EnableDigitKeys();
     entry_->focusBox();
@@ -220,6 +232,7 @@ void DrillWindow::offerAnswerCheck()
     askButton_->setEnabled(false);
     checkAnswersButton_->setEnabled(true);
     stopStopwatch();
+    endRecordedTest(records::TestEnd::Finished);
 }
 
 bool DrillWindow::answerCheckOffered() const
@@ -229,6 +242,8 @@ bool DrillWindow::answerCheckOffered() const
 
 void DrillWindow::breakOffTest(QWidget* focusedBefore)
 {
+    endRecordedTest(records::TestEnd::Reminder);
+    recording_.forget();
     setOperandTexts({});
     entry_->clear();
     questionNumber_ = 0;

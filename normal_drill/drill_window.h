@@ -9,6 +9,8 @@
 
 #include "normal_drill/drill_services.h"
 #include "normal_drill/family_table.h"
+#include "normal_drill/queued_questions.h"
+#include "normal_drill/test_recording.h"
 #include "normal_drill/twips_layout.h"
 #include "questions/generators.h"
 #include "questions/question.h"
@@ -42,6 +44,11 @@ public:
     const QuestionLog& questionLog() const { return log_; }
 
     void done(int result) override;
+
+    // For a "重练" test: selects the level option ("Option4") and number type
+    // ("integer") as if clicked; the test then starts with the mistakes
+    // book's questions of that exercise and is recorded as a redo test.
+    void openForRedo(const QString& levelOption, const QString& numberType);
 
 protected:
     // Form_Load steps shared by both modes: seed, title, clear, disable,
@@ -118,11 +125,20 @@ private:
     // The designed size, or smaller where the screen's free area is smaller.
     QSize openingSize() const;
     static QString twoCharacterNumber(int n);
+    // The exercise selected on screen, as the record keeps it.
+    records::Exercise shownExercise() const;
+    void recordQuestion(const Question& question);
+    // Ends the recorded test, if one is open; "重练" holds for that test only.
+    void endRecordedTest(records::TestEnd end, const QString& stopwatchText = QString());
+    void dropRedo();
 
     const FamilyRow& row_;
     DrillServices services_;
     std::unique_ptr<RandomSource> random_;
     QuestionSource source_;
+    QueuedQuestions queued_;
+    bool redo_ = false;
+    TestRecording recording_;
     QuestionLog log_;
     TwipsLayout layout_;
     int questionNumber_ = 0;

@@ -228,7 +228,10 @@ void DrillWindow::buildButtons()
     checkAnswersButton_ = makeButton(this, layout_, QStringLiteral("Command18"), QStringLiteral("核对答案"),
                                      designFont(FontFace::Songti, 18), side.checkAnswers);
     checkAnswersButton_->setVisible(row_.mode == Mode::Listening);
-    connect(checkAnswersButton_, &QPushButton::clicked, this, [this] { checkAnswersClicked(); });
+    connect(checkAnswersButton_, &QPushButton::clicked, this, [this] {
+        recording_.playbackReached();
+        checkAnswersClicked();
+    });
 
     backButton_ = makeButton(this, layout_, QStringLiteral("Command2"), QStringLiteral("返 回"),
                              designFont(FontFace::Songti, 18), side.goBack);

@@ -68,6 +68,11 @@ void StopwatchDisplay::setVisible(bool visible)
         label->setVisible(visible);
 }
 
+QString StopwatchDisplay::shownText() const
+{
+    return labels_[0]->text() + labels_[1]->text() + labels_[2]->text() + labels_[3]->text() + labels_[4]->text();
+}
+
 void StopwatchDisplay::tick()
 {
     emit ticked(stopwatch_.elapsedMs(clock_->nowMs()));

@@ -34,6 +34,8 @@ public:
     void zero();
     void show(qint64 elapsedMs);
     void setVisible(bool visible);
+    // The reading on the labels, "1:07.06" (shown or hidden).
+    QString shownText() const;
 
 signals:
     void ticked(qint64 elapsedMs);

@@ -99,6 +99,7 @@ std::string_view levelOptionName(Operation op, Level level)
 }
 
 std::string_view numberTypeOptionName(NumberType type) { return kNumberTypeOptionNames[typeIndex(type)]; }
+std::string_view numberTypeKey(NumberType type) { return kNumberTypeKeys[typeIndex(type)]; }
 
 std::string_view levelCaption(Operation op, Level level)
 {

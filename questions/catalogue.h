@@ -75,6 +75,7 @@ std::optional<int> levelPosition(Operation op, Level level);
 std::string_view levelOptionName(Operation op, Level level); // "Option4"; empty if none holds it
 
 std::string_view numberTypeOptionName(NumberType type); // "Option7" .. "Option9"
+std::string_view numberTypeKey(NumberType type);        // "integer", "1dp", "2dp"
 std::string_view levelCaption(Operation op, Level level);  // empty if the operation has no such level
 std::string_view numberTypeCaption(Operation op, NumberType type);
 bool isLevelShown(Operation op, Level level);

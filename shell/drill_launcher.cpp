@@ -7,10 +7,10 @@
 
 namespace zorvel {
 
-DrillWindowFactory drillWindowFactory()
+DrillWindowFactory drillWindowFactory(RecorderSource recorder)
 {
-    return [](const QString& formName) -> std::unique_ptr<QDialog> {
-        const DrillServices services = programDrillServices();
+    return [recorder](const QString& formName) -> std::unique_ptr<QDialog> {
+        const DrillServices services = programDrillServices(recorder ? recorder() : nullptr);
         if (auto normal = createNormalDrillWindow(formName, services))
             return normal;
         return createListeningDrillWindow(formName, services);

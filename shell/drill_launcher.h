@@ -2,10 +2,17 @@
 // listening-mode forms Form91..Form95.
 #pragma once
 
+#include "records/record_store.h"
 #include "shell/main_menu.h"
+
+#include <functional>
 
 namespace zorvel {
 
-DrillWindowFactory drillWindowFactory();
+// The recorder the windows report to, asked each time a window is made
+// (the record is opened after the menu); none or nullptr: nothing recorded.
+using RecorderSource = std::function<records::TestRecorder*()>;
+
+DrillWindowFactory drillWindowFactory(RecorderSource recorder = {});
 
 } // namespace zorvel

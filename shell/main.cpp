@@ -3,7 +3,8 @@
 // --help and --version answer before anything needs a display.
 #include "shell/automation_ids.h"
 #include "shell/browser.h"
-#include "shell/drill_launcher.h"
+#include "records/sqlite_record_store.h"
+#include "shell/program_records.h"
 #include "shell/startup.h"
 #include "shell/user_dir.h"
 #include "speech/speech.h"
@@ -70,9 +71,16 @@ int runProgram(int argc, char* argv[])
     zorvel::HelpPages helpPages(zorvel::desktopBrowser(),
                                 userDir.isEmpty() ? QString() : QDir(userDir).filePath(QStringLiteral("help")));
 
-    const auto menu = zorvel::startMainMenu(zorvel::drillWindowFactory(), helpPages, instance);
+    // Destroyed after the menu and before the application: closing the record
+    // writes all that was recorded, "退  出" included.
+    zorvel::ProgramRecords records;
+    const auto menu = zorvel::startMainMenu(records.drillWindowFactory(), helpPages, instance);
     if (!menu)
         return 0;
+    // Opened only by the one copy that runs: another would close this copy's
+    // running tests as interrupted.
+    records.open(zorvel::records::defaultDatabasePath(), zorvel::records::defaultPupilName());
+    records.attachTo(*menu);
     return app.exec();
 }
 

@@ -5,11 +5,12 @@
 
 namespace zorvel {
 
-DrillServices programDrillServices()
+DrillServices programDrillServices(records::TestRecorder* recorder)
 {
     DrillServices services = defaultDrillServices();
     services.voice = [] { return createDefaultVoice(); };
     services.promptSound = [] { return createDefaultPromptSound(); };
+    services.recorder = recorder;
     return services;
 }
 

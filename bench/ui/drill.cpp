@@ -1,9 +1,14 @@
 // Normal-mode drill window benchmarks on the offscreen platform:
 //   BM_AskToPainted   a click of "出 题" until the new question is painted
+//   BM_ConfirmToPainted  a click of "确定" on a right answer until the mark
+//                     is painted, without a record and with the real record
+//                     store on a temporary file (every fifth question first
+//                     answered wrong, untimed, so the book is written too)
 //   BM_StopwatchLag   how far the shown stopwatch trails the true elapsed
 //                     time while the window sits idle (counters in ms)
 #include "normal_drill/normal_window.h"
 #include "questions/number_text.h"
+#include "records/sqlite_record_store.h"
 
 #include "ui_bench.h"
 
@@ -11,6 +16,7 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QLabel>
+#include <QTemporaryDir>
 #include <QTimer>
 
 #include <algorithm>
@@ -32,11 +38,16 @@ void press(QWidget* window, const QString& name)
     window->findChild<QAbstractButton*>(name)->click();
 }
 
-void answerRight(DrillWindow* window)
+void typeAnswer(DrillWindow* window, const QString& text)
 {
-    for (QChar c : QString::fromStdString(shortestText(window->correctAnswer())))
+    for (QChar c : text)
         press(window, c == QLatin1Char('.') ? QStringLiteral("Command14")
                                             : QStringLiteral("Command%1").arg(4 + c.digitValue()));
+}
+
+void answerRight(DrillWindow* window)
+{
+    typeAnswer(window, QString::fromStdString(shortestText(window->correctAnswer())));
     press(window, QStringLiteral("Command16"));
 }
 
@@ -64,6 +75,49 @@ void BM_AskToPainted(benchmark::State& state, const char* form)
         dialog->repaint();
     }
     reportClickPercentiles(state, clicks);
+}
+
+void BM_ConfirmToPainted(benchmark::State& state, const char* form, bool recording)
+{
+    QTemporaryDir dir;
+    std::unique_ptr<records::SqliteRecordStore> store;
+    DrillServices services = quietServices();
+    if (recording) {
+        store = std::make_unique<records::SqliteRecordStore>(dir.filePath(QStringLiteral("records.db")),
+                                                             QStringLiteral("bench"));
+        services.recorder = store.get();
+    }
+    auto dialog = createNormalDrillWindow(QString::fromLatin1(form), services);
+    auto* window = static_cast<DrillWindow*>(dialog.get());
+    showAtDesignedSize(dialog.get());
+    QApplication::processEvents();
+    auto* ask = window->findChild<QAbstractButton*>(QStringLiteral("Command1"));
+    auto* confirm = window->findChild<QAbstractButton*>(QStringLiteral("Command16"));
+    std::vector<double> clicks;
+    for (auto _ : state) {
+        if (!ask->isEnabled())
+            press(window, QStringLiteral("Command3"));
+        ask->click();
+        const QString right = QString::fromStdString(shortestText(window->correctAnswer()));
+        if (clicks.size() % 5 == 0) {
+            typeAnswer(window, right + QLatin1Char('1'));
+            confirm->click();
+            press(window, QStringLiteral("Command15"));  // takes the digit too many back
+        } else {
+            typeAnswer(window, right);
+        }
+        QApplication::processEvents();
+        dialog->repaint();
+        QElapsedTimer timer;
+        timer.start();
+        confirm->click();
+        QApplication::processEvents();
+        const qint64 ns = timer.nsecsElapsed();
+        state.SetIterationTime(ns / 1e9);
+        clicks.push_back(ns / 1000.0);
+    }
+    reportClickPercentiles(state, clicks);
+    dialog.reset();
 }
 
 double shownMs(QWidget* window)
@@ -109,6 +163,9 @@ void BM_StopwatchLag(benchmark::State& state)
 BENCHMARK_CAPTURE(BM_AskToPainted, Form81, "Form81")->UseManualTime()->Unit(benchmark::kMicrosecond)->Iterations(500)->Repetitions(5)->ReportAggregatesOnly(true);
 BENCHMARK_CAPTURE(BM_AskToPainted, Form83, "Form83")->UseManualTime()->Unit(benchmark::kMicrosecond)->Iterations(500)->Repetitions(5)->ReportAggregatesOnly(true);
 BENCHMARK_CAPTURE(BM_AskToPainted, Form85, "Form85")->UseManualTime()->Unit(benchmark::kMicrosecond)->Iterations(500)->Repetitions(5)->ReportAggregatesOnly(true);
+BENCHMARK_CAPTURE(BM_ConfirmToPainted, Form81_unrecorded, "Form81", false)->UseManualTime()->Unit(benchmark::kMicrosecond)->Iterations(500)->Repetitions(5)->ReportAggregatesOnly(true);
+BENCHMARK_CAPTURE(BM_ConfirmToPainted, Form81_recorded, "Form81", true)->UseManualTime()->Unit(benchmark::kMicrosecond)->Iterations(500)->Repetitions(5)->ReportAggregatesOnly(true);
+BENCHMARK_CAPTURE(BM_ConfirmToPainted, Form83_recorded, "Form83", true)->UseManualTime()->Unit(benchmark::kMicrosecond)->Iterations(500)->Repetitions(5)->ReportAggregatesOnly(true);
 BENCHMARK(BM_StopwatchLag)->Iterations(1)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv)

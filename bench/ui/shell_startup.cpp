@@ -2,7 +2,7 @@
 // painted on screen, and the peak memory by then. Run it under a display:
 //   Xvfb :98 -screen 0 1280x1024x24 &  DISPLAY=:98 build/bench/ui/bench_startup
 // Without arguments it starts itself 10 times and reports median and worst.
-#include "shell/drill_launcher.h"
+#include "shell/program_records.h"
 #include "shell/startup.h"
 
 #include <QApplication>
@@ -68,9 +68,14 @@ int runChild(int argc, char* argv[])
     zorvel::SingleInstance instance(dir.filePath(QStringLiteral("zorvel.lock")));
     zorvel::HelpPages pages([](const QUrl&) {}, dir.filePath(QStringLiteral("help")));
     FirstPaint firstPaint;
-    const auto menu = zorvel::startMainMenu(zorvel::drillWindowFactory(), pages, instance);
+    // As main() does: the record opened once the menu is up, before the
+    // event loop paints it.
+    zorvel::ProgramRecords records;
+    const auto menu = zorvel::startMainMenu(records.drillWindowFactory(), pages, instance);
     if (!menu)
         return 1;
+    records.open(dir.filePath(QStringLiteral("records.db")), QStringLiteral("bench"));
+    records.attachTo(*menu);
     menu->installEventFilter(&firstPaint);
     return app.exec();
 }

@@ -55,7 +55,61 @@ DrillServices Fakes::services() const
     s.showMessage = [record](QWidget*, const QString& title, const QString& text) {
         record->messages << title + QLatin1Char('|') + text;
     };
+    s.timeOfDay = [] { return QDateTime(QDate(2026, 3, 2), QTime(9, 30)); };
+    if (recording)
+        s.recorder = recorder.get();
     return s;
+}
+
+records::TestId FakeTestRecorder::beginTest(const records::Exercise& e, const QDateTime&, bool redo)
+{
+    ++lastTest;
+    lines << QStringList{QStringLiteral("begin"), e.window, e.operation, e.mode, e.levelOption, e.levelCaption,
+                         e.numberType}.join(QLatin1Char(' '))
+                 + (redo ? QStringLiteral(" redo") : QString());
+    return lastTest;
+}
+
+void FakeTestRecorder::note(records::TestId test, const QString& line)
+{
+    // Reports about a test other than the last begun are marked.
+    lines << (test == lastTest ? line : QStringLiteral("[test %1] ").arg(test) + line);
+}
+
+void FakeTestRecorder::recordQuestion(records::TestId test, int number, const records::QuestionShown& q)
+{
+    note(test, QStringLiteral("question %1 %2 %3 %4 %5").arg(number).arg(q.operands[0], q.operands[1], q.operands[2],
+                                                                      q.correctAnswer));
+}
+
+void FakeTestRecorder::recordAnswer(records::TestId test, int number, const QString& text, bool right, qint64 ms)
+{
+    note(test, QStringLiteral("answer %1 %2 %3 %4").arg(number).arg(text, right ? "right" : "wrong").arg(ms));
+}
+
+void FakeTestRecorder::recordPlaybackReached(records::TestId test)
+{
+    note(test, QStringLiteral("playback"));
+}
+
+void FakeTestRecorder::endTest(records::TestId test, records::TestEnd end, const QString& stopwatchText)
+{
+    note(test, (QStringLiteral("end ") + records::testEndKey(end) + QLatin1Char(' ') + stopwatchText).trimmed());
+}
+
+std::vector<records::QuestionShown> FakeTestRecorder::redoQuestions(const records::Exercise& e)
+{
+    bookAskedFor = QStringList{e.window, e.levelOption, e.numberType}.join(QLatin1Char(' '));
+    return book;
+}
+
+QStringList FakeTestRecorder::linesStarting(const QString& start) const
+{
+    QStringList found;
+    for (const QString& line : lines)
+        if (line.startsWith(start))
+            found << line;
+    return found;
 }
 
 } // namespace zorvel::testing

@@ -1,6 +1,7 @@
 // Fakes for the drill-window tests: a clock the test moves by hand, a random
 // source with a fixed seed, a voice and a prompt sound that record what they
-// are given, and a message box that records instead of waiting.
+// are given, a message box that records instead of waiting, and a pupils'
+// record that writes each report as one line of text.
 #pragma once
 
 #include "normal_drill/drill_services.h"
@@ -25,9 +26,33 @@ struct Recorder {
     int voicesCreated = 0;
 };
 
+// Each report as a line: "begin Form81 add normal Option4 2位 + 1位 integer",
+// with " redo" for a redo test; "question 1 47 8  55"; "answer 1 55 right 1200"
+// (or "wrong"); "playback"; "end finished 1:06.00".
+class FakeTestRecorder final : public records::TestRecorder {
+public:
+    records::TestId beginTest(const records::Exercise& exercise, const QDateTime& started, bool redo) override;
+    void recordQuestion(records::TestId test, int number, const records::QuestionShown& question) override;
+    void recordAnswer(records::TestId test, int number, const QString& text, bool right, qint64 ms) override;
+    void recordPlaybackReached(records::TestId test) override;
+    void endTest(records::TestId test, records::TestEnd end, const QString& stopwatchText) override;
+    std::vector<records::QuestionShown> redoQuestions(const records::Exercise& exercise) override;
+
+    QStringList lines;
+    QStringList linesStarting(const QString& start) const;
+    std::vector<records::QuestionShown> book;   // handed out for every redo
+    QString bookAskedFor;                        // "Form81 Option4 integer"
+    records::TestId lastTest = 0;
+
+private:
+    void note(records::TestId test, const QString& line);
+};
+
 struct Fakes {
     std::shared_ptr<ManualClock> clock = std::make_shared<ManualClock>();
     std::shared_ptr<Recorder> record = std::make_shared<Recorder>();
+    std::shared_ptr<FakeTestRecorder> recorder = std::make_shared<FakeTestRecorder>();
+    bool recording = false;  // the windows get the recorder only when set
     quint64 seed = 20200101;
     DrillServices services() const;
 };

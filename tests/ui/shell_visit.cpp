@@ -1,9 +1,10 @@
 // The program put together as zorvel's main() does, with a pupil's short
-// visit played on it: the menu, a listening window opened, a question spoken,
-// one marked by the prompt sound, back to the menu, "退  出". Run by
+// visit played on it: the record opened, the menu, a listening window opened,
+// a question spoken, one marked by the prompt sound, back to the menu, "退  出". Run by
 // shell_surroundings_test in hostile surroundings. Prints each step reached
 // and the longest time the interface thread did not answer.
-#include "shell/drill_launcher.h"
+#include "records/sqlite_record_store.h"
+#include "shell/program_records.h"
 #include "shell/startup.h"
 #include "shell/user_dir.h"
 #include "speech/speech.h"
@@ -85,11 +86,14 @@ int visit(int argc, char* argv[])
     SingleInstance instance(userDir.isEmpty() ? QString() : QDir(userDir).filePath(QStringLiteral("zorvel.lock")));
     HelpPages helpPages([](const QUrl& page) { say(QStringLiteral("browser %1").arg(page.fileName())); },
                         userDir.isEmpty() ? QString() : QDir(userDir).filePath(QStringLiteral("help")));
-    const auto menu = startMainMenu(drillWindowFactory(), helpPages, instance);
+    ProgramRecords records;
+    const auto menu = startMainMenu(records.drillWindowFactory(), helpPages, instance);
     if (!menu) {
         say(QStringLiteral("refused"));
         return 0;
     }
+    records.open(records::defaultDatabasePath(), records::defaultPupilName());
+    records.attachTo(*menu);
     say(QStringLiteral("menu %1").arg(menu->isVisible() ? "shown" : "hidden"));
     StallMeter meter;
     // --await-notice: stay in the window until the speech notice shows (at

@@ -1,0 +1,61 @@
+// What the drill-window base tells the pupils' record, and the opening of a
+// "重练" test: the exercise on screen, each question as shown, the end of the
+// test, and the mistakes book's questions queued in front of the generator.
+#include "normal_drill/drill_window.h"
+
+#include <QGroupBox>
+#include <QRadioButton>
+
+namespace zorvel {
+
+records::Exercise DrillWindow::shownExercise() const
+{
+    records::Exercise exercise;
+    exercise.window = row_.formName;
+    exercise.operation = catalogueText(operationInfo(row_.operation).key);
+    exercise.mode = row_.mode == Mode::Normal ? QStringLiteral("normal") : QStringLiteral("listening");
+    for (const QRadioButton* option : levelOptions_) {
+        if (option->isChecked()) {
+            exercise.levelOption = option->objectName();
+            exercise.levelCaption = option->text();
+        }
+    }
+    exercise.numberType = catalogueText(numberTypeKey(selectedNumberType()));
+    return exercise;
+}
+
+void DrillWindow::recordQuestion(const Question& question)
+{
+    if (!recording_.isOpen()) {
+        const QDateTime started = services_.timeOfDay ? services_.timeOfDay() : QDateTime::currentDateTime();
+        recording_.begin(shownExercise(), started, redo_);
+    }
+    recording_.question(questionNumber_, question);
+}
+
+void DrillWindow::endRecordedTest(records::TestEnd end, const QString& stopwatchText)
+{
+    if (!recording_.isOpen())
+        return;
+    recording_.end(end, stopwatchText);
+    dropRedo();
+}
+
+void DrillWindow::dropRedo()
+{
+    redo_ = false;
+    queued_.clear();
+}
+
+void DrillWindow::openForRedo(const QString& levelOption, const QString& numberType)
+{
+    if (auto* level = levelFrame_->findChild<QRadioButton*>(levelOption))
+        level->click();
+    if (const std::optional<NumberType> type = numberTypeFromName(numberType.toStdString()))
+        typeOptions_[static_cast<std::size_t>(*type)]->click();
+    redo_ = true;
+    if (services_.recorder)
+        queued_.load(services_.recorder->redoQuestions(shownExercise()), row_.operandCount());
+}
+
+} // namespace zorvel

@@ -1,0 +1,29 @@
+// The questions a test shows before any is drawn: a "重练" test starts with
+// the mistakes book's questions of its exercise, oldest first, and draws the
+// rest as usual.
+#pragma once
+
+#include "questions/generators.h"
+#include "questions/question.h"
+#include "records/record_store.h"
+
+#include <deque>
+#include <vector>
+
+namespace zorvel {
+
+class QueuedQuestions {
+public:
+    // The questions as the record keeps them; a correct answer is read from
+    // its text to single precision, as the generators make it.
+    void load(const std::vector<records::QuestionShown>& questions, int operandCount);
+    void clear() { queue_.clear(); }
+    bool isEmpty() const { return queue_.empty(); }
+    // The first queued question, taken from the queue; else one drawn from source.
+    Question next(QuestionSource& source, Level level, NumberType type, RandomSource& random);
+
+private:
+    std::deque<Question> queue_;
+};
+
+} // namespace zorvel

@@ -1,0 +1,48 @@
+// What a drill window tells the pupils' record about the test on screen: the
+// test begun with its first question, each question shown, each answer
+// checked (with the time since its question appeared), the playback reached
+// and how the test ended. Without a recorder nothing is told.
+#pragma once
+
+#include "questions/question.h"
+#include "records/record_store.h"
+
+#include <memory>
+
+namespace zorvel {
+
+class MonotonicClock;
+
+class TestRecording {
+public:
+    TestRecording(records::TestRecorder* recorder, std::shared_ptr<const MonotonicClock> clock);
+
+    // A test begun and not yet ended.
+    bool isOpen() const { return open_; }
+    void begin(const records::Exercise& exercise, const QDateTime& started, bool redo);
+    void question(int number, const Question& question);
+    // An answer to the question shown last; nothing when no question of a
+    // test is on screen.
+    void answer(const QString& text, bool right);
+    // Once per test.
+    void playbackReached();
+    // Ends the open test; the ended test's questions stay on screen for the
+    // answers still typed to them (listening mode) until forget().
+    void end(records::TestEnd end, const QString& stopwatchText = QString());
+    // The questions left the screen: later answers belong to no test.
+    void forget();
+
+private:
+    records::TestRecorder* recorder_;
+    std::shared_ptr<const MonotonicClock> clock_;
+    records::TestId test_ = 0;
+    bool open_ = false;
+    bool playbackReached_ = false;
+    int lastNumber_ = 0;        // the question shown last, 0 when none
+    qint64 lastShownMs_ = 0;    // when it appeared
+};
+
+// The question as the record keeps it: operand texts and the answer's text.
+records::QuestionShown shownQuestion(const Question& question);
+
+} // namespace zorvel

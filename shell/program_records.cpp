@@ -1,0 +1,63 @@
+// Opens the record and hands it to the drill windows, the records window and
+// the menu.
+#include "shell/program_records.h"
+
+#include "normal_drill/drill_window.h"
+#include "records/sqlite_record_store.h"
+#include "records_window/records_window.h"
+
+#include <QApplication>
+#include <QWindow>
+
+namespace zorvel {
+
+ProgramRecords::ProgramRecords()
+    : createDrillWindow_(zorvel::drillWindowFactory([this] { return store_.get(); }))
+{
+}
+
+ProgramRecords::~ProgramRecords() = default;
+
+DrillWindowFactory ProgramRecords::drillWindowFactory()
+{
+    return createDrillWindow_;
+}
+
+void ProgramRecords::open(const QString& path, const QString& defaultPupilName)
+{
+    store_ = std::make_unique<records::SqliteRecordStore>(path, defaultPupilName);
+}
+
+void ProgramRecords::attachTo(MainMenu& menu)
+{
+    if (!store_)
+        return;
+    menu.setRecords(
+        [this]() -> std::unique_ptr<QDialog> {
+            // The tests just practised are shown too.
+            store_->flush();
+            return records::createRecordsWindow(
+                *store_, [this](const QString& window, const QString& levelOption, const QString& numberType) {
+                    openRedo(window, levelOption, numberType);
+                });
+        },
+        [this] { return store_->currentPupil().name; });
+}
+
+void ProgramRecords::openRedo(const QString& window, const QString& levelOption, const QString& numberType)
+{
+    std::unique_ptr<QDialog> dialog = createDrillWindow_(window);
+    auto* drill = qobject_cast<DrillWindow*>(dialog.get());
+    if (!drill || drill->row().mode != Mode::Normal)
+        return;
+    drill->openForRedo(levelOption, numberType);
+    dialog->setAttribute(Qt::WA_DeleteOnClose, false);
+    if (QWidget* below = QApplication::activeModalWidget()) {
+        dialog->winId();
+        dialog->windowHandle()->setTransientParent(below->windowHandle());
+    }
+    dialog->exec();
+    store_->flush();
+}
+
+} // namespace zorvel

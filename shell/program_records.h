@@ -1,0 +1,40 @@
+// The pupils' record as the program uses it: one record store, opened once
+// the program knows it is the only copy running, told about every drill
+// window's tests; the records window behind "学习记录" with its "重练"
+// opener; and the current pupil's name on the menu. A record that cannot be
+// used leaves the drills unrecorded (the records window says why).
+#pragma once
+
+#include "records/record_store.h"
+#include "shell/drill_launcher.h"
+#include "shell/main_menu.h"
+
+#include <memory>
+
+namespace zorvel {
+
+class ProgramRecords {
+public:
+    ProgramRecords();
+    // Closes the store: everything recorded so far is written first.
+    ~ProgramRecords();
+    ProgramRecords(const ProgramRecords&) = delete;
+    ProgramRecords& operator=(const ProgramRecords&) = delete;
+
+    // The drill windows it makes report to the store once it is open.
+    DrillWindowFactory drillWindowFactory();
+    void open(const QString& path, const QString& defaultPupilName);
+    // "学习记录" and the pupil label of the menu.
+    void attachTo(MainMenu& menu);
+    records::RecordStore* store() const { return store_.get(); }
+
+private:
+    // The normal-mode window of a "重练", modal over the records window; the
+    // book is brought up to date on disk before that window reads it again.
+    void openRedo(const QString& window, const QString& levelOption, const QString& numberType);
+
+    std::unique_ptr<records::RecordStore> store_;
+    DrillWindowFactory createDrillWindow_;
+};
+
+} // namespace zorvel
