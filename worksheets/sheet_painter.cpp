@@ -15,7 +15,7 @@ namespace zorvel::sheets {
 
 namespace {
 
-constexpr qreal kMarginMm = 15;
+constexpr qreal kMarginMm = 12;
 constexpr qreal kPointsPerMm = 72.0 / 25.4;
 constexpr qreal kQuestionPoints = 13;
 constexpr qreal kLabelPoints = 11;  // near the question's size: one line to pdftotext
@@ -24,8 +24,8 @@ constexpr qreal kHeaderPoints = 12;
 constexpr qreal kFooterPoints = 9;
 constexpr qreal kGridTop = 72;      // below the title and the header line
 constexpr qreal kFooterHeight = 22;
-constexpr qreal kRowHeight = 26;    // two lines of print: room to write
-constexpr qreal kGutter = 14;       // between columns
+constexpr qreal kRowHeight = 27;    // two lines of print: room to write; 25 rows
+constexpr qreal kGutter = 10;       // between columns
 constexpr qreal kLabelGap = 4;      // between "12." and its question
 constexpr int kListeningColumns = 5;
 
@@ -168,7 +168,9 @@ public:
         : sheet_(sheet), painter_(painter),
           k_(device.logicalDpiX() / 72.0),
           content_(device.width() / k_, device.height() / k_),
-          layout_(layoutSheet(sheet, content_)) {}
+          layout_(layoutSheet(sheet, content_)),
+          questionFont_(sheetFont(true, kQuestionPoints * layout_.fontScale)),
+          labelFont_(sheetFont(true, kLabelPoints * layout_.fontScale)) {}
 
     void paint(QPagedPaintDevice& device);
 
@@ -185,6 +187,8 @@ private:
     qreal k_;
     QSizeF content_;
     SheetLayout layout_;
+    QFont questionFont_;
+    QFont labelFont_;
 };
 
 void SheetPainter::paint(QPagedPaintDevice& device)
@@ -242,24 +246,23 @@ void SheetPainter::paintCell(Page& page, PageKind kind, int index, QRectF cell)
 {
     const SheetQuestion& question = sheet_.questions[std::size_t(index)];
     const qreal scale = layout_.fontScale;
-    const QFont questionFont = sheetFont(true, kQuestionPoints * scale);
     // Number, question and answer share one baseline, so that text extraction
     // reads a cell as one line: "12. 47 + 8 = 55".
     const qreal baseline = cell.top() + cell.height() * 0.7;
     const QString label = numberLabel(index + 1);
     page.textAt({cell.left() + layout_.labelWidth - labelMetrics_.width(label) * scale, baseline}, label,
-                sheetFont(true, kLabelPoints * scale), QColor(90, 90, 90));
+                labelFont_, QColor(90, 90, 90));
     qreal answerLeft = cell.left() + layout_.labelWidth + kLabelGap;
     if (kind != PageKind::Blanks) {
         // Right-aligned, so that the "=" of a column stand one under another.
         const QString text = questionText(question);
         answerLeft += layout_.questionWidth;
-        page.textAt({answerLeft - questionMetrics_.width(text) * scale, baseline}, text, questionFont);
+        page.textAt({answerLeft - questionMetrics_.width(text) * scale, baseline}, text, questionFont_);
         answerLeft += kLabelGap;
     }
     if (kind == PageKind::Answers)
         page.textAt({answerLeft + questionMetrics_.width(QStringLiteral(" ")) * scale, baseline}, question.answer,
-                    questionFont, QColor(176, 0, 0));
+                    questionFont_, QColor(176, 0, 0));
     else
         page.line({answerLeft, baseline + 2}, {cell.right(), baseline + 2}, QColor(150, 150, 150), 0.5);
 }
