@@ -1,16 +1,19 @@
 // The print preview of a 100-question sheet with its answer page: time from
 // creating Qt's print preview dialog to its pages painted on screen.
 //   build/bench/worksheets/bench_sheet_preview             (offscreen, 10 openings)
-//   DISPLAY=:58 build/bench/worksheets/bench_sheet_preview --show [--dialog] [--shot FILE]
-// --show leaves the preview open (--dialog: the "打印练习卷" dialog instead);
-// with --shot it saves the screen to FILE and ends.
+//   DISPLAY=:58 build/bench/worksheets/bench_sheet_preview --show [--dialog|--print] [--shot FILE]
+// --show leaves the preview open (--dialog: the "打印练习卷" dialog instead,
+// --print: Qt's print dialog), translated as in the program; with --shot it
+// saves the screen to FILE and ends.
 #include "records_window/print_sheet_dialog.h"
 #include "records_window/records_services.h"
+#include "shell/startup.h"
 #include "worksheets/sheet_painter.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QGraphicsView>
+#include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QScreen>
@@ -95,6 +98,14 @@ int main(int argc, char** argv)
         const int shot = int(args.indexOf(QStringLiteral("--shot")));
         if (shot >= 0 && shot + 1 < args.size())
             shoot(args[shot + 1]);
+        zorvel::installQtTranslations();
+        if (args.contains(QStringLiteral("--print"))) {
+            QPrinter printer(QPrinter::HighResolution);
+            sheets::prepareDevice(printer);
+            QPrintDialog dialog(&printer);
+            dialog.show();
+            return app.exec();
+        }
         if (args.contains(QStringLiteral("--dialog"))) {
             records::RecordsServices services = records::defaultRecordsServices({});
             records::PrintSheetDialog dialog(services);
