@@ -52,6 +52,15 @@ PrintSheetDialog::PrintSheetDialog(const RecordsServices& services, std::functio
     if (!seed_)
         seed_ = [] { return QRandomGenerator::global()->generate64(); };
 
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(buildForm());
+    layout->addLayout(buildButtons());
+    connect(operation_, qOverload<int>(&QComboBox::currentIndexChanged), this, &PrintSheetDialog::fillLevels);
+    fillLevels();
+}
+
+QLayout* PrintSheetDialog::buildForm()
+{
     operation_ = named(new QComboBox(this), "cboSheetOperation");
     for (Operation op : kAllOperations)
         operation_->addItem(text(operationInfo(op).name), int(op));
@@ -75,7 +84,11 @@ PrintSheetDialog::PrintSheetDialog(const RecordsServices& services, std::functio
     form->addRow(QStringLiteral("题数:"), count_);
     form->addRow(QStringLiteral("每行:"), columns_);
     form->addRow(QString(), answers_);
+    return form;
+}
 
+QLayout* PrintSheetDialog::buildButtons()
+{
     QPushButton* preview = button(this, QStringLiteral("预览并打印…"), "cmdSheetPreview");
     QPushButton* save = button(this, QStringLiteral("保存为PDF…"), "cmdSheetSavePdf");
     QPushButton* close = button(this, QStringLiteral("关 闭"), "cmdSheetClose");
@@ -84,15 +97,10 @@ PrintSheetDialog::PrintSheetDialog(const RecordsServices& services, std::functio
     buttons->addWidget(save);
     buttons->addStretch(1);
     buttons->addWidget(close);
-    auto* layout = new QVBoxLayout(this);
-    layout->addLayout(form);
-    layout->addLayout(buttons);
-
-    connect(operation_, qOverload<int>(&QComboBox::currentIndexChanged), this, &PrintSheetDialog::fillLevels);
     connect(preview, &QPushButton::clicked, this, &PrintSheetDialog::preview);
     connect(save, &QPushButton::clicked, this, &PrintSheetDialog::savePdf);
     connect(close, &QPushButton::clicked, this, &QDialog::accept);
-    fillLevels();
+    return buttons;
 }
 
 void PrintSheetDialog::fillLevels()

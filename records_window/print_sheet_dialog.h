@@ -14,6 +14,7 @@
 QT_BEGIN_NAMESPACE
 class QCheckBox;
 class QComboBox;
+class QLayout;
 class QSpinBox;
 QT_END_NAMESPACE
 
@@ -30,6 +31,8 @@ public:
     sheets::Worksheet worksheet() const;
 
 private:
+    QLayout* buildForm();
+    QLayout* buildButtons();
     void fillLevels();
     void preview();
     void savePdf();

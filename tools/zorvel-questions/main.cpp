@@ -14,6 +14,8 @@
 
 namespace {
 
+static_assert(zorvel::kMaxColumns == zorvel::sheets::kMaxColumns, "--columns accepts what a sheet can lay out");
+
 QStringList arguments(int argc, char** argv)
 {
     QStringList list;
