@@ -4,6 +4,7 @@
 # one line "n. a + b =", and the answer pages hold "n. a + b = answer".
 # Usage: cmake -DTOOL=<zorvel-questions> -DWORK=<scratch folder> -P zorvel_questions_pdf.cmake
 
+cmake_policy(SET CMP0007 NEW)  # a list keeps its empty values: "--output" with none
 set(failures 0)
 macro(fail message)
   message(SEND_ERROR "${message}")
