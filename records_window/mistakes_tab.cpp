@@ -2,6 +2,7 @@
 #include "records_window/mistakes_tab.h"
 
 #include "normal_drill/screen_units.h"
+#include "records_window/mistakes_print_bar.h"
 #include "records_window/record_texts.h"
 
 #include <QComboBox>
@@ -69,6 +70,8 @@ QWidget* MistakesTab::buildBook()
     book_->setSelectionMode(QAbstractItemView::NoSelection);
     book_->setAlternatingRowColors(true);
     layout->addWidget(book_);
+    printBar_ = new MistakesPrintBar(services_, frame);
+    layout->addWidget(printBar_);
     return frame;
 }
 
@@ -120,6 +123,7 @@ void MistakesTab::reloadBook()
 {
     book_->clear();
     const std::vector<Mistake> mistakes = store_.mistakes(pupil_);
+    printBar_->setMistakes(mistakes);
     size_t first = 0;
     for (size_t i = 1; i <= mistakes.size(); ++i) {
         if (i == mistakes.size() || !sameGroup(mistakes[i].exercise, mistakes[first].exercise)) {

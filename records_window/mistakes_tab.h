@@ -1,5 +1,5 @@
 // The 错题本 tab: the questions the pupil got wrong, grouped by window, level
-// and type, each group with "重练"; and the questions of a listening test with
+// and type, each group with "重练" (and "打印错题卷" below); and the questions of a listening test with
 // a tick box each, to put the ones marked wrong on paper into the book.
 // Loaded when first shown, so that opening the window does not wait for it.
 #pragma once
@@ -17,6 +17,8 @@ class QTreeWidget;
 QT_END_NAMESPACE
 
 namespace zorvel::records {
+
+class MistakesPrintBar;
 
 class MistakesTab : public QWidget {
     Q_OBJECT
@@ -43,6 +45,7 @@ private:
     qint64 pupil_ = 0;
     bool loaded_ = false;
     QTreeWidget* book_ = nullptr;
+    MistakesPrintBar* printBar_ = nullptr;
     QComboBox* listeningTests_ = nullptr;
     QListWidget* listeningQuestions_ = nullptr;
 };

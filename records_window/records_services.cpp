@@ -1,6 +1,8 @@
 // Qt's standard dialogs behind the records window's questions.
 #include "records_window/records_services.h"
 
+#include "records_window/sheet_printing.h"
+
 #include <QDir>
 #include <QFileDialog>
 #include <QInputDialog>
@@ -34,7 +36,9 @@ bool confirmWithMessageBox(QWidget* parent, const QString& title, const QString&
 
 QString chooseWithFileDialog(QWidget* parent, const QString& title, const QString& suggested)
 {
-    return QFileDialog::getSaveFileName(parent, title, suggested, QStringLiteral("CSV 表格 (*.csv)"));
+    const bool pdf = suggested.endsWith(QLatin1String(".pdf"), Qt::CaseInsensitive);
+    return QFileDialog::getSaveFileName(parent, title, suggested,
+                                        pdf ? QStringLiteral("PDF 文件 (*.pdf)") : QStringLiteral("CSV 表格 (*.csv)"));
 }
 
 void tellWithMessageBox(QWidget* parent, const QString& title, const QString& text)
@@ -55,6 +59,7 @@ RecordsServices defaultRecordsServices(RedoOpener openRedo)
     services.dialogs.confirm = confirmWithMessageBox;
     services.dialogs.chooseSaveFile = chooseWithFileDialog;
     services.dialogs.tell = tellWithMessageBox;
+    services.previewSheet = previewWithPrintDialog;
     return services;
 }
 

@@ -1,7 +1,8 @@
 // What the records window needs from outside besides the store: the drill
 // window a "重练" opens, today's date, and the questions it asks the user
-// (a name, a yes or no, where to save, a message). Tests put fakes here;
-// defaultRecordsServices() asks with Qt's standard dialogs.
+// (a name, a yes or no, where to save, a message), and the print preview of
+// a question sheet. Tests put fakes here; defaultRecordsServices() asks with
+// Qt's standard dialogs and previews with Qt's print preview.
 #pragma once
 
 #include <QDate>
@@ -10,6 +11,10 @@
 
 #include <functional>
 #include <optional>
+
+namespace zorvel::sheets {
+struct Worksheet;
+}
 
 namespace zorvel::records {
 
@@ -33,6 +38,8 @@ struct RecordsServices {
     RedoOpener openRedo;
     std::function<QDate()> today;
     RecordsDialogs dialogs;
+    // Shows the sheet as it will print, with printing on the system's printers.
+    std::function<void(QWidget*, const sheets::Worksheet&)> previewSheet;
 };
 
 // The standard dialogs and the local date; openRedo left as given.

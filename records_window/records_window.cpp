@@ -1,9 +1,10 @@
-// The records window: heading, pupil line, the two tabs and "返 回".
+// The records window: heading, pupil line, the two tabs, "打印练习卷…" and "返 回".
 #include "records_window/records_window.h"
 
 #include "normal_drill/family_table.h"
 #include "normal_drill/screen_units.h"
 #include "records_window/mistakes_tab.h"
+#include "records_window/print_sheet_dialog.h"
 #include "records_window/pupil_bar.h"
 #include "records_window/results_tab.h"
 
@@ -70,6 +71,7 @@ RecordsWindow::RecordsWindow(RecordStore& store, RecordsServices services, QWidg
     back->setAutoDefault(false);
     back->setMinimumSize(twipsSize(1455, 600));
     auto* bottom = new QHBoxLayout;
+    bottom->addWidget(makePrintButton());
     bottom->addStretch(1);
     bottom->addWidget(back);
 
@@ -83,6 +85,21 @@ RecordsWindow::RecordsWindow(RecordStore& store, RecordsServices services, QWidg
     connect(pupils_, &PupilBar::pupilChanged, this, &RecordsWindow::showPupil);
     connect(back, &QPushButton::clicked, this, &QDialog::accept);
     showPupil();
+}
+
+QPushButton* RecordsWindow::makePrintButton()
+{
+    auto* print = new QPushButton(QStringLiteral("打印练习卷…"), this);
+    print->setObjectName(QStringLiteral("cmdPrintSheet"));
+    print->setFont(designFont(FontFace::Heiti, 12));
+    print->setAutoDefault(false);
+    print->setMinimumHeight(twipsToPixels(600));
+    connect(print, &QPushButton::clicked, this, [this] {
+        auto* dialog = new PrintSheetDialog(services_, {}, this);
+        dialog->setAttribute(Qt::WA_DeleteOnClose);
+        dialog->open();
+    });
+    return print;
 }
 
 void RecordsWindow::showPupil()

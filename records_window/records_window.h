@@ -3,8 +3,10 @@
 // records_window/ shows what records/ keeps through the RecordStore interface
 // only: the pupil line (pupil_bar.h), the 成绩 tab with its table, best times,
 // chart and CSV export (results_tab.h, test_table_model.h, progress_chart.h,
-// csv_export.h) and the 错题本 tab (mistakes_tab.h). The store, the "重练"
-// opener and the dialogs are injected (records_services.h).
+// csv_export.h) and the 错题本 tab (mistakes_tab.h). "打印练习卷…" opens
+// print_sheet_dialog.h; sheets reach paper through sheet_printing.h. The
+// store, the "重练" opener, the dialogs and the print preview are injected
+// (records_services.h).
 #pragma once
 
 #include "records/record_store.h"
@@ -16,6 +18,7 @@
 
 QT_BEGIN_NAMESPACE
 class QLabel;
+class QPushButton;
 class QTabWidget;
 QT_END_NAMESPACE
 
@@ -32,6 +35,7 @@ public:
 
 private:
     void showPupil();
+    QPushButton* makePrintButton();
 
     RecordStore& store_;
     RecordsServices services_;

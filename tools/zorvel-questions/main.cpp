@@ -1,8 +1,12 @@
 // zorvel-questions: prints questions made by the drill windows' generators,
-// as a worksheet for teachers and parents or as TSV for other programs.
+// as a worksheet for teachers and parents (text or an A4 PDF sheet) or as
+// TSV for other programs.
 #include "tools/zorvel-questions/options.h"
 #include "tools/zorvel-questions/sheet.h"
 #include "tools/common/command_line.h"
+#include "worksheets/pdf_output.h"
+
+#include <QGuiApplication>
 
 #include <chrono>
 #include <cstdio>
@@ -10,12 +14,34 @@
 
 namespace {
 
+static_assert(zorvel::kMaxColumns == zorvel::sheets::kMaxColumns, "--columns accepts what a sheet can lay out");
+
 QStringList arguments(int argc, char** argv)
 {
     QStringList list;
     for (int i = 0; i < argc; ++i)
         list.append(QString::fromLocal8Bit(argv[i]));
     return list;
+}
+
+// The PDF sheet needs the fonts, and so an application; a command-line tool
+// never needs a display, so it runs on the offscreen platform unless told.
+int writePdf(int argc, char** argv, const zorvel::SheetOptions& options, std::uint64_t seed)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication application(argc, argv);
+    zorvel::sheets::Worksheet sheet = zorvel::sheets::drawnWorksheet(
+        {options.operation, options.level, options.type, options.mode, options.count, seed});
+    sheet.columns = options.columns;
+    sheet.answerKey = options.answers;
+    if (const QString problem = zorvel::sheets::saveSheetPdf(sheet, options.output); !problem.isEmpty()) {
+        std::fprintf(stderr, "zorvel-questions: cannot write %s: %s\n",
+                     zorvel::quotedArgument(options.output).toUtf8().constData(),
+                     zorvel::quotedArgument(problem).toUtf8().constData());
+        return 1;
+    }
+    return 0;
 }
 
 } // namespace
@@ -43,6 +69,8 @@ int main(int argc, char** argv)
         seed = static_cast<std::uint64_t>(std::chrono::system_clock::now().time_since_epoch().count()) ^
                (static_cast<std::uint64_t>(device()) << 32);
     }
+    if (parsed.options.format == zorvel::SheetFormat::Pdf)
+        return writePdf(argc, argv, parsed.options, seed);
     if (!zorvel::writeSheet(parsed.options, seed, stdout)) {
         std::fprintf(stderr, "zorvel-questions: could not write the questions\n");
         return 1;

@@ -55,6 +55,33 @@ bool readWhole(const std::string& text, Number& value)
     return result.ec == std::errc() && result.ptr == text.data() + text.size();
 }
 
+// --columns and --output belong to the PDF sheet; text and TSV go to
+// standard output as they always have.
+std::string checkPdfValues(const std::string* columns, const std::string* output, SheetOptions& options)
+{
+    const std::string columnRange = "a whole number from 1 to " + std::to_string(kMaxColumns);
+    if (options.format != SheetFormat::Pdf) {
+        if (columns)
+            return "--columns is for --format pdf; accepted there: " + columnRange;
+        if (output)
+            return "--output is for --format pdf; text and tsv go to standard output";
+        return {};
+    }
+    if (columns) {
+        int n = 0;
+        if (!readWhole(*columns, n) || n < 1 || n > kMaxColumns)
+            return refusal("--columns", "bad columns", *columns, columnRange);
+        options.columns = n;
+    }
+    if (!output || output->empty())
+        return "--format pdf needs --output FILE; accepted: a file to write, replaced only when the sheet is whole";
+    if (options.count > kMaxPdfCount)
+        return "bad count " + quotedArgument(std::to_string(options.count)) +
+               " for --format pdf; accepted: a whole number from 1 to " + std::to_string(kMaxPdfCount);
+    options.output = QString::fromStdString(*output);
+    return {};
+}
+
 std::string checkValues(const std::map<std::string, std::string>& values, SheetOptions& options)
 {
     const auto value = [&](const char* name) -> const std::string* {
@@ -121,10 +148,12 @@ std::string checkValues(const std::map<std::string, std::string>& values, SheetO
             options.format = SheetFormat::Text;
         else if (*format == "tsv")
             options.format = SheetFormat::Tsv;
+        else if (*format == "pdf")
+            options.format = SheetFormat::Pdf;
         else
-            return refusal("--format", "unknown format", *format, "text, tsv");
+            return refusal("--format", "unknown format", *format, "text, tsv, pdf");
     }
-    return {};
+    return checkPdfValues(value("--columns"), value("--output"), options);
 }
 
 QList<QCommandLineOption> sheetOptions()
@@ -135,7 +164,8 @@ QList<QCommandLineOption> sheetOptions()
     };
     return {option("operation", "op"), option("level", "level"), option("type", "type"),
             option("mode", "mode"),     option("count", "n"),         option("seed", "seed"),
-            option("format", "format"), option("answers"),
+            option("format", "format"), option("columns", "n"),   option("output", "file"),
+            option("answers"),
             QCommandLineOption(QStringList{QStringLiteral("h"), QStringLiteral("help")}), option("version")};
 }
 
@@ -160,7 +190,7 @@ ParsedOptions parseOptions(const QStringList& arguments)
     }
     parsed.options.answers = parser.isSet(QStringLiteral("answers"));
     std::map<std::string, std::string> values;
-    for (const char* name : {"operation", "level", "type", "mode", "count", "seed", "format"})
+    for (const char* name : {"operation", "level", "type", "mode", "count", "seed", "format", "columns", "output"})
         if (parser.isSet(QString::fromLatin1(name)))
             values[std::string("--") + name] = parser.value(QString::fromLatin1(name)).toStdString();
     parsed.error = checkValues(values, parsed.options);
@@ -175,11 +205,18 @@ std::string usageText()
            "  --level L      an option name (Option4) or its caption (\"2位 + 1位\");\n"
            "                 default: the operation's default level\n"
            "  --type T       Option7|integer, Option8|1dp, Option9|2dp (add, sub, mixed); default integer\n"
-           "  --mode M       normal or listening (no two answers in a row alike); default normal\n"
-           "  --count N      1 to 1000000; default 10 (normal) or 20 (listening)\n"
+           "  --mode M       normal or listening (no two answers in a row alike; pdf: the pupil's\n"
+           "                 sheet of numbered blanks); default normal\n"
+           "  --count N      1 to 1000000 (pdf: 1 to 10000); default 10 (normal) or 20 (listening)\n"
            "  --seed S       the same seed gives the same questions; default: from the clock\n"
-           "  --format F     text (a printable sheet) or tsv; default text\n"
-           "  --answers      text format: an answer key after the questions\n"
+           "  --format F     text (a printable sheet), tsv, or pdf (an A4 question sheet:\n"
+           "                 title, 姓名/日期/用时/得分 to fill in, numbered questions, page\n"
+           "                 numbers); default text. Text and TSV go to standard output\n"
+           "  --output FILE  pdf: the file to write (required); an existing file is\n"
+           "                 replaced only once the whole sheet is written\n"
+           "  --columns N    pdf: 1 to 6 columns; default as many as the widest question allows\n"
+           "  --answers      text: an answer key after the questions; pdf: answer pages in the\n"
+           "                 same layout (listening: the teacher's sheet with every question)\n"
            "  --help, -h     this text\n"
            "  --version      the version\n"
            "\n"

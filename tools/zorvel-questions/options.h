@@ -13,7 +13,7 @@
 
 namespace zorvel {
 
-enum class SheetFormat { Text, Tsv };
+enum class SheetFormat { Text, Tsv, Pdf };
 
 struct SheetOptions {
     Operation operation = Operation::Add;
@@ -23,12 +23,17 @@ struct SheetOptions {
     int count = 10;
     std::optional<std::uint64_t> seed;
     SheetFormat format = SheetFormat::Text;
+    int columns = 0;        // pdf: 0 for as many as fit
+    QString output;         // pdf: the file written
     bool answers = false;
     bool help = false;
     bool version = false;
 };
 
 inline constexpr int kMaxCount = 1000000;
+// A PDF sheet stops at 100 pages of questions (and as many of answers).
+inline constexpr int kMaxPdfCount = 10000;
+inline constexpr int kMaxColumns = 6;
 
 struct ParsedOptions {
     SheetOptions options;

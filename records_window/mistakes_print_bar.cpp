@@ -1,0 +1,73 @@
+// Choosing a group of the mistakes book and printing it.
+#include "records_window/mistakes_print_bar.h"
+
+#include "normal_drill/screen_units.h"
+#include "records_window/record_texts.h"
+#include "records_window/sheet_printing.h"
+
+#include <QComboBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+
+namespace zorvel::records {
+
+namespace {
+
+bool sameGroup(const Exercise& a, const Exercise& b)
+{
+    return a.window == b.window && a.levelOption == b.levelOption && a.numberType == b.numberType;
+}
+
+} // namespace
+
+MistakesPrintBar::MistakesPrintBar(const RecordsServices& services, QWidget* parent)
+    : QWidget(parent), services_(services)
+{
+    auto* label = new QLabel(QStringLiteral("错题卷:"), this);
+    label->setFont(designFont(FontFace::Songti, 11));
+    choice_ = new QComboBox(this);
+    choice_->setObjectName(QStringLiteral("cboPrintGroup"));
+    choice_->setFont(designFont(FontFace::Songti, 11));
+    print_ = new QPushButton(QStringLiteral("打印错题卷"), this);
+    print_->setObjectName(QStringLiteral("cmdPrintMistakes"));
+    print_->setFont(designFont(FontFace::Heiti, 11));
+    print_->setAutoDefault(false);
+    print_->setToolTip(QStringLiteral("把这一组错题印成练习卷,后面附答案页"));
+    auto* layout = new QHBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(label);
+    layout->addWidget(choice_, 1);
+    layout->addWidget(print_);
+    connect(print_, &QPushButton::clicked, this, &MistakesPrintBar::printChosen);
+    setMistakes({});
+}
+
+void MistakesPrintBar::setMistakes(const std::vector<Mistake>& mistakes)
+{
+    groups_.clear();
+    choice_->clear();
+    for (const Mistake& mistake : mistakes) {
+        if (groups_.empty() || !sameGroup(groups_.back().front().exercise, mistake.exercise))
+            groups_.emplace_back();
+        groups_.back().push_back(mistake);
+    }
+    for (const std::vector<Mistake>& group : groups_) {
+        const Exercise& exercise = group.front().exercise;
+        choice_->addItem(QStringLiteral("%1 · %2 · %3(%4 题)")
+                             .arg(operationText(exercise.operation), exercise.levelCaption,
+                                  numberTypeText(exercise.operation, exercise.numberType))
+                             .arg(group.size()));
+    }
+    choice_->setEnabled(!groups_.empty());
+    print_->setEnabled(!groups_.empty() && static_cast<bool>(services_.previewSheet));
+}
+
+void MistakesPrintBar::printChosen()
+{
+    const int index = choice_->currentIndex();
+    if (index >= 0 && index < int(groups_.size()))
+        services_.previewSheet(this, mistakesWorksheet(groups_[std::size_t(index)]));
+}
+
+} // namespace zorvel::records

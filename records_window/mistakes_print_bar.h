@@ -1,0 +1,36 @@
+// Under the mistakes book: choose one of its groups and "打印错题卷", a
+// question sheet of that group's questions with the answer pages.
+#pragma once
+
+#include "records/record_store.h"
+#include "records_window/records_services.h"
+
+#include <QWidget>
+
+#include <vector>
+
+QT_BEGIN_NAMESPACE
+class QComboBox;
+class QPushButton;
+QT_END_NAMESPACE
+
+namespace zorvel::records {
+
+class MistakesPrintBar : public QWidget {
+    Q_OBJECT
+public:
+    MistakesPrintBar(const RecordsServices& services, QWidget* parent = nullptr);
+
+    // The book as the store gives it, grouped by window, level and type.
+    void setMistakes(const std::vector<Mistake>& mistakes);
+
+private:
+    void printChosen();
+
+    const RecordsServices& services_;
+    std::vector<std::vector<Mistake>> groups_;
+    QComboBox* choice_ = nullptr;
+    QPushButton* print_ = nullptr;
+};
+
+} // namespace zorvel::records

@@ -1,0 +1,146 @@
+// The choices of a printed question sheet, from the exercise catalogue.
+#include "records_window/print_sheet_dialog.h"
+
+#include "normal_drill/screen_units.h"
+#include "records_window/sheet_printing.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QPushButton>
+#include <QRandomGenerator>
+#include <QSpinBox>
+#include <QVBoxLayout>
+
+namespace zorvel::records {
+
+namespace {
+
+constexpr int kMaxDialogCount = 1000;
+
+QString text(std::string_view view)
+{
+    return QString::fromUtf8(view.data(), qsizetype(view.size()));
+}
+
+template <typename Control>
+Control* named(Control* control, const char* name)
+{
+    control->setObjectName(QString::fromLatin1(name));
+    control->setFont(designFont(FontFace::Songti, 12));
+    return control;
+}
+
+QPushButton* button(QWidget* parent, const QString& caption, const char* name)
+{
+    auto* push = named(new QPushButton(caption, parent), name);
+    push->setFont(designFont(FontFace::Heiti, 12));
+    push->setAutoDefault(false);
+    return push;
+}
+
+} // namespace
+
+PrintSheetDialog::PrintSheetDialog(const RecordsServices& services, std::function<std::uint64_t()> seed,
+                                   QWidget* parent)
+    : QDialog(parent), services_(services), seed_(std::move(seed))
+{
+    setObjectName(QStringLiteral("frmPrintSheet"));
+    setWindowTitle(QStringLiteral("打印练习卷"));
+    setFont(designFont(FontFace::Songti, 12));
+    if (!seed_)
+        seed_ = [] { return QRandomGenerator::global()->generate64(); };
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(buildForm());
+    layout->addLayout(buildButtons());
+    connect(operation_, qOverload<int>(&QComboBox::currentIndexChanged), this, &PrintSheetDialog::fillLevels);
+    fillLevels();
+}
+
+QLayout* PrintSheetDialog::buildForm()
+{
+    operation_ = named(new QComboBox(this), "cboSheetOperation");
+    for (Operation op : kAllOperations)
+        operation_->addItem(text(operationInfo(op).name), int(op));
+    level_ = named(new QComboBox(this), "cboSheetLevel");
+    type_ = named(new QComboBox(this), "cboSheetType");
+    count_ = named(new QSpinBox(this), "spnSheetCount");
+    count_->setRange(1, kMaxDialogCount);
+    count_->setValue(100);
+    count_->setSuffix(QStringLiteral(" 题"));
+    columns_ = named(new QSpinBox(this), "spnSheetColumns");
+    columns_->setRange(0, sheets::kMaxColumns);
+    columns_->setSpecialValueText(QStringLiteral("自动"));
+    columns_->setSuffix(QStringLiteral(" 列"));
+    answers_ = named(new QCheckBox(QStringLiteral("答案页(另起一页)"), this), "chkSheetAnswers");
+    answers_->setChecked(true);
+
+    auto* form = new QFormLayout;
+    form->addRow(QStringLiteral("运算:"), operation_);
+    form->addRow(QStringLiteral("难度:"), level_);
+    form->addRow(QStringLiteral("类型:"), type_);
+    form->addRow(QStringLiteral("题数:"), count_);
+    form->addRow(QStringLiteral("每行:"), columns_);
+    form->addRow(QString(), answers_);
+    return form;
+}
+
+QLayout* PrintSheetDialog::buildButtons()
+{
+    QPushButton* preview = button(this, QStringLiteral("预览并打印…"), "cmdSheetPreview");
+    QPushButton* save = button(this, QStringLiteral("保存为PDF…"), "cmdSheetSavePdf");
+    QPushButton* close = button(this, QStringLiteral("关 闭"), "cmdSheetClose");
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(preview);
+    buttons->addWidget(save);
+    buttons->addStretch(1);
+    buttons->addWidget(close);
+    connect(preview, &QPushButton::clicked, this, &PrintSheetDialog::preview);
+    connect(save, &QPushButton::clicked, this, &PrintSheetDialog::savePdf);
+    connect(close, &QPushButton::clicked, this, &QDialog::accept);
+    return buttons;
+}
+
+void PrintSheetDialog::fillLevels()
+{
+    const auto op = Operation(operation_->currentData().toInt());
+    const OperationInfo& info = operationInfo(op);
+    level_->clear();
+    for (Level level : offeredLevels(op))
+        level_->addItem(text(levelCaption(op, level)), int(level));
+    level_->setCurrentIndex(level_->findData(int(info.defaultLevel)));
+    type_->clear();
+    for (NumberType type : kAllNumberTypes)
+        if (isNumberTypeOffered(op, type))
+            type_->addItem(text(numberTypeCaption(op, type)).remove(QLatin1Char(' ')), int(type));
+    type_->setEnabled(type_->count() > 1);
+}
+
+sheets::Worksheet PrintSheetDialog::worksheet() const
+{
+    sheets::SheetRequest request;
+    request.operation = Operation(operation_->currentData().toInt());
+    request.level = Level(level_->currentData().toInt());
+    request.type = NumberType(type_->currentData().toInt());
+    request.count = count_->value();
+    request.seed = seed_();
+    sheets::Worksheet sheet = sheets::drawnWorksheet(request);
+    sheet.columns = columns_->value();
+    sheet.answerKey = answers_->isChecked();
+    return sheet;
+}
+
+void PrintSheetDialog::preview()
+{
+    if (services_.previewSheet)
+        services_.previewSheet(this, worksheet());
+}
+
+void PrintSheetDialog::savePdf()
+{
+    saveSheetAsPdf(this, worksheet(), services_.dialogs);
+}
+
+} // namespace zorvel::records

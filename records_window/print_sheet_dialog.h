@@ -1,0 +1,50 @@
+// "打印练习卷": choose the operation, level, type, how many questions, the
+// columns and whether to add the answer pages; then preview and print, or
+// save the sheet as PDF. The questions are drawn anew for each sheet.
+#pragma once
+
+#include "records_window/records_services.h"
+#include "worksheets/worksheet.h"
+
+#include <QDialog>
+
+#include <cstdint>
+#include <functional>
+
+QT_BEGIN_NAMESPACE
+class QCheckBox;
+class QComboBox;
+class QLayout;
+class QSpinBox;
+QT_END_NAMESPACE
+
+namespace zorvel::records {
+
+class PrintSheetDialog : public QDialog {
+    Q_OBJECT
+public:
+    // seed: where each sheet's questions start (the clock's by default).
+    PrintSheetDialog(const RecordsServices& services, std::function<std::uint64_t()> seed = {},
+                     QWidget* parent = nullptr);
+
+    // The sheet the choices describe, with newly drawn questions.
+    sheets::Worksheet worksheet() const;
+
+private:
+    QLayout* buildForm();
+    QLayout* buildButtons();
+    void fillLevels();
+    void preview();
+    void savePdf();
+
+    const RecordsServices& services_;
+    std::function<std::uint64_t()> seed_;
+    QComboBox* operation_ = nullptr;
+    QComboBox* level_ = nullptr;
+    QComboBox* type_ = nullptr;
+    QSpinBox* count_ = nullptr;
+    QSpinBox* columns_ = nullptr;
+    QCheckBox* answers_ = nullptr;
+};
+
+} // namespace zorvel::records

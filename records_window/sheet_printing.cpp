@@ -1,0 +1,61 @@
+// The mistakes sheet, the print preview and saving a sheet as PDF.
+#include "records_window/sheet_printing.h"
+
+#include "worksheets/pdf_output.h"
+#include "worksheets/sheet_painter.h"
+
+#include <QDir>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
+
+namespace zorvel::records {
+
+sheets::Worksheet mistakesWorksheet(const std::vector<Mistake>& group)
+{
+    sheets::Worksheet sheet;
+    sheet.answerKey = true;
+    if (group.empty())
+        return sheet;
+    const Exercise& exercise = group.front().exercise;
+    const std::optional<Operation> op = operationFromKey(exercise.operation.toStdString());
+    if (!op)
+        return sheet;
+    const std::optional<Level> level = levelFromName(*op, exercise.levelOption.toStdString());
+    const std::optional<NumberType> type = numberTypeFromName(exercise.numberType.toStdString());
+    sheet.title = QStringLiteral("错题练习 ") +
+                  (level ? sheets::exerciseTitle(*op, *level, type.value_or(NumberType::Integer))
+                         : QString::fromUtf8(operationInfo(*op).name.data()));
+    for (const Mistake& mistake : group) {
+        QStringList operands;
+        for (const QString& operand : mistake.question.operands)
+            if (!operand.isEmpty())
+                operands.append(operand);
+        sheet.questions.push_back(sheets::sheetQuestion(*op, operands, mistake.question.correctAnswer));
+    }
+    return sheet;
+}
+
+void previewWithPrintDialog(QWidget* parent, const sheets::Worksheet& sheet)
+{
+    QPrinter printer(QPrinter::HighResolution);
+    sheets::prepareDevice(printer);
+    printer.setDocName(sheet.title);
+    QPrintPreviewDialog dialog(&printer, parent);
+    dialog.setWindowTitle(QStringLiteral("打印预览 - ") + sheet.title);
+    QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog,
+                     [&sheet](QPrinter* target) { sheets::paintSheet(sheet, *target); });
+    dialog.exec();
+}
+
+void saveSheetAsPdf(QWidget* parent, const sheets::Worksheet& sheet, const RecordsDialogs& dialogs)
+{
+    const QString suggested = QDir::home().filePath(sheet.title.section(QLatin1Char(' '), 0, 1) + QStringLiteral(".pdf"));
+    const QString path = dialogs.chooseSaveFile(parent, QStringLiteral("保存为PDF"), suggested);
+    if (path.isEmpty())
+        return;
+    if (const QString problem = sheets::saveSheetPdf(sheet, path); !problem.isEmpty())
+        dialogs.tell(parent, QStringLiteral("保存为PDF"),
+                     QStringLiteral("没能保存练习卷:%1\n(%2)").arg(QDir::toNativeSeparators(path), problem));
+}
+
+} // namespace zorvel::records

@@ -1,0 +1,89 @@
+# zorvel-questions --format pdf: refusals write nothing and leave an existing
+# file alone; a written sheet is a whole PDF whose text (when pdftotext is
+# installed) holds the same questions as the TSV of the same seed, each as
+# one line "n. a + b =", and the answer pages hold "n. a + b = answer".
+# Usage: cmake -DTOOL=<zorvel-questions> -DWORK=<scratch folder> -P zorvel_questions_pdf.cmake
+
+cmake_policy(SET CMP0007 NEW)  # a list keeps its empty values: "--output" with none
+set(failures 0)
+macro(fail message)
+  message(SEND_ERROR "${message}")
+  math(EXPR failures "${failures} + 1")
+endmacro()
+
+file(REMOVE_RECURSE "${WORK}")
+file(MAKE_DIRECTORY "${WORK}")
+set(kept "${WORK}/kept.pdf")
+file(WRITE "${kept}" "an earlier sheet")
+
+set(refusals
+  "--format|pdf|--format pdf needs --output FILE"
+  "--format|pdf|--output||--format pdf needs --output FILE"
+  "--format|pdf|--output|${kept}|--columns|0|accepted: a whole number from 1 to 6"
+  "--format|pdf|--output|${kept}|--columns|7|accepted: a whole number from 1 to 6"
+  "--format|pdf|--output|${kept}|--columns|4x|bad columns \"4x\""
+  "--format|pdf|--output|${kept}|--count|10001|from 1 to 10000"
+  "--format|tsv|--output|${kept}|text and tsv go to standard output"
+  "--columns|4|--columns is for --format pdf"
+  "--format|pdf|--output|${kept}|--level|Option15|unknown level"
+)
+foreach(case IN LISTS refusals)
+  string(REPLACE "|" ";" parts "${case}")
+  list(POP_BACK parts expected)
+  execute_process(COMMAND ${TOOL} --operation add ${parts} RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE err)
+  string(REGEX MATCHALL "\n" lines "${err}")
+  list(LENGTH lines count)
+  string(FIND "${err}" "${expected}" at)
+  if(NOT rc EQUAL 2 OR NOT out STREQUAL "" OR NOT count EQUAL 1 OR at LESS 0)
+    fail("${parts}: status ${rc}, stderr: ${err}")
+  endif()
+endforeach()
+file(READ "${kept}" content)
+file(GLOB leftovers "${WORK}/*")
+list(LENGTH leftovers leftover_count)
+if(NOT content STREQUAL "an earlier sheet" OR NOT leftover_count EQUAL 1)
+  fail("a refusal wrote: ${leftovers}")
+endif()
+
+execute_process(COMMAND ${TOOL} --operation add --format pdf --output "${WORK}/missing/a.pdf"
+                RESULT_VARIABLE rc ERROR_VARIABLE err)
+if(NOT rc EQUAL 1 OR NOT err MATCHES "cannot write \"[^\n]*missing/a.pdf\"" OR EXISTS "${WORK}/missing")
+  fail("unwritable output: status ${rc}, ${err}")
+endif()
+
+set(seeded --operation add --level Option4 --count 30 --seed 47)
+execute_process(COMMAND ${TOOL} ${seeded} --format pdf --answers --output "${kept}" RESULT_VARIABLE rc ERROR_VARIABLE err)
+file(READ "${kept}" head LIMIT 5)
+file(SIZE "${kept}" size)
+math(EXPR tail_at "${size} - 6")
+file(READ "${kept}" tail OFFSET ${tail_at})
+if(NOT rc EQUAL 0 OR NOT head MATCHES "^%PDF-" OR NOT tail MATCHES "%%EOF\n?$")
+  fail("the sheet is not a whole PDF: status ${rc}, ${err}")
+endif()
+
+find_program(PDFTOTEXT pdftotext)
+if(PDFTOTEXT)
+  execute_process(COMMAND ${TOOL} ${seeded} --format tsv OUTPUT_VARIABLE tsv)
+  execute_process(COMMAND ${PDFTOTEXT} -f 1 -l 1 "${kept}" - OUTPUT_VARIABLE sheet_text)
+  execute_process(COMMAND ${PDFTOTEXT} -f 2 -l 2 "${kept}" - OUTPUT_VARIABLE key_text)
+  string(REGEX MATCHALL "[^\n]+" rows "${tsv}")
+  foreach(row IN LISTS rows)
+    string(REGEX MATCH "^([0-9]+)\t([0-9]+)\t([0-9]+)\t\t([0-9]+)$" matched "${row}")
+    set(question "${CMAKE_MATCH_1}. ${CMAKE_MATCH_2} + ${CMAKE_MATCH_3} =")
+    string(FIND "${sheet_text}" "${question}\n" on_sheet)
+    string(FIND "${key_text}" "${question} ${CMAKE_MATCH_4}\n" on_key)
+    if(NOT matched OR on_sheet LESS 0 OR on_key LESS 0)
+      fail("\"${question}\" (${row}) is not one line of the sheet and of its key")
+      break()
+    endif()
+  endforeach()
+  if(NOT sheet_text MATCHES "姓名 _+" OR NOT sheet_text MATCHES "第 ?1 ?[^0-9]")
+    fail("the header or the page number is missing: ${sheet_text}")
+  endif()
+else()
+  message(STATUS "pdftotext not installed: the sheet's text is not checked")
+endif()
+
+if(failures GREATER 0)
+  message(FATAL_ERROR "${failures} PDF sheet checks failed")
+endif()

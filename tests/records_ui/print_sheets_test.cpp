@@ -1,0 +1,118 @@
+// Printing from the records window: "打印练习卷…" hands the preview the sheet
+// its choices describe and saves it as PDF (or says why it could not), and
+// "打印错题卷" prints the chosen group of the mistakes book with its answers.
+#include "records_window/records_window.h"
+#include "tests/records_ui/fake_record_store.h"
+#include "worksheets/worksheet.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFile>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace zorvel;
+using namespace zorvel::records;
+using zorvel::testing::FakeRecordStore;
+using zorvel::testing::exerciseOf;
+
+namespace {
+
+struct Printing {
+    std::vector<sheets::Worksheet> previewed;
+    QString saveTo;
+    QStringList told;
+    RecordsServices services()
+    {
+        RecordsServices s;
+        s.today = [] { return QDate(2026, 12, 7); };
+        s.dialogs.chooseSaveFile = [this](QWidget*, const QString&, const QString& suggested) {
+            return suggested.endsWith(QLatin1String(".pdf")) ? saveTo : QString();
+        };
+        s.dialogs.tell = [this](QWidget*, const QString&, const QString& text) { told << text; };
+        s.previewSheet = [this](QWidget*, const sheets::Worksheet& sheet) { previewed.push_back(sheet); };
+        return s;
+    }
+};
+
+QWidget* openSheetDialog(RecordsWindow& window)
+{
+    window.findChild<QPushButton*>("cmdPrintSheet")->click();
+    return window.findChild<QWidget*>("frmPrintSheet");
+}
+
+} // namespace
+
+class PrintSheetsTest : public QObject {
+    Q_OBJECT
+private slots:
+    void sheetDialogPreviewsTheChosenSheetAndSavesItAsPdf()
+    {
+        FakeRecordStore store;
+        Printing printing;
+        RecordsWindow window(store, printing.services());
+        window.show();
+        QWidget* dialog = openSheetDialog(window);
+        QVERIFY(dialog);
+        auto* operation = dialog->findChild<QComboBox*>("cboSheetOperation");
+        operation->setCurrentIndex(operation->findText(QStringLiteral("除法")));
+        auto* level = dialog->findChild<QComboBox*>("cboSheetLevel");
+        level->setCurrentIndex(level->findText(QStringLiteral("/2位=1位")));
+        QVERIFY(!dialog->findChild<QComboBox*>("cboSheetType")->isEnabled());
+        dialog->findChild<QSpinBox*>("spnSheetCount")->setValue(30);
+        dialog->findChild<QSpinBox*>("spnSheetColumns")->setValue(3);
+        dialog->findChild<QPushButton*>("cmdSheetPreview")->click();
+
+        QCOMPARE(printing.previewed.size(), size_t(1));
+        const sheets::Worksheet& sheet = printing.previewed.front();
+        QCOMPARE(sheet.title, QStringLiteral("口算练习 除法 ÷2位=1位"));
+        QCOMPARE(sheet.questions.size(), size_t(30));
+        QCOMPARE(sheet.questions.front().signs, QStringList{QStringLiteral("÷")});
+        QCOMPARE(sheet.columns, 3);
+        QVERIFY(sheet.answerKey);
+
+        QTemporaryDir dir;
+        printing.saveTo = dir.filePath(QStringLiteral("卷.pdf"));
+        dialog->findChild<QPushButton*>("cmdSheetSavePdf")->click();
+        QFile saved(printing.saveTo);
+        QVERIFY(saved.open(QIODevice::ReadOnly));
+        QVERIFY(saved.read(5) == "%PDF-");
+
+        printing.saveTo = dir.filePath(QStringLiteral("没有的文件夹/卷.pdf"));
+        dialog->findChild<QPushButton*>("cmdSheetSavePdf")->click();
+        QCOMPARE(printing.told.size(), 1);
+        QVERIFY(printing.told.front().startsWith(QStringLiteral("没能保存练习卷")));
+        QVERIFY(!QFile::exists(printing.saveTo));
+    }
+
+    void mistakesSheetPrintsTheChosenGroupWithItsAnswers()
+    {
+        FakeRecordStore store;
+        const QDateTime when(QDate(2026, 12, 7), QTime(8, 0));
+        store.addMistake(1, {0, exerciseOf("add", "normal", "Option4", "1dp"), {{"4.7", "0.8", {}}, "5.5"}, 2, when});
+        store.addMistake(1, {0, exerciseOf("mixed", "normal", "Option4", "integer"), {{"23", "8", "9"}, "22"}, 1, when});
+        store.addMistake(1, {0, exerciseOf("mixed", "normal", "Option4", "integer"), {{"41", "7", "5"}, "43"}, 1, when});
+        Printing printing;
+        RecordsWindow window(store, printing.services());
+        window.show();
+        window.findChild<QTabWidget*>("tabRecords")->setCurrentIndex(1);
+        auto* groups = window.findChild<QComboBox*>("cboPrintGroup");
+        QCOMPARE(groups->count(), 2);
+        groups->setCurrentIndex(groups->findText(QStringLiteral("加减混合"), Qt::MatchStartsWith));
+        window.findChild<QPushButton*>("cmdPrintMistakes")->click();
+
+        QCOMPARE(printing.previewed.size(), size_t(1));
+        const sheets::Worksheet& sheet = printing.previewed.front();
+        QCOMPARE(sheet.title, QStringLiteral("错题练习 加减混合 2位 + 1位 整数"));
+        QVERIFY(sheet.answerKey);
+        QCOMPARE(sheet.questions.size(), size_t(2));
+        QCOMPARE(sheets::questionText(sheet.questions[0]), QStringLiteral("23 + 8 - 9 ="));
+        QCOMPARE(sheet.questions[1].answer, QStringLiteral("43"));
+    }
+};
+
+QTEST_MAIN(PrintSheetsTest)
+#include "print_sheets_test.moc"

@@ -1,0 +1,290 @@
+// Measuring and painting a question sheet. Everything is placed in points
+// inside the margins; Page turns a point rectangle into device units, and
+// fonts are given in points, which the device converts at its resolution.
+#include "worksheets/sheet_painter.h"
+
+#include <QFontMetricsF>
+#include <QPageLayout>
+#include <QPagedPaintDevice>
+#include <QPainter>
+
+#include <algorithm>
+#include <cmath>
+
+namespace zorvel::sheets {
+
+namespace {
+
+constexpr qreal kMarginMm = 12;
+constexpr qreal kPointsPerMm = 72.0 / 25.4;
+constexpr qreal kQuestionPoints = 13;
+constexpr qreal kLabelPoints = 11;  // near the question's size: one line to pdftotext
+constexpr qreal kTitlePoints = 17;
+constexpr qreal kHeaderPoints = 12;
+constexpr qreal kFooterPoints = 9;
+constexpr qreal kGridTop = 72;      // below the title and the header line
+constexpr qreal kFooterHeight = 22;
+constexpr qreal kRowHeight = 27;    // two lines of print: room to write; 25 rows
+constexpr qreal kGutter = 10;       // between columns
+constexpr qreal kLabelGap = 4;      // between "12." and its question
+constexpr int kListeningColumns = 5;
+
+// Widths in points: a font measured at 100 pixels, scaled to its point size.
+class PointMetrics {
+public:
+    PointMetrics(bool heiti, qreal pointSize)
+        : metrics_(pixelFont(heiti)), scale_(pointSize / 100.0) {}
+    qreal width(const QString& text) const { return metrics_.horizontalAdvance(text) * scale_; }
+
+private:
+    static QFont pixelFont(bool heiti)
+    {
+        QFont font = sheetFont(heiti, 10);
+        font.setPixelSize(100);
+        return font;
+    }
+    QFontMetricsF metrics_;
+    qreal scale_;
+};
+
+QString numberLabel(int n) { return QString::number(n) + QLatin1Char('.'); }
+
+struct Widths {
+    qreal label, question, answer;
+};
+
+// The widest label, question and answer of the sheet at full size.
+Widths widestOf(const Worksheet& sheet)
+{
+    const PointMetrics label(true, kLabelPoints), question(true, kQuestionPoints);
+    Widths widths{label.width(numberLabel(std::max<int>(1, int(sheet.questions.size())))), 0, 0};
+    for (const SheetQuestion& q : sheet.questions) {
+        widths.question = std::max(widths.question, question.width(questionText(q)));
+        widths.answer = std::max(widths.answer, question.width(q.answer));
+    }
+    // Room to write at least three digits; a longer blank on a listening sheet,
+    // which the questions share with the teacher's pages.
+    const qreal minimum = question.width(sheet.listening ? QStringLiteral("000000") : QStringLiteral("0000"));
+    widths.answer = std::max(widths.answer + question.width(QStringLiteral("0")), minimum);
+    return widths;
+}
+
+int pagesFor(std::size_t count, int perPage)
+{
+    return std::max(1, int((count + std::size_t(perPage) - 1) / std::size_t(perPage)));
+}
+
+} // namespace
+
+QSizeF a4ContentSize()
+{
+    return QSizeF((210 - 2 * kMarginMm) * kPointsPerMm, (297 - 2 * kMarginMm) * kPointsPerMm);
+}
+
+QFont sheetFont(bool heiti, qreal pointSize, bool bold)
+{
+    QFont font;
+    // 黑体 and 宋体 as the drill windows map them to the installed faces.
+    font.setFamilies(heiti ? QStringList{QStringLiteral("Noto Sans Mono CJK SC"), QStringLiteral("Noto Sans CJK SC"),
+                                         QStringLiteral("Source Han Sans SC"), QStringLiteral("WenQuanYi Zen Hei")}
+                           : QStringList{QStringLiteral("Noto Serif CJK SC"), QStringLiteral("Source Han Serif SC"),
+                                         QStringLiteral("Noto Sans CJK SC"), QStringLiteral("AR PL UMing CN")});
+    font.setPointSizeF(pointSize);
+    font.setBold(bold);
+    return font;
+}
+
+SheetLayout layoutSheet(const Worksheet& sheet, QSizeF content)
+{
+    SheetLayout layout;
+    const Widths widest = widestOf(sheet);
+    const qreal needed = widest.label + kLabelGap + widest.question + kLabelGap + widest.answer + kGutter;
+    const qreal room = content.width() + kGutter;
+    const int fitting = std::clamp(int(room / needed), 1, kMaxColumns);
+    layout.columns = sheet.columns > 0 ? std::min(sheet.columns, kMaxColumns)
+                                       : (sheet.listening ? std::min(fitting, kListeningColumns) : fitting);
+    layout.fontScale = std::min(1.0, room / layout.columns / needed);
+    layout.labelWidth = widest.label * layout.fontScale;
+    layout.questionWidth = widest.question * layout.fontScale;
+    layout.rowsPerPage = std::max(1, int((content.height() - kGridTop - kFooterHeight) / kRowHeight));
+    layout.sheetPages = pagesFor(sheet.questions.size(), layout.perPage());
+    layout.keyPages = sheet.answerKey ? layout.sheetPages : 0;
+    return layout;
+}
+
+void prepareDevice(QPagedPaintDevice& device)
+{
+    device.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
+                                     QMarginsF(kMarginMm, kMarginMm, kMarginMm, kMarginMm), QPageLayout::Millimeter));
+}
+
+namespace {
+
+// One page being painted: point rectangles to device units, and text.
+class Page {
+public:
+    Page(QPainter& painter, qreal unitsPerPoint) : painter_(painter), k_(unitsPerPoint) {}
+
+    void text(const QRectF& points, int flags, const QString& line, const QFont& font,
+              const QColor& colour = Qt::black)
+    {
+        painter_.setFont(font);
+        painter_.setPen(colour);
+        painter_.drawText(device(points), flags | Qt::TextSingleLine, line);
+    }
+    // One run of text on a baseline: extracted from a PDF as it was written.
+    void textAt(QPointF baseline, const QString& line, const QFont& font, const QColor& colour = Qt::black)
+    {
+        painter_.setFont(font);
+        painter_.setPen(colour);
+        painter_.drawText(baseline * k_, line);
+    }
+    void line(QPointF from, QPointF to, const QColor& colour, qreal widthPoints)
+    {
+        painter_.setPen(QPen(colour, widthPoints * k_));
+        painter_.drawLine(from * k_, to * k_);
+    }
+
+private:
+    QRectF device(const QRectF& points) const
+    {
+        return QRectF(points.topLeft() * k_, points.size() * k_);
+    }
+    QPainter& painter_;
+    qreal k_;
+};
+
+enum class PageKind { Questions, Blanks, Answers };
+
+struct PagePlan {
+    PageKind kind;
+    int first;        // index of the first question on the page
+    int number;       // page number, from 1
+};
+
+class SheetPainter {
+public:
+    SheetPainter(const Worksheet& sheet, QPagedPaintDevice& device, QPainter& painter)
+        : sheet_(sheet), painter_(painter),
+          k_(device.logicalDpiX() / 72.0),
+          content_(device.width() / k_, device.height() / k_),
+          layout_(layoutSheet(sheet, content_)),
+          questionFont_(sheetFont(true, kQuestionPoints * layout_.fontScale)),
+          labelFont_(sheetFont(true, kLabelPoints * layout_.fontScale)) {}
+
+    void paint(QPagedPaintDevice& device);
+
+private:
+    void paintPage(const PagePlan& plan);
+    void paintHeading(Page& page, PageKind kind);
+    void paintCell(Page& page, PageKind kind, int index, QRectF cell);
+    void paintFooter(Page& page, int number);
+
+    const Worksheet& sheet_;
+    const PointMetrics labelMetrics_{true, kLabelPoints};
+    const PointMetrics questionMetrics_{true, kQuestionPoints};
+    QPainter& painter_;
+    qreal k_;
+    QSizeF content_;
+    SheetLayout layout_;
+    QFont questionFont_;
+    QFont labelFont_;
+};
+
+void SheetPainter::paint(QPagedPaintDevice& device)
+{
+    const PageKind first = sheet_.listening ? PageKind::Blanks : PageKind::Questions;
+    int number = 1;
+    for (int p = 0; p < layout_.sheetPages; ++p, ++number) {
+        if (number > 1)
+            device.newPage();
+        paintPage({first, p * layout_.perPage(), number});
+    }
+    for (int p = 0; p < layout_.keyPages; ++p, ++number) {
+        device.newPage();
+        paintPage({PageKind::Answers, p * layout_.perPage(), number});
+    }
+}
+
+void SheetPainter::paintPage(const PagePlan& plan)
+{
+    Page page(painter_, k_);
+    paintHeading(page, plan.kind);
+    const qreal cellWidth = (content_.width() + kGutter) / layout_.columns;
+    const int end = std::min<int>(int(sheet_.questions.size()), plan.first + layout_.perPage());
+    for (int i = plan.first; i < end; ++i) {
+        const int row = (i - plan.first) / layout_.columns, column = (i - plan.first) % layout_.columns;
+        paintCell(page, plan.kind, i, QRectF(column * cellWidth, kGridTop + row * kRowHeight,
+                                             cellWidth - kGutter, kRowHeight));
+        // A faint rule every five rows helps to keep one's place.
+        if (column == 0 && row % 5 == 4 && i + layout_.columns < end)
+            page.line({0, kGridTop + (row + 1) * kRowHeight}, {content_.width(), kGridTop + (row + 1) * kRowHeight},
+                      QColor(200, 200, 200), 0.4);
+    }
+    paintFooter(page, plan.number);
+}
+
+void SheetPainter::paintHeading(Page& page, PageKind kind)
+{
+    QString title = sheet_.title;
+    if (kind == PageKind::Answers)
+        title += sheet_.listening ? QStringLiteral(" 题目与答案") : QStringLiteral(" 答案");
+    page.text(QRectF(0, 0, content_.width(), 28), Qt::AlignHCenter | Qt::AlignVCenter, title,
+              sheetFont(true, kTitlePoints, true));
+    if (kind != PageKind::Answers) {
+        const QStringList fields{QStringLiteral("姓名"), QStringLiteral("日期"), QStringLiteral("用时"),
+                                 QStringLiteral("得分")};
+        const qreal width = content_.width() / fields.size();
+        for (int i = 0; i < fields.size(); ++i)
+            page.text(QRectF(i * width, 34, width, 22), Qt::AlignLeft | Qt::AlignVCenter,
+                      fields[i] + QStringLiteral(" __________"), sheetFont(false, kHeaderPoints));
+    }
+    page.line({0, 62}, {content_.width(), 62}, Qt::black, 0.8);
+}
+
+void SheetPainter::paintCell(Page& page, PageKind kind, int index, QRectF cell)
+{
+    const SheetQuestion& question = sheet_.questions[std::size_t(index)];
+    const qreal scale = layout_.fontScale;
+    // Number, question and answer share one baseline, so that text extraction
+    // reads a cell as one line: "12. 47 + 8 = 55".
+    const qreal baseline = cell.top() + cell.height() * 0.7;
+    const QString label = numberLabel(index + 1);
+    page.textAt({cell.left() + layout_.labelWidth - labelMetrics_.width(label) * scale, baseline}, label,
+                labelFont_, QColor(90, 90, 90));
+    qreal answerLeft = cell.left() + layout_.labelWidth + kLabelGap;
+    if (kind != PageKind::Blanks) {
+        // Right-aligned, so that the "=" of a column stand one under another.
+        const QString text = questionText(question);
+        answerLeft += layout_.questionWidth;
+        page.textAt({answerLeft - questionMetrics_.width(text) * scale, baseline}, text, questionFont_);
+        answerLeft += kLabelGap;
+    }
+    if (kind == PageKind::Answers)
+        page.textAt({answerLeft + questionMetrics_.width(QStringLiteral(" ")) * scale, baseline}, question.answer,
+                    questionFont_, QColor(176, 0, 0));
+    else
+        page.line({answerLeft, baseline + 2}, {cell.right(), baseline + 2}, QColor(150, 150, 150), 0.5);
+}
+
+void SheetPainter::paintFooter(Page& page, int number)
+{
+    page.text(QRectF(0, content_.height() - kFooterHeight + 6, content_.width(), kFooterHeight - 6),
+              Qt::AlignHCenter | Qt::AlignBottom,
+              QStringLiteral("第 %1 页 共 %2 页").arg(number).arg(layout_.pageCount()),
+              sheetFont(false, kFooterPoints), QColor(90, 90, 90));
+}
+
+} // namespace
+
+bool paintSheet(const Worksheet& sheet, QPagedPaintDevice& device)
+{
+    QPainter painter;
+    if (!painter.begin(&device))
+        return false;
+    painter.setRenderHint(QPainter::Antialiasing);
+    SheetPainter(sheet, device, painter).paint(device);
+    return painter.end();
+}
+
+} // namespace zorvel::sheets

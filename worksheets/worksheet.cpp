@@ -1,0 +1,70 @@
+// Worksheets from the question engine and from shown questions.
+#include "worksheets/worksheet.h"
+
+#include "questions/number_text.h"
+#include "questions/random_source.h"
+
+namespace zorvel::sheets {
+
+namespace {
+
+QString text(std::string_view view)
+{
+    return QString::fromUtf8(view.data(), qsizetype(view.size()));
+}
+
+} // namespace
+
+QString questionText(const SheetQuestion& question)
+{
+    QString line = question.operands.value(0);
+    for (int i = 1; i < question.operands.size(); ++i)
+        line += QLatin1Char(' ') + question.signs.value(i - 1) + QLatin1Char(' ') + question.operands[i];
+    return line + QStringLiteral(" =");
+}
+
+QString exerciseTitle(Operation op, Level level, NumberType type)
+{
+    const OperationInfo& info = operationInfo(op);
+    // The level captions of the windows write "*" and "/"; a sheet writes × and ÷.
+    QString caption = text(levelCaption(op, level));
+    caption.replace(QLatin1Char('*'), text(info.sheetSigns[0])).replace(QLatin1Char('/'), text(info.sheetSigns[0]));
+    QString title = text(info.name) + QLatin1Char(' ') + caption;
+    if (info.numberTypesShown)
+        title += QLatin1Char(' ') + text(numberTypeCaption(op, type)).remove(QLatin1Char(' '));
+    return title;
+}
+
+SheetQuestion sheetQuestion(Operation op, const QStringList& operands, const QString& answer)
+{
+    const OperationInfo& info = operationInfo(op);
+    SheetQuestion question;
+    question.operands = operands;
+    for (int i = 1; i < operands.size(); ++i)
+        question.signs.append(text(info.sheetSigns[std::min(i - 1, 1)]));
+    question.answer = answer;
+    return question;
+}
+
+Worksheet drawnWorksheet(const SheetRequest& request)
+{
+    Worksheet sheet;
+    sheet.title = (request.mode == Mode::Listening ? QStringLiteral("听算练习 ") : QStringLiteral("口算练习 ")) +
+                  exerciseTitle(request.operation, request.level, request.type);
+    sheet.listening = request.mode == Mode::Listening;
+    sheet.questions.reserve(std::size_t(std::max(0, request.count)));
+    SeededRandom rng(request.seed);
+    QuestionSource source(request.operation, request.mode);
+    QStringList operands;
+    for (int n = 1; n <= request.count; ++n) {
+        const Question q = source.next(request.level, request.type, rng);
+        operands.clear();
+        for (int i = 0; i < q.operandCount; ++i)
+            operands.append(QString::fromStdString(q.operands[i]));
+        sheet.questions.push_back(
+            sheetQuestion(request.operation, operands, QString::fromStdString(shortestText(q.correctAnswer))));
+    }
+    return sheet;
+}
+
+} // namespace zorvel::sheets
