@@ -1,0 +1,346 @@
+// The monkey: each of the ten drill windows gets a stream of random events
+// (clicks on whatever is enabled and shown, keypad and keyboard keys, pastes
+// of any content and length, "返 回" and reopening, the clock moved forwards,
+// backwards and far ahead, the rest reminder answered) and the invariants of
+// monkey_invariants.h are checked after every one. ZORVEL_MONKEY_SEED and
+// ZORVEL_MONKEY_EVENTS choose the seed and the count per window; a failure
+// prints the window, seed, event number and the last events, so that it
+// replays. The worst round trip of one event is printed, never asserted;
+// ZORVEL_MONKEY_SLOW_MS=n prints every event slower than n ms.
+#include "driver.h"
+#include "monkey_invariants.h"
+
+#include "listening_drill/listening_window.h"
+#include "normal_drill/normal_window.h"
+#include "normal_drill/stopwatch.h"
+
+#include <QAbstractButton>
+#include <QCheckBox>
+#include <QClipboard>
+#include <QElapsedTimer>
+#include <QRadioButton>
+#include <QTimer>
+#include <QtTest>
+
+#include <deque>
+#include <random>
+
+using namespace zorvel;
+using namespace zorvel::testing;
+
+namespace {
+
+quint64 fromEnvironment(const char* name, quint64 fallback)
+{
+    bool ok = false;
+    const quint64 value = qEnvironmentVariable(name).toULongLong(&ok);
+    return ok ? value : fallback;
+}
+
+// One monkey on one window: plays `count` events and says what broke first.
+class Monkey {
+public:
+    Monkey(const QString& form, quint64 seed) : form_(form)
+    {
+        // Each window its own stream, the same on every run of the seed.
+        std::seed_seq streams{quint32(seed), quint32(seed >> 32), quint32(form.mid(4).toUInt())};
+        random_.seed(streams);
+        answerReminder_ = [this](QWidget*, const QString& title, const QString&) { reminderShown(title); };
+    }
+
+    QString play(int count);
+    double worstMs() const { return worstMs_; }
+    QString worstEvent() const { return worstEvent_; }
+    int reminders() const { return reminders_; }
+    int reopenings() const { return reopenings_; }
+
+private:
+    int below(int n) { return int(std::uniform_int_distribution<int>(0, n - 1)(random_)); }
+    bool chance(double p) { return std::uniform_real_distribution<double>(0, 1)(random_) < p; }
+    void open();
+    void wire();
+    void event();
+    void clickSomething();
+    void pressKey(QWidget* target);
+    void paste();
+    void moveClock();
+    void awaitDueReminder();
+    void reminderShown(const QString& title);
+    void testBrokenOff();
+    QString randomText();
+    qint64 now() const { return clock_->now; }
+
+    QString form_;
+    std::mt19937_64 random_;
+    std::shared_ptr<ManualClock> clock_ = std::make_shared<ManualClock>();
+    std::shared_ptr<Recorder> record_ = std::make_shared<Recorder>();
+    MessageBoxShower answerReminder_;
+    std::unique_ptr<QDialog> dialog_;
+    DrillWindow* window_ = nullptr;
+    MonkeyKnowledge known_;
+    bool running_ = false;  // the stopwatch of a normal test, as the events say
+    qint64 startedAt_ = 0;
+    std::deque<QString> lastEvents_;
+    QString current_;
+    QStringList broken_;
+    double worstMs_ = 0;
+    // Events slower than this are printed (ZORVEL_MONKEY_SLOW_MS); 0: none.
+    const double slowMs_ = double(fromEnvironment("ZORVEL_MONKEY_SLOW_MS", 0));
+    QString worstEvent_;
+    int reminders_ = 0;
+    int reopenings_ = -1;
+};
+
+void Monkey::open()
+{
+    Fakes fakes;
+    fakes.clock = clock_;
+    fakes.record = record_;
+    fakes.seed = random_();
+    DrillServices services = fakes.services();
+    services.showMessage = answerReminder_;
+    const bool normal = form_.startsWith(QLatin1String("Form8"));
+    dialog_ = normal ? createNormalDrillWindow(form_, services) : createListeningDrillWindow(form_, services);
+    window_ = qobject_cast<DrillWindow*>(dialog_.get());
+    dialog_->resize(twipsSize(window_->row().widthTwips, kDesignHeightTwips));
+    dialog_->show();
+    if (!QTest::qWaitForWindowActive(dialog_.get()))
+        broken_ << QStringLiteral("%1 did not become active").arg(form_);
+    known_ = MonkeyKnowledge();
+    running_ = false;
+    ++reopenings_;
+    wire();
+}
+
+// Follows the clicks that start, end and reset a test, however they came
+// about (mouse, Space, Enter on a focused button, a toggled option).
+void Monkey::wire()
+{
+    auto on = [this](const char* name, auto slot) {
+        QObject::connect(window_->findChild<QAbstractButton*>(name), &QAbstractButton::clicked, window_, slot);
+    };
+    on("Command1", [this] {
+        if (!running_ && window_->row().mode == Mode::Normal) {
+            running_ = true;
+            startedAt_ = now();
+        }
+        known_ = MonkeyKnowledge();
+    });
+    on("Command3", [this] { testBrokenOff(); });
+    on("Command18", [this] { known_.playback = true; });
+    on("Command15", [this] { known_.touchedWhileReady = true; });
+    on("Command16", [this] { known_.touchedWhileReady = true; });
+    for (QRadioButton* option : window_->findChildren<QRadioButton*>()) {
+        QObject::connect(option, &QRadioButton::toggled, window_, [this](bool on) {
+            if (on)
+                testBrokenOff();
+        });
+    }
+}
+
+void Monkey::testBrokenOff()
+{
+    running_ = false;
+    known_ = MonkeyKnowledge();
+}
+
+void Monkey::reminderShown(const QString& title)
+{
+    ++reminders_;
+    if (window_->row().mode != Mode::Normal || title != QStringLiteral("超时提醒"))
+        broken_ << QStringLiteral("message box \"%1\" in %2").arg(title, form_);
+    else if (!running_ || now() - startedAt_ < kRestReminderMs)
+        broken_ << QStringLiteral("reminder after %1 ms of test").arg(running_ ? now() - startedAt_ : -1);
+    if (window_->findChild<QTimer*>(QStringLiteral("Timer1"))->isActive())
+        broken_ << QStringLiteral("stopwatch running under the reminder");
+    testBrokenOff();
+    // A real message box runs its own event loop until OK.
+    QCoreApplication::processEvents();
+}
+
+QString Monkey::randomText()
+{
+    static const QString alphabet = QStringLiteral("0123456789.  \t\n\r-+,eE x五５۳\u200b") + QChar(0) + QChar(0x1b);
+    const int sizes[] = {0, 1, 3, 8, 30, 300, 5000, 1 << 20};
+    int size = sizes[below(8)];
+    if (size == 1 << 20 && !chance(0.05))
+        size = 100000;
+    size = size ? 1 + below(size) : 0;
+    const bool digitsOnly = chance(0.5);
+    QString text(size, Qt::Uninitialized);
+    for (QChar& c : text)
+        c = alphabet[below(digitsOnly ? 11 : int(alphabet.size()))];
+    return text;
+}
+
+void Monkey::clickSomething()
+{
+    QList<QAbstractButton*> shown;
+    for (QAbstractButton* b : window_->findChildren<QAbstractButton*>()) {
+        if (b->isVisible() && b->isEnabled() && b->objectName() != QLatin1String("Command2"))
+            shown << b;
+    }
+    if (shown.isEmpty())
+        return;
+    QAbstractButton* b = shown[below(int(shown.size()))];
+    current_ = QStringLiteral("click %1").arg(b->objectName());
+    // An option or a check box is clicked on its indicator.
+    const bool indicator = qobject_cast<QRadioButton*>(b) || qobject_cast<QCheckBox*>(b);
+    QTest::mouseClick(b, Qt::LeftButton, {}, indicator ? QPoint(8, b->height() / 2) : QPoint());
+}
+
+void Monkey::pressKey(QWidget* target)
+{
+    struct Key { Qt::Key key; Qt::KeyboardModifiers mods; const char* text; };
+    static const Key keys[] = {
+        {Qt::Key_0, {}, "0"}, {Qt::Key_1, {}, "1"}, {Qt::Key_5, {}, "5"}, {Qt::Key_9, {}, "9"},
+        {Qt::Key_Period, {}, "."}, {Qt::Key_Backspace, {}, "\b"}, {Qt::Key_Return, {}, "\r"},
+        {Qt::Key_Enter, Qt::KeypadModifier, "\r"}, {Qt::Key_Space, {}, " "}, {Qt::Key_Tab, {}, "\t"},
+        {Qt::Key_Backtab, Qt::ShiftModifier, ""}, {Qt::Key_Escape, {}, "\x1b"}, {Qt::Key_Delete, {}, ""},
+        {Qt::Key_Left, {}, ""}, {Qt::Key_Right, {}, ""}, {Qt::Key_Up, {}, ""}, {Qt::Key_Down, {}, ""},
+        {Qt::Key_Home, {}, ""}, {Qt::Key_End, {}, ""}, {Qt::Key_A, {}, "a"}, {Qt::Key_Minus, {}, "-"},
+        {Qt::Key_A, Qt::ControlModifier, ""}, {Qt::Key_Z, Qt::ControlModifier, ""},
+        {Qt::Key_Y, Qt::ControlModifier, ""}, {Qt::Key_X, Qt::ControlModifier, ""},
+        {Qt::Key_C, Qt::ControlModifier, ""}, {Qt::Key_unknown, {}, "五"}, {Qt::Key_unknown, {}, "５"},
+    };
+    const Key& k = keys[below(int(std::size(keys)))];
+    current_ = QStringLiteral("key %1+%2 \"%3\" on %4")
+                   .arg(int(k.mods), 0, 16).arg(int(k.key), 0, 16)
+                   .arg(QString::fromUtf8(k.text).toHtmlEscaped(), target->objectName());
+    if ((k.key == Qt::Key_Return || k.key == Qt::Key_Enter) && target->objectName() == QLatin1String("Text1"))
+        known_.touchedWhileReady = true;
+    QTest::sendKeyEvent(QTest::Click, target, k.key, QString::fromUtf8(k.text), k.mods);
+}
+
+void Monkey::paste()
+{
+    const QString text = randomText();
+    QApplication::clipboard()->setText(text);
+    QWidget* box = answerBox(window_);
+    const bool shiftInsert = chance(0.5);
+    current_ = QStringLiteral("paste of %1 characters (%2) by %3")
+                   .arg(text.size()).arg(text.left(12).toHtmlEscaped(), shiftInsert ? "Shift+Insert" : "Ctrl+V");
+    if (shiftInsert)
+        QTest::keyClick(box, Qt::Key_Insert, Qt::ShiftModifier);
+    else
+        QTest::keyClick(box, Qt::Key_V, Qt::ControlModifier);
+}
+
+// Mostly the seconds of a pupil's work; now and then a wait past the
+// reminder, a jump back or a jump far ahead.
+void Monkey::moveClock()
+{
+    const qint64 steps[] = {below(50), below(2000), below(20000), below(700000), -below(86400000),
+                            qint64(1) << 40, -(qint64(1) << 40)};
+    const qint64 step = steps[chance(0.9) ? below(3) : 3 + below(4)];
+    current_ = QStringLiteral("clock %1%2 ms").arg(step >= 0 ? "+" : "").arg(step);
+    clock_->now += step;
+}
+
+// A reminder due by the clock comes at the next tick of Timer1.
+void Monkey::awaitDueReminder()
+{
+    if (!running_ || !window_->findChild<QTimer*>(QStringLiteral("Timer1"))->isActive()
+        || now() - startedAt_ < kRestReminderMs)
+        return;
+    const int before = reminders_;
+    QElapsedTimer waited;
+    waited.start();
+    while (reminders_ == before && waited.elapsed() < 5000)
+        QTest::qWait(1);
+    if (reminders_ == before)
+        broken_ << QStringLiteral("no reminder %1 ms into a test").arg(now() - startedAt_);
+}
+
+void Monkey::event()
+{
+    QWidget* focused = QApplication::focusWidget() ? QApplication::focusWidget() : dialog_.get();
+    const int kind = below(100);
+    if (kind < 40) {
+        clickSomething();
+    } else if (kind < 65) {
+        pressKey(focused);
+    } else if (kind < 75) {
+        current_ = QStringLiteral("click into Text1");
+        QTest::mouseClick(answerBox(window_), Qt::LeftButton);
+    } else if (kind < 80) {
+        pressKey(answerBox(window_));
+    } else if (kind < 85) {
+        paste();
+    } else if (kind < 98) {
+        moveClock();
+    } else if (kind < 99) {
+        current_ = QStringLiteral("click Command2 (返 回)");
+        QTest::mouseClick(window_->findChild<QAbstractButton*>("Command2"), Qt::LeftButton);
+    } else {
+        current_ = QStringLiteral("close by the title bar");
+        dialog_->close();
+    }
+    QCoreApplication::processEvents();
+}
+
+QString Monkey::play(int count)
+{
+    open();
+    for (int i = 0; i < count && broken_.isEmpty(); ++i) {
+        QElapsedTimer roundTrip;
+        roundTrip.start();
+        event();
+        const double ms = roundTrip.nsecsElapsed() / 1e6;
+        if (slowMs_ > 0 && ms > slowMs_)
+            qInfo("event %d took %.1f ms: %s", i, ms, qPrintable(current_));
+        if (ms > worstMs_) {
+            worstMs_ = ms;
+            worstEvent_ = current_;
+        }
+        lastEvents_.push_back(QStringLiteral("%1: %2").arg(i).arg(current_));
+        if (lastEvents_.size() > 12)
+            lastEvents_.pop_front();
+        if (!dialog_->isVisible()) {
+            open();
+            continue;
+        }
+        awaitDueReminder();
+        broken_ << brokenInvariants(*window_, known_);
+        if (!broken_.isEmpty())
+            broken_.prepend(QStringLiteral("%1, event %2:").arg(form_).arg(i));
+    }
+    if (broken_.isEmpty())
+        return {};
+    QStringList report = broken_;
+    report << QStringLiteral("last events:");
+    report << QStringList(lastEvents_.begin(), lastEvents_.end());
+    return report.join(QStringLiteral("\n  "));
+}
+
+} // namespace
+
+class MonkeyTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void tenWindowsHoldTheirInvariants_data()
+    {
+        QTest::addColumn<QString>("form");
+        for (const char* form : {"Form81", "Form82", "Form83", "Form84", "Form85",
+                                 "Form91", "Form92", "Form93", "Form94", "Form95"})
+            QTest::newRow(form) << QString::fromLatin1(form);
+    }
+    void tenWindowsHoldTheirInvariants()
+    {
+        QFETCH(QString, form);
+        const quint64 seed = fromEnvironment("ZORVEL_MONKEY_SEED", 20201);
+        const int count = int(fromEnvironment("ZORVEL_MONKEY_EVENTS", 400));
+        Monkey monkey(form, seed);
+        const QString failure = monkey.play(count);
+        qInfo("%s seed %llu: %d events, %d reminders, %d reopenings, worst round trip %.1f ms (%s)",
+              qPrintable(form), seed, count, monkey.reminders(), monkey.reopenings(), monkey.worstMs(),
+              qPrintable(monkey.worstEvent()));
+        QVERIFY2(failure.isEmpty(), qPrintable(QStringLiteral("replay: ZORVEL_MONKEY_SEED=%1 ZORVEL_MONKEY_EVENTS=%2 "
+                                                              "monkey_test tenWindowsHoldTheirInvariants:%3\n  %4")
+                                                   .arg(seed).arg(count).arg(form, failure)));
+    }
+};
+
+QTEST_MAIN(MonkeyTest)
+#include "monkey_test.moc"
