@@ -53,6 +53,7 @@ public:
     QString worstEvent() const { return worstEvent_; }
     int reminders() const { return reminders_; }
     int reopenings() const { return reopenings_; }
+    int finishedTests() const { return finished_; }
 
 private:
     int below(int n) { return int(std::uniform_int_distribution<int>(0, n - 1)(random_)); }
@@ -60,7 +61,10 @@ private:
     void open();
     void wire();
     void event();
-    void clickSomething();
+    void clickSomething(bool options);
+    void clickProgress();
+    void planAnswer();
+    void playPlanned();
     void pressKey(QWidget* target);
     void paste();
     void moveClock();
@@ -78,9 +82,12 @@ private:
     std::unique_ptr<QDialog> dialog_;
     DrillWindow* window_ = nullptr;
     MonkeyKnowledge known_;
+    bool diligent_ = false;
     bool running_ = false;  // the stopwatch of a normal test, as the events say
     qint64 startedAt_ = 0;
     std::deque<QString> lastEvents_;
+    // Keys of an answer being typed, one per event: a button name or "key:c".
+    std::deque<QString> planned_;
     QString current_;
     QStringList broken_;
     double worstMs_ = 0;
@@ -89,6 +96,8 @@ private:
     QString worstEvent_;
     int reminders_ = 0;
     int reopenings_ = -1;
+    int finished_ = 0;  // tests taken to "再测一次"
+    bool wasFinished_ = false;
 };
 
 void Monkey::open()
@@ -173,11 +182,13 @@ QString Monkey::randomText()
     return text;
 }
 
-void Monkey::clickSomething()
+// A shown, enabled button: a level or type option, or any other but "返 回".
+void Monkey::clickSomething(bool options)
 {
     QList<QAbstractButton*> shown;
     for (QAbstractButton* b : window_->findChildren<QAbstractButton*>()) {
-        if (b->isVisible() && b->isEnabled() && b->objectName() != QLatin1String("Command2"))
+        if (b->isVisible() && b->isEnabled() && b->objectName() != QLatin1String("Command2")
+            && bool(qobject_cast<QRadioButton*>(b)) == options)
             shown << b;
     }
     if (shown.isEmpty())
@@ -187,6 +198,70 @@ void Monkey::clickSomething()
     // An option or a check box is clicked on its indicator.
     const bool indicator = qobject_cast<QRadioButton*>(b) || qobject_cast<QCheckBox*>(b);
     QTest::mouseClick(b, Qt::LeftButton, {}, indicator ? QPoint(8, b->height() / 2) : QPoint());
+}
+
+// Whichever of "出 题", "核对答案" and "再测一次" takes the test on.
+void Monkey::clickProgress()
+{
+    for (const char* name : {"Command1", "Command18", "Command3"}) {
+        auto* b = window_->findChild<QAbstractButton*>(name);
+        if (b->isVisible() && b->isEnabled() && (name[7] == '1' || chance(0.5))) {
+            current_ = QStringLiteral("click %1").arg(name);
+            QTest::mouseClick(b, Qt::LeftButton);
+            return;
+        }
+    }
+}
+
+// The answer of the operands on screen, typed on the keypad or the keyboard
+// in one of its right forms (or, now and then, wrong), then confirmed.
+void Monkey::planAnswer()
+{
+    QStringList operands;
+    for (int i = 0; i < window_->row().operandCount(); ++i)
+        operands << label(window_, QStringLiteral("Label9(%1)").arg(i))->text();
+    QString why;
+    std::optional<QString> answer = answerOfOperands(window_->row().operation, operands, &why);
+    if (!answer)
+        return clickProgress();
+    QString text = QString::number(answer->toDouble(), 'g', 12);
+    text = (chance(0.2) ? QStringLiteral("0") : QString()) + text + (chance(0.1) ? QStringLiteral("1") : QString());
+    const bool keypad = chance(0.5);
+    // Whatever the box holds goes first: Home, Shift+End, Backspace.
+    if (!answerBox(window_)->text().isEmpty())
+        planned_.insert(planned_.end(), {QStringLiteral("Home"), QStringLiteral("ShiftEnd"), QStringLiteral("Backspace")});
+    for (QChar c : text)
+        planned_.push_back(keypad ? QStringLiteral("Command%1").arg(c == QLatin1Char('.') ? 14 : 4 + c.digitValue())
+                                  : QStringLiteral("key:") + c);
+    planned_.push_back(keypad ? QStringLiteral("Command16") : QStringLiteral("key:\r"));
+    playPlanned();
+}
+
+void Monkey::playPlanned()
+{
+    const QString next = planned_.front();
+    planned_.pop_front();
+    current_ = QStringLiteral("planned %1").arg(next);
+    QWidget* box = answerBox(window_);
+    if (next == QLatin1String("Home") || next == QLatin1String("ShiftEnd") || next == QLatin1String("Backspace")) {
+        const Qt::Key key = next == QLatin1String("Home") ? Qt::Key_Home
+                            : next == QLatin1String("ShiftEnd") ? Qt::Key_End : Qt::Key_Backspace;
+        QTest::keyClick(box, key, next == QLatin1String("ShiftEnd") ? Qt::ShiftModifier : Qt::NoModifier);
+        return;
+    }
+    if (next.startsWith(QLatin1String("key:"))) {
+        if (next.endsWith(QLatin1Char('\r')))
+            known_.touchedWhileReady = true;
+        const QChar c = next.back();
+        const Qt::Key key = c == QLatin1Char('\r') ? Qt::Key_Return
+                            : c == QLatin1Char('.') ? Qt::Key_Period
+                                                    : Qt::Key(Qt::Key_0 + c.digitValue());
+        QTest::sendKeyEvent(QTest::Click, box, key, QString(c), {});
+        return;
+    }
+    auto* b = window_->findChild<QAbstractButton*>(next);
+    if (b->isEnabled())
+        QTest::mouseClick(b, Qt::LeftButton);
 }
 
 void Monkey::pressKey(QWidget* target)
@@ -255,21 +330,43 @@ void Monkey::awaitDueReminder()
 void Monkey::event()
 {
     QWidget* focused = QApplication::focusWidget() ? QApplication::focusWidget() : dialog_.get();
-    const int kind = below(100);
-    if (kind < 40) {
-        clickSomething();
-    } else if (kind < 65) {
+    // Now and then the monkey works through tests like a diligent pupil,
+    // long enough to finish them and reach the playback.
+    if (chance(1.0 / 150))
+        diligent_ = !diligent_;
+    current_ = QStringLiteral("nothing to click");
+    const int kind = below(1000);
+    if (!planned_.empty() && kind < 900) {
+        playPlanned();
+    } else if (diligent_) {
+        if (kind < 400)
+            clickProgress();
+        else if (kind < 800)
+            planAnswer();
+        else if (kind < 900)
+            clickSomething(false);
+        else
+            pressKey(focused);
+    } else if (kind < 220) {
+        clickProgress();
+    } else if (kind < 320) {
+        planAnswer();
+    } else if (kind < 500) {
+        clickSomething(false);
+    } else if (kind < 530) {
+        clickSomething(true);
+    } else if (kind < 650) {
         pressKey(focused);
-    } else if (kind < 75) {
+    } else if (kind < 700) {
         current_ = QStringLiteral("click into Text1");
         QTest::mouseClick(answerBox(window_), Qt::LeftButton);
-    } else if (kind < 80) {
+    } else if (kind < 740) {
         pressKey(answerBox(window_));
-    } else if (kind < 85) {
+    } else if (kind < 780) {
         paste();
-    } else if (kind < 98) {
+    } else if (kind < 975) {
         moveClock();
-    } else if (kind < 99) {
+    } else if (kind < 990) {
         current_ = QStringLiteral("click Command2 (返 回)");
         QTest::mouseClick(window_->findChild<QAbstractButton*>("Command2"), Qt::LeftButton);
     } else {
@@ -297,10 +394,15 @@ QString Monkey::play(int count)
         if (lastEvents_.size() > 12)
             lastEvents_.pop_front();
         if (!dialog_->isVisible()) {
+            planned_.clear();
+            wasFinished_ = false;
             open();
             continue;
         }
         awaitDueReminder();
+        const bool finished = window_->findChild<QAbstractButton*>("Command3")->isEnabled();
+        finished_ += finished && !wasFinished_;
+        wasFinished_ = finished;
         broken_ << brokenInvariants(*window_, known_);
         if (!broken_.isEmpty())
             broken_.prepend(QStringLiteral("%1, event %2:").arg(form_).arg(i));
@@ -330,11 +432,13 @@ private slots:
     {
         QFETCH(QString, form);
         const quint64 seed = fromEnvironment("ZORVEL_MONKEY_SEED", 20201);
-        const int count = int(fromEnvironment("ZORVEL_MONKEY_EVENTS", 400));
+        const int count = int(fromEnvironment("ZORVEL_MONKEY_EVENTS", 1500));
         Monkey monkey(form, seed);
         const QString failure = monkey.play(count);
-        qInfo("%s seed %llu: %d events, %d reminders, %d reopenings, worst round trip %.1f ms (%s)",
-              qPrintable(form), seed, count, monkey.reminders(), monkey.reopenings(), monkey.worstMs(),
+        qInfo("%s seed %llu: %d events, %d tests finished, %d reminders, %d reopenings, "
+              "worst round trip %.1f ms (%s)",
+              qPrintable(form), seed, count, monkey.finishedTests(), monkey.reminders(), monkey.reopenings(),
+              monkey.worstMs(),
               qPrintable(monkey.worstEvent()));
         QVERIFY2(failure.isEmpty(), qPrintable(QStringLiteral("replay: ZORVEL_MONKEY_SEED=%1 ZORVEL_MONKEY_EVENTS=%2 "
                                                               "monkey_test tenWindowsHoldTheirInvariants:%3\n  %4")
