@@ -417,10 +417,35 @@ QString Monkey::play(int count)
 
 } // namespace
 
-class MonkeyTest : public QObject {
+class MonkeyTest : public QObject, DrillFixture {
     Q_OBJECT
 
 private slots:
+    // Letters pasted by the megabyte are thrown away (the paste test); digits
+    // stay, as many as the box holds, and the window goes on working.
+    void megabyteOfDigitsPasted()
+    {
+        openWindow(createNormalDrillWindow, "Form81");
+        click(window, "Command1");
+        QLineEdit* box = answerBox(window);
+        QApplication::clipboard()->setText(QString(1 << 20, '7'));
+        QElapsedTimer took;
+        took.start();
+        QTest::keyClick(box, Qt::Key_V, Qt::ControlModifier);
+        QVERIFY(!box->text().isEmpty());
+        QVERIFY(box->text().count('7') == box->text().size());
+        QTest::keyClick(box, Qt::Key_Return);
+        QCOMPARE(caption(window, "Label9(10)"), QString("×"));
+        QTest::keyClick(box, Qt::Key_Home);
+        QTest::keyClick(box, Qt::Key_End, Qt::ShiftModifier);
+        QTest::keyClick(box, Qt::Key_Backspace);
+        qInfo("a megabyte of digits pasted, checked and deleted in %lld ms", took.elapsed());
+        QVERIFY(box->text().isEmpty());
+        typeOnKeypad(window, rightAnswerText(window));
+        click(window, "Command16");
+        QCOMPARE(caption(window, "Label9(10)"), QString("√"));
+    }
+
     void tenWindowsHoldTheirInvariants_data()
     {
         QTest::addColumn<QString>("form");
