@@ -74,7 +74,7 @@ private:
     const double slowMs_ = double(fromEnvironment("ZORVEL_MONKEY_SLOW_MS", 0));
     QString worstEvent_;
     int reminders_ = 0;
-    int reopenings_ = -1;
+    int reopenings_ = -1;  // the first opening is none
     int finished_ = 0;  // tests taken to "再测一次"
     bool wasFinished_ = false;
 };
