@@ -18,6 +18,10 @@ const QString kDigits = QStringLiteral("0123456789");
 // A long paste is drawn no smaller than this share of the box's size; beyond
 // it the box scrolls.
 constexpr qreal kSmallestShare = 0.3;
+// The most characters the box holds. Qt inserts a paste at a cost that grows
+// with the square of what fits, so its own limit of 32767 lets one large
+// paste freeze the window for a fifth of a second; no answer comes near this.
+constexpr int kLongestAnswer = 4096;
 // QLineEdit's own margin left and right of the text, and the caret.
 constexpr int kLineEditMargins = 2 * 2 + 1;
 
@@ -61,6 +65,7 @@ public:
 AnswerBox::AnswerBox(QWidget* parent) : QLineEdit(parent), filter_(new Filter(this))
 {
     setValidator(filter_);
+    setMaxLength(kLongestAnswer);
     connect(this, &QLineEdit::textChanged, this, [this](const QString& text) {
         filter_->before = text;
         fitText();
