@@ -6,21 +6,9 @@
 #include "speech/speaker_output.h"
 #include "speech/speech_log.h"
 
+#include "platform/process_exit.h"
+
 #include <QFile>
-
-#include <cstdio>
-#include <cstdlib>
-
-#if defined(__SANITIZE_ADDRESS__)
-#define ZORVEL_LEAK_CHECK 1
-#elif defined(__has_feature)
-#if __has_feature(address_sanitizer)
-#define ZORVEL_LEAK_CHECK 1
-#endif
-#endif
-#ifdef ZORVEL_LEAK_CHECK
-#include <sanitizer/lsan_interface.h>
-#endif
 
 namespace zorvel {
 namespace {
@@ -62,12 +50,7 @@ std::unique_ptr<PromptSound> createDefaultPromptSound()
 
 void exitAfterAudio(int status)
 {
-#ifdef ZORVEL_LEAK_CHECK
-    // _Exit skips the leak check a sanitizer build runs at exit.
-    __lsan_do_leak_check();
-#endif
-    std::fflush(nullptr);
-    std::_Exit(status);
+    endProcessNow(status);
 }
 
 } // namespace zorvel
