@@ -2,11 +2,16 @@
 # Kills a recording program (SIGKILL) at random moments until it has recorded
 # 200 tests, reopening the record after every kill: no answer the program had
 # seen stored may be missing, and every reopening must succeed without a problem.
-#   bench/records/crash_test.sh BUILD_DIR [TESTS]
+#   bench/records/crash_test.sh BUILD_DIR [TESTS] [PROGRAM ARGS...]
+# PROGRAM (default: the record driver's "crash" command) is started as
+# PROGRAM ARGS... DB TESTS and prints every answer it has seen stored;
+# bench/ui/drill_crash_test.sh passes the normal drill window's player.
 set -u
-build=${1:?usage: crash_test.sh BUILD_DIR [TESTS]}
+build=${1:?usage: crash_test.sh BUILD_DIR [TESTS] [PROGRAM ARGS...]}
 tests=${2:-200}
+shift $(( $# < 2 ? $# : 2 ))
 driver="$build/tests/records/record_driver"
+[ $# -gt 0 ] || set -- sh -c 'exec "$0" "$1" crash "$2"' "$driver"
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 db="$work/records.db"
@@ -14,7 +19,7 @@ log="$work/answers.log"
 : > "$log"
 kills=0
 while :; do
-  "$driver" "$db" crash "$tests" >> "$log" 2> "$work/driver.err" &
+  "$@" "$db" "$tests" >> "$log" 2> "$work/program.err" &
   pid=$!
   sleep "0.$(printf '%03d' $((RANDOM % 1000)))"
   if kill -0 "$pid" 2>/dev/null && kill -KILL "$pid" 2>/dev/null; then
@@ -23,8 +28,8 @@ while :; do
   else
     wait "$pid"
     status=$?
-    [ "$status" -eq 0 ] || { echo "the driver failed ($status):"; cat "$work/driver.err"; exit 1; }
-    cat "$work/driver.err"
+    [ "$status" -eq 0 ] || { echo "the recording program failed ($status):"; cat "$work/program.err"; exit 1; }
+    cat "$work/program.err"
     break
   fi
   "$driver" "$db" check "$log" > "$work/check.out" 2>&1 || { echo "after kill $kills:"; cat "$work/check.out"; exit 1; }
