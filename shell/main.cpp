@@ -78,9 +78,13 @@ int runProgram(int argc, char* argv[])
     if (!menu)
         return 0;
     // Opened only by the one copy that runs: another would close this copy's
-    // running tests as interrupted.
-    records.open(zorvel::records::defaultDatabasePath(), zorvel::records::defaultPupilName());
-    records.attachTo(*menu);
+    // running tests as interrupted. Opening it (Qt's SQLite driver, the file,
+    // the writer thread) waits until the menu is on screen; the pupil's name
+    // follows at once.
+    zorvel::afterFirstPaint(*menu, [&records, &menu] {
+        records.open(zorvel::records::defaultDatabasePath(), zorvel::records::defaultPupilName());
+        records.attachTo(*menu);
+    });
     return app.exec();
 }
 

@@ -4,12 +4,33 @@
 
 #include "normal_drill/drill_window.h"
 #include "records/sqlite_record_store.h"
-#include "records_window/records_window.h"
+#include "records_window/records_module.h"
+#include "shell/module_loader.h"
 
 #include <QApplication>
+#include <QMessageBox>
 #include <QWindow>
 
 namespace zorvel {
+namespace {
+
+// The records window from its module; nullptr, after telling the pupil, when
+// the module is missing.
+std::unique_ptr<QDialog> moduleRecordsWindow(records::RecordStore& store, const records::RedoOpener& openRedo)
+{
+    const auto create = reinterpret_cast<records::CreateRecordsWindowFunction>(
+        moduleFunction(QString::fromLatin1(records::kRecordsModule), records::kCreateRecordsWindowFunction));
+    if (!create) {
+        QMessageBox::warning(QApplication::activeWindow(), QStringLiteral("学习记录"),
+                             QStringLiteral("学习记录打不开：程序缺少文件（%1）。请重新安装 Zorvel。"
+                                            "练习和记录不受影响。")
+                                 .arg(QString::fromLatin1(records::kRecordsModule)));
+        return nullptr;
+    }
+    return std::unique_ptr<QDialog>(create(store, openRedo));
+}
+
+} // namespace
 
 ProgramRecords::ProgramRecords()
     : createDrillWindow_(zorvel::drillWindowFactory([this] { return store_.get(); }))
@@ -36,7 +57,7 @@ void ProgramRecords::attachTo(MainMenu& menu)
         [this]() -> std::unique_ptr<QDialog> {
             // The tests just practised are shown too.
             store_->flush();
-            return records::createRecordsWindow(
+            return moduleRecordsWindow(
                 *store_, [this](const QString& window, const QString& levelOption, const QString& numberType) {
                     openRedo(window, levelOption, numberType);
                 });

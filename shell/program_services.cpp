@@ -1,15 +1,35 @@
-// Chooses the concrete speech engine for the drill windows.
+// Chooses the concrete speech engine for the drill windows: the speech
+// module, loaded when the first listening window asks for a voice. Without
+// it the window has no voice and says so.
 #include "shell/program_services.h"
 
-#include "speech/speech.h"
+#include "shell/module_loader.h"
+#include "speech/speech_module.h"
 
 namespace zorvel {
+namespace {
+
+std::unique_ptr<Voice> moduleVoice()
+{
+    const auto create = reinterpret_cast<CreateVoiceFunction>(
+        moduleFunction(QString::fromLatin1(kSpeechModule), kCreateVoiceFunction));
+    return std::unique_ptr<Voice>(create ? create(nullptr) : nullptr);
+}
+
+std::unique_ptr<PromptSound> modulePromptSound()
+{
+    const auto create = reinterpret_cast<CreatePromptSoundFunction>(
+        moduleFunction(QString::fromLatin1(kSpeechModule), kCreatePromptSoundFunction));
+    return std::unique_ptr<PromptSound>(create ? create() : nullptr);
+}
+
+} // namespace
 
 DrillServices programDrillServices(records::TestRecorder* recorder)
 {
     DrillServices services = defaultDrillServices();
-    services.voice = [] { return createDefaultVoice(); };
-    services.promptSound = [] { return createDefaultPromptSound(); };
+    services.voice = moduleVoice;
+    services.promptSound = modulePromptSound;
     services.recorder = recorder;
     return services;
 }

@@ -5,12 +5,49 @@
 #include "shell/menu_table.h"
 
 #include <QCoreApplication>
+#include <QEvent>
 #include <QLibraryInfo>
+#include <QTimer>
 #include <QTranslator>
 
 #include <utility>
 
 namespace zorvel {
+namespace {
+
+// Watches a window for its first paint, then runs the action once the paint
+// is done and goes away.
+class FirstPaintWatch : public QObject {
+public:
+    FirstPaintWatch(QWidget& window, std::function<void()> action)
+        : QObject(&window), action_(std::move(action))
+    {
+        window.installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint) {
+            watched->removeEventFilter(this);
+            QTimer::singleShot(0, this, [this] {
+                action_();
+                deleteLater();
+            });
+        }
+        return false;
+    }
+
+private:
+    std::function<void()> action_;
+};
+
+} // namespace
+
+void afterFirstPaint(QWidget& window, std::function<void()> action)
+{
+    new FirstPaintWatch(window, std::move(action));
+}
 
 void installQtTranslations()
 {

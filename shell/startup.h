@@ -6,6 +6,7 @@
 #include "shell/main_menu.h"
 #include "shell/single_instance.h"
 
+#include <functional>
 #include <memory>
 
 namespace zorvel {
@@ -20,5 +21,9 @@ void installQtTranslations();
 // asked).
 std::unique_ptr<MainMenu> startMainMenu(DrillWindowFactory createDrillWindow, HelpPages helpPages,
                                         SingleInstance& instance);
+
+// Runs `action` once, from the event loop, right after `window` is first
+// painted: for work the pupil need not wait for to see the window.
+void afterFirstPaint(QWidget& window, std::function<void()> action);
 
 } // namespace zorvel

@@ -6,8 +6,6 @@
 #include "speech/speaker_output.h"
 #include "speech/speech_log.h"
 
-#include "platform/process_exit.h"
-
 #include <QFile>
 
 namespace zorvel {
@@ -46,11 +44,6 @@ std::unique_ptr<PromptSound> createDefaultPromptSound()
     if (logPath.isEmpty())
         return sound;
     return std::make_unique<LoggingPromptSound>(std::move(sound), SpeechLog(logPath));
-}
-
-void exitAfterAudio(int status)
-{
-    endProcessNow(status);
 }
 
 } // namespace zorvel

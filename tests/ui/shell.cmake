@@ -15,5 +15,8 @@ target_compile_definitions(shell_instance_test PRIVATE ZORVEL_EXECUTABLE="$<TARG
 add_executable(shell_visit ${CMAKE_CURRENT_LIST_DIR}/shell_visit.cpp)
 target_include_directories(shell_visit PRIVATE ${PROJECT_SOURCE_DIR})
 target_link_libraries(shell_visit PRIVATE zorvel_shell zorvel_assets Qt6::Widgets)
+# Beside the program, where the speech module is.
+set_target_properties(shell_visit PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${PROJECT_BINARY_DIR}/shell)
+add_dependencies(shell_visit zorvel_speech_module)
 add_dependencies(shell_surroundings_test shell_visit)
 target_compile_definitions(shell_surroundings_test PRIVATE ZORVEL_VISIT_EXECUTABLE="$<TARGET_FILE:shell_visit>")

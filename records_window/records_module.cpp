@@ -1,0 +1,10 @@
+// The entry point of the records window's module.
+#include "records_window/records_module.h"
+
+#include "records_window/records_window.h"
+
+extern "C" Q_DECL_EXPORT QDialog* zorvelCreateRecordsWindow(zorvel::records::RecordStore& store,
+                                                            const zorvel::records::RedoOpener& openRedo)
+{
+    return zorvel::records::createRecordsWindow(store, openRedo).release();
+}

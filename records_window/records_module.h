@@ -1,0 +1,21 @@
+// The records window's module: the one function shell/ looks up in it at the
+// first click of "学习记录". The records window, its chart (Qt Charts) and its
+// printing (Qt Print Support, worksheets/) are built into this module, so
+// that the program starts without them; tests link the library directly.
+#pragma once
+
+#include "records/record_store.h"
+#include "records_window/records_services.h"
+
+class QDialog;
+
+namespace zorvel::records {
+
+// The module's file name without its directory, prefix or suffix.
+inline constexpr char kRecordsModule[] = "zorvel-records-window";
+inline constexpr char kCreateRecordsWindowFunction[] = "zorvelCreateRecordsWindow";
+
+// Returns a new window the caller owns, as createRecordsWindow() makes it.
+using CreateRecordsWindowFunction = QDialog* (*)(RecordStore& store, const RedoOpener& openRedo);
+
+} // namespace zorvel::records
