@@ -56,31 +56,37 @@ MainMenu::MainMenu(DrillWindowFactory createDrillWindow, HelpPages helpPages, QW
     buildControls();
 }
 
+namespace {
+
+// One control of the menu's table, of its kind, with its caption.
+QWidget* makeMenuControl(const MenuControl& row, QWidget* menu)
+{
+    switch (row.kind) {
+    case MenuControlKind::Button: {
+        auto* button = new QPushButton(row.caption, menu);
+        button->setAutoDefault(false);
+        return button;
+    }
+    case MenuControlKind::LinkLabel: {
+        auto* label = new ClickLabel(row.caption, menu);
+        label->setCursor(Qt::PointingHandCursor);
+        placeLabel(label, row);
+        return label;
+    }
+    case MenuControlKind::Label:
+        break;
+    }
+    auto* label = new QLabel(row.caption, menu);
+    placeLabel(label, row);
+    return label;
+}
+
+} // namespace
+
 void MainMenu::buildControls()
 {
     for (const MenuControl& row : menuControls()) {
-        QWidget* control = nullptr;
-        switch (row.kind) {
-        case MenuControlKind::Button: {
-            auto* button = new QPushButton(row.caption, this);
-            button->setAutoDefault(false);
-            control = button;
-            break;
-        }
-        case MenuControlKind::LinkLabel: {
-            auto* label = new ClickLabel(row.caption, this);
-            label->setCursor(Qt::PointingHandCursor);
-            placeLabel(label, row);
-            control = label;
-            break;
-        }
-        case MenuControlKind::Label: {
-            auto* label = new QLabel(row.caption, this);
-            placeLabel(label, row);
-            control = label;
-            break;
-        }
-        }
+        QWidget* control = makeMenuControl(row, this);
         control->setObjectName(QLatin1String(row.name));
         control->setToolTip(row.toolTip);
         control->setFont(designFont(row.face, row.pointSize, row.bold));

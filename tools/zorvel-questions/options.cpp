@@ -7,6 +7,7 @@
 #include <QCommandLineParser>
 
 #include <charconv>
+#include <functional>
 #include <map>
 
 namespace zorvel {
@@ -82,13 +83,11 @@ std::string checkPdfValues(const std::string* columns, const std::string* output
     return {};
 }
 
-std::string checkValues(const std::map<std::string, std::string>& values, SheetOptions& options)
-{
-    const auto value = [&](const char* name) -> const std::string* {
-        const auto it = values.find(name);
-        return it == values.end() ? nullptr : &it->second;
-    };
+using ValueOf = std::function<const std::string*(const char*)>;
 
+// --operation, --level and --type: what is practised.
+std::string checkExercise(const ValueOf& value, SheetOptions& options)
+{
     const std::string* operation = value("--operation");
     if (!operation)
         return "--operation is required; accepted: " + operationList();
@@ -118,7 +117,12 @@ std::string checkValues(const std::map<std::string, std::string>& values, SheetO
                    "; accepted: " + typeList(*op);
         options.type = *found;
     }
+    return {};
+}
 
+// --mode, --count, --seed, --format and the PDF's own options: how it is printed.
+std::string checkSheet(const ValueOf& value, SheetOptions& options)
+{
     if (const std::string* mode = value("--mode")) {
         if (*mode == "normal")
             options.mode = Mode::Normal;
@@ -154,6 +158,16 @@ std::string checkValues(const std::map<std::string, std::string>& values, SheetO
             return refusal("--format", "unknown format", *format, "text, tsv, pdf");
     }
     return checkPdfValues(value("--columns"), value("--output"), options);
+}
+
+std::string checkValues(const std::map<std::string, std::string>& values, SheetOptions& options)
+{
+    const ValueOf value = [&](const char* name) -> const std::string* {
+        const auto it = values.find(name);
+        return it == values.end() ? nullptr : &it->second;
+    };
+    std::string error = checkExercise(value, options);
+    return error.empty() ? checkSheet(value, options) : error;
 }
 
 QList<QCommandLineOption> sheetOptions()

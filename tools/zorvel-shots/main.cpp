@@ -6,6 +6,7 @@
 #include "listening_drill/listening_window.h"
 #include "normal_drill/drill_window.h"
 #include "normal_drill/normal_window.h"
+#include "normal_drill/screen_units.h"
 #include "questions/number_text.h"
 #include "tools/common/command_line.h"
 
@@ -96,6 +97,39 @@ const char kHelp[] =
     "QT_QPA_PLATFORM=offscreen. An unknown window is named on stderr, the others\n"
     "are still saved, and the status is 1.\n";
 
+// Drives the window `form` through a whole test at its designed size and
+// saves the picture to `file`; false for an unknown window.
+bool saveShot(const QString& form, const QString& file)
+{
+    auto clock = std::make_shared<FixedClock>();
+    DrillServices services;
+    services.clock = clock;
+    services.randomSource = [] { return std::make_unique<FixedSeed>(); };
+    services.voice = [] { return std::make_unique<SilentVoice>(); };
+    services.promptSound = [] { return std::unique_ptr<PromptSound>(); };
+    services.showMessage = [](QWidget*, const QString&, const QString&) {};
+    std::unique_ptr<QDialog> dialog = createNormalDrillWindow(form, services);
+    const bool normal = dialog != nullptr;
+    if (!dialog)
+        dialog = createListeningDrillWindow(form, services);
+    if (!dialog) {
+        std::fprintf(stderr, "zorvel-shots: unknown window %s\n", qPrintable(quotedArgument(form)));
+        return false;
+    }
+    auto* window = static_cast<DrillWindow*>(dialog.get());
+    dialog->show();
+    // The offscreen screen is smaller than a drill window, which opens fitted
+    // to it: the pictures show the designed size.
+    dialog->resize(twipsSize(window->row().widthTwips, kDesignHeightTwips));
+    QApplication::processEvents();
+    if (normal)
+        driveNormal(window, *clock);
+    else
+        driveListening(window);
+    QApplication::processEvents();
+    return dialog->grab().save(file);
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -129,36 +163,14 @@ int main(int argc, char** argv)
         args = QStringList{QStringLiteral("Form81"), QStringLiteral("Form91")};
     bool failed = false;
     for (const QString& form : args) {
-        auto clock = std::make_shared<FixedClock>();
-        DrillServices services;
-        services.clock = clock;
-        services.randomSource = [] { return std::make_unique<FixedSeed>(); };
-        services.voice = [] { return std::make_unique<SilentVoice>(); };
-        services.promptSound = [] { return std::unique_ptr<PromptSound>(); };
-        services.showMessage = [](QWidget*, const QString&, const QString&) {};
-        std::unique_ptr<QDialog> dialog = createNormalDrillWindow(form, services);
-        const bool normal = dialog != nullptr;
-        if (!dialog)
-            dialog = createListeningDrillWindow(form, services);
-        if (!dialog) {
-            std::fprintf(stderr, "zorvel-shots: unknown window %s\n", qPrintable(quotedArgument(form)));
-            failed = true;
-            continue;
-        }
-        auto* window = static_cast<DrillWindow*>(dialog.get());
-        dialog->show();
-        QApplication::processEvents();
-        if (normal)
-            driveNormal(window, *clock);
-        else
-            driveListening(window);
-        QApplication::processEvents();
         const QString name = !readmePictures ? form
-            : normal                         ? QStringLiteral("normal-finished-test")
-                                             : QStringLiteral("listening-playback");
+            : form == QLatin1String("Form81") ? QStringLiteral("normal-finished-test")
+                                              : QStringLiteral("listening-playback");
         const QString file = QDir(outDir).filePath(name + QStringLiteral(".png"));
-        dialog->grab().save(file);
-        out << file << Qt::endl;
+        if (saveShot(form, file))
+            out << file << Qt::endl;
+        else
+            failed = true;
     }
     return failed ? 1 : 0;
 }
