@@ -5,6 +5,7 @@
 #include "records/schema.h"
 #include "records/sql_support.h"
 #include "records/sqlite_record_store.h"
+#include "tools/common/command_line.h"
 #include "tools/zorvel-records/records_options.h"
 #include "tools/zorvel-records/records_table.h"
 
@@ -16,6 +17,7 @@
 
 using namespace zorvel::records;
 using namespace zorvel::records::cli;
+using zorvel::quotedArgument;
 
 namespace {
 
@@ -38,13 +40,15 @@ std::vector<Pupil> chosenPupils(const RecordReader& reader, const std::optional<
     QStringList names;
     for (const Pupil& pupil : all)
         names << pupil.name;
-    throw Refusal{2, QStringLiteral("unknown pupil %1; accepted: %2").arg(quoted(*name), names.join(QStringLiteral(", ")))};
+    throw Refusal{2, QStringLiteral("unknown pupil %1; accepted: %2").arg(quotedArgument(*name), names.join(QStringLiteral(", ")))};
 }
 
 // A name is printed as it is, unless it holds control characters.
 QString printable(const QString& name)
 {
-    return quoted(name).mid(1).chopped(1) == name ? name : quoted(name);
+    const bool control = std::any_of(name.cbegin(), name.cend(),
+                                     [](QChar c) { return c.category() == QChar::Other_Control; });
+    return control ? quotedArgument(name) : name;
 }
 
 QByteArray listPupils(const RecordReader& reader)
@@ -103,7 +107,7 @@ QByteArray run(const RecordsOptions& options)
 {
     const QString path = options.database.isEmpty() ? defaultDatabasePath() : options.database;
     if (!QFileInfo(path).isFile())
-        throw Refusal{1, QStringLiteral("no record at %1").arg(quoted(path))};
+        throw Refusal{1, QStringLiteral("no record at %1").arg(quotedArgument(path))};
     try {
         const RecordReader reader = openRecord(path);
         switch (options.command) {
@@ -115,7 +119,7 @@ QByteArray run(const RecordsOptions& options)
             return listMistakes(reader, options);
         }
     } catch (const SqlFailure& failure) {
-        throw Refusal{1, QStringLiteral("cannot read %1: %2").arg(quoted(path), failure.text())};
+        throw Refusal{1, QStringLiteral("cannot read %1: %2").arg(quotedArgument(path), failure.text())};
     }
     return {};
 }

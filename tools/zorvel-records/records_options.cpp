@@ -2,6 +2,8 @@
 // accepted, and refused text is quoted with its control characters escaped.
 #include "tools/zorvel-records/records_options.h"
 
+#include "tools/common/command_line.h"
+
 #include <QCommandLineParser>
 
 namespace zorvel::records::cli {
@@ -55,9 +57,9 @@ QString checkValues(const QCommandLineParser& parser, RecordsOptions& options)
         return QStringLiteral("a command is required; accepted: ") + kCommands;
     const std::optional<Command> command = commandNamed(positional.first());
     if (!command)
-        return QStringLiteral("unknown command %1; accepted: %2").arg(quoted(positional.first()), kCommands);
+        return QStringLiteral("unknown command %1; accepted: %2").arg(quotedArgument(positional.first()), kCommands);
     if (positional.size() > 1)
-        return QStringLiteral("unexpected argument %1; accepted: one command").arg(quoted(positional.at(1)));
+        return QStringLiteral("unexpected argument %1; accepted: one command").arg(quotedArgument(positional.at(1)));
     options.command = *command;
     for (const QString& name : parser.optionNames())
         if (!accepts(options.command, name))
@@ -74,7 +76,7 @@ QString checkValues(const QCommandLineParser& parser, RecordsOptions& options)
         const QString since = parser.value(QStringLiteral("since"));
         const QDate date = QDate::fromString(since, QStringLiteral("yyyy-MM-dd"));
         if (!date.isValid())
-            return QStringLiteral("bad date %1; accepted: YYYY-MM-DD").arg(quoted(since));
+            return QStringLiteral("bad date %1; accepted: YYYY-MM-DD").arg(quotedArgument(since));
         options.since = date;
     }
     if (parser.isSet(QStringLiteral("format"))) {
@@ -82,28 +84,12 @@ QString checkValues(const QCommandLineParser& parser, RecordsOptions& options)
         if (format == QLatin1String("tsv"))
             options.format = TableFormat::Tsv;
         else if (format != QLatin1String("csv"))
-            return QStringLiteral("unknown format %1; accepted: csv, tsv").arg(quoted(format));
+            return QStringLiteral("unknown format %1; accepted: csv, tsv").arg(quotedArgument(format));
     }
     return {};
 }
 
 } // namespace
-
-QString quoted(const QString& text)
-{
-    QString out = QStringLiteral("\"");
-    for (const QChar c : text) {
-        if (c == QLatin1Char('\n'))
-            out += QStringLiteral("\\n");
-        else if (c == QLatin1Char('\t'))
-            out += QStringLiteral("\\t");
-        else if (c.category() == QChar::Other_Control)
-            out += QStringLiteral("\\x%1").arg(c.unicode(), 2, 16, QLatin1Char('0'));
-        else
-            out += c;
-    }
-    return out + QLatin1Char('"');
-}
 
 ParsedRecordsOptions parseRecordsOptions(const QStringList& arguments)
 {
@@ -124,9 +110,9 @@ ParsedRecordsOptions parseRecordsOptions(const QStringList& arguments)
     ParsedRecordsOptions parsed;
     if (!parser.parse(arguments)) {
         const QStringList unknown = parser.unknownOptionNames();
-        parsed.error = unknown.isEmpty() ? quoted(parser.errorText()).mid(1).chopped(1)
+        parsed.error = unknown.isEmpty() ? quotedArgument(parser.errorText()).mid(1).chopped(1)
                                          : QStringLiteral("unknown option %1; accepted: %2")
-                                               .arg(quoted((unknown.first().size() == 1 ? "-" : "--") + unknown.first()),
+                                               .arg(quotedArgument((unknown.first().size() == 1 ? "-" : "--") + unknown.first()),
                                                     kOptions);
         return parsed;
     }

@@ -28,7 +28,4 @@ struct ParsedRecordsOptions {
 
 ParsedRecordsOptions parseRecordsOptions(const QStringList& arguments);
 
-// A refused value in quotes, control characters written as escapes.
-QString quoted(const QString& text);
-
 } // namespace zorvel::records::cli
