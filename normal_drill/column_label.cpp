@@ -7,6 +7,8 @@
 #include <QPixmap>
 #include <QPixmapCache>
 
+#include <vector>
+
 namespace zorvel {
 
 namespace {
@@ -27,10 +29,11 @@ struct Glyph {
     GlyphPlace place;
 };
 
-GlyphPlace placeFor(const QFont& font, QChar c)
+// fontKey: font.key(), worked out once per paint rather than per character.
+GlyphPlace placeFor(const QFont& font, const QString& fontKey, QChar c)
 {
     static QCache<QString, GlyphPlace> places(4096);
-    const QString key = font.key() + QLatin1Char('|') + c;
+    const QString key = fontKey + QLatin1Char('|') + c;
     if (const GlyphPlace* known = places.object(key))
         return *known;
     const QFontMetricsF metrics(font);
@@ -41,11 +44,18 @@ GlyphPlace placeFor(const QFont& font, QChar c)
     return copy;
 }
 
-Glyph glyphFor(const QFont& font, const QColor& colour, QChar c, qreal ratio)
+// The key of a glyph picture without its character: font, colour and pixel ratio.
+QString pictureKeyStart(const QString& fontKey, const QColor& colour, qreal ratio)
 {
-    Glyph glyph{QPixmap(), placeFor(font, c)};
-    const QString key = QStringLiteral("zorvel-glyph|") + font.key() + QLatin1Char('|')
-        + QString::number(colour.rgba(), 16) + QLatin1Char('|') + QString::number(ratio) + QLatin1Char('|') + c;
+    return QStringLiteral("zorvel-glyph|") + fontKey + QLatin1Char('|') + QString::number(colour.rgba(), 16)
+        + QLatin1Char('|') + QString::number(ratio) + QLatin1Char('|');
+}
+
+Glyph glyphFor(const QFont& font, const QString& fontKey, const QString& keyStart, const QColor& colour, QChar c,
+               qreal ratio)
+{
+    Glyph glyph{QPixmap(), placeFor(font, fontKey, c)};
+    const QString key = keyStart + c;
     if (QPixmapCache::find(key, &glyph.pixmap))
         return glyph;
     const QRectF box = QFontMetricsF(font).tightBoundingRect(QString(c)).adjusted(-2, -2, 2, 2);
@@ -80,10 +90,13 @@ void ColumnLabel::paintEvent(QPaintEvent*)
     const QFontMetricsF metrics(font());
     const QColor colour = palette().color(foregroundRole());
     const qreal ratio = devicePixelRatioF();
+    const QString fontKey = font().key();
+    const QString keyStart = pictureKeyStart(fontKey, colour, ratio);
     std::vector<Glyph> glyphs;
+    glyphs.reserve(std::size_t(content.size()));
     qreal advance = 0;
     for (QChar c : content) {
-        glyphs.push_back(glyphFor(font(), colour, c, ratio));
+        glyphs.push_back(glyphFor(font(), fontKey, keyStart, colour, c, ratio));
         advance += glyphs.back().place.advance;
     }
     // Too wide a text is drawn smaller, never narrower.

@@ -15,16 +15,24 @@
 #include <algorithm>
 
 namespace zorvel {
+namespace {
+
+// services, with the steady clock when none was given.
+DrillServices withClock(DrillServices services)
+{
+    if (!services.clock)
+        services.clock = steadyClock();
+    return services;
+}
+
+} // namespace
 
 DrillWindow::DrillWindow(const FamilyRow& row, const DrillServices& services, QWidget* parent)
-    : QDialog(parent), row_(row), services_(services), source_(row.operation, row.mode),
-      recording_(services.recorder, services.clock ? services.clock : steadyClock()),
-      layout_(this, row.widthTwips, kDesignHeightTwips)
+    : QDialog(parent), row_(row), services_(withClock(services)), source_(row.operation, row.mode),
+      recording_(services_.recorder, services_.clock), layout_(this, row.widthTwips, kDesignHeightTwips)
 {
     setObjectName(row.formName);
     random_ = services_.randomSource ? services_.randomSource() : std::make_unique<SeededRandom>();
-    if (!services_.clock)
-        services_.clock = steadyClock();
     buildControls();
 }
 

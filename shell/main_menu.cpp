@@ -147,7 +147,7 @@ void MainMenu::openDrillWindow(const QString& formName)
         return;
     std::unique_ptr<QDialog> window = createDrillWindow_(formName);
     if (window)
-        execOverMenu(*window);
+        execModallyAbove(*window, this);
 }
 
 void MainMenu::setRecords(RecordsWindowFactory createRecordsWindow, std::function<QString()> currentPupilName)
@@ -163,19 +163,18 @@ void MainMenu::openRecordsWindow()
         return;
     std::unique_ptr<QDialog> window = createRecordsWindow_();
     if (window)
-        execOverMenu(*window);
+        execModallyAbove(*window, this);
     // The pupil may have been changed, renamed or removed there.
     showPupilName();
 }
 
-void MainMenu::execOverMenu(QDialog& window)
+void execModallyAbove(QDialog& window, QWidget* below)
 {
-    // The window lives with its caller; exec() must not delete it as well.
     window.setAttribute(Qt::WA_DeleteOnClose, false);
-    // Tell the window manager the menu lies underneath, so that a click on the
-    // inert menu cannot raise it over the window and hide that.
-    window.winId();
-    window.windowHandle()->setTransientParent(windowHandle());
+    if (below) {
+        window.winId();
+        window.windowHandle()->setTransientParent(below->windowHandle());
+    }
     window.exec();
 }
 

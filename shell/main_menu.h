@@ -27,6 +27,11 @@ using DrillWindowFactory = std::function<std::unique_ptr<QDialog>(const QString&
 // Makes the records window; nullptr when there is none.
 using RecordsWindowFactory = std::function<std::unique_ptr<QDialog>()>;
 
+// Runs window modally. It lives with its caller (exec() does not delete it);
+// the window manager is told that below, when there is one, lies underneath,
+// so that a click on the inert window below cannot raise it over window.
+void execModallyAbove(QDialog& window, QWidget* below);
+
 class MainMenu : public QWidget {
     Q_OBJECT
 public:
@@ -48,7 +53,6 @@ private:
     void buildControls();
     void openDrillWindow(const QString& formName);
     void openRecordsWindow();
-    void execOverMenu(QDialog& window);
     void showPupilName();
 
     DrillWindowFactory createDrillWindow_;

@@ -9,7 +9,6 @@
 
 #include <QApplication>
 #include <QMessageBox>
-#include <QWindow>
 
 namespace zorvel {
 namespace {
@@ -72,12 +71,7 @@ void ProgramRecords::openRedo(const QString& window, const QString& levelOption,
     if (!drill || drill->row().mode != Mode::Normal)
         return;
     drill->openForRedo(levelOption, numberType);
-    dialog->setAttribute(Qt::WA_DeleteOnClose, false);
-    if (QWidget* below = QApplication::activeModalWidget()) {
-        dialog->winId();
-        dialog->windowHandle()->setTransientParent(below->windowHandle());
-    }
-    dialog->exec();
+    execModallyAbove(*dialog, QApplication::activeModalWidget());
     store_->flush();
 }
 
