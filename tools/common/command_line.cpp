@@ -125,6 +125,14 @@ std::string quotedArgument(std::string_view utf8)
     return quotedArgument(QString::fromUtf8(utf8.data(), qsizetype(utf8.size()))).toStdString();
 }
 
+QStringList argumentList(int argc, char** argv)
+{
+    QStringList list;
+    for (int i = 0; i < argc; ++i)
+        list.append(QString::fromLocal8Bit(argv[i]));
+    return list;
+}
+
 QString readArguments(QCommandLineParser& parser, const QList<QCommandLineOption>& options,
                       const QStringList& arguments)
 {

@@ -25,6 +25,9 @@ QString versionLine(const QString& program);
 QString quotedArgument(QStringView text);
 std::string quotedArgument(std::string_view utf8);
 
+// The program's arguments as main() received them, decoded from the locale.
+QStringList argumentList(int argc, char** argv);
+
 // Adds the options to the parser and reads the arguments (the first is the
 // program). An option that wants a value but ends the line gets an empty
 // value, for the caller to refuse with its own list of accepted values.

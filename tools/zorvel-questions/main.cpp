@@ -16,14 +16,6 @@ namespace {
 
 static_assert(zorvel::kMaxColumns == zorvel::sheets::kMaxColumns, "--columns accepts what a sheet can lay out");
 
-QStringList arguments(int argc, char** argv)
-{
-    QStringList list;
-    for (int i = 0; i < argc; ++i)
-        list.append(QString::fromLocal8Bit(argv[i]));
-    return list;
-}
-
 // The PDF sheet needs the fonts, and so an application; a command-line tool
 // never needs a display, so it runs on the offscreen platform unless told.
 int writePdf(int argc, char** argv, const zorvel::SheetOptions& options, std::uint64_t seed)
@@ -48,7 +40,7 @@ int writePdf(int argc, char** argv, const zorvel::SheetOptions& options, std::ui
 
 int main(int argc, char** argv)
 {
-    const zorvel::ParsedOptions parsed = zorvel::parseOptions(arguments(argc, argv));
+    const zorvel::ParsedOptions parsed = zorvel::parseOptions(zorvel::argumentList(argc, argv));
     if (!parsed.error.empty()) {
         std::fprintf(stderr, "zorvel-questions: %s\n", parsed.error.c_str());
         return 2;

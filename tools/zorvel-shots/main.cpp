@@ -134,13 +134,10 @@ bool saveShot(const QString& form, const QString& file)
 
 int main(int argc, char** argv)
 {
-    QStringList arguments;
-    for (int i = 0; i < argc; ++i)
-        arguments.append(QString::fromLocal8Bit(argv[i]));
     QCommandLineParser parser;
     const QString complaint = readArguments(
         parser, {QCommandLineOption(QStringList{QStringLiteral("h"), QStringLiteral("help")}), QCommandLineOption(QStringLiteral("version"))},
-        arguments);
+        argumentList(argc, argv));
     if (!complaint.isEmpty()) {
         std::fprintf(stderr, "zorvel-shots: %s\n", qPrintable(complaint));
         return 2;
