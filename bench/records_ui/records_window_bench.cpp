@@ -6,6 +6,7 @@
 // --show opens the window (or the main menu) over three months of practice
 // (ten years with --years) and leaves it open, for looking at it; with --shot it saves the screen to
 // FILE and ends.
+#include "bench/window_timing.h"
 #include "records_window/records_window.h"
 #include "shell/main_menu.h"
 #include "tests/records_ui/fake_record_store.h"
@@ -17,39 +18,21 @@
 #include <QElapsedTimer>
 #include <QTabWidget>
 
-#include <ctime>
-
 #include <algorithm>
 #include <cstdio>
 #include <vector>
 
 using namespace zorvel;
+using zorvel::bench::PaintWatch;
+using zorvel::bench::cpuMs;
 
 namespace {
-
-class PaintWatch : public QObject {
-public:
-    bool painted = false;
-    bool eventFilter(QObject* watched, QEvent* event) override
-    {
-        if (event->type() == QEvent::Paint)
-            painted = true;
-        return QObject::eventFilter(watched, event);
-    }
-};
 
 records::RecordsServices quietServices()
 {
     records::RecordsServices services = records::defaultRecordsServices([](const QString&, const QString&, const QString&) {});
     services.today = [] { return QDate(2026, 12, 7); };
     return services;
-}
-
-double cpuMs()
-{
-    timespec now {};
-    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
-    return now.tv_sec * 1000.0 + now.tv_nsec / 1e6;
 }
 
 struct Opening {

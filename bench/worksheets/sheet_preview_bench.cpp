@@ -5,6 +5,7 @@
 // --show leaves the preview open (--dialog: the "打印练习卷" dialog instead,
 // --print: Qt's print dialog), translated as in the program; with --shot it
 // saves the screen to FILE and ends.
+#include "bench/window_timing.h"
 #include "records_window/print_sheet_dialog.h"
 #include "records_window/records_services.h"
 #include "shell/startup.h"
@@ -21,31 +22,13 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <ctime>
 #include <vector>
 
 using namespace zorvel;
+using zorvel::bench::PaintWatch;
+using zorvel::bench::cpuMs;
 
 namespace {
-
-// Notes the first paint of a graphics view's viewport: the preview's pages.
-class PaintWatch : public QObject {
-public:
-    bool painted = false;
-    bool eventFilter(QObject* watched, QEvent* event) override
-    {
-        if (event->type() == QEvent::Paint && watched->parent() && qobject_cast<QGraphicsView*>(watched->parent()))
-            painted = true;
-        return QObject::eventFilter(watched, event);
-    }
-};
-
-double cpuMs()
-{
-    timespec now {};
-    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
-    return now.tv_sec * 1000.0 + now.tv_nsec / 1e6;
-}
 
 sheets::Worksheet hundredQuestions()
 {
@@ -59,7 +42,8 @@ sheets::Worksheet hundredQuestions()
 
 std::pair<double, double> openOnce(const sheets::Worksheet& sheet)
 {
-    PaintWatch watch;
+    // The first paint of a graphics view's viewport: the preview's pages.
+    PaintWatch watch([](QObject* watched) { return qobject_cast<QGraphicsView*>(watched->parent()) != nullptr; });
     qApp->installEventFilter(&watch);
     QElapsedTimer wall;
     wall.start();

@@ -2,20 +2,7 @@
 # status, output shape, arithmetic and repeatability.
 # Usage: cmake -DTOOL=<path to zorvel-questions> -P zorvel_questions_cli.cmake
 
-set(failures 0)
-
-function(run_tool)
-  execute_process(COMMAND ${TOOL} ${ARGN}
-                  RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE err)
-  set(rc "${rc}" PARENT_SCOPE)
-  set(out "${out}" PARENT_SCOPE)
-  set(err "${err}" PARENT_SCOPE)
-endfunction()
-
-macro(fail message)
-  message(SEND_ERROR "${message}")
-  math(EXPR failures "${failures} + 1")
-endmacro()
+include(${CMAKE_CURRENT_LIST_DIR}/../cli/tool_script.cmake)
 
 # Bad input: status 2, nothing on stdout, one line on stderr naming what is accepted.
 set(bad_cases
@@ -45,26 +32,8 @@ set(bad_cases
   "--operation|add|--format=|accepted: text, tsv"
   "--operation|add\nsub|unknown operation \"add\\nsub\""
 )
-foreach(case IN LISTS bad_cases)
-  string(REPLACE "|" ";" parts "${case}")
-  list(POP_BACK parts expected)
-  run_tool(${parts})
-  if(NOT rc EQUAL 2)
-    fail("${parts}: exit status ${rc}, expected 2")
-  endif()
-  if(NOT out STREQUAL "")
-    fail("${parts}: wrote to stdout: ${out}")
-  endif()
-  string(FIND "${err}" "${expected}" at)
-  if(at LESS 0)
-    fail("${parts}: stderr lacks '${expected}': ${err}")
-  endif()
-  string(REGEX MATCHALL "\n" newlines "${err}")
-  list(LENGTH newlines lines)
-  if(NOT lines EQUAL 1)
-    fail("${parts}: stderr has ${lines} lines")
-  endif()
-endforeach()
+list(TRANSFORM bad_cases PREPEND "2|")
+expect_refusals(bad_cases)
 
 # The same seed gives the same sheet; names and captions select the same things.
 run_tool(--operation sub --level Option5 --type Option8 --seed 99 --count 50)

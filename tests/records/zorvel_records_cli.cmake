@@ -2,18 +2,7 @@
 # on bad input: exit status, one-line refusals, header and rows, quoting.
 # Usage: cmake -DTOOL=<zorvel-records> -DDRIVER=<record_driver> -DWORK=<folder> -P zorvel_records_cli.cmake
 
-set(failures 0)
-macro(fail message)
-  message(SEND_ERROR "${message}")
-  math(EXPR failures "${failures} + 1")
-endmacro()
-
-function(run_tool)
-  execute_process(COMMAND ${TOOL} ${ARGN} RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE err)
-  set(rc "${rc}" PARENT_SCOPE)
-  set(out "${out}" PARENT_SCOPE)
-  set(err "${err}" PARENT_SCOPE)
-endfunction()
+include(${CMAKE_CURRENT_LIST_DIR}/../cli/tool_script.cmake)
 
 file(REMOVE_RECURSE "${WORK}")
 file(MAKE_DIRECTORY "${WORK}")
@@ -41,24 +30,7 @@ set(bad_cases
   "1|--database|${WORK}/garbage.db|tests|cannot read"
   "1|--database|${WORK}|pupils|no record at"
 )
-foreach(case IN LISTS bad_cases)
-  string(REPLACE "|" ";" parts "${case}")
-  list(POP_FRONT parts status)
-  list(POP_BACK parts expected)
-  run_tool(${parts})
-  if(NOT rc EQUAL status)
-    fail("${parts}: exit status ${rc}, expected ${status}")
-  endif()
-  if(NOT out STREQUAL "")
-    fail("${parts}: wrote to stdout: ${out}")
-  endif()
-  string(FIND "${err}" "${expected}" at)
-  string(REGEX MATCHALL "\n" newlines "${err}")
-  list(LENGTH newlines lines)
-  if(at LESS 0 OR NOT lines EQUAL 1)
-    fail("${parts}: stderr is not one line with '${expected}': ${err}")
-  endif()
-endforeach()
+expect_refusals(bad_cases)
 if(EXISTS "${WORK}/none.db")
   fail("reading a missing record created it")
 endif()

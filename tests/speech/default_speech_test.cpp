@@ -33,6 +33,20 @@ QStringList logLines(const QString& path)
     return lines;
 }
 
+// The default voice and prompt sound, made while the speech log names path.
+struct LoggedSpeakers {
+    std::unique_ptr<Voice> voice;
+    std::unique_ptr<PromptSound> ding;
+};
+
+LoggedSpeakers speakersLoggingTo(const QString& path)
+{
+    qputenv("ZORVEL_SPEECH_LOG", path.toUtf8());
+    LoggedSpeakers speakers{createDefaultVoice(), createDefaultPromptSound()};
+    qunsetenv("ZORVEL_SPEECH_LOG");
+    return speakers;
+}
+
 } // namespace
 
 class DefaultSpeechTest : public QObject {
@@ -59,10 +73,7 @@ private slots:
     {
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("speech.log"));
-        qputenv("ZORVEL_SPEECH_LOG", path.toUtf8());
-        std::unique_ptr<Voice> voice = createDefaultVoice();
-        std::unique_ptr<PromptSound> ding = createDefaultPromptSound();
-        qunsetenv("ZORVEL_SPEECH_LOG");
+        auto [voice, ding] = speakersLoggingTo(path);
 
         voice->speak(QStringLiteral("第 3题47 加 8"));
         ding->play();
@@ -93,10 +104,7 @@ private slots:
             QVERIFY(::mkfifo(QFile::encodeName(path).constData(), 0600) == 0);
         else
             QVERIFY(QFile::link(other, path));
-        qputenv("ZORVEL_SPEECH_LOG", path.toUtf8());
-        std::unique_ptr<Voice> voice = createDefaultVoice();
-        std::unique_ptr<PromptSound> ding = createDefaultPromptSound();
-        qunsetenv("ZORVEL_SPEECH_LOG");
+        auto [voice, ding] = speakersLoggingTo(path);
 
         voice->speak(QStringLiteral("第 3题47 加 8"));
         ding->play();
@@ -135,7 +143,7 @@ private slots:
         QVERIFY(voice.isAvailable());
         voice.speak(QStringLiteral("第12题47 加 8"));
         voice.speak(QStringLiteral("第20题9801 除 99"));
-        QTRY_COMPARE(ended.count(), 2);
+        QTRY_COMPARE_WITH_TIMEOUT(ended.count(), 2, 20000);
         const auto utterances = output->utterances();
         QCOMPARE(utterances.size(), std::size_t(2));
         for (const auto& utterance : utterances) {
