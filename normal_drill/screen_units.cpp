@@ -1,10 +1,8 @@
 // Twips to pixels, the designed font faces, and blue-green-red colours.
 #include "normal_drill/screen_units.h"
 
-#include <QFontDatabase>
 #include <QGuiApplication>
 #include <QScreen>
-#include <QStringList>
 
 #include <cmath>
 
@@ -40,38 +38,25 @@ QSize twipsSize(int width, int height, qreal scale)
     return QSize(twipsToPixels(width, scale), twipsToPixels(height, scale));
 }
 
-static QString familyName(FontFace face)
+// The installed face that stands for each designed one, named directly: a
+// name that is not installed (such as "黑体" itself) would cost Qt a
+// fontconfig fallback search for every face and weight, the largest part of
+// painting the first window. 黑体 is the monospaced Noto face, for its
+// half-width digits of one width. When a face is missing, fontconfig's own
+// fallback for Chinese text takes its place.
+static QString installedFamily(FontFace face)
 {
     switch (face) {
-    case FontFace::Heiti: return QStringLiteral("黑体");
-    case FontFace::Songti: return QStringLiteral("宋体");
-    case FontFace::Arial: return QStringLiteral("Arial");
+    case FontFace::Heiti: return QStringLiteral("Noto Sans Mono CJK SC");
+    case FontFace::Songti: return QStringLiteral("Noto Serif CJK SC");
+    case FontFace::Arial: return QStringLiteral("Liberation Sans");
     }
     return QString();
 }
 
-void installFontSubstitutions()
-{
-    static bool installed = false;
-    if (installed)
-        return;
-    installed = true;
-    // 黑体 has half-width digits of one width, as the monospaced Noto face.
-    QFont::insertSubstitutions(QStringLiteral("黑体"),
-        {QStringLiteral("Noto Sans Mono CJK SC"), QStringLiteral("Noto Sans CJK SC"), QStringLiteral("Source Han Sans SC"),
-         QStringLiteral("WenQuanYi Zen Hei"), QStringLiteral("Droid Sans Fallback")});
-    QFont::insertSubstitutions(QStringLiteral("宋体"),
-        {QStringLiteral("Noto Serif CJK SC"), QStringLiteral("Source Han Serif SC"),
-         QStringLiteral("Noto Sans CJK SC"), QStringLiteral("AR PL UMing CN")});
-    QFont::insertSubstitutions(QStringLiteral("Arial"),
-        {QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans"),
-         QStringLiteral("Noto Sans CJK SC")});
-}
-
 QFont designFont(FontFace face, qreal pointSize, bool bold)
 {
-    installFontSubstitutions();
-    QFont font(familyName(face));
+    QFont font(installedFamily(face));
     font.setPointSizeF(pointSize);
     font.setBold(bold);
     font.setStyleStrategy(QFont::PreferAntialias);

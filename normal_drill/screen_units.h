@@ -22,9 +22,6 @@ QSize twipsSize(int width, int height, qreal scale = 1.0);
 
 enum class FontFace { Heiti /* 黑体 */, Songti /* 宋体 */, Arial };
 
-// Registers the substitutions of the designed faces; call once after the
-// QApplication exists (designFont calls it too).
-void installFontSubstitutions();
 QFont designFont(FontFace face, qreal pointSize, bool bold = false);
 // font at scale times its point size.
 QFont scaledFont(QFont font, qreal scale);

@@ -5,6 +5,7 @@
 #include "shell/menu_table.h"
 
 #include <QFontMetrics>
+#include <QImageReader>
 #include <QPalette>
 #include <QPixmap>
 #include <QPushButton>
@@ -34,13 +35,22 @@ void placeLabel(QLabel* label, const MenuControl& row)
     label->setPalette(palette);
 }
 
+// One of our own PNG pictures. Naming the format keeps Qt from loading every
+// image plugin to ask whether it knows the file.
+QPixmap ownPicture(const QString& resource)
+{
+    QImageReader reader(resource, "png");
+    reader.setAutoDetectImageFormat(false);
+    return QPixmap::fromImage(reader.read());
+}
+
 QLabel* pictureLabel(QWidget* parent, const char* name, const QString& accessibleName, const QString& resource,
                      const QRect& geometry)
 {
     auto* picture = new QLabel(parent);
     picture->setObjectName(QLatin1String(name));
     picture->setAccessibleName(accessibleName);
-    picture->setPixmap(QPixmap(resource));
+    picture->setPixmap(ownPicture(resource));
     picture->setScaledContents(true);
     picture->setGeometry(geometry);
     return picture;

@@ -6,6 +6,7 @@
 
 #include <QCoreApplication>
 #include <QEvent>
+#include <QFontDatabase>
 #include <QLibraryInfo>
 #include <QTimer>
 #include <QTranslator>
@@ -47,6 +48,13 @@ private:
 void afterFirstPaint(QWidget& window, std::function<void()> action)
 {
     new FirstPaintWatch(window, std::move(action));
+}
+
+FontDatabaseReading::FontDatabaseReading() : thread_([] { QFontDatabase::families(); }) {}
+
+FontDatabaseReading::~FontDatabaseReading()
+{
+    thread_.join();
 }
 
 void installQtTranslations()

@@ -1,11 +1,12 @@
 // A Qt generic plugin that times a program's first painted window without
 // changing the program: loaded through QT_QPA_GENERIC_PLUGINS=zorvelpaintprobe,
-// it waits for the first paint event, lets that paint finish, appends
-// "<ms since ZORVEL_PROBE_T0_NS> <width> <height> <CPU ms>" to
-// ZORVEL_PROBE_OUT and ends the program. ZORVEL_PROBE_T0_NS is CLOCK_REALTIME
-// in nanoseconds, taken by the launcher just before it starts the program; the
-// CPU time (user and system, this process) is the figure a busy machine
-// disturbs least.
+// it notes when a window is first exposed (mapped on the screen, nothing
+// drawn yet), waits for the first paint event, lets that paint finish,
+// appends "<ms since ZORVEL_PROBE_T0_NS> <width> <height> <CPU ms> <exposed
+// ms>" to ZORVEL_PROBE_OUT and ends the program. ZORVEL_PROBE_T0_NS is
+// CLOCK_REALTIME in nanoseconds, taken by the launcher just before it starts
+// the program; the CPU time (user and system, this process) is the figure a
+// busy machine disturbs least.
 #include <QCoreApplication>
 #include <QEvent>
 #include <QFile>
@@ -40,23 +41,25 @@ class FirstPaintProbe : public QObject {
 public:
     bool eventFilter(QObject* watched, QEvent* event) override
     {
+        if (event->type() == QEvent::Expose && exposedMs_ < 0 && watched->isWindowType())
+            exposedMs_ = msSinceLaunch();
         if (event->type() == QEvent::Paint && watched->isWidgetType() && !seen_) {
             seen_ = true;
             QObject* window = watched;
             while (window->parent())
                 window = window->parent();
             const QSize size = window->property("size").toSize();
-            QTimer::singleShot(0, this, [size] { report(size); });
+            QTimer::singleShot(0, this, [size, exposed = exposedMs_] { report(size, exposed); });
         }
         return QObject::eventFilter(watched, event);
     }
 
 private:
-    static void report(QSize size)
+    static void report(QSize size, double exposedMs)
     {
         const QByteArray line = QByteArray::number(msSinceLaunch(), 'f', 2) + ' ' +
                                 QByteArray::number(size.width()) + ' ' + QByteArray::number(size.height()) + ' ' +
-                                QByteArray::number(cpuMs(), 'f', 2) + '\n';
+                                QByteArray::number(cpuMs(), 'f', 2) + ' ' + QByteArray::number(exposedMs, 'f', 2) + '\n';
         QFile out(qEnvironmentVariable("ZORVEL_PROBE_OUT"));
         if (out.open(QIODevice::Append))
             out.write(line);
@@ -64,6 +67,7 @@ private:
     }
 
     bool seen_ = false;
+    double exposedMs_ = -1;
 };
 
 } // namespace
