@@ -59,7 +59,10 @@ QFont designFont(FontFace face, qreal pointSize, bool bold)
     QFont font(installedFamily(face));
     font.setPointSizeF(pointSize);
     font.setBold(bold);
-    font.setStyleStrategy(QFont::PreferAntialias);
+    // Chinese, digits and Latin need no shaping, so Qt maps characters to
+    // glyphs directly instead of reading each font's layout tables for every
+    // size; scripts that need shaping are still shaped.
+    font.setStyleStrategy(QFont::StyleStrategy(QFont::PreferAntialias | QFont::PreferNoShaping));
     return font;
 }
 

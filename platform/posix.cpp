@@ -1,6 +1,8 @@
 // The POSIX side of the platform headers: for private_files.h, O_NOFOLLOW and
 // O_NONBLOCK on every open, fstat() before trusting a file, rename() to
-// replace one, flock() to lock; for process_exit.h, _Exit().
+// replace one, flock() to lock; for process_exit.h, _Exit(); for
+// detached_program.h, posix_spawn() and a thread that reaps the child.
+#include "platform/detached_program.h"
 #include "platform/private_files.h"
 #include "platform/process_exit.h"
 
@@ -10,10 +12,17 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <csignal>
 #include <fcntl.h>
+#include <spawn.h>
 #include <sys/file.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <thread>
 #include <unistd.h>
+#include <vector>
+
+extern char** environ;
 
 #if defined(__SANITIZE_ADDRESS__)
 #define ZORVEL_LEAK_CHECK 1
@@ -156,6 +165,36 @@ void endProcessNow(int status)
 #endif
     std::fflush(nullptr);
     std::_Exit(status);
+}
+
+bool startDetachedProgram(const QByteArray& program, const QList<QByteArray>& arguments)
+{
+    std::vector<char*> argv;
+    argv.push_back(const_cast<char*>(program.constData()));
+    for (const QByteArray& argument : arguments)
+        argv.push_back(const_cast<char*>(argument.constData()));
+    argv.push_back(nullptr);
+
+    // The child starts with no signal blocked and SIGPIPE at its default,
+    // whatever this process set, in a session of its own.
+    posix_spawnattr_t attributes;
+    posix_spawnattr_init(&attributes);
+    sigset_t signalSet;
+    sigemptyset(&signalSet);
+    posix_spawnattr_setsigmask(&attributes, &signalSet);
+    sigaddset(&signalSet, SIGPIPE);
+    posix_spawnattr_setsigdefault(&attributes, &signalSet);
+    posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF | POSIX_SPAWN_SETSID);
+    pid_t child = 0;
+    const int error = ::posix_spawnp(&child, program.constData(), nullptr, &attributes, argv.data(), environ);
+    posix_spawnattr_destroy(&attributes);
+    if (error != 0)
+        return false;
+    std::thread([child] {
+        while (::waitpid(child, nullptr, 0) < 0 && errno == EINTR) {
+        }
+    }).detach();
+    return true;
 }
 
 } // namespace zorvel

@@ -1,5 +1,6 @@
 // Start-up of the menu: the order of its steps, the refusal of a second copy,
 // and the help pages copied out of the resources for the browser.
+#include "platform/detached_program.h"
 #include "shell/help_pages.h"
 #include "shell/main_menu.h"
 #include "shell/startup.h"
@@ -118,6 +119,25 @@ private slots:
         QVERIFY(menu);
         QCOMPARE(calls, 0);
         QVERIFY(menu->isVisible());
+    }
+
+    // The browser's way of starting: the program gets its arguments as given,
+    // runs in a session of its own, and leaves no zombie behind.
+    void detachedProgramRunsOnItsOwn()
+    {
+        QTemporaryDir dir;
+        const QString out = dir.filePath(QStringLiteral("out"));
+        const QByteArray script = "printf '%s|%s|%s' \"$1\" \"$$\" \"$(cut -d' ' -f6 /proc/$$/stat)\" > \"$2.tmp\"; "
+                                  "mv \"$2.tmp\" \"$2\"";
+        QVERIFY(startDetachedProgram("sh", {"-c", script, "sh", "file:///a b/首页.html", QFile::encodeName(out)}));
+        QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(out), 10000);
+        const QList<QByteArray> fields = fileContent(out).split('|');
+        QCOMPARE(fields.size(), 3);
+        QCOMPARE(QString::fromUtf8(fields[0]), QStringLiteral("file:///a b/首页.html"));
+        QVERIFY(fields[2].toLong() != long(getsid(0)));
+        QTRY_VERIFY_WITH_TIMEOUT(!QFile::exists(QStringLiteral("/proc/") + QString::fromLatin1(fields[1])), 10000);
+
+        QVERIFY(!startDetachedProgram("zorvel-no-such-program", {}));
     }
 
     void labelsOpenTheirPages_data()

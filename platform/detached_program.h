@@ -1,0 +1,15 @@
+// Starting another program that lives on by itself, such as the browser.
+#pragma once
+
+#include <QByteArray>
+#include <QList>
+
+namespace zorvel {
+
+// Starts `program`, looked up in PATH, with `arguments` in a session of its
+// own and returns at once; the child is reaped when it ends. Unlike a fork,
+// nothing of this process's memory is copied, so the start costs the same
+// however large the program has grown. False when it cannot be started.
+bool startDetachedProgram(const QByteArray& program, const QList<QByteArray>& arguments);
+
+} // namespace zorvel
