@@ -11,7 +11,6 @@
 #include <QPushButton>
 #include <QWindow>
 
-#include <future>
 #include <utility>
 
 namespace zorvel {
@@ -36,25 +35,22 @@ void placeLabel(QLabel* label, const MenuControl& row)
     label->setPalette(palette);
 }
 
-// One of our own PNG pictures, read on a thread of its own while the menu's
-// other controls are made, in the form the screen takes. Naming the format
-// keeps Qt from loading every image plugin to ask whether it knows the file.
-std::future<QImage> readPicture(const QString& resource)
+// One of our own PNG pictures. Naming the format keeps Qt from loading every
+// image plugin to ask whether it knows the file.
+QPixmap ownPicture(const QString& resource)
 {
-    return std::async(std::launch::async, [resource] {
-        QImageReader reader(resource, "png");
-        reader.setAutoDetectImageFormat(false);
-        return reader.read().convertToFormat(QImage::Format_ARGB32_Premultiplied);
-    });
+    QImageReader reader(resource, "png");
+    reader.setAutoDetectImageFormat(false);
+    return QPixmap::fromImage(reader.read());
 }
 
-QLabel* pictureLabel(QWidget* parent, const char* name, const QString& accessibleName, std::future<QImage> image,
+QLabel* pictureLabel(QWidget* parent, const char* name, const QString& accessibleName, const QString& resource,
                      const QRect& geometry)
 {
     auto* picture = new QLabel(parent);
     picture->setObjectName(QLatin1String(name));
     picture->setAccessibleName(accessibleName);
-    picture->setPixmap(QPixmap::fromImage(image.get()));
+    picture->setPixmap(ownPicture(resource));
     picture->setScaledContents(true);
     picture->setGeometry(geometry);
     return picture;
@@ -99,8 +95,6 @@ QWidget* makeMenuControl(const MenuControl& row, QWidget* menu)
 
 void MainMenu::buildControls()
 {
-    std::future<QImage> logo = readPicture(QStringLiteral(":/images/logo.png"));
-    std::future<QImage> head = readPicture(QStringLiteral(":/images/head.png"));
     for (const MenuControl& row : menuControls()) {
         QWidget* control = makeMenuControl(row, this);
         control->setObjectName(QLatin1String(row.name));
@@ -109,8 +103,10 @@ void MainMenu::buildControls()
         control->setGeometry(twipsRect(row.left, row.top, row.width, row.height));
     }
 
-    pictureLabel(this, "Image1", QStringLiteral("Zorvel 标志"), std::move(logo), twipsRect(360, 240, 720, 720));
-    pictureLabel(this, "picIcon", QStringLiteral("大脑图片"), std::move(head), twipsRect(2400, 3360, 4800, 4800));
+    pictureLabel(this, "Image1", QStringLiteral("Zorvel 标志"), QStringLiteral(":/images/logo.png"),
+                 twipsRect(360, 240, 720, 720));
+    pictureLabel(this, "picIcon", QStringLiteral("大脑图片"), QStringLiteral(":/images/head.png"),
+                 twipsRect(2400, 3360, 4800, 4800));
 
     auto* line = new QWidget(this);
     line->setObjectName(QStringLiteral("Line1"));
