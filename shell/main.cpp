@@ -64,7 +64,6 @@ int runProgram(int argc, char* argv[])
                      qPrintable(zorvel::quotedArgument(*option)));
         return 2;
     }
-    const zorvel::FontDatabaseReading fonts;
     zorvel::installAutomationIdsFromEnvironment(app);
 
     const QString userDir = zorvel::userRuntimeDir();

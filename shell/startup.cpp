@@ -6,7 +6,6 @@
 
 #include <QCoreApplication>
 #include <QEvent>
-#include <QFontDatabase>
 #include <QLibraryInfo>
 #include <QTimer>
 #include <QTranslator>
@@ -48,13 +47,6 @@ private:
 void afterFirstPaint(QWidget& window, std::function<void()> action)
 {
     new FirstPaintWatch(window, std::move(action));
-}
-
-FontDatabaseReading::FontDatabaseReading() : thread_([] { QFontDatabase::families(); }) {}
-
-FontDatabaseReading::~FontDatabaseReading()
-{
-    thread_.join();
 }
 
 void installQtTranslations()

@@ -8,7 +8,6 @@
 
 #include <functional>
 #include <memory>
-#include <thread>
 
 namespace zorvel {
 
@@ -16,20 +15,6 @@ namespace zorvel {
 // box's context menu) when Qt's translations are installed; without them
 // those texts stay in English and everything else works as before.
 void installQtTranslations();
-
-// Reads the installed fonts into Qt's font database on a thread of its own
-// while the menu is built, so that painting the menu finds them ready. Made
-// after the QApplication; waits for the reading when destroyed.
-class FontDatabaseReading {
-public:
-    FontDatabaseReading();
-    ~FontDatabaseReading();
-    FontDatabaseReading(const FontDatabaseReading&) = delete;
-    FontDatabaseReading& operator=(const FontDatabaseReading&) = delete;
-
-private:
-    std::thread thread_;
-};
 
 // The shown menu, whose "退  出" ends the application's event loop; or
 // nullptr when another copy is running (nothing shown, the browser not
