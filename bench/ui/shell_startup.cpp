@@ -68,14 +68,15 @@ int runChild(int argc, char* argv[])
     zorvel::SingleInstance instance(dir.filePath(QStringLiteral("zorvel.lock")));
     zorvel::HelpPages pages([](const QUrl&) {}, dir.filePath(QStringLiteral("help")));
     FirstPaint firstPaint;
-    // As main() does: the record opened once the menu is up, before the
-    // event loop paints it.
+    // As main() does: the record opened just after the menu's first paint.
     zorvel::ProgramRecords records;
     const auto menu = zorvel::startMainMenu(records.drillWindowFactory(), pages, instance);
     if (!menu)
         return 1;
-    records.open(dir.filePath(QStringLiteral("records.db")), QStringLiteral("bench"));
-    records.attachTo(*menu);
+    zorvel::afterFirstPaint(*menu, [&records, &menu, &dir] {
+        records.open(dir.filePath(QStringLiteral("records.db")), QStringLiteral("bench"));
+        records.attachTo(*menu);
+    });
     menu->installEventFilter(&firstPaint);
     return app.exec();
 }
