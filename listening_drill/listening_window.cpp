@@ -81,23 +81,20 @@ void ListeningDrillWindow::askQuestion()
 {
     playPromptIfTicked();
     startStopwatchIfIdle();
-    // While the answers are being checked, a new question takes the number
-    // after the answer last played back.
-    if (answerCheckOffered())
-        setQuestionNumber(playbackPosition_);
+    // While the answers are being checked, the count stands at the answer
+    // last played back: a new question takes the number after it.
     presentNextQuestion();
     if (questionNumber() == row().questionsPerTest())
         offerAnswerCheck();
-    playbackPosition_ = answerCheckOffered() ? questionNumber() : 0;
     if (speechCheck_->isChecked() && voice_)
         voice_->speak(spokenQuestion());
 }
 
 void ListeningDrillWindow::checkAnswersClicked()
 {
-    playbackPosition_ = playbackPosition_ % row().questionsPerTest() + 1;
-    showQuestionNumberCaption(QString::number(playbackPosition_));
-    const Question& logged = questionLog().entry(playbackPosition_);
+    setQuestionNumber(questionNumber() % row().questionsPerTest() + 1);
+    showQuestionNumberCaption(QString::number(questionNumber()));
+    const Question& logged = questionLog().entry(questionNumber());
     showOperands(logged);
     const QString answer = QString::fromStdString(withSignPosition(logged.correctAnswer));
     showAnswer(answer);
@@ -105,12 +102,6 @@ void ListeningDrillWindow::checkAnswersClicked()
     if (speechCheck_->isChecked() && voice_)
         voice_->speak(numberedSentenceStart() + answer);
     clearMark();
-}
-
-bool ListeningDrillWindow::showsLastQuestion() const
-{
-    const int shown = answerCheckOffered() ? playbackPosition_ : questionNumber();
-    return shown == row().questionsPerTest();
 }
 
 std::unique_ptr<QDialog> createListeningDrillWindow(const QString& formName, const DrillServices& services,

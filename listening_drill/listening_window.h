@@ -26,9 +26,9 @@ public:
 
 protected:
     void askQuestion() override;
+    // Plays back the answer after the one shown, counting on from the
+    // question count (the twentieth is followed by the first).
     void checkAnswersClicked() override;
-    // During the playback, the question played back.
-    bool showsLastQuestion() const override;
 
 private:
     // "第", the question-number caption as shown, "题".
@@ -40,9 +40,6 @@ private:
     std::unique_ptr<PromptSound> promptSound_;
     QCheckBox* promptCheck_ = nullptr;
     QCheckBox* speechCheck_ = nullptr;
-    // The question of the test last played back by "核对答案" (1 to 20), 0
-    // before the first; the question count of the base is another thing.
-    int playbackPosition_ = 0;
 };
 
 // A new, loaded listening-mode window, or nullptr when formName is not one of

@@ -170,7 +170,7 @@ void DrillWindow::CheckAnswer()
         entry_->setCancelConfirmEnabled(true);
         refocusAfterDisabling(focused, entry_->box());
     }
-    if (right && showsLastQuestion())
+    if (right && questionNumber_ == row_.questionsPerTest())
         finishTest();
 }
 

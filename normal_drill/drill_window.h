@@ -59,8 +59,6 @@ protected:
     virtual void finishTest();               // right answer to the last question
     virtual void restartTest();              // Command3 "再测一次"
     virtual void checkAnswersClicked() {}    // Command18 "核对答案"
-    // Whether the question on display is the last of the test.
-    virtual bool showsLastQuestion() const { return questionNumber_ == row_.questionsPerTest(); }
     // One tick of Timer1; shows the reading.
     virtual void stopwatchTicked(qint64 elapsedMs);
 
