@@ -17,18 +17,20 @@
 namespace zorvel {
 namespace {
 
-// services, with the steady clock when none was given.
-DrillServices withClock(DrillServices services)
+// services, with the steady clock and the local time where none was given.
+DrillServices withClocks(DrillServices services)
 {
     if (!services.clock)
         services.clock = steadyClock();
+    if (!services.timeOfDay)
+        services.timeOfDay = [] { return QDateTime::currentDateTime(); };
     return services;
 }
 
 } // namespace
 
 DrillWindow::DrillWindow(const FamilyRow& row, const DrillServices& services, QWidget* parent)
-    : QDialog(parent), row_(row), services_(withClock(services)), source_(row.operation, row.mode),
+    : QDialog(parent), row_(row), services_(withClocks(services)), source_(row.operation, row.mode),
       recording_(services_.recorder, services_.clock), layout_(this, row.widthTwips, kDesignHeightTwips)
 {
     setObjectName(row.formName);

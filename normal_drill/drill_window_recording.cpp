@@ -26,10 +26,8 @@ records::Exercise DrillWindow::shownExercise() const
 
 void DrillWindow::recordQuestion(const Question& question)
 {
-    if (!recording_.isOpen()) {
-        const QDateTime started = services_.timeOfDay ? services_.timeOfDay() : QDateTime::currentDateTime();
-        recording_.begin(shownExercise(), started, redo_);
-    }
+    if (!recording_.isOpen())
+        recording_.begin(shownExercise(), services_.timeOfDay(), redo_);
     recording_.question(questionNumber_, question);
 }
 
