@@ -10,7 +10,7 @@
 
 namespace zorvel {
 
-AnswerEntry::AnswerEntry(QWidget* window, TwipsLayout& layout) : QObject(window), window_(window), layout_(layout)
+AnswerEntry::AnswerEntry(QWidget* window, TwipsLayout& layout) : QObject(window), layout_(layout)
 {
     box_ = new AnswerBox(window);
     box_->setObjectName(QStringLiteral("Text1"));

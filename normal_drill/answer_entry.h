@@ -11,7 +11,6 @@
 
 class QFont;
 class QKeyEvent;
-class QPushButton;
 class QWidget;
 
 namespace zorvel {
@@ -59,7 +58,6 @@ private:
     bool filterKey(QKeyEvent* key);
     void tripGuardIfArmed();
 
-    QWidget* window_;
     TwipsLayout& layout_;
     AnswerBox* box_ = nullptr;
     Keypad* keypad_ = nullptr;

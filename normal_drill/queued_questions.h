@@ -18,7 +18,6 @@ public:
     // its text to single precision, as the generators make it.
     void load(const std::vector<records::QuestionShown>& questions, int operandCount);
     void clear() { queue_.clear(); }
-    bool isEmpty() const { return queue_.empty(); }
     // The first queued question, taken from the queue; else one drawn from source.
     Question next(QuestionSource& source, Level level, NumberType type, RandomSource& random);
 

@@ -26,7 +26,6 @@ public:
     void open(const QString& path, const QString& defaultPupilName);
     // "学习记录" and the pupil label of the menu.
     void attachTo(MainMenu& menu);
-    records::RecordStore* store() const { return store_.get(); }
 
 private:
     // The normal-mode window of a "重练", modal over the records window; the
