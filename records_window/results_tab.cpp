@@ -24,8 +24,6 @@ namespace zorvel::records {
 
 namespace {
 
-const char* const numberTypeKeys[3] = {"integer", "1dp", "2dp"};
-
 QComboBox* makeCombo(QWidget* parent, const char* name)
 {
     auto* combo = new QComboBox(parent);
@@ -267,9 +265,9 @@ void ResultsTab::fillChartTypes()
 {
     const auto op = operationFromKey(chartOperation_->currentData().toString().toStdString());
     chartType_->clear();
-    for (int i = 0; i < 3; ++i) {
-        if (op && isNumberTypeOffered(*op, kAllNumberTypes[static_cast<size_t>(i)])) {
-            const QString key = QLatin1String(numberTypeKeys[i]);
+    for (NumberType type : kAllNumberTypes) {
+        if (op && isNumberTypeOffered(*op, type)) {
+            const QString key = catalogueText(numberTypeKey(type));
             chartType_->addItem(numberTypeText(chartOperation_->currentData().toString(), key), key);
         }
     }
