@@ -21,6 +21,17 @@ bool sameGroup(const Exercise& a, const Exercise& b)
 
 } // namespace
 
+std::vector<std::vector<Mistake>> mistakeGroups(const std::vector<Mistake>& mistakes)
+{
+    std::vector<std::vector<Mistake>> groups;
+    for (const Mistake& mistake : mistakes) {
+        if (groups.empty() || !sameGroup(groups.back().front().exercise, mistake.exercise))
+            groups.emplace_back();
+        groups.back().push_back(mistake);
+    }
+    return groups;
+}
+
 MistakesPrintBar::MistakesPrintBar(const RecordsServices& services, QWidget* parent)
     : QWidget(parent), services_(services)
 {
@@ -40,18 +51,13 @@ MistakesPrintBar::MistakesPrintBar(const RecordsServices& services, QWidget* par
     layout->addWidget(choice_, 1);
     layout->addWidget(print_);
     connect(print_, &QPushButton::clicked, this, &MistakesPrintBar::printChosen);
-    setMistakes({});
+    setGroups({});
 }
 
-void MistakesPrintBar::setMistakes(const std::vector<Mistake>& mistakes)
+void MistakesPrintBar::setGroups(const std::vector<std::vector<Mistake>>& groups)
 {
-    groups_.clear();
+    groups_ = groups;
     choice_->clear();
-    for (const Mistake& mistake : mistakes) {
-        if (groups_.empty() || !sameGroup(groups_.back().front().exercise, mistake.exercise))
-            groups_.emplace_back();
-        groups_.back().push_back(mistake);
-    }
     for (const std::vector<Mistake>& group : groups_) {
         const Exercise& exercise = group.front().exercise;
         choice_->addItem(QStringLiteral("%1 · %2 · %3(%4 题)")

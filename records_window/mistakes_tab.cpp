@@ -22,11 +22,6 @@ namespace {
 
 enum BookColumn { QuestionColumn, TimesColumn, LastColumn, RedoColumn };
 
-bool sameGroup(const Exercise& a, const Exercise& b)
-{
-    return a.window == b.window && a.levelOption == b.levelOption && a.numberType == b.numberType;
-}
-
 QString groupText(const Exercise& exercise, size_t count)
 {
     return QStringLiteral("%1 · %2 · %3(%4 题)")
@@ -122,29 +117,23 @@ void MistakesTab::load()
 void MistakesTab::reloadBook()
 {
     book_->clear();
-    const std::vector<Mistake> mistakes = store_.mistakes(pupil_);
-    printBar_->setMistakes(mistakes);
-    size_t first = 0;
-    for (size_t i = 1; i <= mistakes.size(); ++i) {
-        if (i == mistakes.size() || !sameGroup(mistakes[i].exercise, mistakes[first].exercise)) {
-            addGroup(mistakes, first, i);
-            first = i;
-        }
-    }
-    if (mistakes.empty()) {
+    const std::vector<std::vector<Mistake>> groups = mistakeGroups(store_.mistakes(pupil_));
+    printBar_->setGroups(groups);
+    for (const std::vector<Mistake>& group : groups)
+        addGroup(group);
+    if (groups.empty()) {
         auto* none = new QTreeWidgetItem(book_, {QStringLiteral("错题本是空的。")});
         none->setFirstColumnSpanned(true);
     }
 }
 
-void MistakesTab::addGroup(const std::vector<Mistake>& mistakes, size_t first, size_t end)
+void MistakesTab::addGroup(const std::vector<Mistake>& mistakes)
 {
-    const Exercise exercise = mistakes[first].exercise;
-    auto* group = new QTreeWidgetItem(book_, {groupText(exercise, end - first)});
+    const Exercise exercise = mistakes.front().exercise;
+    auto* group = new QTreeWidgetItem(book_, {groupText(exercise, mistakes.size())});
     QFont bold = designFont(FontFace::Heiti, 11, true);
     group->setFont(QuestionColumn, bold);
-    for (size_t i = first; i < end; ++i) {
-        const Mistake& mistake = mistakes[i];
+    for (const Mistake& mistake : mistakes) {
         auto* item = new QTreeWidgetItem(group, {questionText(exercise.operation, mistake.question),
                                                  QString::number(mistake.timesWrong),
                                                  mistake.lastWrong.toString(QStringLiteral("yyyy-MM-dd"))});
