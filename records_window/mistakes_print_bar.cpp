@@ -2,6 +2,7 @@
 #include "records_window/mistakes_print_bar.h"
 
 #include "normal_drill/screen_units.h"
+#include "records_window/record_controls.h"
 #include "records_window/record_texts.h"
 #include "records_window/sheet_printing.h"
 
@@ -40,10 +41,7 @@ MistakesPrintBar::MistakesPrintBar(const RecordsServices& services, QWidget* par
     choice_ = new QComboBox(this);
     choice_->setObjectName(QStringLiteral("cboPrintGroup"));
     choice_->setFont(designFont(FontFace::Songti, 11));
-    print_ = new QPushButton(QStringLiteral("打印错题卷"), this);
-    print_->setObjectName(QStringLiteral("cmdPrintMistakes"));
-    print_->setFont(designFont(FontFace::Heiti, 11));
-    print_->setAutoDefault(false);
+    print_ = makeButton(this, "cmdPrintMistakes", QStringLiteral("打印错题卷"), 11);
     print_->setToolTip(QStringLiteral("把这一组错题印成练习卷,后面附答案页"));
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);

@@ -3,6 +3,7 @@
 
 #include "normal_drill/screen_units.h"
 #include "records_window/mistakes_print_bar.h"
+#include "records_window/record_controls.h"
 #include "records_window/record_texts.h"
 
 #include <QComboBox>
@@ -28,13 +29,6 @@ QString groupText(const Exercise& exercise, size_t count)
         .arg(windowText(exercise), exercise.levelCaption,
              numberTypeText(exercise.operation, exercise.numberType))
         .arg(count);
-}
-
-QGroupBox* makeFrame(QWidget* parent, const QString& title)
-{
-    auto* frame = new QGroupBox(title, parent);
-    frame->setFont(designFont(FontFace::Songti, 12));
-    return frame;
 }
 
 } // namespace
@@ -141,10 +135,7 @@ void MistakesTab::addGroup(const std::vector<Mistake>& mistakes)
     }
     group->setExpanded(true);
 
-    auto* redo = new QPushButton(QStringLiteral("重练"), book_);
-    redo->setObjectName(QStringLiteral("cmdRedo"));
-    redo->setFont(designFont(FontFace::Heiti, 11));
-    redo->setAutoDefault(false);
+    QPushButton* redo = makeButton(book_, "cmdRedo", QStringLiteral("重练"), 11);
     redo->setToolTip(QStringLiteral("在普通模式里练这些题:测试的前几题就是错题本里的题"));
     redo->setEnabled(static_cast<bool>(services_.openRedo));
     book_->setItemWidget(group, RedoColumn, redo);

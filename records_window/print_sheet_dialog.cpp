@@ -2,6 +2,7 @@
 #include "records_window/print_sheet_dialog.h"
 
 #include "normal_drill/screen_units.h"
+#include "records_window/record_controls.h"
 #include "records_window/sheet_printing.h"
 
 #include <QCheckBox>
@@ -30,14 +31,6 @@ Control* named(Control* control, const char* name)
     control->setObjectName(QString::fromLatin1(name));
     control->setFont(designFont(FontFace::Songti, 12));
     return control;
-}
-
-QPushButton* button(QWidget* parent, const QString& caption, const char* name)
-{
-    auto* push = named(new QPushButton(caption, parent), name);
-    push->setFont(designFont(FontFace::Heiti, 12));
-    push->setAutoDefault(false);
-    return push;
 }
 
 } // namespace
@@ -89,9 +82,9 @@ QLayout* PrintSheetDialog::buildForm()
 
 QLayout* PrintSheetDialog::buildButtons()
 {
-    QPushButton* preview = button(this, QStringLiteral("预览并打印…"), "cmdSheetPreview");
-    QPushButton* save = button(this, QStringLiteral("保存为PDF…"), "cmdSheetSavePdf");
-    QPushButton* close = button(this, QStringLiteral("关 闭"), "cmdSheetClose");
+    QPushButton* preview = makeButton(this, "cmdSheetPreview", QStringLiteral("预览并打印…"), 12);
+    QPushButton* save = makeButton(this, "cmdSheetSavePdf", QStringLiteral("保存为PDF…"), 12);
+    QPushButton* close = makeButton(this, "cmdSheetClose", QStringLiteral("关 闭"), 12);
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(preview);
     buttons->addWidget(save);

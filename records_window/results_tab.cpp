@@ -6,6 +6,7 @@
 #include "questions/catalogue.h"
 #include "records_window/csv_export.h"
 #include "records_window/progress_chart.h"
+#include "records_window/record_controls.h"
 #include "records_window/record_texts.h"
 #include "records_window/test_table_model.h"
 
@@ -39,13 +40,6 @@ QLabel* makeCaption(QWidget* parent, const QString& text, QWidget* buddy)
     label->setFont(designFont(FontFace::Songti, 11));
     label->setBuddy(buddy);
     return label;
-}
-
-QGroupBox* makeFrame(QWidget* parent, const QString& title)
-{
-    auto* frame = new QGroupBox(title, parent);
-    frame->setFont(designFont(FontFace::Songti, 12));
-    return frame;
 }
 
 void styleTable(QTableView* table)
@@ -119,10 +113,7 @@ QWidget* ResultsTab::buildFilters()
     count_ = new QLabel(row);
     count_->setObjectName(QStringLiteral("lblTestCount"));
     count_->setFont(designFont(FontFace::Songti, 11));
-    auto* exportButton = new QPushButton(QStringLiteral("导出表格..."), row);
-    exportButton->setObjectName(QStringLiteral("cmdExport"));
-    exportButton->setFont(designFont(FontFace::Heiti, 11));
-    exportButton->setAutoDefault(false);
+    QPushButton* exportButton = makeButton(row, "cmdExport", QStringLiteral("导出表格..."), 11);
     exportButton->setToolTip(QStringLiteral("把表格里的测试保存为 CSV 文件,可以用电子表格打开"));
 
     layout->addWidget(makeCaption(row, QStringLiteral("运算:"), operation_));
