@@ -4,7 +4,7 @@
 #include "normal_drill/family_table.h"
 #include "normal_drill/screen_units.h"
 #include "questions/catalogue.h"
-#include "records_window/csv_export.h"
+#include "records/csv_export.h"
 #include "records_window/progress_chart.h"
 #include "records_window/record_controls.h"
 #include "records_window/record_texts.h"
