@@ -47,15 +47,6 @@ private:
     int offset_ = 0;
 };
 
-QuestionShown questionAt(const QSqlQuery& query, int column)
-{
-    QuestionShown question;
-    for (int i = 0; i < 3; ++i)
-        question.operands[static_cast<std::size_t>(i)] = query.value(column + i).toString();
-    question.correctAnswer = query.value(column + 3).toString();
-    return question;
-}
-
 // An exercise's six columns, window to number type, from column on.
 Exercise exerciseAt(const QSqlQuery& query, int column)
 {
@@ -83,6 +74,15 @@ std::map<qint64, QString> pupilNames(const QSqlDatabase& db)
 }
 
 } // namespace
+
+QuestionShown questionAt(const QSqlQuery& query, int column)
+{
+    QuestionShown question;
+    for (int i = 0; i < 3; ++i)
+        question.operands[static_cast<std::size_t>(i)] = query.value(column + i).toString();
+    question.correctAnswer = query.value(column + 3).toString();
+    return question;
+}
 
 std::optional<int> stopwatchHundredths(const QString& text)
 {
