@@ -47,13 +47,12 @@ private:
     int offset_ = 0;
 };
 
-QuestionShown questionAt(const QSqlQuery& query, int column)
+// An exercise's six columns, window to number type, from column on.
+Exercise exerciseAt(const QSqlQuery& query, int column)
 {
-    QuestionShown question;
-    for (int i = 0; i < 3; ++i)
-        question.operands[static_cast<std::size_t>(i)] = query.value(column + i).toString();
-    question.correctAnswer = query.value(column + 3).toString();
-    return question;
+    return Exercise{query.value(column).toString(),     query.value(column + 1).toString(),
+                    query.value(column + 2).toString(), query.value(column + 3).toString(),
+                    query.value(column + 4).toString(), query.value(column + 5).toString()};
 }
 
 // A row's pupil or exercise; a default for a dangling reference in a file
@@ -76,6 +75,15 @@ std::map<qint64, QString> pupilNames(const QSqlDatabase& db)
 
 } // namespace
 
+QuestionShown questionAt(const QSqlQuery& query, int column)
+{
+    QuestionShown question;
+    for (int i = 0; i < 3; ++i)
+        question.operands[static_cast<std::size_t>(i)] = query.value(column + i).toString();
+    question.correctAnswer = query.value(column + 3).toString();
+    return question;
+}
+
 std::optional<int> stopwatchHundredths(const QString& text)
 {
     static const QRegularExpression pattern(QStringLiteral("^(\\d+):(\\d\\d)\\.(\\d\\d)$"));
@@ -91,9 +99,7 @@ std::map<qint64, Exercise> RecordReader::exercises() const
     QSqlQuery query = run(db_, QStringLiteral("SELECT id, window, operation, mode, level_option, level_caption,"
                                               " number_type FROM exercises"));
     while (query.next())
-        found.emplace(query.value(0).toLongLong(),
-                      Exercise{query.value(1).toString(), query.value(2).toString(), query.value(3).toString(),
-                               query.value(4).toString(), query.value(5).toString(), query.value(6).toString()});
+        found.emplace(query.value(0).toLongLong(), exerciseAt(query, 1));
     return found;
 }
 
@@ -182,9 +188,7 @@ std::vector<BestTime> RecordReader::bestTimes(qint64 pupil) const
     std::vector<BestTime> best;
     LocalTimes local;
     while (query.next())
-        best.push_back(BestTime{Exercise{query.value(0).toString(), query.value(1).toString(), query.value(2).toString(),
-                                         query.value(3).toString(), query.value(4).toString(), query.value(5).toString()},
-                                query.value(6).toString(), local.at(query.value(7))});
+        best.push_back(BestTime{exerciseAt(query, 0), query.value(6).toString(), local.at(query.value(7))});
     return best;
 }
 

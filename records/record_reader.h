@@ -6,6 +6,7 @@
 #include "records/record_store.h"
 
 #include <QSqlDatabase>
+#include <QSqlQuery>
 
 #include <map>
 
@@ -33,6 +34,9 @@ private:
 
     QSqlDatabase db_;
 };
+
+// A question's three operands and answer, from column on.
+QuestionShown questionAt(const QSqlQuery& query, int column);
 
 // "1:07.06" -> 6706 hundredths; none for anything else.
 std::optional<int> stopwatchHundredths(const QString& text);

@@ -117,10 +117,7 @@ void RecordWrites::bookFirstTry(TestId test, qint64 questionId, bool right)
                           {questionId});
     if (!found.next() || found.value(4).toString() != QLatin1String("normal"))
         return;
-    BookKey key{found.value(0).toLongLong(), found.value(1).toLongLong(), {}};
-    for (int i = 0; i < 3; ++i)
-        key.question.operands[static_cast<std::size_t>(i)] = found.value(5 + i).toString();
-    key.question.correctAnswer = found.value(8).toString();
+    const BookKey key{found.value(0).toLongLong(), found.value(1).toLongLong(), questionAt(found, 5)};
     if (!right) {
         bookWrong(db_, key, found.value(2).toLongLong());
     } else if (found.value(3).toBool()) {
@@ -235,10 +232,7 @@ void RecordWrites::setInBook(qint64 questionId, bool inBook)
                                             static_cast<int>(operationInfo(*op).normalWindow.size())),
                           operation, QStringLiteral("normal"), found.value(3).toString(), found.value(4).toString(),
                           found.value(5).toString()};
-    BookKey key{found.value(0).toLongLong(), 0, {}};
-    for (int i = 0; i < 3; ++i)
-        key.question.operands[static_cast<std::size_t>(i)] = found.value(6 + i).toString();
-    key.question.correctAnswer = found.value(9).toString();
+    BookKey key{found.value(0).toLongLong(), 0, questionAt(found, 6)};
     const qint64 when = found.value(1).toLongLong();
     found.finish();
     key.exercise = exerciseId(normal);

@@ -2,6 +2,7 @@
 #include "records_window/mistakes_print_bar.h"
 
 #include "normal_drill/screen_units.h"
+#include "records_window/record_controls.h"
 #include "records_window/record_texts.h"
 #include "records_window/sheet_printing.h"
 
@@ -21,6 +22,17 @@ bool sameGroup(const Exercise& a, const Exercise& b)
 
 } // namespace
 
+std::vector<std::vector<Mistake>> mistakeGroups(const std::vector<Mistake>& mistakes)
+{
+    std::vector<std::vector<Mistake>> groups;
+    for (const Mistake& mistake : mistakes) {
+        if (groups.empty() || !sameGroup(groups.back().front().exercise, mistake.exercise))
+            groups.emplace_back();
+        groups.back().push_back(mistake);
+    }
+    return groups;
+}
+
 MistakesPrintBar::MistakesPrintBar(const RecordsServices& services, QWidget* parent)
     : QWidget(parent), services_(services)
 {
@@ -29,10 +41,7 @@ MistakesPrintBar::MistakesPrintBar(const RecordsServices& services, QWidget* par
     choice_ = new QComboBox(this);
     choice_->setObjectName(QStringLiteral("cboPrintGroup"));
     choice_->setFont(designFont(FontFace::Songti, 11));
-    print_ = new QPushButton(QStringLiteral("打印错题卷"), this);
-    print_->setObjectName(QStringLiteral("cmdPrintMistakes"));
-    print_->setFont(designFont(FontFace::Heiti, 11));
-    print_->setAutoDefault(false);
+    print_ = makeButton(this, "cmdPrintMistakes", QStringLiteral("打印错题卷"), 11);
     print_->setToolTip(QStringLiteral("把这一组错题印成练习卷,后面附答案页"));
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -40,18 +49,13 @@ MistakesPrintBar::MistakesPrintBar(const RecordsServices& services, QWidget* par
     layout->addWidget(choice_, 1);
     layout->addWidget(print_);
     connect(print_, &QPushButton::clicked, this, &MistakesPrintBar::printChosen);
-    setMistakes({});
+    setGroups({});
 }
 
-void MistakesPrintBar::setMistakes(const std::vector<Mistake>& mistakes)
+void MistakesPrintBar::setGroups(const std::vector<std::vector<Mistake>>& groups)
 {
-    groups_.clear();
+    groups_ = groups;
     choice_->clear();
-    for (const Mistake& mistake : mistakes) {
-        if (groups_.empty() || !sameGroup(groups_.back().front().exercise, mistake.exercise))
-            groups_.emplace_back();
-        groups_.back().push_back(mistake);
-    }
     for (const std::vector<Mistake>& group : groups_) {
         const Exercise& exercise = group.front().exercise;
         choice_->addItem(QStringLiteral("%1 · %2 · %3(%4 题)")

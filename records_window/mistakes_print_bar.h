@@ -16,13 +16,17 @@ QT_END_NAMESPACE
 
 namespace zorvel::records {
 
+// The book as the store gives it, split into its groups: runs of one window,
+// level and type.
+std::vector<std::vector<Mistake>> mistakeGroups(const std::vector<Mistake>& mistakes);
+
 class MistakesPrintBar : public QWidget {
     Q_OBJECT
 public:
     MistakesPrintBar(const RecordsServices& services, QWidget* parent = nullptr);
 
-    // The book as the store gives it, grouped by window, level and type.
-    void setMistakes(const std::vector<Mistake>& mistakes);
+    // The groups of the book, as mistakeGroups gives them.
+    void setGroups(const std::vector<std::vector<Mistake>>& groups);
 
 private:
     void printChosen();

@@ -3,6 +3,7 @@
 
 #include "normal_drill/screen_units.h"
 #include "records_window/mistakes_print_bar.h"
+#include "records_window/record_controls.h"
 #include "records_window/record_texts.h"
 
 #include <QComboBox>
@@ -22,24 +23,12 @@ namespace {
 
 enum BookColumn { QuestionColumn, TimesColumn, LastColumn, RedoColumn };
 
-bool sameGroup(const Exercise& a, const Exercise& b)
-{
-    return a.window == b.window && a.levelOption == b.levelOption && a.numberType == b.numberType;
-}
-
 QString groupText(const Exercise& exercise, size_t count)
 {
     return QStringLiteral("%1 · %2 · %3(%4 题)")
         .arg(windowText(exercise), exercise.levelCaption,
              numberTypeText(exercise.operation, exercise.numberType))
         .arg(count);
-}
-
-QGroupBox* makeFrame(QWidget* parent, const QString& title)
-{
-    auto* frame = new QGroupBox(title, parent);
-    frame->setFont(designFont(FontFace::Songti, 12));
-    return frame;
 }
 
 } // namespace
@@ -122,29 +111,23 @@ void MistakesTab::load()
 void MistakesTab::reloadBook()
 {
     book_->clear();
-    const std::vector<Mistake> mistakes = store_.mistakes(pupil_);
-    printBar_->setMistakes(mistakes);
-    size_t first = 0;
-    for (size_t i = 1; i <= mistakes.size(); ++i) {
-        if (i == mistakes.size() || !sameGroup(mistakes[i].exercise, mistakes[first].exercise)) {
-            addGroup(mistakes, first, i);
-            first = i;
-        }
-    }
-    if (mistakes.empty()) {
+    const std::vector<std::vector<Mistake>> groups = mistakeGroups(store_.mistakes(pupil_));
+    printBar_->setGroups(groups);
+    for (const std::vector<Mistake>& group : groups)
+        addGroup(group);
+    if (groups.empty()) {
         auto* none = new QTreeWidgetItem(book_, {QStringLiteral("错题本是空的。")});
         none->setFirstColumnSpanned(true);
     }
 }
 
-void MistakesTab::addGroup(const std::vector<Mistake>& mistakes, size_t first, size_t end)
+void MistakesTab::addGroup(const std::vector<Mistake>& mistakes)
 {
-    const Exercise exercise = mistakes[first].exercise;
-    auto* group = new QTreeWidgetItem(book_, {groupText(exercise, end - first)});
+    const Exercise exercise = mistakes.front().exercise;
+    auto* group = new QTreeWidgetItem(book_, {groupText(exercise, mistakes.size())});
     QFont bold = designFont(FontFace::Heiti, 11, true);
     group->setFont(QuestionColumn, bold);
-    for (size_t i = first; i < end; ++i) {
-        const Mistake& mistake = mistakes[i];
+    for (const Mistake& mistake : mistakes) {
         auto* item = new QTreeWidgetItem(group, {questionText(exercise.operation, mistake.question),
                                                  QString::number(mistake.timesWrong),
                                                  mistake.lastWrong.toString(QStringLiteral("yyyy-MM-dd"))});
@@ -152,10 +135,7 @@ void MistakesTab::addGroup(const std::vector<Mistake>& mistakes, size_t first, s
     }
     group->setExpanded(true);
 
-    auto* redo = new QPushButton(QStringLiteral("重练"), book_);
-    redo->setObjectName(QStringLiteral("cmdRedo"));
-    redo->setFont(designFont(FontFace::Heiti, 11));
-    redo->setAutoDefault(false);
+    QPushButton* redo = makeButton(book_, "cmdRedo", QStringLiteral("重练"), 11);
     redo->setToolTip(QStringLiteral("在普通模式里练这些题:测试的前几题就是错题本里的题"));
     redo->setEnabled(static_cast<bool>(services_.openRedo));
     book_->setItemWidget(group, RedoColumn, redo);

@@ -38,7 +38,7 @@ private:
     void reloadListeningTests();
     void showListeningTest(int index);
     void tickChanged(QListWidgetItem* item);
-    void addGroup(const std::vector<Mistake>& mistakes, size_t first, size_t end);
+    void addGroup(const std::vector<Mistake>& mistakes);
 
     RecordStore& store_;
     const RecordsServices& services_;

@@ -1,7 +1,9 @@
 // The choices of a printed question sheet, from the exercise catalogue.
 #include "records_window/print_sheet_dialog.h"
 
+#include "normal_drill/family_table.h"
 #include "normal_drill/screen_units.h"
+#include "records_window/record_controls.h"
 #include "records_window/sheet_printing.h"
 
 #include <QCheckBox>
@@ -19,25 +21,12 @@ namespace {
 
 constexpr int kMaxDialogCount = 1000;
 
-QString text(std::string_view view)
-{
-    return QString::fromUtf8(view.data(), qsizetype(view.size()));
-}
-
 template <typename Control>
 Control* named(Control* control, const char* name)
 {
     control->setObjectName(QString::fromLatin1(name));
     control->setFont(designFont(FontFace::Songti, 12));
     return control;
-}
-
-QPushButton* button(QWidget* parent, const QString& caption, const char* name)
-{
-    auto* push = named(new QPushButton(caption, parent), name);
-    push->setFont(designFont(FontFace::Heiti, 12));
-    push->setAutoDefault(false);
-    return push;
 }
 
 } // namespace
@@ -63,7 +52,7 @@ QLayout* PrintSheetDialog::buildForm()
 {
     operation_ = named(new QComboBox(this), "cboSheetOperation");
     for (Operation op : kAllOperations)
-        operation_->addItem(text(operationInfo(op).name), int(op));
+        operation_->addItem(catalogueText(operationInfo(op).name), int(op));
     level_ = named(new QComboBox(this), "cboSheetLevel");
     type_ = named(new QComboBox(this), "cboSheetType");
     count_ = named(new QSpinBox(this), "spnSheetCount");
@@ -89,9 +78,9 @@ QLayout* PrintSheetDialog::buildForm()
 
 QLayout* PrintSheetDialog::buildButtons()
 {
-    QPushButton* preview = button(this, QStringLiteral("预览并打印…"), "cmdSheetPreview");
-    QPushButton* save = button(this, QStringLiteral("保存为PDF…"), "cmdSheetSavePdf");
-    QPushButton* close = button(this, QStringLiteral("关 闭"), "cmdSheetClose");
+    QPushButton* preview = makeButton(this, "cmdSheetPreview", QStringLiteral("预览并打印…"), 12);
+    QPushButton* save = makeButton(this, "cmdSheetSavePdf", QStringLiteral("保存为PDF…"), 12);
+    QPushButton* close = makeButton(this, "cmdSheetClose", QStringLiteral("关 闭"), 12);
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(preview);
     buttons->addWidget(save);
@@ -109,12 +98,12 @@ void PrintSheetDialog::fillLevels()
     const OperationInfo& info = operationInfo(op);
     level_->clear();
     for (Level level : offeredLevels(op))
-        level_->addItem(text(levelCaption(op, level)), int(level));
+        level_->addItem(catalogueText(levelCaption(op, level)), int(level));
     level_->setCurrentIndex(level_->findData(int(info.defaultLevel)));
     type_->clear();
     for (NumberType type : kAllNumberTypes)
         if (isNumberTypeOffered(op, type))
-            type_->addItem(text(numberTypeCaption(op, type)).remove(QLatin1Char(' ')), int(type));
+            type_->addItem(catalogueText(numberTypeCaption(op, type)).remove(QLatin1Char(' ')), int(type));
     type_->setEnabled(type_->count() > 1);
 }
 

@@ -2,6 +2,7 @@
 #include "records_window/pupil_bar.h"
 
 #include "normal_drill/screen_units.h"
+#include "records_window/record_controls.h"
 
 #include <QComboBox>
 #include <QHBoxLayout>
@@ -12,15 +13,6 @@
 namespace zorvel::records {
 
 namespace {
-
-QPushButton* makeButton(QWidget* parent, const char* name, const QString& caption)
-{
-    auto* button = new QPushButton(caption, parent);
-    button->setObjectName(QLatin1String(name));
-    button->setFont(designFont(FontFace::Heiti, 11));
-    button->setAutoDefault(false);
-    return button;
-}
 
 const QString pupilTitle = QStringLiteral("学生");
 
@@ -39,9 +31,9 @@ PupilBar::PupilBar(RecordStore& store, const RecordsDialogs& dialogs, QWidget* p
     pupils_->setMinimumContentsLength(6);
     pupils_->setSizeAdjustPolicy(QComboBox::AdjustToContents);
     label->setBuddy(pupils_);
-    QPushButton* add = makeButton(this, "cmdAddPupil", QStringLiteral("添加"));
-    QPushButton* rename = makeButton(this, "cmdRenamePupil", QStringLiteral("改名"));
-    remove_ = makeButton(this, "cmdRemovePupil", QStringLiteral("删除"));
+    QPushButton* add = makeButton(this, "cmdAddPupil", QStringLiteral("添加"), 11);
+    QPushButton* rename = makeButton(this, "cmdRenamePupil", QStringLiteral("改名"), 11);
+    remove_ = makeButton(this, "cmdRemovePupil", QStringLiteral("删除"), 11);
     layout->addWidget(label);
     layout->addWidget(pupils_);
     layout->addWidget(add);

@@ -6,6 +6,7 @@
 #include "records_window/mistakes_tab.h"
 #include "records_window/print_sheet_dialog.h"
 #include "records_window/pupil_bar.h"
+#include "records_window/record_controls.h"
 #include "records_window/results_tab.h"
 
 #include <QHBoxLayout>
@@ -65,10 +66,7 @@ RecordsWindow::RecordsWindow(RecordStore& store, RecordsServices services, QWidg
     tabs_->addTab(results_, QStringLiteral("成绩"));
     tabs_->addTab(mistakes_, QStringLiteral("错题本"));
 
-    auto* back = new QPushButton(QStringLiteral("返 回"), this);
-    back->setObjectName(QStringLiteral("cmdBack"));
-    back->setFont(designFont(FontFace::Heiti, 14));
-    back->setAutoDefault(false);
+    QPushButton* back = makeButton(this, "cmdBack", QStringLiteral("返 回"), 14);
     back->setMinimumSize(twipsSize(1455, 600));
     auto* bottom = new QHBoxLayout;
     bottom->addWidget(makePrintButton());
@@ -89,10 +87,7 @@ RecordsWindow::RecordsWindow(RecordStore& store, RecordsServices services, QWidg
 
 QPushButton* RecordsWindow::makePrintButton()
 {
-    auto* print = new QPushButton(QStringLiteral("打印练习卷…"), this);
-    print->setObjectName(QStringLiteral("cmdPrintSheet"));
-    print->setFont(designFont(FontFace::Heiti, 12));
-    print->setAutoDefault(false);
+    QPushButton* print = makeButton(this, "cmdPrintSheet", QStringLiteral("打印练习卷…"), 12);
     print->setMinimumHeight(twipsToPixels(600));
     connect(print, &QPushButton::clicked, this, [this] {
         auto* dialog = new PrintSheetDialog(services_, {}, this);

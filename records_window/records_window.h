@@ -3,7 +3,7 @@
 // records_window/ shows what records/ keeps through the RecordStore interface
 // only: the pupil line (pupil_bar.h), the 成绩 tab with its table, best times,
 // chart and CSV export (results_tab.h, test_table_model.h, progress_chart.h,
-// csv_export.h) and the 错题本 tab (mistakes_tab.h). "打印练习卷…" opens
+// records/csv_export.h) and the 错题本 tab (mistakes_tab.h). "打印练习卷…" opens
 // print_sheet_dialog.h; sheets reach paper through sheet_printing.h. The
 // store, the "重练" opener, the dialogs and the print preview are injected
 // (records_services.h).

@@ -4,8 +4,9 @@
 #include "normal_drill/family_table.h"
 #include "normal_drill/screen_units.h"
 #include "questions/catalogue.h"
-#include "records_window/csv_export.h"
+#include "records/csv_export.h"
 #include "records_window/progress_chart.h"
+#include "records_window/record_controls.h"
 #include "records_window/record_texts.h"
 #include "records_window/test_table_model.h"
 
@@ -24,8 +25,6 @@ namespace zorvel::records {
 
 namespace {
 
-const char* const numberTypeKeys[3] = {"integer", "1dp", "2dp"};
-
 QComboBox* makeCombo(QWidget* parent, const char* name)
 {
     auto* combo = new QComboBox(parent);
@@ -41,13 +40,6 @@ QLabel* makeCaption(QWidget* parent, const QString& text, QWidget* buddy)
     label->setFont(designFont(FontFace::Songti, 11));
     label->setBuddy(buddy);
     return label;
-}
-
-QGroupBox* makeFrame(QWidget* parent, const QString& title)
-{
-    auto* frame = new QGroupBox(title, parent);
-    frame->setFont(designFont(FontFace::Songti, 12));
-    return frame;
 }
 
 void styleTable(QTableView* table)
@@ -121,10 +113,7 @@ QWidget* ResultsTab::buildFilters()
     count_ = new QLabel(row);
     count_->setObjectName(QStringLiteral("lblTestCount"));
     count_->setFont(designFont(FontFace::Songti, 11));
-    auto* exportButton = new QPushButton(QStringLiteral("导出表格..."), row);
-    exportButton->setObjectName(QStringLiteral("cmdExport"));
-    exportButton->setFont(designFont(FontFace::Heiti, 11));
-    exportButton->setAutoDefault(false);
+    QPushButton* exportButton = makeButton(row, "cmdExport", QStringLiteral("导出表格..."), 11);
     exportButton->setToolTip(QStringLiteral("把表格里的测试保存为 CSV 文件,可以用电子表格打开"));
 
     layout->addWidget(makeCaption(row, QStringLiteral("运算:"), operation_));
@@ -267,9 +256,9 @@ void ResultsTab::fillChartTypes()
 {
     const auto op = operationFromKey(chartOperation_->currentData().toString().toStdString());
     chartType_->clear();
-    for (int i = 0; i < 3; ++i) {
-        if (op && isNumberTypeOffered(*op, kAllNumberTypes[static_cast<size_t>(i)])) {
-            const QString key = QLatin1String(numberTypeKeys[i]);
+    for (NumberType type : kAllNumberTypes) {
+        if (op && isNumberTypeOffered(*op, type)) {
+            const QString key = catalogueText(numberTypeKey(type));
             chartType_->addItem(numberTypeText(chartOperation_->currentData().toString(), key), key);
         }
     }

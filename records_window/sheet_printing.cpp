@@ -1,6 +1,7 @@
 // The mistakes sheet, the print preview and saving a sheet as PDF.
 #include "records_window/sheet_printing.h"
 
+#include "normal_drill/family_table.h"
 #include "worksheets/pdf_output.h"
 #include "worksheets/sheet_painter.h"
 
@@ -24,7 +25,7 @@ sheets::Worksheet mistakesWorksheet(const std::vector<Mistake>& group)
     const std::optional<NumberType> type = numberTypeFromName(exercise.numberType.toStdString());
     sheet.title = QStringLiteral("错题练习 ") +
                   (level ? sheets::exerciseTitle(*op, *level, type.value_or(NumberType::Integer))
-                         : QString::fromUtf8(operationInfo(*op).name.data()));
+                         : catalogueText(operationInfo(*op).name));
     for (const Mistake& mistake : group) {
         QStringList operands;
         for (const QString& operand : mistake.question.operands)

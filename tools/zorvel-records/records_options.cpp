@@ -121,7 +121,7 @@ ParsedRecordsOptions parseRecordsOptions(const QStringList& arguments)
         return parsed;
     }
     if (parser.isSet(version)) {
-        parsed.output = QStringLiteral("zorvel-records %1\n").arg(QStringLiteral(PROJECT_VERSION));
+        parsed.output = versionLine(QStringLiteral("zorvel-records")) + QLatin1Char('\n');
         return parsed;
     }
     parsed.error = checkValues(parser, parsed.options);

@@ -1,21 +1,13 @@
 // Field escaping and the columns of the tests and mistakes tables.
 #include "tools/zorvel-records/records_table.h"
 
+#include "records/csv_export.h"
+
 #include <cstdio>
 
 namespace zorvel::records::cli {
 
 namespace {
-
-QString csvField(const QString& field)
-{
-    if (!field.contains(QLatin1Char(',')) && !field.contains(QLatin1Char('"')) &&
-        !field.contains(QLatin1Char('\n')) && !field.contains(QLatin1Char('\r')))
-        return field;
-    QString doubled = field;
-    doubled.replace(QLatin1Char('"'), QLatin1String("\"\""));
-    return QLatin1Char('"') + doubled + QLatin1Char('"');
-}
 
 QString tsvField(const QString& field)
 {

@@ -1,5 +1,5 @@
 // CSV quoting and the all-or-nothing save.
-#include "records_window/csv_export.h"
+#include "records/csv_export.h"
 
 #include <QSaveFile>
 

@@ -1,6 +1,7 @@
-// The 成绩 table as a CSV file a spreadsheet opens: UTF-8 with a byte-order
-// mark (so the Chinese reads right), CRLF lines, fields quoted as RFC 4180
-// says, written whole or not at all.
+// Tables of the record as CSV: fields quoted as RFC 4180 says (for the
+// records window's export and zorvel-records alike), and a whole file a
+// spreadsheet opens: UTF-8 with a byte-order mark (so the Chinese reads
+// right), CRLF lines, written whole or not at all.
 #pragma once
 
 #include <QByteArray>
