@@ -3,6 +3,7 @@
 
 #include "normal_drill/family_table.h"
 #include "questions/catalogue.h"
+#include "records/record_reader.h"
 
 #include <algorithm>
 #include <random>
@@ -32,7 +33,7 @@ qint64 FakeRecordStore::addTest(qint64 pupil, TestRow row)
     for (const Pupil& p : pupils_)
         if (p.id == pupil)
             row.pupil = p.name;
-    tests_.push_back({pupil, row, row.time.isEmpty() ? 0.0 : stopwatchSeconds(row.time)});
+    tests_.push_back({pupil, row, records::stopwatchHundredths(row.time).value_or(0) / 100.0});
     return row.id;
 }
 
@@ -185,12 +186,6 @@ void FakeRecordStore::setInBook(qint64 questionId, bool inBook)
         for (ListeningQuestion& question : questions)
             if (question.questionId == questionId)
                 question.inBook = inBook;
-}
-
-double stopwatchSeconds(const QString& text)
-{
-    const int colon = text.indexOf(QLatin1Char(':'));
-    return text.left(colon).toInt() * 60 + text.mid(colon + 1).toDouble();
 }
 
 Exercise exerciseOf(const QString& operation, const QString& mode, const QString& levelOption,

@@ -64,9 +64,6 @@ private:
     qint64 lastId_ = 1000;
 };
 
-// "1:07.06" -> 67.06 seconds.
-double stopwatchSeconds(const QString& text);
-
 // A normal-mode or listening exercise as the windows report it.
 records::Exercise exerciseOf(const QString& operation, const QString& mode, const QString& levelOption,
                              const QString& numberType);
