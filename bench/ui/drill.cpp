@@ -26,25 +26,6 @@ using namespace zorvel;
 
 namespace {
 
-DrillServices quietServices()
-{
-    DrillServices services = defaultDrillServices();
-    services.showMessage = [](QWidget*, const QString&, const QString&) {};
-    return services;
-}
-
-void press(QWidget* window, const QString& name)
-{
-    window->findChild<QAbstractButton*>(name)->click();
-}
-
-void typeAnswer(DrillWindow* window, const QString& text)
-{
-    for (QChar c : text)
-        press(window, c == QLatin1Char('.') ? QStringLiteral("Command14")
-                                            : QStringLiteral("Command%1").arg(4 + c.digitValue()));
-}
-
 void answerRight(DrillWindow* window)
 {
     typeAnswer(window, QString::fromStdString(shortestText(window->correctAnswer())));
