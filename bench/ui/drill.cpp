@@ -32,6 +32,19 @@ void answerRight(DrillWindow* window)
     press(window, QStringLiteral("Command16"));
 }
 
+// Times one click until what it changed is painted, as the event loop would
+// paint it next.
+void timeClickToPainted(benchmark::State& state, QAbstractButton* button, std::vector<double>& clicksUs)
+{
+    QElapsedTimer timer;
+    timer.start();
+    button->click();
+    QApplication::processEvents();
+    const qint64 ns = timer.nsecsElapsed();
+    state.SetIterationTime(ns / 1e9);
+    clicksUs.push_back(ns / 1000.0);
+}
+
 void BM_AskToPainted(benchmark::State& state, const char* form)
 {
     auto dialog = createNormalDrillWindow(QString::fromLatin1(form), quietServices());
@@ -43,14 +56,7 @@ void BM_AskToPainted(benchmark::State& state, const char* form)
     for (auto _ : state) {
         if (!ask->isEnabled())
             press(window, QStringLiteral("Command3"));
-        QElapsedTimer timer;
-        timer.start();
-        ask->click();
-        // Paints what the click changed, as the event loop would next.
-        QApplication::processEvents();
-        const qint64 ns = timer.nsecsElapsed();
-        state.SetIterationTime(ns / 1e9);
-        clicks.push_back(ns / 1000.0);
+        timeClickToPainted(state, ask, clicks);
         answerRight(window);
         QApplication::processEvents();
         dialog->repaint();
@@ -89,13 +95,7 @@ void BM_ConfirmToPainted(benchmark::State& state, const char* form, bool recordi
         }
         QApplication::processEvents();
         dialog->repaint();
-        QElapsedTimer timer;
-        timer.start();
-        confirm->click();
-        QApplication::processEvents();
-        const qint64 ns = timer.nsecsElapsed();
-        state.SetIterationTime(ns / 1e9);
-        clicks.push_back(ns / 1000.0);
+        timeClickToPainted(state, confirm, clicks);
     }
     reportClickPercentiles(state, clicks);
     dialog.reset();
