@@ -68,8 +68,4 @@ private:
 records::Exercise exerciseOf(const QString& operation, const QString& mode, const QString& levelOption,
                              const QString& numberType);
 
-// A believable record for pupil 1: `count` tests over the days up to `lastDay`,
-// getting faster, with mistakes and a few listening tests.
-void fillPractice(FakeRecordStore& store, int count, const QDate& lastDay, int days, quint32 seed);
-
 } // namespace zorvel::testing
