@@ -7,6 +7,8 @@
 // CLOCK_REALTIME in nanoseconds, taken by the launcher just before it starts
 // the program; the CPU time (user and system, this process) is the figure a
 // busy machine disturbs least.
+#include "bench/window_timing.h"
+
 #include <QCoreApplication>
 #include <QEvent>
 #include <QFile>
@@ -17,8 +19,6 @@
 
 #include <ctime>
 
-#include <sys/resource.h>
-
 namespace {
 
 double msSinceLaunch()
@@ -27,14 +27,6 @@ double msSinceLaunch()
     clock_gettime(CLOCK_REALTIME, &now);
     const double nowNs = double(now.tv_sec) * 1e9 + double(now.tv_nsec);
     return (nowNs - qEnvironmentVariable("ZORVEL_PROBE_T0_NS").toDouble()) / 1e6;
-}
-
-double cpuMs()
-{
-    rusage usage {};
-    getrusage(RUSAGE_SELF, &usage);
-    const auto ms = [](const timeval& t) { return double(t.tv_sec) * 1e3 + double(t.tv_usec) / 1e3; };
-    return ms(usage.ru_utime) + ms(usage.ru_stime);
 }
 
 class FirstPaintProbe : public QObject {
@@ -59,7 +51,7 @@ private:
     {
         const QByteArray line = QByteArray::number(msSinceLaunch(), 'f', 2) + ' ' +
                                 QByteArray::number(size.width()) + ' ' + QByteArray::number(size.height()) + ' ' +
-                                QByteArray::number(cpuMs(), 'f', 2) + ' ' + QByteArray::number(exposedMs, 'f', 2) + '\n';
+                                QByteArray::number(zorvel::bench::cpuMs(), 'f', 2) + ' ' + QByteArray::number(exposedMs, 'f', 2) + '\n';
         QFile out(qEnvironmentVariable("ZORVEL_PROBE_OUT"));
         if (out.open(QIODevice::Append))
             out.write(line);

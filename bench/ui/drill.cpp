@@ -26,29 +26,23 @@ using namespace zorvel;
 
 namespace {
 
-DrillServices quietServices()
-{
-    DrillServices services = defaultDrillServices();
-    services.showMessage = [](QWidget*, const QString&, const QString&) {};
-    return services;
-}
-
-void press(QWidget* window, const QString& name)
-{
-    window->findChild<QAbstractButton*>(name)->click();
-}
-
-void typeAnswer(DrillWindow* window, const QString& text)
-{
-    for (QChar c : text)
-        press(window, c == QLatin1Char('.') ? QStringLiteral("Command14")
-                                            : QStringLiteral("Command%1").arg(4 + c.digitValue()));
-}
-
 void answerRight(DrillWindow* window)
 {
     typeAnswer(window, QString::fromStdString(shortestText(window->correctAnswer())));
     press(window, QStringLiteral("Command16"));
+}
+
+// Times one click until what it changed is painted, as the event loop would
+// paint it next.
+void timeClickToPainted(benchmark::State& state, QAbstractButton* button, std::vector<double>& clicksUs)
+{
+    QElapsedTimer timer;
+    timer.start();
+    button->click();
+    QApplication::processEvents();
+    const qint64 ns = timer.nsecsElapsed();
+    state.SetIterationTime(ns / 1e9);
+    clicksUs.push_back(ns / 1000.0);
 }
 
 void BM_AskToPainted(benchmark::State& state, const char* form)
@@ -62,14 +56,7 @@ void BM_AskToPainted(benchmark::State& state, const char* form)
     for (auto _ : state) {
         if (!ask->isEnabled())
             press(window, QStringLiteral("Command3"));
-        QElapsedTimer timer;
-        timer.start();
-        ask->click();
-        // Paints what the click changed, as the event loop would next.
-        QApplication::processEvents();
-        const qint64 ns = timer.nsecsElapsed();
-        state.SetIterationTime(ns / 1e9);
-        clicks.push_back(ns / 1000.0);
+        timeClickToPainted(state, ask, clicks);
         answerRight(window);
         QApplication::processEvents();
         dialog->repaint();
@@ -108,13 +95,7 @@ void BM_ConfirmToPainted(benchmark::State& state, const char* form, bool recordi
         }
         QApplication::processEvents();
         dialog->repaint();
-        QElapsedTimer timer;
-        timer.start();
-        confirm->click();
-        QApplication::processEvents();
-        const qint64 ns = timer.nsecsElapsed();
-        state.SetIterationTime(ns / 1e9);
-        clicks.push_back(ns / 1000.0);
+        timeClickToPainted(state, confirm, clicks);
     }
     reportClickPercentiles(state, clicks);
     dialog.reset();

@@ -9,6 +9,8 @@
 #include "questions/number_text.h"
 #include "records/sqlite_record_store.h"
 
+#include "ui_bench.h"
+
 #include <QAbstractButton>
 #include <QApplication>
 
@@ -41,18 +43,6 @@ private:
     records::TestRecorder& inner_;
 };
 
-void press(QWidget* window, const QString& name)
-{
-    window->findChild<QAbstractButton*>(name)->click();
-}
-
-void typeAnswer(QWidget* window, const QString& text)
-{
-    for (QChar c : text)
-        press(window, c == QLatin1Char('.') ? QStringLiteral("Command14")
-                                            : QStringLiteral("Command%1").arg(4 + c.digitValue()));
-}
-
 } // namespace
 
 int main(int argc, char* argv[])
@@ -66,8 +56,7 @@ int main(int argc, char* argv[])
     }
     records::SqliteRecordStore store(QString::fromLocal8Bit(argv[1]), QStringLiteral("小明"));
     TestIdTap tap(store);
-    DrillServices services = defaultDrillServices();
-    services.showMessage = [](QWidget*, const QString&, const QString&) {};
+    DrillServices services = quietServices();
     services.recorder = &tap;
     auto dialog = createNormalDrillWindow(QStringLiteral("Form81"), services);
     auto* window = static_cast<DrillWindow*>(dialog.get());

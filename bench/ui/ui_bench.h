@@ -1,4 +1,5 @@
-// What the drill-window benchmarks share: the click-time percentiles they
+// What the drill-window benchmarks share: services without message boxes,
+// clicks and keypad entry by control name, the click-time percentiles they
 // report and a main() that runs them on the offscreen platform.
 #pragma once
 
@@ -7,12 +8,33 @@
 
 #include <benchmark/benchmark.h>
 
+#include <QAbstractButton>
 #include <QApplication>
 
 #include <algorithm>
 #include <vector>
 
 namespace zorvel {
+
+inline DrillServices quietServices()
+{
+    DrillServices services = defaultDrillServices();
+    services.showMessage = [](QWidget*, const QString&, const QString&) {};
+    return services;
+}
+
+inline void press(QWidget* window, const QString& name)
+{
+    window->findChild<QAbstractButton*>(name)->click();
+}
+
+// Types text on the keypad: digits Command4..Command13, "." Command14.
+inline void typeAnswer(QWidget* window, const QString& text)
+{
+    for (QChar c : text)
+        press(window, c == QLatin1Char('.') ? QStringLiteral("Command14")
+                                            : QStringLiteral("Command%1").arg(4 + c.digitValue()));
+}
 
 // Median and 99th percentile of single clicks, in microseconds.
 inline void reportClickPercentiles(benchmark::State& state, std::vector<double> clicksUs)

@@ -4,11 +4,7 @@
 # (after whatever Qt itself has to say about the environment).
 # Usage: cmake -DPROGRAMS=<paths> -DVERSION=<version> -P information.cmake
 
-set(failures 0)
-macro(fail message)
-  message(SEND_ERROR "${message}")
-  math(EXPR failures "${failures} + 1")
-endmacro()
+include(${CMAKE_CURRENT_LIST_DIR}/tool_script.cmake)
 
 set(headless ${CMAKE_COMMAND} -E env --unset=DISPLAY --unset=WAYLAND_DISPLAY --unset=QT_QPA_PLATFORM)
 foreach(program IN LISTS PROGRAMS)

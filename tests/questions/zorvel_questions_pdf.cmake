@@ -5,11 +5,7 @@
 # Usage: cmake -DTOOL=<zorvel-questions> -DWORK=<scratch folder> -P zorvel_questions_pdf.cmake
 
 cmake_policy(SET CMP0007 NEW)  # a list keeps its empty values: "--output" with none
-set(failures 0)
-macro(fail message)
-  message(SEND_ERROR "${message}")
-  math(EXPR failures "${failures} + 1")
-endmacro()
+include(${CMAKE_CURRENT_LIST_DIR}/../cli/tool_script.cmake)
 
 file(REMOVE_RECURSE "${WORK}")
 file(MAKE_DIRECTORY "${WORK}")
@@ -27,17 +23,8 @@ set(refusals
   "--columns|4|--columns is for --format pdf"
   "--format|pdf|--output|${kept}|--level|Option15|unknown level"
 )
-foreach(case IN LISTS refusals)
-  string(REPLACE "|" ";" parts "${case}")
-  list(POP_BACK parts expected)
-  execute_process(COMMAND ${TOOL} --operation add ${parts} RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE err)
-  string(REGEX MATCHALL "\n" lines "${err}")
-  list(LENGTH lines count)
-  string(FIND "${err}" "${expected}" at)
-  if(NOT rc EQUAL 2 OR NOT out STREQUAL "" OR NOT count EQUAL 1 OR at LESS 0)
-    fail("${parts}: status ${rc}, stderr: ${err}")
-  endif()
-endforeach()
+list(TRANSFORM refusals PREPEND "2|--operation|add|")
+expect_refusals(refusals)
 file(READ "${kept}" content)
 file(GLOB leftovers "${WORK}/*")
 list(LENGTH leftovers leftover_count)

@@ -3,9 +3,9 @@
 
 #include "normal_drill/family_table.h"
 #include "questions/catalogue.h"
+#include "records/record_reader.h"
 
 #include <algorithm>
-#include <random>
 
 namespace zorvel::testing {
 
@@ -32,7 +32,7 @@ qint64 FakeRecordStore::addTest(qint64 pupil, TestRow row)
     for (const Pupil& p : pupils_)
         if (p.id == pupil)
             row.pupil = p.name;
-    tests_.push_back({pupil, row, row.time.isEmpty() ? 0.0 : stopwatchSeconds(row.time)});
+    tests_.push_back({pupil, row, records::stopwatchHundredths(row.time).value_or(0) / 100.0});
     return row.id;
 }
 
@@ -187,12 +187,6 @@ void FakeRecordStore::setInBook(qint64 questionId, bool inBook)
                 question.inBook = inBook;
 }
 
-double stopwatchSeconds(const QString& text)
-{
-    const int colon = text.indexOf(QLatin1Char(':'));
-    return text.left(colon).toInt() * 60 + text.mid(colon + 1).toDouble();
-}
-
 Exercise exerciseOf(const QString& operation, const QString& mode, const QString& levelOption,
                     const QString& numberType)
 {
@@ -201,78 +195,6 @@ Exercise exerciseOf(const QString& operation, const QString& mode, const QString
     const Level level = *levelFromName(op, levelOption.toStdString());
     return {catalogueText(mode == QLatin1String("normal") ? info.normalWindow : info.listeningWindow),
             operation, mode, levelOption, catalogueText(levelCaption(op, level)), numberType};
-}
-
-namespace {
-
-struct Practised {
-    Exercise exercise;
-    double startSeconds;   // a beginner's time
-    int digits[2];         // operand sizes for made-up questions
-};
-
-QuestionShown madeUpQuestion(const Practised& p, std::mt19937& random)
-{
-    auto draw = [&](int digits) {
-        const int low = digits == 1 ? 2 : (digits == 2 ? 10 : 100);
-        return std::uniform_int_distribution<int>(low, low * 10 - 1)(random);
-    };
-    const int a = draw(p.digits[0]);
-    const int b = draw(p.digits[1]);
-    const QString& op = p.exercise.operation;
-    const int answer = op == QLatin1String("sub") ? a - b : (op == QLatin1String("mul") ? a * b : a + b);
-    return {{QString::number(a), QString::number(b), QString()}, QString::number(answer)};
-}
-
-QString stopwatchText(double seconds)
-{
-    const int hundredths = static_cast<int>(seconds * 100);
-    return QStringLiteral("%1:%2.%3").arg(hundredths / 6000).arg(hundredths / 100 % 60, 2, 10, QLatin1Char('0'))
-        .arg(hundredths % 100, 2, 10, QLatin1Char('0'));
-}
-
-} // namespace
-
-void fillPractice(FakeRecordStore& store, int count, const QDate& lastDay, int days, quint32 seed)
-{
-    std::mt19937 random(seed);
-    const std::vector<Practised> practised = {
-        {exerciseOf("add", "normal", "Option4", "integer"), 70, {2, 1}},
-        {exerciseOf("add", "normal", "Option5", "integer"), 95, {2, 2}},
-        {exerciseOf("sub", "normal", "Option4", "integer"), 85, {2, 1}},
-        {exerciseOf("mul", "normal", "Option3", "integer"), 60, {1, 1}},
-        {exerciseOf("mixed", "normal", "Option4", "1dp"), 140, {2, 1}},
-        {exerciseOf("add", "listening", "Option4", "integer"), 0, {2, 1}},
-    };
-    std::uniform_real_distribution<double> unit(0, 1);
-    const QDateTime first(lastDay.addDays(-days + 1), QTime(17, 0));
-    for (int i = 0; i < count; ++i) {
-        const double progress = count > 1 ? double(i) / (count - 1) : 1.0;
-        const Practised& p = practised[std::uniform_int_distribution<size_t>(0, practised.size() - 1)(random)];
-        TestRow row;
-        row.exercise = p.exercise;
-        row.started = QDateTime(first.date().addDays(static_cast<qint64>(progress * (days - 1))),
-                                QTime(16, 0).addSecs(i % 11 * 900));
-        const bool listening = p.exercise.mode == QLatin1String("listening");
-        const bool finished = listening || unit(random) < 0.85;
-        row.ended = finished ? TestEnd::Finished : (unit(random) < 0.5 ? TestEnd::Closed : TestEnd::Reset);
-        row.questions = listening ? 20 : (finished ? 10 : 1 + i % 9);
-        row.wrongAnswers = listening ? 0 : static_cast<int>(unit(random) * (3.5 - 2.5 * progress));
-        row.playbackReached = listening;
-        row.redo = !listening && i % 23 == 0;
-        if (finished && !listening)
-            row.time = stopwatchText(p.startSeconds * (1.5 - 0.6 * progress) * (0.9 + 0.2 * unit(random)));
-        const qint64 id = store.addTest(1, row);
-        // Only the recent listening tests get their questions: a pupil marks this week's paper.
-        if (listening && count - i <= 2000) {
-            std::vector<ListeningQuestion> questions;
-            for (int n = 1; n <= 20; ++n)
-                questions.push_back({id * 100 + n, n, madeUpQuestion(p, random), false});
-            store.addListeningQuestions(id, questions);
-        }
-        if (row.wrongAnswers > 0 && i % 5 == 0 && !listening)
-            store.addMistake(1, {0, p.exercise, madeUpQuestion(p, random), row.wrongAnswers, row.started});
-    }
 }
 
 } // namespace zorvel::testing

@@ -64,15 +64,8 @@ private:
     qint64 lastId_ = 1000;
 };
 
-// "1:07.06" -> 67.06 seconds.
-double stopwatchSeconds(const QString& text);
-
 // A normal-mode or listening exercise as the windows report it.
 records::Exercise exerciseOf(const QString& operation, const QString& mode, const QString& levelOption,
                              const QString& numberType);
-
-// A believable record for pupil 1: `count` tests over the days up to `lastDay`,
-// getting faster, with mistakes and a few listening tests.
-void fillPractice(FakeRecordStore& store, int count, const QDate& lastDay, int days, quint32 seed);
 
 } // namespace zorvel::testing
