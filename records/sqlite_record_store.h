@@ -72,7 +72,8 @@ private:
     std::unique_ptr<RecordWriter> writer_;
 };
 
-// <user data folder>/zorvel/records.db: the zorvel program's AppDataLocation.
+// <user data folder>/zorvel/records.db (GenericDataLocation, shared by the
+// program and zorvel-records).
 QString defaultDatabasePath();
 // The account's full name (the GECOS field before its first comma), else "我".
 QString defaultPupilName();

@@ -98,7 +98,8 @@ const char kHelp[] =
     "are still saved, and the status is 1.\n";
 
 // Drives the window `form` through a whole test at its designed size and
-// saves the picture to `file`; false for an unknown window.
+// saves the picture to `file`; false, said on stderr, for an unknown window
+// or a picture that cannot be written.
 bool saveShot(const QString& form, const QString& file)
 {
     auto clock = std::make_shared<FixedClock>();
@@ -127,7 +128,10 @@ bool saveShot(const QString& form, const QString& file)
     else
         driveListening(window);
     QApplication::processEvents();
-    return dialog->grab().save(file);
+    if (dialog->grab().save(file))
+        return true;
+    std::fprintf(stderr, "zorvel-shots: cannot write %s\n", qPrintable(quotedArgument(file)));
+    return false;
 }
 
 } // namespace
