@@ -39,6 +39,8 @@ public:
     ~DrillWindow() override;
 
     const FamilyRow& row() const { return row_; }
+    // The client area at the designed size, in pixels of this screen.
+    QSize designSize() const { return layout_.designSize(); }
     int questionNumber() const { return questionNumber_; }
     float correctAnswer() const { return correctAnswer_; }
     const QuestionLog& questionLog() const { return log_; }

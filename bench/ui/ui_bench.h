@@ -4,7 +4,6 @@
 #pragma once
 
 #include "normal_drill/drill_window.h"
-#include "normal_drill/screen_units.h"
 
 #include <benchmark/benchmark.h>
 
@@ -48,7 +47,7 @@ inline void reportClickPercentiles(benchmark::State& state, std::vector<double> 
 inline void showAtDesignedSize(QDialog* dialog)
 {
     const auto* window = static_cast<const DrillWindow*>(dialog);
-    dialog->resize(twipsSize(window->row().widthTwips, kDesignHeightTwips));
+    dialog->resize(window->designSize());
     dialog->show();
 }
 

@@ -6,7 +6,6 @@
 #include "fakes.h"
 
 #include "normal_drill/drill_window.h"
-#include "normal_drill/screen_units.h"
 #include "questions/number_text.h"
 
 #include <QAbstractButton>
@@ -66,7 +65,7 @@ struct DrillFixture {
         window = qobject_cast<DrillWindow*>(dialog.get());
         // The offscreen screen is smaller than a drill window: the window
         // opens fitted to it; the tests run it at its designed size.
-        dialog->resize(twipsSize(window->row().widthTwips, kDesignHeightTwips));
+        dialog->resize(window->designSize());
         dialog->show();
         QVERIFY(QTest::qWaitForWindowActive(dialog.get()));
     }

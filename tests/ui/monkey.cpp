@@ -43,7 +43,7 @@ void Monkey::open()
     const bool normal = form_.startsWith(QLatin1String("Form8"));
     dialog_ = normal ? createNormalDrillWindow(form_, services) : createListeningDrillWindow(form_, services);
     window_ = qobject_cast<DrillWindow*>(dialog_.get());
-    dialog_->resize(twipsSize(window_->row().widthTwips, kDesignHeightTwips));
+    dialog_->resize(window_->designSize());
     dialog_->show();
     if (!QTest::qWaitForWindowActive(dialog_.get()))
         broken_ << QStringLiteral("%1 did not become active").arg(form_);

@@ -6,7 +6,6 @@
 #include "listening_drill/listening_window.h"
 #include "normal_drill/drill_window.h"
 #include "normal_drill/normal_window.h"
-#include "normal_drill/screen_units.h"
 #include "questions/number_text.h"
 #include "tools/common/command_line.h"
 
@@ -121,7 +120,7 @@ bool saveShot(const QString& form, const QString& file)
     dialog->show();
     // The offscreen screen is smaller than a drill window, which opens fitted
     // to it: the pictures show the designed size.
-    dialog->resize(twipsSize(window->row().widthTwips, kDesignHeightTwips));
+    dialog->resize(window->designSize());
     QApplication::processEvents();
     if (normal)
         driveNormal(window, *clock);
