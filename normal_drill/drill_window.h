@@ -13,6 +13,7 @@
 #include "normal_drill/test_recording.h"
 #include "normal_drill/twips_layout.h"
 #include "questions/generators.h"
+#include "questions/question_deck.h"
 #include "questions/question.h"
 
 #include <QDialog>
@@ -135,7 +136,7 @@ private:
     const FamilyRow& row_;
     DrillServices services_;
     std::unique_ptr<RandomSource> random_;
-    QuestionSource source_;
+    QuestionDeck deck_;
     QueuedQuestions queued_;
     bool redo_ = false;
     TestRecording recording_;

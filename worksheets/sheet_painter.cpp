@@ -81,6 +81,13 @@ QSizeF a4ContentSize()
     return QSizeF((210 - 2 * kMarginMm) * kPointsPerMm, (297 - 2 * kMarginMm) * kPointsPerMm);
 }
 
+int largestSheetPage()
+{
+    Worksheet probe;
+    probe.columns = kMaxColumns;
+    return layoutSheet(probe).perPage();
+}
+
 QFont sheetFont(bool heiti, qreal pointSize, bool bold)
 {
     QFont font;

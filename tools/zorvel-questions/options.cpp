@@ -235,6 +235,9 @@ std::string usageText()
            "  --version      the version\n"
            "\n"
            "TSV columns: number, first operand, second operand, third operand (mixed only), answer.\n"
+           "Text and TSV give the generators' own draws, repeats included; a PDF page never\n"
+           "repeats a question where the level has three times as many as the page holds.\n"
+           "文本和 TSV 按生成器原样出题（可能重复）；PDF 每页题目不重复。\n"
            "Bad options print one line on stderr and exit with status 2.\n";
 }
 
