@@ -172,6 +172,7 @@ void DrillWindow::CheckAnswer()
         entry_->setCancelConfirmEnabled(true);
         refocusAfterDisabling(focused, entry_->box());
     }
+    answerChecked(right);
     if (right && questionNumber_ == row_.questionsPerTest())
         finishTest();
 }
