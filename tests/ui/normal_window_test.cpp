@@ -217,11 +217,19 @@ private slots:
         QVERIFY(heading->isVisible());
         QCOMPARE(heading->text(), wrong.isEmpty() ? QString("全对！") : QString("错 %1 题").arg(wrong.size()));
         QCOMPARE(list->isVisible(), !wrong.isEmpty());
-        const QStringList shown = list->text().split('\n', Qt::SkipEmptyParts);
-        if (!wrong.isEmpty()) {
+        // At the designed size and in a window shrunk to fit a small screen.
+        for (qreal scale : {1.0, 0.7}) {
+            dialog->resize(window->designSize() * scale);
+            const qreal width = TestResult::kListTwips.width() * window->designSize().width() * scale
+                                / window->row().widthTwips;
+            QTRY_VERIFY(qAbs(list->width() - width) <= 1.5);
+            const QStringList shown = list->text().split('\n', Qt::SkipEmptyParts);
+            if (wrong.isEmpty())
+                break;
             QVERIFY(!shown.isEmpty());
             const bool cut = shown.last() == "……";
-            QCOMPARE(shown.mid(0, cut ? shown.size() - 1 : shown.size()), expected.mid(0, cut ? shown.size() - 1 : shown.size()));
+            const qsizetype listed = cut ? shown.size() - 1 : shown.size();
+            QCOMPARE(shown.mid(0, listed), expected.mid(0, listed));
             QVERIFY(cut || shown.size() == expected.size());
             QVERIFY(shown.size() >= std::min<qsizetype>(expected.size(), 6));
             const QFontMetrics metrics(list->font());
@@ -229,6 +237,7 @@ private slots:
                 QVERIFY2(metrics.horizontalAdvance(line) <= list->width(), qPrintable(line));
             QVERIFY(metrics.lineSpacing() * shown.size() <= list->height());
         }
+        dialog->resize(window->designSize());
         for (QWidget* other : window->findChildren<QWidget*>()) {
             if (other == heading || other == list || !other->isVisible() || other->parentWidget() != window)
                 continue;
