@@ -13,15 +13,15 @@ set(kept "${WORK}/kept.pdf")
 file(WRITE "${kept}" "an earlier sheet")
 
 set(refusals
-  "--format|pdf|--format pdf needs --output FILE"
-  "--format|pdf|--output||--format pdf needs --output FILE"
-  "--format|pdf|--output|${kept}|--columns|0|accepted: a whole number from 1 to 6"
-  "--format|pdf|--output|${kept}|--columns|7|accepted: a whole number from 1 to 6"
-  "--format|pdf|--output|${kept}|--columns|4x|bad columns \"4x\""
-  "--format|pdf|--output|${kept}|--count|10001|from 1 to 10000"
-  "--format|tsv|--output|${kept}|text and tsv go to standard output"
-  "--columns|4|--columns is for --format pdf"
-  "--format|pdf|--output|${kept}|--level|Option15|unknown level"
+  "--format|pdf|--format pdf 需要 --output 文件"
+  "--format|pdf|--output||--format pdf 需要 --output 文件"
+  "--format|pdf|--output|${kept}|--columns|0|可用的值：1 到 6 的整数"
+  "--format|pdf|--output|${kept}|--columns|7|可用的值：1 到 6 的整数"
+  "--format|pdf|--output|${kept}|--columns|4x|无效的列数 \"4x\""
+  "--format|pdf|--output|${kept}|--count|10001|1 到 10000 的整数"
+  "--format|tsv|--output|${kept}|text 和 tsv 写到标准输出"
+  "--columns|4|--columns 只用于 --format pdf"
+  "--format|pdf|--output|${kept}|--level|Option15|未知的难度"
 )
 list(TRANSFORM refusals PREPEND "2|--operation|add|")
 expect_refusals(refusals)
@@ -34,7 +34,7 @@ endif()
 
 execute_process(COMMAND ${TOOL} --operation add --format pdf --output "${WORK}/missing/a.pdf"
                 RESULT_VARIABLE rc ERROR_VARIABLE err)
-if(NOT rc EQUAL 1 OR NOT err MATCHES "cannot write \"[^\n]*missing/a.pdf\"" OR EXISTS "${WORK}/missing")
+if(NOT rc EQUAL 1 OR NOT err MATCHES "^zorvel-questions：没能写入 \"[^\n]*missing/a.pdf\"" OR EXISTS "${WORK}/missing")
   fail("unwritable output: status ${rc}, ${err}")
 endif()
 
