@@ -67,6 +67,22 @@ if(PDFTOTEXT)
   if(NOT sheet_text MATCHES "姓名 _+" OR NOT sheet_text MATCHES "第 ?1 ?[^0-9]")
     fail("the header or the page number is missing: ${sheet_text}")
   endif()
+  # The text layer holds the characters printed: 口, 日 and 用 themselves
+  # (not the Kangxi radicals drawn with the same glyphs) and the minus sign.
+  if(NOT sheet_text MATCHES "^口算练习 加法 2位 \\+ 1位 整数\n" OR NOT sheet_text MATCHES "日期 _+"
+     OR NOT sheet_text MATCHES "用时 _+")
+    fail("the title or the header does not read as printed: ${sheet_text}")
+  endif()
+  execute_process(COMMAND ${TOOL} --operation sub --level Option4 --count 12 --seed 5 --format pdf --answers
+                          --output "${WORK}/sub.pdf")
+  execute_process(COMMAND ${PDFTOTEXT} "${WORK}/sub.pdf" - OUTPUT_VARIABLE sub_text)
+  string(REGEX MATCHALL "\n[0-9]+[.] [0-9]+ − [0-9] =\n" sub_questions "${sub_text}")
+  string(REGEX MATCHALL "\n[0-9]+[.] [0-9]+ − [0-9] = [0-9]+\n" sub_answers "${sub_text}")
+  list(LENGTH sub_questions question_count)
+  list(LENGTH sub_answers answer_count)
+  if(NOT sub_text MATCHES "^口算练习 减法 2位 − 1位 整数\n" OR NOT question_count EQUAL 12 OR NOT answer_count EQUAL 12)
+    fail("the subtraction sheet does not read as printed (${question_count}, ${answer_count}): ${sub_text}")
+  endif()
 else()
   message(STATUS "pdftotext not installed: the sheet's text is not checked")
 endif()
