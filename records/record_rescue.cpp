@@ -60,6 +60,7 @@ void copyTables(const QString& path, const QString& copy, const QString& connect
         for (const QString& statement : layoutOf(from, QStringLiteral("table")))
             run(to, statement);
         run(to, QStringLiteral("PRAGMA user_version = %1").arg(scalar(from, QStringLiteral("PRAGMA user_version")).toInt()));
+        run(from, QStringLiteral("PRAGMA foreign_keys = OFF"));  // the tables are copied in any order
         run(from, QStringLiteral("ATTACH DATABASE ? AS copy"), {copy});
         QSqlQuery tables = run(from, QStringLiteral("SELECT name FROM main.sqlite_master WHERE type = 'table'"
                                                     " AND name NOT LIKE 'sqlite%'"));
