@@ -43,7 +43,7 @@ void previewWithPrintDialog(QWidget* parent, const sheets::Worksheet& sheet)
     sheets::prepareDevice(printer);
     printer.setDocName(sheet.title);
     QPrintPreviewDialog dialog(&printer, parent);
-    dialog.setWindowTitle(QStringLiteral("打印预览 - ") + sheet.title);
+    dialog.setWindowTitle(QStringLiteral("打印预览：") + sheet.title);
     QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog,
                      [&sheet](QPrinter* target) { sheets::paintSheet(sheet, *target); });
     dialog.exec();
