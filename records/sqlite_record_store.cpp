@@ -38,6 +38,9 @@ QString writerConnection(const QString& connection)
     return connection + QStringLiteral("-writer");
 }
 
+const QString kUnreadableWhileLocked = QStringLiteral(
+    "学习记录文件正被另一个程序占用，暂时无法读取；请稍后再打开“学习记录”。");
+
 const QString kLockedProblem = QStringLiteral(
     "学习记录文件正被另一个程序占用：这段时间的练习先记在内存里，文件空出后立即写入"
     "（文件空出前退出程序，这些练习就不会被记录）。");
@@ -181,6 +184,8 @@ QString SqliteRecordStore::problem() const
 {
     if (writer_->locked())
         return kLockedProblem;
+    if (readLocked_)
+        return kUnreadableWhileLocked;
     const std::lock_guard<std::mutex> lock(mutex_);
     return problem_;
 }
@@ -223,9 +228,14 @@ Result SqliteRecordStore::read(const std::function<Result(const RecordReader&)>&
         const int version = scalar(db, QStringLiteral("PRAGMA user_version")).toInt();
         if (version < 1 || version > kSchemaVersion)
             return fallback;  // a record still being begun, or of a newer program
-        return query(RecordReader(db));
+        Result result = query(RecordReader(db));
+        readLocked_ = false;
+        return result;
     } catch (const SqlFailure& failure) {
-        noteFailure(failure);
+        if (failure.kind() == Failure::Locked)
+            readLocked_ = true;
+        else
+            noteFailure(failure);
         return fallback;
     }
 }

@@ -83,6 +83,7 @@ private:
     const QString connection_;
     const std::function<void()> opened_;
     bool readerOpen_ = false;
+    bool readLocked_ = false;  // the last read met another program's exclusive lock
     RecordSession session_;
     mutable std::mutex mutex_;  // guards problem_ and current_
     QString problem_;
