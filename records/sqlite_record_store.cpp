@@ -39,7 +39,8 @@ QString writerConnection(const QString& connection)
 }
 
 const QString kUnreadableWhileLocked = QStringLiteral(
-    "学习记录文件正被另一个程序占用，暂时无法读取；请稍后再打开“学习记录”。");
+    "学习记录文件正被另一个程序独占，暂时无法读取，这里显示的不是全部记录；请稍后再打开“学习记录”。"
+    "这段时间的练习先记在内存里，文件空出后立即写入（文件空出前退出程序，这些练习就不会被记录）。");
 
 const QString kLockedProblem = QStringLiteral(
     "学习记录文件正被另一个程序占用：这段时间的练习先记在内存里，文件空出后立即写入"
@@ -182,10 +183,11 @@ void SqliteRecordStore::setCurrent(const Pupil& pupil)
 
 QString SqliteRecordStore::problem() const
 {
-    if (writer_->locked())
-        return kLockedProblem;
-    if (readLocked_)
-        return kUnreadableWhileLocked;
+    if (writer_->locked() || readLocked_) {
+        // Asked before the records window reads: whether it can read at all.
+        const_cast<SqliteRecordStore*>(this)->read<bool>([](const RecordReader&) { return true; }, false);
+        return readLocked_ ? kUnreadableWhileLocked : kLockedProblem;
+    }
     const std::lock_guard<std::mutex> lock(mutex_);
     return problem_;
 }
