@@ -41,7 +41,8 @@ public:
     std::vector<QuestionShown> redoQuestions(const Exercise& exercise) override;
 
     QString problem() const override;
-    // Returns at once while another program holds the record locked.
+    // Returns at once while the record is still being opened or another
+    // program holds it locked.
     void flush() override;
     // Waits until everything recorded so far is written, lock or not.
     void waitUntilWritten();
