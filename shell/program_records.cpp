@@ -32,7 +32,8 @@ std::unique_ptr<QDialog> moduleRecordsWindow(records::RecordStore& store, const 
 } // namespace
 
 ProgramRecords::ProgramRecords()
-    : createDrillWindow_(zorvel::drillWindowFactory([this] { return store_.get(); }))
+    : createDrillWindow_(zorvel::drillWindowFactory([this] { return store_.get(); },
+                                                    [this]() -> facts::FactStore* { return &unrecordedFacts_; }))
 {
 }
 

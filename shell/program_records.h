@@ -33,6 +33,8 @@ private:
     void openRedo(const QString& window, const QString& levelOption, const QString& numberType);
 
     std::unique_ptr<records::RecordStore> store_;
+    // The daily practice's facts while the record keeps none.
+    facts::MemoryFactStore unrecordedFacts_;
     DrillWindowFactory createDrillWindow_;
 };
 
