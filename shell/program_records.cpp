@@ -15,7 +15,8 @@ namespace {
 
 // The records window from its module; nullptr, after telling the pupil, when
 // the module is missing.
-std::unique_ptr<QDialog> moduleRecordsWindow(records::RecordStore& store, const records::RedoOpener& openRedo)
+std::unique_ptr<QDialog> moduleRecordsWindow(records::RecordStore& store, const records::RedoOpener& openRedo,
+                                            facts::FactStore* facts)
 {
     const auto create = reinterpret_cast<records::CreateRecordsWindowFunction>(
         moduleFunction(QString::fromLatin1(records::kRecordsModule), records::kCreateRecordsWindowFunction));
@@ -26,7 +27,7 @@ std::unique_ptr<QDialog> moduleRecordsWindow(records::RecordStore& store, const 
                                  .arg(QString::fromLatin1(records::kRecordsModule)));
         return nullptr;
     }
-    return std::unique_ptr<QDialog>(create(store, openRedo));
+    return std::unique_ptr<QDialog>(create(store, openRedo, facts));
 }
 
 } // namespace
@@ -60,7 +61,8 @@ void ProgramRecords::attachTo(MainMenu& menu)
             return moduleRecordsWindow(
                 *store_, [this](const QString& window, const QString& levelOption, const QString& numberType) {
                     openRedo(window, levelOption, numberType);
-                });
+                },
+                &unrecordedFacts_);
         },
         [this] { return store_->currentPupil().name; });
 }
