@@ -33,6 +33,13 @@ int medianOf(std::vector<int> times)
 
 const FactState& FactBook::apply(const FactAnswer& answer)
 {
+    FactState& fact = applyWithoutMedian(answer);
+    fact.medianMs = medianOf(rightTimesMs_[static_cast<std::size_t>(answer.fact)]);
+    return fact;
+}
+
+FactState& FactBook::applyWithoutMedian(const FactAnswer& answer)
+{
     FactState& fact = states_[static_cast<std::size_t>(answer.fact)];
     const Grade g = grade(answer.right, answer.ms, thresholdMs(Fact::at(answer.fact), answer.speed));
     if (!fact.asked()) {
@@ -45,9 +52,7 @@ const FactState& FactBook::apply(const FactAnswer& answer)
     ++fact.attempts;
     if (g != Grade::Wrong) {
         ++fact.rights;
-        std::vector<int>& times = rightTimesMs_[static_cast<std::size_t>(answer.fact)];
-        times.push_back(answer.ms);
-        fact.medianMs = medianOf(times);
+        rightTimesMs_[static_cast<std::size_t>(answer.fact)].push_back(answer.ms);
     }
     fact.last = g;
     fact.recent.add(g);
@@ -71,8 +76,10 @@ FactBook FactBook::rebuilt(const std::vector<FactAnswer>& answers)
     FactBook book;
     for (const FactAnswer& answer : answers) {
         if (answer.fact >= 0 && answer.fact < kFactCount)
-            book.apply(answer);
+            book.applyWithoutMedian(answer);
     }
+    for (std::size_t i = 0; i < book.states_.size(); ++i)
+        book.states_[i].medianMs = medianOf(book.rightTimesMs_[i]);
     return book;
 }
 

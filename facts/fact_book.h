@@ -61,6 +61,8 @@ public:
     static FactBook rebuilt(const std::vector<FactAnswer>& answers);
 
 private:
+    FactState& applyWithoutMedian(const FactAnswer& answer);
+
     std::array<FactState, kFactCount> states_{};
     std::array<std::vector<int>, kFactCount> rightTimesMs_{};
 };

@@ -107,18 +107,23 @@ TEST(Mastery, TwoFastOfTheLastThreeAndTheLatestRight)
 
 TEST(Mastery, KeepsAttemptsRightAnswersAndTheirMedian)
 {
+    std::vector<FactAnswer> answers;
+    for (int ms : {4000, 1000, 2500, 9000})
+        answers.push_back({kTwoDigits.index(), true, ms, 7, Speed::Standard});
+    answers.push_back({kTwoDigits.index(), false, 700, 8, Speed::Standard});
     FactBook book;
-    const int times[] = {4000, 1000, 2500, 9000};
-    for (int ms : times)
-        book.apply({kTwoDigits.index(), true, ms, 7, Speed::Standard});
-    book.apply({kTwoDigits.index(), false, 700, 8, Speed::Standard});
-    const FactState& state = book.state(kTwoDigits);
-    EXPECT_EQ(state.attempts, 5);
-    EXPECT_EQ(state.rights, 4);
-    EXPECT_EQ(state.medianMs, 3250);
-    EXPECT_EQ(state.box, 1);
-    EXPECT_EQ(state.due, 8);
-    EXPECT_EQ(state.firstDay, 7);
+    for (const FactAnswer& answer : answers)
+        book.apply(answer);
+    // Answer by answer, or rebuilt from all of them at once: the same.
+    for (const FactBook& b : {book, FactBook::rebuilt(answers)}) {
+        const FactState& state = b.state(kTwoDigits);
+        EXPECT_EQ(state.attempts, 5);
+        EXPECT_EQ(state.rights, 4);
+        EXPECT_EQ(state.medianMs, 3250);
+        EXPECT_EQ(state.box, 1);
+        EXPECT_EQ(state.due, 8);
+        EXPECT_EQ(state.firstDay, 7);
+    }
 }
 
 // Runs a whole session; answer gives the pupil's answer (right, ms) to a fact.
