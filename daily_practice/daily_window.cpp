@@ -39,7 +39,7 @@ DailyPracticeWindow::DailyPracticeWindow(const FamilyRow& row, const DrillServic
     // The left column, free of level choices: the plan of the day, and the
     // right answer after a wrong one.
     planLabel_ = sideLabel(this, "lblPlan", colorFromBgr(0xC00000));
-    setDesignFont(planLabel_, designFont(FontFace::Heiti, 14, true));
+    setDesignFont(planLabel_, designFont(FontFace::Heiti, 12, true));
     placeInTwips(planLabel_, QRect(120, 1440, 1700, 2400));
     correction_ = sideLabel(this, "lblCorrection", colorFromBgr(0x0000FF));
     setDesignFont(correction_, designFont(FontFace::Heiti, 16, true));
@@ -47,7 +47,7 @@ DailyPracticeWindow::DailyPracticeWindow(const FamilyRow& row, const DrillServic
 
     result_ = new facts::SessionResult(this);
     setDesignFont(result_, designFont(FontFace::Heiti, 11));
-    placeInTwips(result_, QRect(1920, 1200, 8880, 9600));
+    placeInTwips(result_, QRect(1920, 1200, 7605, 9600));
     result_->hide();
 
     loadCommon();
@@ -56,7 +56,7 @@ DailyPracticeWindow::DailyPracticeWindow(const FamilyRow& row, const DrillServic
 
 QString DailyPracticeWindow::planCaption() const
 {
-    return planLabel_->text();
+    return planLabel_->text().remove(QLatin1Char('\n'));
 }
 
 void DailyPracticeWindow::beginSession()
@@ -70,7 +70,8 @@ void DailyPracticeWindow::beginSession()
     awaiting_ = false;
     correction_->clear();
     result_->hide();
-    planLabel_->setText(facts::planText(*session_));
+    // "今天：20 题，" over "其中新题 5" in the narrow column.
+    planLabel_->setText(facts::planText(*session_).replace(QStringLiteral("，"), QStringLiteral("，\n")));
     heading_->setText(row().heading);
     if (session_->nothingToDo())
         findChild<QPushButton*>(QStringLiteral("Command1"))->setEnabled(false);

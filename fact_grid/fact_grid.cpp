@@ -16,7 +16,7 @@ namespace zorvel::facts {
 namespace {
 
 constexpr int kCellsPerSide = 10;          // the header row and column, then 1..9
-constexpr int kLegendLines = 2;            // the colours, then the focused cell
+constexpr int kLegendLines = 3;            // the colours (two lines at most), then the focused cell
 constexpr Colour kColours[] = {Colour::Grey, Colour::Red, Colour::Yellow, Colour::LightGreen, Colour::Green};
 
 // "乘法（行 a，列 b：a × b）"
@@ -150,19 +150,24 @@ void FactGrid::paintTable(QPainter& painter, int table, const Geometry& g) const
 void FactGrid::paintLegend(QPainter& painter, const Geometry& g) const
 {
     const int line = fontMetrics().height() + 4;
-    int x = tableOrigin(0, g).x();
+    const int left = tableOrigin(0, g).x();
+    int x = left;
+    int top = g.legendTop;
     painter.setPen(palette().color(QPalette::WindowText));
     for (Colour colour : kColours) {
         const QString meaning = colourMeaning(colour);
-        painter.fillRect(QRect(x, g.legendTop + 3, line - 6, line - 6), gridColour(colour));
-        x += line;
         const int textWidth = fontMetrics().horizontalAdvance(meaning);
-        painter.drawText(QRect(x, g.legendTop, textWidth, line), Qt::AlignVCenter, meaning);
+        if (x > left && x + line + textWidth > width()) {
+            x = left;
+            top += line;
+        }
+        painter.fillRect(QRect(x, top + 3, line - 6, line - 6), gridColour(colour));
+        x += line;
+        painter.drawText(QRect(x, top, textWidth, line), Qt::AlignVCenter, meaning);
         x += textWidth + line;
     }
     if (hasFocus())
-        painter.drawText(QRect(tableOrigin(0, g).x(), g.legendTop + line, width(), line), Qt::AlignVCenter,
-                         focusedDescription());
+        painter.drawText(QRect(left, top + line, width() - left, line), Qt::AlignVCenter, focusedDescription());
 }
 
 void FactGrid::paintEvent(QPaintEvent*)

@@ -60,7 +60,7 @@ private slots:
     {
         open();
         QCOMPARE(window->objectName(), QStringLiteral("frmDaily"));
-        QCOMPARE(caption(window, "lblPlan"), QStringLiteral("今天：20 题，其中新题 20"));
+        QCOMPARE(window->planCaption(), QStringLiteral("今天：20 题，其中新题 20"));
         QCOMPARE(caption(window, "Label7"), QStringLiteral("今日练习"));
         QVERIFY(!window->findChild<QGroupBox*>("Frame2")->isVisible());
         QVERIFY(!window->findChild<QGroupBox*>("Frame3")->isVisible());
@@ -131,7 +131,7 @@ private slots:
         // two missed facts came back in two of the 20 questions), and
         // nothing is due before tomorrow.
         click(window, "Command3");
-        QCOMPARE(caption(window, "lblPlan"), QStringLiteral("今天：2 题，其中新题 2"));
+        QCOMPARE(window->planCaption(), QStringLiteral("今天：2 题，其中新题 2"));
     }
 
     void nothingLeftSaysSo()
@@ -140,7 +140,7 @@ private slots:
         none.sets.clear();
         store.setPlan(none);
         open();
-        QCOMPARE(caption(window, "lblPlan"), QStringLiteral("今天的练习已经完成"));
+        QCOMPARE(window->planCaption(), QStringLiteral("今天的练习已经完成"));
         QVERIFY(!button(window, "Command1")->isEnabled());
     }
 };
