@@ -34,7 +34,7 @@ std::unique_ptr<QDialog> moduleRecordsWindow(records::RecordStore& store, const 
 
 ProgramRecords::ProgramRecords()
     : createDrillWindow_(zorvel::drillWindowFactory([this] { return store_.get(); },
-                                                    [this]() -> facts::FactStore* { return &unrecordedFacts_; }))
+                                                    [this] { return factStore(); }))
 {
 }
 
@@ -71,9 +71,16 @@ void ProgramRecords::attachTo(MainMenu& menu)
                 *store_, [this](const QString& window, const QString& levelOption, const QString& numberType) {
                     openRedo(window, levelOption, numberType);
                 },
-                &unrecordedFacts_);
+                factStore());
         },
         [this] { return store_->currentPupil().name; });
+}
+
+facts::FactStore* ProgramRecords::factStore()
+{
+    if (auto* facts = dynamic_cast<facts::FactStore*>(store_.get()))
+        return facts;
+    return &unrecordedFacts_;
 }
 
 void ProgramRecords::openRedo(const QString& window, const QString& levelOption, const QString& numberType)
