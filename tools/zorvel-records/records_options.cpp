@@ -10,7 +10,7 @@ namespace zorvel::records::cli {
 
 namespace {
 
-const QString kCommands = QStringLiteral("pupils, tests, mistakes");
+const QString kCommands = QStringLiteral("pupils, tests, mistakes, facts");
 const QString kOptions = QStringLiteral("--database, --pupil, --since, --format, --help, --version");
 
 QString description()
@@ -24,6 +24,8 @@ QString description()
         "             questions,wrong_answers,time,ended (oldest first)\n"
         "  mistakes   the mistakes book: pupil,window,level,type,first,second,third,\n"
         "             answer,times_wrong,last_wrong\n"
+        "  facts      the daily practice, one fact asked a line: pupil,fact,operation,\n"
+        "             box,attempts,right,median_ms,mastered,due\n"
         "\n"
         "Bad options print one line on stderr and exit with status 2; a record that\n"
         "cannot be read exits with status 1.");
@@ -47,6 +49,8 @@ std::optional<Command> commandNamed(const QString& name)
         return Command::Tests;
     if (name == QLatin1String("mistakes"))
         return Command::Mistakes;
+    if (name == QLatin1String("facts"))
+        return Command::Facts;
     return std::nullopt;
 }
 
@@ -99,13 +103,13 @@ ParsedRecordsOptions parseRecordsOptions(const QStringList& arguments)
     const QCommandLineOption version = parser.addVersionOption();
     parser.addOptions({
         {QStringLiteral("database"), QStringLiteral("Read FILE instead of the user's own record."), QStringLiteral("FILE")},
-        {QStringLiteral("pupil"), QStringLiteral("Only this pupil (tests, mistakes)."), QStringLiteral("NAME")},
+        {QStringLiteral("pupil"), QStringLiteral("Only this pupil (tests, mistakes, facts)."), QStringLiteral("NAME")},
         {QStringLiteral("since"), QStringLiteral("Only tests started on or after this day (tests)."),
          QStringLiteral("YYYY-MM-DD")},
-        {QStringLiteral("format"), QStringLiteral("csv (RFC 4180 quoting, the default) or tsv (tests, mistakes)."),
+        {QStringLiteral("format"), QStringLiteral("csv (RFC 4180 quoting, the default) or tsv (tests, mistakes, facts)."),
          QStringLiteral("FORMAT")},
     });
-    parser.addPositionalArgument(QStringLiteral("command"), QStringLiteral("pupils, tests or mistakes"));
+    parser.addPositionalArgument(QStringLiteral("command"), QStringLiteral("pupils, tests, mistakes or facts"));
 
     ParsedRecordsOptions parsed;
     if (!parser.parse(arguments)) {
