@@ -23,6 +23,11 @@ struct MoveRow {
     int expected;
 };
 
+void PrintTo(const MoveRow& row, std::ostream* os)
+{
+    *os << row.name;
+}
+
 class BoxMoves : public testing::TestWithParam<MoveRow> {};
 
 TEST_P(BoxMoves, AnswerPutsFactInBox)
