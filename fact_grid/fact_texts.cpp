@@ -27,7 +27,7 @@ QString describeFact(const Fact& fact, const FactState& state, Day today)
     QString text = qText(fact.withAnswer())
                    + QStringLiteral("：答过 %1 次，答对 %2 次").arg(state.attempts).arg(state.rights);
     if (state.medianMs >= 0)
-        text += QStringLiteral("，中间用时 %1 秒").arg(state.medianMs / 1000.0, 0, 'f', 1);
+        text += QStringLiteral("，用时中位数 %1 秒").arg(state.medianMs / 1000.0, 0, 'f', 1);
     text += QStringLiteral("，%1，下次：%2").arg(colourMeaning(state.colour()), dueText(state.due, today));
     return text;
 }
