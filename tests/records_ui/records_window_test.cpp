@@ -21,6 +21,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <QToolTip>
+#include <QHelpEvent>
 
 using namespace zorvel;
 using namespace zorvel::records;
@@ -131,8 +133,15 @@ private slots:
         QVERIFY(grid->cellRect(added).isValid());
 
         // Hovering a cell tells about it; so does the focus, moved by the arrow keys.
-        grid->resize(600, 500);
-        QCOMPARE(grid->factAt(grid->cellRect(wrong).center())->index(), wrong.index());
+        window.show();
+        tabs->setCurrentWidget(grid->parentWidget());
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        const QPoint centre = grid->cellRect(wrong).center();
+        QCOMPARE(grid->factAt(centre)->index(), wrong.index());
+        QHelpEvent hover(QEvent::ToolTip, centre, grid->mapToGlobal(centre));
+        QApplication::sendEvent(grid, &hover);
+        QTRY_COMPARE(QToolTip::text(), grid->cellDescription(wrong));
+        QToolTip::hideText();
         grid->setFocus();
         QTest::keyClick(grid, Qt::Key_PageDown);
         for (int i = 0; i < 6; ++i)
