@@ -1,7 +1,7 @@
 // The session of a day: up to 20 questions. Facts that land in box 1 come
 // back in the same session after 3 to 5 other questions (sooner when nothing
-// else is left, never when the session ends first); the rest of the
-// session is the facts that are due, most overdue first, then new facts (at
+// else is left; a fact that lands there too late in the session waits for the
+// next one); the rest of the session is the facts that are due, most overdue first, then new facts (at
 // most 20 new facts a day). No fact is asked more than 3 times in a session,
 // and no fact is asked before it is due.
 #pragma once
