@@ -73,14 +73,17 @@ TestId newTestId()
     return (ms << 20) | qint64(QRandomGenerator::system()->bounded(1 << 20));
 }
 
-void RecordWrites::beginTest(TestId id, const QString& session, const Exercise& exercise, const QDateTime& started,
-                             bool redo)
+void RecordWrites::beginTest(TestId id, const QString& session, qint64 pupil, const Exercise& exercise,
+                             const QDateTime& started, bool redo)
 {
     Transaction transaction(db_);
     const qint64 exercise_id = exerciseId(exercise);
-    run(db_, QStringLiteral("INSERT INTO tests (id, pupil_id, exercise_id, started, redo, session) SELECT ?, value, ?,"
-                            " ?, ?, ? FROM settings WHERE key = 'current_pupil'"),
-        {id, exercise_id, started.toMSecsSinceEpoch(), redo ? 1 : 0, session});
+    // The pupil chosen in this copy; the saved current pupil only when that
+    // one is not known yet or was removed meanwhile by another copy.
+    run(db_, QStringLiteral("INSERT INTO tests (id, pupil_id, exercise_id, started, redo, session) SELECT ?,"
+                            " coalesce((SELECT id FROM pupils WHERE id = ?), value), ?, ?, ?, ? FROM settings"
+                            " WHERE key = 'current_pupil'"),
+        {id, pupil, exercise_id, started.toMSecsSinceEpoch(), redo ? 1 : 0, session});
     transaction.commit();
 }
 

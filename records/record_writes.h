@@ -14,7 +14,8 @@ public:
     const QSqlDatabase& database() const { return db_; }
 
     // The test is the current pupil's, written by the running copy session.
-    void beginTest(TestId id, const QString& session, const Exercise& exercise, const QDateTime& started, bool redo);
+    void beginTest(TestId id, const QString& session, qint64 pupil, const Exercise& exercise, const QDateTime& started,
+                   bool redo);
     void question(TestId test, int number, const QuestionShown& question);
     void answer(TestId test, int number, const QString& text, bool right, qint64 ms);
     void playbackReached(TestId test);

@@ -247,7 +247,8 @@ TestId SqliteRecordStore::beginTest(const Exercise& exercise, const QDateTime& s
 {
     const TestId id = newTestId();
     const QString session = session_.id();
-    writer_->post([=](RecordWrites& writes) { writes.beginTest(id, session, exercise, started, redo); });
+    const qint64 pupil = currentPupil().id;
+    writer_->post([=](RecordWrites& writes) { writes.beginTest(id, session, pupil, exercise, started, redo); });
     return id;
 }
 
