@@ -171,10 +171,14 @@ Pupil RecordWrites::ensureCurrentPupil(const QString& defaultName)
     return Pupil{current, name};
 }
 
-Pupil RecordWrites::currentPupil()
+Pupil RecordWrites::currentPupil(qint64 chosen)
 {
-    QSqlQuery found = run(db_, QStringLiteral("SELECT p.id, p.name FROM settings s JOIN pupils p ON p.id = s.value"
-                                              " WHERE s.key = 'current_pupil'"));
+    // Another copy on the same record may have saved another choice meanwhile:
+    // this copy's own choice stays while that pupil exists.
+    QSqlQuery found = run(db_, QStringLiteral("SELECT id, name, 0 AS saved FROM pupils WHERE id = ? UNION ALL"
+                                              " SELECT p.id, p.name, 1 FROM settings s JOIN pupils p ON p.id = s.value"
+                                              " WHERE s.key = 'current_pupil' ORDER BY saved"),
+                          {chosen});
     return found.next() ? Pupil{found.value(0).toLongLong(), found.value(1).toString()} : Pupil{};
 }
 

@@ -23,7 +23,7 @@ public:
 
     // The current pupil, made first if there is none (named defaultName).
     Pupil ensureCurrentPupil(const QString& defaultName);
-    Pupil currentPupil();
+    Pupil currentPupil(qint64 chosen);  // `chosen` while it exists, else the saved current pupil
     void setCurrentPupil(qint64 id);
     std::optional<Pupil> addPupil(const QString& name);
     bool renamePupil(qint64 id, const QString& name);

@@ -93,6 +93,7 @@ TEST_F(CopiesTest, EachCopyRecordsItsOwnPupilsTests)
     const std::optional<Pupil> red = second->addPupil("小红");
     ASSERT_TRUE(red);
     second->setCurrentPupil(red->id);
+    ASSERT_TRUE(first->addPupil("小兰"));  // changing the pupils keeps this copy's choice
     ASSERT_EQ(first->currentPupil().name, "小明");
     first->endTest(first->beginTest(kAdd, kMonday, false), TestEnd::Finished, "0:10.00");
     second->endTest(second->beginTest(kAdd, kMonday.addSecs(1), false), TestEnd::Finished, "0:11.00");
