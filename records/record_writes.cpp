@@ -115,7 +115,7 @@ void RecordWrites::bookFirstTry(TestId test, qint64 questionId, bool right)
                                               " JOIN tests t ON t.id = q.test_id JOIN exercises e ON e.id = t.exercise_id"
                                               " WHERE q.id = ?"),
                           {questionId});
-    if (!found.next() || found.value(4).toString() != QLatin1String("normal"))
+    if (!nextRow(found) || found.value(4).toString() != QLatin1String("normal"))
         return;
     const BookKey key{found.value(0).toLongLong(), found.value(1).toLongLong(), questionAt(found, 5)};
     if (!right) {
@@ -222,7 +222,7 @@ void RecordWrites::setInBook(qint64 questionId, bool inBook)
                                               " FROM questions q JOIN tests t ON t.id = q.test_id"
                                               " JOIN exercises e ON e.id = t.exercise_id WHERE q.id = ?"),
                           {questionId});
-    if (!found.next())
+    if (!nextRow(found))
         return;
     const QString operation = found.value(2).toString();
     const std::optional<Operation> op = operationFromKey(operation.toStdString());

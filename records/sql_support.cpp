@@ -63,7 +63,16 @@ QSqlQuery run(const QSqlDatabase& db, const QString& sql, const QVariantList& va
 QVariant scalar(const QSqlDatabase& db, const QString& sql, const QVariantList& values)
 {
     QSqlQuery query = run(db, sql, values);
-    return query.next() ? query.value(0) : QVariant();
+    return nextRow(query) ? query.value(0) : QVariant();
+}
+
+bool nextRow(QSqlQuery& query)
+{
+    if (query.next())
+        return true;
+    if (query.lastError().isValid())
+        throw SqlFailure(query.lastError());
+    return false;
 }
 
 Transaction::Transaction(const QSqlDatabase& db)
@@ -148,10 +157,31 @@ QString problemText(const SqlFailure& failure, const QString& path)
         return QStringLiteral("学习记录文件是由更新版本的程序建立的，这次的练习不会被记录。");
     case Failure::Corrupt:
         return QStringLiteral("学习记录文件已损坏，这次的练习不会被记录。");
+    case Failure::Incomplete:
+        return failure.text();
     case Failure::Other:
         break;
     }
     return QStringLiteral("学习记录无法保存（%1），这次的练习不会被记录。").arg(failure.text());
+}
+
+QString readProblemText(const SqlFailure& failure)
+{
+    switch (failure.kind()) {
+    case Failure::Corrupt:
+        return QStringLiteral("学习记录文件有损坏，没能完整读出，所以这里不显示记录。");
+    case Failure::Locked:
+        return QStringLiteral("学习记录文件正被另一个程序占用，暂时读不出来，请稍后再打开。");
+    case Failure::Incomplete:
+        return failure.text();
+    case Failure::DiskFull:
+    case Failure::ReadOnly:
+    case Failure::CannotOpen:
+    case Failure::NewerVersion:
+    case Failure::Other:
+        break;
+    }
+    return QStringLiteral("学习记录没能完整读出，所以这里不显示记录。");
 }
 
 } // namespace zorvel::records

@@ -3,6 +3,7 @@
 // use this thread's connection.
 #include "records/sqlite_record_store.h"
 
+#include "records/read_only_record.h"
 #include "records/record_reader.h"
 #include "records/record_writer.h"
 #include "records/schema.h"
@@ -59,6 +60,7 @@ SqliteRecordStore::~SqliteRecordStore()
         writer_->post([](RecordWrites& writes) { writes.interruptRunningTests(); });
         writer_.reset();
     }
+    readOnly_.reset();
     closeConnection(connection_);
 }
 
@@ -75,8 +77,10 @@ void SqliteRecordStore::open()
     } catch (const SqlFailure& failure) {
         closeConnection(connection_);
         problem_ = problemText(failure, path_);
-        if (failure.kind() != Failure::Corrupt)
+        if (failure.kind() != Failure::Corrupt) {
+            openForReading();
             return;
+        }
     }
     const QString aside = moveAside();
     if (aside.isEmpty())
@@ -111,6 +115,25 @@ void SqliteRecordStore::prepareFile()
     writes.interruptRunningTests();
     current_ = writes.ensureCurrentPupil(defaultName_);
     nextTest_ = RecordReader(db).largestTestId() + 1;
+}
+
+// A record that cannot be written (its folder read-only, the file locked by
+// another program) is read as it is, with the pupil it was left on.
+void SqliteRecordStore::openForReading()
+{
+    if (!QFileInfo(path_).isFile())
+        return;
+    try {
+        readOnly_ = std::make_unique<ReadOnlyRecord>(connection_, path_);
+        const RecordReader reader(readOnly_->db());
+        const std::optional<qint64> saved = reader.savedCurrentPupil();
+        const std::vector<Pupil> all = reader.pupils();
+        for (const Pupil& pupil : all)
+            if (saved ? pupil.id == *saved : pupil.id == all.front().id)
+                current_ = pupil;
+    } catch (const SqlFailure&) {
+        readOnly_.reset();
+    }
 }
 
 // Renames the file (and its WAL files) to records.db.broken-YYYYMMDD-hhmmss;
@@ -160,11 +183,13 @@ void SqliteRecordStore::flush()
 template <typename Result>
 Result SqliteRecordStore::read(const std::function<Result(const RecordReader&)>& query, Result fallback)
 {
-    if (!ready_)
+    readProblem_.clear();
+    if (!ready_ && !readOnly_)
         return fallback;
     try {
         return query(RecordReader(QSqlDatabase::database(connection_, false)));
     } catch (const SqlFailure& failure) {
+        readProblem_ = readProblemText(failure);
         noteFailure(failure);
         return fallback;
     }

@@ -14,6 +14,7 @@
 
 namespace zorvel::records {
 
+class ReadOnlyRecord;
 class RecordReader;
 class RecordWriter;
 class SqlFailure;
@@ -33,6 +34,7 @@ public:
 
     QString problem() const override;
     void flush() override;
+    QString readProblem() const override { return readProblem_; }
 
     std::vector<Pupil> pupils() override;
     Pupil currentPupil() override;
@@ -54,6 +56,7 @@ public:
 private:
     void open();
     void prepareFile();
+    void openForReading();
     QString moveAside();
     QString checkMarker() const;  // present: check the whole file at the next start
     void noteFailure(const SqlFailure& failure);
@@ -68,8 +71,10 @@ private:
     std::atomic<TestId> nextTest_{1};
     mutable std::mutex mutex_;  // guards problem_ and current_
     QString problem_;
+    QString readProblem_;  // the latest read's failure (reads run on the caller's thread only)
     Pupil current_;
     std::unique_ptr<RecordWriter> writer_;
+    std::unique_ptr<ReadOnlyRecord> readOnly_;  // a record that cannot be written is still shown
 };
 
 // <user data folder>/zorvel/records.db (GenericDataLocation, shared by the

@@ -212,8 +212,11 @@ TestFilter ResultsTab::currentFilter() const
     filter.mode = mode_->currentData().toString();
     const int days = period_->currentData().toInt();
     if (days >= 0) {
+        // Up to the end of today: a test dated later (the clock was once
+        // ahead) belongs to no period.
         const QDate today = services_.today();
         filter.since = days == 364 ? today.addYears(-1).addDays(1) : today.addDays(-days);
+        filter.until = today;
     }
     return filter;
 }
@@ -221,12 +224,22 @@ TestFilter ResultsTab::currentFilter() const
 void ResultsTab::reloadTests()
 {
     model_->setRows(store_.tests(currentFilter()));
-    count_->setText(QStringLiteral("共 %1 次测试").arg(model_->rowCount()));
+    const bool whole = store_.readProblem().isEmpty();
+    count_->setText(whole ? QStringLiteral("共 %1 次测试").arg(model_->rowCount()) : QStringLiteral("记录没能读出"));
+    checkRead();
+}
+
+void ResultsTab::checkRead()
+{
+    const QString problem = store_.readProblem();
+    if (!problem.isEmpty())
+        emit readFailed(problem);
 }
 
 void ResultsTab::reloadBestTimes()
 {
     bestTimes_ = store_.bestTimes(pupil_);
+    checkRead();
     best_->setRowCount(static_cast<int>(bestTimes_.size()));
     for (int r = 0; r < static_cast<int>(bestTimes_.size()); ++r) {
         const BestTime& best = bestTimes_[static_cast<size_t>(r)];
@@ -288,6 +301,7 @@ void ResultsTab::reloadChart()
     chart_->setPoints(store_.chart(pupil_, window, chartLevel_->currentData().toString(),
                                    chartType_->currentData().toString()),
                       title);
+    checkRead();
 }
 
 void ResultsTab::exportCsv()

@@ -5,8 +5,11 @@
 //                                 answer is printed once the store has it on disk
 //   record_driver DB check LOG    reopens the record and checks that every answer
 //                                 printed in LOG is there and no test is left running
+//   record_driver DB damaged      150 tests of 学生1, one page of their index garbage
+//   record_driver DB wal-copy DIR a record whose copy in DIR holds 小红 only in its -wal
 #include "records/sql_support.h"
 #include "records/sqlite_record_store.h"
+#include "tests/records/planted_records.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -141,6 +144,14 @@ int main(int argc, char** argv)
         return crash(args[1], args[3].toInt());
     if (args.size() == 4 && args[2] == QLatin1String("check"))
         return check(args[1], args[3]);
-    std::fprintf(stderr, "usage: record_driver DB fixture | DB crash N | DB check LOG\n");
+    if (args.size() == 3 && args[2] == QLatin1String("damaged")) {
+        planted::makeRecord(args[1], 150);
+        return planted::damageIndex(args[1], QStringLiteral("tests_by_pupil")) ? 0 : 1;
+    }
+    if (args.size() == 4 && args[2] == QLatin1String("wal-copy")) {
+        planted::makeRecord(args[1], 3);
+        return planted::copyWithRowsInWal(args[1], args[3]) ? 0 : 1;
+    }
+    std::fprintf(stderr, "usage: record_driver DB fixture | DB crash N | DB check LOG | DB damaged | DB wal-copy DIR\n");
     return 2;
 }

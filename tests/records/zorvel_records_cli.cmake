@@ -26,9 +26,9 @@ set(bad_cases
   "2|--database|${db}|tests|--pupil|小刚|accepted: 小明, Li, \"Ann\""
   "2|--database|${db}|tests|--pupil|a\nb|unknown pupil \"a\\nb\""
   "2|--database|${db}|tests|--pupil|Missing value"
-  "1|--database|${WORK}/none.db|tests|no record at"
-  "1|--database|${WORK}/garbage.db|tests|cannot read"
-  "1|--database|${WORK}|pupils|no record at"
+  "1|--database|${WORK}/none.db|tests|没有学习记录文件"
+  "1|--database|${WORK}/garbage.db|tests|文件有损坏"
+  "1|--database|${WORK}|pupils|没有学习记录文件"
 )
 expect_refusals(bad_cases)
 if(EXISTS "${WORK}/none.db")
@@ -67,6 +67,35 @@ run_tool(--database ${db} mistakes --pupil "Li, \"Ann\"")
 if(NOT rc EQUAL 0 OR NOT out STREQUAL
    "pupil,window,level,type,first,second,third,answer,times_wrong,last_wrong\n\"Li, \"\"Ann\"\"\",Form84,1位 * 1位,integer,13,4,,17,1,2026-03-02T19:00:00\n")
   fail("mistakes of one pupil: ${rc} '${out}'")
+endif()
+
+# A read that fails part-way (a damaged index page) prints nothing and says so.
+execute_process(COMMAND ${DRIVER} ${WORK}/damaged.db damaged RESULT_VARIABLE rc)
+if(NOT rc EQUAL 0)
+  fail("record_driver could not plant a damaged index (${rc})")
+endif()
+set(damaged_cases "1|--database|${WORK}/damaged.db|tests|--pupil|学生1|文件有损坏")
+expect_refusals(damaged_cases)
+
+# A copy in a folder that cannot be written, whose newest pupil is only in its
+# -wal, is read whole through a private copy that is removed afterwards.
+# Root writes anywhere, so it reads the copy without that power.
+set(copy "${WORK}/read-only")
+set(private_temp "${WORK}/temp")
+file(MAKE_DIRECTORY "${private_temp}")
+execute_process(COMMAND ${DRIVER} ${WORK}/live.db wal-copy ${copy} RESULT_VARIABLE rc)
+execute_process(COMMAND chmod 0555 ${copy})
+execute_process(COMMAND id -u OUTPUT_VARIABLE uid OUTPUT_STRIP_TRAILING_WHITESPACE)
+set(as_user)
+if(uid STREQUAL "0")
+  set(as_user setpriv --bounding-set=-dac_override,-dac_read_search,-fowner)
+endif()
+execute_process(COMMAND ${CMAKE_COMMAND} -E env TMPDIR=${private_temp} ${as_user} ${TOOL} --database ${copy}/records.db pupils
+                RESULT_VARIABLE tool_rc OUTPUT_VARIABLE out ERROR_VARIABLE err)
+file(GLOB left "${private_temp}/*")
+execute_process(COMMAND chmod 0755 ${copy})
+if(NOT rc EQUAL 0 OR NOT tool_rc EQUAL 0 OR NOT out STREQUAL "  学生1\n* 小红\n" OR left)
+  fail("a read-only copy with rows in its -wal: ${rc} ${tool_rc} '${out}' '${err}', left behind: ${left}")
 endif()
 
 run_tool(--version)

@@ -134,6 +134,46 @@ private slots:
         QCOMPARE(window.findChild<ProgressChart*>("chtProgress")->shownPointCount(), 3);
     }
 
+    // Each period runs from its first day to the end of today: a test dated
+    // tomorrow (the clock was set back) is in none of them but 全部.
+    void periodsHaveBothBounds_data()
+    {
+        QTest::addColumn<QString>("period");
+        QTest::addColumn<int>("rows");
+        QTest::newRow("today") << QStringLiteral("今天") << 1;
+        QTest::newRow("7 days") << QStringLiteral("最近7天") << 2;
+        QTest::newRow("all") << QStringLiteral("全部") << 4;
+    }
+
+    void periodsHaveBothBounds()
+    {
+        QFETCH(QString, period);
+        QFETCH(int, rows);
+        FakeRecordStore store;
+        const Exercise add = exerciseOf("add", "normal", "Option4", "integer");
+        for (int daysAgo : {7, 6, 0, -1})
+            store.addTest(1, finishedTest(add, QDateTime(today.addDays(-daysAgo), QTime(0, 0)), "1:00.00", 0));
+        Dialogs dialogs;
+        RecordsWindow window(store, dialogs.services());
+        choose(window, "cboPeriod", period);
+        QCOMPARE(shownRows(window), rows);
+    }
+
+    // A read that fails is said in the window, never shown as the whole record.
+    void readThatFailsIsSaidAndNotCounted()
+    {
+        FakeRecordStore store;
+        fillSmall(store);
+        store.readFailure = QStringLiteral("学习记录文件有损坏，没能完整读出。");
+        Dialogs dialogs;
+        RecordsWindow window(store, dialogs.services());
+        auto* problem = window.findChild<QLabel*>("lblProblem");
+        QCOMPARE(problem->text(), store.readFailure);
+        QVERIFY(!problem->isHidden());
+        QVERIFY2(!window.findChild<QLabel*>("lblTestCount")->text().contains(QStringLiteral("共")),
+                 qPrintable(window.findChild<QLabel*>("lblTestCount")->text()));
+    }
+
     void csvExportQuotesFieldsAndReportsAFailedSave()
     {
         FakeRecordStore store;

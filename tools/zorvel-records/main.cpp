@@ -1,8 +1,8 @@
 // zorvel-records: prints the pupils' record (pupils, tests, the mistakes
 // book) from the user's record file or another one, for teachers and scripts.
 // It only reads: the file is opened read-only and never created or updated.
+#include "records/read_only_record.h"
 #include "records/record_reader.h"
-#include "records/schema.h"
 #include "records/sql_support.h"
 #include "records/sqlite_record_store.h"
 #include "tools/common/command_line.h"
@@ -85,31 +85,36 @@ QByteArray listMistakes(const RecordReader& reader, const RecordsOptions& option
     return table.text();
 }
 
-// The record read-only; a copy in a folder that cannot be written (where
-// SQLite cannot make its WAL index) is read in immutable mode.
-RecordReader openRecord(const QString& path)
+// Why the record could not be read, in one Chinese phrase.
+QString reason(const SqlFailure& failure)
 {
-    try {
-        const QSqlDatabase db = openConnection(kConnection, path, true);
-        checkReadable(db);
-        return RecordReader(db);
-    } catch (const SqlFailure& failure) {
-        if (failure.kind() != Failure::CannotOpen && failure.kind() != Failure::ReadOnly)
-            throw;
+    switch (failure.kind()) {
+    case Failure::Corrupt:
+        return QStringLiteral("文件有损坏，或者不是学习记录文件，没有读完");
+    case Failure::Locked:
+        return QStringLiteral("文件正被另一个程序占用");
+    case Failure::NewerVersion:
+        return QStringLiteral("文件是由更新版本的 Zorvel 建立的");
+    case Failure::Incomplete:
+        return failure.text();
+    case Failure::ReadOnly:
+    case Failure::CannotOpen:
+    case Failure::DiskFull:
+        return QStringLiteral("文件打不开");
+    case Failure::Other:
+        break;
     }
-    closeConnection(kConnection);
-    const QSqlDatabase db = openImmutable(kConnection, path);
-    checkReadable(db);
-    return RecordReader(db);
+    return QStringLiteral("这不是本程序能读的学习记录");
 }
 
 QByteArray run(const RecordsOptions& options)
 {
     const QString path = options.database.isEmpty() ? defaultDatabasePath() : options.database;
     if (!QFileInfo(path).isFile())
-        throw Refusal{1, QStringLiteral("no record at %1").arg(quotedArgument(path))};
+        throw Refusal{1, QStringLiteral("没有学习记录文件 %1").arg(quotedArgument(path))};
     try {
-        const RecordReader reader = openRecord(path);
+        const ReadOnlyRecord record(kConnection, path);
+        const RecordReader reader(record.db());
         switch (options.command) {
         case Command::Pupils:
             return listPupils(reader);
@@ -119,7 +124,7 @@ QByteArray run(const RecordsOptions& options)
             return listMistakes(reader, options);
         }
     } catch (const SqlFailure& failure) {
-        throw Refusal{1, QStringLiteral("cannot read %1: %2").arg(quotedArgument(path), failure.text())};
+        throw Refusal{1, QStringLiteral("无法读取学习记录 %1：%2。").arg(quotedArgument(path), reason(failure))};
     }
     return {};
 }
@@ -150,6 +155,6 @@ int main(int argc, char** argv)
     }
     if (std::fwrite(output.constData(), 1, std::size_t(output.size()), stdout) != std::size_t(output.size()) ||
         std::fflush(stdout) != 0)
-        return report({1, QStringLiteral("could not write the output")});
+        return report({1, QStringLiteral("无法写出结果。")});
     return 0;
 }
