@@ -3,6 +3,7 @@
 // use this thread's connection.
 #include "records/sqlite_record_store.h"
 
+#include "records/pupil_names.h"
 #include "records/read_only_record.h"
 #include "records/record_reader.h"
 #include "records/record_writer.h"
@@ -39,7 +40,7 @@ QString defaultPupilName()
 {
     const passwd* account = ::getpwuid(::getuid());
     const QString name = account && account->pw_gecos
-                             ? QString::fromLocal8Bit(account->pw_gecos).section(QLatin1Char(','), 0, 0).trimmed()
+                             ? pupilName(QString::fromLocal8Bit(account->pw_gecos).section(QLatin1Char(','), 0, 0)).name
                              : QString();
     return name.isEmpty() ? QStringLiteral("我") : name;
 }

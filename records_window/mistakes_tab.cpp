@@ -26,9 +26,8 @@ enum BookColumn { QuestionColumn, TimesColumn, LastColumn, RedoColumn };
 QString groupText(const Exercise& exercise, size_t count)
 {
     return QStringLiteral("%1 · %2 · %3(%4 题)")
-        .arg(windowText(exercise), exercise.levelCaption,
-             numberTypeText(exercise.operation, exercise.numberType))
-        .arg(count);
+        .arg(windowText(exercise), exercise.levelCaption, numberTypeText(exercise.operation, exercise.numberType),
+             QString::number(count));
 }
 
 } // namespace

@@ -5,6 +5,7 @@
 #include "normal_drill/screen_units.h"
 #include "questions/catalogue.h"
 #include "records/csv_export.h"
+#include "records/pupil_names.h"
 #include "records_window/progress_chart.h"
 #include "records_window/record_controls.h"
 #include "records_window/record_texts.h"
@@ -55,13 +56,25 @@ void styleTable(QTableView* table)
     table->setWordWrap(false);
 }
 
-QString fileSafe(QString name)
+// A pupil's name as part of a file name: no separators, blanks or invisible
+// characters, and short enough for any file system (a record of an earlier
+// version may hold a name of thousands of characters).
+QString fileSafe(const QString& name)
 {
     static const QString forbidden = QStringLiteral("/\\:*?\"<>|");
-    for (QChar& c : name)
-        if (forbidden.contains(c) || c.isSpace())
-            c = QLatin1Char('_');
-    return name;
+    QString safe;
+    int characters = 0;
+    for (const uint c : name.toUcs4()) {
+        if (++characters > kLongestPupilName)
+            break;
+        const QChar::Category category = QChar::category(c);
+        const bool unsafe = c < 0x10000 && (forbidden.contains(QChar(c)) || QChar(c).isSpace());
+        if (unsafe || category == QChar::Other_Control || category == QChar::Other_Format)
+            safe += QLatin1Char('_');
+        else
+            safe += QString::fromUcs4(reinterpret_cast<const char32_t*>(&c), 1);
+    }
+    return safe;
 }
 
 } // namespace
@@ -317,7 +330,7 @@ void ResultsTab::exportCsv()
     });
     const QString error = saveFileAtomically(path, csv);
     if (error.isEmpty())
-        services_.dialogs.tell(this, QStringLiteral("导出表格"), QStringLiteral("已把 %1 次测试保存到\n%2").arg(rows.size()).arg(QDir::toNativeSeparators(path)));
+        services_.dialogs.tell(this, QStringLiteral("导出表格"), QStringLiteral("已把 %1 次测试保存到\n%2").arg(QString::number(rows.size()), QDir::toNativeSeparators(path)));
     else
         services_.dialogs.tell(this, QStringLiteral("导出表格"), QStringLiteral("无法保存 %1:%2").arg(QDir::toNativeSeparators(path), error));
 }

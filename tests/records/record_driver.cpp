@@ -7,6 +7,7 @@
 //                                 printed in LOG is there and no test is left running
 //   record_driver DB damaged      150 tests of 学生1, one page of their index garbage
 //   record_driver DB wal-copy DIR a record whose copy in DIR holds 小红 only in its -wal
+//   record_driver DB rename NAME  names the last pupil NAME as another program might
 #include "records/sql_support.h"
 #include "records/sqlite_record_store.h"
 #include "tests/records/planted_records.h"
@@ -152,6 +153,11 @@ int main(int argc, char** argv)
         planted::makeRecord(args[1], 3);
         return planted::copyWithRowsInWal(args[1], args[3]) ? 0 : 1;
     }
-    std::fprintf(stderr, "usage: record_driver DB fixture | DB crash N | DB check LOG | DB damaged | DB wal-copy DIR\n");
+    if (args.size() == 4 && args[2] == QLatin1String("rename")) {
+        const QSqlDatabase db = openConnection(QStringLiteral("rename"), args[1], false);
+        run(db, QStringLiteral("UPDATE pupils SET name = ? WHERE id = (SELECT max(id) FROM pupils)"), {args[3]});
+        return 0;
+    }
+    std::fprintf(stderr, "usage: record_driver DB fixture | DB crash N | DB check LOG | DB damaged | DB wal-copy DIR | DB rename NAME\n");
     return 2;
 }

@@ -98,6 +98,21 @@ if(NOT rc EQUAL 0 OR NOT tool_rc EQUAL 0 OR NOT out STREQUAL "  学生1\n* 小�
   fail("a read-only copy with rows in its -wal: ${rc} ${tool_rc} '${out}' '${err}', left behind: ${left}")
 endif()
 
+# A name that another program wrote with terminal controls and a
+# right-to-left override reaches the terminal only as escapes.
+string(ASCII 27 esc)
+set(override "‮")
+file(COPY_FILE "${db}" "${WORK}/odd.db")
+execute_process(COMMAND ${DRIVER} ${WORK}/odd.db rename "${override}evil${esc}[2J" RESULT_VARIABLE rc)
+foreach(command pupils tests mistakes)
+  run_tool(--database ${WORK}/odd.db ${command})
+  string(FIND "${out}" "${esc}" raw_escape)
+  string(FIND "${out}" "${override}" raw_override)
+  if(NOT rc EQUAL 0 OR NOT raw_escape EQUAL -1 OR NOT raw_override EQUAL -1 OR NOT out MATCHES "u202eevil")
+    fail("${command} with an odd name: ${rc} '${out}'")
+  endif()
+endforeach()
+
 run_tool(--version)
 if(NOT rc EQUAL 0 OR NOT out MATCHES "^zorvel-records [0-9]")
   fail("--version: '${out}'")

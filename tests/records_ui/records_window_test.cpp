@@ -10,6 +10,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
@@ -33,6 +34,7 @@ struct Dialogs {
     QStringList asked;
     bool confirmAnswer = false;
     QString saveTo;
+    QString suggested;
     RecordsServices services()
     {
         RecordsServices s;
@@ -45,7 +47,10 @@ struct Dialogs {
             asked << question;
             return confirmAnswer;
         };
-        s.dialogs.chooseSaveFile = [this](QWidget*, const QString&, const QString&) { return saveTo; };
+        s.dialogs.chooseSaveFile = [this](QWidget*, const QString&, const QString& path) {
+            suggested = path;
+            return saveTo;
+        };
         s.dialogs.tell = [this](QWidget*, const QString&, const QString& text) { asked << text; };
         return s;
     }
@@ -197,6 +202,26 @@ private slots:
         dialogs.saveTo = dir.filePath(QStringLiteral("没有这个文件夹/记录.csv"));
         window.findChild<QPushButton*>("cmdExport")->click();
         QVERIFY2(dialogs.asked.last().startsWith(QStringLiteral("无法保存")), qPrintable(dialogs.asked.last()));
+    }
+
+    // A pupil's name is shown as typed ("%2" is no placeholder) and a name of
+    // any length gives a file name a file system takes.
+    void pupilNamesStayAsTypedInMessagesAndFileNames()
+    {
+        FakeRecordStore store;
+        fillSmall(store);
+        store.addPupil(QStringLiteral("小红"));
+        Dialogs dialogs;
+        for (const QString& name : {QStringLiteral("小%2明%1"), QString(10000, QChar(0x660E))}) {
+            QVERIFY(store.renamePupil(1, name));
+            RecordsWindow window(store, dialogs.services());
+            window.findChild<QPushButton*>("cmdRemovePupil")->click();
+            QVERIFY2(dialogs.asked.last().startsWith(QStringLiteral("将删除 ") + name + QStringLiteral(" 的 5 次测试记录")),
+                     qPrintable(dialogs.asked.last().left(80)));
+            window.findChild<QPushButton*>("cmdExport")->click();
+            const QString file = QFileInfo(dialogs.suggested).fileName();
+            QVERIFY2(file.toUtf8().size() <= 255 && file.endsWith(QStringLiteral(".csv")), qPrintable(file.left(80)));
+        }
     }
 
     void removingAPupilNamesWhatIsLostAndCancelKeepsIt()

@@ -43,20 +43,12 @@ std::vector<Pupil> chosenPupils(const RecordReader& reader, const std::optional<
     throw Refusal{2, QStringLiteral("unknown pupil %1; accepted: %2").arg(quotedArgument(*name), names.join(QStringLiteral(", ")))};
 }
 
-// A name is printed as it is, unless it holds control characters.
-QString printable(const QString& name)
-{
-    const bool control = std::any_of(name.cbegin(), name.cend(),
-                                     [](QChar c) { return c.category() == QChar::Other_Control; });
-    return control ? quotedArgument(name) : name;
-}
-
 QByteArray listPupils(const RecordReader& reader)
 {
     const std::optional<qint64> current = reader.savedCurrentPupil();
     QByteArray out;
     for (const Pupil& pupil : reader.pupils())
-        out += ((current && *current == pupil.id ? QStringLiteral("* ") : QStringLiteral("  ")) + printable(pupil.name))
+        out += ((current && *current == pupil.id ? QStringLiteral("* ") : QStringLiteral("  ")) + printableName(pupil.name))
                    .toUtf8() +
                '\n';
     return out;

@@ -2,6 +2,7 @@
 #include "tools/zorvel-records/records_table.h"
 
 #include "records/csv_export.h"
+#include "tools/common/command_line.h"
 
 #include <cstdio>
 
@@ -41,6 +42,17 @@ QString isoSeconds(const QDateTime& when)
 
 } // namespace
 
+QString printableName(const QString& name)
+{
+    for (const uint c : name.toUcs4()) {
+        const QChar::Category category = QChar::category(c);
+        if (category == QChar::Other_Control || category == QChar::Other_Format ||
+            category == QChar::Separator_Line || category == QChar::Separator_Paragraph)
+            return quotedArgument(name);
+    }
+    return name;
+}
+
 const QStringList kTestColumns = {"pupil", "started", "window", "operation", "mode", "level",
                                   "type",  "questions", "wrong_answers", "time", "ended"};
 const QStringList kMistakeColumns = {"pupil",  "window", "level",       "type",      "first",
@@ -67,7 +79,7 @@ void Table::addRow(const QStringList& fields)
 QStringList testFields(const TestRow& row)
 {
     const Exercise& e = row.exercise;
-    return {row.pupil,
+    return {printableName(row.pupil),
             isoSeconds(row.started),
             e.window,
             e.operation,
@@ -84,7 +96,7 @@ QStringList mistakeFields(const QString& pupil, const Mistake& mistake)
 {
     const Exercise& e = mistake.exercise;
     const QuestionShown& q = mistake.question;
-    return {pupil,          e.window,         e.levelCaption,     e.numberType,
+    return {printableName(pupil), e.window,         e.levelCaption,     e.numberType,
             q.operands[0],  q.operands[1],    q.operands[2],      q.correctAnswer,
             QString::number(mistake.timesWrong), isoSeconds(mistake.lastWrong)};
 }

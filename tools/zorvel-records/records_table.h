@@ -22,6 +22,11 @@ private:
     QByteArray text_;
 };
 
+// A name as it is, unless it holds control or invisible format characters
+// (a record of an earlier version, or one written by another program): then
+// quoted with those written as escapes, so that none reaches a terminal.
+QString printableName(const QString& name);
+
 QStringList testFields(const TestRow& row);
 QStringList mistakeFields(const QString& pupil, const Mistake& mistake);
 
