@@ -43,10 +43,10 @@ endif()
 run_tool(--database ${db} tests)
 set(expected_tests
   "pupil,started,window,operation,mode,level,type,questions,wrong_answers,time,ended\n"
-  "小明,2026-03-02T16:00:00,Form81,add,normal,2位 + 1位,integer,10,2,1:07.06,finished\n"
-  "小明,2026-03-02T17:00:00,Form83,mixed,normal,2位 + 2位,1dp,2,0,,closed\n"
-  "小明,2026-03-02T18:00:00,Form91,add,listening,20以内,integer,20,0,,finished\n"
-  "\"Li, \"\"Ann\"\"\",2026-03-02T19:00:00,Form84,mul,normal,1位 * 1位,integer,5,1,,reminder\n")
+  "小明,2026-03-02T16:00:00,加法 普通模式,add,normal,2位 + 1位,integer,10,2,1:07.06,finished\n"
+  "小明,2026-03-02T17:00:00,加减混合 普通模式,mixed,normal,2位 + 2位,1dp,2,0,,closed\n"
+  "小明,2026-03-02T18:00:00,加法 听算模式,add,listening,20以内,integer,20,0,,finished\n"
+  "\"Li, \"\"Ann\"\"\",2026-03-02T19:00:00,乘法 普通模式,mul,normal,1位 * 1位,integer,5,1,,reminder\n")
 string(CONCAT expected_tests ${expected_tests})
 if(NOT rc EQUAL 0 OR NOT out STREQUAL expected_tests)
   fail("tests: ${rc} '${out}'")
@@ -65,7 +65,7 @@ endif()
 
 run_tool(--database ${db} mistakes --pupil "Li, \"Ann\"")
 if(NOT rc EQUAL 0 OR NOT out STREQUAL
-   "pupil,window,level,type,first,second,third,answer,times_wrong,last_wrong\n\"Li, \"\"Ann\"\"\",Form84,1位 * 1位,integer,13,4,,17,1,2026-03-02T19:00:00\n")
+   "pupil,window,level,type,first,second,third,answer,times_wrong,last_wrong\n\"Li, \"\"Ann\"\"\",乘法 普通模式,1位 * 1位,integer,13,4,,17,1,2026-03-02T19:00:00\n")
   fail("mistakes of one pupil: ${rc} '${out}'")
 endif()
 
@@ -110,6 +110,16 @@ foreach(command pupils tests mistakes)
   string(FIND "${out}" "${override}" raw_override)
   if(NOT rc EQUAL 0 OR NOT raw_escape EQUAL -1 OR NOT raw_override EQUAL -1 OR NOT out MATCHES "u202eevil")
     fail("${command} with an odd name: ${rc} '${out}'")
+  endif()
+endforeach()
+
+# A name a spreadsheet would run as a formula is written as text.
+file(COPY_FILE "${db}" "${WORK}/formula.db")
+execute_process(COMMAND ${DRIVER} ${WORK}/formula.db rename "=2+3")
+foreach(format csv tsv)
+  run_tool(--database ${WORK}/formula.db mistakes --format ${format})
+  if(NOT rc EQUAL 0 OR NOT out MATCHES "\n'=2\\+3[,\t]")
+    fail("a formula as a name in ${format}: ${rc} '${out}'")
   endif()
 endforeach()
 

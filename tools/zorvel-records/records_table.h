@@ -1,8 +1,10 @@
 // The tables zorvel-records prints: a header line, then one row a line, as
-// CSV (RFC 4180 quoting) or TSV (tab, newline, carriage return and backslash
-// written as \t, \n, \r, \\).
+// CSV (the records window's writer, with LF lines and no byte-order mark) or
+// TSV (tab, newline, carriage return and backslash written as \t, \n, \r, \\);
+// in both a field a spreadsheet would run as a formula begins with '.
 #pragma once
 
+#include "records/csv_export.h"
 #include "records/record_store.h"
 #include "tools/zorvel-records/records_options.h"
 
@@ -15,11 +17,12 @@ class Table {
 public:
     Table(TableFormat format, const QStringList& header);
     void addRow(const QStringList& fields);
-    const QByteArray& text() const { return text_; }
+    QByteArray text() const;
 
 private:
     TableFormat format_;
-    QByteArray text_;
+    CsvWriter csv_{CsvTarget::Stream};
+    QByteArray tsv_;
 };
 
 // A name as it is, unless it holds control or invisible format characters
