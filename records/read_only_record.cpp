@@ -2,7 +2,6 @@
 // the folder cannot be written and no -wal holds rows, else from a copy.
 #include "records/read_only_record.h"
 
-#include "records/schema.h"
 #include "records/sql_support.h"
 
 #include <QDir>
@@ -30,13 +29,19 @@ void copyPrivately(const QString& from, const QString& to)
         throw noCopy();
 }
 
+// SQLite opens the file at the first statement: this one.
+void touch(const QSqlDatabase& db)
+{
+    scalar(db, QStringLiteral("PRAGMA user_version"));
+}
+
 } // namespace
 
-ReadOnlyRecord::ReadOnlyRecord(const QString& connectionName, const QString& path)
+ReadOnlyRecord::ReadOnlyRecord(const QString& connectionName, const QString& path, int busyTimeoutMs)
     : connection_(connectionName)
 {
     try {
-        checkReadable(openConnection(connection_, path, true));
+        touch(openConnection(connection_, path, true, busyTimeoutMs));
         return;
     } catch (const SqlFailure& failure) {
         closeConnection(connection_);
@@ -49,7 +54,7 @@ ReadOnlyRecord::ReadOnlyRecord(const QString& connectionName, const QString& pat
         if (QFileInfo(path + QStringLiteral("-wal")).size() > 0)
             openCopy(path);
         else
-            checkReadable(openImmutable(connection_, path));
+            touch(openImmutable(connection_, path));
     } catch (const SqlFailure&) {
         closeConnection(connection_);
         copy_.reset();
@@ -77,7 +82,7 @@ void ReadOnlyRecord::openCopy(const QString& path)
     const QString copied = copy_->filePath(QStringLiteral("records.db"));
     copyPrivately(path, copied);
     copyPrivately(path + QStringLiteral("-wal"), copied + QStringLiteral("-wal"));
-    checkReadable(openConnection(connection_, copied, true));
+    touch(openConnection(connection_, copied, true, 0));
 }
 
 } // namespace zorvel::records

@@ -19,8 +19,9 @@ class ReadOnlyRecord {
 public:
     // Opens the record under the connection name for reading only; never
     // creates or changes the file. Throws SqlFailure when it cannot be read
-    // whole (the text then names the reason).
-    ReadOnlyRecord(const QString& connectionName, const QString& path);
+    // whole (Incomplete: the text names the reason). The layout's version is
+    // the caller's to check.
+    ReadOnlyRecord(const QString& connectionName, const QString& path, int busyTimeoutMs = -1);
     ~ReadOnlyRecord();
     ReadOnlyRecord(const ReadOnlyRecord&) = delete;
     ReadOnlyRecord& operator=(const ReadOnlyRecord&) = delete;

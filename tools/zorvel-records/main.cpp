@@ -3,9 +3,11 @@
 // It only reads: the file is opened read-only and never created or updated.
 #include "records/read_only_record.h"
 #include "records/record_reader.h"
+#include "records/schema.h"
 #include "records/sql_support.h"
 #include "records/sqlite_record_store.h"
-#include "tools/common/command_line.h"
+#include "common/command_line.h"
+#include "common/qt_messages.h"
 #include "tools/zorvel-records/records_options.h"
 #include "tools/zorvel-records/records_table.h"
 
@@ -40,7 +42,7 @@ std::vector<Pupil> chosenPupils(const RecordReader& reader, const std::optional<
     QStringList names;
     for (const Pupil& pupil : all)
         names << pupil.name;
-    throw Refusal{2, QStringLiteral("unknown pupil %1; accepted: %2").arg(quotedArgument(*name), names.join(QStringLiteral(", ")))};
+    throw Refusal{2, QStringLiteral("记录里没有学生 %1；记录里的学生：%2").arg(quotedArgument(*name), zorvel::listed(names))};
 }
 
 QByteArray listPupils(const RecordReader& reader)
@@ -87,6 +89,7 @@ QString reason(const SqlFailure& failure)
         return QStringLiteral("文件正被另一个程序占用");
     case Failure::NewerVersion:
         return QStringLiteral("文件是由更新版本的 Zorvel 建立的");
+    case Failure::MigrationFailed:
     case Failure::Incomplete:
         return failure.text();
     case Failure::ReadOnly:
@@ -103,9 +106,10 @@ QByteArray run(const RecordsOptions& options)
 {
     const QString path = options.database.isEmpty() ? defaultDatabasePath() : options.database;
     if (!QFileInfo(path).isFile())
-        throw Refusal{1, QStringLiteral("没有学习记录文件 %1").arg(quotedArgument(path))};
+        throw Refusal{1, QStringLiteral("没有记录文件 %1").arg(quotedArgument(path))};
     try {
         const ReadOnlyRecord record(kConnection, path);
+        checkReadable(record.db());
         const RecordReader reader(record.db());
         switch (options.command) {
         case Command::Pupils:
@@ -116,14 +120,14 @@ QByteArray run(const RecordsOptions& options)
             return listMistakes(reader, options);
         }
     } catch (const SqlFailure& failure) {
-        throw Refusal{1, QStringLiteral("无法读取学习记录 %1：%2。").arg(quotedArgument(path), reason(failure))};
+        throw Refusal{1, QStringLiteral("读不了记录 %1（%2）").arg(quotedArgument(path), reason(failure))};
     }
     return {};
 }
 
 int report(const Refusal& refusal)
 {
-    std::fprintf(stderr, "zorvel-records: %s\n", refusal.message.toUtf8().constData());
+    std::fprintf(stderr, "zorvel-records：%s\n", refusal.message.toUtf8().constData());
     return refusal.status;
 }
 
@@ -131,6 +135,7 @@ int report(const Refusal& refusal)
 
 int main(int argc, char** argv)
 {
+    zorvel::keepQtRemarksOffStandardError();
     QCoreApplication app(argc, argv);
     const ParsedRecordsOptions parsed = parseRecordsOptions(app.arguments());
     if (!parsed.error.isEmpty())
@@ -147,6 +152,6 @@ int main(int argc, char** argv)
     }
     if (std::fwrite(output.constData(), 1, std::size_t(output.size()), stdout) != std::size_t(output.size()) ||
         std::fflush(stdout) != 0)
-        return report({1, QStringLiteral("无法写出结果。")});
+        return report({1, QStringLiteral("没能写出结果")});
     return 0;
 }

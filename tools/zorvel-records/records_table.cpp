@@ -3,7 +3,7 @@
 
 #include "records/csv_export.h"
 #include "records/exercise_names.h"
-#include "tools/common/command_line.h"
+#include "common/quoting.h"
 
 #include <cstdio>
 
