@@ -173,7 +173,7 @@ QString readProblemText(const SqlFailure& failure)
 {
     switch (failure.kind()) {
     case Failure::Corrupt:
-        return QStringLiteral("学习记录文件有损坏，没能完整读出，所以这里不显示记录。");
+        return QStringLiteral("学习记录文件有损坏，有一部分记录没能读出，这里只显示能完整读出的部分。");
     case Failure::Locked:
         return QStringLiteral("学习记录文件正被另一个程序占用，暂时读不出来，请稍后再打开。");
     case Failure::Incomplete:
@@ -186,7 +186,7 @@ QString readProblemText(const SqlFailure& failure)
     case Failure::Other:
         break;
     }
-    return QStringLiteral("学习记录没能完整读出，所以这里不显示记录。");
+    return QStringLiteral("学习记录有一部分没能读出，这里只显示能完整读出的部分。");
 }
 
 } // namespace zorvel::records
