@@ -43,7 +43,8 @@ public:
 
     QString problem() const override;
     QString readProblem() const override { return readProblem_; }
-    // Returns at once while another program holds the record locked.
+    // Returns at once while the record is still being opened or another
+    // program holds it locked.
     void flush() override;
     // Waits until everything recorded so far is written, lock or not.
     void waitUntilWritten();
@@ -85,6 +86,7 @@ private:
     const QString connection_;
     const std::function<void()> opened_;
     std::unique_ptr<ReadOnlyRecord> reader_;  // from a private copy when a read-only folder's -wal must be read
+    bool readLocked_ = false;  // the last read met another program's exclusive lock
     RecordSession session_;
     mutable std::mutex mutex_;  // guards problem_ and current_
     QString problem_;

@@ -5,6 +5,8 @@
 //                                 answer is printed once the store has it on disk
 //   record_driver DB check LOG    reopens the record and checks that every answer
 //                                 printed in LOG is there and no test is left running
+//   record_driver DB open         opens the record as the program does (bringing
+//                                 an older one up to date) and closes it
 //   record_driver DB damaged      150 tests of 学生1, one page of their index garbage
 //   record_driver DB wal-copy DIR a record whose copy in DIR holds 小红 only in its -wal
 //   record_driver DB rename NAME  names the last pupil NAME as another program might
@@ -158,6 +160,12 @@ int main(int argc, char** argv)
         run(db, QStringLiteral("UPDATE pupils SET name = ? WHERE id = (SELECT max(id) FROM pupils)"), {args[3]});
         return 0;
     }
-    std::fprintf(stderr, "usage: record_driver DB fixture | DB crash N | DB check LOG | DB damaged | DB wal-copy DIR | DB rename NAME\n");
+    if (args.size() == 3 && args[2] == QLatin1String("open")) {
+        SqliteRecordStore store(args[1], QStringLiteral("小明"));
+        std::printf("%s\n", qPrintable(store.problem()));
+        return store.problem().isEmpty() ? 0 : 1;
+    }
+    std::fprintf(stderr, "usage: record_driver DB fixture | DB crash N | DB check LOG | DB open | DB damaged"
+                         " | DB wal-copy DIR | DB rename NAME\n");
     return 2;
 }
