@@ -159,7 +159,7 @@ Pupil RecordWrites::currentPupil()
 {
     QSqlQuery found = run(db_, QStringLiteral("SELECT p.id, p.name FROM settings s JOIN pupils p ON p.id = s.value"
                                               " WHERE s.key = 'current_pupil'"));
-    return found.next() ? Pupil{found.value(0).toLongLong(), found.value(1).toString()} : Pupil{};
+    return nextRow(found) ? Pupil{found.value(0).toLongLong(), found.value(1).toString()} : Pupil{};
 }
 
 void RecordWrites::setCurrentPupil(qint64 id)
