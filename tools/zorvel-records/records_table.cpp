@@ -117,7 +117,7 @@ QStringList factFields(const QString& pupil, const facts::Fact& fact, const fact
 {
     const std::string text = fact.text();
     const std::string_view key = facts::setKey(fact.set);
-    return {pupil,
+    return {printableName(pupil),
             QString::fromStdString(text),
             QString::fromUtf8(key.data(), static_cast<qsizetype>(key.size())),
             QString::number(state.box),
