@@ -3,6 +3,7 @@
 #include "tools/zorvel-questions/options.h"
 
 #include "tools/common/command_line.h"
+#include "tools/zorvel-questions/audio_options.h"
 
 #include <QCommandLineParser>
 
@@ -121,7 +122,7 @@ std::string checkExercise(const ValueOf& value, SheetOptions& options)
 }
 
 // --mode, --count, --seed, --format and the PDF's own options: how it is printed.
-std::string checkSheet(const ValueOf& value, SheetOptions& options)
+std::string checkSheet(const ValueOf& value, bool twice, SheetOptions& options)
 {
     if (const std::string* mode = value("--mode")) {
         if (*mode == "normal")
@@ -154,20 +155,29 @@ std::string checkSheet(const ValueOf& value, SheetOptions& options)
             options.format = SheetFormat::Tsv;
         else if (*format == "pdf")
             options.format = SheetFormat::Pdf;
+        else if (*format == "wav")
+            options.format = SheetFormat::Wav;
+        else if (*format == "mp3")
+            options.format = SheetFormat::Mp3;
+        else if (*format == "ogg")
+            options.format = SheetFormat::Ogg;
         else
-            return refusal("--format", "unknown format", *format, "text, tsv, pdf");
+            return refusal("--format", "unknown format", *format, "text, tsv, pdf, wav, mp3, ogg");
     }
+    if (isAudioFormat(options.format) || twice || value("--rate") || value("--gap"))
+        if (std::string error = checkAudioValues(value, twice, options); !error.empty() || isAudioFormat(options.format))
+            return error;
     return checkPdfValues(value("--columns"), value("--output"), options);
 }
 
-std::string checkValues(const std::map<std::string, std::string>& values, SheetOptions& options)
+std::string checkValues(const std::map<std::string, std::string>& values, bool twice, SheetOptions& options)
 {
     const ValueOf value = [&](const char* name) -> const std::string* {
         const auto it = values.find(name);
         return it == values.end() ? nullptr : &it->second;
     };
     std::string error = checkExercise(value, options);
-    return error.empty() ? checkSheet(value, options) : error;
+    return error.empty() ? checkSheet(value, twice, options) : error;
 }
 
 QList<QCommandLineOption> sheetOptions()
@@ -179,7 +189,8 @@ QList<QCommandLineOption> sheetOptions()
     return {option("operation", "op"), option("level", "level"), option("type", "type"),
             option("mode", "mode"),     option("count", "n"),         option("seed", "seed"),
             option("format", "format"), option("columns", "n"),   option("output", "file"),
-            option("answers"),
+            option("answers"),          option("rate", "rate"),       option("twice"),
+            option("gap", "seconds"),
             QCommandLineOption(QStringList{QStringLiteral("h"), QStringLiteral("help")}), option("version")};
 }
 
@@ -204,10 +215,11 @@ ParsedOptions parseOptions(const QStringList& arguments)
     }
     parsed.options.answers = parser.isSet(QStringLiteral("answers"));
     std::map<std::string, std::string> values;
-    for (const char* name : {"operation", "level", "type", "mode", "count", "seed", "format", "columns", "output"})
+    for (const char* name :
+         {"operation", "level", "type", "mode", "count", "seed", "format", "columns", "output", "rate", "gap"})
         if (parser.isSet(QString::fromLatin1(name)))
             values[std::string("--") + name] = parser.value(QString::fromLatin1(name)).toStdString();
-    parsed.error = checkValues(values, parsed.options);
+    parsed.error = checkValues(values, parser.isSet(QStringLiteral("twice")), parsed.options);
     return parsed;
 }
 
@@ -223,14 +235,23 @@ std::string usageText()
            "                 sheet of numbered blanks); default normal\n"
            "  --count N      1 to 1000000 (pdf: 1 to 10000); default 10 (normal) or 20 (listening)\n"
            "  --seed S       the same seed gives the same questions; default: from the clock\n"
-           "  --format F     text (a printable sheet), tsv, or pdf (an A4 question sheet:\n"
+           "  --format F     text (a printable sheet), tsv, pdf (an A4 question sheet:\n"
            "                 title, 姓名/日期/用时/得分 to fill in, numbered questions, page\n"
-           "                 numbers); default text. Text and TSV go to standard output\n"
-           "  --output FILE  pdf: the file to write (required); an existing file is\n"
+           "                 numbers), or wav, mp3, ogg (below); default text. Text and TSV\n"
+           "                 go to standard output\n"
+           "  --output FILE  pdf, wav, mp3, ogg: the file to write (required); an existing file is\n"
            "                 replaced only once the whole sheet is written\n"
            "  --columns N    pdf: 1 to 6 columns; default as many as the widest question allows\n"
            "  --answers      text: an answer key after the questions; pdf: answer pages in the\n"
-           "                 same layout (listening: the teacher's sheet with every question)\n"
+           "                 same layout (listening: the teacher's sheet with every question);\n"
+           "                 wav, mp3, ogg: the answers read back after the last question\n"
+           "\n"
+           "  --format wav|mp3|ogg with --mode listening writes the test as one recording\n"
+           "  (--output FILE required; 1 to 100 questions): each question read as the\n"
+           "  listening window reads it, then a silence to answer in.\n"
+           "  --rate R       slow, normal or fast; default normal\n"
+           "  --twice        each question read twice, one second apart\n"
+           "  --gap S        the silence after each question, 1 to 60 seconds; default 10\n"
            "  --help, -h     this text\n"
            "  --version      the version\n"
            "\n"
