@@ -105,7 +105,7 @@ void ListeningDrillWindow::buildReadingControls()
                                     QRect(10920, 2580, 1300, 570));
     repeatButton_->setEnabled(false);
     connect(repeatButton_, &QPushButton::clicked, this, [this] {
-        read(lastQuestion_, false);
+        read(lastQuestion_, settings_.twice);
     });
 }
 
@@ -156,7 +156,7 @@ void ListeningDrillWindow::read(const QString& sentence, bool twice)
 void ListeningDrillWindow::readAgain()
 {
     if (!lastQuestion_.isEmpty() && flow_ != Flow::PlayingBack)
-        read(lastQuestion_, false);
+        read(lastQuestion_, settings_.twice);
 }
 
 void ListeningDrillWindow::askQuestion()

@@ -24,6 +24,7 @@ public:
             record_->sentences << sentence;
     }
     bool isAvailable() const override { return record_->voiceAvailable; }
+    void setRatePercent(int percent) override { record_->ratePercent = percent; }
 
 private:
     std::shared_ptr<Recorder> record_;
@@ -49,12 +50,17 @@ DrillServices Fakes::services() const
     s.randomSource = [seed] { return std::make_unique<FixedSeedRandom>(seed); };
     s.voice = [record]() -> std::unique_ptr<Voice> {
         ++record->voicesCreated;
-        return std::make_unique<RecordingVoice>(record);
+        auto voice = std::make_unique<RecordingVoice>(record);
+        record->voice = voice.get();
+        return voice;
     };
     s.promptSound = [record] { return std::make_unique<RecordingPrompt>(record); };
     s.showMessage = [record](QWidget*, const QString& title, const QString& text) {
         record->messages << title + QLatin1Char('|') + text;
     };
+    const ReadingSettings reading = this->reading;
+    s.loadReadingSettings = [reading] { return reading; };
+    s.saveReadingSettings = [record](const ReadingSettings& kept) { record->savedReading = kept; };
     s.timeOfDay = [] { return QDateTime(QDate(2026, 3, 2), QTime(9, 30)); };
     if (recording)
         s.recorder = recorder.get();

@@ -24,6 +24,9 @@ struct Recorder {
     QStringList messages;         // "title|text" of each message box
     bool voiceAvailable = true;
     int voicesCreated = 0;
+    int ratePercent = 100;        // the pace the voice was last given
+    Voice* voice = nullptr;       // the last voice made, to end its sentences
+    ReadingSettings savedReading; // what the window last kept for the pupil
 };
 
 // Each report as a line: "begin Form81 add normal Option4 2位 + 1位 integer",
@@ -54,6 +57,7 @@ struct Fakes {
     std::shared_ptr<FakeTestRecorder> recorder = std::make_shared<FakeTestRecorder>();
     bool recording = false;  // the windows get the recorder only when set
     quint64 seed = 20200101;
+    ReadingSettings reading;     // what the window finds kept for the pupil
     DrillServices services() const;
 };
 
