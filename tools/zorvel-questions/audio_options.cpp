@@ -1,17 +1,16 @@
 // Reading the audio options, each refusal one line naming what is accepted.
 #include "tools/zorvel-questions/audio_options.h"
 
-#include "tools/common/command_line.h"
+#include "common/command_line.h"
 
 namespace zorvel {
 namespace {
 
-const char kAudioFormats[] = "--format wav, mp3 or ogg";
+const char kAudioFormats[] = "--format wav、mp3 或 ogg";
 
 std::string gapRange()
 {
-    return "a whole number of seconds from " + std::to_string(kMinGapSeconds) + " to " +
-           std::to_string(kMaxGapSeconds);
+    return std::to_string(kMinGapSeconds) + " 到 " + std::to_string(kMaxGapSeconds) + " 的整数（秒）";
 }
 
 bool readGap(const std::string& text, int& gap)
@@ -39,33 +38,33 @@ std::string checkAudioValues(const OptionValue& value, bool twice, SheetOptions&
     if (!isAudioFormat(options.format)) {
         for (const char* name : {"--rate", "--gap"})
             if (value(name))
-                return std::string(name) + " is for " + kAudioFormats;
-        return twice ? std::string("--twice is for ") + kAudioFormats : std::string();
+                return std::string(name) + " 只用于 " + kAudioFormats;
+        return twice ? std::string("--twice 只用于 ") + kAudioFormats : std::string();
     }
     const std::string format = "--format " + formatKey(options.format);
     if (options.mode != Mode::Listening)
-        return format + " is for --mode listening; accepted: --mode listening";
+        return format + " 只用于听算；可用的值：--mode listening";
     if (value("--columns"))
-        return "--columns is for --format pdf";
+        return "--columns 只用于 --format pdf";
     if (options.count > kMaxAudioCount)
-        return "bad count " + quotedArgument(std::to_string(options.count)) + " for " + format +
-               "; accepted: a whole number from 1 to " + std::to_string(kMaxAudioCount);
+        return format + " 的题数无效 " + quotedArgument(std::to_string(options.count)) + "；可用的值：1 到 " +
+               std::to_string(kMaxAudioCount) + " 的整数";
     if (const std::string* rate = value("--rate")) {
         const std::optional<SpeechPace> pace = paceFromKey(*rate);
         if (!pace)
-            return rate->empty() ? "--rate needs a value; accepted: slow, normal, fast"
-                                 : "unknown rate " + quotedArgument(*rate) + "; accepted: slow, normal, fast";
+            return rate->empty() ? "--rate 需要一个值；可用的值：slow、normal、fast"
+                                 : "未知的语速 " + quotedArgument(*rate) + "；可用的值：slow、normal、fast";
         options.reading.pace = *pace;
     }
     if (const std::string* gap = value("--gap")) {
         if (!readGap(*gap, options.reading.gapSeconds))
-            return gap->empty() ? "--gap needs a value; accepted: " + gapRange()
-                                : "bad gap " + quotedArgument(*gap) + "; accepted: " + gapRange();
+            return gap->empty() ? "--gap 需要一个值；可用的值：" + gapRange()
+                                : "无效的间隔 " + quotedArgument(*gap) + "；可用的值：" + gapRange();
     }
     options.reading.twice = twice;
     const std::string* output = value("--output");
     if (!output || output->empty())
-        return format + " needs --output FILE; accepted: a file to write, replaced only when the recording is whole";
+        return format + " 需要 --output 文件：要写的音频文件，整个录音写好后才替换原有的文件";
     options.output = QString::fromStdString(*output);
     return {};
 }

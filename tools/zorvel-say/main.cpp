@@ -3,7 +3,8 @@
 // or lists the installed voices with the chosen one marked.
 #include "say_options.h"
 
-#include "tools/common/command_line.h"
+#include "common/command_line.h"
+#include "common/qt_messages.h"
 
 #include "speech/engine_voice.h"
 #include "speech/memory_output.h"
@@ -22,7 +23,7 @@ constexpr int kPatienceMsPerSentence = 30000;
 
 int fail(const QString& message)
 {
-    QTextStream(stderr) << "zorvel-say: " << message << '\n';
+    QTextStream(stderr) << "zorvel-say：" << message << '\n';
     return 1;
 }
 
@@ -52,7 +53,7 @@ int listVoices()
 {
     const EngineStartup& startup = SynthesisWorker::espeak().startup();
     if (!startup.ready)
-        return fail(QStringLiteral("the speech engine libespeak-ng could not start"));
+        return fail(QStringLiteral("语音引擎 libespeak-ng 没能启动"));
     QTextStream out(stdout);
     for (std::size_t i = 0; i < startup.voices.size(); ++i) {
         const InstalledVoice& voice = startup.voices[i];
@@ -82,9 +83,9 @@ int writeWav(const QString& path, const QStringList& sentences)
     EngineVoice voice(SynthesisWorker::espeak(), output);
     const Spoken spoken = voice.isAvailable() ? speakAll(voice, sentences) : Spoken::Unavailable;
     if (spoken == Spoken::Unavailable)
-        return fail(QStringLiteral("no voice to speak with"));
+        return fail(QStringLiteral("没有可用的中文语音"));
     if (spoken == Spoken::GaveUp)
-        return fail(QStringLiteral("the speech engine did not finish"));
+        return fail(QStringLiteral("语音引擎没有读完"));
     const std::vector<MemoryOutput::Utterance> utterances = output->utterances();
     AudioFileWriter writer(path, audioFormatFromPath(path).value_or(AudioFormat::Wav));
     bool written = writer.open(utterances.empty() ? SynthesisWorker::espeak().startup().sampleRate
@@ -92,7 +93,7 @@ int writeWav(const QString& path, const QStringList& sentences)
     for (const MemoryOutput::Utterance& utterance : utterances)
         written = written && writer.write(utterance.samples.data(), utterance.samples.size());
     if (!written || !writer.commit())
-        return fail(QStringLiteral("cannot write %1: %2").arg(quotedArgument(path), writer.error()));
+        return fail(QStringLiteral("没能写入 %1：%2").arg(quotedArgument(path), writer.error()));
     return 0;
 }
 
@@ -101,9 +102,9 @@ int speakAloud(const QStringList& sentences)
     const std::unique_ptr<Voice> voice = createDefaultVoice();
     const Spoken spoken = voice->isAvailable() ? speakAll(*voice, sentences) : Spoken::Unavailable;
     if (spoken == Spoken::Unavailable)
-        return fail(QStringLiteral("speech is unavailable (no speech engine, voice or sound device)"));
+        return fail(QStringLiteral("无法朗读：没有语音引擎、中文语音或声音输出"));
     if (spoken == Spoken::GaveUp)
-        return fail(QStringLiteral("gave up waiting for the speech to be heard"));
+        return fail(QStringLiteral("等不到朗读结束，已放弃"));
     return 0;
 }
 
@@ -138,5 +139,6 @@ int runSay(int argc, char* argv[])
 
 int main(int argc, char* argv[])
 {
+    keepQtRemarksOffStandardError();
     exitAfterAudio(runSay(argc, argv));
 }
