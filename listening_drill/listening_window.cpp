@@ -262,6 +262,7 @@ void ListeningDrillWindow::settingsChosen(const ReadingSettings& settings)
 
 void ListeningDrillWindow::applySettings()
 {
+    recordReadingSettings(settings_);
     if (voice_)
         voice_->setRatePercent(pacePercent(settings_.pace));
     pacer_->configure(settings_.autoAsk, settings_.gapSeconds * 1000);

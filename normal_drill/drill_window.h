@@ -87,6 +87,8 @@ protected:
     void breakOffTest(QWidget* focusedBefore);
 
     void setQuestionNumber(int n) { questionNumber_ = n; }
+    // A listening test is recorded with these reading settings.
+    void recordReadingSettings(const ReadingSettings& settings) { recording_.readingSettings(settings); }
     void showQuestionNumberCaption(const QString& caption);
     QString questionNumberCaption() const;
     QString operandText(int i) const;

@@ -10,6 +10,8 @@
 //   questions  the operands and correct answer of each question shown
 //   answers    every answer submitted, in order (seq) per question
 //   book       the mistakes book: questions per pupil and normal-mode exercise
+//   reading_settings  the listening windows' reading settings of each pupil;
+//              a listening test keeps those it was read with (tests.reading_*)
 #include "records/schema.h"
 
 #include "records/sql_support.h"
@@ -95,6 +97,18 @@ const std::vector<QStringList>& migrations()
             QStringLiteral("CREATE INDEX tests_running ON tests (session) WHERE ended IS NULL"),
             QStringLiteral("CREATE INDEX tests_timed ON tests (pupil_id, exercise_id, centis, started)"
                            " WHERE centis IS NOT NULL"),
+        },
+        // the listening windows' reading settings: kept per pupil, and those a
+        // listening test was read with
+        {
+            QStringLiteral("CREATE TABLE reading_settings ("
+                           " pupil_id INTEGER PRIMARY KEY REFERENCES pupils(id) ON DELETE CASCADE,"
+                           " pace TEXT NOT NULL, twice INTEGER NOT NULL, auto_ask INTEGER NOT NULL,"
+                           " gap_seconds INTEGER NOT NULL)"),
+            QStringLiteral("ALTER TABLE tests ADD COLUMN reading_pace TEXT"),
+            QStringLiteral("ALTER TABLE tests ADD COLUMN reading_twice INTEGER"),
+            QStringLiteral("ALTER TABLE tests ADD COLUMN reading_auto_ask INTEGER"),
+            QStringLiteral("ALTER TABLE tests ADD COLUMN reading_gap_seconds INTEGER"),
         },
     };
     return steps;

@@ -46,6 +46,11 @@ const ScheduleRow kRows[] = {
      "0 read1; 1000 end; 50000 take=next; 50001 take=none"},
 };
 
+void PrintTo(const ScheduleRow& row, std::ostream* out)
+{
+    *out << row.name;
+}
+
 ReadingStep stepNamed(const std::string& name)
 {
     return name == "again" ? ReadingStep::ReadAgain : name == "next" ? ReadingStep::Next : ReadingStep::None;

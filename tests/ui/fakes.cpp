@@ -98,6 +98,11 @@ void FakeTestRecorder::recordPlaybackReached(records::TestId test)
     note(test, QStringLiteral("playback"));
 }
 
+void FakeTestRecorder::recordReadingSettings(records::TestId test, const ReadingSettings& settings)
+{
+    note(test, QStringLiteral("reading ") + QString::fromStdString(readingSettingsText(settings)));
+}
+
 void FakeTestRecorder::endTest(records::TestId test, records::TestEnd end, const QString& stopwatchText)
 {
     note(test, (QStringLiteral("end ") + records::testEndKey(end) + QLatin1Char(' ') + stopwatchText).trimmed());

@@ -16,10 +16,11 @@ class PacedReadingTest : public QObject, DrillFixture {
     Q_OBJECT
 
 private:
-    void open(const ReadingSettings& reading)
+    void open(const ReadingSettings& reading, bool recording = false)
     {
         Fakes fresh;
         fresh.reading = reading;
+        fresh.recording = recording;
         openWindow(createListeningDrillWindow, "Form91", fresh);
     }
     const QStringList& spoken() const { return fakes.record->sentences; }
@@ -113,7 +114,7 @@ private slots:
 
     void settingsReachTheVoiceAndAreKept()
     {
-        open({SpeechPace::Fast, false, false, 15});
+        open({SpeechPace::Fast, false, false, 15}, true);
         QCOMPARE(fakes.record->ratePercent, 125);
         window->findChild<QAction*>("PaceSlow")->trigger();
         QCOMPARE(fakes.record->ratePercent, 70);
@@ -123,9 +124,12 @@ private slots:
         QVERIFY(fakes.record->savedReading == expected);
         click(window, "Command1");
         QCOMPARE(askCaption(), QString("暂停"));
+        // The test is recorded with the settings it is read with.
+        QCOMPARE(fakes.recorder->linesStarting("reading"), QStringList{"reading pace=slow twice=0 auto=1 gap=5"});
         // Unticking 自动出题 hands the questions back to "出 题".
         window->findChild<QAction*>("AutoAsk")->trigger();
         QCOMPARE(askCaption(), QString("出 题"));
+        QCOMPARE(fakes.recorder->linesStarting("reading").last(), QString("reading pace=slow twice=0 auto=0 gap=5"));
         click(window, "Command1");
         QCOMPARE(caption(window, "Label4"), QString(" 2"));
     }
