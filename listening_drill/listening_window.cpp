@@ -143,8 +143,10 @@ void ListeningDrillWindow::playPromptIfTicked()
 
 void ListeningDrillWindow::read(const QString& sentence, bool twice)
 {
-    if (speechCheck_->isChecked() && voice_ && voice_->isAvailable()) {
+    // A voice that cannot speak still logs what would have been heard.
+    if (speechCheck_->isChecked() && voice_)
         voice_->speak(sentence);
+    if (speechCheck_->isChecked() && voice_ && voice_->isAvailable()) {
         ++spokenUnheard_;
         pacer_->readingStarted(twice);
     } else {
