@@ -30,7 +30,7 @@ DrillServices withClocks(DrillServices services)
 } // namespace
 
 DrillWindow::DrillWindow(const FamilyRow& row, const DrillServices& services, QWidget* parent)
-    : QDialog(parent), row_(row), services_(withClocks(services)), source_(row.operation, row.mode),
+    : QDialog(parent), row_(row), services_(withClocks(services)), deck_(row.operation, row.mode, row.questionsPerTest()),
       recording_(services_.recorder, services_.clock), layout_(this, row.widthTwips, kDesignHeightTwips)
 {
     setObjectName(row.formName);
@@ -173,6 +173,7 @@ void DrillWindow::CheckAnswer()
         entry_->setCancelConfirmEnabled(true);
         refocusAfterDisabling(focused, entry_->box());
     }
+    answerChecked(right);
     if (right && questionNumber_ == row_.questionsPerTest())
         finishTest();
 }
@@ -227,7 +228,9 @@ void DrillWindow::presentNextQuestion()
     entry_->clear();
     markLabel_->clear();
     entry_->setCancelConfirmEnabled(false);
-    const Question question = queued_.next(source_, selectedLevel(), selectedNumberType(), *random_);
+    if (questionNumber_ == 1)
+        deck_.startTest();
+    const Question question = queued_.next(deck_, selectedLevel(), selectedNumberType(), *random_);
     correctAnswer_ = question.correctAnswer;
     log_.write(questionNumber_, question);
     recordQuestion(question);

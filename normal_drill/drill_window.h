@@ -13,6 +13,7 @@
 #include "normal_drill/test_recording.h"
 #include "normal_drill/twips_layout.h"
 #include "questions/generators.h"
+#include "questions/question_deck.h"
 #include "questions/question.h"
 
 #include <QDialog>
@@ -63,6 +64,9 @@ protected:
     virtual void checkAnswersClicked() {}    // Command18 "核对答案"
     // The end of ResetTest (a level or type chosen, or the window loaded).
     virtual void testReset() {}
+    // CheckAnswer has marked the answer to the shown question, before a
+    // right answer to the last question finishes the test.
+    virtual void answerChecked(bool /*right*/) {}
     // One tick of Timer1; shows the reading.
     virtual void stopwatchTicked(qint64 elapsedMs);
 
@@ -110,6 +114,8 @@ protected:
     void placeInTwips(QWidget* widget, const QRect& twips);
     void setDesignFont(QWidget* widget, const QFont& font);
     qreal scale() const { return layout_.scale(); }
+    // The twips placement of every control, for a subclass's own.
+    TwipsLayout& layout() { return layout_; }
     // Qt hands the focus on from a control as it is disabled, often to
     // "返 回". A routine that may disable the focused control calls this at
     // its end: the focus goes back to that control if it is enabled again,
@@ -141,7 +147,7 @@ private:
     const FamilyRow& row_;
     DrillServices services_;
     std::unique_ptr<RandomSource> random_;
-    QuestionSource source_;
+    QuestionDeck deck_;
     QueuedQuestions queued_;
     bool redo_ = false;
     TestRecording recording_;
