@@ -61,6 +61,14 @@ DrillServices Fakes::services() const
     const ReadingSettings reading = this->reading;
     s.loadReadingSettings = [reading] { return reading; };
     s.saveReadingSettings = [record](const ReadingSettings& kept) { record->savedReading = kept; };
+    if (!exportPath.isEmpty()) {
+        const QString path = exportPath;
+        s.chooseAudioFile = [path](QWidget*) { return path; };
+        s.exportAudio = [record](AudioExport job, std::function<void(const QString&)> done) {
+            record->exports.push_back(std::move(job));
+            done(QString());
+        };
+    }
     s.timeOfDay = [] { return QDateTime(QDate(2026, 3, 2), QTime(9, 30)); };
     if (recording)
         s.recorder = recorder.get();

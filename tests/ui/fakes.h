@@ -27,6 +27,7 @@ struct Recorder {
     int ratePercent = 100;        // the pace the voice was last given
     Voice* voice = nullptr;       // the last voice made, to end its sentences
     ReadingSettings savedReading; // what the window last kept for the pupil
+    std::vector<AudioExport> exports;  // handed to the audio exporter
 };
 
 // Each report as a line: "begin Form81 add normal Option4 2位 + 1位 integer",
@@ -60,6 +61,7 @@ struct Fakes {
     bool recording = false;  // the windows get the recorder only when set
     quint64 seed = 20200101;
     ReadingSettings reading;     // what the window finds kept for the pupil
+    QString exportPath;          // set: "导出音频…" is offered and this file chosen
     DrillServices services() const;
 };
 

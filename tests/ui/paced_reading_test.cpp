@@ -112,6 +112,30 @@ private slots:
         QVERIFY(!again->isEnabled());
     }
 
+    void exportWritesANewTestWithItsAnswers()
+    {
+        Fakes fresh;
+        fresh.reading = {SpeechPace::Slow, true, true, 15};
+        fresh.exportPath = "/tmp/听算";
+        openWindow(createListeningDrillWindow, "Form92", fresh);
+        click(window, "ExportAudio");
+        QCOMPARE(fakes.record->exports.size(), std::size_t(1));
+        const AudioExport& job = fakes.record->exports.front();
+        QCOMPARE(job.path, QString("/tmp/听算.wav"));
+        QCOMPARE(int(job.format), int(AudioFormat::Wav));
+        QCOMPARE(job.ratePercent, 70);
+        // Twenty questions read twice, then twenty answers.
+        QCOMPARE(job.script.size(), std::size_t(60));
+        QVERIFY(QString::fromStdString(job.script[0].sentence).startsWith("第 1题"));
+        QVERIFY(QString::fromStdString(job.script[0].sentence).contains(" 减 "));
+        QCOMPARE(job.script[1].silenceAfterMs, 15000);
+        QVERIFY(QString::fromStdString(job.script[40].sentence).startsWith("第1题 "));
+        QTRY_COMPARE(fakes.record->messages, QStringList{"导出音频|已导出听算音频：/tmp/听算.wav"});
+        // The window's own test is untouched.
+        QCOMPARE(caption(window, "Label4"), QString("0"));
+        QVERIFY(spoken().isEmpty());
+    }
+
     void settingsReachTheVoiceAndAreKept()
     {
         open({SpeechPace::Fast, false, false, 15}, true);
