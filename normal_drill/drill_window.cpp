@@ -161,6 +161,11 @@ void DrillWindow::CheckAnswer()
 {
     const bool right = isRightAnswer(entry_->text().toStdString(), correctAnswer_);
     recording_.answer(entry_->text(), right);
+    markAnswer(right);
+}
+
+void DrillWindow::markAnswer(bool right)
+{
     QWidget* focused = focusWidget();
     DisableKeypad();
     if (right) {
@@ -228,15 +233,20 @@ void DrillWindow::presentNextQuestion()
     entry_->clear();
     markLabel_->clear();
     entry_->setCancelConfirmEnabled(false);
-    if (questionNumber_ == 1)
-        deck_.startTest();
-    const Question question = queued_.next(deck_, selectedLevel(), selectedNumberType(), *random_);
+    const Question question = nextQuestion();
     correctAnswer_ = question.correctAnswer;
     log_.write(questionNumber_, question);
     recordQuestion(question);
     showOperands(question);
     EnableDigitKeys();
     entry_->focusBox();
+}
+
+Question DrillWindow::nextQuestion()
+{
+    if (questionNumber_ == 1)
+        deck_.startTest();
+    return queued_.next(deck_, selectedLevel(), selectedNumberType(), *random_);
 }
 
 void DrillWindow::offerAnswerCheck()
@@ -281,6 +291,13 @@ QString DrillWindow::questionNumberCaption() const { return numberLabel_->text()
 QString DrillWindow::operandText(int i) const { return operandLabels_[i]->text(); }
 void DrillWindow::showAnswer(const QString& text) { entry_->showAnswer(text); }
 void DrillWindow::clearMark() { markLabel_->clear(); }
+void DrillWindow::showMark(const QString& mark) { markLabel_->setText(mark); }
+
+void DrillWindow::openAskButton()
+{
+    askButton_->setEnabled(true);
+    askButton_->setFocus();
+}
 
 void DrillWindow::showOperands(const Question& question)
 {

@@ -59,6 +59,11 @@ protected:
     void loadCommon();
 
     virtual void askQuestion() = 0;          // Command1 "出 题"
+    // The question "出 题" shows: a queued one, else one drawn for the level
+    // and number type on screen.
+    virtual Question nextQuestion();
+    // CheckAnswer's marking of the answer just read and recorded.
+    virtual void markAnswer(bool right);
     virtual void finishTest();               // right answer to the last question
     virtual void restartTest();              // Command3 "再测一次"
     virtual void checkAnswersClicked() {}    // Command18 "核对答案"
@@ -99,6 +104,8 @@ protected:
     void showOperands(const Question& question);
     void showAnswer(const QString& text);
     void clearMark();
+    void showMark(const QString& mark);
+    void openAskButton();
     void startStopwatchIfIdle();
     void stopStopwatch();
     void setStopwatchVisible(bool visible);

@@ -58,6 +58,13 @@ int fixture(const QString& path)
         return 1;
     store.setCurrentPupil(other->id);
     normalTest(store, {"Form84", "mul", "normal", "Option3", "1位 * 1位", "integer"}, 3, TestEnd::Reminder, 5);
+    // The daily practice: 7 × 8 right twice, 56 ÷ 8 wrong.
+    const zorvel::facts::Day monday = kBase.date().toJulianDay();
+    const int timesEight = zorvel::facts::Fact{zorvel::facts::FactSet::Mul, 7, 8}.index();
+    const int byEight = zorvel::facts::Fact{zorvel::facts::FactSet::Div, 7, 8}.index();
+    store.recordAnswer(zorvel::facts::FactAnswer{timesEight, true, 1500, monday, zorvel::facts::Speed::Standard});
+    store.recordAnswer(zorvel::facts::FactAnswer{timesEight, true, 2500, monday + 1, zorvel::facts::Speed::Standard});
+    store.recordAnswer(zorvel::facts::FactAnswer{byEight, false, 3000, monday + 1, zorvel::facts::Speed::Standard});
     store.flush();
     return store.problem().isEmpty() ? 0 : 1;
 }
