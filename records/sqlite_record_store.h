@@ -46,6 +46,7 @@ public:
 
     QString problem() const override;
     QString readProblem() const override { return readProblem_; }
+    std::string unreadReason() const override { return readProblem_.toStdString(); }
     // Returns at once while the record is still being opened or another
     // program holds it locked.
     void flush() override;
