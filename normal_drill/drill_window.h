@@ -63,6 +63,12 @@ protected:
     virtual void checkAnswersClicked() {}    // Command18 "核对答案"
     // One tick of Timer1; shows the reading.
     virtual void stopwatchTicked(qint64 elapsedMs);
+    // Whether "确定" or Enter checks this text at all (every text does in
+    // the normal and listening windows: an empty one reads as 0).
+    virtual bool answerReady(const QString& /*text*/) const { return true; }
+    // After CheckAnswer has judged and recorded the answer: the mark, the
+    // keypad, "出 题" and the end of the test.
+    virtual void answerChecked(bool right);
 
     void ResetTest();
     void ClearQuestionDisplay();
@@ -83,6 +89,17 @@ protected:
     // The rest reminder's break: operands and answer emptied, the count and
     // the stopwatch back to 0, keypad closed, "出 题" open.
     void breakOffTest(QWidget* focusedBefore);
+
+    // The exercise of the level and number-type frames, chosen as if
+    // clicked; the frames then hidden, so that no other can be chosen.
+    void fixExercise(Level level, NumberType type);
+    // Ends the recorded test as finished with the time it took ("4:12.35").
+    void endTestFinished(const QString& timeText);
+    QString answerText() const;
+    void showMark(const QString& mark);
+    void setAskEnabled(bool enabled);
+    void setRestartEnabled(bool enabled);
+    void showStopwatchReading(qint64 ms);
 
     void setQuestionNumber(int n) { questionNumber_ = n; }
     void showQuestionNumberCaption(const QString& caption);

@@ -55,6 +55,7 @@ struct FamilyRow {
     QString stopwatchMinutesCaption;
     const SideLayout* side;
     const OperandLayout* operands;
+    QString recordedMode;            // the record's name of the mode: "normal", "listening"
 
     int questionsPerTest() const { return mode == Mode::Normal ? 10 : 20; }
     int operandCount() const { return operationInfo(operation).operandCount; }

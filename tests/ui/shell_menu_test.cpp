@@ -67,6 +67,7 @@ private slots:
             {"lblTitle", "Tavimo公益软件 Zorvel", ""}, {"Label2", "普通模式", ""},
             {"Label3", "听算模式", "连续出题,语音播报,答案回放,此模式需语音模块支持,若无此模块,则需要手动安装TTS语音引擎"},
             {"Command0", "退  出", ""}, {"Label7", "2020-11", ""}, {"Label5", "", ""},
+            {"cmdFluency", "达标测试", "限时口算：正确率、每分钟正确题数和个人最好"},
         };
         const char* operations[] = {"加  法", "减  法", "加减混合", "乘  法", "除  法"};
         for (int i = 0; i < 5; ++i) {
@@ -156,6 +157,7 @@ private slots:
             QTest::newRow(qPrintable(QStringLiteral("Command%1").arg(i))) << QStringLiteral("Command%1").arg(i) << QStringLiteral("Form8%1").arg(i);
         for (int i = 6; i <= 10; ++i)
             QTest::newRow(qPrintable(QStringLiteral("Command%1").arg(i))) << QStringLiteral("Command%1").arg(i) << QStringLiteral("Form9%1").arg(i - 5);
+        QTest::newRow("cmdFluency") << "cmdFluency" << "frmFluency";
     }
 
     void drillButtonOpensItsFormModally()
@@ -239,6 +241,31 @@ private slots:
             QVERIFY(defaultLevel);
             QCOMPARE(QApplication::activeModalWidget(), nullptr);
         }
+    }
+
+    // "达标测试" opens the chooser; a chosen test opens its window over it,
+    // and "返 回" leads back to the chooser and then to the menu.
+    void fluencyChooserStartsTheChosenTest()
+    {
+        MainMenu menu(drillWindowFactory(), noPages());
+        menu.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&menu));
+        QStringList shown;
+        QTimer::singleShot(0, &menu, [&] {
+            QWidget* chooser = QApplication::activeModalWidget();
+            shown << chooser->objectName();
+            chooser->findChild<QAbstractButton*>("optTest2")->click();
+            QTimer::singleShot(0, &menu, [&] {
+                QWidget* window = QApplication::activeModalWidget();
+                shown << window->objectName() << window->findChild<QLabel*>("Label3")->text();
+                window->findChild<QAbstractButton*>("Command2")->click();
+            });
+            chooser->findChild<QAbstractButton*>("cmdStart")->click();
+            chooser->findChild<QAbstractButton*>("cmdBack")->click();
+        });
+        menu.findChild<QPushButton*>("cmdFluency")->click();
+        QCOMPARE(shown, (QStringList{"frmFluency", "FormFluency4", "×"}));
+        QCOMPARE(QApplication::activeModalWidget(), nullptr);
     }
 
     void automationIdsOnlyWithTheVariable()
