@@ -2,9 +2,15 @@
 #include "records_window/records_module.h"
 
 #include "records_window/records_window.h"
+#include "records_window/sheet_printing.h"
 
 extern "C" Q_DECL_EXPORT QDialog* zorvelCreateRecordsWindow(zorvel::records::RecordStore& store,
                                                             const zorvel::records::RedoOpener& openRedo)
 {
     return zorvel::records::createRecordsWindow(store, openRedo).release();
+}
+
+extern "C" Q_DECL_EXPORT void zorvelPreviewWorksheet(QWidget* parent, const zorvel::sheets::Worksheet& sheet)
+{
+    zorvel::records::previewWithPrintDialog(parent, sheet);
 }

@@ -31,6 +31,9 @@ set(bad_cases
   "--operation|mul|--count|accepted: a whole number from 1 to 1000000"
   "--operation|add|--format=|accepted: text, tsv"
   "--operation|add\nsub|unknown operation \"add\\nsub\""
+  "--preset|daily|accepted: add-sub-20-60, add-sub-20-100"
+  "--preset|times-table-60|--count|5|--count cannot go with --preset"
+  "--preset|times-table-60|--operation|add|--operation cannot go with --preset"
 )
 list(TRANSFORM bad_cases PREPEND "2|")
 expect_refusals(bad_cases)
@@ -117,4 +120,27 @@ endif()
 
 if(failures GREATER 0)
   message(FATAL_ERROR "${failures} zorvel-questions checks failed")
+endif()
+
+# A preset: its questions by key and by name alike, its count, its limit and
+# pass line above them, and its exercise in the TSV.
+run_tool(--preset times-table-60 --seed 5)
+set(by_key "${out}")
+run_tool(--preset "表内乘法 60 题" --seed 5)
+if(NOT rc EQUAL 0 OR NOT out STREQUAL by_key)
+  fail("a preset by name gave another sheet than by key")
+endif()
+if(NOT by_key MATCHES "^达标测试 表内乘法 60 题\n限时 5 分钟　达标：正确率 ≥ 90 %，限时内全部答完\n\n第 1题" OR NOT by_key MATCHES "第60题   [1-9] × [1-9] =\n$")
+  fail("preset text sheet looks wrong: ${by_key}")
+endif()
+run_tool(--preset division-table-60 --seed 5 --format tsv)
+string(REGEX MATCHALL "[^\n]*\n" lines "${out}")
+list(LENGTH lines count)
+list(GET lines 59 last)
+if(NOT count EQUAL 60 OR NOT last MATCHES "^60\t[1-9][0-9]?\t[1-9]\t\t[1-9]\n$")
+  fail("preset TSV has ${count} lines, last '${last}'")
+endif()
+run_tool(--help)
+if(NOT out MATCHES "two-digit-add-sub-50 +两位数加减一位数 50 题 · 限时 5 分钟")
+  fail("--help does not list the presets")
 endif()

@@ -4,9 +4,13 @@
 // reminder held back until the result.
 #include "driver.h"
 
+#include "fluency_drill/fluency_chooser.h"
 #include "fluency_drill/fluency_window.h"
 
+#include <QCheckBox>
+#include <QComboBox>
 #include <QGroupBox>
+#include <QSpinBox>
 #include <QTextBrowser>
 #include <QtTest>
 
@@ -170,6 +174,47 @@ private slots:
         }
         QVERIFY(result().contains("个人最好：10 题，用时 0:30"));
         QCOMPARE(history.personalBest(test.choice())->when, earlier);
+    }
+
+    // A teacher's own test reaches the window as set up, and the next
+    // chooser opens on it; a preset is chosen again the same way.
+    void chooserRemembersTheChoice()
+    {
+        QList<fluency::FluencyTest> started, printed;
+        auto start = [&](const fluency::FluencyTest& test, QWidget*) { started << test; };
+        auto print = [&](const fluency::FluencyTest& test, QWidget*) { printed << test; };
+        {
+            FluencyChooser chooser(&history, start, print);
+            QVERIFY(chooser.findChild<QAbstractButton*>("optTest0")->isChecked());
+            QVERIFY(!chooser.findChild<QGroupBox*>("frmCustom")->isEnabled());
+            chooser.findChild<QAbstractButton*>("optCustom")->click();
+            auto* operation = chooser.findChild<QComboBox*>("cboOperation");
+            operation->setCurrentIndex(operation->findText("除法"));
+            auto* level = chooser.findChild<QComboBox*>("cboLevel");
+            level->setCurrentIndex(level->findText("/2位=1位"));
+            chooser.findChild<QSpinBox*>("spnQuestions")->setValue(40);
+            chooser.findChild<QCheckBox*>("chkNoLimit")->setChecked(true);
+            chooser.findChild<QSpinBox*>("spnPercent")->setValue(100);
+            QVERIFY(chooser.findChild<QLabel*>("lblAbout")->text().contains("不限时"));
+            click(&chooser, "cmdPrint");
+            click(&chooser, "cmdStart");
+        }
+        QCOMPARE(started.size(), 1);
+        QCOMPARE(printed.size(), 1);
+        const fluency::FluencyTest& test = started.first();
+        QCOMPARE(test.operation, Operation::Div);
+        QCOMPARE(test.level, Level::TwoDigitsByOne);
+        QCOMPARE(test.questions, 40);
+        QVERIFY(!test.timed());
+        QCOMPARE(test.passPercent, 100);
+        QCOMPARE(history.lastChoice(), test.choice());
+
+        FluencyChooser again(&history, start, print);
+        QVERIFY(again.findChild<QAbstractButton*>("optCustom")->isChecked());
+        QCOMPARE(again.chosenTest().choice(), test.choice());
+        again.findChild<QAbstractButton*>("optTest3")->click();
+        click(&again, "cmdStart");
+        QCOMPARE(history.lastChoice(), QString("division-table-60"));
     }
 
     // The rest reminder never breaks into a running test; it follows the

@@ -1,6 +1,7 @@
 // zorvel-questions: prints questions made by the drill windows' generators,
 // as a worksheet for teachers and parents (text or an A4 PDF sheet) or as
 // TSV for other programs.
+#include "fluency/fluency_sheet.h"
 #include "tools/zorvel-questions/options.h"
 #include "tools/zorvel-questions/sheet.h"
 #include "tools/common/command_line.h"
@@ -23,10 +24,15 @@ int writePdf(int argc, char** argv, const zorvel::SheetOptions& options, std::ui
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication application(argc, argv);
-    zorvel::sheets::Worksheet sheet = zorvel::sheets::drawnWorksheet(
-        {options.operation, options.level, options.type, options.mode, options.count, seed});
+    zorvel::sheets::Worksheet sheet;
+    if (const auto preset = zorvel::fluency::presetByKey(options.preset)) {
+        sheet = zorvel::fluency::fluencyWorksheet(*preset, seed);
+    } else {
+        sheet = zorvel::sheets::drawnWorksheet(
+            {options.operation, options.level, options.type, options.mode, options.count, seed});
+        sheet.answerKey = options.answers;
+    }
     sheet.columns = options.columns;
-    sheet.answerKey = options.answers;
     if (const QString problem = zorvel::sheets::saveSheetPdf(sheet, options.output); !problem.isEmpty()) {
         std::fprintf(stderr, "zorvel-questions: cannot write %s: %s\n",
                      zorvel::quotedArgument(options.output).toUtf8().constData(),

@@ -2,6 +2,7 @@
 // first problem found becomes a single line naming what is accepted.
 #include "tools/zorvel-questions/options.h"
 
+#include "fluency/fluency_test.h"
 #include "tools/common/command_line.h"
 
 #include <QCommandLineParser>
@@ -131,7 +132,8 @@ std::string checkSheet(const ValueOf& value, SheetOptions& options)
         else
             return refusal("--mode", "unknown mode", *mode, "normal, listening");
     }
-    options.count = options.mode == Mode::Listening ? 20 : 10;
+    if (options.preset.isEmpty())
+        options.count = options.mode == Mode::Listening ? 20 : 10;
 
     if (const std::string* count = value("--count")) {
         long long n = 0;
@@ -160,12 +162,45 @@ std::string checkSheet(const ValueOf& value, SheetOptions& options)
     return checkPdfValues(value("--columns"), value("--output"), options);
 }
 
+std::string presetList()
+{
+    std::string list;
+    for (const fluency::FluencyTest& test : fluency::presets())
+        list += (list.empty() ? "" : ", ") + test.key.toStdString();
+    return list;
+}
+
+// --preset: a 达标测试 by its key or its name ("表内乘法 60 题"), which
+// fixes the operation, level, type and count.
+std::string checkPreset(const ValueOf& value, SheetOptions& options)
+{
+    const std::string& name = *value("--preset");
+    for (const char* own : {"--operation", "--level", "--type", "--mode", "--count"})
+        if (value(own))
+            return std::string(own) + " cannot go with --preset, which names its own exercise and count";
+    for (const fluency::FluencyTest& test : fluency::presets()) {
+        if (test.key.toStdString() == name || test.name.toStdString() == name) {
+            options.preset = test.key;
+            options.operation = test.operation;
+            options.level = test.level;
+            options.type = test.type;
+            options.count = test.questions;
+            return {};
+        }
+    }
+    return refusal("--preset", "unknown preset", name, presetList());
+}
+
 std::string checkValues(const std::map<std::string, std::string>& values, SheetOptions& options)
 {
     const ValueOf value = [&](const char* name) -> const std::string* {
         const auto it = values.find(name);
         return it == values.end() ? nullptr : &it->second;
     };
+    if (value("--preset")) {
+        const std::string error = checkPreset(value, options);
+        return error.empty() ? checkSheet(value, options) : error;
+    }
     std::string error = checkExercise(value, options);
     return error.empty() ? checkSheet(value, options) : error;
 }
@@ -179,6 +214,7 @@ QList<QCommandLineOption> sheetOptions()
     return {option("operation", "op"), option("level", "level"), option("type", "type"),
             option("mode", "mode"),     option("count", "n"),         option("seed", "seed"),
             option("format", "format"), option("columns", "n"),   option("output", "file"),
+            option("preset", "name"),
             option("answers"),
             QCommandLineOption(QStringList{QStringLiteral("h"), QStringLiteral("help")}), option("version")};
 }
@@ -204,16 +240,27 @@ ParsedOptions parseOptions(const QStringList& arguments)
     }
     parsed.options.answers = parser.isSet(QStringLiteral("answers"));
     std::map<std::string, std::string> values;
-    for (const char* name : {"operation", "level", "type", "mode", "count", "seed", "format", "columns", "output"})
+    for (const char* name : {"operation", "level", "type", "mode", "count", "seed", "format", "columns", "output",
+                             "preset"})
         if (parser.isSet(QString::fromLatin1(name)))
             values[std::string("--") + name] = parser.value(QString::fromLatin1(name)).toStdString();
     parsed.error = checkValues(values, parsed.options);
     return parsed;
 }
 
+std::string presetHelp()
+{
+    std::string help = "Presets (达标测试, the same questions as the window's \"打印本卷\" for a seed):\n";
+    for (const fluency::FluencyTest& test : fluency::presets())
+        help += "  " + test.key.toStdString() + std::string(std::max<std::size_t>(2, 24 - test.key.size()), ' ') +
+                test.description().toStdString() + "\n";
+    return help;
+}
+
 std::string usageText()
 {
     return "Usage: zorvel-questions --operation add|sub|mixed|mul|div [options]\n"
+           "       zorvel-questions --preset NAME [--seed S] [--format F] [pdf options] [--answers]\n"
            "Prints arithmetic questions made by the drill windows' own generators.\n"
            "\n"
            "  --level L      an option name (Option4) or its caption (\"2位 + 1位\");\n"
@@ -231,11 +278,14 @@ std::string usageText()
            "  --columns N    pdf: 1 to 6 columns; default as many as the widest question allows\n"
            "  --answers      text: an answer key after the questions; pdf: answer pages in the\n"
            "                 same layout (listening: the teacher's sheet with every question)\n"
+           "  --preset NAME  a 达标测试 preset by key or name (below): its exercise and count, and on\n"
+           "                 the sheet its time limit and pass line; pdf: with the answer pages\n"
            "  --help, -h     this text\n"
            "  --version      the version\n"
            "\n"
            "TSV columns: number, first operand, second operand, third operand (mixed only), answer.\n"
-           "Bad options print one line on stderr and exit with status 2.\n";
+           "Bad options print one line on stderr and exit with status 2.\n"
+           "\n" + presetHelp();
 }
 
 } // namespace zorvel
