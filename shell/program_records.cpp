@@ -43,15 +43,24 @@ DrillWindowFactory ProgramRecords::drillWindowFactory()
     return createDrillWindow_;
 }
 
+// The record opens on the writer thread (a migration or a lock must not hold
+// up the menu); the menu's pupil label follows once it is open.
 void ProgramRecords::open(const QString& path, const QString& defaultPupilName)
 {
-    store_ = std::make_unique<records::SqliteRecordStore>(path, defaultPupilName);
+    store_ = std::make_unique<records::SqliteRecordStore>(
+        path, defaultPupilName, records::SqliteRecordStore::Opening::InBackground, [this] {
+            QMetaObject::invokeMethod(&opened_, [this] {
+                if (menu_)
+                    attachTo(*menu_);
+            }, Qt::QueuedConnection);
+        });
 }
 
 void ProgramRecords::attachTo(MainMenu& menu)
 {
     if (!store_)
         return;
+    menu_ = &menu;
     menu.setRecords(
         [this]() -> std::unique_ptr<QDialog> {
             // The tests just practised are shown too.

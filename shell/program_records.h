@@ -9,6 +9,9 @@
 #include "shell/drill_launcher.h"
 #include "shell/main_menu.h"
 
+#include <QObject>
+#include <QPointer>
+
 #include <memory>
 
 namespace zorvel {
@@ -32,6 +35,9 @@ private:
     // book is brought up to date on disk before that window reads it again.
     void openRedo(const QString& window, const QString& levelOption, const QString& numberType);
 
+    // Outlives the store: what the writer queues for the menu is dropped with it.
+    QObject opened_;
+    QPointer<MainMenu> menu_;
     std::unique_ptr<records::RecordStore> store_;
     DrillWindowFactory createDrillWindow_;
 };

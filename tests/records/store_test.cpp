@@ -1,6 +1,7 @@
 // The SQLite record store on temporary files: layout, a recorded test read
 // back, the mistakes book, pupils, and files that cannot be used.
 #include "records/record_writes.h"
+#include "records/schema.h"
 #include "records/sql_support.h"
 #include "records/sqlite_record_store.h"
 
@@ -63,7 +64,7 @@ TEST_F(StoreTest, EmptyFileIsGivenTheLayoutAndOneDefaultPupil)
     }
     {
         const QSqlDatabase db = openConnection("layout", path(), true);
-        EXPECT_EQ(scalar(db, "PRAGMA user_version").toInt(), 1);
+        EXPECT_EQ(scalar(db, "PRAGMA user_version").toInt(), kSchemaVersion);
         EXPECT_EQ(scalar(db, "PRAGMA journal_mode").toString(), "wal");
         EXPECT_EQ(scalar(db, "SELECT count(*) FROM sqlite_master WHERE type = 'table'").toInt(), 7);
     }
@@ -185,8 +186,9 @@ TEST_F(StoreTest, TestLeftRunningByACrashIsInterruptedAtTheNextStart)
 {
     { auto store = open(); }
     {
+        // A copy that crashed: its session's lock is gone.
         RecordWrites writes(openConnection("crashed", path(), false));
-        writes.beginTest(41, 1, kAdd, kMonday, false);
+        writes.beginTest(41, "6f1c2a4e-0000-4000-8000-000000000001", kAdd, kMonday, false);
         writes.question(41, 1, question(1, 2));
         writes.answer(41, 1, "3", true, 500);
     }
