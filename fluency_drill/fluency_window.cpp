@@ -20,13 +20,6 @@ constexpr int kFeedbackMs = 1500;
 
 QString text(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
 
-// "4:12.35", as the stopwatch shows a time.
-QString stopwatchText(qint64 ms)
-{
-    const StopwatchReading reading = readingFor(ms);
-    return QStringLiteral("%1:%2.%3").arg(reading.minutesText(), reading.secondsText(), reading.hundredthsText());
-}
-
 } // namespace
 
 FluencyDrillWindow::FluencyDrillWindow(const FamilyRow& row, const DrillServices& services,
@@ -206,10 +199,15 @@ void FluencyDrillWindow::endTest()
     if (answered_ < questionNumber())
         missed_.push_back({questionText(), text(shortestText(correctAnswer())), QString()});
     score_ = fluency::score(test_, {answered_, correct_, countdown_.elapsedMs()});
-    endTestFinished(stopwatchText(score_.elapsedMs));
     std::optional<fluency::PersonalBest> before;
-    if (history_) {
+    if (history_)
         before = history_->personalBest(test_.choice());
+    // The result's time is the test's own; the stopwatch column of the
+    // record stays for the ten-question tests it times.
+    recordFluencyResult({test_.choice(), test_.limitSeconds, test_.questions, score_.correct, score_.elapsedMs,
+                         score_.passed});
+    endTestFinished(QString());
+    if (history_) {
         const auto after = fluency::bestAfter(before, score_, services().timeOfDay());
         if (after && (!before || after->when != before->when))
             history_->keepPersonalBest(test_.choice(), *after);

@@ -93,8 +93,10 @@ protected:
     // The exercise of the level and number-type frames, chosen as if
     // clicked; the frames then hidden, so that no other can be chosen.
     void fixExercise(Level level, NumberType type);
-    // Ends the recorded test as finished with the time it took ("4:12.35").
+    // Ends the recorded test as finished with its stopwatch reading
+    // ("1:07.06"; none for a test that is not timed by it).
     void endTestFinished(const QString& timeText);
+    void recordFluencyResult(const records::FluencyResult& result) { recording_.fluencyResult(result); }
     QString answerText() const;
     void showMark(const QString& mark);
     void setAskEnabled(bool enabled);

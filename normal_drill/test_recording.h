@@ -26,6 +26,8 @@ public:
     void answer(const QString& text, bool right);
     // Once per test.
     void playbackReached();
+    // A 达标测试's result, before its end.
+    void fluencyResult(const records::FluencyResult& result);
     // Ends the open test; the ended test's questions stay on screen for the
     // answers still typed to them (listening mode) until forget().
     void end(records::TestEnd end, const QString& stopwatchText = QString());

@@ -10,6 +10,8 @@
 //   questions  the operands and correct answer of each question shown
 //   answers    every answer submitted, in order (seq) per question
 //   book       the mistakes book: questions per pupil and normal-mode exercise
+//   fluency_results  a 达标测试's test as chosen, limit, count, correct
+//              answers, time used and whether it passed; one row per such test
 #include "records/schema.h"
 
 #include "records/sql_support.h"
@@ -95,6 +97,14 @@ const std::vector<QStringList>& migrations()
             QStringLiteral("CREATE INDEX tests_running ON tests (session) WHERE ended IS NULL"),
             QStringLiteral("CREATE INDEX tests_timed ON tests (pupil_id, exercise_id, centis, started)"
                            " WHERE centis IS NOT NULL"),
+        },
+        // 2 -> 3: the result of each 达标测试 beside its test
+        {
+            QStringLiteral("CREATE TABLE fluency_results ("
+                           " test_id INTEGER PRIMARY KEY REFERENCES tests(id) ON DELETE CASCADE,"
+                           " fluency_test TEXT NOT NULL, limit_seconds INTEGER, total INTEGER NOT NULL,"
+                           " correct INTEGER NOT NULL, elapsed_ms INTEGER NOT NULL, passed INTEGER NOT NULL)"),
+            QStringLiteral("CREATE INDEX fluency_results_by_test ON fluency_results (fluency_test, passed)"),
         },
     };
     return steps;

@@ -7,7 +7,7 @@
 
 namespace zorvel::records {
 
-inline constexpr int kSchemaVersion = 2;
+inline constexpr int kSchemaVersion = 3;
 
 // Brings the file up to kSchemaVersion. Throws SqlFailure (NewerVersion for
 // a file from a newer program).

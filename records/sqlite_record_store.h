@@ -38,6 +38,7 @@ public:
     void recordAnswer(TestId test, int number, const QString& text, bool right, qint64 msSinceQuestion) override;
     void recordPlaybackReached(TestId test) override;
     void endTest(TestId test, TestEnd end, const QString& stopwatchText) override;
+    void recordFluencyResult(TestId test, const FluencyResult& result) override;
     std::vector<QuestionShown> redoQuestions(const Exercise& exercise) override;
 
     QString problem() const override;
@@ -62,6 +63,8 @@ public:
     std::vector<TestRow> listeningTests(qint64 pupil) override;
     std::vector<ListeningQuestion> listeningQuestions(TestId test) override;
     void setInBook(qint64 questionId, bool inBook) override;
+    std::optional<FluencyBest> fluencyBest(qint64 pupil, const QString& test) override;
+    QString lastFluencyTest(qint64 pupil) override;
 
 private:
     QSqlDatabase openOnWriter();

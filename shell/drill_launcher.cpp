@@ -7,6 +7,7 @@
 #include "listening_drill/listening_window.h"
 #include "normal_drill/normal_window.h"
 #include "records_window/records_module.h"
+#include "shell/fluency_history.h"
 #include "shell/module_loader.h"
 #include "shell/program_services.h"
 
@@ -46,7 +47,7 @@ std::unique_ptr<QDialog> fluencyChooser(const DrillServices& services, fluency::
 
 DrillWindowFactory drillWindowFactory(RecorderSource recorder)
 {
-    auto history = std::make_shared<fluency::MemoryHistory>();
+    auto history = std::make_shared<RecordFluencyHistory>(recorder);
     return [recorder, history](const QString& formName) -> std::unique_ptr<QDialog> {
         const DrillServices services = programDrillServices(recorder ? recorder() : nullptr);
         if (formName == QLatin1String("frmFluency"))

@@ -11,7 +11,8 @@ namespace zorvel {
 
 // The recorder the windows report to, asked each time a window is made
 // (the record is opened after the menu); none or nullptr: nothing recorded.
-using RecorderSource = std::function<records::TestRecorder*()>;
+// The record store also gives 达标测试 its personal bests and last choice.
+using RecorderSource = std::function<records::RecordStore*()>;
 
 DrillWindowFactory drillWindowFactory(RecorderSource recorder = {});
 

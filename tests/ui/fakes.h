@@ -28,7 +28,8 @@ struct Recorder {
 
 // Each report as a line: "begin Form81 add normal Option4 2位 + 1位 integer",
 // with " redo" for a redo test; "question 1 47 8  55"; "answer 1 55 right 1200"
-// (or "wrong"); "playback"; "end finished 1:06.00".
+// (or "wrong"); "playback"; "fluency times-table-60 300 60 58 299000 passed";
+// "end finished 1:06.00".
 class FakeTestRecorder final : public records::TestRecorder {
 public:
     records::TestId beginTest(const records::Exercise& exercise, const QDateTime& started, bool redo) override;
@@ -36,6 +37,7 @@ public:
     void recordAnswer(records::TestId test, int number, const QString& text, bool right, qint64 ms) override;
     void recordPlaybackReached(records::TestId test) override;
     void endTest(records::TestId test, records::TestEnd end, const QString& stopwatchText) override;
+    void recordFluencyResult(records::TestId test, const records::FluencyResult& result) override;
     std::vector<records::QuestionShown> redoQuestions(const records::Exercise& exercise) override;
 
     QStringList lines;
