@@ -28,6 +28,8 @@ QString modeText(const QString& modeKey)
         return QStringLiteral("普通模式");
     if (modeKey == QLatin1String("listening"))
         return QStringLiteral("听算模式");
+    if (modeKey == QLatin1String("fluency"))
+        return QStringLiteral("达标测试");
     return modeKey;
 }
 
@@ -44,6 +46,22 @@ QString numberTypeText(const QString& operationKey, const QString& numberTypeKey
         return numberTypeKey;
     // "整   数" is spaced out to fill its option button; here it reads "整数".
     return catalogueText(numberTypeCaption(info->operation, *type)).remove(QLatin1Char(' '));
+}
+
+QString fluencyTimeText(const FluencyResult& result)
+{
+    const qint64 seconds = result.elapsedMs / 1000;
+    QString text = QStringLiteral("%1:%2").arg(seconds / 60).arg(seconds % 60, 2, 10, QLatin1Char('0'));
+    if (result.limitSeconds > 0)
+        text += QStringLiteral("（限时 %1 分钟）").arg(result.limitSeconds / 60);
+    return text;
+}
+
+QString fluencyResultText(const FluencyResult& result)
+{
+    return QStringLiteral("%1 正确 %2/%3").arg(result.passed ? QStringLiteral("达标") : QStringLiteral("未达标"))
+        .arg(result.correct)
+        .arg(result.questions);
 }
 
 QString endText(TestEnd end)

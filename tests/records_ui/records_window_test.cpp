@@ -134,6 +134,27 @@ private slots:
         QCOMPARE(window.findChild<ProgressChart*>("chtProgress")->shownPointCount(), 3);
     }
 
+    // A 达标测试 is listed with the others: its mode, time used with the
+    // limit, and its result instead of how it ended.
+    void fluencyTestShowsItsResult()
+    {
+        FakeRecordStore store;
+        fillSmall(store);
+        TestRow fluency = finishedTest(exerciseOf("mul", "fluency", "Option3", "integer"), QDateTime(today, QTime(10, 0)), {}, 2);
+        fluency.questions = 60;
+        fluency.fluency = FluencyResult{QStringLiteral("times-table-60"), 300, 60, 58, 252400, true};
+        store.addTest(1, fluency);
+        Dialogs dialogs;
+        RecordsWindow window(store, dialogs.services());
+        choose(window, "cboMode", QStringLiteral("达标测试"));
+        QCOMPARE(store.lastFilter.mode, QStringLiteral("fluency"));
+        QAbstractItemModel* model = window.findChild<QTableView*>("grdTests")->model();
+        QCOMPARE(model->rowCount(), 1);
+        QCOMPARE(model->index(0, 1).data().toString(), QStringLiteral("乘法 达标测试"));
+        QCOMPARE(model->index(0, 6).data().toString(), QStringLiteral("4:12（限时 5 分钟）"));
+        QCOMPARE(model->index(0, 7).data().toString(), QStringLiteral("达标 正确 58/60"));
+    }
+
     void csvExportQuotesFieldsAndReportsAFailedSave()
     {
         FakeRecordStore store;
