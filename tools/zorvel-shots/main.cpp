@@ -1,8 +1,10 @@
 // zorvel-shots: opens drill windows with a fixed seed and a fixed clock,
 // drives a whole test through the real widgets and saves each window as a
 // PNG. Usage: zorvel-shots [output-dir] [FormNN...]; with no form named it
-// writes the README's two pictures, normal-finished-test.png (Form81) and
-// listening-playback.png (Form91), otherwise FormNN.png for each form.
+// writes the README's pictures, normal-finished-test.png (Form81),
+// listening-playback.png (Form91) and fluency-result.png (FormFluency, a
+// finished 达标测试), otherwise FormNN.png for each form.
+#include "fluency_drill/fluency_window.h"
 #include "listening_drill/listening_window.h"
 #include "normal_drill/drill_window.h"
 #include "normal_drill/normal_window.h"
@@ -82,12 +84,31 @@ void driveListening(DrillWindow* window)
         press(window, QStringLiteral("Command18"));
 }
 
+// 达标测试 "表内乘法 60 题": answered in 4 minutes, three of them wrong.
+std::unique_ptr<QDialog> driveFluency(const DrillServices& services, FixedClock& clock, fluency::History& history)
+{
+    auto window = createFluencyDrillWindow(*fluency::presetByKey(QStringLiteral("times-table-60")), services, &history);
+    window->show();
+    window->resize(window->designSize());
+    QApplication::processEvents();
+    press(window.get(), QStringLiteral("Command1"));
+    for (int n = 1; n <= 60; ++n) {
+        clock.now = n * 4000;
+        if (n % 20 == 7)
+            press(window.get(), QStringLiteral("Command5"));
+        typeRightAnswer(window.get());
+        press(window.get(), QStringLiteral("Command16"));
+    }
+    return window;
+}
+
 const char kHelp[] =
     "usage: zorvel-shots [OUTPUT-DIR] [FormNN...]\n"
     "Opens drill windows with a fixed seed and clock, drives a whole test through\n"
     "the real widgets and saves each window as a PNG in OUTPUT-DIR (default\n"
     "docs/screenshots). With no form named it writes the README's pictures,\n"
-    "normal-finished-test.png (Form81) and listening-playback.png (Form91).\n"
+    "normal-finished-test.png (Form81), listening-playback.png (Form91) and\n"
+    "fluency-result.png (FormFluency: the result of a 达标测试).\n"
     "\n"
     "  -h, --help  this text\n"
     "  --version   the version\n"
@@ -95,6 +116,15 @@ const char kHelp[] =
     "Qt's own options are not taken here; without a display, set\n"
     "QT_QPA_PLATFORM=offscreen. An unknown window is named on stderr, the others\n"
     "are still saved, and the status is 1.\n";
+
+bool saveGrab(QWidget* window, const QString& file)
+{
+    QApplication::processEvents();
+    if (window->grab().save(file))
+        return true;
+    std::fprintf(stderr, "zorvel-shots: cannot write %s\n", qPrintable(quotedArgument(file)));
+    return false;
+}
 
 // Drives the window `form` through a whole test at its designed size and
 // saves the picture to `file`; false, said on stderr, for an unknown window
@@ -108,6 +138,9 @@ bool saveShot(const QString& form, const QString& file)
     services.voice = [] { return std::make_unique<SilentVoice>(); };
     services.promptSound = [] { return std::unique_ptr<PromptSound>(); };
     services.showMessage = [](QWidget*, const QString&, const QString&) {};
+    fluency::MemoryHistory history;
+    if (form == QLatin1String("FormFluency"))
+        return saveGrab(driveFluency(services, *clock, history).get(), file);
     std::unique_ptr<QDialog> dialog = createNormalDrillWindow(form, services);
     const bool normal = dialog != nullptr;
     if (!dialog)
@@ -126,11 +159,7 @@ bool saveShot(const QString& form, const QString& file)
         driveNormal(window, *clock);
     else
         driveListening(window);
-    QApplication::processEvents();
-    if (dialog->grab().save(file))
-        return true;
-    std::fprintf(stderr, "zorvel-shots: cannot write %s\n", qPrintable(quotedArgument(file)));
-    return false;
+    return saveGrab(dialog.get(), file);
 }
 
 } // namespace
@@ -160,12 +189,13 @@ int main(int argc, char** argv)
     QTextStream out(stdout);
     const bool readmePictures = args.isEmpty();
     if (readmePictures)
-        args = QStringList{QStringLiteral("Form81"), QStringLiteral("Form91")};
+        args = QStringList{QStringLiteral("Form81"), QStringLiteral("Form91"), QStringLiteral("FormFluency")};
     bool failed = false;
     for (const QString& form : args) {
         const QString name = !readmePictures ? form
             : form == QLatin1String("Form81") ? QStringLiteral("normal-finished-test")
-                                              : QStringLiteral("listening-playback");
+            : form == QLatin1String("Form91") ? QStringLiteral("listening-playback")
+                                              : QStringLiteral("fluency-result");
         const QString file = QDir(outDir).filePath(name + QStringLiteral(".png"));
         if (saveShot(form, file))
             out << file << Qt::endl;
