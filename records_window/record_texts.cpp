@@ -53,7 +53,7 @@ QString fluencyTimeText(const FluencyResult& result)
     const qint64 seconds = result.elapsedMs / 1000;
     QString text = QStringLiteral("%1:%2").arg(seconds / 60).arg(seconds % 60, 2, 10, QLatin1Char('0'));
     if (result.limitSeconds > 0)
-        text += QStringLiteral("（限时 %1 分钟）").arg(result.limitSeconds / 60);
+        text += QStringLiteral(" / %1:%2").arg(result.limitSeconds / 60).arg(result.limitSeconds % 60, 2, 10, QLatin1Char('0'));
     return text;
 }
 

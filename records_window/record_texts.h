@@ -13,7 +13,7 @@ QString operationText(const QString& operationKey);      // "add" -> "加法"
 QString modeText(const QString& modeKey);                // "normal" -> "普通模式"
 QString windowText(const Exercise& exercise);            // "加法 普通模式"
 QString numberTypeText(const QString& operationKey, const QString& numberTypeKey);  // "1dp" -> "1位小数"
-// A 达标测试's time used, "4:12（限时 5 分钟）", and its result, "达标 正确 58/60".
+// A 达标测试's time used of its limit, "4:12 / 5:00", and its result, "达标 正确 58/60".
 QString fluencyTimeText(const FluencyResult& result);
 QString fluencyResultText(const FluencyResult& result);
 QString endText(TestEnd end);                            // "完成", "中途返回", ...

@@ -5,6 +5,7 @@
 #include "normal_drill/screen_units.h"
 #include "questions/catalogue.h"
 #include "records/csv_export.h"
+#include "records_window/fluency_chart.h"
 #include "records_window/progress_chart.h"
 #include "records_window/record_controls.h"
 #include "records_window/record_texts.h"
@@ -88,6 +89,8 @@ ResultsTab::ResultsTab(RecordStore& store, const RecordsServices& services, QWid
     auto* lower = new QHBoxLayout;
     lower->addWidget(buildBestTimes(), 4);
     lower->addWidget(buildChartBox(), 5);
+    fluency_ = new FluencyChart(this);
+    lower->addWidget(fluency_, 4);
     layout->addLayout(lower, 7);
 }
 
@@ -192,6 +195,10 @@ void ResultsTab::showPupil(qint64 pupil, const QString& name)
     pupilName_ = name;
     reloadTests();
     reloadBestTimes();
+    TestFilter fluencyTests;
+    fluencyTests.pupil = pupil;
+    fluencyTests.mode = QStringLiteral("fluency");
+    fluency_->setTests(store_.tests(fluencyTests));
     // The chart opens on the exercise practised last in normal mode.
     Exercise latest;
     for (const TestRow& row : model_->rows()) {

@@ -2,6 +2,7 @@
 // removing a pupil, ticking a listening question, "重练"; and the menu's
 // "学习记录" button with the pupil's name.
 #include "normal_drill/screen_units.h"
+#include "records_window/fluency_chart.h"
 #include "records_window/progress_chart.h"
 #include "records_window/records_window.h"
 #include "shell/main_menu.h"
@@ -151,8 +152,15 @@ private slots:
         QAbstractItemModel* model = window.findChild<QTableView*>("grdTests")->model();
         QCOMPARE(model->rowCount(), 1);
         QCOMPARE(model->index(0, 1).data().toString(), QStringLiteral("乘法 达标测试"));
-        QCOMPARE(model->index(0, 6).data().toString(), QStringLiteral("4:12（限时 5 分钟）"));
+        QCOMPARE(model->index(0, 6).data().toString(), QStringLiteral("4:12 / 5:00"));
         QCOMPARE(model->index(0, 7).data().toString(), QStringLiteral("达标 正确 58/60"));
+
+        // The chart: correct answers per minute of the test chosen, and the
+        // pass line: 54 correct in 5 minutes.
+        auto* chart = window.findChild<FluencyChart*>("frmFluencyChart");
+        QCOMPARE(window.findChild<QComboBox*>("cboFluencyTest")->currentText(), QStringLiteral("表内乘法 60 题 · 限时 5 分钟"));
+        QCOMPARE(chart->shownPointCount(), 1);
+        QCOMPARE(chart->passLine(), std::optional<double>(10.8));
     }
 
     void csvExportQuotesFieldsAndReportsAFailedSave()
