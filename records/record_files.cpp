@@ -22,8 +22,13 @@ bool makeRecordFilesPrivate(const QString& path)
 {
     const QFileInfo record(path);
     const QString folder = record.absolutePath();
-    if (!QDir().mkpath(QFileInfo(folder).absolutePath()) || !makePrivateFolder(folder))
-        return false;
+    if (!QFileInfo(folder).isDir()) {
+        if (!QDir().mkpath(QFileInfo(folder).absolutePath()) || !makePrivateFolder(folder))
+            return false;
+    } else {
+        // A folder reached through a link of the user's own is tightened where it lies.
+        closeToOthers(QFileInfo(folder).canonicalFilePath());
+    }
     makePrivateFile(path);
     for (const char* suffix : kCompanions)
         closeToOthers(path + QLatin1String(suffix));

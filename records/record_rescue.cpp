@@ -91,7 +91,8 @@ QString cannotMove(const QString& path)
 
 } // namespace
 
-Rescue rescueRecord(const QString& path, const QString& connectionName, const QString& stamp)
+Rescue rescueRecord(const QString& path, const QString& connectionName, const QString& stamp,
+                    const RenameFunction& rename)
 {
     if (reindexed(path, connectionName))
         return {true, QStringLiteral("学习记录文件的索引有损坏，已经就地修复，记录完整。")};
@@ -108,12 +109,12 @@ Rescue rescueRecord(const QString& path, const QString& connectionName, const QS
         QFile::remove(copy + QStringLiteral("-shm"));
         QFile::remove(copy + QStringLiteral("-journal"));
     }
-    const QString aside = moveRecordAside(path, stamp);
+    const QString aside = moveRecordAside(path, stamp, rename);
     if (aside.isEmpty()) {
         QFile::remove(copy);
         return {false, cannotMove(path)};
     }
-    if (copied && renameFile(copy, path))
+    if (copied && rename(copy, path))
         return {true, QStringLiteral("学习记录文件有一处损坏，已经把全部记录完整地取回；"
                                      "损坏的原文件改名为“%1”保留。").arg(aside)};
     return {true, QStringLiteral("学习记录文件已损坏，已改名为“%1”保留，并开始了新的记录。").arg(aside)};

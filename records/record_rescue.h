@@ -6,6 +6,8 @@
 // its -wal and -shm; when they cannot be moved, nothing is moved or deleted.
 #pragma once
 
+#include "records/record_files.h"
+
 #include <QString>
 
 namespace zorvel::records {
@@ -20,6 +22,7 @@ struct Rescue {
 
 // Runs on a closed record (no connection open to it); stamp names a copy
 // moved aside ("20260302-163005"). Opens connections named after connectionName.
-Rescue rescueRecord(const QString& path, const QString& connectionName, const QString& stamp);
+Rescue rescueRecord(const QString& path, const QString& connectionName, const QString& stamp,
+                    const RenameFunction& rename = renameFile);
 
 } // namespace zorvel::records

@@ -54,7 +54,9 @@ bool RecordWriter::waitFor(const std::function<bool()>& done)
 
 bool RecordWriter::flush()
 {
-    return waitFor([this] { return queue_.empty() && !busy_; });
+    // While the record is still being opened (a migration may take seconds)
+    // nobody waits for it either.
+    return waitFor([this] { return !openDone_ || (queue_.empty() && !busy_); }) && openDone_;
 }
 
 void RecordWriter::waitUntilWritten()
@@ -143,6 +145,7 @@ void RecordWriter::loop(Opener open, Closer close)
     std::unique_ptr<RecordWrites> writes = openWithRetries(open);
     std::unique_lock<std::mutex> lock(mutex_);
     opened_ = writes != nullptr;
+    openDone_ = true;
     busy_ = false;
     idle_.notify_all();
     for (;;) {

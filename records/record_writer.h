@@ -46,7 +46,8 @@ public:
 
     void post(Work work);
     // Waits until everything posted so far is written or dropped; returns
-    // false at once instead while another program holds the record locked.
+    // false at once instead while the record is still being opened or
+    // another program holds it locked.
     bool flush();
     // Waits until everything posted so far is written or dropped, lock or not.
     void waitUntilWritten();
@@ -95,6 +96,7 @@ private:
     std::deque<Task> queue_;
     bool busy_ = true;  // opening
     bool opened_ = false;
+    bool openDone_ = false;
     bool locked_ = false;
     bool stopping_ = false;
     bool gaveUp_ = false;

@@ -1,6 +1,5 @@
 // The statements that change a record database, each one whole transaction.
-// The store runs them on its writer thread; opening runs the first few on
-// the caller's connection. Throws SqlFailure.
+// The store runs them on its writer thread. Throws SqlFailure.
 #pragma once
 
 #include "records/record_store.h"

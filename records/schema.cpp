@@ -126,15 +126,15 @@ void refuseNewer(int version)
 
 // Runs the steps from the file's version on, in one transaction, and checks
 // every reference before the commit.
-void runSteps(const QSqlDatabase& db)
+void runSteps(const QSqlDatabase& db, int toVersion)
 {
     Transaction transaction(db);
     const int version = fileVersion(db);  // another copy may have moved it on meanwhile
     refuseNewer(version);
-    for (int step = version; step < kSchemaVersion; ++step)
+    for (int step = version; step < toVersion; ++step)
         for (const QString& statement : migrations().at(static_cast<std::size_t>(step)))
             run(db, statement);
-    run(db, QStringLiteral("PRAGMA user_version = %1").arg(kSchemaVersion));
+    run(db, QStringLiteral("PRAGMA user_version = %1").arg(toVersion));
     if (!scalar(db, QStringLiteral("PRAGMA foreign_key_check")).isNull())
         throw SqlFailure(Failure::MigrationFailed, QStringLiteral("a reference points nowhere"));
     transaction.commit();
@@ -144,16 +144,16 @@ void runSteps(const QSqlDatabase& db)
 
 // Foreign keys can be switched off only outside a transaction (SQLite
 // ignores the switch inside one); they are on again whatever happens.
-void migrate(const QSqlDatabase& db)
+void migrate(const QSqlDatabase& db, int toVersion)
 {
     static_assert(kSchemaVersion >= 1);
     const int version = fileVersion(db);
     refuseNewer(version);
-    if (version == kSchemaVersion)
+    if (version >= toVersion)
         return;
     run(db, QStringLiteral("PRAGMA foreign_keys = OFF"));
     try {
-        runSteps(db);
+        runSteps(db, toVersion);
     } catch (const SqlFailure& failure) {
         run(db, QStringLiteral("PRAGMA foreign_keys = ON"));
         // Waiting for another copy, a damaged file or a full disk are the

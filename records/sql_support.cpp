@@ -139,7 +139,7 @@ QString problemText(const SqlFailure& failure, const QString& path)
     const QString folder = QFileInfo(path).absolutePath();
     switch (failure.kind()) {
     case Failure::Locked:
-        return QStringLiteral("学习记录文件正被另一个程序占用，这次的练习不会被记录。");
+        return QStringLiteral("学习记录文件正被另一个程序占用，请稍后再试。");
     case Failure::ReadOnly:
     case Failure::CannotOpen:
         return QStringLiteral("无法写入学习记录文件夹“%1”，这次的练习不会被记录。").arg(folder);

@@ -38,6 +38,10 @@ QString writerConnection(const QString& connection)
     return connection + QStringLiteral("-writer");
 }
 
+const QString kUnreadableWhileLocked = QStringLiteral(
+    "学习记录文件正被另一个程序独占，暂时无法读取，这里显示的不是全部记录；请稍后再打开“学习记录”。"
+    "这段时间的练习先记在内存里，文件空出后立即写入（文件空出前退出程序，这些练习就不会被记录）。");
+
 const QString kLockedProblem = QStringLiteral(
     "学习记录文件正被另一个程序占用：这段时间的练习先记在内存里，文件空出后立即写入"
     "（文件空出前退出程序，这些练习就不会被记录）。");
@@ -179,8 +183,11 @@ void SqliteRecordStore::setCurrent(const Pupil& pupil)
 
 QString SqliteRecordStore::problem() const
 {
-    if (writer_->locked())
-        return kLockedProblem;
+    if (writer_->locked() || readLocked_) {
+        // Asked before the records window reads: whether it can read at all.
+        const_cast<SqliteRecordStore*>(this)->read<bool>([](const RecordReader&) { return true; }, false);
+        return readLocked_ ? kUnreadableWhileLocked : kLockedProblem;
+    }
     const std::lock_guard<std::mutex> lock(mutex_);
     return problem_;
 }
@@ -223,9 +230,14 @@ Result SqliteRecordStore::read(const std::function<Result(const RecordReader&)>&
         const int version = scalar(db, QStringLiteral("PRAGMA user_version")).toInt();
         if (version < 1 || version > kSchemaVersion)
             return fallback;  // a record still being begun, or of a newer program
-        return query(RecordReader(db));
+        Result result = query(RecordReader(db));
+        readLocked_ = false;
+        return result;
     } catch (const SqlFailure& failure) {
-        noteFailure(failure);
+        if (failure.kind() == Failure::Locked)
+            readLocked_ = true;
+        else
+            noteFailure(failure);
         return fallback;
     }
 }

@@ -42,7 +42,8 @@ public:
     std::vector<QuestionShown> redoQuestions(const Exercise& exercise) override;
 
     QString problem() const override;
-    // Returns at once while another program holds the record locked.
+    // Returns at once while the record is still being opened or another
+    // program holds it locked.
     void flush() override;
     // Waits until everything recorded so far is written, lock or not.
     void waitUntilWritten();
@@ -86,6 +87,7 @@ private:
     const QString connection_;
     const std::function<void()> opened_;
     bool readerOpen_ = false;
+    bool readLocked_ = false;  // the last read met another program's exclusive lock
     RecordSession session_;
     mutable std::mutex mutex_;  // guards problem_ and current_
     QString problem_;

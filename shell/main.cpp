@@ -8,7 +8,7 @@
 #include "shell/startup.h"
 #include "shell/user_dir.h"
 #include "speech/speech.h"
-#include "tools/common/command_line.h"
+#include "common/command_line.h"
 
 #include <QApplication>
 #include <QDir>

@@ -13,6 +13,13 @@ QString text(std::string_view view)
     return QString::fromUtf8(view.data(), qsizetype(view.size()));
 }
 
+// Paper has the true minus sign, as wide as the plus; the windows and the
+// text sheets keep the keyboard's hyphen.
+QString printedSigns(QString signs)
+{
+    return signs.replace(QLatin1Char('-'), QChar(0x2212));
+}
+
 } // namespace
 
 QString questionText(const SheetQuestion& question)
@@ -29,7 +36,7 @@ QString exerciseTitle(Operation op, Level level, NumberType type)
     // The level captions of the windows write "*" and "/"; a sheet writes × and ÷.
     QString caption = text(levelCaption(op, level));
     caption.replace(QLatin1Char('*'), text(info.sheetSigns[0])).replace(QLatin1Char('/'), text(info.sheetSigns[0]));
-    QString title = text(info.name) + QLatin1Char(' ') + caption;
+    QString title = text(info.name) + QLatin1Char(' ') + printedSigns(caption);
     if (info.numberTypesShown)
         title += QLatin1Char(' ') + text(numberTypeCaption(op, type)).remove(QLatin1Char(' '));
     return title;
@@ -41,7 +48,7 @@ SheetQuestion sheetQuestion(Operation op, const QStringList& operands, const QSt
     SheetQuestion question;
     question.operands = operands;
     for (int i = 1; i < operands.size(); ++i)
-        question.signs.append(text(info.sheetSigns[std::min(i - 1, 1)]));
+        question.signs.append(printedSigns(text(info.sheetSigns[std::min(i - 1, 1)])));
     question.answer = answer;
     return question;
 }

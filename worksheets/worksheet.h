@@ -40,7 +40,8 @@ struct Worksheet {
 // "加法 2位 + 1位 整数", "乘法 2位 × 1位", "除法 ÷2位=1位".
 QString exerciseTitle(Operation op, Level level, NumberType type);
 
-// A question written with the operation's sheet signs (+, -, ×, ÷).
+// A question written with the operation's sheet signs, the minus as the true
+// minus sign: +, −, ×, ÷.
 SheetQuestion sheetQuestion(Operation op, const QStringList& operands, const QString& answer);
 
 struct SheetRequest {

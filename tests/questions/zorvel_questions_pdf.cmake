@@ -13,15 +13,15 @@ set(kept "${WORK}/kept.pdf")
 file(WRITE "${kept}" "an earlier sheet")
 
 set(refusals
-  "--format|pdf|--format pdf needs --output FILE"
-  "--format|pdf|--output||--format pdf needs --output FILE"
-  "--format|pdf|--output|${kept}|--columns|0|accepted: a whole number from 1 to 6"
-  "--format|pdf|--output|${kept}|--columns|7|accepted: a whole number from 1 to 6"
-  "--format|pdf|--output|${kept}|--columns|4x|bad columns \"4x\""
-  "--format|pdf|--output|${kept}|--count|10001|from 1 to 10000"
-  "--format|tsv|--output|${kept}|text and tsv go to standard output"
-  "--columns|4|--columns is for --format pdf"
-  "--format|pdf|--output|${kept}|--level|Option15|unknown level"
+  "--format|pdf|--format pdf 需要 --output 文件"
+  "--format|pdf|--output||--format pdf 需要 --output 文件"
+  "--format|pdf|--output|${kept}|--columns|0|可用的值：1 到 6 的整数"
+  "--format|pdf|--output|${kept}|--columns|7|可用的值：1 到 6 的整数"
+  "--format|pdf|--output|${kept}|--columns|4x|无效的列数 \"4x\""
+  "--format|pdf|--output|${kept}|--count|10001|1 到 10000 的整数"
+  "--format|tsv|--output|${kept}|text 和 tsv 写到标准输出"
+  "--columns|4|--columns 只用于 --format pdf"
+  "--format|pdf|--output|${kept}|--level|Option15|未知的难度"
 )
 list(TRANSFORM refusals PREPEND "2|--operation|add|")
 expect_refusals(refusals)
@@ -34,7 +34,7 @@ endif()
 
 execute_process(COMMAND ${TOOL} --operation add --format pdf --output "${WORK}/missing/a.pdf"
                 RESULT_VARIABLE rc ERROR_VARIABLE err)
-if(NOT rc EQUAL 1 OR NOT err MATCHES "cannot write \"[^\n]*missing/a.pdf\"" OR EXISTS "${WORK}/missing")
+if(NOT rc EQUAL 1 OR NOT err MATCHES "^zorvel-questions：没能写入 \"[^\n]*missing/a.pdf\"" OR EXISTS "${WORK}/missing")
   fail("unwritable output: status ${rc}, ${err}")
 endif()
 
@@ -66,6 +66,22 @@ if(PDFTOTEXT)
   endforeach()
   if(NOT sheet_text MATCHES "姓名 _+" OR NOT sheet_text MATCHES "第 ?1 ?[^0-9]")
     fail("the header or the page number is missing: ${sheet_text}")
+  endif()
+  # The text layer holds the characters printed: 口, 日 and 用 themselves
+  # (not the Kangxi radicals drawn with the same glyphs) and the minus sign.
+  if(NOT sheet_text MATCHES "^口算练习 加法 2位 \\+ 1位 整数\n" OR NOT sheet_text MATCHES "日期 _+"
+     OR NOT sheet_text MATCHES "用时 _+")
+    fail("the title or the header does not read as printed: ${sheet_text}")
+  endif()
+  execute_process(COMMAND ${TOOL} --operation sub --level Option4 --count 12 --seed 5 --format pdf --answers
+                          --output "${WORK}/sub.pdf")
+  execute_process(COMMAND ${PDFTOTEXT} "${WORK}/sub.pdf" - OUTPUT_VARIABLE sub_text)
+  string(REGEX MATCHALL "\n[0-9]+[.] [0-9]+ − [0-9] =\n" sub_questions "${sub_text}")
+  string(REGEX MATCHALL "\n[0-9]+[.] [0-9]+ − [0-9] = [0-9]+\n" sub_answers "${sub_text}")
+  list(LENGTH sub_questions question_count)
+  list(LENGTH sub_answers answer_count)
+  if(NOT sub_text MATCHES "^口算练习 减法 2位 − 1位 整数\n" OR NOT question_count EQUAL 12 OR NOT answer_count EQUAL 12)
+    fail("the subtraction sheet does not read as printed (${question_count}, ${answer_count}): ${sub_text}")
   endif()
   # A preset's sheet: its limit and pass line under the title, and the
   # answer pages without --answers.

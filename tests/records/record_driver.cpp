@@ -5,6 +5,8 @@
 //                                 answer is printed once the store has it on disk
 //   record_driver DB check LOG    reopens the record and checks that every answer
 //                                 printed in LOG is there and no test is left running
+//   record_driver DB open         opens the record as the program does (bringing
+//                                 an older one up to date) and closes it
 #include "records/sql_support.h"
 #include "records/sqlite_record_store.h"
 
@@ -147,6 +149,11 @@ int main(int argc, char** argv)
         return crash(args[1], args[3].toInt());
     if (args.size() == 4 && args[2] == QLatin1String("check"))
         return check(args[1], args[3]);
-    std::fprintf(stderr, "usage: record_driver DB fixture | DB crash N | DB check LOG\n");
+    if (args.size() == 3 && args[2] == QLatin1String("open")) {
+        SqliteRecordStore store(args[1], QStringLiteral("小明"));
+        std::printf("%s\n", qPrintable(store.problem()));
+        return store.problem().isEmpty() ? 0 : 1;
+    }
+    std::fprintf(stderr, "usage: record_driver DB fixture | DB crash N | DB check LOG | DB open\n");
     return 2;
 }

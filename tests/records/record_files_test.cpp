@@ -2,6 +2,7 @@
 // record (an index mended, the tables copied out, or the whole moved aside
 // with its -wal and -shm, or nothing moved at all).
 #include "records/record_files.h"
+#include "records/record_rescue.h"
 #include "records/sql_support.h"
 #include "records/sqlite_record_store.h"
 
@@ -117,6 +118,29 @@ TEST_F(RecordFilesTest, RecordWhoseTablesCannotBeReadIsMovedAsideAndANewOneBegun
     store.endTest(store.beginTest(kAdd, kMonday, false), TestEnd::Closed, "");
     store.waitUntilWritten();
     EXPECT_EQ(store.tests({}).size(), 1u);
+}
+
+TEST_F(RecordFilesTest, DamagedRecordThatCannotBeMovedIsLeftAsItIs)
+{
+    for (const char* table : {"tests_by_pupil", "tests"}) {  // mendable by a copy, or not at all
+        record();
+        damage(table);
+        QFile file(path());
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        const QByteArray bytes = file.readAll();
+        file.close();
+        const RenameFunction refuseRecord = [this](const QString& from, const QString& to) {
+            return from != path() && renameFile(from, to);
+        };
+        const Rescue rescue = rescueRecord(path(), "rescue", "20260302-163005", refuseRecord);
+        EXPECT_FALSE(rescue.usable);
+        EXPECT_TRUE(rescue.note.contains("无法改名")) << rescue.note.toStdString();
+        EXPECT_EQ(QDir(folder()).entryList(QDir::Files), QStringList{"records.db"});
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        EXPECT_TRUE(file.readAll() == bytes);
+        file.close();
+        QFile::remove(path());
+    }
 }
 
 TEST_F(RecordFilesTest, RecordIsMovedAsideWhollyOrNotAtAll)

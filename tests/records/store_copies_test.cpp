@@ -112,6 +112,27 @@ TEST_F(CopiesTest, WorkDoneWhileAnotherProgramLocksTheRecordIsWrittenWhenTheLock
     EXPECT_EQ(store->pupils().size(), 1u);
 }
 
+TEST_F(CopiesTest, ClosingGivesUpOnARecordThatStaysLocked)
+{
+    { open(); }
+    {
+        // Readers are shut out too.
+        const QSqlDatabase locker = openConnection("locker", path(), false);
+        run(locker, "PRAGMA locking_mode = EXCLUSIVE");
+        run(locker, "BEGIN EXCLUSIVE");
+        run(locker, "UPDATE settings SET value = value");
+        {
+            auto store = open();
+            EXPECT_TRUE(store->problem().contains("无法读取")) << store->problem().toStdString();
+            EXPECT_TRUE(store->tests({}).empty());
+            store->endTest(store->beginTest(kAdd, kMonday, false), TestEnd::Closed, "");
+        }  // returns: what is still queued is given up after a while
+        run(locker, "ROLLBACK");
+    }
+    closeConnection("locker");
+    EXPECT_TRUE(testsOnFile().empty());
+}
+
 TEST_F(CopiesTest, RemovingAnotherPupilKeepsTheCurrentOne)
 {
     {

@@ -15,20 +15,20 @@ file(WRITE "${WORK}/garbage.db" "this is not a database, only some text long eno
 
 # Refusals: status, nothing on stdout, one line on stderr naming what is accepted.
 set(bad_cases
-  "2|--database|${db}|unknown command \"frogs\"|frogs"
-  "2|--database|${db}|a command is required"
-  "2|--database|${db}|tests|--format|xml|accepted: csv, tsv"
-  "2|--database|${db}|tests|--since|2026-13-01|accepted: YYYY-MM-DD"
-  "2|--database|${db}|tests|--since|yesterday|bad date \"yesterday\""
-  "2|--database|${db}|pupils|--since|2026-01-01|--since is not accepted by pupils"
-  "2|--database|${db}|mistakes|--since|2026-01-01|--since is not accepted by mistakes"
-  "2|--database|${db}|tests|--colour|red|unknown option \"--colour\""
-  "2|--database|${db}|tests|--pupil|小刚|accepted: 小明, Li, \"Ann\""
-  "2|--database|${db}|tests|--pupil|a\nb|unknown pupil \"a\\nb\""
-  "2|--database|${db}|tests|--pupil|Missing value"
-  "1|--database|${WORK}/none.db|tests|no record at"
-  "1|--database|${WORK}/garbage.db|tests|cannot read"
-  "1|--database|${WORK}|pupils|no record at"
+  "2|--database|${db}|未知的命令 \"frogs\"；可用的命令：pupils、tests、mistakes|frogs"
+  "2|--database|${db}|缺少命令"
+  "2|--database|${db}|tests|--format|xml|可用的值：csv、tsv"
+  "2|--database|${db}|tests|--since|2026-13-01|格式：YYYY-MM-DD"
+  "2|--database|${db}|tests|--since|yesterday|无效的日期 \"yesterday\""
+  "2|--database|${db}|pupils|--since|2026-01-01|pupils 命令不接受 --since"
+  "2|--database|${db}|mistakes|--since|2026-01-01|mistakes 命令不接受 --since"
+  "2|--database|${db}|tests|--colour|red|未知的选项 \"--colour\""
+  "2|--database|${db}|tests|--pupil|小刚|记录里的学生：小明、Li, \"Ann\""
+  "2|--database|${db}|tests|--pupil|a\nb|记录里没有学生 \"a\\nb\""
+  "2|--database|${db}|tests|--pupil|--pupil 需要一个值"
+  "1|--database|${WORK}/none.db|tests|没有记录文件"
+  "1|--database|${WORK}/garbage.db|tests|读不了记录"
+  "1|--database|${WORK}|pupils|没有记录文件"
 )
 expect_refusals(bad_cases)
 if(EXISTS "${WORK}/none.db")

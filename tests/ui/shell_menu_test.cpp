@@ -4,12 +4,15 @@
 #include "shell/automation_ids.h"
 #include "shell/drill_launcher.h"
 #include "shell/main_menu.h"
+#include "shell/program_records.h"
 #include "shell/startup.h"
 #include "normal_drill/screen_units.h"
 
 #include <QAbstractButton>
 #include <QAccessible>
 #include <QApplication>
+#include <QDir>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -315,6 +318,23 @@ private slots:
         QTest::addColumn<bool>("closeWindow");
         QTest::newRow("退  出") << false;
         QTest::newRow("menu window closed") << true;
+    }
+
+    // The record opens behind the menu; the pupil it remembers reaches the
+    // menu's label once it is open (a record of the first layout, migrated).
+    void pupilLabelFollowsTheRecordOpenedBehindTheMenu()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("data/records.db"));
+        QDir().mkpath(dir.filePath(QStringLiteral("data")));
+        QVERIFY(QFile::copy(QStringLiteral(ZORVEL_RECORDS_TEST_DATA "/records-v1.db"), path));
+        QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
+        ProgramRecords records;
+        MainMenu menu(records.drillWindowFactory(), noPages());
+        menu.show();
+        records.open(path, QStringLiteral("我"));
+        records.attachTo(menu);
+        QTRY_COMPARE(menu.findChild<QLabel*>(QStringLiteral("lblPupil"))->toolTip(), QStringLiteral("学生:Li, \"Ann\""));
     }
 
     // Last: ending the program leaves its mark on this thread's event loops.

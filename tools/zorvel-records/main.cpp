@@ -5,7 +5,8 @@
 #include "records/schema.h"
 #include "records/sql_support.h"
 #include "records/sqlite_record_store.h"
-#include "tools/common/command_line.h"
+#include "common/command_line.h"
+#include "common/qt_messages.h"
 #include "tools/zorvel-records/records_options.h"
 #include "tools/zorvel-records/records_table.h"
 
@@ -40,7 +41,7 @@ std::vector<Pupil> chosenPupils(const RecordReader& reader, const std::optional<
     QStringList names;
     for (const Pupil& pupil : all)
         names << pupil.name;
-    throw Refusal{2, QStringLiteral("unknown pupil %1; accepted: %2").arg(quotedArgument(*name), names.join(QStringLiteral(", ")))};
+    throw Refusal{2, QStringLiteral("记录里没有学生 %1；记录里的学生：%2").arg(quotedArgument(*name), zorvel::listed(names))};
 }
 
 // A name is printed as it is, unless it holds control characters.
@@ -107,7 +108,7 @@ QByteArray run(const RecordsOptions& options)
 {
     const QString path = options.database.isEmpty() ? defaultDatabasePath() : options.database;
     if (!QFileInfo(path).isFile())
-        throw Refusal{1, QStringLiteral("no record at %1").arg(quotedArgument(path))};
+        throw Refusal{1, QStringLiteral("没有记录文件 %1").arg(quotedArgument(path))};
     try {
         const RecordReader reader = openRecord(path);
         switch (options.command) {
@@ -119,14 +120,14 @@ QByteArray run(const RecordsOptions& options)
             return listMistakes(reader, options);
         }
     } catch (const SqlFailure& failure) {
-        throw Refusal{1, QStringLiteral("cannot read %1: %2").arg(quotedArgument(path), failure.text())};
+        throw Refusal{1, QStringLiteral("读不了记录 %1（%2）").arg(quotedArgument(path), failure.text())};
     }
     return {};
 }
 
 int report(const Refusal& refusal)
 {
-    std::fprintf(stderr, "zorvel-records: %s\n", refusal.message.toUtf8().constData());
+    std::fprintf(stderr, "zorvel-records：%s\n", refusal.message.toUtf8().constData());
     return refusal.status;
 }
 
@@ -134,6 +135,7 @@ int report(const Refusal& refusal)
 
 int main(int argc, char** argv)
 {
+    zorvel::keepQtRemarksOffStandardError();
     QCoreApplication app(argc, argv);
     const ParsedRecordsOptions parsed = parseRecordsOptions(app.arguments());
     if (!parsed.error.isEmpty())
@@ -150,6 +152,6 @@ int main(int argc, char** argv)
     }
     if (std::fwrite(output.constData(), 1, std::size_t(output.size()), stdout) != std::size_t(output.size()) ||
         std::fflush(stdout) != 0)
-        return report({1, QStringLiteral("could not write the output")});
+        return report({1, QStringLiteral("没能写出结果")});
     return 0;
 }

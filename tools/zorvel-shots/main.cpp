@@ -9,7 +9,7 @@
 #include "normal_drill/drill_window.h"
 #include "normal_drill/normal_window.h"
 #include "questions/number_text.h"
-#include "tools/common/command_line.h"
+#include "common/command_line.h"
 
 #include <QAbstractButton>
 #include <QApplication>
