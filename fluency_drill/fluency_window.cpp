@@ -52,6 +52,16 @@ void FluencyDrillWindow::buildFluencyControls()
     red.setColor(QPalette::WindowText, colorFromBgr(0x0000FF));
     feedback_->setPalette(red);
 
+    // Up to 200 questions: the number is shown smaller than in a ten-question test.
+    if (QLabel* number = findChild<QLabel*>(QStringLiteral("Label4")))
+        setDesignFont(number, designFont(FontFace::Heiti, 72, true));
+    buildSideControls();
+    buildTimers();
+    showTestCaption();
+}
+
+void FluencyDrillWindow::buildSideControls()
+{
     clockCaption_ = new QLabel(test_.timed() ? QStringLiteral("剩余时间") : QStringLiteral("用时"), this);
     clockCaption_->setObjectName(QStringLiteral("lblClock"));
     clockCaption_->setAlignment(Qt::AlignCenter);
@@ -79,11 +89,10 @@ void FluencyDrillWindow::buildFluencyControls()
     setDesignFont(result_, designFont(FontFace::Heiti, 14));
     placeInTwips(result_, QRect(2040, 1200, 7485, 9300));
     result_->hide();
+}
 
-    // Up to 200 questions: the number is shown smaller than in a ten-question test.
-    if (QLabel* number = findChild<QLabel*>(QStringLiteral("Label4")))
-        setDesignFont(number, designFont(FontFace::Heiti, 72, true));
-
+void FluencyDrillWindow::buildTimers()
+{
     feedbackTimer_ = new QTimer(this);
     feedbackTimer_->setSingleShot(true);
     connect(feedbackTimer_, &QTimer::timeout, this, [this] {
@@ -94,7 +103,10 @@ void FluencyDrillWindow::buildFluencyControls()
     limitTimer_->setSingleShot(true);
     limitTimer_->setTimerType(Qt::PreciseTimer);
     connect(limitTimer_, &QTimer::timeout, this, [this] { stopwatchTicked(countdown_.elapsedMs()); });
+}
 
+void FluencyDrillWindow::showTestCaption()
+{
     const std::optional<fluency::PersonalBest> best =
         history_ ? history_->personalBest(test_.choice()) : std::nullopt;
     QString caption = QStringLiteral("%1\n\n%2\n\n%3").arg(test_.name, test_.limitText(), test_.passLineText());

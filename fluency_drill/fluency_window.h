@@ -54,6 +54,9 @@ private:
     };
 
     void buildFluencyControls();
+    void buildSideControls();   // clock caption, the test, "交卷", the result
+    void buildTimers();
+    void showTestCaption();
     void showProgress();
     void showClockAtRest();
     void endTest();
