@@ -28,6 +28,7 @@ FluencyDrillWindow::FluencyDrillWindow(const FamilyRow& row, const DrillServices
       countdown_([clock = this->services().clock] { return clock->nowMs(); }, qint64(test.limitSeconds) * 1000)
 {
     buildFluencyControls();
+    setTestLength(test_.questions);
     loadCommon();
     fixExercise(test_.level, test_.type);
     showClockAtRest();
@@ -145,7 +146,7 @@ bool FluencyDrillWindow::answerReady(const QString& text) const
     return countdown_.isRunning() && !text.isEmpty();
 }
 
-void FluencyDrillWindow::answerChecked(bool right)
+void FluencyDrillWindow::judgeAnswer(bool right)
 {
     if (countdown_.expired()) {
         // The limit passed while the answer was typed: it comes too late.

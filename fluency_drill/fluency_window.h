@@ -44,7 +44,7 @@ protected:
     void restartTest() override;
     void stopwatchTicked(qint64 elapsedMs) override;
     bool answerReady(const QString& text) const override;
-    void answerChecked(bool right) override;
+    void judgeAnswer(bool right) override;
 
 private:
     struct Missed {

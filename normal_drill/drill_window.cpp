@@ -30,7 +30,7 @@ DrillServices withClocks(DrillServices services)
 } // namespace
 
 DrillWindow::DrillWindow(const FamilyRow& row, const DrillServices& services, QWidget* parent)
-    : QDialog(parent), row_(row), services_(withClocks(services)), source_(row.operation, row.mode),
+    : QDialog(parent), row_(row), services_(withClocks(services)), deck_(row.operation, row.mode, row.questionsPerTest()),
       recording_(services_.recorder, services_.clock), layout_(this, row.widthTwips, kDesignHeightTwips)
 {
     setObjectName(row.formName);
@@ -162,10 +162,10 @@ void DrillWindow::CheckAnswer()
         return;
     const bool right = isRightAnswer(entry_->text().toStdString(), correctAnswer_);
     recording_.answer(entry_->text(), right);
-    answerChecked(right);
+    judgeAnswer(right);
 }
 
-void DrillWindow::answerChecked(bool right)
+void DrillWindow::judgeAnswer(bool right)
 {
     QWidget* focused = focusWidget();
     DisableKeypad();
@@ -179,6 +179,7 @@ void DrillWindow::answerChecked(bool right)
         entry_->setCancelConfirmEnabled(true);
         refocusAfterDisabling(focused, entry_->box());
     }
+    answerChecked(right);
     if (right && questionNumber_ == row_.questionsPerTest())
         finishTest();
 }
@@ -238,7 +239,9 @@ void DrillWindow::presentNextQuestion()
     entry_->clear();
     markLabel_->clear();
     entry_->setCancelConfirmEnabled(false);
-    const Question question = queued_.next(source_, selectedLevel(), selectedNumberType(), *random_);
+    if (questionNumber_ == 1)
+        deck_.startTest();
+    const Question question = queued_.next(deck_, selectedLevel(), selectedNumberType(), *random_);
     correctAnswer_ = question.correctAnswer;
     log_.write(questionNumber_, question);
     recordQuestion(question);

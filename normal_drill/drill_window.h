@@ -13,6 +13,7 @@
 #include "normal_drill/test_recording.h"
 #include "normal_drill/twips_layout.h"
 #include "questions/generators.h"
+#include "questions/question_deck.h"
 #include "questions/question.h"
 
 #include <QDialog>
@@ -61,6 +62,9 @@ protected:
     virtual void finishTest();               // right answer to the last question
     virtual void restartTest();              // Command3 "再测一次"
     virtual void checkAnswersClicked() {}    // Command18 "核对答案"
+    // CheckAnswer has marked the answer to the shown question, before a
+    // right answer to the last question finishes the test.
+    virtual void answerChecked(bool /*right*/) {}
     // One tick of Timer1; shows the reading.
     virtual void stopwatchTicked(qint64 elapsedMs);
     // Whether "确定" or Enter checks this text at all (every text does in
@@ -68,7 +72,7 @@ protected:
     virtual bool answerReady(const QString& /*text*/) const { return true; }
     // After CheckAnswer has judged and recorded the answer: the mark, the
     // keypad, "出 题" and the end of the test.
-    virtual void answerChecked(bool right);
+    virtual void judgeAnswer(bool right);
 
     void ResetTest();
     void ClearQuestionDisplay();
@@ -103,6 +107,9 @@ protected:
     void setRestartEnabled(bool enabled);
     void showStopwatchReading(qint64 ms);
 
+    // A test of n questions, not the row's: no question repeats within it
+    // where the level has enough of them.
+    void setTestLength(int n) { deck_ = QuestionDeck(row_.operation, row_.mode, n); }
     void setQuestionNumber(int n) { questionNumber_ = n; }
     void showQuestionNumberCaption(const QString& caption);
     QString questionNumberCaption() const;
@@ -121,6 +128,8 @@ protected:
     void placeInTwips(QWidget* widget, const QRect& twips);
     void setDesignFont(QWidget* widget, const QFont& font);
     qreal scale() const { return layout_.scale(); }
+    // The twips placement of every control, for a subclass's own.
+    TwipsLayout& layout() { return layout_; }
     // Qt hands the focus on from a control as it is disabled, often to
     // "返 回". A routine that may disable the focused control calls this at
     // its end: the focus goes back to that control if it is enabled again,
@@ -154,7 +163,7 @@ private:
     const FamilyRow& row_;
     DrillServices services_;
     std::unique_ptr<RandomSource> random_;
-    QuestionSource source_;
+    QuestionDeck deck_;
     QueuedQuestions queued_;
     bool redo_ = false;
     TestRecording recording_;

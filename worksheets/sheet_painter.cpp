@@ -72,6 +72,12 @@ Widths widestOf(const Worksheet& sheet)
     return widths;
 }
 
+// The most rows of questions a page of that content area holds.
+int pageRowsOf(QSizeF content)
+{
+    return std::max(1, int((content.height() - kGridTop - kFooterHeight) / kRowHeight));
+}
+
 int pagesFor(std::size_t count, int perPage)
 {
     return std::max(1, int((count + std::size_t(perPage) - 1) / std::size_t(perPage)));
@@ -82,6 +88,11 @@ int pagesFor(std::size_t count, int perPage)
 QSizeF a4ContentSize()
 {
     return QSizeF((210 - 2 * kMarginMm) * kPointsPerMm, (297 - 2 * kMarginMm) * kPointsPerMm);
+}
+
+int largestSheetPage()
+{
+    return kMaxColumns * pageRowsOf(a4ContentSize());
 }
 
 QFont sheetFont(bool heiti, qreal pointSize, bool bold)
@@ -118,7 +129,7 @@ SheetLayout layoutSheet(const Worksheet& sheet, QSizeF content)
     const qreal needed = widest.label + kLabelGap + widest.question + kLabelGap + widest.answer + kGutter;
     const qreal room = content.width() + kGutter;
     const qreal gridHeight = content.height() - kGridTop - kFooterHeight;
-    const int pageRows = std::max(1, int(gridHeight / kRowHeight));
+    const int pageRows = pageRowsOf(content);
     const int fitting = std::clamp(int(room / needed), 1, kMaxColumns);
     layout.columns = sheet.columns > 0 ? std::min(sheet.columns, kMaxColumns) : automaticColumns(sheet, fitting, pageRows);
     // The rows of a one-page sheet share the page; longer sheets fill every

@@ -39,6 +39,10 @@ QSizeF a4ContentSize();
 // The layout of the sheet on a content area of that size (points).
 SheetLayout layoutSheet(const Worksheet& sheet, QSizeF contentPoints = a4ContentSize());
 
+// The most questions one page of questions holds, at any column count: a
+// drawn sheet keeps that many apart without repeats.
+int largestSheetPage();
+
 // The fonts of a sheet: 黑体 for questions and title, 宋体 for the header,
 // mapped to the installed CJK faces as the program maps them.
 QFont sheetFont(bool heiti, qreal pointSize, bool bold = false);

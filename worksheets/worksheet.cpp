@@ -2,7 +2,9 @@
 #include "worksheets/worksheet.h"
 
 #include "questions/number_text.h"
+#include "questions/question_deck.h"
 #include "questions/random_source.h"
+#include "worksheets/sheet_painter.h"
 
 namespace zorvel::sheets {
 
@@ -61,10 +63,12 @@ Worksheet drawnWorksheet(const SheetRequest& request)
     sheet.listening = request.mode == Mode::Listening;
     sheet.questions.reserve(std::size_t(std::max(0, request.count)));
     SeededRandom rng(request.seed);
-    QuestionSource source(request.operation, request.mode);
+    // No page repeats a question: the deck remembers a whole page's worth,
+    // wherever the pages break.
+    QuestionDeck deck(request.operation, request.mode, largestSheetPage());
     QStringList operands;
     for (int n = 1; n <= request.count; ++n) {
-        const Question q = source.next(request.level, request.type, rng);
+        const Question q = deck.draw(request.level, request.type, rng);
         operands.clear();
         for (int i = 0; i < q.operandCount; ++i)
             operands.append(QString::fromStdString(q.operands[i]));

@@ -1,10 +1,12 @@
 # zorvel-questions --format pdf: refusals write nothing and leave an existing
 # file alone; a written sheet is a whole PDF whose text (when pdftotext is
-# installed) holds the same questions as the TSV of the same seed, each as
-# one line "n. a + b =", and the answer pages hold "n. a + b = answer".
+# installed) holds its questions without a repeat, each as one line
+# "n. a + b =", and the answer pages hold "n. a + b = answer"; the TSV of the
+# same seed keeps the generator's repeat.
 # Usage: cmake -DTOOL=<zorvel-questions> -DWORK=<scratch folder> -P zorvel_questions_pdf.cmake
 
 cmake_policy(SET CMP0007 NEW)  # a list keeps its empty values: "--output" with none
+cmake_policy(SET CMP0057 NEW)  # if(... IN_LIST ...)
 include(${CMAKE_CURRENT_LIST_DIR}/../cli/tool_script.cmake)
 
 file(REMOVE_RECURSE "${WORK}")
@@ -50,20 +52,32 @@ endif()
 
 find_program(PDFTOTEXT pdftotext)
 if(PDFTOTEXT)
-  execute_process(COMMAND ${TOOL} ${seeded} --format tsv OUTPUT_VARIABLE tsv)
   execute_process(COMMAND ${PDFTOTEXT} -f 1 -l 1 "${kept}" - OUTPUT_VARIABLE sheet_text)
   execute_process(COMMAND ${PDFTOTEXT} -f 2 -l 2 "${kept}" - OUTPUT_VARIABLE key_text)
-  string(REGEX MATCHALL "[^\n]+" rows "${tsv}")
-  foreach(row IN LISTS rows)
-    string(REGEX MATCH "^([0-9]+)\t([0-9]+)\t([0-9]+)\t\t([0-9]+)$" matched "${row}")
-    set(question "${CMAKE_MATCH_1}. ${CMAKE_MATCH_2} + ${CMAKE_MATCH_3} =")
-    string(FIND "${sheet_text}" "${question}\n" on_sheet)
-    string(FIND "${key_text}" "${question} ${CMAKE_MATCH_4}\n" on_key)
-    if(NOT matched OR on_sheet LESS 0 OR on_key LESS 0)
-      fail("\"${question}\" (${row}) is not one line of the sheet and of its key")
+  string(REGEX MATCHALL "[0-9]+\\. [0-9]+ \\+ [0-9]+ =\n" lines "${sheet_text}")
+  list(LENGTH lines line_count)
+  set(seen "")
+  foreach(line IN LISTS lines)
+    string(REGEX MATCH "^([0-9]+)\\. ([0-9]+) \\+ ([0-9]+) =" matched "${line}")
+    math(EXPR sum "${CMAKE_MATCH_2} + ${CMAKE_MATCH_3}")
+    set(question "${CMAKE_MATCH_2} + ${CMAKE_MATCH_3}")
+    string(FIND "${key_text}" "${CMAKE_MATCH_1}. ${question} = ${sum}\n" on_key)
+    if(on_key LESS 0 OR "${question}" IN_LIST seen)
+      fail("\"${line}\" is repeated on the sheet or not answered on its key")
       break()
     endif()
+    list(APPEND seen "${question}")
   endforeach()
+  if(NOT line_count EQUAL 30)
+    fail("30 questions expected on the sheet, found ${line_count}: ${sheet_text}")
+  endif()
+  # The TSV of the same seed keeps the generator's own draws, repeat included.
+  execute_process(COMMAND ${TOOL} ${seeded} --format tsv OUTPUT_VARIABLE tsv)
+  string(REGEX MATCHALL "\t67\t9\t" repeated "${tsv}")
+  list(LENGTH repeated repeats)
+  if(NOT repeats EQUAL 2)
+    fail("the TSV of seed 47 was expected to ask 67 + 9 twice: ${tsv}")
+  endif()
   if(NOT sheet_text MATCHES "姓名 _+" OR NOT sheet_text MATCHES "第 ?1 ?[^0-9]")
     fail("the header or the page number is missing: ${sheet_text}")
   endif()

@@ -141,6 +141,21 @@ private slots:
         QVERIFY(fakes.record->messages.isEmpty());
     }
 
+    // The sixty questions of a test are sixty different questions.
+    void noQuestionRepeatsInATest()
+    {
+        open(preset("add-sub-20-60"));
+        click(window.get(), "Command1");
+        QSet<QString> seen;
+        for (int n = 1; n <= 60; ++n) {
+            seen.insert(caption(window.get(), "Label9(0)") + "+" + caption(window.get(), "Label9(1)") + "-"
+                        + caption(window.get(), "Label9(2)"));
+            answer(true);
+        }
+        QCOMPARE(seen.size(), 60);
+        QVERIFY(result().contains("正确 60 / 60"));
+    }
+
     void handInEarlyAndStartAgain()
     {
         open(preset("division-table-60"));

@@ -118,6 +118,27 @@ private slots:
         QVERIFY2(13 * layout.fontScale >= 9, qPrintable(QString::number(layout.fontScale)));
     }
 
+    // A drawn sheet keeps a page's worth of questions apart without repeats
+    // (where the level has enough: 648 products of "2位 * 1位", which the
+    // generator alone repeats within a page): whatever the columns, no page
+    // holds more.
+    void noPageHoldsMoreThanADrawnSheetKeepsApart()
+    {
+        for (int columns = 0; columns <= kMaxColumns; ++columns) {
+            for (int count : {7, 100, 400}) {
+                Worksheet sheet = drawn(Operation::Mul, Level::TwoDigitsByOne, NumberType::Integer, count);
+                sheet.columns = columns;
+                QVERIFY(layoutSheet(sheet).perPage() <= largestSheetPage());
+                QSet<QString> onPage;
+                const int perPage = layoutSheet(sheet).perPage();
+                for (int i = 0; i < std::min(count, perPage); ++i)
+                    onPage.insert(questionText(sheet.questions[std::size_t(i)]));
+                QCOMPARE(onPage.size(), std::min(count, perPage));
+            }
+        }
+        QVERIFY(largestSheetPage() >= 6 * 25);
+    }
+
     void chosenColumnsShrinkThePrintToFitTheCell()
     {
         Worksheet sheet = drawn(Operation::Mixed, Level::FourDigitsByTwo, NumberType::TwoDecimals, 60);

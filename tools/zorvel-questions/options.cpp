@@ -282,6 +282,7 @@ std::string usageText()
            optionHelp(sheetOptionTable()).toStdString() +
            "\n"
            "TSV 的列：题号、第一个数、第二个数、第三个数（只有 mixed 有）、答案，以制表符分隔。\n"
+           "文本和 TSV 照生成器原样出题，可能重复；PDF 同一页上的题目不重复（难度的题目够多时）。\n"
            "选项有误时在标准错误输出一行说明，退出状态为 2；写不了文件时退出状态为 1。\n"
            "\n" + presetHelp();
 }
