@@ -146,7 +146,7 @@ bool FluencyDrillWindow::answerReady(const QString& text) const
     return countdown_.isRunning() && !text.isEmpty();
 }
 
-void FluencyDrillWindow::judgeAnswer(bool right)
+void FluencyDrillWindow::markAnswer(bool right)
 {
     if (countdown_.expired()) {
         // The limit passed while the answer was typed: it comes too late.

@@ -44,7 +44,7 @@ protected:
     void restartTest() override;
     void stopwatchTicked(qint64 elapsedMs) override;
     bool answerReady(const QString& text) const override;
-    void judgeAnswer(bool right) override;
+    void markAnswer(bool right) override;
 
 private:
     struct Missed {

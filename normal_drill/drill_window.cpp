@@ -162,10 +162,10 @@ void DrillWindow::CheckAnswer()
         return;
     const bool right = isRightAnswer(entry_->text().toStdString(), correctAnswer_);
     recording_.answer(entry_->text(), right);
-    judgeAnswer(right);
+    markAnswer(right);
 }
 
-void DrillWindow::judgeAnswer(bool right)
+void DrillWindow::markAnswer(bool right)
 {
     QWidget* focused = focusWidget();
     DisableKeypad();
@@ -239,15 +239,20 @@ void DrillWindow::presentNextQuestion()
     entry_->clear();
     markLabel_->clear();
     entry_->setCancelConfirmEnabled(false);
-    if (questionNumber_ == 1)
-        deck_.startTest();
-    const Question question = queued_.next(deck_, selectedLevel(), selectedNumberType(), *random_);
+    const Question question = nextQuestion();
     correctAnswer_ = question.correctAnswer;
     log_.write(questionNumber_, question);
     recordQuestion(question);
     showOperands(question);
     EnableDigitKeys();
     entry_->focusBox();
+}
+
+Question DrillWindow::nextQuestion()
+{
+    if (questionNumber_ == 1)
+        deck_.startTest();
+    return queued_.next(deck_, selectedLevel(), selectedNumberType(), *random_);
 }
 
 void DrillWindow::offerAnswerCheck()
@@ -297,6 +302,12 @@ QString DrillWindow::answerText() const { return entry_->text(); }
 void DrillWindow::setAskEnabled(bool enabled) { askButton_->setEnabled(enabled); }
 void DrillWindow::setRestartEnabled(bool enabled) { restartButton_->setEnabled(enabled); }
 void DrillWindow::showStopwatchReading(qint64 ms) { stopwatch_->show(ms); }
+
+void DrillWindow::openAskButton()
+{
+    askButton_->setEnabled(true);
+    askButton_->setFocus();
+}
 
 void DrillWindow::showOperands(const Question& question)
 {

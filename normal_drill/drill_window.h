@@ -59,6 +59,11 @@ protected:
     void loadCommon();
 
     virtual void askQuestion() = 0;          // Command1 "出 题"
+    // The question "出 题" shows: a queued one, else one drawn for the level
+    // and number type on screen.
+    virtual Question nextQuestion();
+    // CheckAnswer's marking of the answer just read and recorded.
+    virtual void markAnswer(bool right);
     virtual void finishTest();               // right answer to the last question
     virtual void restartTest();              // Command3 "再测一次"
     virtual void checkAnswersClicked() {}    // Command18 "核对答案"
@@ -70,9 +75,6 @@ protected:
     // Whether "确定" or Enter checks this text at all (every text does in
     // the normal and listening windows: an empty one reads as 0).
     virtual bool answerReady(const QString& /*text*/) const { return true; }
-    // After CheckAnswer has judged and recorded the answer: the mark, the
-    // keypad, "出 题" and the end of the test.
-    virtual void judgeAnswer(bool right);
 
     void ResetTest();
     void ClearQuestionDisplay();
@@ -102,7 +104,6 @@ protected:
     void endTestFinished(const QString& timeText);
     void recordFluencyResult(const records::FluencyResult& result) { recording_.fluencyResult(result); }
     QString answerText() const;
-    void showMark(const QString& mark);
     void setAskEnabled(bool enabled);
     void setRestartEnabled(bool enabled);
     void showStopwatchReading(qint64 ms);
@@ -117,6 +118,8 @@ protected:
     void showOperands(const Question& question);
     void showAnswer(const QString& text);
     void clearMark();
+    void showMark(const QString& mark);
+    void openAskButton();
     void startStopwatchIfIdle();
     void stopStopwatch();
     void setStopwatchVisible(bool visible);

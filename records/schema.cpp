@@ -10,6 +10,11 @@
 //   questions  the operands and correct answer of each question shown
 //   answers    every answer submitted, in order (seq) per question
 //   book       the mistakes book: questions per pupil and normal-mode exercise
+//   fact_answers  every answer of the daily practice (fact 0..323, the day as
+//              a Julian day, the speed setting it was judged by)
+//   fact_boxes the box, due day and counts of every fact asked, per pupil:
+//              derived from fact_answers, kept up to date with each answer
+//   fact_plans the sets and speed of each pupil's daily practice
 //   fluency_results  a 达标测试's test as chosen, limit, count, correct
 //              answers, time used and whether it passed; one row per such test
 #include "records/schema.h"
@@ -98,7 +103,25 @@ const std::vector<QStringList>& migrations()
             QStringLiteral("CREATE INDEX tests_timed ON tests (pupil_id, exercise_id, centis, started)"
                            " WHERE centis IS NOT NULL"),
         },
-        // 2 -> 3: the result of each 达标测试 beside its test
+        // The daily practice: every answer, the boxes derived from them, and
+        // each pupil's plan
+        {
+            QStringLiteral("CREATE TABLE fact_answers (id INTEGER PRIMARY KEY,"
+                           " pupil_id INTEGER NOT NULL REFERENCES pupils(id) ON DELETE CASCADE,"
+                           " fact INTEGER NOT NULL, is_right INTEGER NOT NULL, ms INTEGER NOT NULL,"
+                           " day INTEGER NOT NULL, speed TEXT NOT NULL)"),
+            QStringLiteral("CREATE INDEX fact_answers_by_fact ON fact_answers (pupil_id, fact, is_right, ms)"),
+            QStringLiteral("CREATE TABLE fact_boxes ("
+                           " pupil_id INTEGER NOT NULL REFERENCES pupils(id) ON DELETE CASCADE,"
+                           " fact INTEGER NOT NULL, box INTEGER NOT NULL, due INTEGER NOT NULL,"
+                           " first_day INTEGER NOT NULL, attempts INTEGER NOT NULL, rights INTEGER NOT NULL,"
+                           " recent TEXT NOT NULL, median_ms INTEGER NOT NULL,"
+                           " PRIMARY KEY (pupil_id, fact)) WITHOUT ROWID"),
+            QStringLiteral("CREATE TABLE fact_plans ("
+                           " pupil_id INTEGER PRIMARY KEY REFERENCES pupils(id) ON DELETE CASCADE,"
+                           " sets TEXT NOT NULL, speed TEXT NOT NULL)"),
+        },
+        // The result of each 达标测试 beside its test
         {
             QStringLiteral("CREATE TABLE fluency_results ("
                            " test_id INTEGER PRIMARY KEY REFERENCES tests(id) ON DELETE CASCADE,"

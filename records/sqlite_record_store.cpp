@@ -4,6 +4,7 @@
 // for it unless the record is locked, reads use this thread's connection.
 #include "records/sqlite_record_store.h"
 
+#include "records/fact_records.h"
 #include "records/record_reader.h"
 #include "records/record_rescue.h"
 #include "records/record_writer.h"
@@ -383,6 +384,38 @@ std::vector<ListeningQuestion> SqliteRecordStore::listeningQuestions(TestId test
 void SqliteRecordStore::setInBook(qint64 questionId, bool inBook)
 {
     writer_->call<bool>([=](RecordWrites& writes) { writes.setInBook(questionId, inBook); return true; }, false);
+}
+
+} // namespace zorvel::records
+
+namespace zorvel::records {
+
+facts::PracticePlan SqliteRecordStore::plan()
+{
+    const qint64 pupil = currentPupil().id;
+    return read<facts::PracticePlan>(
+        [pupil](const RecordReader& reader) { return readFactPlan(reader.database(), pupil); }, {});
+}
+
+void SqliteRecordStore::setPlan(const facts::PracticePlan& plan)
+{
+    const qint64 pupil = currentPupil().id;
+    writer_->post([=](RecordWrites& writes) { writeFactPlan(writes.database(), pupil, plan); });
+    writer_->flush();
+}
+
+facts::FactBook SqliteRecordStore::book()
+{
+    writer_->flush();
+    const qint64 pupil = currentPupil().id;
+    return read<facts::FactBook>([pupil](const RecordReader& reader) { return readFactBook(reader.database(), pupil); },
+                                 {});
+}
+
+void SqliteRecordStore::recordAnswer(const facts::FactAnswer& answer)
+{
+    const qint64 pupil = currentPupil().id;
+    writer_->post([=](RecordWrites& writes) { writeFactAnswer(writes.database(), pupil, answer); });
 }
 
 } // namespace zorvel::records

@@ -6,6 +6,7 @@
 // still read; problem() says why it is not written.
 #pragma once
 
+#include "facts/fact_store.h"
 #include "records/record_session.h"
 #include "records/record_store.h"
 
@@ -20,7 +21,8 @@ class RecordWriter;
 class RecordWrites;
 class SqlFailure;
 
-class SqliteRecordStore final : public RecordStore {
+// It keeps the daily practice of the current pupil too (facts::FactStore).
+class SqliteRecordStore final : public RecordStore, public facts::FactStore {
 public:
     enum class Opening {
         Wait,          // the constructor returns once the record is open (or locked, or unusable)
@@ -66,6 +68,13 @@ public:
     void setInBook(qint64 questionId, bool inBook) override;
     std::optional<FluencyBest> fluencyBest(qint64 pupil, const QString& test) override;
     QString lastFluencyTest(qint64 pupil) override;
+
+    facts::PracticePlan plan() override;
+    void setPlan(const facts::PracticePlan& plan) override;
+    // Everything recorded so far is written first (unless the record is locked).
+    facts::FactBook book() override;
+    // Written with the fact's box in one transaction, on the writer thread.
+    void recordAnswer(const facts::FactAnswer& answer) override;
 
 private:
     QSqlDatabase openOnWriter();

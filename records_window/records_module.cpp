@@ -5,9 +5,10 @@
 #include "records_window/sheet_printing.h"
 
 extern "C" Q_DECL_EXPORT QDialog* zorvelCreateRecordsWindow(zorvel::records::RecordStore& store,
-                                                            const zorvel::records::RedoOpener& openRedo)
+                                                            const zorvel::records::RedoOpener& openRedo,
+                                                            zorvel::facts::FactStore* facts)
 {
-    return zorvel::records::createRecordsWindow(store, openRedo).release();
+    return zorvel::records::createRecordsWindow(store, openRedo, facts).release();
 }
 
 extern "C" Q_DECL_EXPORT void zorvelPreviewWorksheet(QWidget* parent, const zorvel::sheets::Worksheet& sheet)

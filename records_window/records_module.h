@@ -21,7 +21,8 @@ inline constexpr char kRecordsModule[] = "zorvel-records-window";
 inline constexpr char kCreateRecordsWindowFunction[] = "zorvelCreateRecordsWindow";
 
 // Returns a new window the caller owns, as createRecordsWindow() makes it.
-using CreateRecordsWindowFunction = QDialog* (*)(RecordStore& store, const RedoOpener& openRedo);
+using CreateRecordsWindowFunction = QDialog* (*)(RecordStore& store, const RedoOpener& openRedo,
+                                                 facts::FactStore* facts);
 
 // The print preview of a worksheet (打印 and the system's printers), for the
 // sheets printed outside the records window; returns when it closes.

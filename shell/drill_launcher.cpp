@@ -1,6 +1,8 @@
-// Creates the drill window of a form name with the program's services.
+// Creates the drill window of a form name with the program's services; the
+// daily practice window with the pupil's facts.
 #include "shell/drill_launcher.h"
 
+#include "daily_practice/daily_window.h"
 #include "fluency/fluency_sheet.h"
 #include "fluency_drill/fluency_chooser.h"
 #include "fluency_drill/fluency_window.h"
@@ -45,10 +47,17 @@ std::unique_ptr<QDialog> fluencyChooser(const DrillServices& services, fluency::
 
 } // namespace
 
-DrillWindowFactory drillWindowFactory(RecorderSource recorder)
+DrillWindowFactory drillWindowFactory(RecorderSource recorder, FactStoreSource facts)
 {
     auto history = std::make_shared<RecordFluencyHistory>(recorder);
-    return [recorder, history](const QString& formName) -> std::unique_ptr<QDialog> {
+    return [recorder, facts, history](const QString& formName) -> std::unique_ptr<QDialog> {
+        if (practiceRow(formName)) {
+            // The daily practice keeps its answers in the fact store, not as tests.
+            facts::FactStore* store = facts ? facts() : nullptr;
+            if (!store)
+                return nullptr;
+            return createDailyPracticeWindow(programDrillServices(nullptr), *store, [] { return QDate::currentDate(); });
+        }
         const DrillServices services = programDrillServices(recorder ? recorder() : nullptr);
         if (formName == QLatin1String("frmFluency"))
             return fluencyChooser(services, history.get());

@@ -15,7 +15,8 @@ namespace {
 
 // The records window from its module; nullptr, after telling the pupil, when
 // the module is missing.
-std::unique_ptr<QDialog> moduleRecordsWindow(records::RecordStore& store, const records::RedoOpener& openRedo)
+std::unique_ptr<QDialog> moduleRecordsWindow(records::RecordStore& store, const records::RedoOpener& openRedo,
+                                            facts::FactStore* facts)
 {
     const auto create = reinterpret_cast<records::CreateRecordsWindowFunction>(
         moduleFunction(QString::fromLatin1(records::kRecordsModule), records::kCreateRecordsWindowFunction));
@@ -26,13 +27,14 @@ std::unique_ptr<QDialog> moduleRecordsWindow(records::RecordStore& store, const 
                                  .arg(QString::fromLatin1(records::kRecordsModule)));
         return nullptr;
     }
-    return std::unique_ptr<QDialog>(create(store, openRedo));
+    return std::unique_ptr<QDialog>(create(store, openRedo, facts));
 }
 
 } // namespace
 
 ProgramRecords::ProgramRecords()
-    : createDrillWindow_(zorvel::drillWindowFactory([this] { return store_.get(); }))
+    : createDrillWindow_(zorvel::drillWindowFactory([this] { return store_.get(); },
+                                                    [this] { return factStore(); }))
 {
 }
 
@@ -68,9 +70,17 @@ void ProgramRecords::attachTo(MainMenu& menu)
             return moduleRecordsWindow(
                 *store_, [this](const QString& window, const QString& levelOption, const QString& numberType) {
                     openRedo(window, levelOption, numberType);
-                });
+                },
+                factStore());
         },
         [this] { return store_->currentPupil().name; });
+}
+
+facts::FactStore* ProgramRecords::factStore()
+{
+    if (auto* facts = dynamic_cast<facts::FactStore*>(store_.get()))
+        return facts;
+    return &unrecordedFacts_;
 }
 
 void ProgramRecords::openRedo(const QString& window, const QString& levelOption, const QString& numberType)

@@ -31,6 +31,7 @@ public:
     void attachTo(MainMenu& menu);
 
 private:
+    facts::FactStore* factStore();
     // The normal-mode window of a "重练", modal over the records window; the
     // book is brought up to date on disk before that window reads it again.
     void openRedo(const QString& window, const QString& levelOption, const QString& numberType);
@@ -39,6 +40,8 @@ private:
     QObject opened_;
     QPointer<MainMenu> menu_;
     std::unique_ptr<records::RecordStore> store_;
+    // The daily practice's facts where the record cannot keep them.
+    facts::MemoryFactStore unrecordedFacts_;
     DrillWindowFactory createDrillWindow_;
 };
 

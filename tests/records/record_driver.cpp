@@ -64,6 +64,13 @@ int fixture(const QString& path)
     store.recordAnswer(fluency, 1, QStringLiteral("56"), true, 1500);
     store.recordFluencyResult(fluency, FluencyResult{QStringLiteral("times-table-60"), 300, 60, 1, 300000, false});
     store.endTest(fluency, TestEnd::Finished, QString());
+    // The daily practice: 7 × 8 right twice, 56 ÷ 8 wrong.
+    const zorvel::facts::Day monday = kBase.date().toJulianDay();
+    const int timesEight = zorvel::facts::Fact{zorvel::facts::FactSet::Mul, 7, 8}.index();
+    const int byEight = zorvel::facts::Fact{zorvel::facts::FactSet::Div, 7, 8}.index();
+    store.recordAnswer(zorvel::facts::FactAnswer{timesEight, true, 1500, monday, zorvel::facts::Speed::Standard});
+    store.recordAnswer(zorvel::facts::FactAnswer{timesEight, true, 2500, monday + 1, zorvel::facts::Speed::Standard});
+    store.recordAnswer(zorvel::facts::FactAnswer{byEight, false, 3000, monday + 1, zorvel::facts::Speed::Standard});
     store.flush();
     return store.problem().isEmpty() ? 0 : 1;
 }

@@ -70,6 +70,16 @@ if(NOT rc EQUAL 0 OR NOT out STREQUAL
   fail("mistakes of one pupil: ${rc} '${out}'")
 endif()
 
+run_tool(--database ${db} facts --pupil "Li, \"Ann\"")
+if(NOT rc EQUAL 0 OR NOT out STREQUAL
+   "pupil,fact,operation,box,attempts,right,median_ms,mastered,due\n\"Li, \"\"Ann\"\"\",7 × 8,mul,3,2,2,2000,yes,2026-03-06\n\"Li, \"\"Ann\"\"\",56 ÷ 8,div,1,1,0,,no,2026-03-03\n")
+  fail("facts of one pupil: ${rc} '${out}'")
+endif()
+run_tool(--database ${db} facts --pupil 小明)
+if(NOT rc EQUAL 0 OR NOT out STREQUAL "pupil,fact,operation,box,attempts,right,median_ms,mastered,due\n")
+  fail("facts of a pupil who never practised them: ${rc} '${out}'")
+endif()
+
 run_tool(--version)
 if(NOT rc EQUAL 0 OR NOT out MATCHES "^zorvel-records [0-9]")
   fail("--version: '${out}'")

@@ -161,6 +161,21 @@ private slots:
         for (int i = 6; i <= 10; ++i)
             QTest::newRow(qPrintable(QStringLiteral("Command%1").arg(i))) << QStringLiteral("Command%1").arg(i) << QStringLiteral("Form9%1").arg(i - 5);
         QTest::newRow("cmdFluency") << "cmdFluency" << "frmFluency";
+        QTest::newRow("cmdDaily") << QStringLiteral("cmdDaily") << QStringLiteral("frmDaily");
+    }
+
+    void dailyPracticeButtonTakesFreePlace()
+    {
+        MainMenu menu(nullptr, noPages());
+        menu.setSlogans();
+        QWidget* daily = menu.findChild<QPushButton*>(QStringLiteral("cmdDaily"));
+        QVERIFY(daily);
+        QCOMPARE(QAccessible::queryAccessibleInterface(daily)->text(QAccessible::Name), QStringLiteral("今日练习"));
+        QVERIFY(menu.rect().contains(daily->geometry()));
+        for (QWidget* other : menu.findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly)) {
+            if (other != daily)
+                QVERIFY2(!other->geometry().intersects(daily->geometry()), qPrintable(other->objectName()));
+        }
     }
 
     void drillButtonOpensItsFormModally()

@@ -1,6 +1,7 @@
 // zorvel-records: prints the pupils' record (pupils, tests, the mistakes
-// book) from the user's record file or another one, for teachers and scripts.
+// book, the daily practice's facts) from the user's record file or another one, for teachers and scripts.
 // It only reads: the file is opened read-only and never created or updated.
+#include "records/fact_records.h"
 #include "records/record_reader.h"
 #include "records/schema.h"
 #include "records/sql_support.h"
@@ -86,6 +87,19 @@ QByteArray listMistakes(const RecordReader& reader, const RecordsOptions& option
     return table.text();
 }
 
+// Every fact asked, per pupil, in the order of the sets and of a and b.
+QByteArray listFacts(const RecordReader& reader, const RecordsOptions& options)
+{
+    Table table(options.format, kFactColumns);
+    for (const Pupil& pupil : chosenPupils(reader, options.pupil)) {
+        const zorvel::facts::FactBook book = readFactBook(reader.database(), pupil.id);
+        for (int fact = 0; fact < zorvel::facts::kFactCount; ++fact)
+            if (book.state(fact).asked())
+                table.addRow(factFields(pupil.name, zorvel::facts::Fact::at(fact), book.state(fact)));
+    }
+    return table.text();
+}
+
 // The record read-only; a copy in a folder that cannot be written (where
 // SQLite cannot make its WAL index) is read in immutable mode.
 RecordReader openRecord(const QString& path)
@@ -118,6 +132,8 @@ QByteArray run(const RecordsOptions& options)
             return listTests(reader, options);
         case Command::Mistakes:
             return listMistakes(reader, options);
+        case Command::Facts:
+            return listFacts(reader, options);
         }
     } catch (const SqlFailure& failure) {
         throw Refusal{1, QStringLiteral("读不了记录 %1（%2）").arg(quotedArgument(path), failure.text())};

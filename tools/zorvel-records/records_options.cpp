@@ -11,7 +11,7 @@ namespace zorvel::records::cli {
 
 namespace {
 
-const QString kCommands = QStringLiteral("pupils、tests、mistakes");
+const QString kCommands = QStringLiteral("pupils、tests、mistakes、facts");
 
 // Every option, in the order of the help; a new option is a row here and a
 // check in checkValues (and in accepts() when not every command takes it).
@@ -19,9 +19,9 @@ const OptionTable& recordsOptionTable()
 {
     static const OptionTable table = {
         {"database", nullptr, "FILE", "读这个记录文件，而不是本账户自己的记录"},
-        {"pupil", nullptr, "NAME", "只看这个学生（tests、mistakes）"},
+        {"pupil", nullptr, "NAME", "只看这个学生（tests、mistakes、facts）"},
         {"since", nullptr, "YYYY-MM-DD", "只看这一天及以后开始的测试（tests）"},
-        {"format", nullptr, "FORMAT", "csv（RFC 4180 的引号规则，默认）或 tsv（tests、mistakes）"},
+        {"format", nullptr, "FORMAT", "csv（RFC 4180 的引号规则，默认）或 tsv（tests、mistakes、facts）"},
         {"help", "h", nullptr, "显示本说明并退出"},
         {"version", nullptr, nullptr, "显示版本号并退出"},
     };
@@ -31,7 +31,7 @@ const OptionTable& recordsOptionTable()
 QString helpText()
 {
     return QStringLiteral(
-               "用法：zorvel-records [选项] pupils|tests|mistakes\n"
+               "用法：zorvel-records [选项] pupils|tests|mistakes|facts\n"
                "打印 Zorvel 的学习记录，给老师和脚本用。只读，从不改动记录文件。\n"
                "\n"
                "命令：\n"
@@ -41,6 +41,8 @@ QString helpText()
                "             questions,wrong_answers,time,ended\n"
                "  mistakes   错题本，列为：pupil,window,level,type,first,second,third,\n"
                "             answer,times_wrong,last_wrong\n"
+               "  facts      今日练习，每行一个练过的口诀，列为：pupil,fact,operation,\n"
+               "             box,attempts,right,median_ms,mastered,due\n"
                "\n"
                "选项：\n") +
            optionHelp(recordsOptionTable()) +
@@ -67,6 +69,8 @@ std::optional<Command> commandNamed(const QString& name)
         return Command::Tests;
     if (name == QLatin1String("mistakes"))
         return Command::Mistakes;
+    if (name == QLatin1String("facts"))
+        return Command::Facts;
     return std::nullopt;
 }
 

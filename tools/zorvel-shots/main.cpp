@@ -2,8 +2,10 @@
 // drives a whole test through the real widgets and saves each window as a
 // PNG. Usage: zorvel-shots [output-dir] [FormNN...]; with no form named it
 // writes the README's pictures, normal-finished-test.png (Form81),
-// listening-playback.png (Form91) and fluency-result.png (FormFluency, a
-// finished 达标测试), otherwise FormNN.png for each form.
+// listening-playback.png (Form91), daily-practice.png (frmDaily) and
+// fluency-result.png (FormFluency, a finished 达标测试), otherwise FormNN.png
+// for each form.
+#include "daily_practice/daily_window.h"
 #include "fluency_drill/fluency_window.h"
 #include "listening_drill/listening_window.h"
 #include "normal_drill/drill_window.h"
@@ -108,12 +110,62 @@ std::unique_ptr<QDialog> driveFluency(const DrillServices& services, FixedClock&
     return window;
 }
 
+// A pupil who knows all the multiplication facts but the big ones (a and b
+// from 6 to 9, but 6 × 6): those are wrong until asked four times. Big
+// products from 45 take 5 s, the others 1.5 s.
+bool knows(const facts::Fact& fact, const std::vector<int>& asks)
+{
+    return fact.a < 6 || fact.b < 6 || fact.a * fact.b == 36 || asks[static_cast<std::size_t>(fact.index())] >= 4;
+}
+
+int answerMs(const facts::Fact& fact)
+{
+    return fact.a * fact.b >= 45 ? 5000 : 1500;
+}
+
+// A session a day from first to the day before last.
+void practiseDays(facts::MemoryFactStore& store, std::vector<int>& asks, facts::Day first, facts::Day last)
+{
+    for (facts::Day day = first; day < last; ++day) {
+        facts::FactBook book = store.book();
+        facts::DailySession session(book, store.plan(), day);
+        while (const std::optional<facts::Fact> fact = session.next()) {
+            const facts::FactAnswer answer{fact->index(), knows(*fact, asks), answerMs(*fact), day,
+                                           facts::Speed::Standard};
+            ++asks[static_cast<std::size_t>(fact->index())];
+            store.recordAnswer(answer);
+            session.answered(*fact, book.apply(answer).box);
+        }
+    }
+}
+
+// The day's session answered through the window, to its result.
+void driveDaily(DailyPracticeWindow* window, FixedClock& clock, std::vector<int>& asks)
+{
+    press(window, QStringLiteral("Command1"));
+    while (const std::optional<facts::Fact> fact = window->currentFact()) {
+        clock.now += answerMs(*fact);
+        // Let Timer1 tick at least once on the new time.
+        QElapsedTimer wait;
+        wait.start();
+        while (wait.elapsed() < 10)
+            QApplication::processEvents();
+        const bool right = knows(*fact, asks);
+        ++asks[static_cast<std::size_t>(fact->index())];
+        for (QChar c : QString::number(fact->answer() + (right ? 0 : 1)))
+            press(window, QStringLiteral("Command%1").arg(4 + c.digitValue()));
+        press(window, QStringLiteral("Command16"));
+        press(window, QStringLiteral("Command1"));
+    }
+}
+
 const char kHelp[] =
     "usage: zorvel-shots [OUTPUT-DIR] [FormNN...]\n"
     "Opens drill windows with a fixed seed and clock, drives a whole test through\n"
     "the real widgets and saves each window as a PNG in OUTPUT-DIR (default\n"
     "docs/screenshots). With no form named it writes the README's pictures,\n"
-    "normal-finished-test.png (Form81), listening-playback.png (Form91) and\n"
+    "normal-finished-test.png (Form81), listening-playback.png (Form91),\n"
+    "daily-practice.png (frmDaily, the daily practice's result with its grid) and\n"
     "fluency-result.png (FormFluency: the result of a 达标测试).\n"
     "\n"
     "  -h, --help  this text\n"
@@ -123,13 +175,31 @@ const char kHelp[] =
     "QT_QPA_PLATFORM=offscreen. An unknown window is named on stderr, the others\n"
     "are still saved, and the status is 1.\n";
 
-bool saveGrab(QWidget* window, const QString& file)
+bool savePicture(QDialog& dialog, const QString& file)
 {
-    QApplication::processEvents();
-    if (window->grab().save(file))
+    if (dialog.grab().save(file))
         return true;
     std::fprintf(stderr, "zorvel-shots: cannot write %s\n", qPrintable(quotedArgument(file)));
     return false;
+}
+
+bool saveDailyShot(const DrillServices& services, FixedClock& clock, const QString& file)
+{
+    facts::MemoryFactStore store;
+    std::vector<int> asks(facts::kFactCount, 0);
+    const facts::Day first = QDate(2026, 12, 1).toJulianDay();
+    const facts::Day today = first + 7;
+    practiseDays(store, asks, first, today);
+    std::unique_ptr<QDialog> dialog = createDailyPracticeWindow(services, store, [today] {
+        return QDate::fromJulianDay(today);
+    });
+    auto* window = static_cast<DailyPracticeWindow*>(dialog.get());
+    dialog->show();
+    dialog->resize(window->designSize());
+    QApplication::processEvents();
+    driveDaily(window, clock, asks);
+    QApplication::processEvents();
+    return savePicture(*dialog, file);
 }
 
 // Drives the window `form` through a whole test at its designed size and
@@ -145,8 +215,13 @@ bool saveShot(const QString& form, const QString& file)
     services.promptSound = [] { return std::unique_ptr<PromptSound>(); };
     services.showMessage = [](QWidget*, const QString&, const QString&) {};
     fluency::MemoryHistory history;
-    if (form == QLatin1String("FormFluency"))
-        return saveGrab(driveFluency(services, *clock, history).get(), file);
+    if (form == QLatin1String("FormFluency")) {
+        std::unique_ptr<QDialog> fluencyWindow = driveFluency(services, *clock, history);
+        QApplication::processEvents();
+        return savePicture(*fluencyWindow, file);
+    }
+    if (form == QLatin1String("frmDaily"))
+        return saveDailyShot(services, *clock, file);
     std::unique_ptr<QDialog> dialog = createNormalDrillWindow(form, services);
     const bool normal = dialog != nullptr;
     if (!dialog)
@@ -165,7 +240,8 @@ bool saveShot(const QString& form, const QString& file)
         driveNormal(window, *clock);
     else
         driveListening(window);
-    return saveGrab(dialog.get(), file);
+    QApplication::processEvents();
+    return savePicture(*dialog, file);
 }
 
 } // namespace
@@ -195,13 +271,15 @@ int main(int argc, char** argv)
     QTextStream out(stdout);
     const bool readmePictures = args.isEmpty();
     if (readmePictures)
-        args = QStringList{QStringLiteral("Form81"), QStringLiteral("Form91"), QStringLiteral("FormFluency")};
+        args = QStringList{QStringLiteral("Form81"), QStringLiteral("Form91"), QStringLiteral("frmDaily"),
+                           QStringLiteral("FormFluency")};
     bool failed = false;
     for (const QString& form : args) {
         const QString name = !readmePictures ? form
             : form == QLatin1String("Form81") ? QStringLiteral("normal-finished-test")
             : form == QLatin1String("Form91") ? QStringLiteral("listening-playback")
-                                              : QStringLiteral("fluency-result");
+            : form == QLatin1String("frmDaily") ? QStringLiteral("daily-practice")
+                                                : QStringLiteral("fluency-result");
         const QString file = QDir(outDir).filePath(name + QStringLiteral(".png"));
         if (saveShot(form, file))
             out << file << Qt::endl;
