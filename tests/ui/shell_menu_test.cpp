@@ -164,17 +164,27 @@ private slots:
         QTest::newRow("cmdDaily") << QStringLiteral("cmdDaily") << QStringLiteral("frmDaily");
     }
 
-    void dailyPracticeButtonTakesFreePlace()
+    void addedButtonTakesFreePlace_data()
     {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("caption");
+        QTest::newRow("cmdDaily") << QStringLiteral("cmdDaily") << QStringLiteral("今日练习");
+        QTest::newRow("cmdFluency") << QStringLiteral("cmdFluency") << QStringLiteral("达标测试");
+    }
+
+    void addedButtonTakesFreePlace()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, caption);
         MainMenu menu(nullptr, noPages());
         menu.setSlogans();
-        QWidget* daily = menu.findChild<QPushButton*>(QStringLiteral("cmdDaily"));
-        QVERIFY(daily);
-        QCOMPARE(QAccessible::queryAccessibleInterface(daily)->text(QAccessible::Name), QStringLiteral("今日练习"));
-        QVERIFY(menu.rect().contains(daily->geometry()));
+        QWidget* added = menu.findChild<QPushButton*>(name);
+        QVERIFY(added);
+        QCOMPARE(QAccessible::queryAccessibleInterface(added)->text(QAccessible::Name), caption);
+        QVERIFY(menu.rect().contains(added->geometry()));
         for (QWidget* other : menu.findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly)) {
-            if (other != daily)
-                QVERIFY2(!other->geometry().intersects(daily->geometry()), qPrintable(other->objectName()));
+            if (other != added)
+                QVERIFY2(!other->geometry().intersects(added->geometry()), qPrintable(other->objectName()));
         }
     }
 
