@@ -68,7 +68,7 @@ std::map<qint64, QString> pupilNames(const QSqlDatabase& db)
 {
     std::map<qint64, QString> names;
     QSqlQuery query = run(db, QStringLiteral("SELECT id, name FROM pupils"));
-    while (query.next())
+    while (nextRow(query))
         names.emplace(query.value(0).toLongLong(), query.value(1).toString());
     return names;
 }
@@ -98,7 +98,7 @@ std::map<qint64, Exercise> RecordReader::exercises() const
     std::map<qint64, Exercise> found;
     QSqlQuery query = run(db_, QStringLiteral("SELECT id, window, operation, mode, level_option, level_caption,"
                                               " number_type FROM exercises"));
-    while (query.next())
+    while (nextRow(query))
         found.emplace(query.value(0).toLongLong(), exerciseAt(query, 1));
     return found;
 }
@@ -107,7 +107,7 @@ std::vector<Pupil> RecordReader::pupils() const
 {
     std::vector<Pupil> found;
     QSqlQuery query = run(db_, QStringLiteral("SELECT id, name FROM pupils ORDER BY id"));
-    while (query.next())
+    while (nextRow(query))
         found.push_back(Pupil{query.value(0).toLongLong(), query.value(1).toString()});
     return found;
 }
@@ -163,7 +163,7 @@ std::vector<TestRow> RecordReader::tests(const TestFilter& filter) const
     LocalTimes local;
     std::vector<TestRow> rows;
     QSqlQuery query = run(db_, sql, values);
-    while (query.next()) {
+    while (nextRow(query)) {
         TestRow row;
         row.id = query.value(0).toLongLong();
         row.pupil = known(names, query.value(1));
@@ -226,7 +226,7 @@ std::vector<BestTime> RecordReader::bestTimes(qint64 pupil) const
                           {pupil});
     std::vector<BestTime> best;
     LocalTimes local;
-    while (query.next())
+    while (nextRow(query))
         best.push_back(BestTime{exerciseAt(query, 0), query.value(6).toString(), local.at(query.value(7))});
     return best;
 }
@@ -241,7 +241,7 @@ std::vector<ChartPoint> RecordReader::chart(qint64 pupil, const QString& window,
                           {pupil, window, levelOption, numberType});
     std::vector<ChartPoint> points;
     LocalTimes local;
-    while (query.next())
+    while (nextRow(query))
         points.push_back(ChartPoint{local.at(query.value(0)), query.value(1).toInt() / 100.0, query.value(2).toInt()});
     return points;
 }
@@ -256,7 +256,7 @@ std::vector<Mistake> RecordReader::mistakes(qint64 pupil) const
     const std::map<qint64, Exercise> exerciseList = exercises();
     std::vector<Mistake> found;
     LocalTimes local;
-    while (query.next())
+    while (nextRow(query))
         found.push_back(Mistake{query.value(0).toLongLong(), known(exerciseList, query.value(1)), questionAt(query, 2),
                                 query.value(6).toInt(), local.at(query.value(7))});
     return found;
@@ -272,7 +272,7 @@ std::vector<ListeningQuestion> RecordReader::listeningQuestions(TestId test) con
         " FROM questions q JOIN tests t ON t.id = q.test_id JOIN exercises e ON e.id = t.exercise_id"
         " WHERE q.test_id = ? ORDER BY q.number"), {test});
     std::vector<ListeningQuestion> found;
-    while (query.next())
+    while (nextRow(query))
         found.push_back(ListeningQuestion{query.value(0).toLongLong(), query.value(1).toInt(), questionAt(query, 2),
                                           query.value(6).toBool()});
     return found;
@@ -285,7 +285,7 @@ std::vector<QuestionShown> RecordReader::redoQuestions(qint64 pupil, const Exerc
                                               " AND level_option = ? AND number_type = ?) ORDER BY entered, id"),
                           {pupil, exercise.window, exercise.levelOption, exercise.numberType});
     std::vector<QuestionShown> found;
-    while (query.next())
+    while (nextRow(query))
         found.push_back(questionAt(query, 0));
     return found;
 }

@@ -150,6 +150,10 @@ public:
     virtual QString problem() const = 0;
     // Waits until everything recorded so far is on disk (or dropped).
     virtual void flush() = 0;
+    // Empty when the latest read below returned the whole answer; otherwise
+    // one Chinese sentence saying why it failed, and the read returned
+    // nothing rather than part of the record.
+    virtual QString readProblem() const { return {}; }
 
     virtual std::vector<Pupil> pupils() = 0;
     virtual Pupil currentPupil() = 0;

@@ -16,6 +16,7 @@
 
 namespace zorvel::records {
 
+class ReadOnlyRecord;
 class RecordReader;
 class RecordWriter;
 class RecordWrites;
@@ -44,6 +45,7 @@ public:
     std::vector<QuestionShown> redoQuestions(const Exercise& exercise) override;
 
     QString problem() const override;
+    QString readProblem() const override { return readProblem_; }
     // Returns at once while the record is still being opened or another
     // program holds it locked.
     void flush() override;
@@ -95,11 +97,12 @@ private:
     const QString defaultName_;
     const QString connection_;
     const std::function<void()> opened_;
-    bool readerOpen_ = false;
+    std::unique_ptr<ReadOnlyRecord> reader_;  // from a private copy when a read-only folder's -wal must be read
     bool readLocked_ = false;  // the last read met another program's exclusive lock
     RecordSession session_;
     mutable std::mutex mutex_;  // guards problem_ and current_
     QString problem_;
+    QString readProblem_;  // the latest read's failure (reads run on the caller's thread only)
     Pupil current_;
     std::unique_ptr<RecordWriter> writer_;
 };

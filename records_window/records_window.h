@@ -37,12 +37,14 @@ public:
 
 private:
     void showPupil();
+    void showProblem(const QString& text);
     QPushButton* makePrintButton();
 
     RecordStore& store_;
     RecordsServices services_;
     PupilBar* pupils_ = nullptr;
     QTabWidget* tabs_ = nullptr;
+    QLabel* problem_ = nullptr;
     ResultsTab* results_ = nullptr;
     MistakesTab* mistakes_ = nullptr;
     FactsTab* facts_ = nullptr;

@@ -26,6 +26,7 @@ public:
     std::vector<std::pair<qint64, bool>> bookChanges;
     int removals = 0;
     QString problemText;
+    QString readFailure;  // set: every read fails with this text and returns nothing
 
     // TestRecorder: nothing is recorded here.
     records::TestId beginTest(const records::Exercise&, const QDateTime&, bool) override { return ++lastId_; }
@@ -36,6 +37,7 @@ public:
     std::vector<records::QuestionShown> redoQuestions(const records::Exercise&) override { return {}; }
 
     QString problem() const override { return problemText; }
+    QString readProblem() const override { return readFailure; }
     void flush() override {}
     std::vector<records::Pupil> pupils() override { return pupils_; }
     records::Pupil currentPupil() override;

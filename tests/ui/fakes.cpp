@@ -84,7 +84,7 @@ void FakeTestRecorder::recordQuestion(records::TestId test, int number, const re
 
 void FakeTestRecorder::recordAnswer(records::TestId test, int number, const QString& text, bool right, qint64 ms)
 {
-    note(test, QStringLiteral("answer %1 %2 %3 %4").arg(number).arg(text, right ? "right" : "wrong").arg(ms));
+    note(test, QStringLiteral("answer %1 %2 %3 %4").arg(QString::number(number), text, right ? "right" : "wrong", QString::number(ms)));
 }
 
 void FakeTestRecorder::recordPlaybackReached(records::TestId test)
