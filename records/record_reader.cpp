@@ -127,6 +127,19 @@ std::pair<int, int> RecordReader::pupilRecordCount(qint64 pupil) const
             scalar(db_, QStringLiteral("SELECT count(*) FROM book WHERE pupil_id = ?"), {pupil}).toInt()};
 }
 
+ReadingSettings RecordReader::readingSettings(qint64 pupil) const
+{
+    QSqlQuery query = run(db_, QStringLiteral("SELECT pace, twice, auto_ask, gap_seconds FROM reading_settings"
+                                                   " WHERE pupil_id = ?"), {pupil});
+    if (!query.next())
+        return {};
+    // Read back through the text form, which leaves out what this program
+    // does not offer.
+    const ReadingSettings kept{paceFromKey(query.value(0).toString().toStdString()).value_or(SpeechPace::Normal),
+                               query.value(1).toBool(), query.value(2).toBool(), query.value(3).toInt()};
+    return readingSettingsFromText(readingSettingsText(kept));
+}
+
 qint64 RecordReader::largestTestId() const
 {
     return scalar(db_, QStringLiteral("SELECT coalesce(max(id), 0) FROM tests")).toLongLong();

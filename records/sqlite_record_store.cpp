@@ -284,6 +284,21 @@ void SqliteRecordStore::recordPlaybackReached(TestId test)
     writer_->post([=](RecordWrites& writes) { writes.playbackReached(test); });
 }
 
+void SqliteRecordStore::recordReadingSettings(TestId test, const ReadingSettings& settings)
+{
+    writer_->post([=](RecordWrites& writes) { writes.testReading(test, settings); });
+}
+
+ReadingSettings SqliteRecordStore::readingSettings(qint64 pupil)
+{
+    return read<ReadingSettings>([pupil](const RecordReader& reader) { return reader.readingSettings(pupil); }, {});
+}
+
+void SqliteRecordStore::keepReadingSettings(qint64 pupil, const ReadingSettings& settings)
+{
+    writer_->post([=](RecordWrites& writes) { writes.keepReading(pupil, settings); });
+}
+
 void SqliteRecordStore::endTest(TestId test, TestEnd end, const QString& stopwatchText)
 {
     writer_->post([=](RecordWrites& writes) { writes.endTest(test, end, stopwatchText); });

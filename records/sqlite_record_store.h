@@ -40,6 +40,7 @@ public:
     void recordQuestion(TestId test, int number, const QuestionShown& question) override;
     void recordAnswer(TestId test, int number, const QString& text, bool right, qint64 msSinceQuestion) override;
     void recordPlaybackReached(TestId test) override;
+    void recordReadingSettings(TestId test, const ReadingSettings& settings) override;
     void endTest(TestId test, TestEnd end, const QString& stopwatchText) override;
     void recordFluencyResult(TestId test, const FluencyResult& result) override;
     std::vector<QuestionShown> redoQuestions(const Exercise& exercise) override;
@@ -59,6 +60,8 @@ public:
     bool renamePupil(qint64 id, const QString& name) override;
     std::pair<int, int> pupilRecordCount(qint64 id) override;
     bool removePupil(qint64 id) override;
+    ReadingSettings readingSettings(qint64 pupil) override;
+    void keepReadingSettings(qint64 pupil, const ReadingSettings& settings) override;
 
     std::vector<TestRow> tests(const TestFilter& filter) override;
     std::vector<BestTime> bestTimes(qint64 pupil) override;
