@@ -74,6 +74,9 @@ protected:
     virtual void answerChecked(bool /*right*/) {}
     // One tick of Timer1; shows the reading.
     virtual void stopwatchTicked(qint64 elapsedMs);
+    // Whether "确定" or Enter checks this text at all (every text does in
+    // the normal and listening windows: an empty one reads as 0).
+    virtual bool answerReady(const QString& /*text*/) const { return true; }
 
     void ResetTest();
     void ClearQuestionDisplay();
@@ -95,6 +98,21 @@ protected:
     // the stopwatch back to 0, keypad closed, "出 题" open.
     void breakOffTest(QWidget* focusedBefore);
 
+    // The exercise of the level and number-type frames, chosen as if
+    // clicked; the frames then hidden, so that no other can be chosen.
+    void fixExercise(Level level, NumberType type);
+    // Ends the recorded test as finished with its stopwatch reading
+    // ("1:07.06"; none for a test that is not timed by it).
+    void endTestFinished(const QString& timeText);
+    void recordFluencyResult(const records::FluencyResult& result) { recording_.fluencyResult(result); }
+    QString answerText() const;
+    void setAskEnabled(bool enabled);
+    void setRestartEnabled(bool enabled);
+    void showStopwatchReading(qint64 ms);
+
+    // A test of n questions, not the row's: no question repeats within it
+    // where the level has enough of them.
+    void setTestLength(int n) { deck_ = QuestionDeck(row_.operation, row_.mode, n); }
     void setQuestionNumber(int n) { questionNumber_ = n; }
     // A listening test is recorded with these reading settings.
     void recordReadingSettings(const ReadingSettings& settings) { recording_.readingSettings(settings); }

@@ -53,6 +53,12 @@ void TestRecording::playbackReached()
     recorder_->recordPlaybackReached(test_);
 }
 
+void TestRecording::fluencyResult(const records::FluencyResult& result)
+{
+    if (open_)
+        recorder_->recordFluencyResult(test_, result);
+}
+
 void TestRecording::end(records::TestEnd end, const QString& stopwatchText)
 {
     if (!open_)

@@ -28,6 +28,8 @@ public:
     void answer(const QString& text, bool right);
     // Once per test.
     void playbackReached();
+    // A 达标测试's result, before its end.
+    void fluencyResult(const records::FluencyResult& result);
     // The reading settings of a listening test: told for the open test, and
     // for every test begun from now on.
     void readingSettings(const ReadingSettings& settings);

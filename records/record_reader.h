@@ -30,9 +30,12 @@ public:
     std::vector<Mistake> mistakes(qint64 pupil) const;
     std::vector<ListeningQuestion> listeningQuestions(TestId test) const;
     std::vector<QuestionShown> redoQuestions(qint64 pupil, const Exercise& exercise) const;
+    std::optional<FluencyBest> fluencyBest(qint64 pupil, const QString& test) const;
+    QString lastFluencyTest(qint64 pupil) const;
 
 private:
     std::map<qint64, Exercise> exercises() const;
+    bool hasFluencyResults() const;
 
     QSqlDatabase db_;
 };

@@ -50,6 +50,23 @@ struct QuestionShown {
 
 using TestId = qint64;
 
+// How a 达标测试 came out.
+struct FluencyResult {
+    QString test;           // the test as chosen: a preset's key, or a teacher's own ("custom:…")
+    int limitSeconds = 0;   // 0: no limit
+    int questions = 0;      // the test's question count
+    int correct = 0;
+    qint64 elapsedMs = 0;
+    bool passed = false;
+};
+
+// A pupil's best 达标 of one test: most correct, then the shortest time.
+struct FluencyBest {
+    int correct = 0;
+    qint64 elapsedMs = 0;
+    QDateTime when;
+};
+
 // What a drill window reports. Every call returns at once: the store writes
 // in the background, and a store that cannot write simply drops the record
 // (the drill goes on unrecorded).
@@ -69,6 +86,8 @@ public:
     virtual void recordReadingSettings(TestId test, const ReadingSettings& settings) = 0;
     // stopwatchText: a finished normal test's reading as shown ("1:07.06"), else empty.
     virtual void endTest(TestId test, TestEnd end, const QString& stopwatchText) = 0;
+    // The result of a 达标测试, told before its end.
+    virtual void recordFluencyResult(TestId /*test*/, const FluencyResult& /*result*/) {}
     // The questions of the current pupil's mistakes book for this exercise,
     // oldest first, for a "重练" test.
     virtual std::vector<QuestionShown> redoQuestions(const Exercise& exercise) = 0;
@@ -97,6 +116,7 @@ struct TestRow {
     TestEnd ended = TestEnd::Interrupted;
     bool playbackReached = false;
     bool redo = false;
+    std::optional<FluencyResult> fluency;  // a 达标测试's result
 };
 
 struct BestTime {
@@ -164,6 +184,11 @@ public:
     virtual std::vector<TestRow> listeningTests(qint64 pupil) = 0;
     virtual std::vector<ListeningQuestion> listeningQuestions(TestId test) = 0;
     virtual void setInBook(qint64 questionId, bool inBook) = 0;
+
+    // The pupil's best 达标 of a 达标测试 (FluencyResult::test); none yet.
+    virtual std::optional<FluencyBest> fluencyBest(qint64 /*pupil*/, const QString& /*test*/) { return std::nullopt; }
+    // The 达标测试 the pupil took last; empty when none.
+    virtual QString lastFluencyTest(qint64 /*pupil*/) { return {}; }
 };
 
 } // namespace zorvel::records

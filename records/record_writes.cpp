@@ -115,7 +115,17 @@ void RecordWrites::bookFirstTry(TestId test, qint64 questionId, bool right)
                                               " JOIN tests t ON t.id = q.test_id JOIN exercises e ON e.id = t.exercise_id"
                                               " WHERE q.id = ?"),
                           {questionId});
-    if (!nextRow(found) || found.value(4).toString() != QLatin1String("normal"))
+    if (!nextRow(found))
+        return;
+    // A 达标测试 has one answer per question: one answered wrong is booked
+    // under the normal window of its exercise, where "重练" can open it.
+    if (found.value(4).toString() == QLatin1String("fluency")) {
+        found.finish();
+        if (!right)
+            bookUnderNormalWindow(questionId, true);
+        return;
+    }
+    if (found.value(4).toString() != QLatin1String("normal"))
         return;
     const BookKey key{found.value(0).toLongLong(), found.value(1).toLongLong(), questionAt(found, 5)};
     if (!right) {
@@ -244,6 +254,12 @@ bool RecordWrites::removePupil(qint64 id)
 void RecordWrites::setInBook(qint64 questionId, bool inBook)
 {
     Transaction transaction(db_);
+    bookUnderNormalWindow(questionId, inBook);
+    transaction.commit();
+}
+
+void RecordWrites::bookUnderNormalWindow(qint64 questionId, bool inBook)
+{
     QSqlQuery found = run(db_, QStringLiteral("SELECT t.pupil_id, t.started, e.operation, e.level_option,"
                                               " e.level_caption, e.number_type, q.first, q.second, q.third, q.answer"
                                               " FROM questions q JOIN tests t ON t.id = q.test_id"
@@ -267,7 +283,14 @@ void RecordWrites::setInBook(qint64 questionId, bool inBook)
         bookWrong(db_, key, when);
     else
         run(db_, QStringLiteral("DELETE FROM book WHERE ") + kSameBookQuestion, key.values());
-    transaction.commit();
+}
+
+void RecordWrites::fluencyResult(TestId test, const FluencyResult& result)
+{
+    run(db_, QStringLiteral("INSERT OR REPLACE INTO fluency_results (test_id, fluency_test, limit_seconds, total,"
+                            " correct, elapsed_ms, passed) VALUES (?, ?, ?, ?, ?, ?, ?)"),
+        {test, result.test, result.limitSeconds > 0 ? QVariant(result.limitSeconds) : QVariant(), result.questions,
+         result.correct, result.elapsedMs, result.passed ? 1 : 0});
 }
 
 } // namespace zorvel::records

@@ -32,10 +32,14 @@ public:
     bool removePupil(qint64 id);
 
     void setInBook(qint64 questionId, bool inBook);
+    void fluencyResult(TestId test, const FluencyResult& result);
 
 private:
     qint64 exerciseId(const Exercise& exercise);
     void bookFirstTry(TestId test, qint64 questionId, bool right);
+    // The question into the book (or out of it) under the normal-mode window
+    // of its operation, whichever window showed it.
+    void bookUnderNormalWindow(qint64 questionId, bool inBook);
     bool nameFree(const QString& name, qint64 except);
 
     QSqlDatabase db_;

@@ -15,6 +15,8 @@
 //   fact_boxes the box, due day and counts of every fact asked, per pupil:
 //              derived from fact_answers, kept up to date with each answer
 //   fact_plans the sets and speed of each pupil's daily practice
+//   fluency_results  a 达标测试's test as chosen, limit, count, correct
+//              answers, time used and whether it passed; one row per such test
 //   reading_settings  the listening windows' reading settings of each pupil;
 //              a listening test keeps those it was read with (tests.reading_*)
 #include "records/schema.h"
@@ -132,6 +134,14 @@ const std::vector<QStringList>& migrations()
             QStringLiteral("ALTER TABLE tests ADD COLUMN reading_twice INTEGER"),
             QStringLiteral("ALTER TABLE tests ADD COLUMN reading_auto_ask INTEGER"),
             QStringLiteral("ALTER TABLE tests ADD COLUMN reading_gap_seconds INTEGER"),
+        },
+        // The result of each 达标测试 beside its test
+        {
+            QStringLiteral("CREATE TABLE fluency_results ("
+                           " test_id INTEGER PRIMARY KEY REFERENCES tests(id) ON DELETE CASCADE,"
+                           " fluency_test TEXT NOT NULL, limit_seconds INTEGER, total INTEGER NOT NULL,"
+                           " correct INTEGER NOT NULL, elapsed_ms INTEGER NOT NULL, passed INTEGER NOT NULL)"),
+            QStringLiteral("CREATE INDEX fluency_results_by_test ON fluency_results (fluency_test, passed)"),
         },
     };
     return steps;

@@ -376,6 +376,22 @@ std::vector<TestRow> SqliteRecordStore::tests(const TestFilter& filter)
     return read<std::vector<TestRow>>([&](const RecordReader& reader) { return reader.tests(filter); }, {});
 }
 
+void SqliteRecordStore::recordFluencyResult(TestId test, const FluencyResult& result)
+{
+    writer_->post([=](RecordWrites& writes) { writes.fluencyResult(test, result); });
+}
+
+std::optional<FluencyBest> SqliteRecordStore::fluencyBest(qint64 pupil, const QString& test)
+{
+    return read<std::optional<FluencyBest>>(
+        [&](const RecordReader& reader) { return reader.fluencyBest(pupil, test); }, std::nullopt);
+}
+
+QString SqliteRecordStore::lastFluencyTest(qint64 pupil)
+{
+    return read<QString>([pupil](const RecordReader& reader) { return reader.lastFluencyTest(pupil); }, {});
+}
+
 std::vector<BestTime> SqliteRecordStore::bestTimes(qint64 pupil)
 {
     return read<std::vector<BestTime>>([pupil](const RecordReader& reader) { return reader.bestTimes(pupil); }, {});

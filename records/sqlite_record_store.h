@@ -42,6 +42,7 @@ public:
     void recordPlaybackReached(TestId test) override;
     void recordReadingSettings(TestId test, const ReadingSettings& settings) override;
     void endTest(TestId test, TestEnd end, const QString& stopwatchText) override;
+    void recordFluencyResult(TestId test, const FluencyResult& result) override;
     std::vector<QuestionShown> redoQuestions(const Exercise& exercise) override;
 
     QString problem() const override;
@@ -71,6 +72,8 @@ public:
     std::vector<TestRow> listeningTests(qint64 pupil) override;
     std::vector<ListeningQuestion> listeningQuestions(TestId test) override;
     void setInBook(qint64 questionId, bool inBook) override;
+    std::optional<FluencyBest> fluencyBest(qint64 pupil, const QString& test) override;
+    QString lastFluencyTest(qint64 pupil) override;
 
     facts::PracticePlan plan() override;
     void setPlan(const facts::PracticePlan& plan) override;

@@ -2,10 +2,16 @@
 #include "records_window/records_module.h"
 
 #include "records_window/records_window.h"
+#include "records_window/sheet_printing.h"
 
 extern "C" Q_DECL_EXPORT QDialog* zorvelCreateRecordsWindow(zorvel::records::RecordStore& store,
                                                             const zorvel::records::RedoOpener& openRedo,
                                                             zorvel::facts::FactStore* facts)
 {
     return zorvel::records::createRecordsWindow(store, openRedo, facts).release();
+}
+
+extern "C" Q_DECL_EXPORT void zorvelPreviewWorksheet(QWidget* parent, const zorvel::sheets::Worksheet& sheet)
+{
+    zorvel::records::previewWithPrintDialog(parent, sheet);
 }

@@ -13,6 +13,7 @@ namespace zorvel {
 // The record the windows report to and keep the pupil's reading settings in,
 // asked each time a window is made (the record is opened after the menu);
 // none or nullptr: nothing recorded or kept.
+// The record store also gives 达标测试 its personal bests and last choice.
 using RecorderSource = std::function<records::RecordStore*()>;
 
 // The pupil's facts for the daily practice window ("frmDaily"); none or

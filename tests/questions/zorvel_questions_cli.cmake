@@ -31,6 +31,9 @@ set(bad_cases
   "--operation|mul|--count|--count 需要一个值；可用的值：1 到 1000000 的整数"
   "--operation|add|--format=|可用的值：text、tsv"
   "--operation|add\nsub|未知的运算 \"add\\nsub\""
+  "--preset|daily|未知的达标测试 \"daily\"；可用的值：add-sub-20-60、add-sub-20-100"
+  "--preset|times-table-60|--count|5|--count 不能和 --preset 一起用"
+  "--preset|times-table-60|--operation|add|--operation 不能和 --preset 一起用"
 )
 set(audio "--operation|add|--mode|listening")
 list(APPEND bad_cases
@@ -168,4 +171,27 @@ endif()
 
 if(failures GREATER 0)
   message(FATAL_ERROR "${failures} zorvel-questions checks failed")
+endif()
+
+# A preset: its questions by key and by name alike, its count, its limit and
+# pass line above them, and its exercise in the TSV.
+run_tool(--preset times-table-60 --seed 5)
+set(by_key "${out}")
+run_tool(--preset "表内乘法 60 题" --seed 5)
+if(NOT rc EQUAL 0 OR NOT out STREQUAL by_key)
+  fail("a preset by name gave another sheet than by key")
+endif()
+if(NOT by_key MATCHES "^达标测试 表内乘法 60 题\n限时 5 分钟　达标：正确率 ≥ 90 %，限时内全部答完\n\n第 1题" OR NOT by_key MATCHES "第60题   [1-9] × [1-9] =\n$")
+  fail("preset text sheet looks wrong: ${by_key}")
+endif()
+run_tool(--preset division-table-60 --seed 5 --format tsv)
+string(REGEX MATCHALL "[^\n]*\n" lines "${out}")
+list(LENGTH lines count)
+list(GET lines 59 last)
+if(NOT count EQUAL 60 OR NOT last MATCHES "^60\t[1-9][0-9]?\t[1-9]\t\t[1-9]\n$")
+  fail("preset TSV has ${count} lines, last '${last}'")
+endif()
+run_tool(--help)
+if(NOT out MATCHES "two-digit-add-sub-50 +两位数加减一位数 50 题 · 限时 5 分钟")
+  fail("--help does not list the presets")
 endif()

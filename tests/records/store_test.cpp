@@ -66,7 +66,7 @@ TEST_F(StoreTest, EmptyFileIsGivenTheLayoutAndOneDefaultPupil)
         const QSqlDatabase db = openConnection("layout", path(), true);
         EXPECT_EQ(scalar(db, "PRAGMA user_version").toInt(), kSchemaVersion);
         EXPECT_EQ(scalar(db, "PRAGMA journal_mode").toString(), "wal");
-        EXPECT_EQ(scalar(db, "SELECT count(*) FROM sqlite_master WHERE type = 'table'").toInt(), 11);
+        EXPECT_EQ(scalar(db, "SELECT count(*) FROM sqlite_master WHERE type = 'table'").toInt(), 12);
     }
     closeConnection("layout");
 }
@@ -165,6 +165,55 @@ TEST_F(StoreTest, BookKeepsFirstTryMistakesUntilTwoRedoTestsGetThemRight)
     EXPECT_EQ(book[1].question.operands[0], "20");
     store->setInBook(paper[4].questionId, false);
     EXPECT_EQ(store->mistakes(pupil).size(), 1u);
+}
+
+// A 达标测试: its result beside the test, the personal best from the
+// results that passed (most correct, then the shortest time, the earlier of
+// equals), the test taken last, and its wrong answers booked under the normal
+// window of the exercise.
+TEST_F(StoreTest, FluencyResultsGiveTheBestAndTheLastTestAndBookMistakes)
+{
+    const Exercise fluency{"FormFluency4", "mul", "fluency", "Option3", "1位 * 1位", "integer"};
+    auto store = open();
+    const qint64 pupil = store->currentPupil().id;
+    const auto take = [&](QDateTime started, const QString& test, int correct, qint64 ms, bool passed) {
+        const TestId id = store->beginTest(fluency, started, false);
+        store->recordQuestion(id, 1, QuestionShown{{"7", "8", ""}, "56"});
+        store->recordAnswer(id, 1, "54", false, 2000);
+        store->recordFluencyResult(id, FluencyResult{test, 300, 60, correct, ms, passed});
+        store->endTest(id, TestEnd::Finished, QString());
+        return id;
+    };
+    take(kMonday, "times-table-60", 55, 280000, true);
+    take(kMonday.addDays(1), "times-table-60", 59, 200000, false);   // no pass: no best
+    take(kMonday.addDays(2), "times-table-60", 55, 270000, true);    // as many, faster
+    take(kMonday.addDays(3), "times-table-60", 55, 270000, true);    // a tie keeps the earlier
+    take(kMonday.addDays(4), "division-table-60", 40, 300000, false);
+    store->flush();
+
+    const std::optional<FluencyBest> best = store->fluencyBest(pupil, "times-table-60");
+    ASSERT_TRUE(best);
+    EXPECT_EQ(best->correct, 55);
+    EXPECT_EQ(best->elapsedMs, 270000);
+    EXPECT_EQ(best->when, kMonday.addDays(2));
+    EXPECT_FALSE(store->fluencyBest(pupil, "division-table-60"));
+    EXPECT_EQ(store->lastFluencyTest(pupil), "division-table-60");
+
+    const std::vector<TestRow> rows = store->tests(TestFilter{pupil, "", "fluency", {}, {}});
+    ASSERT_EQ(rows.size(), 5u);
+    ASSERT_TRUE(rows.front().fluency);
+    EXPECT_EQ(rows.front().fluency->test, "division-table-60");
+    EXPECT_EQ(rows.front().fluency->correct, 40);
+    EXPECT_FALSE(rows.front().fluency->passed);
+    EXPECT_EQ(rows.front().time, "");
+    EXPECT_TRUE(store->bestTimes(pupil).empty());
+
+    const std::vector<Mistake> book = store->mistakes(pupil);
+    ASSERT_EQ(book.size(), 1u);
+    EXPECT_EQ(book.front().exercise.window, "Form84");
+    EXPECT_EQ(book.front().exercise.levelOption, "Option3");
+    EXPECT_EQ(book.front().question.correctAnswer, "56");
+    EXPECT_EQ(book.front().timesWrong, 5);
 }
 
 TEST_F(StoreTest, PupilsAreAddedRenamedRemovedAndRemembered)

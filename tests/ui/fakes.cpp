@@ -116,6 +116,17 @@ void FakeTestRecorder::endTest(records::TestId test, records::TestEnd end, const
     note(test, (QStringLiteral("end ") + records::testEndKey(end) + QLatin1Char(' ') + stopwatchText).trimmed());
 }
 
+void FakeTestRecorder::recordFluencyResult(records::TestId test, const records::FluencyResult& r)
+{
+    note(test, QStringLiteral("fluency %1 %2 %3 %4 %5 %6")
+                   .arg(r.test)
+                   .arg(r.limitSeconds)
+                   .arg(r.questions)
+                   .arg(r.correct)
+                   .arg(r.elapsedMs)
+                   .arg(r.passed ? "passed" : "failed"));
+}
+
 std::vector<records::QuestionShown> FakeTestRecorder::redoQuestions(const records::Exercise& e)
 {
     bookAskedFor = QStringList{e.window, e.levelOption, e.numberType}.join(QLatin1Char(' '));

@@ -33,6 +33,7 @@ struct Recorder {
 // Each report as a line: "begin Form81 add normal Option4 2位 + 1位 integer",
 // with " redo" for a redo test; "question 1 47 8  55"; "answer 1 55 right 1200"
 // (or "wrong"); "playback"; "reading pace=slow twice=1 auto=0 gap=10";
+// "fluency times-table-60 300 60 58 299000 passed";
 // "end finished 1:06.00".
 class FakeTestRecorder final : public records::TestRecorder {
 public:
@@ -42,6 +43,7 @@ public:
     void recordPlaybackReached(records::TestId test) override;
     void recordReadingSettings(records::TestId test, const ReadingSettings& settings) override;
     void endTest(records::TestId test, records::TestEnd end, const QString& stopwatchText) override;
+    void recordFluencyResult(records::TestId test, const records::FluencyResult& result) override;
     std::vector<records::QuestionShown> redoQuestions(const records::Exercise& exercise) override;
 
     QStringList lines;

@@ -22,6 +22,7 @@ struct SheetOptions {
     NumberType type = NumberType::Integer;
     Mode mode = Mode::Normal;
     int count = 10;
+    QString preset;         // a 达标测试 preset's key; its test gives the exercise and count
     std::optional<std::uint64_t> seed;
     SheetFormat format = SheetFormat::Text;
     int columns = 0;        // pdf: 0 for as many as fit
