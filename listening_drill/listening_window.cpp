@@ -2,7 +2,7 @@
 // answer, spoken or marked by the prompt sound, and the answer playback.
 #include "listening_drill/listening_window.h"
 
-#include "normal_drill/screen_units.h"
+#include "design_units/screen_units.h"
 #include "questions/number_text.h"
 
 #include <QCheckBox>

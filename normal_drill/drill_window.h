@@ -122,8 +122,6 @@ private:
     Level selectedLevel() const;
     NumberType selectedNumberType() const;
     void applyNumberTypeFonts();
-    // The designed size, or smaller where the screen's free area is smaller.
-    QSize openingSize() const;
     static QString twoCharacterNumber(int n);
     // The exercise selected on screen, as the record keeps it.
     records::Exercise shownExercise() const;

@@ -1,7 +1,10 @@
 // One scale factor over the twips conversion, applied to every control.
 #include "normal_drill/twips_layout.h"
 
-#include "normal_drill/screen_units.h"
+#include "design_units/screen_units.h"
+
+#include <QCheckBox>
+#include <QRadioButton>
 
 #include <algorithm>
 
@@ -48,6 +51,20 @@ void TwipsLayout::setFont(QWidget* widget, const QFont& designFont)
     widget->setFont(scaledFont(designFont, scale_));
 }
 
+// A check box or an option keeps its indicator at one size whatever the
+// scale, so a reduced window leaves its caption less room than the design
+// gave it: its font is reduced further until the whole caption shows.
+static void keepCaptionWhole(QWidget* widget)
+{
+    if (!qobject_cast<QCheckBox*>(widget) && !qobject_cast<QRadioButton*>(widget))
+        return;
+    QFont font = widget->font();
+    for (int step = 0; step < 12 && widget->sizeHint().width() > widget->width() && font.pointSizeF() > 4; ++step) {
+        font.setPointSizeF(font.pointSizeF() * 0.92);
+        widget->setFont(font);
+    }
+}
+
 void TwipsLayout::fitToWindow()
 {
     const QSize size = window_->size();
@@ -63,6 +80,10 @@ void TwipsLayout::fitToWindow()
     for (const Placement& placement : placements_) {
         if (placement.widget)
             placement.widget->setGeometry(pixels(placement.widget, placement.twips));
+    }
+    for (const Placement& placement : placements_) {
+        if (placement.widget)
+            keepCaptionWhole(placement.widget);
     }
 }
 

@@ -2,14 +2,16 @@
 #include "records_window/records_window.h"
 
 #include "normal_drill/family_table.h"
-#include "normal_drill/screen_units.h"
+#include "design_units/screen_units.h"
 #include "records_window/mistakes_tab.h"
 #include "records_window/print_sheet_dialog.h"
 #include "records_window/pupil_bar.h"
 #include "records_window/record_controls.h"
 #include "records_window/results_tab.h"
+#include "window_fit/window_fit.h"
 
 #include <QHBoxLayout>
+#include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
 #include <QTabWidget>
@@ -23,7 +25,7 @@ namespace {
 
 QLabel* makeHeading(QWidget* parent)
 {
-    auto* heading = new QLabel(QStringLiteral("Zorvel (学习记录)"), parent);
+    auto* heading = new QLabel(QStringLiteral("Zorvel（学习记录）"), parent);
     heading->setObjectName(QStringLiteral("lblHeading"));
     heading->setFont(designFont(FontFace::Heiti, 28, true));
     QPalette palette = heading->palette();
@@ -50,7 +52,6 @@ RecordsWindow::RecordsWindow(RecordStore& store, RecordsServices services, QWidg
 {
     setObjectName(QStringLiteral("frmRecords"));
     setWindowTitle(programWindowTitle());
-    resize(twipsSize(15210, 10950));
 
     pupils_ = new PupilBar(store_, services_.dialogs, this);
     auto* top = new QHBoxLayout;
@@ -82,7 +83,22 @@ RecordsWindow::RecordsWindow(RecordStore& store, RecordsServices services, QWidg
 
     connect(pupils_, &PupilBar::pupilChanged, this, &RecordsWindow::showPupil);
     connect(back, &QPushButton::clicked, this, &QDialog::accept);
+    fitToScreen(parent);
     showPupil();
+}
+
+void RecordsWindow::fitToScreen(QWidget* over)
+{
+    setWindowFlags(windowFlags() | Qt::WindowMaximizeButtonHint);
+    const qreal scale = fitOnScreen(this, twipsSize(15210, 10950), over ? over : windowInFront());
+    if (scale >= 1.0)
+        return;
+    scaleFonts(this, scale);
+    for (QHeaderView* header : findChildren<QHeaderView*>()) {
+        header->setDefaultSectionSize(qRound(header->defaultSectionSize() * scale));
+        for (int i = 0; i < header->count(); ++i)
+            header->resizeSection(i, qRound(header->sectionSize(i) * scale));
+    }
 }
 
 QPushButton* RecordsWindow::makePrintButton()

@@ -36,6 +36,9 @@ public:
 private:
     void showPupil();
     QPushButton* makePrintButton();
+    // The designed size, or the whole window smaller (its fonts and columns
+    // too) where the screen's free area is smaller.
+    void fitToScreen(QWidget* over);
 
     RecordStore& store_;
     RecordsServices services_;

@@ -36,7 +36,7 @@ QString TestTableModel::cellText(const TestRow& row, int column)
     case Questions: return QString::number(row.questions);
     case Wrong: return QString::number(row.wrongAnswers);
     case Time: return row.time;
-    case Ended: return row.redo ? endText(row.ended) + QStringLiteral("(重练)") : endText(row.ended);
+    case Ended: return row.redo ? endText(row.ended) + QStringLiteral("（重练）") : endText(row.ended);
     }
     return QString();
 }

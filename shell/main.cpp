@@ -80,10 +80,12 @@ int runProgram(int argc, char* argv[])
     // Opened only by the one copy that runs: another would close this copy's
     // running tests as interrupted. Opening it (Qt's SQLite driver, the file,
     // the writer thread) waits until the menu is on screen; the pupil's name
-    // follows at once.
+    // follows at once, and with two or more pupils the question who is
+    // practising.
     zorvel::afterFirstPaint(*menu, [&records, &menu] {
         records.open(zorvel::records::defaultDatabasePath(), zorvel::records::defaultPupilName());
         records.attachTo(*menu);
+        records.askWhoIsPractising(*menu);
     });
     return app.exec();
 }

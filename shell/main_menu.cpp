@@ -3,6 +3,7 @@
 
 #include "shell/click_label.h"
 #include "shell/menu_table.h"
+#include "window_fit/window_fit.h"
 
 #include <QFontMetrics>
 #include <QImageReader>
@@ -44,26 +45,29 @@ QPixmap ownPicture(const QString& resource)
     return QPixmap::fromImage(reader.read());
 }
 
-QLabel* pictureLabel(QWidget* parent, const char* name, const QString& accessibleName, const QString& resource,
-                     const QRect& geometry)
+QLabel* pictureLabel(QWidget* parent, TwipsLayout& layout, const char* name, const QString& accessibleName,
+                     const QString& resource, const QRect& twips)
 {
     auto* picture = new QLabel(parent);
     picture->setObjectName(QLatin1String(name));
     picture->setAccessibleName(accessibleName);
     picture->setPixmap(ownPicture(resource));
     picture->setScaledContents(true);
-    picture->setGeometry(geometry);
+    layout.place(picture, twips);
     return picture;
 }
 
 } // namespace
 
 MainMenu::MainMenu(DrillWindowFactory createDrillWindow, HelpPages helpPages, QWidget* parent)
-    : QWidget(parent), createDrillWindow_(std::move(createDrillWindow)), helpPages_(std::move(helpPages))
+    : QWidget(parent), createDrillWindow_(std::move(createDrillWindow)), helpPages_(std::move(helpPages)),
+      layout_(this, menuWidthTwips, menuHeightTwips)
 {
     setObjectName(QStringLiteral("form1"));
-    setFixedSize(twipsSize(menuWidthTwips, menuHeightTwips));
     buildControls();
+    fitOnScreen(this, layout_.designSize(), nullptr);
+    setMinimumSize(smallestLegibleSize(layout_.designSize()).boundedTo(size()));
+    layout_.fitToWindow();
 }
 
 namespace {
@@ -95,23 +99,17 @@ QWidget* makeMenuControl(const MenuControl& row, QWidget* menu)
 
 void MainMenu::buildControls()
 {
-    for (const MenuControl& row : menuControls()) {
-        QWidget* control = makeMenuControl(row, this);
-        control->setObjectName(QLatin1String(row.name));
-        control->setToolTip(row.toolTip);
-        control->setFont(designFont(row.face, row.pointSize, row.bold));
-        control->setGeometry(twipsRect(row.left, row.top, row.width, row.height));
-    }
+    for (const MenuControl& row : menuControls())
+        addControl(row);
 
-    pictureLabel(this, "Image1", QStringLiteral("Zorvel 标志"), QStringLiteral(":/images/logo.png"),
-                 twipsRect(360, 240, 720, 720));
-    pictureLabel(this, "picIcon", QStringLiteral("大脑图片"), QStringLiteral(":/images/head.png"),
-                 twipsRect(2400, 3360, 4800, 4800));
+    pictureLabel(this, layout_, "Image1", QStringLiteral("Zorvel 标志"), QStringLiteral(":/images/logo.png"),
+                 QRect(360, 240, 720, 720));
+    pictureLabel(this, layout_, "picIcon", QStringLiteral("大脑图片"), QStringLiteral(":/images/head.png"),
+                 QRect(2400, 3360, 4800, 4800));
 
     auto* line = new QWidget(this);
     line->setObjectName(QStringLiteral("Line1"));
-    const int lineLeft = twipsToPixels(1320);
-    line->setGeometry(lineLeft, twipsToPixels(9360), twipsToPixels(13560) - lineLeft + 1, 1);
+    layout_.place(line, QRect(1320, 9360, 13560 - 1320 + 15, 15));
     QPalette linePalette = line->palette();
     linePalette.setColor(QPalette::Window, colorFromBgr(0x808080));
     line->setPalette(linePalette);
@@ -126,6 +124,24 @@ void MainMenu::buildControls()
     connect(findChild<QPushButton*>(QStringLiteral("cmdRecords")), &QPushButton::clicked, this, &MainMenu::openRecordsWindow);
     connect(findChild<ClickLabel*>(QStringLiteral("Label1")), &ClickLabel::clicked, this, &MainMenu::openHomePage);
     connect(findChild<ClickLabel*>(QStringLiteral("Label3")), &ClickLabel::clicked, this, &MainMenu::openProductPage);
+    connect(findChild<ClickLabel*>(QStringLiteral("lblPupil")), &ClickLabel::clicked, this, &MainMenu::choosePupil);
+}
+
+QWidget* MainMenu::addControl(const MenuControl& row)
+{
+    QWidget* control = makeMenuControl(row, this);
+    control->setObjectName(QLatin1String(row.name));
+    control->setToolTip(row.toolTip);
+    layout_.setFont(control, designFont(row.face, row.pointSize, row.bold));
+    layout_.place(control, QRect(row.left, row.top, row.width, row.height));
+    return control;
+}
+
+void MainMenu::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    layout_.fitToWindow();
+    showPupilName();
 }
 
 void MainMenu::setSlogans()
@@ -160,10 +176,20 @@ void MainMenu::openDrillWindow(const QString& formName)
         execModallyAbove(*window, this);
 }
 
-void MainMenu::setRecords(RecordsWindowFactory createRecordsWindow, std::function<QString()> currentPupilName)
+void MainMenu::setRecords(RecordsWindowFactory createRecordsWindow, std::function<QString()> currentPupilName,
+                          std::function<void()> choosePupil)
 {
     createRecordsWindow_ = std::move(createRecordsWindow);
     currentPupilName_ = std::move(currentPupilName);
+    choosePupil_ = std::move(choosePupil);
+    showPupilName();
+}
+
+void MainMenu::choosePupil()
+{
+    if (!choosePupil_)
+        return;
+    choosePupil_();
     showPupilName();
 }
 
@@ -192,7 +218,7 @@ void MainMenu::showPupilName()
 {
     auto* label = findChild<QLabel*>(QStringLiteral("lblPupil"));
     const QString name = currentPupilName_ ? currentPupilName_() : QString();
-    const QString text = name.isEmpty() ? QString() : QStringLiteral("学生:") + name;
+    const QString text = name.isEmpty() ? QString() : QStringLiteral("学生：") + name;
     label->setText(QFontMetrics(label->font()).elidedText(text, Qt::ElideRight, label->width()));
     label->setToolTip(text);
 }

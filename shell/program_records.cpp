@@ -6,6 +6,7 @@
 #include "records/sqlite_record_store.h"
 #include "records_window/records_module.h"
 #include "shell/module_loader.h"
+#include "shell/pupil_chooser.h"
 
 #include <QApplication>
 #include <QMessageBox>
@@ -61,7 +62,17 @@ void ProgramRecords::attachTo(MainMenu& menu)
                     openRedo(window, levelOption, numberType);
                 });
         },
-        [this] { return store_->currentPupil().name; });
+        [this] { return store_->currentPupil().name; },
+        [this, &menu] {
+            PupilChooser chooser(*store_, askNameWithInputDialog(), tellWithMessageBox(), &menu);
+            execModallyAbove(chooser, &menu);
+        });
+}
+
+void ProgramRecords::askWhoIsPractising(MainMenu& menu)
+{
+    if (store_ && zorvel::askWhoIsPractising(*store_, &menu, askNameWithInputDialog(), tellWithMessageBox()))
+        menu.showPupilName();
 }
 
 void ProgramRecords::openRedo(const QString& window, const QString& levelOption, const QString& numberType)

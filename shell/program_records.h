@@ -24,8 +24,10 @@ public:
     // The drill windows it makes report to the store once it is open.
     DrillWindowFactory drillWindowFactory();
     void open(const QString& path, const QString& defaultPupilName);
-    // "学习记录" and the pupil label of the menu.
+    // "学习记录" and the pupil label of the menu, which chooses the pupil.
     void attachTo(MainMenu& menu);
+    // With two or more pupils, asks over the menu who is practising.
+    void askWhoIsPractising(MainMenu& menu);
 
 private:
     // The normal-mode window of a "重练", modal over the records window; the

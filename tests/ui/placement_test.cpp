@@ -5,8 +5,10 @@
 
 #include "listening_drill/listening_window.h"
 #include "normal_drill/normal_window.h"
-#include "normal_drill/screen_units.h"
+#include "design_units/screen_units.h"
 
+#include <QCheckBox>
+#include <QRadioButton>
 #include <QScreen>
 #include <QtTest>
 
@@ -83,6 +85,28 @@ private slots:
         dialog->resize(design.width() * 2, design.height());
         QCOMPARE(dialog->findChild<QWidget*>("Label7")->font().pointSizeF(), 42.0);
         QCOMPARE(dialog->findChild<QWidget*>("Command2")->x(), design.width() / 2 + twipsToPixels(240));
+    }
+
+    // Reduced to its smallest, a window still shows every option and switch
+    // caption whole, though their indicators keep their size.
+    void captionsWholeAtTheSmallestSize_data()
+    {
+        QTest::addColumn<QString>("form");
+        QTest::newRow("Form81") << "Form81";
+        QTest::newRow("Form93") << "Form93";
+    }
+    void captionsWholeAtTheSmallestSize()
+    {
+        QFETCH(QString, form);
+        open(form);
+        dialog->show();
+        dialog->resize(dialog->minimumSize());
+        QVERIFY(dialog->width() < twipsToPixels(15210) * 2 / 3);
+        for (QAbstractButton* button : dialog->findChildren<QAbstractButton*>()) {
+            if (!qobject_cast<QRadioButton*>(button) && !qobject_cast<QCheckBox*>(button))
+                continue;
+            QVERIFY2(button->sizeHint().width() <= button->width(), qPrintable(button->objectName()));
+        }
     }
 
     // The mark is drawn over the "0" key that reaches under it; a number too

@@ -5,7 +5,7 @@
 #include "shell/drill_launcher.h"
 #include "shell/main_menu.h"
 #include "shell/startup.h"
-#include "normal_drill/screen_units.h"
+#include "design_units/screen_units.h"
 
 #include <QAbstractButton>
 #include <QAccessible>
@@ -82,12 +82,31 @@ private slots:
         QVERIFY(!textOf(menu.findChild<QWidget*>("Label1")).isEmpty());
     }
 
-    // Twips scaled to pixels, for a few controls of each kind and the pictures.
+    // The offscreen screen (800 × 600) is smaller than the menu: it opens
+    // scaled down as a whole, its frame's allowance inside the free area.
+    void menuFitsTheScreenScaledAsAWhole()
+    {
+        MainMenu menu(nullptr, noPages());
+        const QSize design = twipsSize(15315, 11070);
+        const QRect room = menu.screen()->availableGeometry();
+        QVERIFY(menu.width() < design.width());
+        QVERIFY(menu.frameGeometry().top() >= room.top());
+        QVERIFY(menu.height() + 32 <= room.height());
+        const qreal scale = qreal(menu.height()) / design.height();
+        QCOMPARE(menu.findChild<QWidget*>("Command5")->size(), twipsRect(QRect(9720, 7320, 1500, 600), scale).size());
+        QCOMPARE(menu.findChild<QLabel*>("lblTitle")->font().pointSizeF(), 48 * scale);
+        QVERIFY(menu.minimumWidth() < menu.width());
+    }
+
+    // At the designed size, twips scaled to pixels, for a few controls of
+    // each kind and the pictures.
     void representativePlaces()
     {
         MainMenu menu(nullptr, noPages());
         QCOMPARE(menu.objectName(), QStringLiteral("form1"));
-        QCOMPARE(menu.size(), twipsSize(15315, 11070));
+        menu.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&menu));
+        menu.resize(twipsSize(15315, 11070));
         const QList<std::pair<const char*, QRect>> rows = {
             {"lblTitle", {1800, 0, 12525, 1305}}, {"Command5", {9720, 7320, 1500, 600}},
             {"Command10", {11640, 7320, 1500, 600}}, {"Command0", {11640, 8400, 1500, 600}},
@@ -102,14 +121,14 @@ private slots:
         QWidget* line = menu.findChild<QWidget*>("Line1");
         QVERIFY(line);
         QCOMPARE(line->geometry(), QRect(QPoint(twipsToPixels(1320), twipsToPixels(9360)), QPoint(twipsToPixels(13560), twipsToPixels(9360))));
-        menu.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&menu));
         QCOMPARE(menu.grab().toImage().pixelColor(line->x() + line->width() / 2, line->y()), QColor(128, 128, 128));
     }
 
     void slogansTitleAndColoursAreSet()
     {
         MainMenu menu(nullptr, noPages());
+        menu.resize(twipsSize(15315, 11070));
+        menu.show();
         menu.setSlogans();
         QCOMPARE(menu.findChild<QLabel*>("Label5")->text(), QStringLiteral("随机出题求变化 即时反馈保质量 自动计时求速度,游戏化高效快乐学习"));
         QCOMPARE(menu.findChild<QLabel*>("Label4")->text(), QStringLiteral("语音播报练听算 答案回放自批改 5分钟完成出题 测验 批改 反馈全过程"));
@@ -135,6 +154,8 @@ private slots:
     void captionsFitTheirControls()
     {
         MainMenu menu(nullptr, noPages());
+        menu.resize(twipsSize(15315, 11070));
+        menu.show();
         menu.setSlogans();
         for (QLabel* label : menu.findChildren<QLabel*>()) {
             const QFontMetrics metrics(label->font());

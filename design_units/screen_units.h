@@ -1,12 +1,14 @@
-// Where design units meet the screen: geometry is designed in twips (1440 to
+// Where design units meet a device: geometry is designed in twips (1440 to
 // the inch) and scaled with the screen's DPI here and nowhere else; the
-// designed font faces (黑体, 宋体, Arial) map to the installed CJK fonts here.
+// designed font faces (黑体, 宋体, Arial) map to the installed fonts here, for
+// the windows and the printed sheets alike.
 #pragma once
 
 #include <QColor>
 #include <QFont>
 #include <QRect>
 #include <QSize>
+#include <QStringList>
 
 namespace zorvel {
 
@@ -22,6 +24,9 @@ QSize twipsSize(int width, int height, qreal scale = 1.0);
 
 enum class FontFace { Heiti /* 黑体 */, Songti /* 宋体 */, Arial };
 
+// The installed families of a designed face, best first.
+QStringList designFamilies(FontFace face);
+// The designed face at pointSize, for a screen or a printed page alike.
 QFont designFont(FontFace face, qreal pointSize, bool bold = false);
 // font at scale times its point size.
 QFont scaledFont(QFont font, qreal scale);
