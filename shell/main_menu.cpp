@@ -5,10 +5,13 @@
 #include "shell/menu_table.h"
 #include "window_fit/window_fit.h"
 
+#include <QDir>
 #include <QFontMetrics>
 #include <QImageReader>
+#include <QMessageBox>
 #include <QPalette>
 #include <QPixmap>
+#include <QPointer>
 #include <QPushButton>
 #include <QWindow>
 
@@ -122,8 +125,11 @@ void MainMenu::buildControls()
     }
     connect(findChild<QPushButton*>(QStringLiteral("Command0")), &QPushButton::clicked, this, &MainMenu::quitRequested);
     connect(findChild<QPushButton*>(QStringLiteral("cmdRecords")), &QPushButton::clicked, this, &MainMenu::openRecordsWindow);
-    connect(findChild<ClickLabel*>(QStringLiteral("Label1")), &ClickLabel::clicked, this, &MainMenu::openHomePage);
-    connect(findChild<ClickLabel*>(QStringLiteral("Label3")), &ClickLabel::clicked, this, &MainMenu::openProductPage);
+    // Asked for by a click: when no browser shows the page, the menu says where it is.
+    connect(findChild<ClickLabel*>(QStringLiteral("Label1")), &ClickLabel::clicked, this,
+            [this] { helpPages_.openHomePage(tellWherePageIs()); });
+    connect(findChild<ClickLabel*>(QStringLiteral("Label3")), &ClickLabel::clicked, this,
+            [this] { helpPages_.openProductPage(tellWherePageIs()); });
     connect(findChild<ClickLabel*>(QStringLiteral("lblPupil")), &ClickLabel::clicked, this, &MainMenu::choosePupil);
 }
 
@@ -165,6 +171,23 @@ void MainMenu::openHomePage()
 void MainMenu::openProductPage()
 {
     helpPages_.openProductPage();
+}
+
+PageNotOpened MainMenu::tellWherePageIs()
+{
+    return [menu = QPointer<MainMenu>(this)](const QString& pagePath) {
+        if (!menu)
+            return;
+        const QString text = pagePath.isEmpty()
+            ? QStringLiteral("使用说明打不开：没能把它放到本机的临时文件夹里。")
+            : QStringLiteral("没有找到可以打开网页的浏览器。\n使用说明在：\n%1\n可以用任何浏览器打开它。")
+                  .arg(QDir::toNativeSeparators(pagePath));
+        QMessageBox box(QMessageBox::Information, QStringLiteral("Zorvel 使用说明"), text, QMessageBox::NoButton, menu);
+        box.setObjectName(QStringLiteral("msgHelpPage"));
+        box.setTextInteractionFlags(Qt::TextSelectableByMouse);
+        box.addButton(QStringLiteral("确定"), QMessageBox::AcceptRole);
+        box.exec();
+    };
 }
 
 void MainMenu::openDrillWindow(const QString& formName)

@@ -67,6 +67,8 @@ private:
     void openDrillWindow(const QString& formName);
     void openRecordsWindow();
     void choosePupil();
+    // A message box over the menu saying where the page is.
+    PageNotOpened tellWherePageIs();
 
     DrillWindowFactory createDrillWindow_;
     HelpPages helpPages_;

@@ -21,15 +21,17 @@ public:
 
     void speak(const QString& sentence) override;
     bool isAvailable() const override;
+    Silence silence() const override { return silence_; }
 
 private:
     struct Channel;
 
-    void learnAvailability(bool available);
+    void learnSilence(Silence silence);
 
     SynthesisWorker& worker_;
     std::shared_ptr<Channel> channel_;
     bool knownUnavailable_ = false;
+    Silence silence_ = Silence::None;
 };
 
 } // namespace zorvel

@@ -35,6 +35,11 @@ bool LoggingVoice::isAvailable() const
     return voice_->isAvailable();
 }
 
+Silence LoggingVoice::silence() const
+{
+    return voice_->silence();
+}
+
 LoggingPromptSound::LoggingPromptSound(std::unique_ptr<PromptSound> sound, SpeechLog log)
     : sound_(std::move(sound))
     , log_(std::move(log))

@@ -112,7 +112,7 @@ private slots:
 
     void menuPupilLabelOpensTheChooserByMouseAndKeyboard()
     {
-        MainMenu menu(nullptr, HelpPages([](const QUrl&) {}, QString()));
+        MainMenu menu(nullptr, HelpPages([](const QUrl&, const BrowserOutcome&) {}, QString()));
         int asked = 0;
         QString name = QStringLiteral("小明");
         menu.setRecords(nullptr, [&] { return name; }, [&] {

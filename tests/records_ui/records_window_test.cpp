@@ -278,7 +278,7 @@ private slots:
     {
         FakeRecordStore store;
         Dialogs dialogs;
-        MainMenu menu(nullptr, HelpPages([](const QUrl&) {}, QString()));
+        MainMenu menu(nullptr, HelpPages([](const QUrl&, const BrowserOutcome&) {}, QString()));
         auto* button = menu.findChild<QPushButton*>("cmdRecords");
         QVERIFY(button);
         QCOMPARE(button->text(), QStringLiteral("学习记录"));

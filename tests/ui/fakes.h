@@ -23,6 +23,7 @@ struct Recorder {
     int prompts = 0;              // prompt sounds played
     QStringList messages;         // "title|text" of each message box
     bool voiceAvailable = true;
+    Silence silence = Silence::NoVoice;    // why, when the voice is not available
     int voicesCreated = 0;
 };
 

@@ -109,6 +109,29 @@ private slots:
         }
     }
 
+    // The help page explains every switch the windows have, the record and
+    // where it lives, the mistakes book and printing.
+    void helpPageNamesEverySwitchAndTheRecord()
+    {
+        QFile page(":/help/index.html");
+        QVERIFY(page.open(QIODevice::ReadOnly));
+        const QString help = QString::fromUtf8(page.readAll());
+        QStringList missing;
+        for (const char* form : {"Form81", "Form82", "Form83", "Form84", "Form85", "Form91", "Form92", "Form93",
+                                 "Form94", "Form95"}) {
+            open(form);
+            for (QCheckBox* check : dialog->findChildren<QCheckBox*>())
+                if (!help.contains(check->text()) && !missing.contains(check->text()))
+                    missing << check->text();
+        }
+        for (const char* topic : {"学习记录", "~/.local/share/zorvel/records.db", "错题本", "重练", "打印练习卷…",
+                                  "打印错题卷", "保存为PDF", "学生：", "谁在练习？"})
+            if (!help.contains(QString::fromUtf8(topic)))
+                missing << QString::fromUtf8(topic);
+        QVERIFY2(missing.isEmpty(), qPrintable(missing.join(QStringLiteral(", "))));
+        QVERIFY(!help.contains(QStringLiteral("不保存任何个人信息")));
+    }
+
     // The mark is drawn over the "0" key that reaches under it; a number too
     // wide for its label is drawn smaller, not narrower.
     void markOverTheKeypadAndDigitsUndistorted()

@@ -28,7 +28,7 @@ const QString listeningTip = QStringLiteral("语音播报  连续出题  答案�
 
 HelpPages noPages()
 {
-    return HelpPages([](const QUrl&) {}, QString());
+    return HelpPages([](const QUrl&, const BrowserOutcome&) {}, QString());
 }
 
 // A left click delivered through the window system, so that modality applies.
