@@ -59,13 +59,14 @@ std::vector<PlotPoint> averaged(const std::vector<ChartPoint>& points, int perio
     return result;
 }
 
-// Ticks at whole multiples of the first step that gives at most six of them.
-void setWholeTicks(QValueAxis* axis, double top, std::initializer_list<int> steps)
+// Ticks at whole multiples of the first step that gives at most `most`
+// intervals.
+void setWholeTicks(QValueAxis* axis, double top, std::initializer_list<int> steps, int most)
 {
     int step = 1;
     for (int candidate : steps) {
         step = candidate;
-        if (std::ceil(top / step) <= 6)
+        if (std::ceil(top / step) <= most)
             break;
     }
     axis->setTickType(QValueAxis::TicksDynamic);
@@ -230,8 +231,9 @@ void ProgressChart::setPoints(const std::vector<ChartPoint>& points, const QStri
                        double(first.daysTo(date)) + 0.5);
     dates_->setStartValue(-1.0);
     dates_->setRange(-1.0, double(first.daysTo(last)) + 2.0);
-    setWholeTicks(seconds_, maxSeconds * 1.1, {10, 15, 30, 60, 120, 300, 600});
-    setWholeTicks(wrongAxis_, maxWrong + 1, {1, 2, 5, 10, 20});
+    // Few enough labels that Qt never has to leave one out for lack of room.
+    setWholeTicks(seconds_, maxSeconds * 1.1, {10, 15, 30, 60, 120, 300, 600}, 5);
+    setWholeTicks(wrongAxis_, maxWrong + 1, {1, 2, 5, 10, 20}, 3);
 
     QString title = exerciseText;
     if (shown.empty())

@@ -11,7 +11,7 @@
 #include "window_fit/window_fit.h"
 
 #include <QHBoxLayout>
-#include <QHeaderView>
+#include <QAbstractItemView>
 #include <QLabel>
 #include <QPushButton>
 #include <QTabWidget>
@@ -94,11 +94,11 @@ void RecordsWindow::fitToScreen(QWidget* over)
     if (scale >= 1.0)
         return;
     scaleFonts(this, scale);
-    for (QHeaderView* header : findChildren<QHeaderView*>()) {
-        header->setDefaultSectionSize(qRound(header->defaultSectionSize() * scale));
-        for (int i = 0; i < header->count(); ++i)
-            header->resizeSection(i, qRound(header->sectionSize(i) * scale));
-    }
+    // The tables keep their print and columns: they scroll, and their dates
+    // and captions would otherwise be cut to "…" (a cell's margins do not
+    // shrink with the font).
+    for (QAbstractItemView* table : findChildren<QAbstractItemView*>())
+        scaleFonts(table, 1.0);
 }
 
 QPushButton* RecordsWindow::makePrintButton()

@@ -36,8 +36,8 @@ public:
 private:
     void showPupil();
     QPushButton* makePrintButton();
-    // The designed size, or the whole window smaller (its fonts and columns
-    // too) where the screen's free area is smaller.
+    // The designed size, or the whole window smaller (its fonts too, but
+    // not the tables' print) where the screen's free area is smaller.
     void fitToScreen(QWidget* over);
 
     RecordStore& store_;

@@ -143,9 +143,8 @@ QWidget* ResultsTab::buildBestTimes()
     best_->setHorizontalHeaderLabels({QStringLiteral("运算"), QStringLiteral("难度"), QStringLiteral("类型"),
                                       QStringLiteral("最好成绩"), QStringLiteral("日期")});
     styleTable(best_);
-    const int widthsTwips[5] = {1110, 1230, 930, 1080, 1200};
-    for (int c = 0; c < 5; ++c)
-        best_->setColumnWidth(c, twipsToPixels(widthsTwips[c]));
+    // A row per exercise practised, a hundred at most: measured to fit.
+    best_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     best_->horizontalHeader()->setStretchLastSection(true);
     best_->setToolTip(QStringLiteral("点一行，下面的图就显示这个难度和类型的进步"));
     layout->addWidget(best_);

@@ -15,6 +15,7 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
+#include <QScreen>
 #include <QTabWidget>
 #include <QTableView>
 #include <QTemporaryDir>
@@ -146,6 +147,26 @@ private slots:
         QCOMPARE(dates->categoriesLabels(), QStringList({"12-07", "12-08"}));
         for (QAbstractAxis* axis : chart.chart()->axes())
             QVERIFY(!axis->truncateLabels());
+    }
+
+    // The offscreen screen is smaller than the window: it opens scaled down
+    // as a whole within the free area, its tables' dates and captions whole.
+    void windowFitsTheScreenWithTablesUncut()
+    {
+        FakeRecordStore store;
+        fillSmall(store);
+        Dialogs dialogs;
+        RecordsWindow window(store, dialogs.services());
+        const QRect room = window.screen()->availableGeometry();
+        QVERIFY(window.width() < twipsToPixels(15210));
+        QVERIFY(window.height() + 32 <= room.height());
+        QVERIFY(window.findChild<QLabel*>("lblHeading")->font().pointSizeF() < 28);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QVERIFY(room.contains(window.frameGeometry()));
+        QAbstractItemView* table = window.findChild<QTableView*>("grdTests");
+        for (int column : {0, 1, 2, 3})
+            QVERIFY2(table->sizeHintForColumn(column) <= static_cast<QTableView*>(table)->columnWidth(column), qPrintable(QString::number(column)));
     }
 
     void filtersChooseTheRowsAndTheChartOpensOnTheLatestExercise()
