@@ -42,9 +42,8 @@ QSize twipsSize(int width, int height, qreal scale)
 // directly: a name that is not installed (such as "黑体" itself) would cost
 // Qt a fontconfig fallback search for every face and weight, the largest
 // part of painting the first window. 黑体 is the monospaced Noto face, for its
-// half-width digits of one width. The later names serve systems without the
-// Noto faces; when none is there, fontconfig's own fallback for Chinese text
-// takes their place.
+// half-width digits of one width. The later names serve printed sheets on
+// systems without the Noto faces.
 QStringList designFamilies(FontFace face)
 {
     switch (face) {
@@ -62,14 +61,25 @@ QStringList designFamilies(FontFace face)
 
 QFont designFont(FontFace face, qreal pointSize, bool bold)
 {
-    QFont font;
-    font.setFamilies(designFamilies(face));
+    // The first face only: a list of families makes Qt ask fontconfig for
+    // the fallbacks of each, a tenth of the menu's start. When it is missing,
+    // fontconfig's own fallback for Chinese text takes its place.
+    QFont font(designFamilies(face).front());
     font.setPointSizeF(pointSize);
     font.setBold(bold);
     // Chinese, digits and Latin need no shaping, so Qt maps characters to
     // glyphs directly instead of reading each font's layout tables for every
     // size; scripts that need shaping are still shaped.
     font.setStyleStrategy(QFont::StyleStrategy(QFont::PreferAntialias | QFont::PreferNoShaping));
+    return font;
+}
+
+QFont printFont(FontFace face, qreal pointSize, bool bold)
+{
+    QFont font;
+    font.setFamilies(designFamilies(face));
+    font.setPointSizeF(pointSize);
+    font.setBold(bold);
     return font;
 }
 

@@ -26,8 +26,11 @@ enum class FontFace { Heiti /* 黑体 */, Songti /* 宋体 */, Arial };
 
 // The installed families of a designed face, best first.
 QStringList designFamilies(FontFace face);
-// The designed face at pointSize, for a screen or a printed page alike.
+// The designed face at pointSize on the screen: its first installed family.
 QFont designFont(FontFace face, qreal pointSize, bool bold = false);
+// The same face for a printed page, with every family of the list, so that a
+// sheet prints in a Chinese face wherever it is made.
+QFont printFont(FontFace face, qreal pointSize, bool bold = false);
 // font at scale times its point size.
 QFont scaledFont(QFont font, qreal scale);
 

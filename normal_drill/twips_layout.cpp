@@ -68,6 +68,13 @@ static void keepCaptionWhole(QWidget* widget)
 void TwipsLayout::fitToWindow()
 {
     const QSize size = window_->size();
+    // Fitted already at this size: setting the same fonts again would make
+    // every label lay out its text anew.
+    if (size == fittedSize_ && placements_.size() == fittedPlacements_ && fonts_.size() == fittedFonts_)
+        return;
+    fittedSize_ = size;
+    fittedPlacements_ = placements_.size();
+    fittedFonts_ = fonts_.size();
     // The designed size is kept to the pixel: its scale is exactly 1.
     scale_ = size == designSize() ? 1.0 : scaleToFit(size);
     const QSize used = twipsSize(widthTwips_, heightTwips_, scale_);

@@ -10,7 +10,6 @@ namespace zorvel {
 
 ClickLabel::ClickLabel(const QString& text, QWidget* parent) : QLabel(text, parent)
 {
-    setFocusPolicy(Qt::StrongFocus);
 }
 
 void ClickLabel::mouseReleaseEvent(QMouseEvent* event)

@@ -1,6 +1,6 @@
 // A label that acts as a link: the menu's web-page labels and its pupil
-// label. A click, or Enter or Space while it has the keyboard focus (it takes
-// the focus by Tab like a button), reports it.
+// label. A click, or Enter or Space while it has the keyboard focus, reports
+// it. The menu lets it take the focus by Tab once it is on the screen.
 #pragma once
 
 #include <QLabel>

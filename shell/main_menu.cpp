@@ -3,6 +3,7 @@
 
 #include "shell/click_label.h"
 #include "shell/menu_table.h"
+#include "shell/startup.h"
 #include "window_fit/window_fit.h"
 
 #include <QDir>
@@ -69,6 +70,7 @@ MainMenu::MainMenu(DrillWindowFactory createDrillWindow, HelpPages helpPages, QW
     setObjectName(QStringLiteral("form1"));
     buildControls();
     fitOnScreen(this, layout_.designSize(), nullptr);
+    keepFrameOnScreen(this, layout_.designSize());
     setMinimumSize(smallestLegibleSize(layout_.designSize()).boundedTo(size()));
     layout_.fitToWindow();
 }
@@ -125,12 +127,36 @@ void MainMenu::buildControls()
     }
     connect(findChild<QPushButton*>(QStringLiteral("Command0")), &QPushButton::clicked, this, &MainMenu::quitRequested);
     connect(findChild<QPushButton*>(QStringLiteral("cmdRecords")), &QPushButton::clicked, this, &MainMenu::openRecordsWindow);
+    setKeyboardOrder();
+
     // Asked for by a click: when no browser shows the page, the menu says where it is.
     connect(findChild<ClickLabel*>(QStringLiteral("Label1")), &ClickLabel::clicked, this,
             [this] { helpPages_.openHomePage(tellWherePageIs()); });
     connect(findChild<ClickLabel*>(QStringLiteral("Label3")), &ClickLabel::clicked, this,
             [this] { helpPages_.openProductPage(tellWherePageIs()); });
     connect(findChild<ClickLabel*>(QStringLiteral("lblPupil")), &ClickLabel::clicked, this, &MainMenu::choosePupil);
+}
+
+// The buttons first, column by column, as the menu opens with the focus on
+// the first drill button; then the links: the pupil, the two pages.
+void MainMenu::setKeyboardOrder()
+{
+    QWidget* previous = nullptr;
+    for (const char* name : {"Command1", "Command2", "Command3", "Command4", "Command5", "cmdRecords", "Command6",
+                             "Command7", "Command8", "Command9", "Command10", "Command0", "lblPupil", "Label3",
+                             "Label1"}) {
+        QWidget* next = findChild<QWidget*>(QLatin1String(name));
+        if (previous && next)
+            setTabOrder(previous, next);
+        previous = next ? next : previous;
+    }
+    findChild<QWidget*>(QStringLiteral("Command1"))->setFocus();
+    // Focusable labels cost Qt a layout of every label's text while the menu
+    // is being shown: they become so just after its first paint.
+    afterFirstPaint(*this, [this] {
+        for (ClickLabel* link : findChildren<ClickLabel*>())
+            link->setFocusPolicy(Qt::StrongFocus);
+    });
 }
 
 QWidget* MainMenu::addControl(const MenuControl& row)
@@ -147,7 +173,10 @@ void MainMenu::resizeEvent(QResizeEvent* event)
 {
     QWidget::resizeEvent(event);
     layout_.fitToWindow();
-    showPupilName();
+    // Measuring the name loads its font: not before the first paint, when
+    // the record is not open yet.
+    if (currentPupilName_)
+        showPupilName();
 }
 
 void MainMenu::setSlogans()

@@ -64,6 +64,7 @@ protected:
 
 private:
     void buildControls();
+    void setKeyboardOrder();
     void openDrillWindow(const QString& formName);
     void openRecordsWindow();
     void choosePupil();

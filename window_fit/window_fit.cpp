@@ -2,6 +2,7 @@
 #include "window_fit/window_fit.h"
 
 #include <QApplication>
+#include <QEvent>
 #include <QFont>
 #include <QScreen>
 #include <QVariant>
@@ -14,9 +15,10 @@ namespace zorvel {
 
 namespace {
 
-// A title bar and thin borders, as most window managers draw them, for the
-// first window, whose frame nobody knows before it is shown.
-const QMargins kFrameAllowance(4, 32, 4, 6);
+// A title bar and thin borders, as many window managers draw them, for the
+// first window, whose frame nobody knows before it is shown; a larger frame
+// is made room for once it is known (keepFrameOnScreen).
+const QMargins kFrameAllowance(2, 24, 2, 4);
 
 const char kDesignFontProperty[] = "zorvelDesignFont";
 
@@ -87,6 +89,51 @@ QSize smallestLegibleSize(const QSize& design)
 {
     // Its smallest print, 12 points, then reads as 7.
     return (QSizeF(design) * 0.6).toSize();
+}
+
+namespace {
+
+// Watches a shown window until its frame is known, and makes room for the
+// frame if it then reaches off the free area.
+class FrameWatch : public QObject {
+public:
+    FrameWatch(QWidget* window, QSize design) : QObject(window), window_(window), design_(design)
+    {
+        window->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() != QEvent::Move && event->type() != QEvent::Resize && event->type() != QEvent::Expose)
+            return false;
+        const QWindow* handle = window_->windowHandle();
+        if (!handle || handle->frameMargins().isNull() || !window_->screen())
+            return false;
+        // The frame is known: this is the last look.
+        window_->removeEventFilter(this);
+        const QRect area = window_->screen()->availableGeometry();
+        if (!area.contains(window_->frameGeometry()) && !window_->isMaximized() && !window_->isFullScreen()) {
+            const QMargins frame = handle->frameMargins();
+            const qreal scale = scaleToFit(design_, frame, area);
+            const QSize client = scale < 1.0 ? (QSizeF(design_) * scale).toSize() : design_;
+            window_->resize(client.boundedTo(window_->size()));
+            window_->move(framePosition(window_->size(), frame, area, area.center()));
+        }
+        deleteLater();
+        return false;
+    }
+
+private:
+    QWidget* window_;
+    QSize design_;
+};
+
+} // namespace
+
+void keepFrameOnScreen(QWidget* window, const QSize& design)
+{
+    new FrameWatch(window, design);
 }
 
 void scaleFonts(QWidget* window, qreal scale)

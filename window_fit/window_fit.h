@@ -40,6 +40,11 @@ QWidget* windowInFront();
 // centred over `over` when given. Returns the factor used.
 qreal fitOnScreen(QWidget* window, const QSize& design, const QWidget* over);
 
+// For the first window, placed with an allowance for a frame nobody knew:
+// once the window manager tells its frame, `window` is made smaller and moved
+// if the frame reaches off the free area. Nothing happens without a frame.
+void keepFrameOnScreen(QWidget* window, const QSize& design);
+
 // The smallest a window scaled as a whole may become and stay legible.
 QSize smallestLegibleSize(const QSize& design);
 

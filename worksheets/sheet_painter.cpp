@@ -85,7 +85,7 @@ QSizeF a4ContentSize()
 
 QFont sheetFont(bool heiti, qreal pointSize, bool bold)
 {
-    return designFont(heiti ? FontFace::Heiti : FontFace::Songti, pointSize, bold);
+    return printFont(heiti ? FontFace::Heiti : FontFace::Songti, pointSize, bold);
 }
 
 SheetLayout layoutSheet(const Worksheet& sheet, QSizeF content)

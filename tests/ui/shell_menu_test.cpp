@@ -127,8 +127,9 @@ private slots:
     void slogansTitleAndColoursAreSet()
     {
         MainMenu menu(nullptr, noPages());
-        menu.resize(twipsSize(15315, 11070));
         menu.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&menu));
+        menu.resize(twipsSize(15315, 11070));
         menu.setSlogans();
         QCOMPARE(menu.findChild<QLabel*>("Label5")->text(), QStringLiteral("随机出题求变化 即时反馈保质量 自动计时求速度,游戏化高效快乐学习"));
         QCOMPARE(menu.findChild<QLabel*>("Label4")->text(), QStringLiteral("语音播报练听算 答案回放自批改 5分钟完成出题 测验 批改 反馈全过程"));
@@ -154,8 +155,9 @@ private slots:
     void captionsFitTheirControls()
     {
         MainMenu menu(nullptr, noPages());
-        menu.resize(twipsSize(15315, 11070));
         menu.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&menu));
+        menu.resize(twipsSize(15315, 11070));
         menu.setSlogans();
         for (QLabel* label : menu.findChildren<QLabel*>()) {
             const QFontMetrics metrics(label->font());

@@ -75,6 +75,22 @@ private slots:
         QCOMPARE(small.size(), QSize(300, 200));
     }
 
+    // Shown too large for the screen, the first window is made smaller and
+    // moved once its frame is known, until its frame lies on the free area.
+    void firstWindowMadeRoomForItsFrame()
+    {
+        QWidget window;
+        const QRect area = window.screen()->availableGeometry();
+        const QSize design(area.width() + 200, area.height() + 100);
+        window.resize(design);
+        window.move(area.topLeft());
+        keepFrameOnScreen(&window, design);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QTRY_VERIFY(area.contains(window.frameGeometry()));
+        QVERIFY(window.width() < design.width());
+    }
+
     void fontsScaleFromTheirFirstSizes()
     {
         QWidget window;
