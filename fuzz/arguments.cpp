@@ -3,7 +3,7 @@
 // either accept it or refuse it in one line free of control characters, and
 // quoting any text gives such a line.
 #include "fuzz/fuzz_check.h"
-#include "tools/common/command_line.h"
+#include "common/command_line.h"
 #include "tools/zorvel-questions/options.h"
 #include "tools/zorvel-say/say_options.h"
 
@@ -37,7 +37,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     QString error;
     const std::optional<zorvel::SayOptions> say = zorvel::parseSayOptions(arguments, error);
     FUZZ_CHECK(say.has_value() == error.isEmpty());
-    FUZZ_CHECK(say || (error.startsWith(QLatin1String("zorvel-say: ")) && isOneHarmlessLine(error)));
+    FUZZ_CHECK(say || (error.startsWith(QStringLiteral("zorvel-say：")) && isOneHarmlessLine(error)));
 
     FUZZ_CHECK(isOneHarmlessLine(zorvel::quotedArgument(QString::fromUtf8(bytes))));
     return 0;

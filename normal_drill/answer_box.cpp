@@ -48,9 +48,14 @@ public:
             ++tail;
         QString kept;
         int removedBeforeCaret = 0;
+        // A second point is thrown away like any other character.
+        bool point = input.left(head).contains(QLatin1Char('.')) || input.right(tail).contains(QLatin1Char('.'));
         for (qsizetype i = head; i < input.size() - tail; ++i) {
-            if (isAnswerCharacter(input[i]))
+            const bool secondPoint = input[i] == QLatin1Char('.') && point;
+            if (isAnswerCharacter(input[i]) && !secondPoint) {
+                point = point || input[i] == QLatin1Char('.');
                 kept += input[i];
+            }
             else if (i < pos)
                 ++removedBeforeCaret;
         }
@@ -70,6 +75,14 @@ AnswerBox::AnswerBox(QWidget* parent) : QLineEdit(parent), filter_(new Filter(th
         filter_->before = text;
         fitText();
     });
+}
+
+bool AnswerBox::takesPoint() const
+{
+    QString rest = text();
+    if (hasSelectedText())
+        rest.remove(selectionStart(), selectedText().size());
+    return !rest.contains(QLatin1Char('.'));
 }
 
 bool AnswerBox::isAnswerCharacter(QChar c)

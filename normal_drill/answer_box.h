@@ -1,6 +1,6 @@
 // The answer box Text1: a single line of huge digits, centred on their own
 // height. Whatever reaches it from the pupil (keys, paste, middle click, drag
-// and drop, an input method) keeps only digits and "."; a text too long for
+// and drop, an input method) keeps only digits and one "."; a text too long for
 // the box at its size is drawn smaller until it fits.
 #pragma once
 
@@ -18,6 +18,9 @@ public:
     void showAnswer(const QString& text);
     // The characters the pupil may put into the box.
     static bool isAnswerCharacter(QChar c);
+    // Whether a point typed now would be the only one: none in the text, or
+    // the one there is selected and about to be replaced.
+    bool takesPoint() const;
 
 protected:
     void changeEvent(QEvent* event) override;

@@ -29,7 +29,13 @@ AnswerEntry::AnswerEntry(QWidget* window, TwipsLayout& layout) : QObject(window)
 
     keypad_ = new Keypad(window, layout);
     connect(keypad_, &Keypad::digitPressed, this, &AnswerEntry::digitKey);
-    connect(keypad_, &Keypad::pointPressed, this, [this] { appendToAnswer(QStringLiteral(".")); });
+    connect(keypad_, &Keypad::pointPressed, this, [this] {
+        // A second point is refused: the key does nothing, as a letter does.
+        if (box_->text().contains(QLatin1Char('.')))
+            box_->setFocus();
+        else
+            appendToAnswer(QStringLiteral("."));
+    });
     connect(keypad_, &Keypad::cancelPressed, this, &AnswerEntry::cancelKey);
     connect(keypad_, &Keypad::confirmPressed, this, &AnswerEntry::checkRequested);
 }
@@ -106,7 +112,8 @@ bool AnswerEntry::filterKey(QKeyEvent* key)
         emit checkRequested();
         used = true;
     } else if (key->key() == Qt::Key_Backspace
-               || (text.size() == 1 && AnswerBox::isAnswerCharacter(text[0]))) {
+               || (text.size() == 1 && AnswerBox::isAnswerCharacter(text[0])
+                   && (text[0] != QLatin1Char('.') || box_->takesPoint()))) {
         emit edited();
         setCancelConfirmEnabled(true);
     } else if (!text.isEmpty() && key->key() != Qt::Key_Tab && key->key() != Qt::Key_Backtab

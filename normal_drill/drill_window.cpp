@@ -30,7 +30,7 @@ DrillServices withClocks(DrillServices services)
 } // namespace
 
 DrillWindow::DrillWindow(const FamilyRow& row, const DrillServices& services, QWidget* parent)
-    : QDialog(parent), row_(row), services_(withClocks(services)), source_(row.operation, row.mode),
+    : QDialog(parent), row_(row), services_(withClocks(services)), deck_(row.operation, row.mode, row.questionsPerTest()),
       recording_(services_.recorder, services_.clock), layout_(this, row.widthTwips, kDesignHeightTwips)
 {
     setObjectName(row.formName);
@@ -160,6 +160,11 @@ void DrillWindow::CheckAnswer()
 {
     const bool right = isRightAnswer(entry_->text().toStdString(), correctAnswer_);
     recording_.answer(entry_->text(), right);
+    markAnswer(right);
+}
+
+void DrillWindow::markAnswer(bool right)
+{
     QWidget* focused = focusWidget();
     DisableKeypad();
     if (right) {
@@ -172,6 +177,7 @@ void DrillWindow::CheckAnswer()
         entry_->setCancelConfirmEnabled(true);
         refocusAfterDisabling(focused, entry_->box());
     }
+    answerChecked(right);
     if (right && questionNumber_ == row_.questionsPerTest())
         finishTest();
 }
@@ -226,13 +232,20 @@ void DrillWindow::presentNextQuestion()
     entry_->clear();
     markLabel_->clear();
     entry_->setCancelConfirmEnabled(false);
-    const Question question = queued_.next(source_, selectedLevel(), selectedNumberType(), *random_);
+    const Question question = nextQuestion();
     correctAnswer_ = question.correctAnswer;
     log_.write(questionNumber_, question);
     recordQuestion(question);
     showOperands(question);
     EnableDigitKeys();
     entry_->focusBox();
+}
+
+Question DrillWindow::nextQuestion()
+{
+    if (questionNumber_ == 1)
+        deck_.startTest();
+    return queued_.next(deck_, selectedLevel(), selectedNumberType(), *random_);
 }
 
 void DrillWindow::offerAnswerCheck()
@@ -277,6 +290,13 @@ QString DrillWindow::questionNumberCaption() const { return numberLabel_->text()
 QString DrillWindow::operandText(int i) const { return operandLabels_[i]->text(); }
 void DrillWindow::showAnswer(const QString& text) { entry_->showAnswer(text); }
 void DrillWindow::clearMark() { markLabel_->clear(); }
+void DrillWindow::showMark(const QString& mark) { markLabel_->setText(mark); }
+
+void DrillWindow::openAskButton()
+{
+    askButton_->setEnabled(true);
+    askButton_->setFocus();
+}
 
 void DrillWindow::showOperands(const Question& question)
 {

@@ -13,6 +13,7 @@
 #include "normal_drill/test_recording.h"
 #include "normal_drill/twips_layout.h"
 #include "questions/generators.h"
+#include "questions/question_deck.h"
 #include "questions/question.h"
 
 #include <QDialog>
@@ -58,9 +59,17 @@ protected:
     void loadCommon();
 
     virtual void askQuestion() = 0;          // Command1 "出 题"
+    // The question "出 题" shows: a queued one, else one drawn for the level
+    // and number type on screen.
+    virtual Question nextQuestion();
+    // CheckAnswer's marking of the answer just read and recorded.
+    virtual void markAnswer(bool right);
     virtual void finishTest();               // right answer to the last question
     virtual void restartTest();              // Command3 "再测一次"
     virtual void checkAnswersClicked() {}    // Command18 "核对答案"
+    // CheckAnswer has marked the answer to the shown question, before a
+    // right answer to the last question finishes the test.
+    virtual void answerChecked(bool /*right*/) {}
     // One tick of Timer1; shows the reading.
     virtual void stopwatchTicked(qint64 elapsedMs);
 
@@ -91,6 +100,8 @@ protected:
     void showOperands(const Question& question);
     void showAnswer(const QString& text);
     void clearMark();
+    void showMark(const QString& mark);
+    void openAskButton();
     void startStopwatchIfIdle();
     void stopStopwatch();
     void setStopwatchVisible(bool visible);
@@ -102,6 +113,8 @@ protected:
     void placeInTwips(QWidget* widget, const QRect& twips);
     void setDesignFont(QWidget* widget, const QFont& font);
     qreal scale() const { return layout_.scale(); }
+    // The twips placement of every control, for a subclass's own.
+    TwipsLayout& layout() { return layout_; }
     // Qt hands the focus on from a control as it is disabled, often to
     // "返 回". A routine that may disable the focused control calls this at
     // its end: the focus goes back to that control if it is enabled again,
@@ -133,7 +146,7 @@ private:
     const FamilyRow& row_;
     DrillServices services_;
     std::unique_ptr<RandomSource> random_;
-    QuestionSource source_;
+    QuestionDeck deck_;
     QueuedQuestions queued_;
     bool redo_ = false;
     TestRecording recording_;

@@ -137,6 +137,7 @@ void DrillWindow::buildOptions()
     levelFrame_->setObjectName(QStringLiteral("Frame2"));
     layout_.setFont(levelFrame_, optionFont);
     layout_.place(levelFrame_, side.levelFrame);
+    levelFrame_->setVisible(row_.choosesExercise);
     for (int i = 0; i < kLevelOptionCount; ++i) {
         const LevelOption& level = levelOption(row_.operation, i);
         auto* option = new QRadioButton(catalogueText(level.caption), levelFrame_);
@@ -151,7 +152,7 @@ void DrillWindow::buildOptions()
     typeFrame_->setObjectName(QStringLiteral("Frame3"));
     layout_.setFont(typeFrame_, optionFont);
     layout_.place(typeFrame_, side.typeFrame);
-    typeFrame_->setVisible(info.numberTypesShown);
+    typeFrame_->setVisible(info.numberTypesShown && row_.choosesExercise);
     for (int i = 0; i < int(kAllNumberTypes.size()); ++i) {
         const NumberType type = kAllNumberTypes[i];
         auto* option = new QRadioButton(catalogueText(numberTypeCaption(row_.operation, type)), typeFrame_);

@@ -71,6 +71,7 @@ FamilyRow makeRow(const QString& formName, const OperationLook& look, Mode mode,
         numbering == Numbering::Plain, widthTwips, minutesCaption,
         mode == Mode::Normal ? &kNormalSide : &kListeningSide,
         operationInfo(look.operation).operandCount == 3 ? &kThreeOperands : &kTwoOperands,
+        true,
     };
 }
 
@@ -105,7 +106,27 @@ std::vector<FamilyRow> buildTable()
     };
 }
 
+std::vector<FamilyRow> buildPracticeTable()
+{
+    const QString o4 = QStringLiteral("Option4");
+    FamilyRow daily = makeRow("frmDaily", kLooks[3], Mode::Normal, {o4}, Guard::None, Numbering::TwoCharacters,
+                              15210, QStringLiteral("0"));
+    daily.heading = QStringLiteral("今日练习");
+    daily.choosesExercise = false;
+    return {daily};
+}
+
 } // namespace
+
+const FamilyRow* practiceRow(const QString& formName)
+{
+    static const std::vector<FamilyRow> table = buildPracticeTable();
+    for (const FamilyRow& row : table) {
+        if (row.formName == formName)
+            return &row;
+    }
+    return nullptr;
+}
 
 const std::vector<FamilyRow>& familyTable()
 {

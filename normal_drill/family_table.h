@@ -55,6 +55,9 @@ struct FamilyRow {
     QString stopwatchMinutesCaption;
     const SideLayout* side;
     const OperandLayout* operands;
+    // The level and number-type frames are offered (a practice window that
+    // chooses its own questions has none).
+    bool choosesExercise = true;
 
     int questionsPerTest() const { return mode == Mode::Normal ? 10 : 20; }
     int operandCount() const { return operationInfo(operation).operandCount; }
@@ -63,6 +66,9 @@ struct FamilyRow {
 const std::vector<FamilyRow>& familyTable();
 // The row of a form name ("Form81"), or nullptr.
 const FamilyRow* familyRow(const QString& formName);
+// The practice windows on the normal-mode base that the menu opens beside
+// the ten: they choose their own questions ("frmDaily", 今日练习).
+const FamilyRow* practiceRow(const QString& formName);
 
 // The title bar of every window of the program, the menu's included.
 QString programWindowTitle();

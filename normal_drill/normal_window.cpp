@@ -21,6 +21,8 @@ NormalDrillWindow::NormalDrillWindow(const FamilyRow& row, const DrillServices& 
     praisePicture_->setAlignment(Qt::AlignCenter);
     showPraisePictureAtScale();
 
+    result_ = std::make_unique<TestResult>(this, layout());
+
     loadCommon();
     praisePicture_->hide();
 }
@@ -30,6 +32,8 @@ void NormalDrillWindow::resizeEvent(QResizeEvent* event)
     DrillWindow::resizeEvent(event);
     if (praisePicture_)
         showPraisePictureAtScale();
+    if (result_)
+        result_->fit();
 }
 
 void NormalDrillWindow::showPraisePictureAtScale()
@@ -42,6 +46,11 @@ void NormalDrillWindow::showPraisePictureAtScale()
 
 void NormalDrillWindow::askQuestion()
 {
+    if (questionNumber() == 0) {
+        result_->hide();
+        wrongAtFirstTry_.clear();
+        lastWrongNumber_ = 0;
+    }
     startStopwatchIfIdle();
     awaitAnswer();
     presentNextQuestion();
@@ -51,12 +60,22 @@ void NormalDrillWindow::finishTest()
 {
     DrillWindow::finishTest();
     praisePicture_->show();
+    result_->show(row().operation, wrongAtFirstTry_);
+}
+
+void NormalDrillWindow::answerChecked(bool right)
+{
+    if (right || lastWrongNumber_ == questionNumber())
+        return;
+    lastWrongNumber_ = questionNumber();
+    wrongAtFirstTry_.push_back(questionLog().entry(questionNumber()));
 }
 
 void NormalDrillWindow::restartTest()
 {
     DrillWindow::restartTest();
     praisePicture_->hide();
+    result_->hide();
 }
 
 void NormalDrillWindow::stopwatchTicked(qint64 elapsedMs)

@@ -5,11 +5,13 @@
 
 #include "normal_drill/drill_services.h"
 #include "normal_drill/drill_window.h"
+#include "normal_drill/test_result.h"
 
 #include <QDialog>
 #include <QString>
 
 #include <memory>
+#include <vector>
 
 class QLabel;
 
@@ -24,6 +26,7 @@ protected:
     void askQuestion() override;
     void finishTest() override;
     void restartTest() override;
+    void answerChecked(bool right) override;
     void stopwatchTicked(qint64 elapsedMs) override;
     void resizeEvent(QResizeEvent* event) override;
 
@@ -32,6 +35,11 @@ private:
     void giveRestReminder();
 
     QLabel* praisePicture_ = nullptr;
+    std::unique_ptr<TestResult> result_;
+    // The questions of this test answered wrong at the first try, and the
+    // number of the last one noted.
+    std::vector<Question> wrongAtFirstTry_;
+    int lastWrongNumber_ = 0;
 };
 
 // A new, loaded normal-mode window, or nullptr when formName is not one of

@@ -30,12 +30,13 @@ void QueuedQuestions::load(const std::vector<records::QuestionShown>& questions,
     }
 }
 
-Question QueuedQuestions::next(QuestionSource& source, Level level, NumberType type, RandomSource& random)
+Question QueuedQuestions::next(QuestionDeck& deck, Level level, NumberType type, RandomSource& random)
 {
     if (queue_.empty())
-        return source.next(level, type, random);
+        return deck.draw(level, type, random);
     Question question = queue_.front();
     queue_.pop_front();
+    deck.noteAsked(question);
     return question;
 }
 

@@ -3,7 +3,7 @@
 // rest as usual.
 #pragma once
 
-#include "questions/generators.h"
+#include "questions/question_deck.h"
 #include "questions/question.h"
 #include "records/record_store.h"
 
@@ -18,8 +18,9 @@ public:
     // its text to single precision, as the generators make it.
     void load(const std::vector<records::QuestionShown>& questions, int operandCount);
     void clear() { queue_.clear(); }
-    // The first queued question, taken from the queue; else one drawn from source.
-    Question next(QuestionSource& source, Level level, NumberType type, RandomSource& random);
+    // The first queued question, taken from the queue and noted in the deck;
+    // else one the deck draws.
+    Question next(QuestionDeck& deck, Level level, NumberType type, RandomSource& random);
 
 private:
     std::deque<Question> queue_;

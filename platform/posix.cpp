@@ -84,6 +84,25 @@ bool makePrivateFolder(const QString& path)
     return (info.st_mode & 077) == 0 || ::chmod(native.constData(), 0700) == 0;
 }
 
+bool closeToOthers(const QString& path)
+{
+    const QByteArray native = QFile::encodeName(path);
+    struct stat info {};
+    if (::lstat(native.constData(), &info) != 0)
+        return errno == ENOENT;
+    if (S_ISLNK(info.st_mode) || info.st_uid != ::geteuid())
+        return false;
+    return (info.st_mode & 077) == 0 || ::chmod(native.constData(), info.st_mode & 07700) == 0;
+}
+
+bool makePrivateFile(const QString& path)
+{
+    const int fd = ::open(QFile::encodeName(path).constData(), O_WRONLY | O_CREAT | O_EXCL | kNoFollow, 0600);
+    if (fd >= 0)
+        return ::close(fd) == 0;
+    return errno == EEXIST && closeToOthers(path);
+}
+
 std::optional<QByteArray> readRegularFile(const QString& path)
 {
     const int fd = openRegular(path, O_RDONLY);

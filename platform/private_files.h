@@ -15,6 +15,16 @@ namespace zorvel {
 // folder, or a folder that belongs to another user.
 bool makePrivateFolder(const QString& path);
 
+// Takes the access of the group and of others away from an existing file or
+// folder of this user (a link is refused and never followed; a file that is
+// not there is fine). The user's own bits are kept: a folder left read-only
+// stays read-only.
+bool closeToOthers(const QString& path);
+
+// Makes an empty regular file only this user can read and write, unless
+// something is there already (then only closeToOthers()).
+bool makePrivateFile(const QString& path);
+
 // The content of a regular file, read without following a link and without
 // waiting on a FIFO or a device; nothing for anything else.
 std::optional<QByteArray> readRegularFile(const QString& path);

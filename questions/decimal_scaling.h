@@ -15,6 +15,13 @@ struct IntegerQuestion {
     long long result = 0;
 };
 
+// The integers of a question from the operands its level row drew: for
+// division the first is the quotient and the second the divisor.
+IntegerQuestion integersOf(Operation op, int first, int second, int third);
+
+// level, or the operation's default level where it does not offer level.
+Level shownLevel(Operation op, Level level);
+
 // The texts and single-precision answer of the question under the number
 // type; mixed questions use their own operand and answer patterns.
 Question scaleQuestion(const IntegerQuestion& integers, Operation op, NumberType type);

@@ -12,50 +12,51 @@ namespace {
 
 IntegerQuestion makeIntegers(Operation op, Level level, RandomSource& rng)
 {
-    IntegerQuestion q;
+    IntPair p{};
     switch (op) {
-    case Operation::Add: {
-        const IntPair p = drawPair(additionRule(level), rng);
-        q.operands = {p.first, p.second, 0};
-        q.result = p.first + p.second;
-        break;
-    }
-    case Operation::Sub: {
-        const IntPair p = drawPair(subtractionRule(level), rng);
-        q.operands = {p.first, p.second, 0};
-        q.result = p.first - p.second;
-        break;
-    }
+    case Operation::Add: p = drawPair(additionRule(level), rng); break;
+    case Operation::Sub: p = drawPair(subtractionRule(level), rng); break;
     case Operation::Mixed: {
-        const IntPair p = drawPair(mixedPairRule(level), rng);
-        const int third = drawThird(mixedThirdRule(level), p.first, p.second, rng);
-        q.operandCount = 3;
-        q.operands = {p.first, p.second, third};
-        q.result = p.first + p.second - third;
-        break;
+        p = drawPair(mixedPairRule(level), rng);
+        return integersOf(op, p.first, p.second, drawThird(mixedThirdRule(level), p.first, p.second, rng));
     }
-    case Operation::Mul: {
-        const IntPair p = drawPair(multiplicationRule(level), rng);
-        q.operands = {p.first, p.second, 0};
-        q.result = static_cast<long long>(p.first) * p.second;
-        break;
+    case Operation::Mul: p = drawPair(multiplicationRule(level), rng); break;
+    case Operation::Div: p = drawPair(divisionRule(level), rng); break;
     }
-    case Operation::Div: {
-        const IntPair p = drawPair(divisionRule(level), rng);
-        q.operands = {static_cast<long long>(p.first) * p.second, p.second, 0};
-        q.result = p.first;
-        break;
-    }
-    }
-    return q;
+    return integersOf(op, p.first, p.second, 0);
 }
 
 } // namespace
 
+IntegerQuestion integersOf(Operation op, int first, int second, int third)
+{
+    IntegerQuestion q;
+    q.operands = {first, second, 0};
+    switch (op) {
+    case Operation::Add: q.result = first + second; break;
+    case Operation::Sub: q.result = first - second; break;
+    case Operation::Mixed:
+        q.operandCount = 3;
+        q.operands[2] = third;
+        q.result = first + second - third;
+        break;
+    case Operation::Mul: q.result = static_cast<long long>(first) * second; break;
+    case Operation::Div:
+        q.operands[0] = static_cast<long long>(first) * second;
+        q.result = first;
+        break;
+    }
+    return q;
+}
+
+Level shownLevel(Operation op, Level level)
+{
+    return isLevelShown(op, level) ? level : operationInfo(op).defaultLevel;
+}
+
 Question generateQuestion(Operation op, Level level, NumberType type, RandomSource& rng)
 {
-    if (!isLevelShown(op, level))
-        level = operationInfo(op).defaultLevel;
+    level = shownLevel(op, level);
     if (!isNumberTypeOffered(op, type))
         type = NumberType::Integer;
     return scaleQuestion(makeIntegers(op, level, rng), op, type);

@@ -6,6 +6,8 @@
 //   level_rules.h    each level as data: draws, redraw shape, rejection tests
 //   generators.h     one question per call; QuestionSource adds the listening
 //                    windows' repeat-answer redraw
+//   question_deck.h  a test's (or a page's) questions without repeats
+//   question_space.h the walk of a level's questions, and their count
 //   decimal_scaling.h, number_text.h  operand texts and answers, answer reading
 //   question.h       the question record and the log of entries 1 to 20
 #pragma once
@@ -14,4 +16,5 @@
 #include "questions/generators.h"
 #include "questions/number_text.h"
 #include "questions/question.h"
+#include "questions/question_deck.h"
 #include "questions/random_source.h"

@@ -178,11 +178,12 @@ std::vector<TestRow> RecordReader::tests(const TestFilter& filter) const
 
 std::vector<BestTime> RecordReader::bestTimes(qint64 pupil) const
 {
-    // One index seek per exercise: its fastest time, the earliest of equals.
+    // One index seek per exercise: its fastest time of a test without a wrong
+    // answer, the earliest of equals.
     QSqlQuery query = run(db_, QStringLiteral("SELECT e.window, e.operation, e.mode, e.level_option, e.level_caption,"
                                               " e.number_type, t.time, t.started FROM exercises e"
                                               " JOIN tests t ON t.id = (SELECT id FROM tests WHERE pupil_id = ?"
-                                              " AND exercise_id = e.id AND centis IS NOT NULL"
+                                              " AND exercise_id = e.id AND centis IS NOT NULL AND wrong_answers = 0"
                                               " ORDER BY centis, started LIMIT 1) ORDER BY ") + kExerciseOrder,
                           {pupil});
     std::vector<BestTime> best;

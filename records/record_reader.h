@@ -15,6 +15,7 @@ namespace zorvel::records {
 class RecordReader {
 public:
     explicit RecordReader(QSqlDatabase db) : db_(std::move(db)) {}
+    const QSqlDatabase& database() const { return db_; }
 
     std::vector<Pupil> pupils() const;                  // in the order they were added
     std::optional<qint64> savedCurrentPupil() const;

@@ -1,13 +1,20 @@
-// The writer thread's loop: open, then run queued work until asked to stop
-// with an empty queue.
+// The writer thread's loop: open (waiting out a lock), then run queued work
+// until asked to stop with an empty queue.
 #include "records/record_writer.h"
 
 namespace zorvel::records {
 
-RecordWriter::RecordWriter(const QString& path, const QString& connectionName, FailureSink onFailure)
-    : connectionName_(connectionName), onFailure_(std::move(onFailure))
+namespace {
+
+// How long the writer sleeps between two tries on a locked record.
+constexpr std::chrono::milliseconds kLockPause{50};
+
+} // namespace
+
+RecordWriter::RecordWriter(Opener open, Closer close, FailureSink onFailure)
+    : onFailure_(std::move(onFailure))
 {
-    thread_ = std::thread([this, path] { loop(path); });
+    thread_ = std::thread([this, open = std::move(open), close = std::move(close)] { loop(open, close); });
 }
 
 RecordWriter::~RecordWriter()
@@ -15,8 +22,9 @@ RecordWriter::~RecordWriter()
     {
         const std::lock_guard<std::mutex> lock(mutex_);
         stopping_ = true;
+        giveUpAt_ = std::chrono::steady_clock::now() + kExitWait;
     }
-    wake_.notify_one();
+    wake_.notify_all();
     thread_.join();
 }
 
@@ -32,31 +40,114 @@ void RecordWriter::enqueue(Task task)
 void RecordWriter::post(Work work)
 {
     enqueue([this, work = std::move(work)](RecordWrites* writes) {
-        if (!writes)
-            return;
-        try {
-            work(*writes);
-        } catch (const SqlFailure& failure) {
-            onFailure_(failure);
-        }
+        if (writes)
+            attempt(work, *writes, nullptr);
     });
 }
 
-void RecordWriter::flush()
+bool RecordWriter::waitFor(const std::function<bool()>& done)
+{
+    std::unique_lock<std::mutex> lock(mutex_);
+    idle_.wait(lock, [&] { return locked_ || done(); });
+    return done();
+}
+
+bool RecordWriter::flush()
+{
+    // While the record is still being opened (a migration may take seconds)
+    // nobody waits for it either.
+    return waitFor([this] { return !openDone_ || (queue_.empty() && !busy_); }) && openDone_;
+}
+
+void RecordWriter::waitUntilWritten()
 {
     std::unique_lock<std::mutex> lock(mutex_);
     idle_.wait(lock, [this] { return queue_.empty() && !busy_; });
 }
 
-void RecordWriter::loop(QString path)
+bool RecordWriter::waitUntilOpen()
 {
-    std::unique_ptr<RecordWrites> writes;
-    try {
-        writes = std::make_unique<RecordWrites>(openConnection(connectionName_, path, false));
-    } catch (const SqlFailure& failure) {
-        onFailure_(failure);
-    }
     std::unique_lock<std::mutex> lock(mutex_);
+    idle_.wait(lock, [this] { return opened_ || locked_ || !busy_; });
+    return opened_;
+}
+
+bool RecordWriter::locked() const
+{
+    const std::lock_guard<std::mutex> lock(mutex_);
+    return locked_;
+}
+
+void RecordWriter::setLocked(bool locked)
+{
+    {
+        const std::lock_guard<std::mutex> lock(mutex_);
+        if (locked_ == locked)
+            return;
+        locked_ = locked;
+    }
+    idle_.notify_all();
+}
+
+bool RecordWriter::waitOutLock()
+{
+    setLocked(true);
+    std::unique_lock<std::mutex> lock(mutex_);
+    const auto timeToGiveUp = [this] { return stopping_ && std::chrono::steady_clock::now() >= giveUpAt_; };
+    if (gaveUp_ || timeToGiveUp()) {
+        gaveUp_ = true;
+        return false;
+    }
+    wake_.wait_for(lock, kLockPause, timeToGiveUp);
+    return true;
+}
+
+void RecordWriter::attempt(const Work& work, RecordWrites& writes, const std::atomic<bool>* dropped)
+{
+    for (;;) {
+        if (dropped && dropped->load())
+            return;
+        try {
+            work(writes);
+            setLocked(false);
+            return;
+        } catch (const SqlFailure& failure) {
+            if (failure.kind() != Failure::Locked) {
+                onFailure_(failure);
+                return;
+            }
+        }
+        if (!waitOutLock())
+            return;
+    }
+}
+
+std::unique_ptr<RecordWrites> RecordWriter::openWithRetries(const Opener& open)
+{
+    for (;;) {
+        try {
+            std::unique_ptr<RecordWrites> writes = std::make_unique<RecordWrites>(open());
+            setLocked(false);
+            return writes;
+        } catch (const SqlFailure& failure) {
+            if (failure.kind() != Failure::Locked) {
+                onFailure_(failure);
+                return nullptr;
+            }
+        }
+        if (!waitOutLock())
+            return nullptr;
+    }
+}
+
+void RecordWriter::loop(Opener open, Closer close)
+{
+    std::unique_ptr<RecordWrites> writes = openWithRetries(open);
+    std::unique_lock<std::mutex> lock(mutex_);
+    opened_ = writes != nullptr;
+    openDone_ = true;
+    busy_ = false;
+    idle_.notify_all();
     for (;;) {
         wake_.wait(lock, [this] { return stopping_ || !queue_.empty(); });
         if (queue_.empty())
@@ -68,12 +159,11 @@ void RecordWriter::loop(QString path)
         task(writes.get());
         lock.lock();
         busy_ = false;
-        if (queue_.empty())
-            idle_.notify_all();
+        idle_.notify_all();
     }
     lock.unlock();
     writes.reset();
-    closeConnection(connectionName_);
+    close();
 }
 
 } // namespace zorvel::records

@@ -11,6 +11,8 @@
 #include "records/record_reader.h"
 #include "records/sql_support.h"
 
+#include <QRandomGenerator>
+
 namespace zorvel::records {
 
 namespace {
@@ -65,12 +67,20 @@ qint64 RecordWrites::exerciseId(const Exercise& exercise)
         .toLongLong();
 }
 
-void RecordWrites::beginTest(TestId id, qint64 pupil, const Exercise& exercise, const QDateTime& started, bool redo)
+TestId newTestId()
+{
+    const qint64 ms = QDateTime::currentMSecsSinceEpoch();
+    return (ms << 20) | qint64(QRandomGenerator::system()->bounded(1 << 20));
+}
+
+void RecordWrites::beginTest(TestId id, const QString& session, const Exercise& exercise, const QDateTime& started,
+                             bool redo)
 {
     Transaction transaction(db_);
     const qint64 exercise_id = exerciseId(exercise);
-    run(db_, QStringLiteral("INSERT INTO tests (id, pupil_id, exercise_id, started, redo) VALUES (?, ?, ?, ?, ?)"),
-        {id, pupil, exercise_id, started.toMSecsSinceEpoch(), redo ? 1 : 0});
+    run(db_, QStringLiteral("INSERT INTO tests (id, pupil_id, exercise_id, started, redo, session) SELECT ?, value, ?,"
+                            " ?, ?, ? FROM settings WHERE key = 'current_pupil'"),
+        {id, exercise_id, started.toMSecsSinceEpoch(), redo ? 1 : 0, session});
     transaction.commit();
 }
 
@@ -142,11 +152,6 @@ void RecordWrites::endTest(TestId test, TestEnd end, const QString& stopwatchTex
          hundredths ? QVariant(*hundredths) : QVariant(), test});
 }
 
-void RecordWrites::interruptRunningTests()
-{
-    run(db_, QStringLiteral("UPDATE tests SET ended = 'interrupted' WHERE ended IS NULL"));
-}
-
 Pupil RecordWrites::ensureCurrentPupil(const QString& defaultName)
 {
     Transaction transaction(db_);
@@ -161,6 +166,13 @@ Pupil RecordWrites::ensureCurrentPupil(const QString& defaultName)
     const QString name = scalar(db_, QStringLiteral("SELECT name FROM pupils WHERE id = ?"), {current}).toString();
     transaction.commit();
     return Pupil{current, name};
+}
+
+Pupil RecordWrites::currentPupil()
+{
+    QSqlQuery found = run(db_, QStringLiteral("SELECT p.id, p.name FROM settings s JOIN pupils p ON p.id = s.value"
+                                              " WHERE s.key = 'current_pupil'"));
+    return found.next() ? Pupil{found.value(0).toLongLong(), found.value(1).toString()} : Pupil{};
 }
 
 void RecordWrites::setCurrentPupil(qint64 id)
@@ -207,9 +219,10 @@ bool RecordWrites::removePupil(qint64 id)
         return false;
     if (run(db_, QStringLiteral("DELETE FROM pupils WHERE id = ?"), {id}).numRowsAffected() != 1)
         return false;
-    run(db_, QStringLiteral("INSERT OR REPLACE INTO settings (key, value) SELECT 'current_pupil', min(id) FROM pupils"
+    // The first pupil becomes the current one only when the current one was removed.
+    run(db_, QStringLiteral("INSERT OR REPLACE INTO settings (key, value) SELECT 'current_pupil', id FROM pupils"
                             " WHERE NOT EXISTS (SELECT 1 FROM settings s JOIN pupils p ON p.id = s.value"
-                            " WHERE s.key = 'current_pupil')"));
+                            " WHERE s.key = 'current_pupil') ORDER BY id LIMIT 1"));
     transaction.commit();
     return true;
 }

@@ -1,6 +1,5 @@
 // The statements that change a record database, each one whole transaction.
-// The store runs them on its writer thread; opening runs the first few on
-// the caller's connection. Throws SqlFailure.
+// The store runs them on its writer thread. Throws SqlFailure.
 #pragma once
 
 #include "records/record_store.h"
@@ -12,16 +11,18 @@ namespace zorvel::records {
 class RecordWrites {
 public:
     explicit RecordWrites(QSqlDatabase db) : db_(std::move(db)) {}
+    const QSqlDatabase& database() const { return db_; }
 
-    void beginTest(TestId id, qint64 pupil, const Exercise& exercise, const QDateTime& started, bool redo);
+    // The test is the current pupil's, written by the running copy session.
+    void beginTest(TestId id, const QString& session, const Exercise& exercise, const QDateTime& started, bool redo);
     void question(TestId test, int number, const QuestionShown& question);
     void answer(TestId test, int number, const QString& text, bool right, qint64 ms);
     void playbackReached(TestId test);
     void endTest(TestId test, TestEnd end, const QString& stopwatchText);
-    void interruptRunningTests();
 
     // The current pupil, made first if there is none (named defaultName).
     Pupil ensureCurrentPupil(const QString& defaultName);
+    Pupil currentPupil();
     void setCurrentPupil(qint64 id);
     std::optional<Pupil> addPupil(const QString& name);
     bool renamePupil(qint64 id, const QString& name);
@@ -36,5 +37,10 @@ private:
 
     QSqlDatabase db_;
 };
+
+// A new test's id: the time in its upper bits, so that ids follow the order
+// in which tests were begun, and random lower bits, so that two copies of the
+// program writing one record never choose the same id.
+TestId newTestId();
 
 } // namespace zorvel::records

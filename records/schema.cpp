@@ -1,13 +1,20 @@
 // The tables of the record, one list of statements per version step.
 //
-//   pupils     the pupils of this account
+//   pupils     the pupils of this account; uuid names a pupil across computers
 //   settings   key/value: the current pupil
 //   exercises  window, level and number type as the window showed them
 //   tests      one row per test; questions and wrong_answers are kept up to
-//              date as answers arrive; ended is NULL while a test runs
+//              date as answers arrive; ended is NULL while a test runs, and
+//              session names the running copy of the program that writes it;
+//              uuid names the test across computers
 //   questions  the operands and correct answer of each question shown
 //   answers    every answer submitted, in order (seq) per question
 //   book       the mistakes book: questions per pupil and normal-mode exercise
+//   fact_answers  every answer of the daily practice (fact 0..323, the day as
+//              a Julian day, the speed setting it was judged by)
+//   fact_boxes the box, due day and counts of every fact asked, per pupil:
+//              derived from fact_answers, kept up to date with each answer
+//   fact_plans the sets and speed of each pupil's daily practice
 #include "records/schema.h"
 
 #include "records/sql_support.h"
@@ -20,6 +27,16 @@ namespace zorvel::records {
 
 namespace {
 
+// A random (version 4) UUID as text, made by SQLite for every new row and for
+// the rows of an older file.
+#define ZORVEL_NEW_UUID                                                                                        \
+    "(lower(hex(randomblob(4)) || '-' || hex(randomblob(2)) || '-4' || substr(hex(randomblob(2)), 2) || '-'" \
+    " || substr('89ab', 1 + (abs(random()) % 4), 1) || substr(hex(randomblob(2)), 2) || '-'"                   \
+    " || hex(randomblob(6))))"
+
+// Version n -> n + 1 is entry n. A step may rebuild a table (create the new
+// one, copy, drop the old, rename): foreign keys are off while the steps run
+// and checked before the commit, so nothing cascades.
 const std::vector<QStringList>& migrations()
 {
     static const std::vector<QStringList> steps = {
@@ -59,6 +76,49 @@ const std::vector<QStringList>& migrations()
                            " last_redo_test INTEGER,"
                            " UNIQUE (pupil_id, exercise_id, first, second, third))"),
         },
+        // 1 -> 2: a UUID on every pupil and test; the session of a running test
+        {
+            QStringLiteral("CREATE TABLE pupils_new (id INTEGER PRIMARY KEY, name TEXT NOT NULL UNIQUE,"
+                           " uuid TEXT NOT NULL UNIQUE DEFAULT " ZORVEL_NEW_UUID ")"),
+            QStringLiteral("INSERT INTO pupils_new (id, name) SELECT id, name FROM pupils"),
+            QStringLiteral("DROP TABLE pupils"),
+            QStringLiteral("ALTER TABLE pupils_new RENAME TO pupils"),
+            QStringLiteral("CREATE TABLE tests_new (id INTEGER PRIMARY KEY,"
+                           " pupil_id INTEGER NOT NULL REFERENCES pupils(id) ON DELETE CASCADE,"
+                           " exercise_id INTEGER NOT NULL REFERENCES exercises(id),"
+                           " started INTEGER NOT NULL, redo INTEGER NOT NULL DEFAULT 0,"
+                           " questions INTEGER NOT NULL DEFAULT 0, wrong_answers INTEGER NOT NULL DEFAULT 0,"
+                           " playback_reached INTEGER NOT NULL DEFAULT 0, ended TEXT, time TEXT, centis INTEGER,"
+                           " uuid TEXT NOT NULL UNIQUE DEFAULT " ZORVEL_NEW_UUID ", session TEXT)"),
+            QStringLiteral("INSERT INTO tests_new (id, pupil_id, exercise_id, started, redo, questions, wrong_answers,"
+                           " playback_reached, ended, time, centis) SELECT id, pupil_id, exercise_id, started, redo,"
+                           " questions, wrong_answers, playback_reached, ended, time, centis FROM tests"),
+            QStringLiteral("DROP TABLE tests"),
+            QStringLiteral("ALTER TABLE tests_new RENAME TO tests"),
+            QStringLiteral("CREATE INDEX tests_by_pupil ON tests (pupil_id, started)"),
+            QStringLiteral("CREATE INDEX tests_by_exercise ON tests (pupil_id, exercise_id, started)"),
+            QStringLiteral("CREATE INDEX tests_running ON tests (session) WHERE ended IS NULL"),
+            QStringLiteral("CREATE INDEX tests_timed ON tests (pupil_id, exercise_id, centis, started)"
+                           " WHERE centis IS NOT NULL"),
+        },
+        // The daily practice: every answer, the boxes derived from them, and
+        // each pupil's plan
+        {
+            QStringLiteral("CREATE TABLE fact_answers (id INTEGER PRIMARY KEY,"
+                           " pupil_id INTEGER NOT NULL REFERENCES pupils(id) ON DELETE CASCADE,"
+                           " fact INTEGER NOT NULL, is_right INTEGER NOT NULL, ms INTEGER NOT NULL,"
+                           " day INTEGER NOT NULL, speed TEXT NOT NULL)"),
+            QStringLiteral("CREATE INDEX fact_answers_by_fact ON fact_answers (pupil_id, fact, is_right, ms)"),
+            QStringLiteral("CREATE TABLE fact_boxes ("
+                           " pupil_id INTEGER NOT NULL REFERENCES pupils(id) ON DELETE CASCADE,"
+                           " fact INTEGER NOT NULL, box INTEGER NOT NULL, due INTEGER NOT NULL,"
+                           " first_day INTEGER NOT NULL, attempts INTEGER NOT NULL, rights INTEGER NOT NULL,"
+                           " recent TEXT NOT NULL, median_ms INTEGER NOT NULL,"
+                           " PRIMARY KEY (pupil_id, fact)) WITHOUT ROWID"),
+            QStringLiteral("CREATE TABLE fact_plans ("
+                           " pupil_id INTEGER PRIMARY KEY REFERENCES pupils(id) ON DELETE CASCADE,"
+                           " sets TEXT NOT NULL, speed TEXT NOT NULL)"),
+        },
     };
     return steps;
 }
@@ -77,21 +137,46 @@ void refuseNewer(int version)
                              .arg(kSchemaVersion));
 }
 
-} // namespace
-
-void migrate(const QSqlDatabase& db)
+// Runs the steps from the file's version on, in one transaction, and checks
+// every reference before the commit.
+void runSteps(const QSqlDatabase& db, int toVersion)
 {
-    static_assert(kSchemaVersion >= 1);
     Transaction transaction(db);
-    const int version = fileVersion(db);
+    const int version = fileVersion(db);  // another copy may have moved it on meanwhile
     refuseNewer(version);
-    if (version == kSchemaVersion)
-        return;
-    for (int step = version; step < kSchemaVersion; ++step)
+    for (int step = version; step < toVersion; ++step)
         for (const QString& statement : migrations().at(static_cast<std::size_t>(step)))
             run(db, statement);
-    run(db, QStringLiteral("PRAGMA user_version = %1").arg(kSchemaVersion));
+    run(db, QStringLiteral("PRAGMA user_version = %1").arg(toVersion));
+    if (!scalar(db, QStringLiteral("PRAGMA foreign_key_check")).isNull())
+        throw SqlFailure(Failure::MigrationFailed, QStringLiteral("a reference points nowhere"));
     transaction.commit();
+}
+
+} // namespace
+
+// Foreign keys can be switched off only outside a transaction (SQLite
+// ignores the switch inside one); they are on again whatever happens.
+void migrate(const QSqlDatabase& db, int toVersion)
+{
+    static_assert(kSchemaVersion >= 1);
+    const int version = fileVersion(db);
+    refuseNewer(version);
+    if (version >= toVersion)
+        return;
+    run(db, QStringLiteral("PRAGMA foreign_keys = OFF"));
+    try {
+        runSteps(db, toVersion);
+    } catch (const SqlFailure& failure) {
+        run(db, QStringLiteral("PRAGMA foreign_keys = ON"));
+        // Waiting for another copy, a damaged file or a full disk are the
+        // caller's to handle; anything else is a step failing on this file.
+        if (failure.kind() == Failure::Locked || failure.kind() == Failure::Corrupt
+            || failure.kind() == Failure::DiskFull)
+            throw;
+        throw SqlFailure(Failure::MigrationFailed, failure.text());
+    }
+    run(db, QStringLiteral("PRAGMA foreign_keys = ON"));
 }
 
 void checkReadable(const QSqlDatabase& db)
@@ -100,9 +185,8 @@ void checkReadable(const QSqlDatabase& db)
     refuseNewer(version);
     if (version < 1)
         throw SqlFailure(Failure::Other, QStringLiteral("not a Zorvel records database"));
-    if (version < kSchemaVersion)
-        throw SqlFailure(Failure::Other, QStringLiteral("the record is of an older version %1; start Zorvel once to update it")
-                                             .arg(version));
 }
+
+#undef ZORVEL_NEW_UUID
 
 } // namespace zorvel::records

@@ -7,14 +7,17 @@
 
 namespace zorvel::records {
 
-inline constexpr int kSchemaVersion = 1;
+inline constexpr int kSchemaVersion = 3;
 
-// Brings the file up to kSchemaVersion. Throws SqlFailure (NewerVersion for
-// a file from a newer program).
-void migrate(const QSqlDatabase& db);
+// Brings the file up to kSchemaVersion (an older version only for the tests
+// and benchmarks of the migrations). Throws SqlFailure: NewerVersion for a
+// file from a newer program, MigrationFailed when a step fails on this file
+// (which is then left exactly as it was).
+void migrate(const QSqlDatabase& db, int toVersion = kSchemaVersion);
 
 // Throws SqlFailure unless the file holds a record of a version this program
-// reads (for read-only use, which never migrates).
+// reads (for read-only use, which never migrates). Every older version is
+// read as it is: the reads use only what version 1 already had.
 void checkReadable(const QSqlDatabase& db);
 
 } // namespace zorvel::records

@@ -86,14 +86,15 @@ void Transaction::commit()
     open_ = false;
 }
 
-QSqlDatabase openConnection(const QString& connectionName, const QString& path, bool readOnly)
+QSqlDatabase openConnection(const QString& connectionName, const QString& path, bool readOnly, int busyTimeoutMs)
 {
+    const int busyTimeout = busyTimeoutMs >= 0 ? busyTimeoutMs : readOnly ? 2000 : 5000;
     QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connectionName);
     if (!db.isValid())
         throw SqlFailure(Failure::CannotOpen, QStringLiteral("the SQLite driver of Qt SQL is not installed"));
     db.setDatabaseName(path);
-    db.setConnectOptions(readOnly ? QStringLiteral("QSQLITE_OPEN_READONLY;QSQLITE_BUSY_TIMEOUT=2000")
-                                  : QStringLiteral("QSQLITE_BUSY_TIMEOUT=5000"));
+    db.setConnectOptions((readOnly ? QStringLiteral("QSQLITE_OPEN_READONLY;") : QString())
+                         + QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(busyTimeout));
     if (!db.open())
         throw SqlFailure(db.lastError());
     run(db, QStringLiteral("PRAGMA foreign_keys = ON"));
@@ -138,7 +139,7 @@ QString problemText(const SqlFailure& failure, const QString& path)
     const QString folder = QFileInfo(path).absolutePath();
     switch (failure.kind()) {
     case Failure::Locked:
-        return QStringLiteral("学习记录文件正被另一个程序占用，这次的练习不会被记录。");
+        return QStringLiteral("学习记录文件正被另一个程序占用，请稍后再试。");
     case Failure::ReadOnly:
     case Failure::CannotOpen:
         return QStringLiteral("无法写入学习记录文件夹“%1”，这次的练习不会被记录。").arg(folder);
@@ -148,10 +149,13 @@ QString problemText(const SqlFailure& failure, const QString& path)
         return QStringLiteral("学习记录文件是由更新版本的程序建立的，这次的练习不会被记录。");
     case Failure::Corrupt:
         return QStringLiteral("学习记录文件已损坏，这次的练习不会被记录。");
+    case Failure::MigrationFailed:
+        return QStringLiteral("学习记录文件无法更新为这个版本的格式，文件保持原样；以前的记录仍可查看，"
+                              "这次的练习不会被记录。");
     case Failure::Other:
         break;
     }
-    return QStringLiteral("学习记录无法保存（%1），这次的练习不会被记录。").arg(failure.text());
+    return QStringLiteral("学习记录无法保存，这次的练习不会被记录。");
 }
 
 } // namespace zorvel::records

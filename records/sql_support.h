@@ -15,7 +15,7 @@
 namespace zorvel::records {
 
 // Why the database cannot be used, as far as the store needs to know.
-enum class Failure { Corrupt, Locked, ReadOnly, DiskFull, CannotOpen, NewerVersion, Other };
+enum class Failure { Corrupt, Locked, ReadOnly, DiskFull, CannotOpen, NewerVersion, MigrationFailed, Other };
 
 class SqlFailure : public std::runtime_error {
 public:
@@ -57,7 +57,9 @@ private:
 // Opens a SQLite connection under the given name: foreign keys on, a busy
 // timeout, and for a writable connection WAL with synchronous=FULL. A read-only
 // connection never creates the file. Throws on failure.
-QSqlDatabase openConnection(const QString& connectionName, const QString& path, bool readOnly);
+// busyTimeoutMs: how long a statement waits for another connection's lock
+// before it fails as Locked (-1: 5 s, or 2 s read-only).
+QSqlDatabase openConnection(const QString& connectionName, const QString& path, bool readOnly, int busyTimeoutMs = -1);
 // Opens a record that lies in a folder this account cannot write (a copy on
 // read-only media): SQLite's immutable mode, without locks or WAL index.
 // Only for files that nothing else is writing. Throws on failure.

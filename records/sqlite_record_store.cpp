@@ -1,12 +1,16 @@
-// Opening the record (with the corrupt-file rescue), and the store's calls:
-// drill reports are posted to the writer, pupil changes wait for it, reads
-// use this thread's connection.
+// Opening the record on the writer thread (private files, the check and
+// rescue after an unclean end, the migration, this copy's session), and the
+// store's calls: drill reports are posted to the writer, pupil changes wait
+// for it unless the record is locked, reads use this thread's connection.
 #include "records/sqlite_record_store.h"
 
+#include "records/fact_records.h"
 #include "records/record_reader.h"
+#include "records/record_rescue.h"
 #include "records/record_writer.h"
 #include "records/schema.h"
 #include "records/sql_support.h"
+#include "records/record_files.h"
 
 #include <QDir>
 #include <QFile>
@@ -20,11 +24,28 @@ namespace zorvel::records {
 
 namespace {
 
+// The writer's statements wait this long for a lock before the writer
+// pauses and tries again; the screen never waits for it.
+constexpr int kWriterBusyMs = 50;
+
 QString newConnectionName()
 {
     static std::atomic<int> count{0};
     return QStringLiteral("zorvel-records-%1").arg(++count);
 }
+
+QString writerConnection(const QString& connection)
+{
+    return connection + QStringLiteral("-writer");
+}
+
+const QString kUnreadableWhileLocked = QStringLiteral(
+    "学习记录文件正被另一个程序独占，暂时无法读取，这里显示的不是全部记录；请稍后再打开“学习记录”。"
+    "这段时间的练习先记在内存里，文件空出后立即写入（文件空出前退出程序，这些练习就不会被记录）。");
+
+const QString kLockedProblem = QStringLiteral(
+    "学习记录文件正被另一个程序占用：这段时间的练习先记在内存里，文件空出后立即写入"
+    "（文件空出前退出程序，这些练习就不会被记录）。");
 
 } // namespace
 
@@ -43,95 +64,105 @@ QString defaultPupilName()
     return name.isEmpty() ? QStringLiteral("我") : name;
 }
 
-SqliteRecordStore::SqliteRecordStore(const QString& path, const QString& defaultPupilName)
-    : path_(path), defaultName_(defaultPupilName), connection_(newConnectionName())
+SqliteRecordStore::SqliteRecordStore(const QString& path, const QString& defaultPupilName, Opening opening,
+                                     std::function<void()> opened)
+    : path_(path), defaultName_(defaultPupilName), connection_(newConnectionName()), opened_(std::move(opened)),
+      session_(path)
 {
     current_ = Pupil{0, defaultName_};
-    open();
-    if (ready_)
-        writer_ = std::make_unique<RecordWriter>(path_, connection_ + QStringLiteral("-writer"),
-                                                 [this](const SqlFailure& failure) { noteFailure(failure); });
+    writer_ = std::make_unique<RecordWriter>(
+        [this] { return openOnWriter(); },
+        [this] {
+            closeConnection(writerConnection(connection_));
+            session_.release();
+        },
+        [this](const SqlFailure& failure) { noteFailure(failure); });
+    if (opening == Opening::Wait)
+        writer_->waitUntilOpen();
 }
 
 SqliteRecordStore::~SqliteRecordStore()
 {
-    if (writer_) {
-        writer_->post([](RecordWrites& writes) { writes.interruptRunningTests(); });
-        writer_.reset();
-    }
+    writer_->post([this](RecordWrites& writes) { session_.closeOwnTests(writes.database()); });
+    writer_.reset();
     closeConnection(connection_);
 }
 
-void SqliteRecordStore::open()
+// Runs on the writer thread, again after each lock. The whole file is checked
+// (a few hundred ms for years of records) only after an unclean end, which
+// leaves a WAL behind, or after a run that met a damaged page.
+QSqlDatabase SqliteRecordStore::openOnWriter()
 {
-    if (!QDir().mkpath(QFileInfo(path_).absolutePath())) {
-        problem_ = problemText(SqlFailure(Failure::CannotOpen, QString()), path_);
-        return;
-    }
+    const QString name = writerConnection(connection_);
+    closeConnection(name);
     try {
-        prepareFile();
-        ready_ = true;
-        return;
+        if (!makeRecordFilesPrivate(path_))
+            throw SqlFailure(Failure::CannotOpen, QStringLiteral("the folder cannot be made"));
+        if (QFileInfo(path_ + QStringLiteral("-wal")).size() > 0 || QFileInfo::exists(checkMarker()))
+            rescueIfDamaged();
+        QSqlDatabase db;
+        try {
+            db = openConnection(name, path_, false, kWriterBusyMs);
+            migrate(db);
+        } catch (const SqlFailure& failure) {
+            if (failure.kind() != Failure::Corrupt)
+                throw;
+            db = QSqlDatabase();
+            closeConnection(name);
+            rescue();
+            db = openConnection(name, path_, false, kWriterBusyMs);
+            migrate(db);
+        }
+        session_.begin();
+        session_.closeTestsOfEndedCopies(db);
+        setCurrent(RecordWrites(db).ensureCurrentPupil(defaultName_));
+        if (opened_)
+            opened_();
+        return db;
     } catch (const SqlFailure& failure) {
-        closeConnection(connection_);
-        problem_ = problemText(failure, path_);
+        closeConnection(name);
+        if (failure.kind() != Failure::Locked && opened_)
+            opened_();
+        throw;
+    }
+}
+
+void SqliteRecordStore::rescueIfDamaged()
+{
+    const QString name = writerConnection(connection_);
+    QString verdict;
+    try {
+        verdict = scalar(openConnection(name, path_, false, kWriterBusyMs), QStringLiteral("PRAGMA quick_check")).toString();
+    } catch (const SqlFailure& failure) {
         if (failure.kind() != Failure::Corrupt)
-            return;
+            throw;
     }
-    const QString aside = moveAside();
-    if (aside.isEmpty())
-        return;
-    try {
-        prepareFile();
-        ready_ = true;
-        problem_ = QStringLiteral("学习记录文件已损坏，已改名为“%1”保留，并开始了新的记录。").arg(aside);
-    } catch (const SqlFailure& failure) {
-        closeConnection(connection_);
-        problem_ = problemText(failure, path_);
-    }
+    closeConnection(name);
+    if (verdict != QLatin1String("ok"))
+        rescue();
+    QFile::remove(checkMarker());
 }
 
-// Opens the caller's connection, checks the file, brings its layout up to
-// date, closes the tests a crash left running and settles the current pupil.
-// The whole file is checked (a few hundred ms for years of records) only
-// after an unclean end, which leaves a WAL behind, or after a run that met a
-// damaged page; a file that is no database at all fails at its first statement.
-void SqliteRecordStore::prepareFile()
+void SqliteRecordStore::rescue()
 {
-    const bool check = QFileInfo(path_ + QStringLiteral("-wal")).size() > 0 || QFileInfo::exists(checkMarker());
-    const QSqlDatabase db = openConnection(connection_, path_, false);
-    if (check) {
-        const QString verdict = scalar(db, QStringLiteral("PRAGMA quick_check")).toString();
-        if (verdict != QLatin1String("ok"))
-            throw SqlFailure(Failure::Corrupt, verdict);
-        QFile::remove(checkMarker());
-    }
-    migrate(db);
-    RecordWrites writes(db);
-    writes.interruptRunningTests();
-    current_ = writes.ensureCurrentPupil(defaultName_);
-    nextTest_ = RecordReader(db).largestTestId() + 1;
-}
-
-// Renames the file (and its WAL files) to records.db.broken-YYYYMMDD-hhmmss;
-// returns the new file name, or empty when it could not be moved.
-QString SqliteRecordStore::moveAside()
-{
-    const QString stamp = QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-hhmmss"));
-    QString aside = path_ + QStringLiteral(".broken-") + stamp;
-    for (int n = 2; QFileInfo::exists(aside); ++n)
-        aside = path_ + QStringLiteral(".broken-%1-%2").arg(stamp).arg(n);
-    if (!QFile::rename(path_, aside))
-        return {};
-    for (const char* suffix : {"-wal", "-shm"})
-        if (QFileInfo::exists(path_ + suffix))
-            QFile::rename(path_ + suffix, aside + suffix);
-    return QFileInfo(aside).fileName();
+    const Rescue rescue = rescueRecord(path_, writerConnection(connection_),
+                                       QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-hhmmss")));
+    noteProblem(rescue.note);
+    if (!rescue.usable)
+        throw SqlFailure(Failure::Corrupt, QStringLiteral("the damaged record cannot be moved aside"));
+    QFile::remove(checkMarker());
 }
 
 QString SqliteRecordStore::checkMarker() const
 {
     return path_ + QStringLiteral(".check");
+}
+
+void SqliteRecordStore::noteProblem(const QString& problem)
+{
+    const std::lock_guard<std::mutex> lock(mutex_);
+    if (problem_.isEmpty())
+        problem_ = problem;
 }
 
 void SqliteRecordStore::noteFailure(const SqlFailure& failure)
@@ -140,68 +171,104 @@ void SqliteRecordStore::noteFailure(const SqlFailure& failure)
         QFile marker(checkMarker());
         marker.open(QIODevice::WriteOnly);
     }
+    noteProblem(problemText(failure, path_));
+}
+
+void SqliteRecordStore::setCurrent(const Pupil& pupil)
+{
+    if (pupil.id == 0)
+        return;
     const std::lock_guard<std::mutex> lock(mutex_);
-    if (problem_.isEmpty())
-        problem_ = problemText(failure, path_);
+    current_ = pupil;
 }
 
 QString SqliteRecordStore::problem() const
 {
+    if (writer_->locked() || readLocked_) {
+        // Asked before the records window reads: whether it can read at all.
+        const_cast<SqliteRecordStore*>(this)->read<bool>([](const RecordReader&) { return true; }, false);
+        return readLocked_ ? kUnreadableWhileLocked : kLockedProblem;
+    }
     const std::lock_guard<std::mutex> lock(mutex_);
     return problem_;
 }
 
 void SqliteRecordStore::flush()
 {
-    if (writer_)
-        writer_->flush();
+    writer_->flush();
+}
+
+void SqliteRecordStore::waitUntilWritten()
+{
+    writer_->waitUntilWritten();
+}
+
+// The reads' connection never waits for a lock and never writes: a record in
+// a folder that cannot be written, or locked by another program, is still read.
+bool SqliteRecordStore::openReader()
+{
+    if (readerOpen_)
+        return true;
+    if (!QFileInfo(path_).isFile())
+        return false;
+    try {
+        openConnection(connection_, path_, true, 0);
+        readerOpen_ = true;
+    } catch (const SqlFailure& failure) {
+        closeConnection(connection_);
+        noteFailure(failure);
+    }
+    return readerOpen_;
 }
 
 template <typename Result>
 Result SqliteRecordStore::read(const std::function<Result(const RecordReader&)>& query, Result fallback)
 {
-    if (!ready_)
+    if (!openReader())
         return fallback;
     try {
-        return query(RecordReader(QSqlDatabase::database(connection_, false)));
+        const QSqlDatabase db = QSqlDatabase::database(connection_, false);
+        const int version = scalar(db, QStringLiteral("PRAGMA user_version")).toInt();
+        if (version < 1 || version > kSchemaVersion)
+            return fallback;  // a record still being begun, or of a newer program
+        Result result = query(RecordReader(db));
+        readLocked_ = false;
+        return result;
     } catch (const SqlFailure& failure) {
-        noteFailure(failure);
+        if (failure.kind() == Failure::Locked)
+            readLocked_ = true;
+        else
+            noteFailure(failure);
         return fallback;
     }
 }
 
 TestId SqliteRecordStore::beginTest(const Exercise& exercise, const QDateTime& started, bool redo)
 {
-    const TestId id = nextTest_++;
-    if (writer_) {
-        const qint64 pupil = currentPupil().id;
-        writer_->post([=](RecordWrites& writes) { writes.beginTest(id, pupil, exercise, started, redo); });
-    }
+    const TestId id = newTestId();
+    const QString session = session_.id();
+    writer_->post([=](RecordWrites& writes) { writes.beginTest(id, session, exercise, started, redo); });
     return id;
 }
 
 void SqliteRecordStore::recordQuestion(TestId test, int number, const QuestionShown& question)
 {
-    if (writer_)
-        writer_->post([=](RecordWrites& writes) { writes.question(test, number, question); });
+    writer_->post([=](RecordWrites& writes) { writes.question(test, number, question); });
 }
 
 void SqliteRecordStore::recordAnswer(TestId test, int number, const QString& text, bool right, qint64 msSinceQuestion)
 {
-    if (writer_)
-        writer_->post([=](RecordWrites& writes) { writes.answer(test, number, text, right, msSinceQuestion); });
+    writer_->post([=](RecordWrites& writes) { writes.answer(test, number, text, right, msSinceQuestion); });
 }
 
 void SqliteRecordStore::recordPlaybackReached(TestId test)
 {
-    if (writer_)
-        writer_->post([=](RecordWrites& writes) { writes.playbackReached(test); });
+    writer_->post([=](RecordWrites& writes) { writes.playbackReached(test); });
 }
 
 void SqliteRecordStore::endTest(TestId test, TestEnd end, const QString& stopwatchText)
 {
-    if (writer_)
-        writer_->post([=](RecordWrites& writes) { writes.endTest(test, end, stopwatchText); });
+    writer_->post([=](RecordWrites& writes) { writes.endTest(test, end, stopwatchText); });
 }
 
 std::vector<QuestionShown> SqliteRecordStore::redoQuestions(const Exercise& exercise)
@@ -222,41 +289,34 @@ Pupil SqliteRecordStore::currentPupil()
     return current_;
 }
 
-// Reads back the current pupil after a change of pupils.
-void SqliteRecordStore::refreshCurrentPupil()
+template <typename Result>
+Result SqliteRecordStore::changePupils(const std::function<Result(RecordWrites&)>& change, Result fallback)
 {
-    const std::optional<qint64> saved =
-        read<std::optional<qint64>>([](const RecordReader& reader) { return reader.savedCurrentPupil(); }, {});
-    for (const Pupil& pupil : pupils())
-        if (saved && pupil.id == *saved) {
-            const std::lock_guard<std::mutex> lock(mutex_);
-            current_ = pupil;
-        }
+    using Answer = std::pair<Result, Pupil>;
+    const Answer answer = writer_->call<Answer>(
+        [&change](RecordWrites& writes) {
+            Result result = change(writes);
+            return Answer{std::move(result), writes.currentPupil()};
+        },
+        Answer{fallback, Pupil{}});
+    setCurrent(answer.second);
+    return answer.first;
 }
 
 void SqliteRecordStore::setCurrentPupil(qint64 id)
 {
-    if (!writer_)
-        return;
-    writer_->call<bool>([id](RecordWrites& writes) { writes.setCurrentPupil(id); return true; }, false);
-    refreshCurrentPupil();
+    changePupils<bool>([id](RecordWrites& writes) { writes.setCurrentPupil(id); return true; }, false);
 }
 
 std::optional<Pupil> SqliteRecordStore::addPupil(const QString& name)
 {
-    if (!writer_)
-        return std::nullopt;
-    return writer_->call<std::optional<Pupil>>([name](RecordWrites& writes) { return writes.addPupil(name); },
-                                               std::nullopt);
+    return changePupils<std::optional<Pupil>>([name](RecordWrites& writes) { return writes.addPupil(name); },
+                                              std::nullopt);
 }
 
 bool SqliteRecordStore::renamePupil(qint64 id, const QString& name)
 {
-    if (!writer_)
-        return false;
-    const bool renamed = writer_->call<bool>([=](RecordWrites& writes) { return writes.renamePupil(id, name); }, false);
-    refreshCurrentPupil();
-    return renamed;
+    return changePupils<bool>([=](RecordWrites& writes) { return writes.renamePupil(id, name); }, false);
 }
 
 std::pair<int, int> SqliteRecordStore::pupilRecordCount(qint64 id)
@@ -266,11 +326,7 @@ std::pair<int, int> SqliteRecordStore::pupilRecordCount(qint64 id)
 
 bool SqliteRecordStore::removePupil(qint64 id)
 {
-    if (!writer_)
-        return false;
-    const bool removed = writer_->call<bool>([id](RecordWrites& writes) { return writes.removePupil(id); }, false);
-    refreshCurrentPupil();
-    return removed;
+    return changePupils<bool>([id](RecordWrites& writes) { return writes.removePupil(id); }, false);
 }
 
 std::vector<TestRow> SqliteRecordStore::tests(const TestFilter& filter)
@@ -311,8 +367,39 @@ std::vector<ListeningQuestion> SqliteRecordStore::listeningQuestions(TestId test
 
 void SqliteRecordStore::setInBook(qint64 questionId, bool inBook)
 {
-    if (writer_)
-        writer_->call<bool>([=](RecordWrites& writes) { writes.setInBook(questionId, inBook); return true; }, false);
+    writer_->call<bool>([=](RecordWrites& writes) { writes.setInBook(questionId, inBook); return true; }, false);
+}
+
+} // namespace zorvel::records
+
+namespace zorvel::records {
+
+facts::PracticePlan SqliteRecordStore::plan()
+{
+    const qint64 pupil = currentPupil().id;
+    return read<facts::PracticePlan>(
+        [pupil](const RecordReader& reader) { return readFactPlan(reader.database(), pupil); }, {});
+}
+
+void SqliteRecordStore::setPlan(const facts::PracticePlan& plan)
+{
+    const qint64 pupil = currentPupil().id;
+    writer_->post([=](RecordWrites& writes) { writeFactPlan(writes.database(), pupil, plan); });
+    writer_->flush();
+}
+
+facts::FactBook SqliteRecordStore::book()
+{
+    writer_->flush();
+    const qint64 pupil = currentPupil().id;
+    return read<facts::FactBook>([pupil](const RecordReader& reader) { return readFactBook(reader.database(), pupil); },
+                                 {});
+}
+
+void SqliteRecordStore::recordAnswer(const facts::FactAnswer& answer)
+{
+    const qint64 pupil = currentPupil().id;
+    writer_->post([=](RecordWrites& writes) { writeFactAnswer(writes.database(), pupil, answer); });
 }
 
 } // namespace zorvel::records

@@ -1,13 +1,15 @@
-// The record store over one SQLite file per user account. Drill reports go
-// to a writer thread and return at once; reads run on the connection of the
-// thread that made the store. A file that cannot be used leaves the store
-// working without a record and problem() saying why; a corrupt file is
-// renamed aside (records.db.broken-YYYYMMDD-hhmmss) and a fresh one begun.
+// The record store over one SQLite file per user account. Everything that
+// writes (opening, with its checks, rescue and migration, too) runs on the
+// writer thread, so nothing on screen waits for the file, even while another
+// program holds it locked; reads run on a connection of the thread that made
+// the store and never wait for a lock. A record that cannot be written is
+// still read; problem() says why it is not written.
 #pragma once
 
+#include "facts/fact_store.h"
+#include "records/record_session.h"
 #include "records/record_store.h"
 
-#include <atomic>
 #include <functional>
 #include <memory>
 #include <mutex>
@@ -16,12 +18,21 @@ namespace zorvel::records {
 
 class RecordReader;
 class RecordWriter;
+class RecordWrites;
 class SqlFailure;
 
-class SqliteRecordStore final : public RecordStore {
+// It keeps the daily practice of the current pupil too (facts::FactStore).
+class SqliteRecordStore final : public RecordStore, public facts::FactStore {
 public:
-    // defaultPupilName names the first pupil of a new record.
-    SqliteRecordStore(const QString& path, const QString& defaultPupilName);
+    enum class Opening {
+        Wait,          // the constructor returns once the record is open (or locked, or unusable)
+        InBackground,  // it returns at once; opened() is called when the record is open
+    };
+
+    // defaultPupilName names the first pupil of a new record. opened runs on
+    // the writer thread once the record has been opened or found unusable.
+    SqliteRecordStore(const QString& path, const QString& defaultPupilName, Opening opening = Opening::Wait,
+                      std::function<void()> opened = {});
     ~SqliteRecordStore() override;
 
     TestId beginTest(const Exercise& exercise, const QDateTime& started, bool redo) override;
@@ -32,7 +43,11 @@ public:
     std::vector<QuestionShown> redoQuestions(const Exercise& exercise) override;
 
     QString problem() const override;
+    // Returns at once while the record is still being opened or another
+    // program holds it locked.
     void flush() override;
+    // Waits until everything recorded so far is written, lock or not.
+    void waitUntilWritten();
 
     std::vector<Pupil> pupils() override;
     Pupil currentPupil() override;
@@ -51,21 +66,35 @@ public:
     std::vector<ListeningQuestion> listeningQuestions(TestId test) override;
     void setInBook(qint64 questionId, bool inBook) override;
 
+    facts::PracticePlan plan() override;
+    void setPlan(const facts::PracticePlan& plan) override;
+    // Everything recorded so far is written first (unless the record is locked).
+    facts::FactBook book() override;
+    // Written with the fact's box in one transaction, on the writer thread.
+    void recordAnswer(const facts::FactAnswer& answer) override;
+
 private:
-    void open();
-    void prepareFile();
-    QString moveAside();
+    QSqlDatabase openOnWriter();
+    void rescueIfDamaged();  // after an unclean end: the whole file checked
+    void rescue();
     QString checkMarker() const;  // present: check the whole file at the next start
+    void noteProblem(const QString& problem);
     void noteFailure(const SqlFailure& failure);
-    void refreshCurrentPupil();
+    void setCurrent(const Pupil& pupil);
+    // Runs a pupil change on the writer; the current pupil is read back with it.
+    template <typename Result>
+    Result changePupils(const std::function<Result(RecordWrites&)>& change, Result fallback);
+    bool openReader();
     template <typename Result>
     Result read(const std::function<Result(const RecordReader&)>& query, Result fallback);
 
     const QString path_;
     const QString defaultName_;
     const QString connection_;
-    bool ready_ = false;
-    std::atomic<TestId> nextTest_{1};
+    const std::function<void()> opened_;
+    bool readerOpen_ = false;
+    bool readLocked_ = false;  // the last read met another program's exclusive lock
+    RecordSession session_;
     mutable std::mutex mutex_;  // guards problem_ and current_
     QString problem_;
     Pupil current_;

@@ -20,6 +20,8 @@ namespace zorvel::records {
 namespace {
 
 constexpr int kMaxDialogCount = 1000;
+constexpr int kNormalCount = 100;
+constexpr int kListeningCount = 20;
 
 template <typename Control>
 Control* named(Control* control, const char* name)
@@ -45,11 +47,18 @@ PrintSheetDialog::PrintSheetDialog(const RecordsServices& services, std::functio
     layout->addLayout(buildForm());
     layout->addLayout(buildButtons());
     connect(operation_, qOverload<int>(&QComboBox::currentIndexChanged), this, &PrintSheetDialog::fillLevels);
+    // A listening sheet is a test of twenty, as in the listening windows.
+    connect(mode_, qOverload<int>(&QComboBox::currentIndexChanged), this, [this] {
+        count_->setValue(listening() ? kListeningCount : kNormalCount);
+    });
     fillLevels();
 }
 
 QLayout* PrintSheetDialog::buildForm()
 {
+    mode_ = named(new QComboBox(this), "cboSheetMode");
+    mode_->addItem(QStringLiteral("口算：题目印在卷上"), int(Mode::Normal));
+    mode_->addItem(QStringLiteral("听算：老师读题，卷上只有题号和横线"), int(Mode::Listening));
     operation_ = named(new QComboBox(this), "cboSheetOperation");
     for (Operation op : kAllOperations)
         operation_->addItem(catalogueText(operationInfo(op).name), int(op));
@@ -57,21 +66,22 @@ QLayout* PrintSheetDialog::buildForm()
     type_ = named(new QComboBox(this), "cboSheetType");
     count_ = named(new QSpinBox(this), "spnSheetCount");
     count_->setRange(1, kMaxDialogCount);
-    count_->setValue(100);
-    count_->setSuffix(QStringLiteral(" 题"));
+    count_->setValue(kNormalCount);
+    count_->setSuffix(QStringLiteral(" 道"));
     columns_ = named(new QSpinBox(this), "spnSheetColumns");
     columns_->setRange(0, sheets::kMaxColumns);
-    columns_->setSpecialValueText(QStringLiteral("自动"));
-    columns_->setSuffix(QStringLiteral(" 列"));
-    answers_ = named(new QCheckBox(QStringLiteral("答案页(另起一页)"), this), "chkSheetAnswers");
+    columns_->setSpecialValueText(QStringLiteral("自动（铺满一页）"));
+    columns_->setSuffix(QStringLiteral(" 道"));
+    answers_ = named(new QCheckBox(QStringLiteral("附答案页（另起一页）"), this), "chkSheetAnswers");
     answers_->setChecked(true);
 
     auto* form = new QFormLayout;
-    form->addRow(QStringLiteral("运算:"), operation_);
-    form->addRow(QStringLiteral("难度:"), level_);
-    form->addRow(QStringLiteral("类型:"), type_);
-    form->addRow(QStringLiteral("题数:"), count_);
-    form->addRow(QStringLiteral("每行:"), columns_);
+    form->addRow(QStringLiteral("练习方式："), mode_);
+    form->addRow(QStringLiteral("运算："), operation_);
+    form->addRow(QStringLiteral("难度："), level_);
+    form->addRow(QStringLiteral("数的类型："), type_);
+    form->addRow(QStringLiteral("题目数量："), count_);
+    form->addRow(QStringLiteral("每行题数："), columns_);
     form->addRow(QString(), answers_);
     return form;
 }
@@ -113,12 +123,18 @@ sheets::Worksheet PrintSheetDialog::worksheet() const
     request.operation = Operation(operation_->currentData().toInt());
     request.level = Level(level_->currentData().toInt());
     request.type = NumberType(type_->currentData().toInt());
+    request.mode = listening() ? Mode::Listening : Mode::Normal;
     request.count = count_->value();
     request.seed = seed_();
     sheets::Worksheet sheet = sheets::drawnWorksheet(request);
     sheet.columns = columns_->value();
     sheet.answerKey = answers_->isChecked();
     return sheet;
+}
+
+bool PrintSheetDialog::listening() const
+{
+    return Mode(mode_->currentData().toInt()) == Mode::Listening;
 }
 
 void PrintSheetDialog::preview()
@@ -129,7 +145,7 @@ void PrintSheetDialog::preview()
 
 void PrintSheetDialog::savePdf()
 {
-    saveSheetAsPdf(this, worksheet(), services_.dialogs);
+    saveSheetAsPdf(this, worksheet(), services_.dialogs, services_.today ? services_.today() : QDate::currentDate());
 }
 
 } // namespace zorvel::records

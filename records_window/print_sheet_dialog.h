@@ -1,6 +1,7 @@
-// "打印练习卷": choose the operation, level, type, how many questions, the
-// columns and whether to add the answer pages; then preview and print, or
-// save the sheet as PDF. The questions are drawn anew for each sheet.
+// "打印练习卷": choose a written or a listening sheet, the operation, level,
+// type, how many questions, how many a row and whether to add the answer
+// pages; then preview and print, or save the sheet as PDF. The questions are
+// drawn anew for each sheet.
 #pragma once
 
 #include "records_window/records_services.h"
@@ -34,11 +35,13 @@ private:
     QLayout* buildForm();
     QLayout* buildButtons();
     void fillLevels();
+    bool listening() const;
     void preview();
     void savePdf();
 
     const RecordsServices& services_;
     std::function<std::uint64_t()> seed_;
+    QComboBox* mode_ = nullptr;
     QComboBox* operation_ = nullptr;
     QComboBox* level_ = nullptr;
     QComboBox* type_ = nullptr;

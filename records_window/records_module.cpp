@@ -4,7 +4,8 @@
 #include "records_window/records_window.h"
 
 extern "C" Q_DECL_EXPORT QDialog* zorvelCreateRecordsWindow(zorvel::records::RecordStore& store,
-                                                            const zorvel::records::RedoOpener& openRedo)
+                                                            const zorvel::records::RedoOpener& openRedo,
+                                                            zorvel::facts::FactStore* facts)
 {
-    return zorvel::records::createRecordsWindow(store, openRedo).release();
+    return zorvel::records::createRecordsWindow(store, openRedo, facts).release();
 }

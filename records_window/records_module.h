@@ -16,6 +16,7 @@ inline constexpr char kRecordsModule[] = "zorvel-records-window";
 inline constexpr char kCreateRecordsWindowFunction[] = "zorvelCreateRecordsWindow";
 
 // Returns a new window the caller owns, as createRecordsWindow() makes it.
-using CreateRecordsWindowFunction = QDialog* (*)(RecordStore& store, const RedoOpener& openRedo);
+using CreateRecordsWindowFunction = QDialog* (*)(RecordStore& store, const RedoOpener& openRedo,
+                                                 facts::FactStore* facts);
 
 } // namespace zorvel::records

@@ -5,6 +5,8 @@
 // Qt's standard dialogs and previews with Qt's print preview.
 #pragma once
 
+#include "facts/fact_store.h"
+
 #include <QDate>
 #include <QString>
 #include <QWidget>
@@ -40,6 +42,9 @@ struct RecordsServices {
     RecordsDialogs dialogs;
     // Shows the sheet as it will print, with printing on the system's printers.
     std::function<void(QWidget*, const sheets::Worksheet&)> previewSheet;
+    // The daily practice's facts of the current pupil: the plan in the pupil
+    // line and the 口诀掌握 tab. None: neither is shown.
+    facts::FactStore* facts = nullptr;
 };
 
 // The standard dialogs and the local date; openRedo left as given.

@@ -3,7 +3,9 @@
 
 #include "normal_drill/family_table.h"
 #include "design_units/screen_units.h"
+#include "records_window/facts_tab.h"
 #include "records_window/mistakes_tab.h"
+#include "records_window/plan_button.h"
 #include "records_window/print_sheet_dialog.h"
 #include "records_window/pupil_bar.h"
 #include "records_window/record_controls.h"
@@ -58,6 +60,9 @@ RecordsWindow::RecordsWindow(RecordStore& store, RecordsServices services, QWidg
     top->addWidget(makeHeading(this));
     top->addStretch(1);
     top->addWidget(pupils_);
+    PlanButton* plan = services_.facts ? new PlanButton(*services_.facts, this) : nullptr;
+    if (plan)
+        top->addWidget(plan);
 
     tabs_ = new QTabWidget(this);
     tabs_->setObjectName(QStringLiteral("tabRecords"));
@@ -66,6 +71,12 @@ RecordsWindow::RecordsWindow(RecordStore& store, RecordsServices services, QWidg
     mistakes_ = new MistakesTab(store_, services_, tabs_);
     tabs_->addTab(results_, QStringLiteral("成绩"));
     tabs_->addTab(mistakes_, QStringLiteral("错题本"));
+    if (services_.facts) {
+        facts_ = new FactsTab(*services_.facts, services_.today, tabs_);
+        tabs_->addTab(facts_, QStringLiteral("口诀掌握"));
+        connect(plan, &PlanButton::planChanged, facts_, &FactsTab::showPupil);
+        connect(pupils_, &PupilBar::pupilChanged, plan, &PlanButton::reload);
+    }
 
     QPushButton* back = makeButton(this, "cmdBack", QStringLiteral("返 回"), 14);
     back->setMinimumSize(twipsSize(1455, 600));
@@ -117,11 +128,15 @@ void RecordsWindow::showPupil()
 {
     results_->showPupil(pupils_->currentPupil(), pupils_->currentName());
     mistakes_->showPupil(pupils_->currentPupil());
+    if (facts_)
+        facts_->showPupil();
 }
 
-std::unique_ptr<QDialog> createRecordsWindow(RecordStore& store, RedoOpener openRedo)
+std::unique_ptr<QDialog> createRecordsWindow(RecordStore& store, RedoOpener openRedo, facts::FactStore* facts)
 {
-    return std::make_unique<RecordsWindow>(store, defaultRecordsServices(std::move(openRedo)));
+    RecordsServices services = defaultRecordsServices(std::move(openRedo));
+    services.facts = facts;
+    return std::make_unique<RecordsWindow>(store, std::move(services));
 }
 
 } // namespace zorvel::records

@@ -3,7 +3,8 @@
 // records_window/ shows what records/ keeps through the RecordStore interface
 // only: the pupil line (pupil_bar.h), the 成绩 tab with its table, best times,
 // chart and CSV export (results_tab.h, test_table_model.h, progress_chart.h,
-// records/csv_export.h) and the 错题本 tab (mistakes_tab.h). "打印练习卷…" opens
+// records/csv_export.h), the 错题本 tab (mistakes_tab.h) and the daily
+// practice's plan and 口诀掌握 tab (plan_button.h, facts_tab.h). "打印练习卷…" opens
 // print_sheet_dialog.h; sheets reach paper through sheet_printing.h. The
 // store, the "重练" opener, the dialogs and the print preview are injected
 // (records_services.h).
@@ -24,6 +25,7 @@ QT_END_NAMESPACE
 
 namespace zorvel::records {
 
+class FactsTab;
 class MistakesTab;
 class PupilBar;
 class ResultsTab;
@@ -46,9 +48,10 @@ private:
     QTabWidget* tabs_ = nullptr;
     ResultsTab* results_ = nullptr;
     MistakesTab* mistakes_ = nullptr;
+    FactsTab* facts_ = nullptr;
 };
 
 // The window with the standard dialogs and today's date.
-std::unique_ptr<QDialog> createRecordsWindow(RecordStore& store, RedoOpener openRedo);
+std::unique_ptr<QDialog> createRecordsWindow(RecordStore& store, RedoOpener openRedo, facts::FactStore* facts);
 
 } // namespace zorvel::records

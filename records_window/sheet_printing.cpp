@@ -6,6 +6,7 @@
 #include "worksheets/sheet_painter.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 
@@ -42,21 +43,34 @@ void previewWithPrintDialog(QWidget* parent, const sheets::Worksheet& sheet)
     sheets::prepareDevice(printer);
     printer.setDocName(sheet.title);
     QPrintPreviewDialog dialog(&printer, parent);
-    dialog.setWindowTitle(QStringLiteral("打印预览 - ") + sheet.title);
+    dialog.setWindowTitle(QStringLiteral("打印预览：") + sheet.title);
     QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog,
                      [&sheet](QPrinter* target) { sheets::paintSheet(sheet, *target); });
     dialog.exec();
 }
 
-void saveSheetAsPdf(QWidget* parent, const sheets::Worksheet& sheet, const RecordsDialogs& dialogs)
+QString suggestedPdfPath(const QString& folder, const QString& title, QDate today)
 {
-    const QString suggested = QDir::home().filePath(sheet.title.section(QLatin1Char(' '), 0, 1) + QStringLiteral(".pdf"));
-    const QString path = dialogs.chooseSaveFile(parent, QStringLiteral("保存为PDF"), suggested);
+    QString name = title + QLatin1Char(' ') + today.toString(Qt::ISODate);
+    name.replace(QLatin1Char('/'), QChar(0xFF0F));
+    const QDir dir(folder);
+    QString path = dir.filePath(name + QStringLiteral(".pdf"));
+    for (int n = 2; QFileInfo::exists(path); ++n)
+        path = dir.filePath(QStringLiteral("%1（%2）.pdf").arg(name).arg(n));
+    return path;
+}
+
+void saveSheetAsPdf(QWidget* parent, const sheets::Worksheet& sheet, const RecordsDialogs& dialogs, QDate today)
+{
+    const QString title = QStringLiteral("保存为PDF");
+    const QString path = dialogs.chooseSaveFile(parent, title, suggestedPdfPath(QDir::homePath(), sheet.title, today));
     if (path.isEmpty())
         return;
     if (const QString problem = sheets::saveSheetPdf(sheet, path); !problem.isEmpty())
-        dialogs.tell(parent, QStringLiteral("保存为PDF"),
-                     QStringLiteral("没能保存练习卷:%1\n(%2)").arg(QDir::toNativeSeparators(path), problem));
+        dialogs.tell(parent, title,
+                     QStringLiteral("没能保存练习卷：%1\n（%2）").arg(QDir::toNativeSeparators(path), problem));
+    else
+        dialogs.tell(parent, title, QStringLiteral("练习卷已保存为：\n%1").arg(QDir::toNativeSeparators(path)));
 }
 
 } // namespace zorvel::records

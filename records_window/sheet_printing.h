@@ -18,8 +18,13 @@ sheets::Worksheet mistakesWorksheet(const std::vector<Mistake>& group);
 // Qt's print preview of the sheet on an A4 printer; returns when it closes.
 void previewWithPrintDialog(QWidget* parent, const sheets::Worksheet& sheet);
 
-// Asks where to save (a name from the title), writes the PDF whole, and
-// tells the user when it could not be written.
-void saveSheetAsPdf(QWidget* parent, const sheets::Worksheet& sheet, const RecordsDialogs& dialogs);
+// Where "保存为PDF" suggests to save a sheet: in the folder, named by the
+// title (operation, level, type) and the day, "口算练习 加法 2位 + 1位 整数
+// 2026-12-07.pdf", with "（2）", "（3）"… added when that file exists.
+QString suggestedPdfPath(const QString& folder, const QString& title, QDate today);
+
+// Asks where to save (the suggested name in the home folder), writes the PDF
+// whole, and says where it was saved or why it could not be.
+void saveSheetAsPdf(QWidget* parent, const sheets::Worksheet& sheet, const RecordsDialogs& dialogs, QDate today);
 
 } // namespace zorvel::records

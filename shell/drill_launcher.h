@@ -2,6 +2,7 @@
 // listening-mode forms Form91..Form95.
 #pragma once
 
+#include "facts/fact_store.h"
 #include "records/record_store.h"
 #include "shell/main_menu.h"
 
@@ -13,6 +14,10 @@ namespace zorvel {
 // (the record is opened after the menu); none or nullptr: nothing recorded.
 using RecorderSource = std::function<records::TestRecorder*()>;
 
-DrillWindowFactory drillWindowFactory(RecorderSource recorder = {});
+// The pupil's facts for the daily practice window ("frmDaily"); none or
+// nullptr: no daily practice.
+using FactStoreSource = std::function<facts::FactStore*()>;
+
+DrillWindowFactory drillWindowFactory(RecorderSource recorder = {}, FactStoreSource facts = {});
 
 } // namespace zorvel

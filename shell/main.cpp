@@ -8,7 +8,7 @@
 #include "shell/startup.h"
 #include "shell/user_dir.h"
 #include "speech/speech.h"
-#include "tools/common/command_line.h"
+#include "common/command_line.h"
 
 #include <QApplication>
 #include <QDir>
@@ -77,15 +77,15 @@ int runProgram(int argc, char* argv[])
     const auto menu = zorvel::startMainMenu(records.drillWindowFactory(), helpPages, instance);
     if (!menu)
         return 0;
-    // Opened only by the one copy that runs: another would close this copy's
-    // running tests as interrupted. Opening it (Qt's SQLite driver, the file,
-    // the writer thread) waits until the menu is on screen; the pupil's name
-    // follows at once, and with two or more pupils the question who is
-    // practising.
+    // Opening it (Qt's SQLite driver, the writer thread) waits until the menu
+    // is on screen; the file is opened, checked and brought up to date behind
+    // the menu; the pupil's name follows, and with two or more pupils the
+    // question who is practising. A copy that runs beside another (the lock
+    // could not be made, or two computers share the home folder) records its
+    // own tests without touching the other's.
     zorvel::afterFirstPaint(*menu, [&records, &menu] {
         records.open(zorvel::records::defaultDatabasePath(), zorvel::records::defaultPupilName());
         records.attachTo(*menu);
-        records.askWhoIsPractising(*menu);
     });
     return app.exec();
 }

@@ -16,6 +16,7 @@
 #include <QPushButton>
 #include <QWindow>
 
+#include <algorithm>
 #include <utility>
 
 namespace zorvel {
@@ -137,25 +138,35 @@ void MainMenu::buildControls()
     connect(findChild<ClickLabel*>(QStringLiteral("lblPupil")), &ClickLabel::clicked, this, &MainMenu::choosePupil);
 }
 
-// The buttons first, column by column, as the menu opens with the focus on
-// the first drill button; then the links: the pupil, the two pages.
+// The buttons first, column by column from the left, each from the top (a
+// button added to the table takes its place by itself); then the links: the
+// pupil, the two pages.
 void MainMenu::setKeyboardOrder()
 {
-    QWidget* previous = nullptr;
-    for (const char* name : {"Command1", "Command2", "Command3", "Command4", "Command5", "cmdRecords", "Command6",
-                             "Command7", "Command8", "Command9", "Command10", "Command0", "lblPupil", "Label3",
-                             "Label1"}) {
-        QWidget* next = findChild<QWidget*>(QLatin1String(name));
-        if (previous && next)
-            setTabOrder(previous, next);
-        previous = next ? next : previous;
-    }
+    std::vector<const MenuControl*> buttons;
+    for (const MenuControl& row : menuControls())
+        if (row.kind == MenuControlKind::Button)
+            buttons.push_back(&row);
+    std::stable_sort(buttons.begin(), buttons.end(), [](const MenuControl* a, const MenuControl* b) {
+        return a->left != b->left ? a->left < b->left : a->top < b->top;
+    });
+    QList<QWidget*> order;
+    for (const MenuControl* row : buttons)
+        order.append(findChild<QWidget*>(QLatin1String(row->name)));
+    for (int i = 1; i < order.size(); ++i)
+        setTabOrder(order[i - 1], order[i]);
     findChild<QWidget*>(QStringLiteral("Command1"))->setFocus();
     // Focusable labels cost Qt a layout of every label's text while the menu
-    // is being shown: they become so just after its first paint.
-    afterFirstPaint(*this, [this] {
-        for (ClickLabel* link : findChildren<ClickLabel*>())
+    // is being shown: they become so, after the buttons, just after its first
+    // paint.
+    afterFirstPaint(*this, [this, last = order.back()] {
+        QWidget* previous = last;
+        for (const char* name : {"lblPupil", "Label3", "Label1"}) {
+            auto* link = findChild<ClickLabel*>(QLatin1String(name));
             link->setFocusPolicy(Qt::StrongFocus);
+            setTabOrder(previous, link);
+            previous = link;
+        }
     });
 }
 

@@ -16,7 +16,8 @@ namespace {
 
 // The records window from its module; nullptr, after telling the pupil, when
 // the module is missing.
-std::unique_ptr<QDialog> moduleRecordsWindow(records::RecordStore& store, const records::RedoOpener& openRedo)
+std::unique_ptr<QDialog> moduleRecordsWindow(records::RecordStore& store, const records::RedoOpener& openRedo,
+                                            facts::FactStore* facts)
 {
     const auto create = reinterpret_cast<records::CreateRecordsWindowFunction>(
         moduleFunction(QString::fromLatin1(records::kRecordsModule), records::kCreateRecordsWindowFunction));
@@ -27,13 +28,14 @@ std::unique_ptr<QDialog> moduleRecordsWindow(records::RecordStore& store, const 
                                  .arg(QString::fromLatin1(records::kRecordsModule)));
         return nullptr;
     }
-    return std::unique_ptr<QDialog>(create(store, openRedo));
+    return std::unique_ptr<QDialog>(create(store, openRedo, facts));
 }
 
 } // namespace
 
 ProgramRecords::ProgramRecords()
-    : createDrillWindow_(zorvel::drillWindowFactory([this] { return store_.get(); }))
+    : createDrillWindow_(zorvel::drillWindowFactory([this] { return store_.get(); },
+                                                    [this] { return factStore(); }))
 {
 }
 
@@ -44,15 +46,27 @@ DrillWindowFactory ProgramRecords::drillWindowFactory()
     return createDrillWindow_;
 }
 
+// The record opens on the writer thread (a migration or a lock must not hold
+// up the menu); the menu's pupil label follows once it is open, and with two
+// or more pupils the question who is practising.
 void ProgramRecords::open(const QString& path, const QString& defaultPupilName)
 {
-    store_ = std::make_unique<records::SqliteRecordStore>(path, defaultPupilName);
+    store_ = std::make_unique<records::SqliteRecordStore>(
+        path, defaultPupilName, records::SqliteRecordStore::Opening::InBackground, [this] {
+            QMetaObject::invokeMethod(&opened_, [this] {
+                if (menu_) {
+                    attachTo(*menu_);
+                    askWhoIsPractising(*menu_);
+                }
+            }, Qt::QueuedConnection);
+        });
 }
 
 void ProgramRecords::attachTo(MainMenu& menu)
 {
     if (!store_)
         return;
+    menu_ = &menu;
     menu.setRecords(
         [this]() -> std::unique_ptr<QDialog> {
             // The tests just practised are shown too.
@@ -60,7 +74,8 @@ void ProgramRecords::attachTo(MainMenu& menu)
             return moduleRecordsWindow(
                 *store_, [this](const QString& window, const QString& levelOption, const QString& numberType) {
                     openRedo(window, levelOption, numberType);
-                });
+                },
+                factStore());
         },
         [this] { return store_->currentPupil().name; },
         [this, &menu] {
@@ -73,6 +88,13 @@ void ProgramRecords::askWhoIsPractising(MainMenu& menu)
 {
     if (store_ && zorvel::askWhoIsPractising(*store_, &menu, askNameWithInputDialog(), tellWithMessageBox()))
         menu.showPupilName();
+}
+
+facts::FactStore* ProgramRecords::factStore()
+{
+    if (auto* facts = dynamic_cast<facts::FactStore*>(store_.get()))
+        return facts;
+    return &unrecordedFacts_;
 }
 
 void ProgramRecords::openRedo(const QString& window, const QString& levelOption, const QString& numberType)

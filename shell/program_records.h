@@ -9,6 +9,9 @@
 #include "shell/drill_launcher.h"
 #include "shell/main_menu.h"
 
+#include <QObject>
+#include <QPointer>
+
 #include <memory>
 
 namespace zorvel {
@@ -26,15 +29,22 @@ public:
     void open(const QString& path, const QString& defaultPupilName);
     // "学习记录" and the pupil label of the menu, which chooses the pupil.
     void attachTo(MainMenu& menu);
-    // With two or more pupils, asks over the menu who is practising.
+    // With two or more pupils, asks over the menu who is practising (once the
+    // record is open).
     void askWhoIsPractising(MainMenu& menu);
 
 private:
+    facts::FactStore* factStore();
     // The normal-mode window of a "重练", modal over the records window; the
     // book is brought up to date on disk before that window reads it again.
     void openRedo(const QString& window, const QString& levelOption, const QString& numberType);
 
+    // Outlives the store: what the writer queues for the menu is dropped with it.
+    QObject opened_;
+    QPointer<MainMenu> menu_;
     std::unique_ptr<records::RecordStore> store_;
+    // The daily practice's facts where the record cannot keep them.
+    facts::MemoryFactStore unrecordedFacts_;
     DrillWindowFactory createDrillWindow_;
 };
 

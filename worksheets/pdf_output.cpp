@@ -1,8 +1,10 @@
 // PDF output of a worksheet.
 #include "worksheets/pdf_output.h"
 
+#include "worksheets/pdf_text_layer.h"
 #include "worksheets/sheet_painter.h"
 
+#include <QBuffer>
 #include <QPdfWriter>
 #include <QSaveFile>
 
@@ -10,12 +12,21 @@ namespace zorvel::sheets {
 
 bool writeSheetPdf(const Worksheet& sheet, QIODevice& out)
 {
-    QPdfWriter writer(&out);
-    writer.setResolution(600);
-    writer.setTitle(sheet.title);
-    writer.setCreator(QStringLiteral("Zorvel"));
-    prepareDevice(writer);
-    return paintSheet(sheet, writer);
+    QBuffer pdf;
+    pdf.open(QIODevice::WriteOnly);
+    QString drawn;
+    {
+        QPdfWriter writer(&pdf);
+        writer.setResolution(600);
+        writer.setTitle(sheet.title);
+        writer.setCreator(QStringLiteral("Zorvel"));
+        prepareDevice(writer);
+        if (!paintSheet(sheet, writer, &drawn))
+            return false;
+    }
+    QByteArray& bytes = pdf.buffer();
+    nameDrawnCharacters(bytes, drawn, sheetFaces());
+    return out.write(bytes) == bytes.size();
 }
 
 QString saveSheetPdf(const Worksheet& sheet, const QString& path)

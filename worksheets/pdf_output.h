@@ -1,4 +1,5 @@
-// A worksheet as a PDF file: Qt's PDF writer with the fonts embedded, into
+// A worksheet as a PDF file: Qt's PDF writer with the fonts embedded and a text
+// layer that reads as the sheet was written (pdf_text_layer.h), into
 // a QSaveFile, so that an existing file is replaced only by a whole sheet.
 #pragma once
 

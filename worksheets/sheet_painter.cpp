@@ -11,6 +11,7 @@
 #include <QPainter>
 
 #include <algorithm>
+#include <bitset>
 #include <cmath>
 
 namespace zorvel::sheets {
@@ -26,10 +27,12 @@ constexpr qreal kHeaderPoints = 12;
 constexpr qreal kFooterPoints = 9;
 constexpr qreal kGridTop = 72;      // below the title and the header line
 constexpr qreal kFooterHeight = 22;
-constexpr qreal kRowHeight = 27;    // two lines of print: room to write; 25 rows
+constexpr qreal kRowHeight = 27;    // the least: two lines of print, room to write; 25 rows a page
 constexpr qreal kGutter = 10;       // between columns
 constexpr qreal kLabelGap = 4;      // between "12." and its question
 constexpr int kListeningColumns = 5;
+constexpr qreal kMaxFontScale = 1.6;  // a short sheet prints larger, up to 21 points
+constexpr int kFewestRowsFilled = 3;  // fewer rows than this leave the page's foot free
 
 // Widths in points: a font measured at 100 pixels, scaled to its point size.
 class PointMetrics {
@@ -71,6 +74,12 @@ Widths widestOf(const Worksheet& sheet)
     return widths;
 }
 
+// The most rows of questions a page of that content area holds.
+int pageRowsOf(QSizeF content)
+{
+    return std::max(1, int((content.height() - kGridTop - kFooterHeight) / kRowHeight));
+}
+
 int pagesFor(std::size_t count, int perPage)
 {
     return std::max(1, int((count + std::size_t(perPage) - 1) / std::size_t(perPage)));
@@ -83,10 +92,29 @@ QSizeF a4ContentSize()
     return QSizeF((210 - 2 * kMarginMm) * kPointsPerMm, (297 - 2 * kMarginMm) * kPointsPerMm);
 }
 
+int largestSheetPage()
+{
+    return kMaxColumns * pageRowsOf(a4ContentSize());
+}
+
 QFont sheetFont(bool heiti, qreal pointSize, bool bold)
 {
     return printFont(heiti ? FontFace::Heiti : FontFace::Songti, pointSize, bold);
 }
+
+namespace {
+
+// Without a choice: the fewest columns that put the sheet on one page (at
+// least two for more than a question or two), no more than the widest
+// question allows at full size.
+int automaticColumns(const Worksheet& sheet, int fitting, int pageRows)
+{
+    const int count = std::max(1, int(sheet.questions.size()));
+    const int wanted = std::max((count + pageRows - 1) / pageRows, std::min(2, count));
+    return std::clamp(wanted, 1, sheet.listening ? std::min(fitting, kListeningColumns) : fitting);
+}
+
+} // namespace
 
 SheetLayout layoutSheet(const Worksheet& sheet, QSizeF content)
 {
@@ -94,13 +122,18 @@ SheetLayout layoutSheet(const Worksheet& sheet, QSizeF content)
     const Widths widest = widestOf(sheet);
     const qreal needed = widest.label + kLabelGap + widest.question + kLabelGap + widest.answer + kGutter;
     const qreal room = content.width() + kGutter;
+    const qreal gridHeight = content.height() - kGridTop - kFooterHeight;
+    const int pageRows = pageRowsOf(content);
     const int fitting = std::clamp(int(room / needed), 1, kMaxColumns);
-    layout.columns = sheet.columns > 0 ? std::min(sheet.columns, kMaxColumns)
-                                       : (sheet.listening ? std::min(fitting, kListeningColumns) : fitting);
-    layout.fontScale = std::min(1.0, room / layout.columns / needed);
+    layout.columns = sheet.columns > 0 ? std::min(sheet.columns, kMaxColumns) : automaticColumns(sheet, fitting, pageRows);
+    // The rows of a one-page sheet share the page; longer sheets fill every
+    // page but the last with rows of the least height.
+    const int count = std::max(1, int(sheet.questions.size()));
+    layout.rowsPerPage = std::min(pageRows, (count + layout.columns - 1) / layout.columns);
+    layout.rowHeight = gridHeight / std::max(layout.rowsPerPage, kFewestRowsFilled);
+    layout.fontScale = std::min({room / layout.columns / needed, layout.rowHeight / kRowHeight, kMaxFontScale});
     layout.labelWidth = widest.label * layout.fontScale;
     layout.questionWidth = widest.question * layout.fontScale;
-    layout.rowsPerPage = std::max(1, int((content.height() - kGridTop - kFooterHeight) / kRowHeight));
     layout.sheetPages = pagesFor(sheet.questions.size(), layout.perPage());
     layout.keyPages = sheet.answerKey ? layout.sheetPages : 0;
     return layout;
@@ -114,14 +147,34 @@ void prepareDevice(QPagedPaintDevice& device)
 
 namespace {
 
+// Every character painted, once each.
+class DrawnCharacters {
+public:
+    void add(const QString& text)
+    {
+        for (QChar c : text)
+            if (!seen_.test(c.unicode())) {
+                seen_.set(c.unicode());
+                characters_ += c;
+            }
+    }
+    const QString& characters() const { return characters_; }
+
+private:
+    std::bitset<0x10000> seen_;
+    QString characters_;
+};
+
 // One page being painted: point rectangles to device units, and text.
 class Page {
 public:
-    Page(QPainter& painter, qreal unitsPerPoint) : painter_(painter), k_(unitsPerPoint) {}
+    Page(QPainter& painter, qreal unitsPerPoint, DrawnCharacters& drawn)
+        : painter_(painter), k_(unitsPerPoint), drawn_(drawn) {}
 
     void text(const QRectF& points, int flags, const QString& line, const QFont& font,
               const QColor& colour = Qt::black)
     {
+        drawn_.add(line);
         painter_.setFont(font);
         painter_.setPen(colour);
         painter_.drawText(device(points), flags | Qt::TextSingleLine, line);
@@ -129,6 +182,7 @@ public:
     // One run of text on a baseline: extracted from a PDF as it was written.
     void textAt(QPointF baseline, const QString& line, const QFont& font, const QColor& colour = Qt::black)
     {
+        drawn_.add(line);
         painter_.setFont(font);
         painter_.setPen(colour);
         painter_.drawText(baseline * k_, line);
@@ -146,6 +200,7 @@ private:
     }
     QPainter& painter_;
     qreal k_;
+    DrawnCharacters& drawn_;
 };
 
 enum class PageKind { Questions, Blanks, Answers };
@@ -167,12 +222,17 @@ public:
           labelFont_(sheetFont(true, kLabelPoints * layout_.fontScale)) {}
 
     void paint(QPagedPaintDevice& device);
+    const QString& drawnCharacters() const { return drawn_.characters(); }
 
 private:
     void paintPage(const PagePlan& plan);
     void paintHeading(Page& page, PageKind kind);
     void paintCell(Page& page, PageKind kind, int index, QRectF cell);
     void paintFooter(Page& page, int number);
+    void paintColumnRules(Page& page, qreal cellWidth, int rows);
+    // The print's own line height: taller rows leave room below the question.
+    qreal lineHeight() const { return kRowHeight * layout_.fontScale; }
+    bool tallRows() const { return layout_.rowHeight > 2 * lineHeight(); }
 
     const Worksheet& sheet_;
     const PointMetrics labelMetrics_{true, kLabelPoints};
@@ -183,6 +243,7 @@ private:
     SheetLayout layout_;
     QFont questionFont_;
     QFont labelFont_;
+    DrawnCharacters drawn_;
 };
 
 void SheetPainter::paint(QPagedPaintDevice& device)
@@ -202,19 +263,24 @@ void SheetPainter::paint(QPagedPaintDevice& device)
 
 void SheetPainter::paintPage(const PagePlan& plan)
 {
-    Page page(painter_, k_);
+    Page page(painter_, k_, drawn_);
     paintHeading(page, plan.kind);
     const qreal cellWidth = (content_.width() + kGutter) / layout_.columns;
+    const qreal rowHeight = layout_.rowHeight;
     const int end = std::min<int>(int(sheet_.questions.size()), plan.first + layout_.perPage());
     for (int i = plan.first; i < end; ++i) {
         const int row = (i - plan.first) / layout_.columns, column = (i - plan.first) % layout_.columns;
-        paintCell(page, plan.kind, i, QRectF(column * cellWidth, kGridTop + row * kRowHeight,
-                                             cellWidth - kGutter, kRowHeight));
-        // A faint rule every five rows helps to keep one's place.
-        if (column == 0 && row % 5 == 4 && i + layout_.columns < end)
-            page.line({0, kGridTop + (row + 1) * kRowHeight}, {content_.width(), kGridTop + (row + 1) * kRowHeight},
+        paintCell(page, plan.kind, i, QRectF(column * cellWidth, kGridTop + row * rowHeight,
+                                             cellWidth - kGutter, rowHeight));
+        // A faint rule every five rows helps to keep one's place; rows with
+        // room to work a question out are each ruled off.
+        const bool ruled = tallRows() || row % 5 == 4;
+        if (column == 0 && ruled && i + layout_.columns < end)
+            page.line({0, kGridTop + (row + 1) * rowHeight}, {content_.width(), kGridTop + (row + 1) * rowHeight},
                       QColor(200, 200, 200), 0.4);
     }
+    if (tallRows())
+        paintColumnRules(page, cellWidth, (end - plan.first + layout_.columns - 1) / layout_.columns);
     paintFooter(page, plan.number);
 }
 
@@ -241,24 +307,33 @@ void SheetPainter::paintCell(Page& page, PageKind kind, int index, QRectF cell)
     const SheetQuestion& question = sheet_.questions[std::size_t(index)];
     const qreal scale = layout_.fontScale;
     // Number, question and answer share one baseline, so that text extraction
-    // reads a cell as one line: "12. 47 + 8 = 55".
-    const qreal baseline = cell.top() + cell.height() * 0.7;
+    // reads a cell as one line: "12. 47 + 8 = 55". A tall cell keeps its
+    // question at the top and the room below for working.
+    const qreal baseline = cell.top() + (tallRows() ? 0.95 * lineHeight() : 0.5 * cell.height() + 0.2 * lineHeight());
     const QString label = numberLabel(index + 1);
     page.textAt({cell.left() + layout_.labelWidth - labelMetrics_.width(label) * scale, baseline}, label,
                 labelFont_, QColor(90, 90, 90));
-    qreal answerLeft = cell.left() + layout_.labelWidth + kLabelGap;
+    qreal answerLeft = cell.left() + layout_.labelWidth + kLabelGap * scale;
     if (kind != PageKind::Blanks) {
         // Right-aligned, so that the "=" of a column stand one under another.
         const QString text = questionText(question);
         answerLeft += layout_.questionWidth;
         page.textAt({answerLeft - questionMetrics_.width(text) * scale, baseline}, text, questionFont_);
-        answerLeft += kLabelGap;
+        answerLeft += kLabelGap * scale;
     }
     if (kind == PageKind::Answers)
         page.textAt({answerLeft + questionMetrics_.width(QStringLiteral(" ")) * scale, baseline}, question.answer,
                     questionFont_, QColor(176, 0, 0));
     else
         page.line({answerLeft, baseline + 2}, {cell.right(), baseline + 2}, QColor(150, 150, 150), 0.5);
+}
+
+void SheetPainter::paintColumnRules(Page& page, qreal cellWidth, int rows)
+{
+    for (int column = 1; column < layout_.columns; ++column) {
+        const qreal x = column * cellWidth - kGutter / 2;
+        page.line({x, kGridTop}, {x, kGridTop + rows * layout_.rowHeight}, QColor(200, 200, 200), 0.4);
+    }
 }
 
 void SheetPainter::paintFooter(Page& page, int number)
@@ -271,13 +346,21 @@ void SheetPainter::paintFooter(Page& page, int number)
 
 } // namespace
 
-bool paintSheet(const Worksheet& sheet, QPagedPaintDevice& device)
+QList<QFont> sheetFaces()
+{
+    return {sheetFont(true, kQuestionPoints), sheetFont(true, kTitlePoints, true), sheetFont(false, kHeaderPoints)};
+}
+
+bool paintSheet(const Worksheet& sheet, QPagedPaintDevice& device, QString* drawn)
 {
     QPainter painter;
     if (!painter.begin(&device))
         return false;
     painter.setRenderHint(QPainter::Antialiasing);
-    SheetPainter(sheet, device, painter).paint(device);
+    SheetPainter painterOfSheet(sheet, device, painter);
+    painterOfSheet.paint(device);
+    if (drawn)
+        *drawn = painterOfSheet.drawnCharacters();
     return painter.end();
 }
 

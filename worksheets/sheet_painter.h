@@ -12,6 +12,7 @@
 #include "worksheets/worksheet.h"
 
 #include <QFont>
+#include <QList>
 #include <QSizeF>
 
 QT_BEGIN_NAMESPACE
@@ -25,7 +26,8 @@ struct SheetLayout {
     int rowsPerPage = 1;
     int sheetPages = 1;       // pages of questions (the pupil's blanks when listening)
     int keyPages = 0;         // answer pages (the teacher's sheet when listening)
-    qreal fontScale = 1;      // below 1 when the chosen columns need smaller print
+    qreal rowHeight = 27;     // points: the rows of a page share its height
+    qreal fontScale = 1;      // below 1 when the columns need smaller print, above on a short sheet
     qreal labelWidth = 0;     // points, at fontScale
     qreal questionWidth = 0;
     int perPage() const { return columns * rowsPerPage; }
@@ -37,14 +39,22 @@ QSizeF a4ContentSize();
 // The layout of the sheet on a content area of that size (points).
 SheetLayout layoutSheet(const Worksheet& sheet, QSizeF contentPoints = a4ContentSize());
 
+// The most questions one page of questions holds, at any column count: a
+// drawn sheet keeps that many apart without repeats.
+int largestSheetPage();
+
 // The fonts of a sheet: 黑体 for questions and title, 宋体 for the header,
 // mapped to the installed CJK faces as the program maps them.
 QFont sheetFont(bool heiti, qreal pointSize, bool bold = false);
 
 // Sets A4 portrait and the sheet's margins on the device.
 void prepareDevice(QPagedPaintDevice& device);
+// The faces a sheet is painted in (黑体, its bold, 宋体), at any size.
+QList<QFont> sheetFaces();
+
 // Paints every page of the sheet on a device already prepared; false when
-// the device could not be painted on.
-bool paintSheet(const Worksheet& sheet, QPagedPaintDevice& device);
+// the device could not be painted on. `drawn`, if given, receives every
+// character painted, once each.
+bool paintSheet(const Worksheet& sheet, QPagedPaintDevice& device, QString* drawn = nullptr);
 
 } // namespace zorvel::sheets

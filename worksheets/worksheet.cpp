@@ -2,7 +2,9 @@
 #include "worksheets/worksheet.h"
 
 #include "questions/number_text.h"
+#include "questions/question_deck.h"
 #include "questions/random_source.h"
+#include "worksheets/sheet_painter.h"
 
 namespace zorvel::sheets {
 
@@ -11,6 +13,13 @@ namespace {
 QString text(std::string_view view)
 {
     return QString::fromUtf8(view.data(), qsizetype(view.size()));
+}
+
+// Paper has the true minus sign, as wide as the plus; the windows and the
+// text sheets keep the keyboard's hyphen.
+QString printedSigns(QString signs)
+{
+    return signs.replace(QLatin1Char('-'), QChar(0x2212));
 }
 
 } // namespace
@@ -29,7 +38,7 @@ QString exerciseTitle(Operation op, Level level, NumberType type)
     // The level captions of the windows write "*" and "/"; a sheet writes × and ÷.
     QString caption = text(levelCaption(op, level));
     caption.replace(QLatin1Char('*'), text(info.sheetSigns[0])).replace(QLatin1Char('/'), text(info.sheetSigns[0]));
-    QString title = text(info.name) + QLatin1Char(' ') + caption;
+    QString title = text(info.name) + QLatin1Char(' ') + printedSigns(caption);
     if (info.numberTypesShown)
         title += QLatin1Char(' ') + text(numberTypeCaption(op, type)).remove(QLatin1Char(' '));
     return title;
@@ -41,7 +50,7 @@ SheetQuestion sheetQuestion(Operation op, const QStringList& operands, const QSt
     SheetQuestion question;
     question.operands = operands;
     for (int i = 1; i < operands.size(); ++i)
-        question.signs.append(text(info.sheetSigns[std::min(i - 1, 1)]));
+        question.signs.append(printedSigns(text(info.sheetSigns[std::min(i - 1, 1)])));
     question.answer = answer;
     return question;
 }
@@ -54,10 +63,12 @@ Worksheet drawnWorksheet(const SheetRequest& request)
     sheet.listening = request.mode == Mode::Listening;
     sheet.questions.reserve(std::size_t(std::max(0, request.count)));
     SeededRandom rng(request.seed);
-    QuestionSource source(request.operation, request.mode);
+    // No page repeats a question: the deck remembers a whole page's worth,
+    // wherever the pages break.
+    QuestionDeck deck(request.operation, request.mode, largestSheetPage());
     QStringList operands;
     for (int n = 1; n <= request.count; ++n) {
-        const Question q = source.next(request.level, request.type, rng);
+        const Question q = deck.draw(request.level, request.type, rng);
         operands.clear();
         for (int i = 0; i < q.operandCount; ++i)
             operands.append(QString::fromStdString(q.operands[i]));

@@ -1,8 +1,8 @@
 // What a printed question sheet holds: its title, the questions as operand
 // texts with the operator signs between them and the answer, the number of
 // columns and whether it is a listening sheet. Made here from the question
-// engine (a seeded run, the same questions as zorvel-questions' text and TSV)
-// or from questions already shown (the mistakes book).
+// engine (a seeded run: the same seed gives the same sheet) or from
+// questions already shown (the mistakes book).
 #pragma once
 
 #include "questions/catalogue.h"
@@ -39,7 +39,8 @@ struct Worksheet {
 // "加法 2位 + 1位 整数", "乘法 2位 × 1位", "除法 ÷2位=1位".
 QString exerciseTitle(Operation op, Level level, NumberType type);
 
-// A question written with the operation's sheet signs (+, -, ×, ÷).
+// A question written with the operation's sheet signs, the minus as the true
+// minus sign: +, −, ×, ÷.
 SheetQuestion sheetQuestion(Operation op, const QStringList& operands, const QString& answer);
 
 struct SheetRequest {
@@ -51,7 +52,8 @@ struct SheetRequest {
     std::uint64_t seed = 0;
 };
 
-// count questions drawn from the seed by the operation's generator, titled
+// count questions drawn from the seed by the operation's generator, no page's
+// worth of them repeating a question where the level has enough, titled
 // "口算练习 …" (or "听算练习 …" in listening mode); columns and key unset.
 Worksheet drawnWorksheet(const SheetRequest& request);
 

@@ -1,6 +1,8 @@
 // Time to make one question, for every operation, shown level and offered
-// number type, with the production random source.
+// number type, with the production random source; and one question dealt by
+// a window's test deck (deck/...), a whole test of redraws included.
 #include "questions/generators.h"
+#include "questions/question_deck.h"
 
 #include <benchmark/benchmark.h>
 
@@ -28,6 +30,20 @@ void makeListeningQuestions(benchmark::State& state, zorvel::Operation op)
     }
 }
 
+// A test of span questions dealt again and again: the time is per question.
+void dealQuestions(benchmark::State& state, zorvel::Exercise e, zorvel::Mode mode, int span)
+{
+    zorvel::SeededRandom rng(12345);
+    zorvel::QuestionDeck deck(e.operation, mode, span);
+    int n = 0;
+    for (auto _ : state) {
+        if (n++ % span == 0)
+            deck.startTest();
+        zorvel::Question q = deck.draw(e.level, e.type, rng);
+        benchmark::DoNotOptimize(q);
+    }
+}
+
 void registerAll()
 {
     using namespace zorvel;
@@ -41,6 +57,13 @@ void registerAll()
     for (Operation op : kAllOperations)
         benchmark::RegisterBenchmark((std::string(operationInfo(op).key) + "/listening").c_str(),
                                      makeListeningQuestions, op);
+    for (const Exercise& e : offeredExercises()) {
+        const std::string name = "deck/" + std::string(operationInfo(e.operation).key) + "/" +
+                                 std::string(levelOptionName(e.operation, e.level)) + "/" +
+                                 typeNames[static_cast<int>(e.type)];
+        benchmark::RegisterBenchmark((name + "/normal").c_str(), dealQuestions, e, Mode::Normal, 10);
+        benchmark::RegisterBenchmark((name + "/listening").c_str(), dealQuestions, e, Mode::Listening, 20);
+    }
 }
 
 } // namespace

@@ -6,6 +6,10 @@
 # PROGRAM (default: the record driver's "crash" command) is started as
 # PROGRAM ARGS... DB TESTS and prints every answer it has seen stored;
 # bench/ui/drill_crash_test.sh passes the normal drill window's player.
+# CRASH_TEST_KILLS=N stops killing after N kills (the short form in the test
+# suite); CRASH_TEST_WINDOW_MS sets the span the kill moment is drawn from
+# (default 1000). Any kill moment is as good as another: a busy machine only
+# moves where in the recording the kills land.
 set -u
 build=${1:?usage: crash_test.sh BUILD_DIR [TESTS] [PROGRAM ARGS...]}
 tests=${2:-200}
@@ -18,10 +22,17 @@ db="$work/records.db"
 log="$work/answers.log"
 : > "$log"
 kills=0
+max_kills=${CRASH_TEST_KILLS:-0}
+window_ms=${CRASH_TEST_WINDOW_MS:-1000}
 while :; do
   "$@" "$db" "$tests" >> "$log" 2> "$work/program.err" &
   pid=$!
-  sleep "0.$(printf '%03d' $((RANDOM % 1000)))"
+  if [ "$max_kills" -eq 0 ] || [ "$kills" -lt "$max_kills" ]; then
+    pause=$((RANDOM % window_ms))
+    sleep "$((pause / 1000)).$(printf '%03d' $((pause % 1000)))"
+  else
+    wait "$pid"
+  fi
   if kill -0 "$pid" 2>/dev/null && kill -KILL "$pid" 2>/dev/null; then
     wait "$pid" 2>/dev/null
     kills=$((kills + 1))

@@ -1,7 +1,8 @@
 // Writes a record of ten years of daily practice for three pupils (60,000
 // tests, about 900,000 answers) for the records benchmarks:
-//   generate_records FILE
-// The layout is the store's own (migrate()); rows are written in bulk in
+//   generate_records FILE [LAYOUT]
+// The layout is the store's own (migrate()), or an older one (LAYOUT 1: the
+// migration benchmark); rows are written in bulk in
 // one transaction, with the counters and the mistakes book as the store
 // would leave them (most booked questions since redone and gone).
 #include "questions/catalogue.h"
@@ -13,6 +14,7 @@
 #include <QFile>
 
 #include <cstdio>
+#include <cstdlib>
 #include <random>
 
 using namespace zorvel::records;
@@ -140,15 +142,16 @@ void generate(const QSqlDatabase& db)
 int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: generate_records FILE\n");
+    const int layout = argc == 3 ? std::atoi(argv[2]) : kSchemaVersion;
+    if (argc < 2 || argc > 3 || layout < 1 || layout > kSchemaVersion) {
+        std::fprintf(stderr, "usage: generate_records FILE [LAYOUT]\n");
         return 2;
     }
     const QString path = QString::fromLocal8Bit(argv[1]);
     QFile::remove(path);
     try {
         const QSqlDatabase db = openConnection("generate", path, false);
-        migrate(db);
+        migrate(db, layout);
         generate(db);
         run(db, "PRAGMA wal_checkpoint(TRUNCATE)");
     } catch (const SqlFailure& failure) {

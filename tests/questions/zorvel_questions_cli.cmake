@@ -6,31 +6,31 @@ include(${CMAKE_CURRENT_LIST_DIR}/../cli/tool_script.cmake)
 
 # Bad input: status 2, nothing on stdout, one line on stderr naming what is accepted.
 set(bad_cases
-  "--operation|foo|accepted: add, sub, mixed, mul, div"
-  "--count|5|--operation is required"
-  "--operation|mixed|--level|Option13|Option12 (\"4位 + 2位\")"
-  "--operation|mul|--level|Option12|not offered for mul"
-  "--operation|mul|--type|1dp|accepted: Option7 or integer"
-  "--operation|div|--type|Option9|not offered for div"
-  "--operation|add|--type|3dp|Option9 or 2dp"
-  "--operation|add|--level|5位 + 1位|unknown level"
-  "--operation|sub|--level|2位 + 1位|Option4 (\"2位 - 1位\")"
-  "--operation|add|--count|0|from 1 to 1000000"
-  "--operation|add|--count|-3|from 1 to 1000000"
-  "--operation|add|--count|1000001|from 1 to 1000000"
-  "--operation|add|--count|99999999999999999999999|from 1 to 1000000"
-  "--operation|add|--count|1e3|from 1 to 1000000"
-  "--operation|add|--seed|12x|bad seed"
-  "--operation|add|--seed|-1|bad seed"
-  "--operation|add|--seed|18446744073709551616|bad seed"
-  "--operation|add|--mode|fast|accepted: normal, listening"
-  "--operation|add|--format|csv|accepted: text, tsv"
-  "--operation|add|--colour|red|unknown option"
-  "--operation|add|--level|--level needs a value"
-  "--operation|add|--level|accepted: Option3 (\"20以内\")"
-  "--operation|mul|--count|accepted: a whole number from 1 to 1000000"
-  "--operation|add|--format=|accepted: text, tsv"
-  "--operation|add\nsub|unknown operation \"add\\nsub\""
+  "--operation|foo|未知的运算 \"foo\"；可用的值：add、sub、mixed、mul、div"
+  "--count|5|缺少 --operation"
+  "--operation|mixed|--level|Option13|Option12（\"4位 + 2位\"）"
+  "--operation|mul|--level|Option12|mul 没有难度 \"Option12\""
+  "--operation|mul|--type|1dp|可用的值：Option7 或 integer"
+  "--operation|div|--type|Option9|div 没有类型 \"Option9\""
+  "--operation|add|--type|3dp|Option9 或 2dp"
+  "--operation|add|--level|5位 + 1位|未知的难度"
+  "--operation|sub|--level|2位 + 1位|Option4（\"2位 - 1位\"）"
+  "--operation|add|--count|0|1 到 1000000 的整数"
+  "--operation|add|--count|-3|1 到 1000000 的整数"
+  "--operation|add|--count|1000001|1 到 1000000 的整数"
+  "--operation|add|--count|99999999999999999999999|1 到 1000000 的整数"
+  "--operation|add|--count|1e3|无效的题数 \"1e3\""
+  "--operation|add|--seed|12x|无效的随机种子"
+  "--operation|add|--seed|-1|无效的随机种子"
+  "--operation|add|--seed|18446744073709551616|无效的随机种子"
+  "--operation|add|--mode|fast|可用的值：normal、listening"
+  "--operation|add|--format|csv|可用的值：text、tsv、pdf"
+  "--operation|add|--colour|red|未知的选项 \"--colour\"；可用的选项：--operation、"
+  "--operation|add|--level|--level 需要一个值"
+  "--operation|add|--level|可用的值：Option3（\"20以内\"）"
+  "--operation|mul|--count|--count 需要一个值；可用的值：1 到 1000000 的整数"
+  "--operation|add|--format=|可用的值：text、tsv"
+  "--operation|add\nsub|未知的运算 \"add\\nsub\""
 )
 list(TRANSFORM bad_cases PREPEND "2|")
 expect_refusals(bad_cases)
@@ -110,9 +110,10 @@ foreach(answer IN LISTS answers)
   set(previous "${answer}")
 endforeach()
 
+# Help in Chinese; the option names and the TSV columns as scripts use them.
 run_tool(--help)
-if(NOT rc EQUAL 0 OR NOT out MATCHES "--operation")
-  fail("--help did not print usage")
+if(NOT rc EQUAL 0 OR NOT out MATCHES "^用法：zorvel-questions --operation" OR NOT out MATCHES "\n  --answers +text：")
+  fail("--help did not print the usage: ${out}")
 endif()
 
 if(failures GREATER 0)

@@ -1,10 +1,12 @@
 # zorvel-questions --format pdf: refusals write nothing and leave an existing
 # file alone; a written sheet is a whole PDF whose text (when pdftotext is
-# installed) holds the same questions as the TSV of the same seed, each as
-# one line "n. a + b =", and the answer pages hold "n. a + b = answer".
+# installed) holds its questions without a repeat, each as one line
+# "n. a + b =", and the answer pages hold "n. a + b = answer"; the TSV of the
+# same seed keeps the generator's repeat.
 # Usage: cmake -DTOOL=<zorvel-questions> -DWORK=<scratch folder> -P zorvel_questions_pdf.cmake
 
 cmake_policy(SET CMP0007 NEW)  # a list keeps its empty values: "--output" with none
+cmake_policy(SET CMP0057 NEW)  # if(... IN_LIST ...)
 include(${CMAKE_CURRENT_LIST_DIR}/../cli/tool_script.cmake)
 
 file(REMOVE_RECURSE "${WORK}")
@@ -13,15 +15,15 @@ set(kept "${WORK}/kept.pdf")
 file(WRITE "${kept}" "an earlier sheet")
 
 set(refusals
-  "--format|pdf|--format pdf needs --output FILE"
-  "--format|pdf|--output||--format pdf needs --output FILE"
-  "--format|pdf|--output|${kept}|--columns|0|accepted: a whole number from 1 to 6"
-  "--format|pdf|--output|${kept}|--columns|7|accepted: a whole number from 1 to 6"
-  "--format|pdf|--output|${kept}|--columns|4x|bad columns \"4x\""
-  "--format|pdf|--output|${kept}|--count|10001|from 1 to 10000"
-  "--format|tsv|--output|${kept}|text and tsv go to standard output"
-  "--columns|4|--columns is for --format pdf"
-  "--format|pdf|--output|${kept}|--level|Option15|unknown level"
+  "--format|pdf|--format pdf 需要 --output 文件"
+  "--format|pdf|--output||--format pdf 需要 --output 文件"
+  "--format|pdf|--output|${kept}|--columns|0|可用的值：1 到 6 的整数"
+  "--format|pdf|--output|${kept}|--columns|7|可用的值：1 到 6 的整数"
+  "--format|pdf|--output|${kept}|--columns|4x|无效的列数 \"4x\""
+  "--format|pdf|--output|${kept}|--count|10001|1 到 10000 的整数"
+  "--format|tsv|--output|${kept}|text 和 tsv 写到标准输出"
+  "--columns|4|--columns 只用于 --format pdf"
+  "--format|pdf|--output|${kept}|--level|Option15|未知的难度"
 )
 list(TRANSFORM refusals PREPEND "2|--operation|add|")
 expect_refusals(refusals)
@@ -34,7 +36,7 @@ endif()
 
 execute_process(COMMAND ${TOOL} --operation add --format pdf --output "${WORK}/missing/a.pdf"
                 RESULT_VARIABLE rc ERROR_VARIABLE err)
-if(NOT rc EQUAL 1 OR NOT err MATCHES "cannot write \"[^\n]*missing/a.pdf\"" OR EXISTS "${WORK}/missing")
+if(NOT rc EQUAL 1 OR NOT err MATCHES "^zorvel-questions：没能写入 \"[^\n]*missing/a.pdf\"" OR EXISTS "${WORK}/missing")
   fail("unwritable output: status ${rc}, ${err}")
 endif()
 
@@ -50,22 +52,50 @@ endif()
 
 find_program(PDFTOTEXT pdftotext)
 if(PDFTOTEXT)
-  execute_process(COMMAND ${TOOL} ${seeded} --format tsv OUTPUT_VARIABLE tsv)
   execute_process(COMMAND ${PDFTOTEXT} -f 1 -l 1 "${kept}" - OUTPUT_VARIABLE sheet_text)
   execute_process(COMMAND ${PDFTOTEXT} -f 2 -l 2 "${kept}" - OUTPUT_VARIABLE key_text)
-  string(REGEX MATCHALL "[^\n]+" rows "${tsv}")
-  foreach(row IN LISTS rows)
-    string(REGEX MATCH "^([0-9]+)\t([0-9]+)\t([0-9]+)\t\t([0-9]+)$" matched "${row}")
-    set(question "${CMAKE_MATCH_1}. ${CMAKE_MATCH_2} + ${CMAKE_MATCH_3} =")
-    string(FIND "${sheet_text}" "${question}\n" on_sheet)
-    string(FIND "${key_text}" "${question} ${CMAKE_MATCH_4}\n" on_key)
-    if(NOT matched OR on_sheet LESS 0 OR on_key LESS 0)
-      fail("\"${question}\" (${row}) is not one line of the sheet and of its key")
+  string(REGEX MATCHALL "[0-9]+\\. [0-9]+ \\+ [0-9]+ =\n" lines "${sheet_text}")
+  list(LENGTH lines line_count)
+  set(seen "")
+  foreach(line IN LISTS lines)
+    string(REGEX MATCH "^([0-9]+)\\. ([0-9]+) \\+ ([0-9]+) =" matched "${line}")
+    math(EXPR sum "${CMAKE_MATCH_2} + ${CMAKE_MATCH_3}")
+    set(question "${CMAKE_MATCH_2} + ${CMAKE_MATCH_3}")
+    string(FIND "${key_text}" "${CMAKE_MATCH_1}. ${question} = ${sum}\n" on_key)
+    if(on_key LESS 0 OR "${question}" IN_LIST seen)
+      fail("\"${line}\" is repeated on the sheet or not answered on its key")
       break()
     endif()
+    list(APPEND seen "${question}")
   endforeach()
+  if(NOT line_count EQUAL 30)
+    fail("30 questions expected on the sheet, found ${line_count}: ${sheet_text}")
+  endif()
+  # The TSV of the same seed keeps the generator's own draws, repeat included.
+  execute_process(COMMAND ${TOOL} ${seeded} --format tsv OUTPUT_VARIABLE tsv)
+  string(REGEX MATCHALL "\t67\t9\t" repeated "${tsv}")
+  list(LENGTH repeated repeats)
+  if(NOT repeats EQUAL 2)
+    fail("the TSV of seed 47 was expected to ask 67 + 9 twice: ${tsv}")
+  endif()
   if(NOT sheet_text MATCHES "姓名 _+" OR NOT sheet_text MATCHES "第 ?1 ?[^0-9]")
     fail("the header or the page number is missing: ${sheet_text}")
+  endif()
+  # The text layer holds the characters printed: 口, 日 and 用 themselves
+  # (not the Kangxi radicals drawn with the same glyphs) and the minus sign.
+  if(NOT sheet_text MATCHES "^口算练习 加法 2位 \\+ 1位 整数\n" OR NOT sheet_text MATCHES "日期 _+"
+     OR NOT sheet_text MATCHES "用时 _+")
+    fail("the title or the header does not read as printed: ${sheet_text}")
+  endif()
+  execute_process(COMMAND ${TOOL} --operation sub --level Option4 --count 12 --seed 5 --format pdf --answers
+                          --output "${WORK}/sub.pdf")
+  execute_process(COMMAND ${PDFTOTEXT} "${WORK}/sub.pdf" - OUTPUT_VARIABLE sub_text)
+  string(REGEX MATCHALL "\n[0-9]+[.] [0-9]+ − [0-9] =\n" sub_questions "${sub_text}")
+  string(REGEX MATCHALL "\n[0-9]+[.] [0-9]+ − [0-9] = [0-9]+\n" sub_answers "${sub_text}")
+  list(LENGTH sub_questions question_count)
+  list(LENGTH sub_answers answer_count)
+  if(NOT sub_text MATCHES "^口算练习 减法 2位 − 1位 整数\n" OR NOT question_count EQUAL 12 OR NOT answer_count EQUAL 12)
+    fail("the subtraction sheet does not read as printed (${question_count}, ${answer_count}): ${sub_text}")
   endif()
 else()
   message(STATUS "pdftotext not installed: the sheet's text is not checked")

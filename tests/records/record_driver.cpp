@@ -5,6 +5,8 @@
 //                                 answer is printed once the store has it on disk
 //   record_driver DB check LOG    reopens the record and checks that every answer
 //                                 printed in LOG is there and no test is left running
+//   record_driver DB open         opens the record as the program does (bringing
+//                                 an older one up to date) and closes it
 #include "records/sql_support.h"
 #include "records/sqlite_record_store.h"
 
@@ -56,6 +58,13 @@ int fixture(const QString& path)
         return 1;
     store.setCurrentPupil(other->id);
     normalTest(store, {"Form84", "mul", "normal", "Option3", "1位 * 1位", "integer"}, 3, TestEnd::Reminder, 5);
+    // The daily practice: 7 × 8 right twice, 56 ÷ 8 wrong.
+    const zorvel::facts::Day monday = kBase.date().toJulianDay();
+    const int timesEight = zorvel::facts::Fact{zorvel::facts::FactSet::Mul, 7, 8}.index();
+    const int byEight = zorvel::facts::Fact{zorvel::facts::FactSet::Div, 7, 8}.index();
+    store.recordAnswer(zorvel::facts::FactAnswer{timesEight, true, 1500, monday, zorvel::facts::Speed::Standard});
+    store.recordAnswer(zorvel::facts::FactAnswer{timesEight, true, 2500, monday + 1, zorvel::facts::Speed::Standard});
+    store.recordAnswer(zorvel::facts::FactAnswer{byEight, false, 3000, monday + 1, zorvel::facts::Speed::Standard});
     store.flush();
     return store.problem().isEmpty() ? 0 : 1;
 }
@@ -141,6 +150,11 @@ int main(int argc, char** argv)
         return crash(args[1], args[3].toInt());
     if (args.size() == 4 && args[2] == QLatin1String("check"))
         return check(args[1], args[3]);
-    std::fprintf(stderr, "usage: record_driver DB fixture | DB crash N | DB check LOG\n");
+    if (args.size() == 3 && args[2] == QLatin1String("open")) {
+        SqliteRecordStore store(args[1], QStringLiteral("小明"));
+        std::printf("%s\n", qPrintable(store.problem()));
+        return store.problem().isEmpty() ? 0 : 1;
+    }
+    std::fprintf(stderr, "usage: record_driver DB fixture | DB crash N | DB check LOG | DB open\n");
     return 2;
 }

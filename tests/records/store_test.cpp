@@ -1,6 +1,7 @@
 // The SQLite record store on temporary files: layout, a recorded test read
 // back, the mistakes book, pupils, and files that cannot be used.
 #include "records/record_writes.h"
+#include "records/schema.h"
 #include "records/sql_support.h"
 #include "records/sqlite_record_store.h"
 
@@ -34,7 +35,7 @@ protected:
     // A normal test of ten questions 10+1 .. 10+10 (redo: the given first
     // questions, then 30+n); wrongFirst: the numbers first answered wrong.
     TestId normalTest(RecordStore& store, QDateTime started, std::vector<int> wrongFirst, bool redo = false,
-                      std::vector<QuestionShown> first = {})
+                      std::vector<QuestionShown> first = {}, const QString& time = "1:07.06")
     {
         const TestId id = store.beginTest(kAdd, started, redo);
         for (int n = 1; n <= 10; ++n) {
@@ -44,7 +45,7 @@ protected:
                 store.recordAnswer(id, n, "0", false, 900);
             store.recordAnswer(id, n, q.correctAnswer, true, 1200);
         }
-        store.endTest(id, TestEnd::Finished, "1:07.06");
+        store.endTest(id, TestEnd::Finished, time);
         return id;
     }
 
@@ -63,9 +64,9 @@ TEST_F(StoreTest, EmptyFileIsGivenTheLayoutAndOneDefaultPupil)
     }
     {
         const QSqlDatabase db = openConnection("layout", path(), true);
-        EXPECT_EQ(scalar(db, "PRAGMA user_version").toInt(), 1);
+        EXPECT_EQ(scalar(db, "PRAGMA user_version").toInt(), kSchemaVersion);
         EXPECT_EQ(scalar(db, "PRAGMA journal_mode").toString(), "wal");
-        EXPECT_EQ(scalar(db, "SELECT count(*) FROM sqlite_master WHERE type = 'table'").toInt(), 7);
+        EXPECT_EQ(scalar(db, "SELECT count(*) FROM sqlite_master WHERE type = 'table'").toInt(), 10);
     }
     closeConnection("layout");
 }
@@ -96,8 +97,23 @@ TEST_F(StoreTest, NormalTestIsReadBackWithItsAnswersAndTime)
     const std::vector<ChartPoint> chart = store->chart(pupil, "Form81", "Option4", "integer");
     ASSERT_EQ(chart.size(), 1u);  // the closed test has no time
     EXPECT_DOUBLE_EQ(chart[0].seconds, 67.06);
-    ASSERT_EQ(store->bestTimes(pupil).size(), 1u);
-    EXPECT_EQ(store->bestTimes(pupil)[0].time, "1:07.06");
+    EXPECT_TRUE(store->bestTimes(pupil).empty());  // its only timed test had wrong answers
+}
+
+// 最好成绩: the fastest test without a wrong answer; a faster one with a
+// mistake, or one with a wrong answer corrected at once, does not count.
+TEST_F(StoreTest, BestTimesCountOnlyTestsWithoutAWrongAnswer)
+{
+    auto store = open();
+    normalTest(*store, kMonday, {5}, false, {}, "0:41.00");
+    normalTest(*store, kMonday.addSecs(600), {}, false, {}, "0:58.30");
+    normalTest(*store, kMonday.addSecs(1200), {}, false, {}, "1:02.00");
+    normalTest(*store, kMonday.addSecs(1800), {1, 2, 3}, false, {}, "0:30.00");
+    store->flush();
+    const std::vector<BestTime> best = store->bestTimes(store->currentPupil().id);
+    ASSERT_EQ(best.size(), 1u);
+    EXPECT_EQ(best[0].time, "0:58.30");
+    EXPECT_EQ(best[0].when, kMonday.addSecs(600));
 }
 
 TEST_F(StoreTest, BookKeepsFirstTryMistakesUntilTwoRedoTestsGetThemRight)
@@ -185,8 +201,9 @@ TEST_F(StoreTest, TestLeftRunningByACrashIsInterruptedAtTheNextStart)
 {
     { auto store = open(); }
     {
+        // A copy that crashed: its session's lock is gone.
         RecordWrites writes(openConnection("crashed", path(), false));
-        writes.beginTest(41, 1, kAdd, kMonday, false);
+        writes.beginTest(41, "6f1c2a4e-0000-4000-8000-000000000001", kAdd, kMonday, false);
         writes.question(41, 1, question(1, 2));
         writes.answer(41, 1, "3", true, 500);
     }

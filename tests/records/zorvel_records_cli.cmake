@@ -15,20 +15,20 @@ file(WRITE "${WORK}/garbage.db" "this is not a database, only some text long eno
 
 # Refusals: status, nothing on stdout, one line on stderr naming what is accepted.
 set(bad_cases
-  "2|--database|${db}|unknown command \"frogs\"|frogs"
-  "2|--database|${db}|a command is required"
-  "2|--database|${db}|tests|--format|xml|accepted: csv, tsv"
-  "2|--database|${db}|tests|--since|2026-13-01|accepted: YYYY-MM-DD"
-  "2|--database|${db}|tests|--since|yesterday|bad date \"yesterday\""
-  "2|--database|${db}|pupils|--since|2026-01-01|--since is not accepted by pupils"
-  "2|--database|${db}|mistakes|--since|2026-01-01|--since is not accepted by mistakes"
-  "2|--database|${db}|tests|--colour|red|unknown option \"--colour\""
-  "2|--database|${db}|tests|--pupil|小刚|accepted: 小明, Li, \"Ann\""
-  "2|--database|${db}|tests|--pupil|a\nb|unknown pupil \"a\\nb\""
-  "2|--database|${db}|tests|--pupil|Missing value"
-  "1|--database|${WORK}/none.db|tests|no record at"
-  "1|--database|${WORK}/garbage.db|tests|cannot read"
-  "1|--database|${WORK}|pupils|no record at"
+  "2|--database|${db}|未知的命令 \"frogs\"；可用的命令：pupils、tests、mistakes|frogs"
+  "2|--database|${db}|缺少命令"
+  "2|--database|${db}|tests|--format|xml|可用的值：csv、tsv"
+  "2|--database|${db}|tests|--since|2026-13-01|格式：YYYY-MM-DD"
+  "2|--database|${db}|tests|--since|yesterday|无效的日期 \"yesterday\""
+  "2|--database|${db}|pupils|--since|2026-01-01|pupils 命令不接受 --since"
+  "2|--database|${db}|mistakes|--since|2026-01-01|mistakes 命令不接受 --since"
+  "2|--database|${db}|tests|--colour|red|未知的选项 \"--colour\""
+  "2|--database|${db}|tests|--pupil|小刚|记录里的学生：小明、Li, \"Ann\""
+  "2|--database|${db}|tests|--pupil|a\nb|记录里没有学生 \"a\\nb\""
+  "2|--database|${db}|tests|--pupil|--pupil 需要一个值"
+  "1|--database|${WORK}/none.db|tests|没有记录文件"
+  "1|--database|${WORK}/garbage.db|tests|读不了记录"
+  "1|--database|${WORK}|pupils|没有记录文件"
 )
 expect_refusals(bad_cases)
 if(EXISTS "${WORK}/none.db")
@@ -67,6 +67,16 @@ run_tool(--database ${db} mistakes --pupil "Li, \"Ann\"")
 if(NOT rc EQUAL 0 OR NOT out STREQUAL
    "pupil,window,level,type,first,second,third,answer,times_wrong,last_wrong\n\"Li, \"\"Ann\"\"\",Form84,1位 * 1位,integer,13,4,,17,1,2026-03-02T19:00:00\n")
   fail("mistakes of one pupil: ${rc} '${out}'")
+endif()
+
+run_tool(--database ${db} facts --pupil "Li, \"Ann\"")
+if(NOT rc EQUAL 0 OR NOT out STREQUAL
+   "pupil,fact,operation,box,attempts,right,median_ms,mastered,due\n\"Li, \"\"Ann\"\"\",7 × 8,mul,3,2,2,2000,yes,2026-03-06\n\"Li, \"\"Ann\"\"\",56 ÷ 8,div,1,1,0,,no,2026-03-03\n")
+  fail("facts of one pupil: ${rc} '${out}'")
+endif()
+run_tool(--database ${db} facts --pupil 小明)
+if(NOT rc EQUAL 0 OR NOT out STREQUAL "pupil,fact,operation,box,attempts,right,median_ms,mastered,due\n")
+  fail("facts of a pupil who never practised them: ${rc} '${out}'")
 endif()
 
 run_tool(--version)

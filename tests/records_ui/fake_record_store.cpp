@@ -115,7 +115,7 @@ std::vector<BestTime> FakeRecordStore::bestTimes(qint64 pupil)
     std::vector<BestTime> best;
     std::vector<double> bestSeconds;
     for (const StoredTest& test : tests_) {
-        if (test.pupil != pupil || test.row.time.isEmpty())
+        if (test.pupil != pupil || test.row.time.isEmpty() || test.row.wrongAnswers > 0)
             continue;
         const Exercise& e = test.row.exercise;
         auto same = std::find_if(best.begin(), best.end(), [&](const BestTime& b) {

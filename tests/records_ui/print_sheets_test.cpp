@@ -2,13 +2,16 @@
 // its choices describe and saves it as PDF (or says why it could not), and
 // "打印错题卷" prints the chosen group of the mistakes book with its answers.
 #include "records_window/records_window.h"
+#include "records_window/sheet_printing.h"
 #include "tests/records_ui/fake_record_store.h"
 #include "worksheets/worksheet.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFile>
+#include <QProcess>
 #include <QPushButton>
+#include <QStandardPaths>
 #include <QSpinBox>
 #include <QTabWidget>
 #include <QTemporaryDir>
@@ -24,13 +27,15 @@ namespace {
 struct Printing {
     std::vector<sheets::Worksheet> previewed;
     QString saveTo;
+    QStringList suggested;
     QStringList told;
     RecordsServices services()
     {
         RecordsServices s;
         s.today = [] { return QDate(2026, 12, 7); };
-        s.dialogs.chooseSaveFile = [this](QWidget*, const QString&, const QString& suggested) {
-            return suggested.endsWith(QLatin1String(".pdf")) ? saveTo : QString();
+        s.dialogs.chooseSaveFile = [this](QWidget*, const QString&, const QString& path) {
+            suggested << path;
+            return path.endsWith(QLatin1String(".pdf")) ? saveTo : QString();
         };
         s.dialogs.tell = [this](QWidget*, const QString&, const QString& text) { told << text; };
         s.previewSheet = [this](QWidget*, const sheets::Worksheet& sheet) { previewed.push_back(sheet); };
@@ -80,12 +85,71 @@ private slots:
         QFile saved(printing.saveTo);
         QVERIFY(saved.open(QIODevice::ReadOnly));
         QVERIFY(saved.read(5) == "%PDF-");
+        QVERIFY(printing.suggested.value(0).endsWith(QStringLiteral("/口算练习 除法 ÷2位=1位 2026-12-07.pdf")));
+        QCOMPARE(printing.told, QStringList{QStringLiteral("练习卷已保存为：\n") + printing.saveTo});
 
+        printing.told.clear();
         printing.saveTo = dir.filePath(QStringLiteral("没有的文件夹/卷.pdf"));
         dialog->findChild<QPushButton*>("cmdSheetSavePdf")->click();
         QCOMPARE(printing.told.size(), 1);
         QVERIFY(printing.told.front().startsWith(QStringLiteral("没能保存练习卷")));
         QVERIFY(!QFile::exists(printing.saveTo));
+    }
+
+    void sheetDialogOffersTheListeningSheet()
+    {
+        FakeRecordStore store;
+        Printing printing;
+        RecordsWindow window(store, printing.services());
+        window.show();
+        QWidget* dialog = openSheetDialog(window);
+        auto* mode = dialog->findChild<QComboBox*>("cboSheetMode");
+        mode->setCurrentIndex(mode->findText(QStringLiteral("听算"), Qt::MatchStartsWith));
+        QCOMPARE(dialog->findChild<QSpinBox*>("spnSheetCount")->value(), 20);
+        dialog->findChild<QPushButton*>("cmdSheetPreview")->click();
+        QCOMPARE(printing.previewed.size(), size_t(1));
+        QVERIFY(printing.previewed.front().listening);
+        QVERIFY(printing.previewed.front().title.startsWith(QStringLiteral("听算练习 ")));
+        QCOMPARE(printing.previewed.front().questions.size(), size_t(20));
+    }
+
+    // Another sheet of the same day is never offered the name of one saved.
+    void suggestedNamesNeverNameAnExistingSheet()
+    {
+        QTemporaryDir dir;
+        const QString title = QStringLiteral("口算练习 加法 2位 + 1位 整数");
+        const QString first = suggestedPdfPath(dir.path(), title, QDate(2026, 12, 7));
+        QCOMPARE(first, dir.filePath(QStringLiteral("口算练习 加法 2位 + 1位 整数 2026-12-07.pdf")));
+        QFile(first).open(QIODevice::WriteOnly);
+        QCOMPARE(suggestedPdfPath(dir.path(), title, QDate(2026, 12, 7)),
+                 dir.filePath(QStringLiteral("口算练习 加法 2位 + 1位 整数 2026-12-07（2）.pdf")));
+    }
+
+    // Copied or searched, the PDF's text is the sheet's own: 口 and 日 and
+    // 用, not the Kangxi radicals that share their glyphs, and the minus sign.
+    void savedSheetTextReadsAsPrinted()
+    {
+        const QString pdftotext = QStandardPaths::findExecutable(QStringLiteral("pdftotext"));
+        if (pdftotext.isEmpty())
+            QSKIP("pdftotext is not installed");
+        sheets::Worksheet sheet;
+        sheet.title = QStringLiteral("错题练习 减法 2位 − 1位 整数");
+        sheet.answerKey = true;
+        sheet.questions.push_back(sheets::sheetQuestion(Operation::Sub, {QStringLiteral("47"), QStringLiteral("8")},
+                                                        QStringLiteral("39")));
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("卷.pdf"));
+        Printing printing;
+        printing.saveTo = path;
+        saveSheetAsPdf(nullptr, sheet, printing.services().dialogs, QDate(2026, 12, 7));
+        QProcess reader;
+        reader.start(pdftotext, {path, QStringLiteral("-")});
+        QVERIFY(reader.waitForFinished());
+        const QString text = QString::fromUtf8(reader.readAllStandardOutput());
+        for (const QString& expected : {QStringLiteral("错题练习 减法 2位 − 1位 整数\n"), QStringLiteral("日期"),
+                                        QStringLiteral("用时"), QStringLiteral("1. 47 − 8 =\n"),
+                                        QStringLiteral("1. 47 − 8 = 39\n")})
+            QVERIFY2(text.contains(expected), qPrintable(text));
     }
 
     void mistakesSheetPrintsTheChosenGroupWithItsAnswers()
@@ -109,7 +173,7 @@ private slots:
         QCOMPARE(sheet.title, QStringLiteral("错题练习 加减混合 2位 + 1位 整数"));
         QVERIFY(sheet.answerKey);
         QCOMPARE(sheet.questions.size(), size_t(2));
-        QCOMPARE(sheets::questionText(sheet.questions[0]), QStringLiteral("23 + 8 - 9 ="));
+        QCOMPARE(sheets::questionText(sheet.questions[0]), QStringLiteral("23 + 8 \u2212 9 ="));
         QCOMPARE(sheet.questions[1].answer, QStringLiteral("43"));
     }
 };

@@ -2,6 +2,9 @@
 // removing a pupil, ticking a listening question, "重练"; and the menu's
 // "学习记录" button with the pupil's name.
 #include "design_units/screen_units.h"
+#include "fact_grid/fact_grid.h"
+#include "fact_grid/fact_texts.h"
+#include "records_window/plan_button.h"
 #include "records_window/progress_chart.h"
 #include "records_window/records_window.h"
 #include "shell/main_menu.h"
@@ -21,6 +24,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <QToolTip>
+#include <QHelpEvent>
 
 using namespace zorvel;
 using namespace zorvel::records;
@@ -167,6 +172,56 @@ private slots:
         QAbstractItemView* table = window.findChild<QTableView*>("grdTests");
         for (int column : {0, 1, 2, 3})
             QVERIFY2(table->sizeHintForColumn(column) <= static_cast<QTableView*>(table)->columnWidth(column), qPrintable(QString::number(column)));
+    }
+
+    void factsTabShowsTheGridAndThePlanIsSetPerPupilLine()
+    {
+        FakeRecordStore store;
+        facts::MemoryFactStore facts;
+        const facts::Fact wrong{facts::FactSet::Mul, 7, 8};
+        const facts::Fact added{facts::FactSet::Add, 2, 3};
+        facts.recordAnswer({wrong.index(), false, 2500, today.toJulianDay(), facts::Speed::Standard});
+        Dialogs dialogs;
+        RecordsServices services = dialogs.services();
+        services.facts = &facts;
+        RecordsWindow window(store, services);
+        auto* tabs = window.findChild<QTabWidget*>("tabRecords");
+        QCOMPARE(tabs->tabText(2), QStringLiteral("口诀掌握"));
+        auto* grid = window.findChild<facts::FactGrid*>("gridFacts");
+        QCOMPARE(grid->sets(), std::vector<facts::FactSet>{facts::FactSet::Mul});
+        QCOMPARE(grid->cellColour(wrong), facts::gridColour(facts::Colour::Red));
+        QCOMPARE(grid->cellDescription(wrong), QStringLiteral("7 × 8 = 56：答过 1 次，答对 0 次，上次答错，下次：今天到期"));
+        QCOMPARE(window.findChild<QLabel*>("lblFactsPlan")->text(), QStringLiteral("今天：20 题，其中新题 19"));
+
+        // The plan, from the pupil line: addition added, the strict speed.
+        auto* plan = window.findChild<PlanButton*>("cmdPlan");
+        QVERIFY(plan->speedAction(facts::Speed::Standard)->isChecked());
+        plan->setAction(facts::FactSet::Add)->trigger();
+        plan->speedAction(facts::Speed::Strict)->trigger();
+        QCOMPARE(facts.plan().sets, (std::vector<facts::FactSet>{facts::FactSet::Add, facts::FactSet::Mul}));
+        QCOMPARE(facts.plan().speed, facts::Speed::Strict);
+        QCOMPARE(grid->sets(), (std::vector<facts::FactSet>{facts::FactSet::Add, facts::FactSet::Mul}));
+        QCOMPARE(grid->cellColour(added), facts::gridColour(facts::Colour::Grey));
+        QVERIFY(grid->cellRect(added).isValid());
+
+        // Hovering a cell tells about it; so does the focus, moved by the arrow keys.
+        window.show();
+        tabs->setCurrentWidget(grid->parentWidget());
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        const QPoint centre = grid->cellRect(wrong).center();
+        QCOMPARE(grid->factAt(centre)->index(), wrong.index());
+        QHelpEvent hover(QEvent::ToolTip, centre, grid->mapToGlobal(centre));
+        QApplication::sendEvent(grid, &hover);
+        QTRY_COMPARE(QToolTip::text(), grid->cellDescription(wrong));
+        QToolTip::hideText();
+        grid->setFocus();
+        QTest::keyClick(grid, Qt::Key_PageDown);
+        for (int i = 0; i < 6; ++i)
+            QTest::keyClick(grid, Qt::Key_Down);
+        for (int i = 0; i < 7; ++i)
+            QTest::keyClick(grid, Qt::Key_Right);
+        QCOMPARE(grid->focusedDescription(), grid->cellDescription(wrong));
+        QCOMPARE(grid->accessibleDescription(), grid->cellDescription(wrong));
     }
 
     void filtersChooseTheRowsAndTheChartOpensOnTheLatestExercise()

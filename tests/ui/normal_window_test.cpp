@@ -215,8 +215,52 @@ private slots:
         QTest::newRow("five then cancel") << QStringList{"Command9", "Command15"} << "" << false;
         QTest::newRow("cancel removes last") << QStringList{"Command6", "Command7", "Command15"} << "2" << true;
         QTest::newRow("cancel twice") << QStringList{"Command6", "Command7", "Command15", "Command15"} << "" << false;
-        QTest::newRow("second point kept") << QStringList{"Command5", "Command14", "Command14"} << "1.." << true;
+        QTest::newRow("second point refused") << QStringList{"Command5", "Command14", "Command14", "Command5"} << "1.1" << true;
     }
+    // A second point is refused whatever brings it, in integer and decimal
+    // mode alike: typed, on the keypad, pasted; the mark of a wrong answer
+    // stays, as for any refused key. A point typed over the selected one
+    // replaces it.
+    void secondPointRefused_data()
+    {
+        QTest::addColumn<QString>("type");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("pasted");
+        QTest::addColumn<QString>("text");
+        for (const char* type : {"Option7", "Option8"}) {
+            QTest::addRow("%s typed", type) << type << "1.2.3." << "" << "1.23";
+            QTest::addRow("%s pasted", type) << type << "" << "1.2.3" << "1.23";
+            QTest::addRow("%s pasted after a point", type) << type << "4." << ".5.6" << "4.56";
+        }
+    }
+    void secondPointRefused()
+    {
+        QFETCH(QString, type);
+        QFETCH(QString, typed);
+        QFETCH(QString, pasted);
+        QFETCH(QString, text);
+        open("Form81");
+        click(window, type);
+        ask();
+        QLineEdit* box = answerBox(window);
+        QTest::keyClicks(box, typed);
+        if (!pasted.isEmpty()) {
+            QApplication::clipboard()->setText(pasted);
+            QTest::keyClick(box, Qt::Key_V, Qt::ControlModifier);
+        }
+        QCOMPARE(box->text(), text);
+        QTest::keyClick(box, Qt::Key_Return);
+        QCOMPARE(caption(window, "Label9(10)"), QString("×"));
+        QTest::keyClick(box, '.');
+        click(window, "Command14");
+        QCOMPARE(box->text(), text);
+        QCOMPARE(caption(window, "Label9(10)"), QString("×"));
+        box->setSelection(box->text().indexOf('.'), 1);
+        QTest::keyClick(box, '.');
+        QCOMPARE(box->text(), text);
+        QCOMPARE(caption(window, "Label9(10)"), QString());
+    }
+
     void keypadEdgeCases()
     {
         QFETCH(QStringList, keys);

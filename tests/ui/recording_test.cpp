@@ -15,6 +15,18 @@
 using namespace zorvel;
 using namespace zorvel::testing;
 
+namespace {
+
+// A source stuck on one value: the generator alone would ask 5 × 4 at
+// "1位 * 1位" every time.
+class StuckRandom final : public RandomSource {
+public:
+    double next() override { return 0.3; }
+    void reseedFromClock() override {}
+};
+
+} // namespace
+
 class RecordingTest : public QObject, DrillFixture {
     Q_OBJECT
 
@@ -58,6 +70,7 @@ private:
         }
     }
     QRadioButton* option(const QString& name) { return window->findChild<QRadioButton*>(name); }
+    QString operandText(int i) const { return caption(window, QStringLiteral("Label9(%1)").arg(i)); }
 
 private slots:
     void wholeNormalTest()
@@ -163,6 +176,35 @@ private slots:
         click(window, "Command1");
         QVERIFY(caption(window, "Label9(0)") != "99.9");
         QCOMPARE(fakes.recorder->linesStarting("begin").last(), QString("begin Form81 add normal Option3 20以内 1dp"));
+    }
+
+    // A "重练" test and the test after it: every question of a test differs
+    // from the others, the book's included.
+    void testsNeverRepeatAQuestion()
+    {
+        Fakes fresh;
+        fresh.recording = true;
+        fakes = fresh;
+        DrillServices services = fakes.services();
+        services.randomSource = [] { return std::make_unique<StuckRandom>(); };
+        dialog = createNormalDrillWindow("Form84", services, nullptr);
+        window = qobject_cast<DrillWindow*>(dialog.get());
+        dialog->show();
+        fakes.recorder->book = {{{"5", "4", ""}, "20"}, {{"7", "8", ""}, "56"}};
+        window->openForRedo("Option3", "integer");
+        for (int test = 0; test < 2; ++test) {
+            QSet<QString> asked;
+            for (int n = 1; n <= 10; ++n) {
+                click(window, "Command1");
+                asked.insert(operandText(0) + " × " + operandText(1));
+                typeOnKeypad(window, rightAnswerText(window));
+                click(window, "Command16");
+            }
+            QCOMPARE(asked.size(), 10);
+            if (test == 0)
+                QVERIFY(asked.contains("5 × 4") && asked.contains("7 × 8"));
+            click(window, "Command3");
+        }
     }
 
     void normalTestReadBackFromTheRecord()

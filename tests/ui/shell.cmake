@@ -7,6 +7,7 @@ foreach(name shell_menu_test shell_startup_test shell_instance_test shell_surrou
   add_test(NAME ${name} COMMAND ${name})
   set_tests_properties(${name} PROPERTIES TIMEOUT 120 ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
 endforeach()
+target_compile_definitions(shell_menu_test PRIVATE ZORVEL_RECORDS_TEST_DATA="${PROJECT_SOURCE_DIR}/tests/records/data")
 # The instance test starts the real program as separate processes.
 add_dependencies(shell_instance_test zorvel)
 target_compile_definitions(shell_instance_test PRIVATE ZORVEL_EXECUTABLE="$<TARGET_FILE:zorvel>")

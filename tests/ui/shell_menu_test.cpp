@@ -4,12 +4,15 @@
 #include "shell/automation_ids.h"
 #include "shell/drill_launcher.h"
 #include "shell/main_menu.h"
+#include "shell/program_records.h"
 #include "shell/startup.h"
 #include "design_units/screen_units.h"
 
 #include <QAbstractButton>
 #include <QAccessible>
 #include <QApplication>
+#include <QDir>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -179,6 +182,21 @@ private slots:
             QTest::newRow(qPrintable(QStringLiteral("Command%1").arg(i))) << QStringLiteral("Command%1").arg(i) << QStringLiteral("Form8%1").arg(i);
         for (int i = 6; i <= 10; ++i)
             QTest::newRow(qPrintable(QStringLiteral("Command%1").arg(i))) << QStringLiteral("Command%1").arg(i) << QStringLiteral("Form9%1").arg(i - 5);
+        QTest::newRow("cmdDaily") << QStringLiteral("cmdDaily") << QStringLiteral("frmDaily");
+    }
+
+    void dailyPracticeButtonTakesFreePlace()
+    {
+        MainMenu menu(nullptr, noPages());
+        menu.setSlogans();
+        QWidget* daily = menu.findChild<QPushButton*>(QStringLiteral("cmdDaily"));
+        QVERIFY(daily);
+        QCOMPARE(QAccessible::queryAccessibleInterface(daily)->text(QAccessible::Name), QStringLiteral("今日练习"));
+        QVERIFY(menu.rect().contains(daily->geometry()));
+        for (QWidget* other : menu.findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly)) {
+            if (other != daily)
+                QVERIFY2(!other->geometry().intersects(daily->geometry()), qPrintable(other->objectName()));
+        }
     }
 
     void drillButtonOpensItsFormModally()
@@ -311,6 +329,36 @@ private slots:
         QTest::addColumn<bool>("closeWindow");
         QTest::newRow("退  出") << false;
         QTest::newRow("menu window closed") << true;
+    }
+
+    // The record opens behind the menu; the pupil it remembers reaches the
+    // menu's label once it is open (a record of the first layout, migrated).
+    void pupilLabelFollowsTheRecordOpenedBehindTheMenu()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("data/records.db"));
+        QDir().mkpath(dir.filePath(QStringLiteral("data")));
+        QVERIFY(QFile::copy(QStringLiteral(ZORVEL_RECORDS_TEST_DATA "/records-v1.db"), path));
+        QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
+        ProgramRecords records;
+        MainMenu menu(records.drillWindowFactory(), noPages());
+        menu.show();
+        // The record holds two pupils: once it is open, who is practising is
+        // asked, the current pupil preselected; Enter keeps it.
+        QString asked;
+        QTimer answer;
+        connect(&answer, &QTimer::timeout, this, [&] {
+            if (QWidget* chooser = QApplication::activeModalWidget()) {
+                asked = chooser->windowTitle();
+                QTest::keyClick(chooser, Qt::Key_Return);
+            }
+        });
+        answer.start(0);
+        records.open(path, QStringLiteral("我"));
+        records.attachTo(menu);
+        QTRY_COMPARE(menu.findChild<QLabel*>(QStringLiteral("lblPupil"))->toolTip(), QStringLiteral("学生：Li, \"Ann\""));
+        QTRY_COMPARE(asked, QStringLiteral("谁在练习？"));
+        QCOMPARE(menu.findChild<QLabel*>(QStringLiteral("lblPupil"))->toolTip(), QStringLiteral("学生：Li, \"Ann\""));
     }
 
     // Last: ending the program leaves its mark on this thread's event loops.

@@ -3,7 +3,8 @@
 // TSV for other programs.
 #include "tools/zorvel-questions/options.h"
 #include "tools/zorvel-questions/sheet.h"
-#include "tools/common/command_line.h"
+#include "common/command_line.h"
+#include "common/qt_messages.h"
 #include "worksheets/pdf_output.h"
 
 #include <QGuiApplication>
@@ -28,7 +29,7 @@ int writePdf(int argc, char** argv, const zorvel::SheetOptions& options, std::ui
     sheet.columns = options.columns;
     sheet.answerKey = options.answers;
     if (const QString problem = zorvel::sheets::saveSheetPdf(sheet, options.output); !problem.isEmpty()) {
-        std::fprintf(stderr, "zorvel-questions: cannot write %s: %s\n",
+        std::fprintf(stderr, "zorvel-questions：没能写入 %s（%s）\n",
                      zorvel::quotedArgument(options.output).toUtf8().constData(),
                      zorvel::quotedArgument(problem).toUtf8().constData());
         return 1;
@@ -40,9 +41,10 @@ int writePdf(int argc, char** argv, const zorvel::SheetOptions& options, std::ui
 
 int main(int argc, char** argv)
 {
+    zorvel::keepQtRemarksOffStandardError();
     const zorvel::ParsedOptions parsed = zorvel::parseOptions(zorvel::argumentList(argc, argv));
     if (!parsed.error.empty()) {
-        std::fprintf(stderr, "zorvel-questions: %s\n", parsed.error.c_str());
+        std::fprintf(stderr, "zorvel-questions：%s\n", parsed.error.c_str());
         return 2;
     }
     if (parsed.options.help) {
@@ -64,7 +66,7 @@ int main(int argc, char** argv)
     if (parsed.options.format == zorvel::SheetFormat::Pdf)
         return writePdf(argc, argv, parsed.options, seed);
     if (!zorvel::writeSheet(parsed.options, seed, stdout)) {
-        std::fprintf(stderr, "zorvel-questions: could not write the questions\n");
+        std::fprintf(stderr, "zorvel-questions：没能写出题目\n");
         return 1;
     }
     return 0;

@@ -2,7 +2,8 @@
 // first problem found becomes a single line naming what is accepted.
 #include "tools/zorvel-questions/options.h"
 
-#include "tools/common/command_line.h"
+#include "common/command_line.h"
+#include "common/option_table.h"
 
 #include <QCommandLineParser>
 
@@ -14,21 +15,29 @@ namespace zorvel {
 
 namespace {
 
-// "bad count "x"; accepted: ...", or "--count needs a value; accepted: ..."
+// "无效的题数 "x"；可用的值：...", or "--count 需要一个值；可用的值：..."
 // when the value is missing or empty.
 std::string refusal(std::string_view option, std::string_view problem, const std::string& value,
                     const std::string& accepted)
 {
     if (value.empty())
-        return std::string(option) + " needs a value; accepted: " + accepted;
-    return std::string(problem) + " " + quotedArgument(value) + "; accepted: " + accepted;
+        return std::string(option) + " 需要一个值；可用的值：" + accepted;
+    return std::string(problem) + " " + quotedArgument(value) + "；可用的值：" + accepted;
+}
+
+constexpr const char* kListComma = "、";
+
+// "1 到 6 的整数"
+std::string wholeNumbers(long long from, long long to)
+{
+    return std::to_string(from) + " 到 " + std::to_string(to) + " 的整数";
 }
 
 std::string operationList()
 {
     std::string list;
     for (Operation op : kAllOperations)
-        list += (list.empty() ? "" : ", ") + std::string(operationInfo(op).key);
+        list += (list.empty() ? "" : kListComma) + std::string(operationInfo(op).key);
     return list;
 }
 
@@ -36,15 +45,15 @@ std::string levelList(Operation op)
 {
     std::string list;
     for (Level level : offeredLevels(op))
-        list += (list.empty() ? "" : ", ") + std::string(levelOptionName(op, level)) + " (" +
-                quotedArgument(levelCaption(op, level)) + ")";
+        list += (list.empty() ? "" : kListComma) + std::string(levelOptionName(op, level)) + "（" +
+                quotedArgument(levelCaption(op, level)) + "）";
     return list;
 }
 
 std::string typeList(Operation op)
 {
-    return isNumberTypeOffered(op, NumberType::OneDecimal) ? "Option7 or integer, Option8 or 1dp, Option9 or 2dp"
-                                                           : "Option7 or integer";
+    return isNumberTypeOffered(op, NumberType::OneDecimal) ? "Option7 或 integer、Option8 或 1dp、Option9 或 2dp"
+                                                           : "Option7 或 integer";
 }
 
 template <typename Number>
@@ -60,25 +69,25 @@ bool readWhole(const std::string& text, Number& value)
 // standard output as they always have.
 std::string checkPdfValues(const std::string* columns, const std::string* output, SheetOptions& options)
 {
-    const std::string columnRange = "a whole number from 1 to " + std::to_string(kMaxColumns);
+    const std::string columnRange = wholeNumbers(1, kMaxColumns);
     if (options.format != SheetFormat::Pdf) {
         if (columns)
-            return "--columns is for --format pdf; accepted there: " + columnRange;
+            return "--columns 只用于 --format pdf；可用的值：" + columnRange;
         if (output)
-            return "--output is for --format pdf; text and tsv go to standard output";
+            return "--output 只用于 --format pdf；text 和 tsv 写到标准输出";
         return {};
     }
     if (columns) {
         int n = 0;
         if (!readWhole(*columns, n) || n < 1 || n > kMaxColumns)
-            return refusal("--columns", "bad columns", *columns, columnRange);
+            return refusal("--columns", "无效的列数", *columns, columnRange);
         options.columns = n;
     }
     if (!output || output->empty())
-        return "--format pdf needs --output FILE; accepted: a file to write, replaced only when the sheet is whole";
+        return "--format pdf 需要 --output 文件：要写的 PDF 文件，整张练习卷写好后才替换原有的文件";
     if (options.count > kMaxPdfCount)
-        return "bad count " + quotedArgument(std::to_string(options.count)) +
-               " for --format pdf; accepted: a whole number from 1 to " + std::to_string(kMaxPdfCount);
+        return "题数 " + quotedArgument(std::to_string(options.count)) + " 超出 --format pdf 的范围；可用的值：" +
+               wholeNumbers(1, kMaxPdfCount);
     options.output = QString::fromStdString(*output);
     return {};
 }
@@ -90,10 +99,10 @@ std::string checkExercise(const ValueOf& value, SheetOptions& options)
 {
     const std::string* operation = value("--operation");
     if (!operation)
-        return "--operation is required; accepted: " + operationList();
+        return "缺少 --operation；可用的值：" + operationList();
     const std::optional<Operation> op = operationFromKey(*operation);
     if (!op)
-        return refusal("--operation", "unknown operation", *operation, operationList());
+        return refusal("--operation", "未知的运算", *operation, operationList());
     options.operation = *op;
     const OperationInfo& info = operationInfo(*op);
 
@@ -101,20 +110,18 @@ std::string checkExercise(const ValueOf& value, SheetOptions& options)
     if (const std::string* level = value("--level")) {
         const std::optional<Level> found = levelFromName(*op, *level);
         if (!found)
-            return refusal("--level", "unknown level", *level, levelList(*op));
+            return refusal("--level", "未知的难度", *level, levelList(*op));
         if (!isLevelShown(*op, *found))
-            return "level " + quotedArgument(*level) + " is not offered for " + std::string(info.key) +
-                   "; accepted: " + levelList(*op);
+            return std::string(info.key) + " 没有难度 " + quotedArgument(*level) + "；可用的值：" + levelList(*op);
         options.level = *found;
     }
 
     if (const std::string* type = value("--type")) {
         const std::optional<NumberType> found = numberTypeFromName(*type);
         if (!found)
-            return refusal("--type", "unknown type", *type, typeList(*op));
+            return refusal("--type", "未知的类型", *type, typeList(*op));
         if (!isNumberTypeOffered(*op, *found))
-            return "type " + quotedArgument(*type) + " is not offered for " + std::string(info.key) +
-                   "; accepted: " + typeList(*op);
+            return std::string(info.key) + " 没有类型 " + quotedArgument(*type) + "；可用的值：" + typeList(*op);
         options.type = *found;
     }
     return {};
@@ -129,21 +136,21 @@ std::string checkSheet(const ValueOf& value, SheetOptions& options)
         else if (*mode == "listening")
             options.mode = Mode::Listening;
         else
-            return refusal("--mode", "unknown mode", *mode, "normal, listening");
+            return refusal("--mode", "未知的模式", *mode, "normal、listening");
     }
     options.count = options.mode == Mode::Listening ? 20 : 10;
 
     if (const std::string* count = value("--count")) {
         long long n = 0;
         if (!readWhole(*count, n) || n < 1 || n > kMaxCount)
-            return refusal("--count", "bad count", *count, "a whole number from 1 to " + std::to_string(kMaxCount));
+            return refusal("--count", "无效的题数", *count, wholeNumbers(1, kMaxCount));
         options.count = static_cast<int>(n);
     }
 
     if (const std::string* seed = value("--seed")) {
         std::uint64_t s = 0;
         if (!readWhole(*seed, s))
-            return refusal("--seed", "bad seed", *seed, "a whole number from 0 to 18446744073709551615");
+            return refusal("--seed", "无效的随机种子", *seed, "0 到 18446744073709551615 的整数");
         options.seed = s;
     }
 
@@ -155,7 +162,7 @@ std::string checkSheet(const ValueOf& value, SheetOptions& options)
         else if (*format == "pdf")
             options.format = SheetFormat::Pdf;
         else
-            return refusal("--format", "unknown format", *format, "text, tsv, pdf");
+            return refusal("--format", "未知的格式", *format, "text、tsv、pdf");
     }
     return checkPdfValues(value("--columns"), value("--output"), options);
 }
@@ -170,17 +177,25 @@ std::string checkValues(const std::map<std::string, std::string>& values, SheetO
     return error.empty() ? checkSheet(value, options) : error;
 }
 
-QList<QCommandLineOption> sheetOptions()
+// Every option, in the order of the help; a new option is a row here and,
+// when it takes a value, a check in checkExercise or checkSheet.
+const OptionTable& sheetOptionTable()
 {
-    const auto option = [](const char* name, const char* valueName = nullptr) {
-        return QCommandLineOption(QString::fromLatin1(name), QString(),
-                                  valueName ? QString::fromLatin1(valueName) : QString());
+    static const OptionTable table = {
+        {"operation", nullptr, "OP", "运算：add（加法）、sub（减法）、mixed（加减混合）、mul（乘法）、div（除法）；必填"},
+        {"level", nullptr, "LEVEL", "难度：选项名（Option4）或窗口上的说明（\"2位 + 1位\"）；\n默认为该运算的默认难度"},
+        {"type", nullptr, "TYPE", "数的类型：Option7 或 integer、Option8 或 1dp、Option9 或 2dp\n（只有 add、sub、mixed 有小数）；默认 integer"},
+        {"mode", nullptr, "MODE", "normal（普通）或 listening（听算：相邻两题的答案不同；\npdf 时学生卷只有编号和横线）；默认 normal"},
+        {"count", nullptr, "N", "题数：1 到 1000000（pdf：1 到 10000）；默认 10（normal）或 20（listening）"},
+        {"seed", nullptr, "SEED", "随机种子：同一个种子出同样的题；默认取自时钟"},
+        {"format", nullptr, "FORMAT", "text（可打印的题单）、tsv 或 pdf（A4 练习卷：标题、姓名/日期/用时/得分、\n编号的题目和页码）；默认 text。text 和 tsv 写到标准输出"},
+        {"output", nullptr, "FILE", "pdf：要写的文件（必填）；整张练习卷写好后才替换原有的文件"},
+        {"columns", nullptr, "N", "pdf：每行 1 到 6 道题；默认按最宽的题目自动选择"},
+        {"answers", nullptr, nullptr, "text：题目后面附答案；pdf：另起一页的答案页，版式相同\n（listening：给老师的一页，有题目和答案）"},
+        {"help", "h", nullptr, "显示本说明并退出"},
+        {"version", nullptr, nullptr, "显示版本号并退出"},
     };
-    return {option("operation", "op"), option("level", "level"), option("type", "type"),
-            option("mode", "mode"),     option("count", "n"),         option("seed", "seed"),
-            option("format", "format"), option("columns", "n"),   option("output", "file"),
-            option("answers"),
-            QCommandLineOption(QStringList{QStringLiteral("h"), QStringLiteral("help")}), option("version")};
+    return table;
 }
 
 } // namespace
@@ -189,7 +204,7 @@ ParsedOptions parseOptions(const QStringList& arguments)
 {
     ParsedOptions parsed;
     QCommandLineParser parser;
-    if (const QString complaint = readArguments(parser, sheetOptions(), arguments); !complaint.isEmpty()) {
+    if (const QString complaint = readArguments(parser, parserOptions(sheetOptionTable()), arguments); !complaint.isEmpty()) {
         parsed.error = complaint.toStdString();
         return parsed;
     }
@@ -198,44 +213,30 @@ ParsedOptions parseOptions(const QStringList& arguments)
     if (parsed.options.help || parsed.options.version)
         return parsed;
     if (!parser.positionalArguments().isEmpty()) {
-        parsed.error = "unexpected argument " + quotedArgument(parser.positionalArguments().constFirst()).toStdString() +
-                       "; every value follows its option, such as --count 20";
+        parsed.error = "多余的参数 " + quotedArgument(parser.positionalArguments().constFirst()).toStdString() +
+                       "；每个值都跟在它的选项后面，如 --count 20";
         return parsed;
     }
     parsed.options.answers = parser.isSet(QStringLiteral("answers"));
     std::map<std::string, std::string> values;
-    for (const char* name : {"operation", "level", "type", "mode", "count", "seed", "format", "columns", "output"})
-        if (parser.isSet(QString::fromLatin1(name)))
-            values[std::string("--") + name] = parser.value(QString::fromLatin1(name)).toStdString();
+    for (const QString& name : valueOptionNames(sheetOptionTable()))
+        if (parser.isSet(name))
+            values["--" + name.toStdString()] = parser.value(name).toStdString();
     parsed.error = checkValues(values, parsed.options);
     return parsed;
 }
 
 std::string usageText()
 {
-    return "Usage: zorvel-questions --operation add|sub|mixed|mul|div [options]\n"
-           "Prints arithmetic questions made by the drill windows' own generators.\n"
+    return "用法：zorvel-questions --operation add|sub|mixed|mul|div [选项]\n"
+           "用各练习窗口自己的出题规则出口算题：可打印的题单、A4 PDF 练习卷，或给其他程序读的 TSV。\n"
            "\n"
-           "  --level L      an option name (Option4) or its caption (\"2位 + 1位\");\n"
-           "                 default: the operation's default level\n"
-           "  --type T       Option7|integer, Option8|1dp, Option9|2dp (add, sub, mixed); default integer\n"
-           "  --mode M       normal or listening (no two answers in a row alike; pdf: the pupil's\n"
-           "                 sheet of numbered blanks); default normal\n"
-           "  --count N      1 to 1000000 (pdf: 1 to 10000); default 10 (normal) or 20 (listening)\n"
-           "  --seed S       the same seed gives the same questions; default: from the clock\n"
-           "  --format F     text (a printable sheet), tsv, or pdf (an A4 question sheet:\n"
-           "                 title, 姓名/日期/用时/得分 to fill in, numbered questions, page\n"
-           "                 numbers); default text. Text and TSV go to standard output\n"
-           "  --output FILE  pdf: the file to write (required); an existing file is\n"
-           "                 replaced only once the whole sheet is written\n"
-           "  --columns N    pdf: 1 to 6 columns; default as many as the widest question allows\n"
-           "  --answers      text: an answer key after the questions; pdf: answer pages in the\n"
-           "                 same layout (listening: the teacher's sheet with every question)\n"
-           "  --help, -h     this text\n"
-           "  --version      the version\n"
+           "选项：\n" +
+           optionHelp(sheetOptionTable()).toStdString() +
            "\n"
-           "TSV columns: number, first operand, second operand, third operand (mixed only), answer.\n"
-           "Bad options print one line on stderr and exit with status 2.\n";
+           "TSV 的列：题号、第一个数、第二个数、第三个数（只有 mixed 有）、答案，以制表符分隔。\n"
+           "文本和 TSV 照生成器原样出题，可能重复；PDF 同一页上的题目不重复（难度的题目够多时）。\n"
+           "选项有误时在标准错误输出一行说明，退出状态为 2；写不了文件时退出状态为 1。\n";
 }
 
 } // namespace zorvel

@@ -1,11 +1,13 @@
 // zorvel-records: prints the pupils' record (pupils, tests, the mistakes
-// book) from the user's record file or another one, for teachers and scripts.
+// book, the daily practice's facts) from the user's record file or another one, for teachers and scripts.
 // It only reads: the file is opened read-only and never created or updated.
+#include "records/fact_records.h"
 #include "records/record_reader.h"
 #include "records/schema.h"
 #include "records/sql_support.h"
 #include "records/sqlite_record_store.h"
-#include "tools/common/command_line.h"
+#include "common/command_line.h"
+#include "common/qt_messages.h"
 #include "tools/zorvel-records/records_options.h"
 #include "tools/zorvel-records/records_table.h"
 
@@ -40,7 +42,7 @@ std::vector<Pupil> chosenPupils(const RecordReader& reader, const std::optional<
     QStringList names;
     for (const Pupil& pupil : all)
         names << pupil.name;
-    throw Refusal{2, QStringLiteral("unknown pupil %1; accepted: %2").arg(quotedArgument(*name), names.join(QStringLiteral(", ")))};
+    throw Refusal{2, QStringLiteral("记录里没有学生 %1；记录里的学生：%2").arg(quotedArgument(*name), zorvel::listed(names))};
 }
 
 // A name is printed as it is, unless it holds control characters.
@@ -85,6 +87,19 @@ QByteArray listMistakes(const RecordReader& reader, const RecordsOptions& option
     return table.text();
 }
 
+// Every fact asked, per pupil, in the order of the sets and of a and b.
+QByteArray listFacts(const RecordReader& reader, const RecordsOptions& options)
+{
+    Table table(options.format, kFactColumns);
+    for (const Pupil& pupil : chosenPupils(reader, options.pupil)) {
+        const zorvel::facts::FactBook book = readFactBook(reader.database(), pupil.id);
+        for (int fact = 0; fact < zorvel::facts::kFactCount; ++fact)
+            if (book.state(fact).asked())
+                table.addRow(factFields(pupil.name, zorvel::facts::Fact::at(fact), book.state(fact)));
+    }
+    return table.text();
+}
+
 // The record read-only; a copy in a folder that cannot be written (where
 // SQLite cannot make its WAL index) is read in immutable mode.
 RecordReader openRecord(const QString& path)
@@ -107,7 +122,7 @@ QByteArray run(const RecordsOptions& options)
 {
     const QString path = options.database.isEmpty() ? defaultDatabasePath() : options.database;
     if (!QFileInfo(path).isFile())
-        throw Refusal{1, QStringLiteral("no record at %1").arg(quotedArgument(path))};
+        throw Refusal{1, QStringLiteral("没有记录文件 %1").arg(quotedArgument(path))};
     try {
         const RecordReader reader = openRecord(path);
         switch (options.command) {
@@ -117,16 +132,18 @@ QByteArray run(const RecordsOptions& options)
             return listTests(reader, options);
         case Command::Mistakes:
             return listMistakes(reader, options);
+        case Command::Facts:
+            return listFacts(reader, options);
         }
     } catch (const SqlFailure& failure) {
-        throw Refusal{1, QStringLiteral("cannot read %1: %2").arg(quotedArgument(path), failure.text())};
+        throw Refusal{1, QStringLiteral("读不了记录 %1（%2）").arg(quotedArgument(path), failure.text())};
     }
     return {};
 }
 
 int report(const Refusal& refusal)
 {
-    std::fprintf(stderr, "zorvel-records: %s\n", refusal.message.toUtf8().constData());
+    std::fprintf(stderr, "zorvel-records：%s\n", refusal.message.toUtf8().constData());
     return refusal.status;
 }
 
@@ -134,6 +151,7 @@ int report(const Refusal& refusal)
 
 int main(int argc, char** argv)
 {
+    zorvel::keepQtRemarksOffStandardError();
     QCoreApplication app(argc, argv);
     const ParsedRecordsOptions parsed = parseRecordsOptions(app.arguments());
     if (!parsed.error.isEmpty())
@@ -150,6 +168,6 @@ int main(int argc, char** argv)
     }
     if (std::fwrite(output.constData(), 1, std::size_t(output.size()), stdout) != std::size_t(output.size()) ||
         std::fflush(stdout) != 0)
-        return report({1, QStringLiteral("could not write the output")});
+        return report({1, QStringLiteral("没能写出结果")});
     return 0;
 }

@@ -2,7 +2,8 @@
 // accepted, and refused text is quoted with its control characters escaped.
 #include "tools/zorvel-records/records_options.h"
 
-#include "tools/common/command_line.h"
+#include "common/command_line.h"
+#include "common/option_table.h"
 
 #include <QCommandLineParser>
 
@@ -10,23 +11,44 @@ namespace zorvel::records::cli {
 
 namespace {
 
-const QString kCommands = QStringLiteral("pupils, tests, mistakes");
-const QString kOptions = QStringLiteral("--database, --pupil, --since, --format, --help, --version");
+const QString kCommands = QStringLiteral("pupils、tests、mistakes、facts");
 
-QString description()
+// Every option, in the order of the help; a new option is a row here and a
+// check in checkValues (and in accepts() when not every command takes it).
+const OptionTable& recordsOptionTable()
+{
+    static const OptionTable table = {
+        {"database", nullptr, "FILE", "读这个记录文件，而不是本账户自己的记录"},
+        {"pupil", nullptr, "NAME", "只看这个学生（tests、mistakes、facts）"},
+        {"since", nullptr, "YYYY-MM-DD", "只看这一天及以后开始的测试（tests）"},
+        {"format", nullptr, "FORMAT", "csv（RFC 4180 的引号规则，默认）或 tsv（tests、mistakes、facts）"},
+        {"help", "h", nullptr, "显示本说明并退出"},
+        {"version", nullptr, nullptr, "显示版本号并退出"},
+    };
+    return table;
+}
+
+QString helpText()
 {
     return QStringLiteral(
-        "The pupils' record of Zorvel, for teachers and scripts.\n"
-        "\n"
-        "Commands:\n"
-        "  pupils     one pupil a line, the current one marked *\n"
-        "  tests      one test a line: pupil,started,window,operation,mode,level,type,\n"
-        "             questions,wrong_answers,time,ended (oldest first)\n"
-        "  mistakes   the mistakes book: pupil,window,level,type,first,second,third,\n"
-        "             answer,times_wrong,last_wrong\n"
-        "\n"
-        "Bad options print one line on stderr and exit with status 2; a record that\n"
-        "cannot be read exits with status 1.");
+               "用法：zorvel-records [选项] pupils|tests|mistakes|facts\n"
+               "打印 Zorvel 的学习记录，给老师和脚本用。只读，从不改动记录文件。\n"
+               "\n"
+               "命令：\n"
+               "  pupils     每行一个学生，* 标出当前的学生\n"
+               "  tests      每行一次测试（最早的在前），列为：\n"
+               "             pupil,started,window,operation,mode,level,type,\n"
+               "             questions,wrong_answers,time,ended\n"
+               "  mistakes   错题本，列为：pupil,window,level,type,first,second,third,\n"
+               "             answer,times_wrong,last_wrong\n"
+               "  facts      今日练习，每行一个练过的口诀，列为：pupil,fact,operation,\n"
+               "             box,attempts,right,median_ms,mastered,due\n"
+               "\n"
+               "选项：\n") +
+           optionHelp(recordsOptionTable()) +
+           QStringLiteral(
+               "\n"
+               "选项有误时在标准错误输出一行说明，退出状态为 2；读不了记录时退出状态为 1。\n");
 }
 
 // Which options each command takes besides --database.
@@ -47,6 +69,8 @@ std::optional<Command> commandNamed(const QString& name)
         return Command::Tests;
     if (name == QLatin1String("mistakes"))
         return Command::Mistakes;
+    if (name == QLatin1String("facts"))
+        return Command::Facts;
     return std::nullopt;
 }
 
@@ -54,29 +78,32 @@ QString checkValues(const QCommandLineParser& parser, RecordsOptions& options)
 {
     const QStringList positional = parser.positionalArguments();
     if (positional.isEmpty())
-        return QStringLiteral("a command is required; accepted: ") + kCommands;
+        return QStringLiteral("缺少命令；可用的命令：") + kCommands;
     const std::optional<Command> command = commandNamed(positional.first());
     if (!command)
-        return QStringLiteral("unknown command %1; accepted: %2").arg(quotedArgument(positional.first()), kCommands);
+        return QStringLiteral("未知的命令 %1；可用的命令：%2").arg(quotedArgument(positional.first()), kCommands);
     if (positional.size() > 1)
-        return QStringLiteral("unexpected argument %1; accepted: one command").arg(quotedArgument(positional.at(1)));
+        return QStringLiteral("多余的参数 %1；只能给一个命令").arg(quotedArgument(positional.at(1)));
     options.command = *command;
     for (const QString& name : parser.optionNames())
         if (!accepts(options.command, name))
-            return QStringLiteral("--%1 is not accepted by %2").arg(name, positional.first());
+            return QStringLiteral("%2 命令不接受 --%1").arg(name, positional.first());
 
     if (parser.isSet(QStringLiteral("database"))) {
         options.database = parser.value(QStringLiteral("database"));
         if (options.database.isEmpty())
-            return QStringLiteral("--database needs a value; accepted: a record file");
+            return QStringLiteral("--database 需要一个值：记录文件");
     }
-    if (parser.isSet(QStringLiteral("pupil")))
+    if (parser.isSet(QStringLiteral("pupil"))) {
         options.pupil = parser.value(QStringLiteral("pupil"));
+        if (options.pupil->isEmpty())
+            return QStringLiteral("--pupil 需要一个值：学生的名字");
+    }
     if (parser.isSet(QStringLiteral("since"))) {
         const QString since = parser.value(QStringLiteral("since"));
         const QDate date = QDate::fromString(since, QStringLiteral("yyyy-MM-dd"));
         if (!date.isValid())
-            return QStringLiteral("bad date %1; accepted: YYYY-MM-DD").arg(quotedArgument(since));
+            return QStringLiteral("无效的日期 %1；格式：YYYY-MM-DD").arg(quotedArgument(since));
         options.since = date;
     }
     if (parser.isSet(QStringLiteral("format"))) {
@@ -84,7 +111,7 @@ QString checkValues(const QCommandLineParser& parser, RecordsOptions& options)
         if (format == QLatin1String("tsv"))
             options.format = TableFormat::Tsv;
         else if (format != QLatin1String("csv"))
-            return QStringLiteral("unknown format %1; accepted: csv, tsv").arg(quotedArgument(format));
+            return QStringLiteral("未知的格式 %1；可用的值：csv、tsv").arg(quotedArgument(format));
     }
     return {};
 }
@@ -93,34 +120,16 @@ QString checkValues(const QCommandLineParser& parser, RecordsOptions& options)
 
 ParsedRecordsOptions parseRecordsOptions(const QStringList& arguments)
 {
-    QCommandLineParser parser;
-    parser.setApplicationDescription(description());
-    const QCommandLineOption help = parser.addHelpOption();
-    const QCommandLineOption version = parser.addVersionOption();
-    parser.addOptions({
-        {QStringLiteral("database"), QStringLiteral("Read FILE instead of the user's own record."), QStringLiteral("FILE")},
-        {QStringLiteral("pupil"), QStringLiteral("Only this pupil (tests, mistakes)."), QStringLiteral("NAME")},
-        {QStringLiteral("since"), QStringLiteral("Only tests started on or after this day (tests)."),
-         QStringLiteral("YYYY-MM-DD")},
-        {QStringLiteral("format"), QStringLiteral("csv (RFC 4180 quoting, the default) or tsv (tests, mistakes)."),
-         QStringLiteral("FORMAT")},
-    });
-    parser.addPositionalArgument(QStringLiteral("command"), QStringLiteral("pupils, tests or mistakes"));
-
     ParsedRecordsOptions parsed;
-    if (!parser.parse(arguments)) {
-        const QStringList unknown = parser.unknownOptionNames();
-        parsed.error = unknown.isEmpty() ? quotedArgument(parser.errorText()).mid(1).chopped(1)
-                                         : QStringLiteral("unknown option %1; accepted: %2")
-                                               .arg(quotedArgument((unknown.first().size() == 1 ? "-" : "--") + unknown.first()),
-                                                    kOptions);
+    QCommandLineParser parser;
+    parsed.error = readArguments(parser, parserOptions(recordsOptionTable()), arguments);
+    if (!parsed.error.isEmpty())
+        return parsed;
+    if (parser.isSet(QStringLiteral("help"))) {
+        parsed.output = helpText();
         return parsed;
     }
-    if (parser.isSet(help) || parser.isSet(QStringLiteral("help-all"))) {
-        parsed.output = parser.helpText();
-        return parsed;
-    }
-    if (parser.isSet(version)) {
+    if (parser.isSet(QStringLiteral("version"))) {
         parsed.output = versionLine(QStringLiteral("zorvel-records")) + QLatin1Char('\n');
         return parsed;
     }

@@ -9,7 +9,7 @@
 
 namespace zorvel::records::cli {
 
-enum class Command { Pupils, Tests, Mistakes };
+enum class Command { Pupils, Tests, Mistakes, Facts };
 enum class TableFormat { Csv, Tsv };
 
 struct RecordsOptions {

@@ -89,4 +89,21 @@ QStringList mistakeFields(const QString& pupil, const Mistake& mistake)
             QString::number(mistake.timesWrong), isoSeconds(mistake.lastWrong)};
 }
 
+const QStringList kFactColumns = {"pupil", "fact", "operation", "box", "attempts", "right", "median_ms", "mastered", "due"};
+
+QStringList factFields(const QString& pupil, const facts::Fact& fact, const facts::FactState& state)
+{
+    const std::string text = fact.text();
+    const std::string_view key = facts::setKey(fact.set);
+    return {pupil,
+            QString::fromStdString(text),
+            QString::fromUtf8(key.data(), static_cast<qsizetype>(key.size())),
+            QString::number(state.box),
+            QString::number(state.attempts),
+            QString::number(state.rights),
+            state.medianMs < 0 ? QString() : QString::number(state.medianMs),
+            state.isMastered() ? QStringLiteral("yes") : QStringLiteral("no"),
+            QDate::fromJulianDay(state.due).toString(Qt::ISODate)};
+}
+
 } // namespace zorvel::records::cli

@@ -3,6 +3,7 @@
 // written as \t, \n, \r, \\).
 #pragma once
 
+#include "facts/fact_book.h"
 #include "records/record_store.h"
 #include "tools/zorvel-records/records_options.h"
 
@@ -24,8 +25,12 @@ private:
 
 QStringList testFields(const TestRow& row);
 QStringList mistakeFields(const QString& pupil, const Mistake& mistake);
+// pupil, "7 × 8", "mul", box, attempts, right, median ms (empty before the
+// first right answer), "yes"/"no", due date (YYYY-MM-DD).
+QStringList factFields(const QString& pupil, const facts::Fact& fact, const facts::FactState& state);
 
 extern const QStringList kTestColumns;
 extern const QStringList kMistakeColumns;
+extern const QStringList kFactColumns;
 
 } // namespace zorvel::records::cli

@@ -3,7 +3,8 @@
 // or lists the installed voices with the chosen one marked.
 #include "say_options.h"
 
-#include "tools/common/command_line.h"
+#include "common/command_line.h"
+#include "common/qt_messages.h"
 
 #include "speech/engine_voice.h"
 #include "speech/memory_output.h"
@@ -23,7 +24,7 @@ constexpr int kPatienceMsPerSentence = 30000;
 
 int fail(const QString& message)
 {
-    QTextStream(stderr) << "zorvel-say: " << message << '\n';
+    QTextStream(stderr) << "zorvel-say：" << message << '\n';
     return 1;
 }
 
@@ -53,7 +54,7 @@ int listVoices()
 {
     const EngineStartup& startup = SynthesisWorker::espeak().startup();
     if (!startup.ready)
-        return fail(QStringLiteral("the speech engine libespeak-ng could not start"));
+        return fail(QStringLiteral("语音引擎 libespeak-ng 没能启动"));
     QTextStream out(stdout);
     for (std::size_t i = 0; i < startup.voices.size(); ++i) {
         const InstalledVoice& voice = startup.voices[i];
@@ -81,21 +82,21 @@ int writeWav(const QString& path, const QStringList& sentences)
 {
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly))
-        return fail(QStringLiteral("cannot write %1").arg(quotedArgument(path)));
+        return fail(QStringLiteral("没能写入 %1").arg(quotedArgument(path)));
     auto output = std::make_shared<MemoryOutput>();
     EngineVoice voice(SynthesisWorker::espeak(), output);
     const Spoken spoken = voice.isAvailable() ? speakAll(voice, sentences) : Spoken::Unavailable;
     if (spoken == Spoken::Unavailable)
-        return fail(QStringLiteral("no voice to speak with"));
+        return fail(QStringLiteral("没有可用的中文语音"));
     if (spoken == Spoken::GaveUp)
-        return fail(QStringLiteral("the speech engine did not finish"));
+        return fail(QStringLiteral("语音引擎没有读完"));
     MonoPcm pcm;
     for (const MemoryOutput::Utterance& utterance : output->utterances()) {
         pcm.sampleRate = utterance.sampleRate;
         pcm.samples.insert(pcm.samples.end(), utterance.samples.begin(), utterance.samples.end());
     }
     if (file.write(encodeWav(pcm)) < 0 || !file.flush())
-        return fail(QStringLiteral("cannot write %1").arg(quotedArgument(path)));
+        return fail(QStringLiteral("没能写入 %1").arg(quotedArgument(path)));
     return 0;
 }
 
@@ -104,9 +105,9 @@ int speakAloud(const QStringList& sentences)
     const std::unique_ptr<Voice> voice = createDefaultVoice();
     const Spoken spoken = voice->isAvailable() ? speakAll(*voice, sentences) : Spoken::Unavailable;
     if (spoken == Spoken::Unavailable)
-        return fail(QStringLiteral("speech is unavailable (no speech engine, voice or sound device)"));
+        return fail(QStringLiteral("无法朗读：没有语音引擎、中文语音或声音输出"));
     if (spoken == Spoken::GaveUp)
-        return fail(QStringLiteral("gave up waiting for the speech to be heard"));
+        return fail(QStringLiteral("等不到朗读结束，已放弃"));
     return 0;
 }
 
@@ -141,5 +142,6 @@ int runSay(int argc, char* argv[])
 
 int main(int argc, char* argv[])
 {
+    keepQtRemarksOffStandardError();
     exitAfterAudio(runSay(argc, argv));
 }

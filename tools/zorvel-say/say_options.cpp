@@ -1,7 +1,8 @@
 // Reads zorvel-say's arguments: one mode option at most, and the sentences.
 #include "say_options.h"
 
-#include "tools/common/command_line.h"
+#include "common/command_line.h"
+#include "common/option_table.h"
 
 #include <QCommandLineParser>
 
@@ -9,26 +10,38 @@
 
 namespace zorvel {
 
+namespace {
+
+// Every option, in the order of the help; each is also a mode in kModes below.
+const OptionTable& sayOptionTable()
+{
+    static const OptionTable table = {
+        {"reading", nullptr, nullptr, "不朗读，只打印交给语音合成器的读法"},
+        {"wav", nullptr, "FILE", "不朗读，把语音写成 WAV 文件"},
+        {"voices", nullptr, nullptr, "列出已安装的语音；* 标出选用的那个"},
+        {"help", "h", nullptr, "显示本说明并退出"},
+        {"version", nullptr, nullptr, "显示版本号并退出"},
+    };
+    return table;
+}
+
+} // namespace
+
 QString sayUsage()
 {
-    return QStringLiteral("usage: zorvel-say [--reading | --wav FILE] SENTENCE... | zorvel-say --voices");
+    return QStringLiteral("用法：zorvel-say [--reading | --wav FILE] 句子… | zorvel-say --voices");
 }
 
 QString sayHelp()
 {
     return sayUsage() + QStringLiteral(
         "\n"
-        "Speaks each sentence the way the listening windows do and returns once all\n"
-        "have been heard (status 1 when there is no voice or sound device).\n"
+        "像听算窗口那样朗读每个句子，全部读完后才返回（没有语音或声音输出时退出状态为 1）。\n"
         "\n"
-        "  --reading     print what the synthesiser is given instead of speaking\n"
-        "  --wav FILE    write the speech to a WAV file instead of speaking\n"
-        "  --voices      list the installed voices; * marks the one chosen\n"
-        "  --help        this text\n"
-        "  --version     the version\n"
-        "  --            the arguments that follow are sentences\n"
+        "选项：\n") + optionHelp(sayOptionTable()) + QStringLiteral(
+        "  --          后面的参数都是句子\n"
         "\n"
-        "Bad arguments print one line on stderr and exit with status 2.");
+        "参数有误时在标准错误输出一行说明，退出状态为 2。");
 }
 
 namespace {
@@ -41,15 +54,6 @@ const struct {
               {"voices", SayOptions::Mode::Voices},   {"help", SayOptions::Mode::Help},
               {"version", SayOptions::Mode::Version}};
 
-QList<QCommandLineOption> sayOptions()
-{
-    return {QCommandLineOption(QStringLiteral("reading")),
-            QCommandLineOption(QStringLiteral("wav"), QString(), QStringLiteral("file")),
-            QCommandLineOption(QStringLiteral("voices")),
-            QCommandLineOption(QStringList{QStringLiteral("h"), QStringLiteral("help")}),
-            QCommandLineOption(QStringLiteral("version"))};
-}
-
 bool takesSentences(SayOptions::Mode mode)
 {
     return mode == SayOptions::Mode::Speak || mode == SayOptions::Mode::Reading || mode == SayOptions::Mode::Wav;
@@ -60,11 +64,11 @@ bool takesSentences(SayOptions::Mode mode)
 std::optional<SayOptions> parseSayOptions(const QStringList& arguments, QString& error)
 {
     const auto refuse = [&error](const QString& complaint) {
-        error = QStringLiteral("zorvel-say: ") + complaint;
+        error = QStringLiteral("zorvel-say：") + complaint;
         return std::nullopt;
     };
     QCommandLineParser parser;
-    if (const QString complaint = readArguments(parser, sayOptions(), arguments); !complaint.isEmpty())
+    if (const QString complaint = readArguments(parser, parserOptions(sayOptionTable()), arguments); !complaint.isEmpty())
         return refuse(complaint);
     SayOptions options;
     int modes = 0;
@@ -76,15 +80,15 @@ std::optional<SayOptions> parseSayOptions(const QStringList& arguments, QString&
         }
     }
     if (modes > 1)
-        return refuse(QStringLiteral("--reading, --wav, --voices, --help and --version cannot be combined"));
+        return refuse(QStringLiteral("--reading、--wav、--voices、--help 和 --version 只能选一个"));
     options.wavPath = parser.value(QStringLiteral("wav"));
     if (options.mode == SayOptions::Mode::Wav && options.wavPath.isEmpty())
-        return refuse(QStringLiteral("--wav needs a file name"));
+        return refuse(QStringLiteral("--wav 需要一个文件名"));
     options.sentences = parser.positionalArguments();
     if (!takesSentences(options.mode) && !options.sentences.isEmpty())
-        return refuse(QStringLiteral("--voices, --help and --version take no sentence"));
+        return refuse(QStringLiteral("--voices、--help 和 --version 后面不跟句子"));
     if (takesSentences(options.mode) && options.sentences.isEmpty())
-        return refuse(QStringLiteral("no sentence given (%1)").arg(sayUsage()));
+        return refuse(QStringLiteral("没有要朗读的句子（%1）").arg(sayUsage()));
     return options;
 }
 

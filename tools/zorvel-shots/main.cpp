@@ -1,13 +1,15 @@
 // zorvel-shots: opens drill windows with a fixed seed and a fixed clock,
 // drives a whole test through the real widgets and saves each window as a
 // PNG. Usage: zorvel-shots [output-dir] [FormNN...]; with no form named it
-// writes the README's two pictures, normal-finished-test.png (Form81) and
-// listening-playback.png (Form91), otherwise FormNN.png for each form.
+// writes the README's three pictures, normal-finished-test.png (Form81),
+// listening-playback.png (Form91) and daily-practice.png (frmDaily),
+// otherwise FormNN.png for each form.
+#include "daily_practice/daily_window.h"
 #include "listening_drill/listening_window.h"
 #include "normal_drill/drill_window.h"
 #include "normal_drill/normal_window.h"
 #include "questions/number_text.h"
-#include "tools/common/command_line.h"
+#include "common/command_line.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -57,7 +59,8 @@ void typeRightAnswer(DrillWindow* window)
                                             : QStringLiteral("Command%1").arg(4 + c.digitValue()));
 }
 
-// Normal mode: ten questions answered right, the last one at 1:23.45.
+// Normal mode: ten questions answered, questions 3 and 7 wrong at the first
+// try (a digit too many, taken back with "取消"), the last one at 1:23.45.
 void driveNormal(DrillWindow* window, FixedClock& clock)
 {
     for (int n = 1; n <= 10; ++n) {
@@ -69,6 +72,11 @@ void driveNormal(DrillWindow* window, FixedClock& clock)
         while (wait.elapsed() < 30)
             QApplication::processEvents();
         typeRightAnswer(window);
+        if (n == 3 || n == 7) {
+            press(window, QStringLiteral("Command5"));
+            press(window, QStringLiteral("Command16"));
+            press(window, QStringLiteral("Command15"));
+        }
         press(window, QStringLiteral("Command16"));
     }
 }
@@ -82,12 +90,62 @@ void driveListening(DrillWindow* window)
         press(window, QStringLiteral("Command18"));
 }
 
+// A pupil who knows all the multiplication facts but the big ones (a and b
+// from 6 to 9, but 6 × 6): those are wrong until asked four times. Big
+// products from 45 take 5 s, the others 1.5 s.
+bool knows(const facts::Fact& fact, const std::vector<int>& asks)
+{
+    return fact.a < 6 || fact.b < 6 || fact.a * fact.b == 36 || asks[static_cast<std::size_t>(fact.index())] >= 4;
+}
+
+int answerMs(const facts::Fact& fact)
+{
+    return fact.a * fact.b >= 45 ? 5000 : 1500;
+}
+
+// A session a day from first to the day before last.
+void practiseDays(facts::MemoryFactStore& store, std::vector<int>& asks, facts::Day first, facts::Day last)
+{
+    for (facts::Day day = first; day < last; ++day) {
+        facts::FactBook book = store.book();
+        facts::DailySession session(book, store.plan(), day);
+        while (const std::optional<facts::Fact> fact = session.next()) {
+            const facts::FactAnswer answer{fact->index(), knows(*fact, asks), answerMs(*fact), day,
+                                           facts::Speed::Standard};
+            ++asks[static_cast<std::size_t>(fact->index())];
+            store.recordAnswer(answer);
+            session.answered(*fact, book.apply(answer).box);
+        }
+    }
+}
+
+// The day's session answered through the window, to its result.
+void driveDaily(DailyPracticeWindow* window, FixedClock& clock, std::vector<int>& asks)
+{
+    press(window, QStringLiteral("Command1"));
+    while (const std::optional<facts::Fact> fact = window->currentFact()) {
+        clock.now += answerMs(*fact);
+        // Let Timer1 tick at least once on the new time.
+        QElapsedTimer wait;
+        wait.start();
+        while (wait.elapsed() < 10)
+            QApplication::processEvents();
+        const bool right = knows(*fact, asks);
+        ++asks[static_cast<std::size_t>(fact->index())];
+        for (QChar c : QString::number(fact->answer() + (right ? 0 : 1)))
+            press(window, QStringLiteral("Command%1").arg(4 + c.digitValue()));
+        press(window, QStringLiteral("Command16"));
+        press(window, QStringLiteral("Command1"));
+    }
+}
+
 const char kHelp[] =
     "usage: zorvel-shots [OUTPUT-DIR] [FormNN...]\n"
     "Opens drill windows with a fixed seed and clock, drives a whole test through\n"
     "the real widgets and saves each window as a PNG in OUTPUT-DIR (default\n"
     "docs/screenshots). With no form named it writes the README's pictures,\n"
-    "normal-finished-test.png (Form81) and listening-playback.png (Form91).\n"
+    "normal-finished-test.png (Form81), listening-playback.png (Form91) and\n"
+    "daily-practice.png (frmDaily, the daily practice's result with its grid).\n"
     "\n"
     "  -h, --help  this text\n"
     "  --version   the version\n"
@@ -95,6 +153,33 @@ const char kHelp[] =
     "Qt's own options are not taken here; without a display, set\n"
     "QT_QPA_PLATFORM=offscreen. An unknown window is named on stderr, the others\n"
     "are still saved, and the status is 1.\n";
+
+bool savePicture(QDialog& dialog, const QString& file)
+{
+    if (dialog.grab().save(file))
+        return true;
+    std::fprintf(stderr, "zorvel-shots: cannot write %s\n", qPrintable(quotedArgument(file)));
+    return false;
+}
+
+bool saveDailyShot(const DrillServices& services, FixedClock& clock, const QString& file)
+{
+    facts::MemoryFactStore store;
+    std::vector<int> asks(facts::kFactCount, 0);
+    const facts::Day first = QDate(2026, 12, 1).toJulianDay();
+    const facts::Day today = first + 7;
+    practiseDays(store, asks, first, today);
+    std::unique_ptr<QDialog> dialog = createDailyPracticeWindow(services, store, [today] {
+        return QDate::fromJulianDay(today);
+    });
+    auto* window = static_cast<DailyPracticeWindow*>(dialog.get());
+    dialog->show();
+    dialog->resize(window->designSize());
+    QApplication::processEvents();
+    driveDaily(window, clock, asks);
+    QApplication::processEvents();
+    return savePicture(*dialog, file);
+}
 
 // Drives the window `form` through a whole test at its designed size and
 // saves the picture to `file`; false, said on stderr, for an unknown window
@@ -108,6 +193,8 @@ bool saveShot(const QString& form, const QString& file)
     services.voice = [] { return std::make_unique<SilentVoice>(); };
     services.promptSound = [] { return std::unique_ptr<PromptSound>(); };
     services.showMessage = [](QWidget*, const QString&, const QString&) {};
+    if (form == QLatin1String("frmDaily"))
+        return saveDailyShot(services, *clock, file);
     std::unique_ptr<QDialog> dialog = createNormalDrillWindow(form, services);
     const bool normal = dialog != nullptr;
     if (!dialog)
@@ -127,10 +214,7 @@ bool saveShot(const QString& form, const QString& file)
     else
         driveListening(window);
     QApplication::processEvents();
-    if (dialog->grab().save(file))
-        return true;
-    std::fprintf(stderr, "zorvel-shots: cannot write %s\n", qPrintable(quotedArgument(file)));
-    return false;
+    return savePicture(*dialog, file);
 }
 
 } // namespace
@@ -160,12 +244,13 @@ int main(int argc, char** argv)
     QTextStream out(stdout);
     const bool readmePictures = args.isEmpty();
     if (readmePictures)
-        args = QStringList{QStringLiteral("Form81"), QStringLiteral("Form91")};
+        args = QStringList{QStringLiteral("Form81"), QStringLiteral("Form91"), QStringLiteral("frmDaily")};
     bool failed = false;
     for (const QString& form : args) {
         const QString name = !readmePictures ? form
             : form == QLatin1String("Form81") ? QStringLiteral("normal-finished-test")
-                                              : QStringLiteral("listening-playback");
+            : form == QLatin1String("Form91") ? QStringLiteral("listening-playback")
+                                              : QStringLiteral("daily-practice");
         const QString file = QDir(outDir).filePath(name + QStringLiteral(".png"));
         if (saveShot(form, file))
             out << file << Qt::endl;

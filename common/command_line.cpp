@@ -1,44 +1,13 @@
-// Version line, quoting of refused arguments, and argument reading.
-#include "tools/common/command_line.h"
+// Version line and argument reading.
+#include "common/command_line.h"
 
-#include <QChar>
+#include "common/version.h"
+
 #include <QList>
 
 namespace zorvel {
 
 namespace {
-
-bool isHarmless(char32_t c)
-{
-    switch (QChar::category(c)) {
-    case QChar::Other_Control:
-    case QChar::Other_Format:      // bidirectional overrides, zero-width marks
-    case QChar::Other_Surrogate:
-    case QChar::Separator_Line:
-    case QChar::Separator_Paragraph:
-        return false;
-    default:
-        return true;
-    }
-}
-
-void appendEscape(QString& out, char32_t c)
-{
-    switch (c) {
-    case U'\\': out += QLatin1String("\\\\"); return;
-    case U'"': out += QLatin1String("\\\""); return;
-    case U'\n': out += QLatin1String("\\n"); return;
-    case U'\r': out += QLatin1String("\\r"); return;
-    case U'\t': out += QLatin1String("\\t"); return;
-    default: break;
-    }
-    if (c < 0x80)
-        out += QStringLiteral("\\x%1").arg(uint(c), 2, 16, QLatin1Char('0'));
-    else if (c < 0x10000)
-        out += QStringLiteral("\\u%1").arg(uint(c), 4, 16, QLatin1Char('0'));
-    else
-        out += QStringLiteral("\\U%1").arg(uint(c), 8, 16, QLatin1Char('0'));
-}
 
 // "--name", or "-n" for a one-letter name.
 QString spelling(const QString& name)
@@ -56,7 +25,7 @@ QString acceptedOptions(const QList<QCommandLineOption>& options)
                 longest = name;
         names.append(spelling(longest));
     }
-    return QStringLiteral("accepted: ") + names.join(QStringLiteral(", "));
+    return QStringLiteral("可用的选项：") + listed(names);
 }
 
 const QCommandLineOption* optionNamed(const QList<QCommandLineOption>& options, const QString& name)
@@ -105,24 +74,7 @@ QString switchWithValue(const QList<QCommandLineOption>& options, const QStringL
 
 QString versionLine(const QString& program)
 {
-    return program + QStringLiteral(" " ZORVEL_VERSION);
-}
-
-QString quotedArgument(QStringView text)
-{
-    QString out = QStringLiteral("\"");
-    for (char32_t c : text.toUcs4()) {
-        if (c >= 0x20 && c != 0x7f && c != U'\\' && c != U'"' && isHarmless(c))
-            out += QString::fromUcs4(&c, 1);
-        else
-            appendEscape(out, c);
-    }
-    return out + QLatin1Char('"');
-}
-
-std::string quotedArgument(std::string_view utf8)
-{
-    return quotedArgument(QString::fromUtf8(utf8.data(), qsizetype(utf8.size()))).toStdString();
+    return program + QLatin1Char(' ') + QLatin1String(kVersion);
 }
 
 QStringList argumentList(int argc, char** argv)
@@ -140,14 +92,19 @@ QString readArguments(QCommandLineParser& parser, const QList<QCommandLineOption
     if (parser.parse(arguments))
         return {};
     if (!parser.unknownOptionNames().isEmpty())
-        return QStringLiteral("unknown option ") + quotedArgument(spelling(parser.unknownOptionNames().constFirst())) +
-               QStringLiteral("; ") + acceptedOptions(options);
+        return QStringLiteral("未知的选项 ") + quotedArgument(spelling(parser.unknownOptionNames().constFirst())) +
+               QStringLiteral("；") + acceptedOptions(options);
     if (endsWithoutValue(options, arguments) && parser.parse(arguments + QStringList{QString()}))
         return {};
     if (const QString argument = switchWithValue(options, arguments); !argument.isEmpty())
-        return QStringLiteral("option ") + quotedArgument(argument) + QStringLiteral(" takes no value; ") +
+        return QStringLiteral("选项 ") + quotedArgument(argument) + QStringLiteral(" 不带值；") +
                acceptedOptions(options);
-    return QStringLiteral("cannot read the arguments: ") + quotedArgument(parser.errorText());
+    return QStringLiteral("读不懂这些参数（") + quotedArgument(parser.errorText()) + QStringLiteral("）");
+}
+
+QString listed(const QStringList& items)
+{
+    return items.join(QStringLiteral("、"));
 }
 
 } // namespace zorvel

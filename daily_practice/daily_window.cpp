@@ -1,0 +1,188 @@
+// The question cycle of the daily practice over the drill-window base.
+#include "daily_practice/daily_window.h"
+
+#include "daily_practice/session_result.h"
+#include "fact_grid/fact_texts.h"
+#include "design_units/screen_units.h"
+
+#include <QLabel>
+#include <QPushButton>
+
+namespace zorvel {
+
+using facts::Fact;
+
+namespace {
+
+QLabel* sideLabel(QWidget* parent, const char* name, const QColor& colour)
+{
+    auto* label = new QLabel(parent);
+    label->setObjectName(QLatin1String(name));
+    label->setWordWrap(true);
+    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::WindowText, colour);
+    label->setPalette(palette);
+    return label;
+}
+
+} // namespace
+
+DailyPracticeWindow::DailyPracticeWindow(const FamilyRow& row, const DrillServices& services,
+                                         facts::FactStore& store, std::function<QDate()> today, QWidget* parent)
+    : DrillWindow(row, services, parent), store_(store), today_(std::move(today))
+{
+    heading_ = findChild<QLabel*>(QStringLiteral("Label7"));
+    setDesignFont(heading_, designFont(FontFace::Heiti, 28, true));
+    operator_ = findChild<QLabel*>(QStringLiteral("Label3"));
+
+    // The left column, free of level choices: the plan of the day, and the
+    // right answer after a wrong one.
+    planLabel_ = sideLabel(this, "lblPlan", colorFromBgr(0xC00000));
+    setDesignFont(planLabel_, designFont(FontFace::Heiti, 12, true));
+    placeInTwips(planLabel_, QRect(120, 1440, 1700, 2400));
+    correction_ = sideLabel(this, "lblCorrection", colorFromBgr(0x0000FF));
+    setDesignFont(correction_, designFont(FontFace::Heiti, 16, true));
+    placeInTwips(correction_, QRect(120, 4200, 1700, 3000));
+
+    result_ = new facts::SessionResult(this);
+    setDesignFont(result_, designFont(FontFace::Heiti, 11));
+    placeInTwips(result_, QRect(1920, 1200, 7605, 9600));
+    result_->hide();
+
+    loadCommon();
+    beginSession();
+}
+
+QString DailyPracticeWindow::planCaption() const
+{
+    return planLabel_->text().remove(QLatin1Char('\n'));
+}
+
+void DailyPracticeWindow::beginSession()
+{
+    plan_ = store_.plan();
+    book_ = store_.book();
+    before_ = book_;
+    session_.emplace(book_, plan_, today());
+    asked_.clear();
+    current_.reset();
+    awaiting_ = false;
+    correction_->clear();
+    result_->hide();
+    // "今天：20 题，" over "其中新题 5" in the narrow column.
+    planLabel_->setText(facts::planText(*session_).replace(QStringLiteral("，"), QStringLiteral("，\n")));
+    heading_->setText(row().heading);
+    if (session_->nothingToDo())
+        findChild<QPushButton*>(QStringLiteral("Command1"))->setEnabled(false);
+}
+
+void DailyPracticeWindow::showProgress()
+{
+    heading_->setText(QStringLiteral("今日练习 第 %1 / %2 题").arg(session_->asked()).arg(session_->length()));
+}
+
+void DailyPracticeWindow::askQuestion()
+{
+    if (!session_ || session_->asked() >= session_->length())
+        return;
+    correction_->clear();
+    startStopwatchIfIdle();
+    awaitAnswer();
+    presentNextQuestion();
+}
+
+Question DailyPracticeWindow::nextQuestion()
+{
+    current_ = session_->next();
+    Question question;
+    if (!current_)
+        return question;
+    asked_.push_back(*current_);
+    question.operands = {std::to_string(current_->first()), std::to_string(current_->second()), std::string()};
+    question.correctAnswer = static_cast<float>(current_->answer());
+    operator_->setText(facts::qText(facts::setSign(current_->set)));
+    awaiting_ = true;
+    shownAtMs_ = services().clock->nowMs();
+    showProgress();
+    return question;
+}
+
+int DailyPracticeWindow::recordAnswer(bool right, int ms)
+{
+    awaiting_ = false;
+    const facts::FactAnswer answer{current_->index(), right, ms, today(), plan_.speed};
+    store_.recordAnswer(answer);
+    const int box = book_.apply(answer).box;
+    session_->answered(*current_, box);
+    return box;
+}
+
+void DailyPracticeWindow::markAnswer(bool right)
+{
+    if (!awaiting_)
+        return;
+    const qint64 ms = services().clock->nowMs() - shownAtMs_;
+    recordAnswer(right, static_cast<int>(std::min<qint64>(ms, facts::kTimeoutMs + 1)));
+    DisableKeypad();
+    if (right && session_->asked() < session_->length()) {
+        askQuestion();
+        return;
+    }
+    showMark(right ? QStringLiteral("√") : QStringLiteral("×"));
+    if (!right)
+        showCorrection(QStringLiteral("正确答案"));
+    endOrWait();
+}
+
+void DailyPracticeWindow::showCorrection(const QString& lead)
+{
+    correction_->setText(lead + QLatin1Char('\n') + facts::qText(current_->withAnswer()));
+}
+
+void DailyPracticeWindow::endOrWait()
+{
+    if (session_->asked() >= session_->length())
+        finishTest();
+    else
+        openAskButton();
+}
+
+void DailyPracticeWindow::stopwatchTicked(qint64 elapsedMs)
+{
+    DrillWindow::stopwatchTicked(elapsedMs);
+    if (!awaiting_ || services().clock->nowMs() - shownAtMs_ < facts::kTimeoutMs)
+        return;
+    QWidget* focused = focusWidget();
+    recordAnswer(false, facts::kTimeoutMs);
+    DisableKeypad();
+    showMark(QStringLiteral("×"));
+    showCorrection(QStringLiteral("时间到"));
+    endOrWait();
+    refocusAfterDisabling(focused, findChild<QPushButton*>(QStringLiteral("Command1")));
+}
+
+void DailyPracticeWindow::finishTest()
+{
+    DrillWindow::finishTest();
+    const facts::FactBook after = store_.book();
+    result_->showResult(facts::sessionChanges(before_, after, asked_), after, plan_.sets, today());
+    result_->show();
+    result_->raise();
+    heading_->setText(QStringLiteral("今日练习 完成 %1 题").arg(session_->asked()));
+}
+
+void DailyPracticeWindow::restartTest()
+{
+    DrillWindow::restartTest();
+    beginSession();
+}
+
+std::unique_ptr<QDialog> createDailyPracticeWindow(const DrillServices& services, facts::FactStore& store,
+                                                   std::function<QDate()> today, QWidget* parent)
+{
+    const FamilyRow* row = practiceRow(QStringLiteral("frmDaily"));
+    return std::make_unique<DailyPracticeWindow>(*row, services, store, std::move(today), parent);
+}
+
+} // namespace zorvel

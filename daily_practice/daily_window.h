@@ -1,0 +1,76 @@
+// The daily practice window (今日练习, frmDaily): the normal-mode window's
+// controls under their names, asking the session of the day that facts/
+// chooses from the pupil's book. The heading counts "今日练习 第 n / 20 题";
+// a right answer brings the next question at once, a wrong one (or none
+// within 20 s) shows the right answer ("7 × 8 = 56") and waits for "出 题".
+// Every answer goes to the fact store as it is given. At the end the window
+// shows what changed and the grid of the facts.
+#pragma once
+
+#include "facts/fact_store.h"
+#include "normal_drill/drill_window.h"
+
+#include <QDate>
+
+#include <functional>
+#include <memory>
+#include <optional>
+
+class QLabel;
+
+namespace zorvel {
+
+namespace facts {
+class SessionResult;
+}
+
+class DailyPracticeWindow : public DrillWindow {
+    Q_OBJECT
+public:
+    DailyPracticeWindow(const FamilyRow& row, const DrillServices& services, facts::FactStore& store,
+                        std::function<QDate()> today, QWidget* parent = nullptr);
+
+    // "今天：20 题，其中新题 5", or "今天的练习已经完成".
+    QString planCaption() const;
+    // The fact on screen, if a question is waiting for its answer.
+    std::optional<facts::Fact> currentFact() const { return awaiting_ ? current_ : std::nullopt; }
+
+protected:
+    void askQuestion() override;
+    Question nextQuestion() override;
+    void markAnswer(bool right) override;
+    void finishTest() override;
+    void restartTest() override;
+    void stopwatchTicked(qint64 elapsedMs) override;
+
+private:
+    void beginSession();
+    void showProgress();
+    // Records the answer to the fact on screen; the box it went to.
+    int recordAnswer(bool right, int ms);
+    void showCorrection(const QString& lead);
+    void endOrWait();
+    facts::Day today() const { return today_().toJulianDay(); }
+
+    facts::FactStore& store_;
+    std::function<QDate()> today_;
+    facts::PracticePlan plan_;
+    facts::FactBook before_;
+    facts::FactBook book_;
+    std::optional<facts::DailySession> session_;
+    std::vector<facts::Fact> asked_;
+    std::optional<facts::Fact> current_;
+    qint64 shownAtMs_ = 0;
+    bool awaiting_ = false;
+    QLabel* heading_ = nullptr;
+    QLabel* planLabel_ = nullptr;
+    QLabel* correction_ = nullptr;
+    QLabel* operator_ = nullptr;
+    facts::SessionResult* result_ = nullptr;
+};
+
+// A new, loaded daily practice window; the caller shows it with exec().
+std::unique_ptr<QDialog> createDailyPracticeWindow(const DrillServices& services, facts::FactStore& store,
+                                                   std::function<QDate()> today, QWidget* parent = nullptr);
+
+} // namespace zorvel

@@ -1,0 +1,79 @@
+// The record's files: made private, and moved aside all together.
+#include "records/record_files.h"
+
+#include "platform/private_files.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include <cstdio>
+#include <vector>
+
+namespace zorvel::records {
+
+namespace {
+
+const char* const kCompanions[] = {"-wal", "-shm", "-journal"};
+
+} // namespace
+
+bool makeRecordFilesPrivate(const QString& path)
+{
+    const QFileInfo record(path);
+    const QString folder = record.absolutePath();
+    if (!QFileInfo(folder).isDir()) {
+        if (!QDir().mkpath(QFileInfo(folder).absolutePath()) || !makePrivateFolder(folder))
+            return false;
+    } else {
+        // A folder reached through a link of the user's own is tightened where it lies.
+        closeToOthers(QFileInfo(folder).canonicalFilePath());
+    }
+    makePrivateFile(path);
+    for (const char* suffix : kCompanions)
+        closeToOthers(path + QLatin1String(suffix));
+    const QDir dir(folder);
+    const QDir::Filters all = QDir::Files | QDir::Dirs | QDir::Hidden | QDir::System;
+    for (const QString& name : dir.entryList({record.fileName() + QStringLiteral(".*")}, all))
+        closeToOthers(dir.filePath(name));
+    return true;
+}
+
+QString sessionFolder(const QString& path)
+{
+    return path + QStringLiteral(".sessions");
+}
+
+bool renameFile(const QString& from, const QString& to)
+{
+    return std::rename(QFile::encodeName(from).constData(), QFile::encodeName(to).constData()) == 0;
+}
+
+QString moveRecordAside(const QString& path, const QString& stamp, const RenameFunction& rename)
+{
+    const auto taken = [](const QString& name) {
+        return QFileInfo::exists(name) || QFileInfo::exists(name + QStringLiteral("-wal"))
+               || QFileInfo::exists(name + QStringLiteral("-shm"));
+    };
+    QString aside = path + QStringLiteral(".broken-") + stamp;
+    for (int n = 2; taken(aside); ++n)
+        aside = path + QStringLiteral(".broken-%1-%2").arg(stamp).arg(n);
+    // The log first: a record moved without its log would lose the log's
+    // tests, and a new record beside an old log would be mixed with it.
+    std::vector<QString> moved;
+    for (const QString& suffix : {QStringLiteral("-wal"), QStringLiteral("-shm"), QString()}) {
+        if (!QFileInfo::exists(path + suffix))
+            continue;
+        if (!rename(path + suffix, aside + suffix)) {
+            for (auto back = moved.rbegin(); back != moved.rend(); ++back)
+                rename(aside + *back, path + *back);
+            return {};
+        }
+        moved.push_back(suffix);
+    }
+    for (const QString& suffix : moved)
+        closeToOthers(aside + suffix);
+    return QFileInfo(aside).fileName();
+}
+
+} // namespace zorvel::records

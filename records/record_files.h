@@ -1,0 +1,32 @@
+// The files of one record on disk: the database, its -wal, -shm and -journal,
+// the copies moved aside after damage (records.db.broken-*) and the folder of
+// session locks. All of them are private to the account.
+#pragma once
+
+#include <QString>
+
+#include <functional>
+
+namespace zorvel::records {
+
+// Makes the record's folder (only this account may enter it) and an empty
+// record file (only this account may read it) when they are missing, and
+// closes every file of the record made by an earlier version to others.
+// SQLite gives -wal, -shm and -journal the record file's own permissions.
+// false: the folder cannot be made.
+bool makeRecordFilesPrivate(const QString& path);
+
+// The folder of the lock files that tell which copies of the program are
+// using the record now.
+QString sessionFolder(const QString& path);
+
+using RenameFunction = std::function<bool(const QString& from, const QString& to)>;
+bool renameFile(const QString& from, const QString& to);
+
+// Moves the record and its -wal and -shm together to
+// records.db.broken-STAMP (-wal, -shm): either all of them are moved, or,
+// when one cannot be, none (those already moved are moved back). Returns the
+// new name of the record file, or empty.
+QString moveRecordAside(const QString& path, const QString& stamp, const RenameFunction& rename = renameFile);
+
+} // namespace zorvel::records

@@ -1,0 +1,166 @@
+// The record's files: private whatever the umask, and the rescue of a damaged
+// record (an index mended, the tables copied out, or the whole moved aside
+// with its -wal and -shm, or nothing moved at all).
+#include "records/record_files.h"
+#include "records/record_rescue.h"
+#include "records/sql_support.h"
+#include "records/sqlite_record_store.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <sys/stat.h>
+
+#include <gtest/gtest.h>
+
+using namespace zorvel::records;
+
+namespace {
+
+const Exercise kAdd{"Form81", "add", "normal", "Option4", "2位 + 1位", "integer"};
+const QDateTime kMonday(QDate(2026, 3, 2), QTime(16, 30, 5));
+
+mode_t modeOf(const QString& path)
+{
+    struct stat info {};
+    return ::stat(QFile::encodeName(path).constData(), &info) == 0 ? info.st_mode & 07777 : 0;
+}
+
+class RecordFilesTest : public ::testing::Test {
+protected:
+    QString folder() const { return dir.filePath("data"); }
+    QString path() const { return dir.filePath("data/records.db"); }
+
+    // Twelve finished tests of five questions each.
+    void record()
+    {
+        SqliteRecordStore store(path(), "小明");
+        for (int index = 0; index < 12; ++index) {
+            const TestId id = store.beginTest(kAdd, kMonday.addSecs(60 * index), false);
+            for (int n = 1; n <= 5; ++n) {
+                store.recordQuestion(id, n, {{QString::number(index), QString::number(n), {}}, QString::number(index + n)});
+                store.recordAnswer(id, n, QString::number(index + n), true, 800);
+            }
+            store.endTest(id, TestEnd::Finished, "0:30.00");
+        }
+        store.waitUntilWritten();
+    }
+
+    // Writes garbage over the root page of a table or index.
+    void damage(const QString& name)
+    {
+        int page = 0, pageSize = 0;
+        {
+            const QSqlDatabase db = openConnection("damage", path(), true);
+            page = scalar(db, "SELECT rootpage FROM sqlite_master WHERE name = ?", {name}).toInt();
+            pageSize = scalar(db, "PRAGMA page_size").toInt();
+        }
+        closeConnection("damage");
+        ASSERT_GT(page, 1);
+        QFile file(path());
+        ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+        file.seek(qint64(page - 1) * pageSize);
+        file.write(QByteArray(pageSize, '\x5a'));
+    }
+
+    void markUncleanEnd() { QFile(path() + ".check").open(QIODevice::WriteOnly); }
+
+    QTemporaryDir dir;
+};
+
+TEST_F(RecordFilesTest, FilesArePrivateWhateverTheUmaskAndOlderOnesAreTightened)
+{
+    const mode_t previous = ::umask(022);
+    {
+        SqliteRecordStore store(path(), "小明");
+        store.beginTest(kAdd, kMonday, false);
+        store.waitUntilWritten();
+        EXPECT_EQ(modeOf(folder()), mode_t(0700));
+        for (const char* name : {"", "-wal", "-shm"})
+            EXPECT_EQ(modeOf(path() + name), mode_t(0600)) << name;
+    }
+    // As an earlier version left them.
+    QFile(path() + ".broken-20260101-120000").open(QIODevice::WriteOnly);
+    for (const QString& file : {folder(), path(), path() + ".broken-20260101-120000"})
+        ::chmod(QFile::encodeName(file).constData(), file == folder() ? 0755 : 0644);
+    { SqliteRecordStore store(path(), "小明"); }
+    EXPECT_EQ(modeOf(folder()), mode_t(0700));
+    EXPECT_EQ(modeOf(path()), mode_t(0600));
+    EXPECT_EQ(modeOf(path() + ".broken-20260101-120000"), mode_t(0600));
+    ::umask(previous);
+}
+
+TEST_F(RecordFilesTest, DamagedIndexIsMendedKeepingEveryTest)
+{
+    record();
+    damage("tests_by_pupil");
+    markUncleanEnd();
+    SqliteRecordStore store(path(), "小明");
+    EXPECT_TRUE(store.problem().contains("完整")) << store.problem().toStdString();
+    EXPECT_EQ(store.tests({}).size(), 12u);
+    const QSqlDatabase db = openConnection("mended", path(), true);
+    EXPECT_EQ(scalar(db, "PRAGMA integrity_check").toString(), "ok");
+    EXPECT_EQ(scalar(db, "SELECT count(*) FROM answers").toInt(), 60);
+}
+
+TEST_F(RecordFilesTest, RecordWhoseTablesCannotBeReadIsMovedAsideAndANewOneBegun)
+{
+    record();
+    damage("tests");
+    markUncleanEnd();
+    SqliteRecordStore store(path(), "小明");
+    const QStringList aside = QDir(folder()).entryList({"records.db.broken-*"});
+    ASSERT_EQ(aside.size(), 1) << aside.join(' ').toStdString();
+    EXPECT_TRUE(store.problem().contains(aside[0])) << store.problem().toStdString();
+    EXPECT_TRUE(store.tests({}).empty());
+    EXPECT_TRUE(QDir(folder()).entryList({"records.db.mending*"}).isEmpty());
+    store.endTest(store.beginTest(kAdd, kMonday, false), TestEnd::Closed, "");
+    store.waitUntilWritten();
+    EXPECT_EQ(store.tests({}).size(), 1u);
+}
+
+TEST_F(RecordFilesTest, DamagedRecordThatCannotBeMovedIsLeftAsItIs)
+{
+    for (const char* table : {"tests_by_pupil", "tests"}) {  // mendable by a copy, or not at all
+        record();
+        damage(table);
+        QFile file(path());
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        const QByteArray bytes = file.readAll();
+        file.close();
+        const RenameFunction refuseRecord = [this](const QString& from, const QString& to) {
+            return from != path() && renameFile(from, to);
+        };
+        const Rescue rescue = rescueRecord(path(), "rescue", "20260302-163005", refuseRecord);
+        EXPECT_FALSE(rescue.usable);
+        EXPECT_TRUE(rescue.note.contains("无法改名")) << rescue.note.toStdString();
+        EXPECT_EQ(QDir(folder()).entryList(QDir::Files), QStringList{"records.db"});
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        EXPECT_TRUE(file.readAll() == bytes);
+        file.close();
+        QFile::remove(path());
+    }
+}
+
+TEST_F(RecordFilesTest, RecordIsMovedAsideWhollyOrNotAtAll)
+{
+    QDir().mkpath(folder());
+    for (const char* name : {"", "-wal", "-shm"}) {
+        QFile file(path() + name);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(name);
+    }
+    const RenameFunction refuseShm = [](const QString& from, const QString& to) {
+        return !from.endsWith("-shm") && renameFile(from, to);
+    };
+    EXPECT_EQ(moveRecordAside(path(), "20260302-163005", refuseShm), "");
+    EXPECT_EQ(QDir(folder()).entryList(QDir::Files), (QStringList{"records.db", "records.db-shm", "records.db-wal"}));
+
+    EXPECT_EQ(moveRecordAside(path(), "20260302-163005"), "records.db.broken-20260302-163005");
+    EXPECT_EQ(QDir(folder()).entryList(QDir::Files),
+              (QStringList{"records.db.broken-20260302-163005", "records.db.broken-20260302-163005-shm",
+                           "records.db.broken-20260302-163005-wal"}));
+}
+
+} // namespace

@@ -1,0 +1,149 @@
+// The daily practice window driven through its widgets on a fake clock and
+// an in-memory fact store: the plan shown before starting, a whole session
+// with a right, a wrong and a timed-out answer, what it stores, and the
+// result with the grid.
+#include "driver.h"
+
+#include "daily_practice/daily_window.h"
+#include "fact_grid/fact_grid.h"
+#include "fact_grid/fact_texts.h"
+
+#include <QGroupBox>
+#include <QtTest>
+
+using namespace zorvel;
+using namespace zorvel::testing;
+using facts::Fact;
+
+namespace {
+
+const QDate kToday(2026, 12, 7);
+
+} // namespace
+
+class DailyWindowTest : public QObject {
+    Q_OBJECT
+
+private:
+    Fakes fakes;
+    facts::MemoryFactStore store;
+    std::unique_ptr<QDialog> dialog;
+    DailyPracticeWindow* window = nullptr;
+
+    void open()
+    {
+        dialog = createDailyPracticeWindow(fakes.services(), store, [] { return kToday; });
+        window = qobject_cast<DailyPracticeWindow*>(dialog.get());
+        QVERIFY(window);
+        dialog->resize(window->designSize());
+        dialog->show();
+        QVERIFY(QTest::qWaitForWindowActive(dialog.get()));
+    }
+    // Types the answer to the fact on screen (or a wrong one) after ms.
+    void answer(bool right, int ms)
+    {
+        const std::optional<Fact> fact = window->currentFact();
+        QVERIFY(fact);
+        fakes.clock->now += ms;
+        typeOnKeypad(window, QString::number(fact->answer() + (right ? 0 : 1)));
+        click(window, "Command16");
+    }
+
+private slots:
+    void init()
+    {
+        fakes = Fakes();
+        store = facts::MemoryFactStore();
+    }
+
+    void opensWithTheDaysPlanAndNoLevelChoice()
+    {
+        open();
+        QCOMPARE(window->objectName(), QStringLiteral("frmDaily"));
+        QCOMPARE(window->planCaption(), QStringLiteral("今天：20 题，其中新题 20"));
+        QCOMPARE(caption(window, "Label7"), QStringLiteral("今日练习"));
+        QVERIFY(!window->findChild<QGroupBox*>("Frame2")->isVisible());
+        QVERIFY(!window->findChild<QGroupBox*>("Frame3")->isVisible());
+        QVERIFY(button(window, "Command1")->isEnabled());
+        QVERIFY(!button(window, "Command16")->isEnabled());
+    }
+
+    void wholeSessionStoresEveryAnswerAndShowsWhatChanged()
+    {
+        open();
+        click(window, "Command1");
+        QCOMPARE(caption(window, "Label7"), QStringLiteral("今日练习 第 1 / 20 题"));
+        QCOMPARE(caption(window, "Label3"), QStringLiteral("×"));
+        QCOMPARE(QApplication::focusWidget(), answerBox(window));
+
+        // Right within T: the next question at once.
+        const Fact first = *window->currentFact();
+        answer(true, 1500);
+        QCOMPARE(caption(window, "Label7"), QStringLiteral("今日练习 第 2 / 20 题"));
+        QVERIFY(window->currentFact());
+        QCOMPARE(store.answers().size(), 1u);
+        QCOMPARE(store.answers()[0].fact, first.index());
+        QCOMPARE(store.answers()[0].ms, 1500);
+        QVERIFY(store.answers()[0].right);
+        QCOMPARE(store.answers()[0].day, kToday.toJulianDay());
+
+        // Wrong: the right answer is shown, and "出 题" goes on.
+        const Fact wrong = *window->currentFact();
+        answer(false, 2000);
+        QCOMPARE(caption(window, "Label9(10)"), QStringLiteral("×"));
+        QCOMPARE(caption(window, "lblCorrection"), QStringLiteral("正确答案\n") + facts::qText(wrong.withAnswer()));
+        QVERIFY(!window->currentFact());
+        QVERIFY(!button(window, "Command5")->isEnabled());
+        QCOMPARE(QApplication::focusWidget(), button(window, "Command1"));
+        QVERIFY(!store.answers().back().right);
+
+        // No answer within 20 s.
+        click(window, "Command1");
+        QCOMPARE(caption(window, "lblCorrection"), QString());
+        const Fact slow = *window->currentFact();
+        fakes.clock->now += 19999;
+        // A tick has seen the new time: 1.5 s + 2 s + 19.999 s since the start.
+        QTRY_COMPARE(stopwatchText(window), QStringLiteral("0:23.50"));
+        QVERIFY(window->currentFact());
+        fakes.clock->now += 1;
+        QTRY_VERIFY(!window->currentFact());
+        QCOMPARE(caption(window, "lblCorrection"), QStringLiteral("时间到\n") + facts::qText(slow.withAnswer()));
+        QCOMPARE(store.answers().back().fact, slow.index());
+        QCOMPARE(store.answers().back().ms, facts::kTimeoutMs);
+        QVERIFY(!store.answers().back().right);
+
+        click(window, "Command1");
+        while (window->currentFact())
+            answer(true, 1000);
+        QCOMPARE(store.answers().size(), 20u);
+        QVERIFY(button(window, "Command3")->isEnabled());
+        QVERIFY(window->findChild<QWidget*>("pnlResult")->isVisible());
+        QCOMPARE(caption(window, "Label7"), QStringLiteral("今日练习 完成 20 题"));
+        // The two missed facts came back and were answered right: nothing
+        // is mastered after one day, nothing went back.
+        QCOMPARE(caption(window, "lblChanges"), QStringLiteral("这次没有新掌握的口诀，也没有退步的。"));
+        auto* grid = window->findChild<facts::FactGrid*>("gridFacts");
+        QCOMPARE(grid->cellColour(first), facts::gridColour(facts::Colour::LightGreen));
+        QCOMPARE(grid->cellColour(Fact{facts::FactSet::Mul, 9, 9}), facts::gridColour(facts::Colour::Grey));
+        QVERIFY(grid->cellDescription(first).startsWith(facts::qText(first.withAnswer()) + QStringLiteral("：答过 1 次")));
+
+        // Again the same day: two of the day's 20 new facts are left (the
+        // two missed facts came back in two of the 20 questions), and
+        // nothing is due before tomorrow.
+        click(window, "Command3");
+        QCOMPARE(window->planCaption(), QStringLiteral("今天：2 题，其中新题 2"));
+    }
+
+    void nothingLeftSaysSo()
+    {
+        facts::PracticePlan none;
+        none.sets.clear();
+        store.setPlan(none);
+        open();
+        QCOMPARE(window->planCaption(), QStringLiteral("今天的练习已经完成"));
+        QVERIFY(!button(window, "Command1")->isEnabled());
+    }
+};
+
+QTEST_MAIN(DailyWindowTest)
+#include "daily_window_test.moc"
