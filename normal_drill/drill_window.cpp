@@ -135,6 +135,7 @@ void DrillWindow::ResetTest()
     restartButton_->setEnabled(false);
     checkAnswersButton_->setEnabled(false);
     applyNumberTypeFonts();
+    testReset();
 }
 
 void DrillWindow::ClearQuestionDisplay()

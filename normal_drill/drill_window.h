@@ -67,6 +67,8 @@ protected:
     virtual void finishTest();               // right answer to the last question
     virtual void restartTest();              // Command3 "再测一次"
     virtual void checkAnswersClicked() {}    // Command18 "核对答案"
+    // The end of ResetTest (a level or type chosen, or the window loaded).
+    virtual void testReset() {}
     // CheckAnswer has marked the answer to the shown question, before a
     // right answer to the last question finishes the test.
     virtual void answerChecked(bool /*right*/) {}
@@ -94,6 +96,8 @@ protected:
     void breakOffTest(QWidget* focusedBefore);
 
     void setQuestionNumber(int n) { questionNumber_ = n; }
+    // A listening test is recorded with these reading settings.
+    void recordReadingSettings(const ReadingSettings& settings) { recording_.readingSettings(settings); }
     void showQuestionNumberCaption(const QString& caption);
     QString questionNumberCaption() const;
     QString operandText(int i) const;
@@ -106,6 +110,10 @@ protected:
     void stopStopwatch();
     void setStopwatchVisible(bool visible);
     const DrillServices& services() const { return services_; }
+    QPushButton* askButton() const { return askButton_; }
+    // The exercise selected on screen.
+    Level selectedLevel() const;
+    NumberType selectedNumberType() const;
 
     // A check box of the window, in its switch font, placed in twips.
     QCheckBox* makeSwitch(const QString& name, const QString& caption, const QRect& twips);
@@ -132,8 +140,6 @@ private:
     void optionChosen(const QString& optionName);
     void keyboardGuardTripped();
     void setOperandTexts(const std::array<QString, 3>& texts);
-    Level selectedLevel() const;
-    NumberType selectedNumberType() const;
     void applyNumberTypeFonts();
     static QString twoCharacterNumber(int n);
     // The exercise selected on screen, as the record keeps it.

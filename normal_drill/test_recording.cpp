@@ -19,6 +19,15 @@ void TestRecording::begin(const records::Exercise& exercise, const QDateTime& st
         return;
     test_ = recorder_->beginTest(exercise, started, redo);
     open_ = true;
+    if (reading_)
+        recorder_->recordReadingSettings(test_, *reading_);
+}
+
+void TestRecording::readingSettings(const ReadingSettings& settings)
+{
+    reading_ = settings;
+    if (open_)
+        recorder_->recordReadingSettings(test_, settings);
 }
 
 void TestRecording::question(int number, const Question& question)

@@ -78,7 +78,7 @@ int storedMedianMs(const QSqlDatabase& db, qint64 pupil, int fact)
     QSqlQuery middle = run(db, QStringLiteral("SELECT ms") + where + QStringLiteral(" ORDER BY ms LIMIT ? OFFSET ?"),
                            {pupil, fact, facts::kTimeoutMs, count % 2 == 1 ? 1 : 2, (count - 1) / 2});
     std::vector<int> times;
-    while (middle.next())
+    while (nextRow(middle))
         times.push_back(middle.value(0).toInt());
     return facts::medianOf(times);
 }
@@ -97,7 +97,7 @@ void writeFactAnswer(const QSqlDatabase& db, qint64 pupil, const facts::FactAnsw
     QSqlQuery row = run(db, QStringLiteral("SELECT box, due, first_day, attempts, rights, recent, median_ms"
                                            " FROM fact_boxes WHERE pupil_id = ? AND fact = ?"),
                         {pupil, answer.fact});
-    if (row.next())
+    if (nextRow(row))
         book.setState(answer.fact, stateFromRow(row, 0));
     facts::FactState state = book.apply(answer);
     state.medianMs = storedMedianMs(db, pupil, answer.fact);
@@ -111,7 +111,7 @@ std::vector<facts::FactAnswer> readFactAnswers(const QSqlDatabase& db, qint64 pu
     QSqlQuery query = run(db, QStringLiteral("SELECT fact, is_right, ms, day, speed FROM fact_answers"
                                              " WHERE pupil_id = ? ORDER BY id"),
                           {pupil});
-    while (query.next())
+    while (nextRow(query))
         answers.push_back({query.value(0).toInt(), query.value(1).toBool(), query.value(2).toInt(),
                            query.value(3).toLongLong(), speedFromText(query.value(4).toString())});
     return answers;
@@ -123,7 +123,7 @@ facts::FactBook readFactBook(const QSqlDatabase& db, qint64 pupil)
     QSqlQuery query = run(db, QStringLiteral("SELECT fact, box, due, first_day, attempts, rights, recent, median_ms"
                                              " FROM fact_boxes WHERE pupil_id = ?"),
                           {pupil});
-    while (query.next()) {
+    while (nextRow(query)) {
         const int fact = query.value(0).toInt();
         if (fact >= 0 && fact < facts::kFactCount)
             book.setState(fact, stateFromRow(query, 1));
@@ -136,7 +136,7 @@ void rebuildFactBoxes(const QSqlDatabase& db)
     Transaction transaction(db);
     std::vector<qint64> pupils;
     QSqlQuery ids = run(db, QStringLiteral("SELECT DISTINCT pupil_id FROM fact_answers"));
-    while (ids.next())
+    while (nextRow(ids))
         pupils.push_back(ids.value(0).toLongLong());
     run(db, QStringLiteral("DELETE FROM fact_boxes"));
     for (qint64 pupil : pupils) {
@@ -153,7 +153,7 @@ facts::PracticePlan readFactPlan(const QSqlDatabase& db, qint64 pupil)
 {
     QSqlQuery query = run(db, QStringLiteral("SELECT sets, speed FROM fact_plans WHERE pupil_id = ?"), {pupil});
     facts::PracticePlan plan;
-    if (!query.next())
+    if (!nextRow(query))
         return plan;
     plan.sets.clear();
     for (const QString& key : query.value(0).toString().split(QLatin1Char(','), Qt::SkipEmptyParts)) {

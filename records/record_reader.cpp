@@ -68,7 +68,7 @@ std::map<qint64, QString> pupilNames(const QSqlDatabase& db)
 {
     std::map<qint64, QString> names;
     QSqlQuery query = run(db, QStringLiteral("SELECT id, name FROM pupils"));
-    while (query.next())
+    while (nextRow(query))
         names.emplace(query.value(0).toLongLong(), query.value(1).toString());
     return names;
 }
@@ -98,7 +98,7 @@ std::map<qint64, Exercise> RecordReader::exercises() const
     std::map<qint64, Exercise> found;
     QSqlQuery query = run(db_, QStringLiteral("SELECT id, window, operation, mode, level_option, level_caption,"
                                               " number_type FROM exercises"));
-    while (query.next())
+    while (nextRow(query))
         found.emplace(query.value(0).toLongLong(), exerciseAt(query, 1));
     return found;
 }
@@ -107,7 +107,7 @@ std::vector<Pupil> RecordReader::pupils() const
 {
     std::vector<Pupil> found;
     QSqlQuery query = run(db_, QStringLiteral("SELECT id, name FROM pupils ORDER BY id"));
-    while (query.next())
+    while (nextRow(query))
         found.push_back(Pupil{query.value(0).toLongLong(), query.value(1).toString()});
     return found;
 }
@@ -125,6 +125,19 @@ std::pair<int, int> RecordReader::pupilRecordCount(qint64 pupil) const
 {
     return {scalar(db_, QStringLiteral("SELECT count(*) FROM tests WHERE pupil_id = ?"), {pupil}).toInt(),
             scalar(db_, QStringLiteral("SELECT count(*) FROM book WHERE pupil_id = ?"), {pupil}).toInt()};
+}
+
+ReadingSettings RecordReader::readingSettings(qint64 pupil) const
+{
+    QSqlQuery query = run(db_, QStringLiteral("SELECT pace, twice, auto_ask, gap_seconds FROM reading_settings"
+                                                   " WHERE pupil_id = ?"), {pupil});
+    if (!query.next())
+        return {};
+    // Read back through the text form, which leaves out what this program
+    // does not offer.
+    const ReadingSettings kept{paceFromKey(query.value(0).toString().toStdString()).value_or(SpeechPace::Normal),
+                               query.value(1).toBool(), query.value(2).toBool(), query.value(3).toInt()};
+    return readingSettingsFromText(readingSettingsText(kept));
 }
 
 qint64 RecordReader::largestTestId() const
@@ -159,7 +172,7 @@ std::vector<TestRow> RecordReader::tests(const TestFilter& filter) const
     LocalTimes local;
     std::vector<TestRow> rows;
     QSqlQuery query = run(db_, sql, values);
-    while (query.next()) {
+    while (nextRow(query)) {
         TestRow row;
         row.id = query.value(0).toLongLong();
         row.pupil = known(names, query.value(1));
@@ -188,7 +201,7 @@ std::vector<BestTime> RecordReader::bestTimes(qint64 pupil) const
                           {pupil});
     std::vector<BestTime> best;
     LocalTimes local;
-    while (query.next())
+    while (nextRow(query))
         best.push_back(BestTime{exerciseAt(query, 0), query.value(6).toString(), local.at(query.value(7))});
     return best;
 }
@@ -203,7 +216,7 @@ std::vector<ChartPoint> RecordReader::chart(qint64 pupil, const QString& window,
                           {pupil, window, levelOption, numberType});
     std::vector<ChartPoint> points;
     LocalTimes local;
-    while (query.next())
+    while (nextRow(query))
         points.push_back(ChartPoint{local.at(query.value(0)), query.value(1).toInt() / 100.0, query.value(2).toInt()});
     return points;
 }
@@ -218,7 +231,7 @@ std::vector<Mistake> RecordReader::mistakes(qint64 pupil) const
     const std::map<qint64, Exercise> exerciseList = exercises();
     std::vector<Mistake> found;
     LocalTimes local;
-    while (query.next())
+    while (nextRow(query))
         found.push_back(Mistake{query.value(0).toLongLong(), known(exerciseList, query.value(1)), questionAt(query, 2),
                                 query.value(6).toInt(), local.at(query.value(7))});
     return found;
@@ -234,7 +247,7 @@ std::vector<ListeningQuestion> RecordReader::listeningQuestions(TestId test) con
         " FROM questions q JOIN tests t ON t.id = q.test_id JOIN exercises e ON e.id = t.exercise_id"
         " WHERE q.test_id = ? ORDER BY q.number"), {test});
     std::vector<ListeningQuestion> found;
-    while (query.next())
+    while (nextRow(query))
         found.push_back(ListeningQuestion{query.value(0).toLongLong(), query.value(1).toInt(), questionAt(query, 2),
                                           query.value(6).toBool()});
     return found;
@@ -247,7 +260,7 @@ std::vector<QuestionShown> RecordReader::redoQuestions(qint64 pupil, const Exerc
                                               " AND level_option = ? AND number_type = ?) ORDER BY entered, id"),
                           {pupil, exercise.window, exercise.levelOption, exercise.numberType});
     std::vector<QuestionShown> found;
-    while (query.next())
+    while (nextRow(query))
         found.push_back(questionAt(query, 0));
     return found;
 }

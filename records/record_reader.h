@@ -20,6 +20,7 @@ public:
     std::vector<Pupil> pupils() const;                  // in the order they were added
     std::optional<qint64> savedCurrentPupil() const;
     std::pair<int, int> pupilRecordCount(qint64 pupil) const;
+    ReadingSettings readingSettings(qint64 pupil) const;
     qint64 largestTestId() const;
 
     std::vector<TestRow> tests(const TestFilter& filter) const;  // ended tests, newest first

@@ -39,7 +39,7 @@ QStringList layoutOf(const QSqlDatabase& db, const QString& type)
     QSqlQuery query = run(db, QStringLiteral("SELECT sql FROM sqlite_master WHERE type = ? AND sql IS NOT NULL"
                                              " AND name NOT LIKE 'sqlite%' ORDER BY rowid"),
                           {type});
-    while (query.next())
+    while (nextRow(query))
         statements << query.value(0).toString();
     return statements;
 }
@@ -65,7 +65,7 @@ void copyTables(const QString& path, const QString& copy, const QString& connect
         QSqlQuery tables = run(from, QStringLiteral("SELECT name FROM main.sqlite_master WHERE type = 'table'"
                                                     " AND name NOT LIKE 'sqlite%'"));
         QStringList names;
-        while (tables.next())
+        while (nextRow(tables))
             names << tables.value(0).toString();
         tables.finish();
         // "WHERE 1" keeps SQLite from copying the indexes' pages along.

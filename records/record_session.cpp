@@ -41,7 +41,7 @@ void RecordSession::closeTestsOfEndedCopies(const QSqlDatabase& db)
     QSet<QString> sessions;
     QSqlQuery running = run(db, QStringLiteral("SELECT DISTINCT session FROM tests WHERE ended IS NULL"));
     bool unnamed = false;  // tests of an older version, which had no sessions
-    while (running.next()) {
+    while (nextRow(running)) {
         if (running.value(0).isNull())
             unnamed = true;
         else

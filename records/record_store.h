@@ -5,6 +5,8 @@
 // together. Plain Qt Core types only: no SQL and no widgets cross this line.
 #pragma once
 
+#include "listening_pace/reading_settings.h"
+
 #include <QDate>
 #include <QDateTime>
 #include <QString>
@@ -62,6 +64,9 @@ public:
     virtual void recordAnswer(TestId test, int number, const QString& text, bool right,
                               qint64 msSinceQuestion) = 0;
     virtual void recordPlaybackReached(TestId test) = 0;
+    // The reading settings a listening test is read with; the last given
+    // to a test holds.
+    virtual void recordReadingSettings(TestId test, const ReadingSettings& settings) = 0;
     // stopwatchText: a finished normal test's reading as shown ("1:07.06"), else empty.
     virtual void endTest(TestId test, TestEnd end, const QString& stopwatchText) = 0;
     // The questions of the current pupil's mistakes book for this exercise,
@@ -130,6 +135,10 @@ public:
     virtual QString problem() const = 0;
     // Waits until everything recorded so far is on disk (or dropped).
     virtual void flush() = 0;
+    // Empty when the latest read below returned the whole answer; otherwise
+    // one Chinese sentence saying why it failed, and the read returned
+    // nothing rather than part of the record.
+    virtual QString readProblem() const { return {}; }
 
     virtual std::vector<Pupil> pupils() = 0;
     virtual Pupil currentPupil() = 0;
@@ -139,6 +148,10 @@ public:
     // What removing the pupil loses: the number of tests and of book questions.
     virtual std::pair<int, int> pupilRecordCount(qint64 id) = 0;
     virtual bool removePupil(qint64 id) = 0;  // never the last pupil
+    // The listening windows' reading settings kept for the pupil (the
+    // defaults when none are kept), and keeping new ones.
+    virtual ReadingSettings readingSettings(qint64 pupil) = 0;
+    virtual void keepReadingSettings(qint64 pupil, const ReadingSettings& settings) = 0;
 
     // Ended tests only (a test still running is not listed), newest first.
     virtual std::vector<TestRow> tests(const TestFilter& filter) = 0;

@@ -8,6 +8,7 @@
 #include "records/record_writes.h"
 
 #include "questions/catalogue.h"
+#include "records/pupil_names.h"
 #include "records/record_reader.h"
 #include "records/sql_support.h"
 
@@ -38,20 +39,6 @@ void bookWrong(const QSqlDatabase& db, const BookKey& key, qint64 when)
                            " ON CONFLICT (pupil_id, exercise_id, first, second, third) DO UPDATE SET"
                            " times_wrong = times_wrong + 1, last_wrong = max(last_wrong, excluded.last_wrong)"),
         key.values() << text(key.question.correctAnswer) << when << when);
-}
-
-bool hasControlCharacters(const QString& name)
-{
-    for (const QChar c : name)
-        if (c.category() == QChar::Other_Control)
-            return true;
-    return false;
-}
-
-QString pupilName(const QString& name)
-{
-    const QString trimmed = name.trimmed();
-    return hasControlCharacters(trimmed) ? QString() : trimmed;
 }
 
 } // namespace
@@ -125,7 +112,7 @@ void RecordWrites::bookFirstTry(TestId test, qint64 questionId, bool right)
                                               " JOIN tests t ON t.id = q.test_id JOIN exercises e ON e.id = t.exercise_id"
                                               " WHERE q.id = ?"),
                           {questionId});
-    if (!found.next() || found.value(4).toString() != QLatin1String("normal"))
+    if (!nextRow(found) || found.value(4).toString() != QLatin1String("normal"))
         return;
     const BookKey key{found.value(0).toLongLong(), found.value(1).toLongLong(), questionAt(found, 5)};
     if (!right) {
@@ -137,6 +124,22 @@ void RecordWrites::bookFirstTry(TestId test, qint64 questionId, bool right)
         run(db_, QStringLiteral("DELETE FROM book WHERE ") + kSameBookQuestion + QStringLiteral(" AND redo_rights >= 2"),
             key.values());
     }
+}
+
+void RecordWrites::testReading(TestId test, const ReadingSettings& settings)
+{
+    run(db_, QStringLiteral("UPDATE tests SET reading_pace = ?, reading_twice = ?, reading_auto_ask = ?,"
+                            " reading_gap_seconds = ? WHERE id = ?"),
+        {QString::fromUtf8(paceKey(settings.pace).data()), settings.twice, settings.autoAsk, settings.gapSeconds,
+         test});
+}
+
+void RecordWrites::keepReading(qint64 pupil, const ReadingSettings& settings)
+{
+    run(db_, QStringLiteral("INSERT OR REPLACE INTO reading_settings (pupil_id, pace, twice, auto_ask, gap_seconds)"
+                            " SELECT id, ?, ?, ?, ? FROM pupils WHERE id = ?"),
+        {QString::fromUtf8(paceKey(settings.pace).data()), settings.twice, settings.autoAsk, settings.gapSeconds,
+         pupil});
 }
 
 void RecordWrites::playbackReached(TestId test)
@@ -172,7 +175,7 @@ Pupil RecordWrites::currentPupil()
 {
     QSqlQuery found = run(db_, QStringLiteral("SELECT p.id, p.name FROM settings s JOIN pupils p ON p.id = s.value"
                                               " WHERE s.key = 'current_pupil'"));
-    return found.next() ? Pupil{found.value(0).toLongLong(), found.value(1).toString()} : Pupil{};
+    return nextRow(found) ? Pupil{found.value(0).toLongLong(), found.value(1).toString()} : Pupil{};
 }
 
 void RecordWrites::setCurrentPupil(qint64 id)
@@ -182,15 +185,19 @@ void RecordWrites::setCurrentPupil(qint64 id)
         {id});
 }
 
+// Names kept by earlier versions may hold what pupilName() now drops.
 bool RecordWrites::nameFree(const QString& name, qint64 except)
 {
-    return scalar(db_, QStringLiteral("SELECT count(*) FROM pupils WHERE name = ? AND id <> ?"), {name, except})
-               .toInt() == 0;
+    QSqlQuery names = run(db_, QStringLiteral("SELECT name FROM pupils WHERE id <> ?"), {except});
+    while (nextRow(names))
+        if (samePupilName(names.value(0).toString(), name))
+            return false;
+    return true;
 }
 
 std::optional<Pupil> RecordWrites::addPupil(const QString& name)
 {
-    const QString wanted = pupilName(name);
+    const QString wanted = pupilName(name).name;
     Transaction transaction(db_);
     if (wanted.isEmpty() || !nameFree(wanted, 0))
         return std::nullopt;
@@ -202,7 +209,7 @@ std::optional<Pupil> RecordWrites::addPupil(const QString& name)
 
 bool RecordWrites::renamePupil(qint64 id, const QString& name)
 {
-    const QString wanted = pupilName(name);
+    const QString wanted = pupilName(name).name;
     Transaction transaction(db_);
     if (wanted.isEmpty() || !nameFree(wanted, id))
         return false;
@@ -235,7 +242,7 @@ void RecordWrites::setInBook(qint64 questionId, bool inBook)
                                               " FROM questions q JOIN tests t ON t.id = q.test_id"
                                               " JOIN exercises e ON e.id = t.exercise_id WHERE q.id = ?"),
                           {questionId});
-    if (!found.next())
+    if (!nextRow(found))
         return;
     const QString operation = found.value(2).toString();
     const std::optional<Operation> op = operationFromKey(operation.toStdString());

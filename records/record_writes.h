@@ -18,6 +18,8 @@ public:
     void question(TestId test, int number, const QuestionShown& question);
     void answer(TestId test, int number, const QString& text, bool right, qint64 ms);
     void playbackReached(TestId test);
+    void testReading(TestId test, const ReadingSettings& settings);
+    void keepReading(qint64 pupil, const ReadingSettings& settings);
     void endTest(TestId test, TestEnd end, const QString& stopwatchText);
 
     // The current pupil, made first if there is none (named defaultName).

@@ -15,6 +15,8 @@
 //   fact_boxes the box, due day and counts of every fact asked, per pupil:
 //              derived from fact_answers, kept up to date with each answer
 //   fact_plans the sets and speed of each pupil's daily practice
+//   reading_settings  the listening windows' reading settings of each pupil;
+//              a listening test keeps those it was read with (tests.reading_*)
 #include "records/schema.h"
 
 #include "records/sql_support.h"
@@ -118,6 +120,18 @@ const std::vector<QStringList>& migrations()
             QStringLiteral("CREATE TABLE fact_plans ("
                            " pupil_id INTEGER PRIMARY KEY REFERENCES pupils(id) ON DELETE CASCADE,"
                            " sets TEXT NOT NULL, speed TEXT NOT NULL)"),
+        },
+        // 3 -> 4: the listening windows' reading settings, kept per pupil, and those a
+        // listening test was read with
+        {
+            QStringLiteral("CREATE TABLE reading_settings ("
+                           " pupil_id INTEGER PRIMARY KEY REFERENCES pupils(id) ON DELETE CASCADE,"
+                           " pace TEXT NOT NULL, twice INTEGER NOT NULL, auto_ask INTEGER NOT NULL,"
+                           " gap_seconds INTEGER NOT NULL)"),
+            QStringLiteral("ALTER TABLE tests ADD COLUMN reading_pace TEXT"),
+            QStringLiteral("ALTER TABLE tests ADD COLUMN reading_twice INTEGER"),
+            QStringLiteral("ALTER TABLE tests ADD COLUMN reading_auto_ask INTEGER"),
+            QStringLiteral("ALTER TABLE tests ADD COLUMN reading_gap_seconds INTEGER"),
         },
     };
     return steps;

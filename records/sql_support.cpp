@@ -63,7 +63,16 @@ QSqlQuery run(const QSqlDatabase& db, const QString& sql, const QVariantList& va
 QVariant scalar(const QSqlDatabase& db, const QString& sql, const QVariantList& values)
 {
     QSqlQuery query = run(db, sql, values);
-    return query.next() ? query.value(0) : QVariant();
+    return nextRow(query) ? query.value(0) : QVariant();
+}
+
+bool nextRow(QSqlQuery& query)
+{
+    if (query.next())
+        return true;
+    if (query.lastError().isValid())
+        throw SqlFailure(query.lastError());
+    return false;
 }
 
 Transaction::Transaction(const QSqlDatabase& db)
@@ -152,10 +161,32 @@ QString problemText(const SqlFailure& failure, const QString& path)
     case Failure::MigrationFailed:
         return QStringLiteral("学习记录文件无法更新为这个版本的格式，文件保持原样；以前的记录仍可查看，"
                               "这次的练习不会被记录。");
+    case Failure::Incomplete:
+        return failure.text();
     case Failure::Other:
         break;
     }
     return QStringLiteral("学习记录无法保存，这次的练习不会被记录。");
+}
+
+QString readProblemText(const SqlFailure& failure)
+{
+    switch (failure.kind()) {
+    case Failure::Corrupt:
+        return QStringLiteral("学习记录文件有损坏，有一部分记录没能读出，这里只显示能完整读出的部分。");
+    case Failure::Locked:
+        return QStringLiteral("学习记录文件正被另一个程序占用，暂时读不出来，请稍后再打开。");
+    case Failure::Incomplete:
+        return failure.text();
+    case Failure::DiskFull:
+    case Failure::ReadOnly:
+    case Failure::CannotOpen:
+    case Failure::NewerVersion:
+    case Failure::MigrationFailed:
+    case Failure::Other:
+        break;
+    }
+    return QStringLiteral("学习记录有一部分没能读出，这里只显示能完整读出的部分。");
 }
 
 } // namespace zorvel::records

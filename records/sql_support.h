@@ -15,7 +15,8 @@
 namespace zorvel::records {
 
 // Why the database cannot be used, as far as the store needs to know.
-enum class Failure { Corrupt, Locked, ReadOnly, DiskFull, CannotOpen, NewerVersion, MigrationFailed, Other };
+// Incomplete: the record could be read only in part; the text says why, in Chinese.
+enum class Failure { Corrupt, Locked, ReadOnly, DiskFull, CannotOpen, NewerVersion, MigrationFailed, Incomplete, Other };
 
 class SqlFailure : public std::runtime_error {
 public:
@@ -38,6 +39,10 @@ inline QVariant text(const QString& value)
 QSqlQuery run(const QSqlDatabase& db, const QString& sql, const QVariantList& values = {});
 // The first column of the first row, or a null QVariant when there is no row.
 QVariant scalar(const QSqlDatabase& db, const QString& sql, const QVariantList& values = {});
+// The next row of a query: false after the last one, and throws when the
+// statement failed on the way (a damaged page, a lock), which QSqlQuery::next()
+// alone would report as the end of the rows.
+bool nextRow(QSqlQuery& query);
 
 // BEGIN IMMEDIATE at construction; ROLLBACK at destruction unless commit()
 // was called. Every write that must be whole runs inside one.
@@ -69,5 +74,8 @@ void closeConnection(const QString& connectionName);
 
 // One Chinese sentence for the records window.
 QString problemText(const SqlFailure& failure, const QString& path);
+// One Chinese sentence saying why a read of the record failed (and so showed
+// nothing rather than part of it).
+QString readProblemText(const SqlFailure& failure);
 
 } // namespace zorvel::records

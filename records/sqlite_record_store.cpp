@@ -5,6 +5,8 @@
 #include "records/sqlite_record_store.h"
 
 #include "records/fact_records.h"
+#include "records/pupil_names.h"
+#include "records/read_only_record.h"
 #include "records/record_reader.h"
 #include "records/record_rescue.h"
 #include "records/record_writer.h"
@@ -59,7 +61,7 @@ QString defaultPupilName()
 {
     const passwd* account = ::getpwuid(::getuid());
     const QString name = account && account->pw_gecos
-                             ? QString::fromLocal8Bit(account->pw_gecos).section(QLatin1Char(','), 0, 0).trimmed()
+                             ? pupilName(QString::fromLocal8Bit(account->pw_gecos).section(QLatin1Char(','), 0, 0)).name
                              : QString();
     return name.isEmpty() ? QStringLiteral("我") : name;
 }
@@ -85,6 +87,7 @@ SqliteRecordStore::~SqliteRecordStore()
 {
     writer_->post([this](RecordWrites& writes) { session_.closeOwnTests(writes.database()); });
     writer_.reset();
+    reader_.reset();
     closeConnection(connection_);
 }
 
@@ -205,25 +208,39 @@ void SqliteRecordStore::waitUntilWritten()
 
 // The reads' connection never waits for a lock and never writes: a record in
 // a folder that cannot be written, or locked by another program, is still read.
+// Until the writer has opened the record (it may never, in such a folder),
+// the pupil shown is the one the record was left on.
 bool SqliteRecordStore::openReader()
 {
-    if (readerOpen_)
+    if (reader_)
         return true;
     if (!QFileInfo(path_).isFile())
         return false;
     try {
-        openConnection(connection_, path_, true, 0);
-        readerOpen_ = true;
+        reader_ = std::make_unique<ReadOnlyRecord>(connection_, path_, 0);
+        const int version = scalar(reader_->db(), QStringLiteral("PRAGMA user_version")).toInt();
+        if (version < 1 || version > kSchemaVersion)
+            return true;
+        const RecordReader reader(reader_->db());
+        const std::optional<qint64> saved = reader.savedCurrentPupil();
+        for (const Pupil& pupil : reader.pupils()) {
+            const std::lock_guard<std::mutex> lock(mutex_);
+            if (saved && pupil.id == *saved && current_.id == 0)
+                current_ = pupil;
+        }
     } catch (const SqlFailure& failure) {
-        closeConnection(connection_);
-        noteFailure(failure);
+        if (failure.kind() == Failure::Locked)
+            readLocked_ = true;
+        else
+            noteFailure(failure);
     }
-    return readerOpen_;
+    return reader_ != nullptr;
 }
 
 template <typename Result>
 Result SqliteRecordStore::read(const std::function<Result(const RecordReader&)>& query, Result fallback)
 {
+    readProblem_.clear();
     if (!openReader())
         return fallback;
     try {
@@ -235,6 +252,7 @@ Result SqliteRecordStore::read(const std::function<Result(const RecordReader&)>&
         readLocked_ = false;
         return result;
     } catch (const SqlFailure& failure) {
+        readProblem_ = readProblemText(failure);
         if (failure.kind() == Failure::Locked)
             readLocked_ = true;
         else
@@ -266,6 +284,21 @@ void SqliteRecordStore::recordPlaybackReached(TestId test)
     writer_->post([=](RecordWrites& writes) { writes.playbackReached(test); });
 }
 
+void SqliteRecordStore::recordReadingSettings(TestId test, const ReadingSettings& settings)
+{
+    writer_->post([=](RecordWrites& writes) { writes.testReading(test, settings); });
+}
+
+ReadingSettings SqliteRecordStore::readingSettings(qint64 pupil)
+{
+    return read<ReadingSettings>([pupil](const RecordReader& reader) { return reader.readingSettings(pupil); }, {});
+}
+
+void SqliteRecordStore::keepReadingSettings(qint64 pupil, const ReadingSettings& settings)
+{
+    writer_->post([=](RecordWrites& writes) { writes.keepReading(pupil, settings); });
+}
+
 void SqliteRecordStore::endTest(TestId test, TestEnd end, const QString& stopwatchText)
 {
     writer_->post([=](RecordWrites& writes) { writes.endTest(test, end, stopwatchText); });
@@ -285,6 +318,12 @@ std::vector<Pupil> SqliteRecordStore::pupils()
 
 Pupil SqliteRecordStore::currentPupil()
 {
+    {
+        const std::lock_guard<std::mutex> lock(mutex_);
+        if (current_.id != 0)
+            return current_;
+    }
+    openReader();  // a record the writer cannot open: the pupil it was left on
     const std::lock_guard<std::mutex> lock(mutex_);
     return current_;
 }

@@ -16,6 +16,7 @@
 
 namespace zorvel::records {
 
+class ReadOnlyRecord;
 class RecordReader;
 class RecordWriter;
 class RecordWrites;
@@ -39,10 +40,12 @@ public:
     void recordQuestion(TestId test, int number, const QuestionShown& question) override;
     void recordAnswer(TestId test, int number, const QString& text, bool right, qint64 msSinceQuestion) override;
     void recordPlaybackReached(TestId test) override;
+    void recordReadingSettings(TestId test, const ReadingSettings& settings) override;
     void endTest(TestId test, TestEnd end, const QString& stopwatchText) override;
     std::vector<QuestionShown> redoQuestions(const Exercise& exercise) override;
 
     QString problem() const override;
+    QString readProblem() const override { return readProblem_; }
     // Returns at once while the record is still being opened or another
     // program holds it locked.
     void flush() override;
@@ -56,6 +59,8 @@ public:
     bool renamePupil(qint64 id, const QString& name) override;
     std::pair<int, int> pupilRecordCount(qint64 id) override;
     bool removePupil(qint64 id) override;
+    ReadingSettings readingSettings(qint64 pupil) override;
+    void keepReadingSettings(qint64 pupil, const ReadingSettings& settings) override;
 
     std::vector<TestRow> tests(const TestFilter& filter) override;
     std::vector<BestTime> bestTimes(qint64 pupil) override;
@@ -92,11 +97,12 @@ private:
     const QString defaultName_;
     const QString connection_;
     const std::function<void()> opened_;
-    bool readerOpen_ = false;
+    std::unique_ptr<ReadOnlyRecord> reader_;  // from a private copy when a read-only folder's -wal must be read
     bool readLocked_ = false;  // the last read met another program's exclusive lock
     RecordSession session_;
     mutable std::mutex mutex_;  // guards problem_ and current_
     QString problem_;
+    QString readProblem_;  // the latest read's failure (reads run on the caller's thread only)
     Pupil current_;
     std::unique_ptr<RecordWriter> writer_;
 };

@@ -60,8 +60,8 @@ void MistakesPrintBar::setGroups(const std::vector<std::vector<Mistake>>& groups
         const Exercise& exercise = group.front().exercise;
         choice_->addItem(QStringLiteral("%1 · %2 · %3（%4 题）")
                              .arg(operationText(exercise.operation), exercise.levelCaption,
-                                  numberTypeText(exercise.operation, exercise.numberType))
-                             .arg(group.size()));
+                                  numberTypeText(exercise.operation, exercise.numberType),
+                                  QString::number(group.size())));
     }
     choice_->setEnabled(!groups_.empty());
     print_->setEnabled(!groups_.empty() && static_cast<bool>(services_.previewSheet));

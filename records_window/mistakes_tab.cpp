@@ -26,9 +26,8 @@ enum BookColumn { QuestionColumn, TimesColumn, LastColumn, RedoColumn };
 QString groupText(const Exercise& exercise, size_t count)
 {
     return QStringLiteral("%1 · %2 · %3（%4 题）")
-        .arg(windowText(exercise), exercise.levelCaption,
-             numberTypeText(exercise.operation, exercise.numberType))
-        .arg(count);
+        .arg(windowText(exercise), exercise.levelCaption, numberTypeText(exercise.operation, exercise.numberType),
+             QString::number(count));
 }
 
 } // namespace
@@ -112,13 +111,17 @@ void MistakesTab::reloadBook()
 {
     book_->clear();
     const std::vector<std::vector<Mistake>> groups = mistakeGroups(store_.mistakes(pupil_));
+    const QString problem = store_.readProblem();
     printBar_->setGroups(groups);
     for (const std::vector<Mistake>& group : groups)
         addGroup(group);
     if (groups.empty()) {
-        auto* none = new QTreeWidgetItem(book_, {QStringLiteral("错题本是空的。")});
+        auto* none = new QTreeWidgetItem(
+            book_, {problem.isEmpty() ? QStringLiteral("错题本是空的。") : QStringLiteral("错题本没能读出。")});
         none->setFirstColumnSpanned(true);
     }
+    if (!problem.isEmpty())
+        emit readFailed(problem);
 }
 
 void MistakesTab::addGroup(const std::vector<Mistake>& mistakes)
@@ -151,7 +154,9 @@ void MistakesTab::reloadListeningTests()
 {
     const QSignalBlocker blocker(listeningTests_);
     listeningTests_->clear();
-    for (const TestRow& test : store_.listeningTests(pupil_)) {
+    const std::vector<TestRow> tests = store_.listeningTests(pupil_);
+    const QString problem = store_.readProblem();
+    for (const TestRow& test : tests) {
         const QString text = QStringLiteral("%1  %2 %3 %4")
                                  .arg(test.started.toString(QStringLiteral("yyyy-MM-dd HH:mm")),
                                       operationText(test.exercise.operation), test.exercise.levelCaption,
@@ -160,7 +165,9 @@ void MistakesTab::reloadListeningTests()
         listeningTests_->setItemData(listeningTests_->count() - 1, test.exercise.operation, Qt::UserRole + 1);
     }
     if (listeningTests_->count() == 0)
-        listeningTests_->addItem(QStringLiteral("还没有听算测试"));
+        listeningTests_->addItem(problem.isEmpty() ? QStringLiteral("还没有听算测试") : QStringLiteral("听算测试没能读出"));
+    if (!problem.isEmpty())
+        emit readFailed(problem);
     listeningTests_->setCurrentIndex(0);
     showListeningTest(0);
 }

@@ -27,6 +27,10 @@ public:
 
     void showPupil(qint64 pupil);
 
+signals:
+    // A read of the record failed (text: why, in Chinese); it showed nothing.
+    void readFailed(const QString& text);
+
 protected:
     void showEvent(QShowEvent* event) override;
 

@@ -2,6 +2,7 @@
 #include "records_window/pupil_bar.h"
 
 #include "design_units/screen_units.h"
+#include "records/pupil_names.h"
 #include "records_window/record_controls.h"
 
 #include <QComboBox>
@@ -15,6 +16,13 @@ namespace zorvel::records {
 namespace {
 
 const QString pupilTitle = QStringLiteral("学生");
+
+// Why a name was refused: its own fault, else it is taken (or the record
+// cannot be written, which the window says above).
+QString refusalOf(const PupilName& checked)
+{
+    return checked.refusal.isEmpty() ? QStringLiteral("已经有同名的学生了，名字不能和已有的学生重名。") : checked.refusal;
+}
 
 } // namespace
 
@@ -76,9 +84,10 @@ void PupilBar::addPupil()
     const auto name = dialogs_.askText(this, QStringLiteral("添加学生"), QStringLiteral("新学生的名字:"), QString());
     if (!name)
         return;
-    const auto pupil = store_.addPupil(name->trimmed());
+    const PupilName checked = pupilName(*name);
+    const auto pupil = checked.name.isEmpty() ? std::nullopt : store_.addPupil(checked.name);
     if (!pupil) {
-        refuse(QStringLiteral("没有添加:名字不能为空,也不能和已有的学生重名。"));
+        refuse(QStringLiteral("没有添加：") + refusalOf(checked));
         return;
     }
     store_.setCurrentPupil(pupil->id);
@@ -90,10 +99,13 @@ void PupilBar::renamePupil()
 {
     const auto name = dialogs_.askText(this, QStringLiteral("学生改名"),
                                        QStringLiteral("“%1”的新名字:").arg(current_.name), current_.name);
-    if (!name || name->trimmed() == current_.name)
+    if (!name)
         return;
-    if (!store_.renamePupil(current_.id, name->trimmed())) {
-        refuse(QStringLiteral("没有改名:名字不能为空,也不能和已有的学生重名。"));
+    const PupilName checked = pupilName(*name);
+    if (checked.name == current_.name)
+        return;
+    if (checked.name.isEmpty() || !store_.renamePupil(current_.id, checked.name)) {
+        refuse(QStringLiteral("没有改名：") + refusalOf(checked));
         return;
     }
     reload();
@@ -103,8 +115,9 @@ void PupilBar::renamePupil()
 void PupilBar::removePupil()
 {
     const auto [tests, mistakes] = store_.pupilRecordCount(current_.id);
+    // One arg() call: a name holding "%2" stays as typed.
     const QString question = QStringLiteral("将删除 %1 的 %2 次测试记录和 %3 道错题,删除后无法恢复。\n确定删除吗?")
-                                 .arg(current_.name).arg(tests).arg(mistakes);
+                                 .arg(current_.name, QString::number(tests), QString::number(mistakes));
     if (!dialogs_.confirm(this, QStringLiteral("删除学生"), question))
         return;
     if (!store_.removePupil(current_.id)) {

@@ -16,26 +16,6 @@ const OperationInfo* infoOf(const QString& operationKey)
 
 } // namespace
 
-QString operationText(const QString& operationKey)
-{
-    const OperationInfo* info = infoOf(operationKey);
-    return info ? catalogueText(info->name) : operationKey;
-}
-
-QString modeText(const QString& modeKey)
-{
-    if (modeKey == QLatin1String("normal"))
-        return QStringLiteral("普通模式");
-    if (modeKey == QLatin1String("listening"))
-        return QStringLiteral("听算模式");
-    return modeKey;
-}
-
-QString windowText(const Exercise& exercise)
-{
-    return operationText(exercise.operation) + QLatin1Char(' ') + modeText(exercise.mode);
-}
-
 QString numberTypeText(const QString& operationKey, const QString& numberTypeKey)
 {
     const OperationInfo* info = infoOf(operationKey);

@@ -1,17 +1,15 @@
-// The Chinese a parent reads in the records window: names of operations,
-// modes, number types and test endings, a window's caption and a question
-// written out, all taken from the exercise catalogue where it has them.
+// The Chinese a parent reads in the records window: names of number types
+// and test endings and a question written out, taken from the exercise
+// catalogue where it has them (window names: records/exercise_names.h).
 #pragma once
 
+#include "records/exercise_names.h"
 #include "records/record_store.h"
 
 #include <QString>
 
 namespace zorvel::records {
 
-QString operationText(const QString& operationKey);      // "add" -> "加法"
-QString modeText(const QString& modeKey);                // "normal" -> "普通模式"
-QString windowText(const Exercise& exercise);            // "加法 普通模式"
 QString numberTypeText(const QString& operationKey, const QString& numberTypeKey);  // "1dp" -> "1位小数"
 QString endText(TestEnd end);                            // "完成", "中途返回", ...
 // "23 + 45 = 68", with the operator signs of the exercise's operation.

@@ -88,14 +88,24 @@ RecordsWindow::RecordsWindow(RecordStore& store, RecordsServices services, QWidg
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(top);
     // Said once, here; the window goes on showing whatever the store can give.
-    layout->addWidget(makeProblem(this, store_.problem()));
+    problem_ = makeProblem(this, store_.problem());
+    layout->addWidget(problem_);
     layout->addWidget(tabs_, 1);
     layout->addLayout(bottom);
 
     connect(pupils_, &PupilBar::pupilChanged, this, &RecordsWindow::showPupil);
     connect(back, &QPushButton::clicked, this, &QDialog::accept);
+    connect(results_, &ResultsTab::readFailed, this, &RecordsWindow::showProblem);
+    connect(mistakes_, &MistakesTab::readFailed, this, &RecordsWindow::showProblem);
     fitToScreen(parent);
     showPupil();
+}
+
+// A read that failed is said where the store's problem is said.
+void RecordsWindow::showProblem(const QString& text)
+{
+    problem_->setText(text);
+    problem_->setVisible(true);
 }
 
 void RecordsWindow::fitToScreen(QWidget* over)

@@ -37,6 +37,7 @@ public:
 
 private:
     void showPupil();
+    void showProblem(const QString& text);
     QPushButton* makePrintButton();
     // The designed size, or the whole window smaller (its fonts too, but
     // not the tables' print) where the screen's free area is smaller.
@@ -46,6 +47,7 @@ private:
     RecordsServices services_;
     PupilBar* pupils_ = nullptr;
     QTabWidget* tabs_ = nullptr;
+    QLabel* problem_ = nullptr;
     ResultsTab* results_ = nullptr;
     MistakesTab* mistakes_ = nullptr;
     FactsTab* facts_ = nullptr;

@@ -5,6 +5,7 @@
 #include "design_units/screen_units.h"
 #include "questions/catalogue.h"
 #include "records/csv_export.h"
+#include "records/pupil_names.h"
 #include "records_window/progress_chart.h"
 #include "records_window/record_controls.h"
 #include "records_window/record_texts.h"
@@ -55,13 +56,25 @@ void styleTable(QTableView* table)
     table->setWordWrap(false);
 }
 
-QString fileSafe(QString name)
+// A pupil's name as part of a file name: no separators, blanks or invisible
+// characters, and short enough for any file system (a record of an earlier
+// version may hold a name of thousands of characters).
+QString fileSafe(const QString& name)
 {
     static const QString forbidden = QStringLiteral("/\\:*?\"<>|");
-    for (QChar& c : name)
-        if (forbidden.contains(c) || c.isSpace())
-            c = QLatin1Char('_');
-    return name;
+    QString safe;
+    int characters = 0;
+    for (const uint c : name.toUcs4()) {
+        if (++characters > kLongestPupilName)
+            break;
+        const QChar::Category category = QChar::category(c);
+        const bool unsafe = c < 0x10000 && (forbidden.contains(QChar(c)) || QChar(c).isSpace());
+        if (unsafe || category == QChar::Other_Control || category == QChar::Other_Format)
+            safe += QLatin1Char('_');
+        else
+            safe += QString::fromUcs4(reinterpret_cast<const char32_t*>(&c), 1);
+    }
+    return safe;
 }
 
 } // namespace
@@ -211,8 +224,11 @@ TestFilter ResultsTab::currentFilter() const
     filter.mode = mode_->currentData().toString();
     const int days = period_->currentData().toInt();
     if (days >= 0) {
+        // Up to the end of today: a test dated later (the clock was once
+        // ahead) belongs to no period.
         const QDate today = services_.today();
         filter.since = days == 364 ? today.addYears(-1).addDays(1) : today.addDays(-days);
+        filter.until = today;
     }
     return filter;
 }
@@ -220,12 +236,22 @@ TestFilter ResultsTab::currentFilter() const
 void ResultsTab::reloadTests()
 {
     model_->setRows(store_.tests(currentFilter()));
-    count_->setText(QStringLiteral("共 %1 次测试").arg(model_->rowCount()));
+    const bool whole = store_.readProblem().isEmpty();
+    count_->setText(whole ? QStringLiteral("共 %1 次测试").arg(model_->rowCount()) : QStringLiteral("记录没能读出"));
+    checkRead();
+}
+
+void ResultsTab::checkRead()
+{
+    const QString problem = store_.readProblem();
+    if (!problem.isEmpty())
+        emit readFailed(problem);
 }
 
 void ResultsTab::reloadBestTimes()
 {
     bestTimes_ = store_.bestTimes(pupil_);
+    checkRead();
     best_->setRowCount(static_cast<int>(bestTimes_.size()));
     for (int r = 0; r < static_cast<int>(bestTimes_.size()); ++r) {
         const BestTime& best = bestTimes_[static_cast<size_t>(r)];
@@ -287,6 +313,7 @@ void ResultsTab::reloadChart()
     chart_->setPoints(store_.chart(pupil_, window, chartLevel_->currentData().toString(),
                                    chartType_->currentData().toString()),
                       title);
+    checkRead();
 }
 
 void ResultsTab::exportCsv()
@@ -302,7 +329,7 @@ void ResultsTab::exportCsv()
     });
     const QString error = saveFileAtomically(path, csv);
     if (error.isEmpty())
-        services_.dialogs.tell(this, QStringLiteral("导出表格"), QStringLiteral("已把 %1 次测试保存到\n%2").arg(rows.size()).arg(QDir::toNativeSeparators(path)));
+        services_.dialogs.tell(this, QStringLiteral("导出表格"), QStringLiteral("已把 %1 次测试保存到\n%2").arg(QString::number(rows.size()), QDir::toNativeSeparators(path)));
     else
         services_.dialogs.tell(this, QStringLiteral("导出表格"), QStringLiteral("无法保存 %1:%2").arg(QDir::toNativeSeparators(path), error));
 }

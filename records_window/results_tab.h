@@ -28,7 +28,12 @@ public:
     // Everything anew for another pupil; the chart shows the pupil's latest exercise.
     void showPupil(qint64 pupil, const QString& name);
 
+signals:
+    // A read of the record failed (text: why, in Chinese); it showed nothing.
+    void readFailed(const QString& text);
+
 private:
+    void checkRead();
     QWidget* buildFilters();
     QWidget* buildBestTimes();
     QWidget* buildChartBox();

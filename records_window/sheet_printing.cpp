@@ -56,7 +56,7 @@ QString suggestedPdfPath(const QString& folder, const QString& title, QDate toda
     const QDir dir(folder);
     QString path = dir.filePath(name + QStringLiteral(".pdf"));
     for (int n = 2; QFileInfo::exists(path); ++n)
-        path = dir.filePath(QStringLiteral("%1（%2）.pdf").arg(name).arg(n));
+        path = dir.filePath(QStringLiteral("%1（%2）.pdf").arg(name, QString::number(n)));
     return path;
 }
 

@@ -10,9 +10,10 @@
 
 namespace zorvel {
 
-// The recorder the windows report to, asked each time a window is made
-// (the record is opened after the menu); none or nullptr: nothing recorded.
-using RecorderSource = std::function<records::TestRecorder*()>;
+// The record the windows report to and keep the pupil's reading settings in,
+// asked each time a window is made (the record is opened after the menu);
+// none or nullptr: nothing recorded or kept.
+using RecorderSource = std::function<records::RecordStore*()>;
 
 // The pupil's facts for the daily practice window ("frmDaily"); none or
 // nullptr: no daily practice.

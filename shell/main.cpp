@@ -67,7 +67,7 @@ int runProgram(int argc, char* argv[])
     zorvel::installAutomationIdsFromEnvironment(app);
 
     const QString userDir = zorvel::userRuntimeDir();
-    zorvel::SingleInstance instance(userDir.isEmpty() ? QString() : QDir(userDir).filePath(QStringLiteral("zorvel.lock")));
+    zorvel::SingleInstance instance(zorvel::instanceLockPath());
     zorvel::HelpPages helpPages(zorvel::desktopBrowser(),
                                 userDir.isEmpty() ? QString() : QDir(userDir).filePath(QStringLiteral("help")));
 

@@ -9,6 +9,14 @@
 
 namespace zorvel {
 
+// Where the lock lies: one place per account and computer, whatever the
+// session's environment says (an su or ssh session has no XDG_RUNTIME_DIR,
+// XDG_CACHE_HOME may differ between sessions): ~/.cache/zorvel, else
+// ~/.local/share/zorvel, in a file named for the computer, so that one home
+// folder shared by the computers of a lab lets each run its own copy. Empty
+// when neither folder can be made private.
+QString instanceLockPath();
+
 class SingleInstance {
 public:
     explicit SingleInstance(QString lockFilePath);

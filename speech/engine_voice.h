@@ -22,6 +22,7 @@ public:
     void speak(const QString& sentence) override;
     bool isAvailable() const override;
     Silence silence() const override { return silence_; }
+    void setRatePercent(int percent) override;
 
 private:
     struct Channel;
@@ -32,6 +33,7 @@ private:
     std::shared_ptr<Channel> channel_;
     bool knownUnavailable_ = false;
     Silence silence_ = Silence::None;
+    int ratePercent_ = 100;
 };
 
 } // namespace zorvel

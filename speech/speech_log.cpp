@@ -40,6 +40,11 @@ Silence LoggingVoice::silence() const
     return voice_->silence();
 }
 
+void LoggingVoice::setRatePercent(int percent)
+{
+    voice_->setRatePercent(percent);
+}
+
 LoggingPromptSound::LoggingPromptSound(std::unique_ptr<PromptSound> sound, SpeechLog log)
     : sound_(std::move(sound))
     , log_(std::move(log))

@@ -30,6 +30,10 @@ public:
     // Why it cannot speak, once that is known; None while it can or while
     // that is still being found out.
     virtual Silence silence() const { return isAvailable() ? Silence::None : Silence::NoVoice; }
+    // The pace of the sentences queued from now on, as a percentage of the
+    // voice's usual rate (70 slow, 100, 125 fast). A voice that cannot change
+    // its pace ignores it.
+    virtual void setRatePercent(int percent) { (void)percent; }
 
 signals:
     // A sentence has been spoken to its end. Nothing in a window waits for it.

@@ -32,8 +32,58 @@ set(bad_cases
   "--operation|add|--format=|可用的值：text、tsv"
   "--operation|add\nsub|未知的运算 \"add\\nsub\""
 )
+set(audio "--operation|add|--mode|listening")
+list(APPEND bad_cases
+  "${audio}|--format|wav|--output|refused.wav|--gap|0|无效的间隔 \"0\""
+  "${audio}|--format|wav|--output|refused.wav|--gap|7s|1 到 60 的整数（秒）"
+  "${audio}|--format|ogg|--output|refused.wav|--gap|100|无效的间隔 \"100\""
+  "${audio}|--format|wav|--output|refused.wav|--gap|--gap 需要一个值"
+  "${audio}|--format|wav|--output|refused.wav|--rate|medium|未知的语速 \"medium\""
+  "${audio}|--format|wav|--output|refused.wav|--rate|Slow|可用的值：slow、normal、fast"
+  "${audio}|--format|mp3|--format mp3 需要 --output 文件"
+  "${audio}|--format|wav|--output|refused.wav|--count|101|1 到 100 的整数"
+  "${audio}|--format|wav|--output|refused.wav|--columns|2|--columns 只用于 --format pdf"
+  "--operation|add|--format|wav|--output|refused.wav|--format wav 只用于听算"
+  "${audio}|--twice|--twice 只用于 --format wav、mp3 或 ogg"
+  "${audio}|--format|pdf|--output|refused.pdf|--gap|5|--gap 只用于 --format wav、mp3 或 ogg"
+)
 list(TRANSFORM bad_cases PREPEND "2|")
 expect_refusals(bad_cases)
+if(EXISTS refused.wav OR EXISTS refused.pdf)
+  fail("a refused command wrote its file")
+endif()
+
+# A recorded listening test reads the questions the same seed gives in TSV
+# (and so on the PDF key), each as the window says it, then the answers; the
+# speech log shows every reading, repeats included.
+file(REMOVE listening.log listening.wav)
+execute_process(COMMAND ${CMAKE_COMMAND} -E env ZORVEL_SPEECH_LOG=listening.log
+                        PULSE_SERVER=unix:/nonexistent/zorvel-no-sound-server
+                        ${TOOL} --operation sub --mode listening --count 2 --seed 5 --format wav
+                        --output listening.wav --twice --gap 1 --answers
+                RESULT_VARIABLE rc ERROR_VARIABLE err)
+run_tool(--operation sub --mode listening --count 2 --seed 5 --format tsv)
+string(REGEX MATCHALL "[^\n]+" rows "${out}")
+set(expected_log "")
+set(answers "")
+foreach(row IN LISTS rows)
+  string(REPLACE "\t" ";" cells "${row}")
+  list(GET cells 0 n)
+  list(GET cells 1 first)
+  list(GET cells 2 second)
+  list(GET cells -1 answer)
+  string(APPEND expected_log "第 ${n}题${first} 减 ${second}\n第 ${n}题${first} 减 ${second}\n")
+  string(APPEND answers "第${n}题 ${answer}\n")
+endforeach()
+string(APPEND expected_log "${answers}")
+if(EXISTS listening.log)
+  file(READ listening.log logged)
+endif()
+if(NOT rc EQUAL 0 OR NOT EXISTS listening.wav)
+  fail("--format wav: status ${rc}, ${err}")
+elseif(NOT logged STREQUAL expected_log)
+  fail("--format wav read other sentences than the TSV's questions:\n${logged}\nexpected:\n${expected_log}")
+endif()
 
 # The same seed gives the same sheet; names and captions select the same things.
 run_tool(--operation sub --level Option5 --type Option8 --seed 99 --count 50)

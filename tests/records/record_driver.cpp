@@ -7,8 +7,12 @@
 //                                 printed in LOG is there and no test is left running
 //   record_driver DB open         opens the record as the program does (bringing
 //                                 an older one up to date) and closes it
+//   record_driver DB damaged      150 tests of 学生1, one page of their index garbage
+//   record_driver DB wal-copy DIR a record whose copy in DIR holds 小红 only in its -wal
+//   record_driver DB rename NAME  names the last pupil NAME as another program might
 #include "records/sql_support.h"
 #include "records/sqlite_record_store.h"
+#include "tests/records/planted_records.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -150,11 +154,25 @@ int main(int argc, char** argv)
         return crash(args[1], args[3].toInt());
     if (args.size() == 4 && args[2] == QLatin1String("check"))
         return check(args[1], args[3]);
+    if (args.size() == 3 && args[2] == QLatin1String("damaged")) {
+        planted::makeRecord(args[1], 150);
+        return planted::damageIndex(args[1], QStringLiteral("tests_by_pupil")) ? 0 : 1;
+    }
+    if (args.size() == 4 && args[2] == QLatin1String("wal-copy")) {
+        planted::makeRecord(args[1], 3);
+        return planted::copyWithRowsInWal(args[1], args[3]) ? 0 : 1;
+    }
+    if (args.size() == 4 && args[2] == QLatin1String("rename")) {
+        const QSqlDatabase db = openConnection(QStringLiteral("rename"), args[1], false);
+        run(db, QStringLiteral("UPDATE pupils SET name = ? WHERE id = (SELECT max(id) FROM pupils)"), {args[3]});
+        return 0;
+    }
     if (args.size() == 3 && args[2] == QLatin1String("open")) {
         SqliteRecordStore store(args[1], QStringLiteral("小明"));
         std::printf("%s\n", qPrintable(store.problem()));
         return store.problem().isEmpty() ? 0 : 1;
     }
-    std::fprintf(stderr, "usage: record_driver DB fixture | DB crash N | DB check LOG | DB open\n");
+    std::fprintf(stderr, "usage: record_driver DB fixture | DB crash N | DB check LOG | DB open | DB damaged"
+                         " | DB wal-copy DIR | DB rename NAME\n");
     return 2;
 }

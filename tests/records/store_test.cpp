@@ -66,7 +66,7 @@ TEST_F(StoreTest, EmptyFileIsGivenTheLayoutAndOneDefaultPupil)
         const QSqlDatabase db = openConnection("layout", path(), true);
         EXPECT_EQ(scalar(db, "PRAGMA user_version").toInt(), kSchemaVersion);
         EXPECT_EQ(scalar(db, "PRAGMA journal_mode").toString(), "wal");
-        EXPECT_EQ(scalar(db, "SELECT count(*) FROM sqlite_master WHERE type = 'table'").toInt(), 10);
+        EXPECT_EQ(scalar(db, "SELECT count(*) FROM sqlite_master WHERE type = 'table'").toInt(), 11);
     }
     closeConnection("layout");
 }
@@ -195,6 +195,38 @@ TEST_F(StoreTest, PupilsAreAddedRenamedRemovedAndRemembered)
     EXPECT_EQ(store->currentPupil().name, "小明");
     EXPECT_TRUE(store->tests({}).empty());
     EXPECT_TRUE(store->mistakes(second).empty());
+}
+
+TEST_F(StoreTest, ReadingSettingsAreKeptPerPupilAndWithEachListeningTest)
+{
+    const zorvel::ReadingSettings slowTwice{zorvel::SpeechPace::Slow, true, true, 15};
+    TestId test = 0;
+    qint64 first = 0;
+    qint64 second = 0;
+    {
+        auto store = open();
+        first = store->currentPupil().id;
+        second = store->addPupil("小红")->id;
+        store->keepReadingSettings(second, slowTwice);
+        test = store->beginTest(kListen, kMonday, false);
+        store->recordReadingSettings(test, slowTwice);
+        store->endTest(test, TestEnd::Finished, QString());
+    }
+    auto store = open();
+    EXPECT_EQ(store->readingSettings(second), slowTwice);
+    EXPECT_EQ(store->readingSettings(first), zorvel::ReadingSettings());
+    store->flush();
+    const QSqlDatabase db = openConnection("reading", path(), true);
+    EXPECT_EQ(scalar(db, QStringLiteral("SELECT reading_pace || reading_twice || reading_auto_ask || reading_gap_seconds"
+                                        " FROM tests WHERE id = %1").arg(test)).toString(),
+              "slow1115");
+    closeConnection("reading");
+    // Removing the pupil removes what was kept for them.
+    EXPECT_TRUE(store->removePupil(second));
+    store->flush();
+    const QSqlDatabase again = openConnection("reading", path(), true);
+    EXPECT_EQ(scalar(again, "SELECT count(*) FROM reading_settings").toInt(), 0);
+    closeConnection("reading");
 }
 
 TEST_F(StoreTest, TestLeftRunningByACrashIsInterruptedAtTheNextStart)

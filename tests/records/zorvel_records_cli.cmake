@@ -43,10 +43,10 @@ endif()
 run_tool(--database ${db} tests)
 set(expected_tests
   "pupil,started,window,operation,mode,level,type,questions,wrong_answers,time,ended\n"
-  "小明,2026-03-02T16:00:00,Form81,add,normal,2位 + 1位,integer,10,2,1:07.06,finished\n"
-  "小明,2026-03-02T17:00:00,Form83,mixed,normal,2位 + 2位,1dp,2,0,,closed\n"
-  "小明,2026-03-02T18:00:00,Form91,add,listening,20以内,integer,20,0,,finished\n"
-  "\"Li, \"\"Ann\"\"\",2026-03-02T19:00:00,Form84,mul,normal,1位 * 1位,integer,5,1,,reminder\n")
+  "小明,2026-03-02T16:00:00,加法 普通模式,add,normal,2位 + 1位,integer,10,2,1:07.06,finished\n"
+  "小明,2026-03-02T17:00:00,加减混合 普通模式,mixed,normal,2位 + 2位,1dp,2,0,,closed\n"
+  "小明,2026-03-02T18:00:00,加法 听算模式,add,listening,20以内,integer,20,0,,finished\n"
+  "\"Li, \"\"Ann\"\"\",2026-03-02T19:00:00,乘法 普通模式,mul,normal,1位 * 1位,integer,5,1,,reminder\n")
 string(CONCAT expected_tests ${expected_tests})
 if(NOT rc EQUAL 0 OR NOT out STREQUAL expected_tests)
   fail("tests: ${rc} '${out}'")
@@ -65,7 +65,7 @@ endif()
 
 run_tool(--database ${db} mistakes --pupil "Li, \"Ann\"")
 if(NOT rc EQUAL 0 OR NOT out STREQUAL
-   "pupil,window,level,type,first,second,third,answer,times_wrong,last_wrong\n\"Li, \"\"Ann\"\"\",Form84,1位 * 1位,integer,13,4,,17,1,2026-03-02T19:00:00\n")
+   "pupil,window,level,type,first,second,third,answer,times_wrong,last_wrong\n\"Li, \"\"Ann\"\"\",乘法 普通模式,1位 * 1位,integer,13,4,,17,1,2026-03-02T19:00:00\n")
   fail("mistakes of one pupil: ${rc} '${out}'")
 endif()
 
@@ -78,6 +78,60 @@ run_tool(--database ${db} facts --pupil 小明)
 if(NOT rc EQUAL 0 OR NOT out STREQUAL "pupil,fact,operation,box,attempts,right,median_ms,mastered,due\n")
   fail("facts of a pupil who never practised them: ${rc} '${out}'")
 endif()
+
+# A read that fails part-way (a damaged index page) prints nothing and says so.
+execute_process(COMMAND ${DRIVER} ${WORK}/damaged.db damaged RESULT_VARIABLE rc)
+if(NOT rc EQUAL 0)
+  fail("record_driver could not plant a damaged index (${rc})")
+endif()
+set(damaged_cases "1|--database|${WORK}/damaged.db|tests|--pupil|学生1|文件有损坏")
+expect_refusals(damaged_cases)
+
+# A copy in a folder that cannot be written, whose newest pupil is only in its
+# -wal, is read whole through a private copy that is removed afterwards.
+# Root writes anywhere, so it reads the copy without that power.
+set(copy "${WORK}/read-only")
+set(private_temp "${WORK}/temp")
+file(MAKE_DIRECTORY "${private_temp}")
+execute_process(COMMAND ${DRIVER} ${WORK}/live.db wal-copy ${copy} RESULT_VARIABLE rc)
+execute_process(COMMAND chmod 0555 ${copy})
+execute_process(COMMAND id -u OUTPUT_VARIABLE uid OUTPUT_STRIP_TRAILING_WHITESPACE)
+set(as_user)
+if(uid STREQUAL "0")
+  set(as_user setpriv --bounding-set=-dac_override,-dac_read_search,-fowner)
+endif()
+execute_process(COMMAND ${CMAKE_COMMAND} -E env TMPDIR=${private_temp} ${as_user} ${TOOL} --database ${copy}/records.db pupils
+                RESULT_VARIABLE tool_rc OUTPUT_VARIABLE out ERROR_VARIABLE err)
+file(GLOB left "${private_temp}/*")
+execute_process(COMMAND chmod 0755 ${copy})
+if(NOT rc EQUAL 0 OR NOT tool_rc EQUAL 0 OR NOT out STREQUAL "  学生1\n* 小红\n" OR left)
+  fail("a read-only copy with rows in its -wal: ${rc} ${tool_rc} '${out}' '${err}', left behind: ${left}")
+endif()
+
+# A name that another program wrote with terminal controls and a
+# right-to-left override reaches the terminal only as escapes.
+string(ASCII 27 esc)
+set(override "‮")
+file(COPY_FILE "${db}" "${WORK}/odd.db")
+execute_process(COMMAND ${DRIVER} ${WORK}/odd.db rename "${override}evil${esc}[2J" RESULT_VARIABLE rc)
+foreach(command pupils tests mistakes facts)
+  run_tool(--database ${WORK}/odd.db ${command})
+  string(FIND "${out}" "${esc}" raw_escape)
+  string(FIND "${out}" "${override}" raw_override)
+  if(NOT rc EQUAL 0 OR NOT raw_escape EQUAL -1 OR NOT raw_override EQUAL -1 OR NOT out MATCHES "u202eevil")
+    fail("${command} with an odd name: ${rc} '${out}'")
+  endif()
+endforeach()
+
+# A name a spreadsheet would run as a formula is written as text.
+file(COPY_FILE "${db}" "${WORK}/formula.db")
+execute_process(COMMAND ${DRIVER} ${WORK}/formula.db rename "=2+3")
+foreach(format csv tsv)
+  run_tool(--database ${WORK}/formula.db mistakes --format ${format})
+  if(NOT rc EQUAL 0 OR NOT out MATCHES "\n'=2\\+3[,\t]")
+    fail("a formula as a name in ${format}: ${rc} '${out}'")
+  endif()
+endforeach()
 
 run_tool(--version)
 if(NOT rc EQUAL 0 OR NOT out MATCHES "^zorvel-records [0-9]")

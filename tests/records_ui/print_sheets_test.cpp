@@ -113,16 +113,24 @@ private slots:
         QCOMPARE(printing.previewed.front().questions.size(), size_t(20));
     }
 
-    // Another sheet of the same day is never offered the name of one saved.
+    // Another sheet of the same day is never offered the name of one saved;
+    // a title holding "%2" stays as it is.
+    void suggestedNamesNeverNameAnExistingSheet_data()
+    {
+        QTest::addColumn<QString>("title");
+        QTest::newRow("catalogue title") << QStringLiteral("口算练习 加法 2位 + 1位 整数");
+        QTest::newRow("title with a percent sign") << QStringLiteral("错题 小%2明");
+    }
+
     void suggestedNamesNeverNameAnExistingSheet()
     {
+        QFETCH(QString, title);
         QTemporaryDir dir;
-        const QString title = QStringLiteral("口算练习 加法 2位 + 1位 整数");
         const QString first = suggestedPdfPath(dir.path(), title, QDate(2026, 12, 7));
-        QCOMPARE(first, dir.filePath(QStringLiteral("口算练习 加法 2位 + 1位 整数 2026-12-07.pdf")));
+        QCOMPARE(first, dir.filePath(title + QStringLiteral(" 2026-12-07.pdf")));
         QFile(first).open(QIODevice::WriteOnly);
         QCOMPARE(suggestedPdfPath(dir.path(), title, QDate(2026, 12, 7)),
-                 dir.filePath(QStringLiteral("口算练习 加法 2位 + 1位 整数 2026-12-07（2）.pdf")));
+                 dir.filePath(title + QStringLiteral(" 2026-12-07（2）.pdf")));
     }
 
     // Copied or searched, the PDF's text is the sheet's own: 口 and 日 and

@@ -15,6 +15,7 @@
 #include <QChart>
 #include <QComboBox>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
@@ -41,6 +42,7 @@ struct Dialogs {
     QStringList asked;
     bool confirmAnswer = false;
     QString saveTo;
+    QString suggested;
     RecordsServices services()
     {
         RecordsServices s;
@@ -53,7 +55,10 @@ struct Dialogs {
             asked << question;
             return confirmAnswer;
         };
-        s.dialogs.chooseSaveFile = [this](QWidget*, const QString&, const QString&) { return saveTo; };
+        s.dialogs.chooseSaveFile = [this](QWidget*, const QString&, const QString& path) {
+            suggested = path;
+            return saveTo;
+        };
         s.dialogs.tell = [this](QWidget*, const QString&, const QString& text) { asked << text; };
         return s;
     }
@@ -261,6 +266,46 @@ private slots:
         QCOMPARE(window.findChild<ProgressChart*>("chtProgress")->shownPointCount(), 3);
     }
 
+    // Each period runs from its first day to the end of today: a test dated
+    // tomorrow (the clock was set back) is in none of them but 全部.
+    void periodsHaveBothBounds_data()
+    {
+        QTest::addColumn<QString>("period");
+        QTest::addColumn<int>("rows");
+        QTest::newRow("today") << QStringLiteral("今天") << 1;
+        QTest::newRow("7 days") << QStringLiteral("最近7天") << 2;
+        QTest::newRow("all") << QStringLiteral("全部") << 4;
+    }
+
+    void periodsHaveBothBounds()
+    {
+        QFETCH(QString, period);
+        QFETCH(int, rows);
+        FakeRecordStore store;
+        const Exercise add = exerciseOf("add", "normal", "Option4", "integer");
+        for (int daysAgo : {7, 6, 0, -1})
+            store.addTest(1, finishedTest(add, QDateTime(today.addDays(-daysAgo), QTime(0, 0)), "1:00.00", 0));
+        Dialogs dialogs;
+        RecordsWindow window(store, dialogs.services());
+        choose(window, "cboPeriod", period);
+        QCOMPARE(shownRows(window), rows);
+    }
+
+    // A read that fails is said in the window, never shown as the whole record.
+    void readThatFailsIsSaidAndNotCounted()
+    {
+        FakeRecordStore store;
+        fillSmall(store);
+        store.readFailure = QStringLiteral("学习记录文件有损坏，没能完整读出。");
+        Dialogs dialogs;
+        RecordsWindow window(store, dialogs.services());
+        auto* problem = window.findChild<QLabel*>("lblProblem");
+        QCOMPARE(problem->text(), store.readFailure);
+        QVERIFY(!problem->isHidden());
+        QVERIFY2(!window.findChild<QLabel*>("lblTestCount")->text().contains(QStringLiteral("共")),
+                 qPrintable(window.findChild<QLabel*>("lblTestCount")->text()));
+    }
+
     void csvExportQuotesFieldsAndReportsAFailedSave()
     {
         FakeRecordStore store;
@@ -284,6 +329,26 @@ private slots:
         dialogs.saveTo = dir.filePath(QStringLiteral("没有这个文件夹/记录.csv"));
         window.findChild<QPushButton*>("cmdExport")->click();
         QVERIFY2(dialogs.asked.last().startsWith(QStringLiteral("无法保存")), qPrintable(dialogs.asked.last()));
+    }
+
+    // A pupil's name is shown as typed ("%2" is no placeholder) and a name of
+    // any length gives a file name a file system takes.
+    void pupilNamesStayAsTypedInMessagesAndFileNames()
+    {
+        FakeRecordStore store;
+        fillSmall(store);
+        store.addPupil(QStringLiteral("小红"));
+        Dialogs dialogs;
+        for (const QString& name : {QStringLiteral("小%2明%1"), QString(10000, QChar(0x660E))}) {
+            QVERIFY(store.renamePupil(1, name));
+            RecordsWindow window(store, dialogs.services());
+            window.findChild<QPushButton*>("cmdRemovePupil")->click();
+            QVERIFY2(dialogs.asked.last().startsWith(QStringLiteral("将删除 ") + name + QStringLiteral(" 的 5 次测试记录")),
+                     qPrintable(dialogs.asked.last().left(80)));
+            window.findChild<QPushButton*>("cmdExport")->click();
+            const QString file = QFileInfo(dialogs.suggested).fileName();
+            QVERIFY2(file.toUtf8().size() <= 255 && file.endsWith(QStringLiteral(".csv")), qPrintable(file.left(80)));
+        }
     }
 
     void removingAPupilNamesWhatIsLostAndCancelKeepsIt()

@@ -25,6 +25,7 @@ public:
     }
     bool isAvailable() const override { return record_->voiceAvailable; }
     Silence silence() const override { return record_->voiceAvailable ? Silence::None : record_->silence; }
+    void setRatePercent(int percent) override { record_->ratePercent = percent; }
 
 private:
     std::shared_ptr<Recorder> record_;
@@ -50,12 +51,25 @@ DrillServices Fakes::services() const
     s.randomSource = [seed] { return std::make_unique<FixedSeedRandom>(seed); };
     s.voice = [record]() -> std::unique_ptr<Voice> {
         ++record->voicesCreated;
-        return std::make_unique<RecordingVoice>(record);
+        auto voice = std::make_unique<RecordingVoice>(record);
+        record->voice = voice.get();
+        return voice;
     };
     s.promptSound = [record] { return std::make_unique<RecordingPrompt>(record); };
     s.showMessage = [record](QWidget*, const QString& title, const QString& text) {
         record->messages << title + QLatin1Char('|') + text;
     };
+    const ReadingSettings reading = this->reading;
+    s.loadReadingSettings = [reading] { return reading; };
+    s.saveReadingSettings = [record](const ReadingSettings& kept) { record->savedReading = kept; };
+    if (!exportPath.isEmpty()) {
+        const QString path = exportPath;
+        s.chooseAudioFile = [path](QWidget*) { return path; };
+        s.exportAudio = [record](AudioExport job, std::function<void(const QString&)> done) {
+            record->exports.push_back(std::move(job));
+            done(QString());
+        };
+    }
     s.timeOfDay = [] { return QDateTime(QDate(2026, 3, 2), QTime(9, 30)); };
     if (recording)
         s.recorder = recorder.get();
@@ -85,12 +99,17 @@ void FakeTestRecorder::recordQuestion(records::TestId test, int number, const re
 
 void FakeTestRecorder::recordAnswer(records::TestId test, int number, const QString& text, bool right, qint64 ms)
 {
-    note(test, QStringLiteral("answer %1 %2 %3 %4").arg(number).arg(text, right ? "right" : "wrong").arg(ms));
+    note(test, QStringLiteral("answer %1 %2 %3 %4").arg(QString::number(number), text, right ? "right" : "wrong", QString::number(ms)));
 }
 
 void FakeTestRecorder::recordPlaybackReached(records::TestId test)
 {
     note(test, QStringLiteral("playback"));
+}
+
+void FakeTestRecorder::recordReadingSettings(records::TestId test, const ReadingSettings& settings)
+{
+    note(test, QStringLiteral("reading ") + QString::fromStdString(readingSettingsText(settings)));
 }
 
 void FakeTestRecorder::endTest(records::TestId test, records::TestEnd end, const QString& stopwatchText)

@@ -133,33 +133,40 @@ private slots:
     }
 
     // The real program, started as separate processes: a second copy is
-    // refused while the first runs, also when the usual folder is taken and
-    // the lock moves to the user's cache folder; a crashed copy's lock file
-    // never blocks the next start.
+    // refused while the first runs, also when it is started without the
+    // session's runtime folder (su, ssh) or with another cache folder, and
+    // when the usual folder is taken and the lock moves to the data folder;
+    // a crashed copy's lock file never blocks the next start.
     void realProgramRunsOnce_data()
     {
         QTest::addColumn<QString>("usualFolder");
-        QTest::newRow("usual folder") << "";
-        QTest::newRow("usual folder is a link") << "link";
+        QTest::addColumn<QString>("secondSession");
+        QTest::newRow("usual folder") << "" << "same";
+        QTest::newRow("second without XDG_RUNTIME_DIR") << "" << "no runtime folder";
+        QTest::newRow("second with its own XDG_CACHE_HOME") << "" << "own cache";
+        QTest::newRow("usual folder is a link") << "link" << "same";
         if (::geteuid() == 0)
-            QTest::newRow("usual folder taken by another account") << "other owner";
+            QTest::newRow("usual folder taken by another account") << "other owner" << "same";
     }
 
     void realProgramRunsOnce()
     {
         QFETCH(QString, usualFolder);
+        QFETCH(QString, secondSession);
         QTemporaryDir runtime;
         QTemporaryDir home;
         QVERIFY(QFile::setPermissions(runtime.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
-        const QString usual = runtime.filePath(QStringLiteral("zorvel"));
+        QVERIFY(QDir().mkpath(home.filePath(QStringLiteral(".cache"))));
+        const QString usual = home.filePath(QStringLiteral(".cache/zorvel"));
         if (usualFolder == "link") {
             QVERIFY(QFile::link(home.path(), usual));
         } else if (usualFolder == "other owner") {
             QVERIFY(QDir().mkdir(usual));
             QVERIFY(::chown(QFile::encodeName(usual).constData(), 65534, 65534) == 0);
         }
-        const QString lockPath = usualFolder.isEmpty() ? runtime.filePath(QStringLiteral("zorvel/zorvel.lock"))
-                                                       : home.filePath(QStringLiteral(".cache/zorvel/zorvel.lock"));
+        const QString lockPath = QDir(home.filePath(usualFolder.isEmpty() ? QStringLiteral(".cache/zorvel")
+                                                                          : QStringLiteral(".local/share/zorvel")))
+                                     .filePath(QStringLiteral("zorvel-%1.lock").arg(QSysInfo::machineHostName()));
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
         env.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime.path());
@@ -180,6 +187,10 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(lockOwner(lockPath), first.processId(), 20000);
         ageFile(lockPath);
 
+        if (secondSession == "no runtime folder")
+            env.remove(QStringLiteral("XDG_RUNTIME_DIR"));
+        else if (secondSession == "own cache")
+            env.insert(QStringLiteral("XDG_CACHE_HOME"), runtime.filePath(QStringLiteral("cache")));
         QProcess second;
         start(second);
         QVERIFY(second.waitForFinished(20000));

@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QFile>
 #include <QProcess>
+#include <QSysInfo>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -105,8 +106,8 @@ private slots:
             QVERIFY(QDir().mkpath(runtime.filePath(QStringLiteral("zorvel"))));
             QVERIFY(QFile::link(users.path(), runtime.filePath(QStringLiteral("zorvel/help"))));
         } else if (surroundings == "stale lock") {
-            QVERIFY(QDir().mkpath(runtime.filePath(QStringLiteral("zorvel"))));
-            QFile lock(runtime.filePath(QStringLiteral("zorvel/zorvel.lock")));
+            QVERIFY(QDir().mkpath(home.filePath(QStringLiteral(".cache/zorvel"))));
+            QFile lock(home.filePath(QStringLiteral(".cache/zorvel/zorvel-%1.lock").arg(QSysInfo::machineHostName())));
             QVERIFY(lock.open(QIODevice::WriteOnly));
             lock.write("999999\n");
         }

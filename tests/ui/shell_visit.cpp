@@ -83,7 +83,7 @@ int visit(int argc, char* argv[])
 {
     QApplication app(argc, argv);
     const QString userDir = userRuntimeDir();
-    SingleInstance instance(userDir.isEmpty() ? QString() : QDir(userDir).filePath(QStringLiteral("zorvel.lock")));
+    SingleInstance instance(instanceLockPath());
     HelpPages helpPages([](const QUrl& page, const BrowserOutcome&) { say(QStringLiteral("browser %1").arg(page.fileName())); },
                         userDir.isEmpty() ? QString() : QDir(userDir).filePath(QStringLiteral("help")));
     ProgramRecords records;

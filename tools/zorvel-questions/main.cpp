@@ -1,6 +1,8 @@
 // zorvel-questions: prints questions made by the drill windows' generators,
-// as a worksheet for teachers and parents (text or an A4 PDF sheet) or as
-// TSV for other programs.
+// as a worksheet for teachers and parents (text or an A4 PDF sheet), as a
+// listening test recorded in an audio file, or as TSV for other programs.
+#include "tools/zorvel-questions/audio_options.h"
+#include "tools/zorvel-questions/audio_sheet.h"
 #include "tools/zorvel-questions/options.h"
 #include "tools/zorvel-questions/sheet.h"
 #include "common/command_line.h"
@@ -65,6 +67,15 @@ int main(int argc, char** argv)
     }
     if (parsed.options.format == zorvel::SheetFormat::Pdf)
         return writePdf(argc, argv, parsed.options, seed);
+    if (zorvel::isAudioFormat(parsed.options.format)) {
+        if (const QString problem = zorvel::writeAudioSheet(parsed.options, seed); !problem.isEmpty()) {
+            std::fprintf(stderr, "zorvel-questions: cannot write %s: %s\n",
+                         zorvel::quotedArgument(parsed.options.output).toUtf8().constData(),
+                         zorvel::quotedArgument(problem).toUtf8().constData());
+            return 1;
+        }
+        return 0;
+    }
     if (!zorvel::writeSheet(parsed.options, seed, stdout)) {
         std::fprintf(stderr, "zorvel-questions：没能写出题目\n");
         return 1;

@@ -4,6 +4,7 @@
 
 #include "common/command_line.h"
 #include "common/option_table.h"
+#include "tools/zorvel-questions/audio_options.h"
 
 #include <QCommandLineParser>
 
@@ -128,7 +129,7 @@ std::string checkExercise(const ValueOf& value, SheetOptions& options)
 }
 
 // --mode, --count, --seed, --format and the PDF's own options: how it is printed.
-std::string checkSheet(const ValueOf& value, SheetOptions& options)
+std::string checkSheet(const ValueOf& value, bool twice, SheetOptions& options)
 {
     if (const std::string* mode = value("--mode")) {
         if (*mode == "normal")
@@ -161,20 +162,29 @@ std::string checkSheet(const ValueOf& value, SheetOptions& options)
             options.format = SheetFormat::Tsv;
         else if (*format == "pdf")
             options.format = SheetFormat::Pdf;
+        else if (*format == "wav")
+            options.format = SheetFormat::Wav;
+        else if (*format == "mp3")
+            options.format = SheetFormat::Mp3;
+        else if (*format == "ogg")
+            options.format = SheetFormat::Ogg;
         else
-            return refusal("--format", "未知的格式", *format, "text、tsv、pdf");
+            return refusal("--format", "未知的格式", *format, "text、tsv、pdf、wav、mp3、ogg");
     }
+    if (isAudioFormat(options.format) || twice || value("--rate") || value("--gap"))
+        if (std::string error = checkAudioValues(value, twice, options); !error.empty() || isAudioFormat(options.format))
+            return error;
     return checkPdfValues(value("--columns"), value("--output"), options);
 }
 
-std::string checkValues(const std::map<std::string, std::string>& values, SheetOptions& options)
+std::string checkValues(const std::map<std::string, std::string>& values, bool twice, SheetOptions& options)
 {
     const ValueOf value = [&](const char* name) -> const std::string* {
         const auto it = values.find(name);
         return it == values.end() ? nullptr : &it->second;
     };
     std::string error = checkExercise(value, options);
-    return error.empty() ? checkSheet(value, options) : error;
+    return error.empty() ? checkSheet(value, twice, options) : error;
 }
 
 // Every option, in the order of the help; a new option is a row here and,
@@ -186,12 +196,15 @@ const OptionTable& sheetOptionTable()
         {"level", nullptr, "LEVEL", "难度：选项名（Option4）或窗口上的说明（\"2位 + 1位\"）；\n默认为该运算的默认难度"},
         {"type", nullptr, "TYPE", "数的类型：Option7 或 integer、Option8 或 1dp、Option9 或 2dp\n（只有 add、sub、mixed 有小数）；默认 integer"},
         {"mode", nullptr, "MODE", "normal（普通）或 listening（听算：相邻两题的答案不同；\npdf 时学生卷只有编号和横线）；默认 normal"},
-        {"count", nullptr, "N", "题数：1 到 1000000（pdf：1 到 10000）；默认 10（normal）或 20（listening）"},
+        {"count", nullptr, "N", "题数：1 到 1000000（pdf：1 到 10000；wav、mp3、ogg：1 到 100）；默认 10（normal）或 20（listening）"},
         {"seed", nullptr, "SEED", "随机种子：同一个种子出同样的题；默认取自时钟"},
-        {"format", nullptr, "FORMAT", "text（可打印的题单）、tsv 或 pdf（A4 练习卷：标题、姓名/日期/用时/得分、\n编号的题目和页码）；默认 text。text 和 tsv 写到标准输出"},
-        {"output", nullptr, "FILE", "pdf：要写的文件（必填）；整张练习卷写好后才替换原有的文件"},
+        {"format", nullptr, "FORMAT", "text（可打印的题单）、tsv、pdf（A4 练习卷：标题、姓名/日期/用时/得分、\n编号的题目和页码），或 wav、mp3、ogg（听算录音，只用于 --mode listening：\n每题像听算窗口那样读出，然后留出作答的静音）；默认 text。text 和 tsv 写到标准输出"},
+        {"output", nullptr, "FILE", "pdf、wav、mp3、ogg：要写的文件（必填）；整个文件写好后才替换原有的文件"},
         {"columns", nullptr, "N", "pdf：每行 1 到 6 道题；默认按最宽的题目自动选择"},
-        {"answers", nullptr, nullptr, "text：题目后面附答案；pdf：另起一页的答案页，版式相同\n（listening：给老师的一页，有题目和答案）"},
+        {"answers", nullptr, nullptr, "text：题目后面附答案；pdf：另起一页的答案页，版式相同\n（listening：给老师的一页，有题目和答案）；wav、mp3、ogg：最后一题之后读出全部答案"},
+        {"rate", nullptr, "RATE", "录音的语速：slow（慢）、normal（中）或 fast（快）；默认 normal"},
+        {"twice", nullptr, nullptr, "录音里每题读两遍，中间停一秒"},
+        {"gap", nullptr, "SECONDS", "录音里每题之后的静音：1 到 60 秒；默认 10"},
         {"help", "h", nullptr, "显示本说明并退出"},
         {"version", nullptr, nullptr, "显示版本号并退出"},
     };
@@ -222,7 +235,7 @@ ParsedOptions parseOptions(const QStringList& arguments)
     for (const QString& name : valueOptionNames(sheetOptionTable()))
         if (parser.isSet(name))
             values["--" + name.toStdString()] = parser.value(name).toStdString();
-    parsed.error = checkValues(values, parsed.options);
+    parsed.error = checkValues(values, parser.isSet(QStringLiteral("twice")), parsed.options);
     return parsed;
 }
 

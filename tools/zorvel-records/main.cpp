@@ -2,6 +2,7 @@
 // book, the daily practice's facts) from the user's record file or another one, for teachers and scripts.
 // It only reads: the file is opened read-only and never created or updated.
 #include "records/fact_records.h"
+#include "records/read_only_record.h"
 #include "records/record_reader.h"
 #include "records/schema.h"
 #include "records/sql_support.h"
@@ -45,20 +46,12 @@ std::vector<Pupil> chosenPupils(const RecordReader& reader, const std::optional<
     throw Refusal{2, QStringLiteral("记录里没有学生 %1；记录里的学生：%2").arg(quotedArgument(*name), zorvel::listed(names))};
 }
 
-// A name is printed as it is, unless it holds control characters.
-QString printable(const QString& name)
-{
-    const bool control = std::any_of(name.cbegin(), name.cend(),
-                                     [](QChar c) { return c.category() == QChar::Other_Control; });
-    return control ? quotedArgument(name) : name;
-}
-
 QByteArray listPupils(const RecordReader& reader)
 {
     const std::optional<qint64> current = reader.savedCurrentPupil();
     QByteArray out;
     for (const Pupil& pupil : reader.pupils())
-        out += ((current && *current == pupil.id ? QStringLiteral("* ") : QStringLiteral("  ")) + printable(pupil.name))
+        out += ((current && *current == pupil.id ? QStringLiteral("* ") : QStringLiteral("  ")) + printableName(pupil.name))
                    .toUtf8() +
                '\n';
     return out;
@@ -100,22 +93,27 @@ QByteArray listFacts(const RecordReader& reader, const RecordsOptions& options)
     return table.text();
 }
 
-// The record read-only; a copy in a folder that cannot be written (where
-// SQLite cannot make its WAL index) is read in immutable mode.
-RecordReader openRecord(const QString& path)
+// Why the record could not be read, in one Chinese phrase.
+QString reason(const SqlFailure& failure)
 {
-    try {
-        const QSqlDatabase db = openConnection(kConnection, path, true);
-        checkReadable(db);
-        return RecordReader(db);
-    } catch (const SqlFailure& failure) {
-        if (failure.kind() != Failure::CannotOpen && failure.kind() != Failure::ReadOnly)
-            throw;
+    switch (failure.kind()) {
+    case Failure::Corrupt:
+        return QStringLiteral("文件有损坏，或者不是学习记录文件，没有读完");
+    case Failure::Locked:
+        return QStringLiteral("文件正被另一个程序占用");
+    case Failure::NewerVersion:
+        return QStringLiteral("文件是由更新版本的 Zorvel 建立的");
+    case Failure::MigrationFailed:
+    case Failure::Incomplete:
+        return failure.text();
+    case Failure::ReadOnly:
+    case Failure::CannotOpen:
+    case Failure::DiskFull:
+        return QStringLiteral("文件打不开");
+    case Failure::Other:
+        break;
     }
-    closeConnection(kConnection);
-    const QSqlDatabase db = openImmutable(kConnection, path);
-    checkReadable(db);
-    return RecordReader(db);
+    return QStringLiteral("这不是本程序能读的学习记录");
 }
 
 QByteArray run(const RecordsOptions& options)
@@ -124,7 +122,9 @@ QByteArray run(const RecordsOptions& options)
     if (!QFileInfo(path).isFile())
         throw Refusal{1, QStringLiteral("没有记录文件 %1").arg(quotedArgument(path))};
     try {
-        const RecordReader reader = openRecord(path);
+        const ReadOnlyRecord record(kConnection, path);
+        checkReadable(record.db());
+        const RecordReader reader(record.db());
         switch (options.command) {
         case Command::Pupils:
             return listPupils(reader);
@@ -136,7 +136,7 @@ QByteArray run(const RecordsOptions& options)
             return listFacts(reader, options);
         }
     } catch (const SqlFailure& failure) {
-        throw Refusal{1, QStringLiteral("读不了记录 %1（%2）").arg(quotedArgument(path), failure.text())};
+        throw Refusal{1, QStringLiteral("读不了记录 %1（%2）").arg(quotedArgument(path), reason(failure))};
     }
     return {};
 }

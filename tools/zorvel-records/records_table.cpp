@@ -2,6 +2,8 @@
 #include "tools/zorvel-records/records_table.h"
 
 #include "records/csv_export.h"
+#include "records/exercise_names.h"
+#include "common/quoting.h"
 
 #include <cstdio>
 
@@ -41,6 +43,17 @@ QString isoSeconds(const QDateTime& when)
 
 } // namespace
 
+QString printableName(const QString& name)
+{
+    for (const uint c : name.toUcs4()) {
+        const QChar::Category category = QChar::category(c);
+        if (category == QChar::Other_Control || category == QChar::Other_Format ||
+            category == QChar::Separator_Line || category == QChar::Separator_Paragraph)
+            return quotedArgument(name);
+    }
+    return name;
+}
+
 const QStringList kTestColumns = {"pupil", "started", "window", "operation", "mode", "level",
                                   "type",  "questions", "wrong_answers", "time", "ended"};
 const QStringList kMistakeColumns = {"pupil",  "window", "level",       "type",      "first",
@@ -54,22 +67,31 @@ Table::Table(TableFormat format, const QStringList& header)
 
 void Table::addRow(const QStringList& fields)
 {
-    QString line;
-    for (const QString& field : fields) {
-        if (!line.isEmpty() || &field != &fields.first())
-            line += QLatin1Char(format_ == TableFormat::Csv ? ',' : '\t');
-        line += format_ == TableFormat::Csv ? csvField(field) : tsvField(field);
+    if (format_ == TableFormat::Csv) {
+        csv_.addRow(fields);
+        return;
     }
-    text_ += line.toUtf8();
-    text_ += '\n';
+    QString line;
+    for (qsizetype c = 0; c < fields.size(); ++c) {
+        if (c > 0)
+            line += QLatin1Char('\t');
+        line += tsvField(spreadsheetSafe(fields[c]));
+    }
+    tsv_ += line.toUtf8();
+    tsv_ += '\n';
+}
+
+QByteArray Table::text() const
+{
+    return format_ == TableFormat::Csv ? csv_.text() : tsv_;
 }
 
 QStringList testFields(const TestRow& row)
 {
     const Exercise& e = row.exercise;
-    return {row.pupil,
+    return {printableName(row.pupil),
             isoSeconds(row.started),
-            e.window,
+            windowText(e),
             e.operation,
             e.mode,
             e.levelCaption,
@@ -84,7 +106,7 @@ QStringList mistakeFields(const QString& pupil, const Mistake& mistake)
 {
     const Exercise& e = mistake.exercise;
     const QuestionShown& q = mistake.question;
-    return {pupil,          e.window,         e.levelCaption,     e.numberType,
+    return {printableName(pupil), windowText(e),         e.levelCaption,     e.numberType,
             q.operands[0],  q.operands[1],    q.operands[2],      q.correctAnswer,
             QString::number(mistake.timesWrong), isoSeconds(mistake.lastWrong)};
 }
@@ -95,7 +117,7 @@ QStringList factFields(const QString& pupil, const facts::Fact& fact, const fact
 {
     const std::string text = fact.text();
     const std::string_view key = facts::setKey(fact.set);
-    return {pupil,
+    return {printableName(pupil),
             QString::fromStdString(text),
             QString::fromUtf8(key.data(), static_cast<qsizetype>(key.size())),
             QString::number(state.box),

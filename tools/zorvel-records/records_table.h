@@ -1,9 +1,11 @@
 // The tables zorvel-records prints: a header line, then one row a line, as
-// CSV (RFC 4180 quoting) or TSV (tab, newline, carriage return and backslash
-// written as \t, \n, \r, \\).
+// CSV (the records window's writer, with LF lines and no byte-order mark) or
+// TSV (tab, newline, carriage return and backslash written as \t, \n, \r, \\);
+// in both a field a spreadsheet would run as a formula begins with '.
 #pragma once
 
 #include "facts/fact_book.h"
+#include "records/csv_export.h"
 #include "records/record_store.h"
 #include "tools/zorvel-records/records_options.h"
 
@@ -16,12 +18,18 @@ class Table {
 public:
     Table(TableFormat format, const QStringList& header);
     void addRow(const QStringList& fields);
-    const QByteArray& text() const { return text_; }
+    QByteArray text() const;
 
 private:
     TableFormat format_;
-    QByteArray text_;
+    CsvWriter csv_{CsvTarget::Stream};
+    QByteArray tsv_;
 };
+
+// A name as it is, unless it holds control or invisible format characters
+// (a record of an earlier version, or one written by another program): then
+// quoted with those written as escapes, so that none reaches a terminal.
+QString printableName(const QString& name);
 
 QStringList testFields(const TestRow& row);
 QStringList mistakeFields(const QString& pupil, const Mistake& mistake);

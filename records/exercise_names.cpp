@@ -1,0 +1,31 @@
+// Window names from the exercise catalogue and the two practice modes.
+#include "records/exercise_names.h"
+
+#include "questions/catalogue.h"
+
+namespace zorvel::records {
+
+QString operationText(const QString& operationKey)
+{
+    const auto op = operationFromKey(operationKey.toStdString());
+    if (!op)
+        return operationKey;
+    const std::string_view name = operationInfo(*op).name;
+    return QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size()));
+}
+
+QString modeText(const QString& modeKey)
+{
+    if (modeKey == QLatin1String("normal"))
+        return QStringLiteral("普通模式");
+    if (modeKey == QLatin1String("listening"))
+        return QStringLiteral("听算模式");
+    return modeKey;
+}
+
+QString windowText(const Exercise& exercise)
+{
+    return operationText(exercise.operation) + QLatin1Char(' ') + modeText(exercise.mode);
+}
+
+} // namespace zorvel::records

@@ -1,0 +1,48 @@
+// Normalising and checking a pupil's name.
+#include "records/pupil_names.h"
+
+#include <QList>
+
+namespace zorvel::records {
+
+namespace {
+
+bool isControl(uint c)
+{
+    const QChar::Category category = QChar::category(c);
+    return category == QChar::Other_Control || category == QChar::Separator_Line ||
+           category == QChar::Separator_Paragraph;
+}
+
+// Drops the invisible format characters, composes, trims.
+QString visibleForm(const QString& typed)
+{
+    QList<uint> kept;
+    for (uint c : typed.toUcs4())
+        if (QChar::category(c) != QChar::Other_Format)
+            kept.append(c);
+    return QString::fromUcs4(reinterpret_cast<const char32_t*>(kept.constData()), kept.size()).normalized(QString::NormalizationForm_C).trimmed();
+}
+
+} // namespace
+
+PupilName pupilName(const QString& typed)
+{
+    const QString name = visibleForm(typed);
+    const QList<uint> characters = name.toUcs4();
+    if (characters.isEmpty())
+        return {QString(), QStringLiteral("名字不能为空。")};
+    if (characters.size() > kLongestPupilName)
+        return {QString(), QStringLiteral("名字太长了，最多 %1 个字。").arg(kLongestPupilName)};
+    for (uint c : characters)
+        if (isControl(c))
+            return {QString(), QStringLiteral("名字里不能有换行、制表符这样的控制字符。")};
+    return {name, QString()};
+}
+
+bool samePupilName(const QString& a, const QString& b)
+{
+    return visibleForm(a) == visibleForm(b);
+}
+
+} // namespace zorvel::records

@@ -1,0 +1,80 @@
+// Planting damaged and half-copied records through the store and raw SQL.
+#include "tests/records/planted_records.h"
+
+#include "records/sql_support.h"
+#include "records/sqlite_record_store.h"
+
+#include <QDir>
+#include <QFile>
+
+namespace zorvel::records::planted {
+
+namespace {
+
+const Exercise kAdd{"Form81", "add", "normal", "Option4", "2位 + 1位", "integer"};
+const QDateTime kFirstDay(QDate(2026, 1, 1), QTime(16, 0));
+
+void addTest(RecordStore& store, const QDateTime& started)
+{
+    const TestId id = store.beginTest(kAdd, started, false);
+    store.endTest(id, TestEnd::Finished, QStringLiteral("1:07.06"));
+}
+
+} // namespace
+
+void makeRecord(const QString& path, int tests)
+{
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("planting"));
+        db.setDatabaseName(path);
+        db.open();
+        for (const char* statement : {"PRAGMA page_size = 512", "CREATE TABLE x (a)", "DROP TABLE x"})
+            run(db, QString::fromLatin1(statement));
+    }
+    closeConnection(QStringLiteral("planting"));
+    SqliteRecordStore store(path, QStringLiteral("学生1"));
+    for (int day = 0; day < tests; ++day)
+        addTest(store, kFirstDay.addDays(day));
+    store.flush();
+}
+
+bool damageIndex(const QString& path, const QString& index)
+{
+    qint64 page = 0;
+    qint64 pageSize = 0;
+    {
+        const QSqlDatabase db = openConnection(QStringLiteral("planting"), path, true);
+        pageSize = scalar(db, QStringLiteral("PRAGMA page_size")).toLongLong();
+        QSqlQuery leaves = run(db, QStringLiteral("SELECT pageno FROM dbstat WHERE name = ? AND pagetype = 'leaf'"
+                                                  " ORDER BY pageno"), {index});
+        QList<qint64> pages;
+        while (nextRow(leaves))
+            pages << leaves.value(0).toLongLong();
+        if (pages.size() >= 3)
+            page = pages[pages.size() / 2];
+    }
+    closeConnection(QStringLiteral("planting"));
+    QFile file(path);
+    if (page == 0 || !file.open(QIODevice::ReadWrite) || !file.seek((page - 1) * pageSize))
+        return false;
+    return file.write(QByteArray(int(pageSize), '\xff')) == pageSize;
+}
+
+bool copyWithRowsInWal(const QString& path, const QString& folder)
+{
+    SqliteRecordStore store(path, QStringLiteral("学生1"));
+    const std::optional<Pupil> added = store.addPupil(QStringLiteral("小红"));
+    if (!added)
+        return false;
+    store.setCurrentPupil(added->id);
+    addTest(store, kFirstDay.addYears(1));
+    store.flush();
+    QDir().mkpath(folder);
+    bool copied = QFileInfo(path + QStringLiteral("-wal")).size() > 0;
+    for (const QString& suffix : {QString(), QStringLiteral("-wal")})
+        copied = QFile::copy(path + suffix, QDir(folder).filePath(QStringLiteral("records.db") + suffix)) && copied;
+    return copied;
+}
+
+} // namespace zorvel::records::planted
