@@ -60,14 +60,17 @@ TestId newTestId()
     return (ms << 20) | qint64(QRandomGenerator::system()->bounded(1 << 20));
 }
 
-void RecordWrites::beginTest(TestId id, const QString& session, const Exercise& exercise, const QDateTime& started,
-                             bool redo)
+void RecordWrites::beginTest(TestId id, const QString& session, qint64 pupil, const Exercise& exercise,
+                             const QDateTime& started, bool redo)
 {
     Transaction transaction(db_);
     const qint64 exercise_id = exerciseId(exercise);
-    run(db_, QStringLiteral("INSERT INTO tests (id, pupil_id, exercise_id, started, redo, session) SELECT ?, value, ?,"
-                            " ?, ?, ? FROM settings WHERE key = 'current_pupil'"),
-        {id, exercise_id, started.toMSecsSinceEpoch(), redo ? 1 : 0, session});
+    // The pupil chosen in this copy; the saved current pupil only when that
+    // one is not known yet or was removed meanwhile by another copy.
+    run(db_, QStringLiteral("INSERT INTO tests (id, pupil_id, exercise_id, started, redo, session) SELECT ?,"
+                            " coalesce((SELECT id FROM pupils WHERE id = ?), value), ?, ?, ?, ? FROM settings"
+                            " WHERE key = 'current_pupil'"),
+        {id, pupil, exercise_id, started.toMSecsSinceEpoch(), redo ? 1 : 0, session});
     transaction.commit();
 }
 
@@ -171,10 +174,14 @@ Pupil RecordWrites::ensureCurrentPupil(const QString& defaultName)
     return Pupil{current, name};
 }
 
-Pupil RecordWrites::currentPupil()
+Pupil RecordWrites::currentPupil(qint64 chosen)
 {
-    QSqlQuery found = run(db_, QStringLiteral("SELECT p.id, p.name FROM settings s JOIN pupils p ON p.id = s.value"
-                                              " WHERE s.key = 'current_pupil'"));
+    // Another copy on the same record may have saved another choice meanwhile:
+    // this copy's own choice stays while that pupil exists.
+    QSqlQuery found = run(db_, QStringLiteral("SELECT id, name, 0 AS saved FROM pupils WHERE id = ? UNION ALL"
+                                              " SELECT p.id, p.name, 1 FROM settings s JOIN pupils p ON p.id = s.value"
+                                              " WHERE s.key = 'current_pupil' ORDER BY saved"),
+                          {chosen});
     return nextRow(found) ? Pupil{found.value(0).toLongLong(), found.value(1).toString()} : Pupil{};
 }
 

@@ -14,7 +14,8 @@ public:
     const QSqlDatabase& database() const { return db_; }
 
     // The test is the current pupil's, written by the running copy session.
-    void beginTest(TestId id, const QString& session, const Exercise& exercise, const QDateTime& started, bool redo);
+    void beginTest(TestId id, const QString& session, qint64 pupil, const Exercise& exercise, const QDateTime& started,
+                   bool redo);
     void question(TestId test, int number, const QuestionShown& question);
     void answer(TestId test, int number, const QString& text, bool right, qint64 ms);
     void playbackReached(TestId test);
@@ -24,7 +25,7 @@ public:
 
     // The current pupil, made first if there is none (named defaultName).
     Pupil ensureCurrentPupil(const QString& defaultName);
-    Pupil currentPupil();
+    Pupil currentPupil(qint64 chosen);  // `chosen` while it exists, else the saved current pupil
     void setCurrentPupil(qint64 id);
     std::optional<Pupil> addPupil(const QString& name);
     bool renamePupil(qint64 id, const QString& name);

@@ -265,7 +265,8 @@ TestId SqliteRecordStore::beginTest(const Exercise& exercise, const QDateTime& s
 {
     const TestId id = newTestId();
     const QString session = session_.id();
-    writer_->post([=](RecordWrites& writes) { writes.beginTest(id, session, exercise, started, redo); });
+    const qint64 pupil = currentPupil().id;
+    writer_->post([=](RecordWrites& writes) { writes.beginTest(id, session, pupil, exercise, started, redo); });
     return id;
 }
 
@@ -329,13 +330,15 @@ Pupil SqliteRecordStore::currentPupil()
 }
 
 template <typename Result>
-Result SqliteRecordStore::changePupils(const std::function<Result(RecordWrites&)>& change, Result fallback)
+Result SqliteRecordStore::changePupils(const std::function<Result(RecordWrites&)>& change, Result fallback,
+                                       std::optional<qint64> choice)
 {
     using Answer = std::pair<Result, Pupil>;
+    const qint64 chosen = choice.value_or(currentPupil().id);
     const Answer answer = writer_->call<Answer>(
-        [&change](RecordWrites& writes) {
+        [&change, chosen](RecordWrites& writes) {
             Result result = change(writes);
-            return Answer{std::move(result), writes.currentPupil()};
+            return Answer{std::move(result), writes.currentPupil(chosen)};
         },
         Answer{fallback, Pupil{}});
     setCurrent(answer.second);
@@ -344,7 +347,7 @@ Result SqliteRecordStore::changePupils(const std::function<Result(RecordWrites&)
 
 void SqliteRecordStore::setCurrentPupil(qint64 id)
 {
-    changePupils<bool>([id](RecordWrites& writes) { writes.setCurrentPupil(id); return true; }, false);
+    changePupils<bool>([id](RecordWrites& writes) { writes.setCurrentPupil(id); return true; }, false, id);
 }
 
 std::optional<Pupil> SqliteRecordStore::addPupil(const QString& name)

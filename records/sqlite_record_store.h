@@ -88,7 +88,8 @@ private:
     void setCurrent(const Pupil& pupil);
     // Runs a pupil change on the writer; the current pupil is read back with it.
     template <typename Result>
-    Result changePupils(const std::function<Result(RecordWrites&)>& change, Result fallback);
+    Result changePupils(const std::function<Result(RecordWrites&)>& change, Result fallback,
+                        std::optional<qint64> choice = std::nullopt);
     bool openReader();
     template <typename Result>
     Result read(const std::function<Result(const RecordReader&)>& query, Result fallback);

@@ -235,7 +235,7 @@ TEST_F(StoreTest, TestLeftRunningByACrashIsInterruptedAtTheNextStart)
     {
         // A copy that crashed: its session's lock is gone.
         RecordWrites writes(openConnection("crashed", path(), false));
-        writes.beginTest(41, "6f1c2a4e-0000-4000-8000-000000000001", kAdd, kMonday, false);
+        writes.beginTest(41, "6f1c2a4e-0000-4000-8000-000000000001", 0, kAdd, kMonday, false);
         writes.question(41, 1, question(1, 2));
         writes.answer(41, 1, "3", true, 500);
     }

@@ -227,6 +227,12 @@ private slots:
             QTest::keyClick(grid, Qt::Key_Right);
         QCOMPARE(grid->focusedDescription(), grid->cellDescription(wrong));
         QCOMPARE(grid->accessibleDescription(), grid->cellDescription(wrong));
+
+        // The last set chosen cannot be taken away.
+        plan->setAction(facts::FactSet::Mul)->trigger();
+        plan->setAction(facts::FactSet::Add)->trigger();
+        QVERIFY(plan->setAction(facts::FactSet::Add)->isChecked());
+        QCOMPARE(facts.plan().sets, std::vector<facts::FactSet>{facts::FactSet::Add});
     }
 
     void filtersChooseTheRowsAndTheChartOpensOnTheLatestExercise()
