@@ -3,7 +3,7 @@
 
 #include "daily_practice/session_result.h"
 #include "fact_grid/fact_texts.h"
-#include "normal_drill/screen_units.h"
+#include "design_units/screen_units.h"
 
 #include <QLabel>
 #include <QPushButton>

@@ -1,7 +1,7 @@
 // The 达标测试 window's question cycle, clock, hand-in and result.
 #include "fluency_drill/fluency_window.h"
 
-#include "normal_drill/screen_units.h"
+#include "design_units/screen_units.h"
 #include "normal_drill/stopwatch.h"
 #include "questions/number_text.h"
 

@@ -7,7 +7,7 @@
 #include "listening_drill/reading_menu.h"
 #include "listening_drill/reading_pacer.h"
 #include "listening_pace/listening_script.h"
-#include "normal_drill/screen_units.h"
+#include "design_units/screen_units.h"
 #include "questions/number_text.h"
 
 #include <QCheckBox>
@@ -111,7 +111,10 @@ void ListeningDrillWindow::buildReadingControls()
 
 void ListeningDrillWindow::showSpeechNotice()
 {
-    auto* notice = new QLabel(QStringLiteral("未检测到语音引擎，题目不会朗读"), this);
+    const bool noOutput = voice_ && voice_->silence() == Silence::NoSoundOutput;
+    auto* notice = new QLabel(noOutput ? QStringLiteral("没有找到声音输出，题目不会朗读")
+                                       : QStringLiteral("未安装中文语音，题目不会朗读"),
+                              this);
     notice->setObjectName(QStringLiteral("SpeechNotice"));
     setDesignFont(notice, designFont(FontFace::Songti, 12, true));
     placeInTwips(notice, QRect(2040, 10530, 7485, 390));

@@ -4,7 +4,7 @@
 #include "normal_drill/drill_window.h"
 
 #include "normal_drill/answer_entry.h"
-#include "normal_drill/screen_units.h"
+#include "design_units/screen_units.h"
 #include "normal_drill/stopwatch_display.h"
 #include "questions/number_text.h"
 

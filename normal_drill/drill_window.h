@@ -159,8 +159,6 @@ private:
     void keyboardGuardTripped();
     void setOperandTexts(const std::array<QString, 3>& texts);
     void applyNumberTypeFonts();
-    // The designed size, or smaller where the screen's free area is smaller.
-    QSize openingSize() const;
     static QString twoCharacterNumber(int n);
     // The exercise selected on screen, as the record keeps it.
     records::Exercise shownExercise() const;

@@ -6,8 +6,9 @@
 #include "normal_drill/answer_entry.h"
 #include "normal_drill/column_label.h"
 #include "normal_drill/drill_button.h"
-#include "normal_drill/screen_units.h"
+#include "design_units/screen_units.h"
 #include "normal_drill/stopwatch_display.h"
+#include "window_fit/window_fit.h"
 
 #include <QCheckBox>
 #include <QGroupBox>
@@ -16,7 +17,6 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QResizeEvent>
-#include <QScreen>
 
 namespace zorvel {
 
@@ -29,9 +29,6 @@ void setTextColour(QWidget* widget, const QColor& colour)
     palette.setColor(QPalette::Text, colour);
     widget->setPalette(palette);
 }
-
-// Room left for the title bar and the borders the desktop adds to a window.
-const QSize kFrameAllowance(16, 48);
 
 QLabel* makeLabel(QWidget* parent, TwipsLayout& layout, const QString& name, const QString& caption,
                   const QFont& font, Qt::Alignment alignment, const QRect& twips)
@@ -62,8 +59,10 @@ void DrillWindow::buildControls()
 {
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
                    | Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint);
-    setMinimumSize(layout_.designSize() / 3);
-    resize(openingSize());
+    // Over the window it is opened from: the menu, or the records window for
+    // a "重练".
+    fitOnScreen(this, layout_.designSize(), parentWidget() ? parentWidget() : windowInFront());
+    setMinimumSize(smallestLegibleSize(layout_.designSize()).boundedTo(size()));
     layout_.fitToWindow();
     heading_ = new QLabel(row_.heading, this);
     heading_->setObjectName(QStringLiteral("Label7"));
@@ -88,16 +87,6 @@ void DrillWindow::buildControls()
     markLabel_->raise();
     markLabel_->setAttribute(Qt::WA_TransparentForMouseEvents);
     buildButtons();
-}
-
-QSize DrillWindow::openingSize() const
-{
-    const QScreen* shownOn = screen();
-    const QSize design = layout_.designSize();
-    if (!shownOn)
-        return design;
-    const qreal scale = layout_.scaleToFit(shownOn->availableGeometry().size() - kFrameAllowance);
-    return scale < 1.0 ? twipsSize(row_.widthTwips, kDesignHeightTwips, scale) : design;
 }
 
 void DrillWindow::resizeEvent(QResizeEvent* event)

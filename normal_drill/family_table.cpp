@@ -1,7 +1,7 @@
 // The ten rows of the drill-window family and the two layouts they share.
 #include "normal_drill/family_table.h"
 
-#include "normal_drill/screen_units.h"
+#include "design_units/screen_units.h"
 
 namespace zorvel {
 

@@ -2,7 +2,7 @@
 #include "normal_drill/keypad.h"
 
 #include "normal_drill/drill_button.h"
-#include "normal_drill/screen_units.h"
+#include "design_units/screen_units.h"
 #include "normal_drill/twips_layout.h"
 
 namespace zorvel {

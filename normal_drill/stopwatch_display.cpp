@@ -3,7 +3,7 @@
 
 #include "normal_drill/column_label.h"
 #include "normal_drill/drill_services.h"
-#include "normal_drill/screen_units.h"
+#include "design_units/screen_units.h"
 #include "normal_drill/twips_layout.h"
 
 #include <QTimer>

@@ -3,7 +3,7 @@
 #include "normal_drill/test_result.h"
 
 #include "normal_drill/family_table.h"
-#include "normal_drill/screen_units.h"
+#include "design_units/screen_units.h"
 #include "questions/number_text.h"
 
 #include <QFontMetricsF>

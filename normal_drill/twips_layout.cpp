@@ -1,7 +1,10 @@
 // One scale factor over the twips conversion, applied to every control.
 #include "normal_drill/twips_layout.h"
 
-#include "normal_drill/screen_units.h"
+#include "design_units/screen_units.h"
+
+#include <QCheckBox>
+#include <QRadioButton>
 
 #include <algorithm>
 
@@ -48,9 +51,30 @@ void TwipsLayout::setFont(QWidget* widget, const QFont& designFont)
     widget->setFont(scaledFont(designFont, scale_));
 }
 
+// A check box or an option keeps its indicator at one size whatever the
+// scale, so a reduced window leaves its caption less room than the design
+// gave it: its font is reduced further until the whole caption shows.
+static void keepCaptionWhole(QWidget* widget)
+{
+    if (!qobject_cast<QCheckBox*>(widget) && !qobject_cast<QRadioButton*>(widget))
+        return;
+    QFont font = widget->font();
+    for (int step = 0; step < 12 && widget->sizeHint().width() > widget->width() && font.pointSizeF() > 4; ++step) {
+        font.setPointSizeF(font.pointSizeF() * 0.92);
+        widget->setFont(font);
+    }
+}
+
 void TwipsLayout::fitToWindow()
 {
     const QSize size = window_->size();
+    // Fitted already at this size: setting the same fonts again would make
+    // every label lay out its text anew.
+    if (size == fittedSize_ && placements_.size() == fittedPlacements_ && fonts_.size() == fittedFonts_)
+        return;
+    fittedSize_ = size;
+    fittedPlacements_ = placements_.size();
+    fittedFonts_ = fonts_.size();
     // The designed size is kept to the pixel: its scale is exactly 1.
     scale_ = size == designSize() ? 1.0 : scaleToFit(size);
     const QSize used = twipsSize(widthTwips_, heightTwips_, scale_);
@@ -63,6 +87,10 @@ void TwipsLayout::fitToWindow()
     for (const Placement& placement : placements_) {
         if (placement.widget)
             placement.widget->setGeometry(pixels(placement.widget, placement.twips));
+    }
+    for (const Placement& placement : placements_) {
+        if (placement.widget)
+            keepCaptionWhole(placement.widget);
     }
 }
 

@@ -50,6 +50,10 @@ private:
     QPoint origin_;
     std::vector<Placement> placements_;
     std::vector<FontChoice> fonts_;
+    // What the last fit was made for.
+    QSize fittedSize_;
+    size_t fittedPlacements_ = 0;
+    size_t fittedFonts_ = 0;
 };
 
 } // namespace zorvel

@@ -186,7 +186,8 @@ void endProcessNow(int status)
     std::_Exit(status);
 }
 
-bool startDetachedProgram(const QByteArray& program, const QList<QByteArray>& arguments)
+bool startDetachedProgram(const QByteArray& program, const QList<QByteArray>& arguments,
+                          std::function<void(bool succeeded)> ended)
 {
     std::vector<char*> argv;
     argv.push_back(const_cast<char*>(program.constData()));
@@ -204,14 +205,25 @@ bool startDetachedProgram(const QByteArray& program, const QList<QByteArray>& ar
     sigaddset(&signalSet, SIGPIPE);
     posix_spawnattr_setsigdefault(&attributes, &signalSet);
     posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF | POSIX_SPAWN_SETSID);
+    // Whatever it says goes nowhere: its complaints are not the user's
+    // terminal's business, its outcome is reported instead.
+    posix_spawn_file_actions_t files;
+    posix_spawn_file_actions_init(&files);
+    for (int fd : {STDIN_FILENO, STDOUT_FILENO, STDERR_FILENO})
+        posix_spawn_file_actions_addopen(&files, fd, "/dev/null", fd == STDIN_FILENO ? O_RDONLY : O_WRONLY, 0);
     pid_t child = 0;
-    const int error = ::posix_spawnp(&child, program.constData(), nullptr, &attributes, argv.data(), environ);
+    const int error = ::posix_spawnp(&child, program.constData(), &files, &attributes, argv.data(), environ);
+    posix_spawn_file_actions_destroy(&files);
     posix_spawnattr_destroy(&attributes);
     if (error != 0)
         return false;
-    std::thread([child] {
-        while (::waitpid(child, nullptr, 0) < 0 && errno == EINTR) {
+    std::thread([child, ended = std::move(ended)] {
+        int status = 0;
+        pid_t reaped = -1;
+        while ((reaped = ::waitpid(child, &status, 0)) < 0 && errno == EINTR) {
         }
+        if (ended)
+            ended(reaped == child && WIFEXITED(status) && WEXITSTATUS(status) == 0);
     }).detach();
     return true;
 }

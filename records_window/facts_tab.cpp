@@ -4,7 +4,7 @@
 
 #include "fact_grid/fact_grid.h"
 #include "fact_grid/fact_texts.h"
-#include "normal_drill/screen_units.h"
+#include "design_units/screen_units.h"
 
 #include <QLabel>
 #include <QVBoxLayout>

@@ -2,7 +2,7 @@
 #include "records_window/fluency_chart.h"
 
 #include "fluency/fluency_test.h"
-#include "normal_drill/screen_units.h"
+#include "design_units/screen_units.h"
 
 #include <QChart>
 #include <QChartView>

@@ -1,7 +1,7 @@
 // Choosing a group of the mistakes book and printing it.
 #include "records_window/mistakes_print_bar.h"
 
-#include "normal_drill/screen_units.h"
+#include "design_units/screen_units.h"
 #include "records_window/record_controls.h"
 #include "records_window/record_texts.h"
 #include "records_window/sheet_printing.h"
@@ -36,13 +36,13 @@ std::vector<std::vector<Mistake>> mistakeGroups(const std::vector<Mistake>& mist
 MistakesPrintBar::MistakesPrintBar(const RecordsServices& services, QWidget* parent)
     : QWidget(parent), services_(services)
 {
-    auto* label = new QLabel(QStringLiteral("错题卷:"), this);
+    auto* label = new QLabel(QStringLiteral("错题卷："), this);
     label->setFont(designFont(FontFace::Songti, 11));
     choice_ = new QComboBox(this);
     choice_->setObjectName(QStringLiteral("cboPrintGroup"));
     choice_->setFont(designFont(FontFace::Songti, 11));
     print_ = makeButton(this, "cmdPrintMistakes", QStringLiteral("打印错题卷"), 11);
-    print_->setToolTip(QStringLiteral("把这一组错题印成练习卷,后面附答案页"));
+    print_->setToolTip(QStringLiteral("把这一组错题印成练习卷，后面附答案页"));
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(label);
@@ -58,7 +58,7 @@ void MistakesPrintBar::setGroups(const std::vector<std::vector<Mistake>>& groups
     choice_->clear();
     for (const std::vector<Mistake>& group : groups_) {
         const Exercise& exercise = group.front().exercise;
-        choice_->addItem(QStringLiteral("%1 · %2 · %3(%4 题)")
+        choice_->addItem(QStringLiteral("%1 · %2 · %3（%4 题）")
                              .arg(operationText(exercise.operation), exercise.levelCaption,
                                   numberTypeText(exercise.operation, exercise.numberType),
                                   QString::number(group.size())));

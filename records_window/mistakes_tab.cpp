@@ -1,7 +1,7 @@
 // The mistakes book, "重练" and the ticking of a listening test's questions.
 #include "records_window/mistakes_tab.h"
 
-#include "normal_drill/screen_units.h"
+#include "design_units/screen_units.h"
 #include "records_window/mistakes_print_bar.h"
 #include "records_window/record_controls.h"
 #include "records_window/record_texts.h"
@@ -25,7 +25,7 @@ enum BookColumn { QuestionColumn, TimesColumn, LastColumn, RedoColumn };
 
 QString groupText(const Exercise& exercise, size_t count)
 {
-    return QStringLiteral("%1 · %2 · %3(%4 题)")
+    return QStringLiteral("%1 · %2 · %3（%4 题）")
         .arg(windowText(exercise), exercise.levelCaption, numberTypeText(exercise.operation, exercise.numberType),
              QString::number(count));
 }
@@ -43,7 +43,7 @@ MistakesTab::MistakesTab(RecordStore& store, const RecordsServices& services, QW
 
 QWidget* MistakesTab::buildBook()
 {
-    QGroupBox* frame = makeFrame(this, QStringLiteral("错题本(普通模式第一次答错的题,和听算时勾选的题)"));
+    QGroupBox* frame = makeFrame(this, QStringLiteral("错题本（普通模式第一次答错的题，和听算时勾选的题）"));
     auto* layout = new QVBoxLayout(frame);
     book_ = new QTreeWidget(frame);
     book_->setObjectName(QStringLiteral("treMistakes"));
@@ -52,9 +52,9 @@ QWidget* MistakesTab::buildBook()
     book_->setHeaderLabels({QStringLiteral("题目"), QStringLiteral("错误次数"), QStringLiteral("最近一次"), QString()});
     book_->header()->setStretchLastSection(false);
     book_->header()->setSectionResizeMode(QuestionColumn, QHeaderView::Stretch);
-    book_->setColumnWidth(TimesColumn, 70);
-    book_->setColumnWidth(LastColumn, 100);
-    book_->setColumnWidth(RedoColumn, 72);
+    book_->setColumnWidth(TimesColumn, twipsToPixels(1050));
+    book_->setColumnWidth(LastColumn, twipsToPixels(1500));
+    book_->setColumnWidth(RedoColumn, twipsToPixels(1080));
     book_->setSelectionMode(QAbstractItemView::NoSelection);
     book_->setAlternatingRowColors(true);
     layout->addWidget(book_);
@@ -70,7 +70,7 @@ QWidget* MistakesTab::buildListening()
     listeningTests_ = new QComboBox(frame);
     listeningTests_->setObjectName(QStringLiteral("cboListeningTest"));
     listeningTests_->setFont(designFont(FontFace::Songti, 11));
-    auto* hint = new QLabel(QStringLiteral("批改完纸上的答案后,勾选做错的题,它们就加入错题本。"), frame);
+    auto* hint = new QLabel(QStringLiteral("批改完纸上的答案后，勾选做错的题，它们就加入错题本。"), frame);
     hint->setFont(designFont(FontFace::Songti, 11));
     hint->setWordWrap(true);
     listeningQuestions_ = new QListWidget(frame);
@@ -139,7 +139,7 @@ void MistakesTab::addGroup(const std::vector<Mistake>& mistakes)
     group->setExpanded(true);
 
     QPushButton* redo = makeButton(book_, "cmdRedo", QStringLiteral("重练"), 11);
-    redo->setToolTip(QStringLiteral("在普通模式里练这些题:测试的前几题就是错题本里的题"));
+    redo->setToolTip(QStringLiteral("在普通模式里练这些题：测试的前几题就是错题本里的题"));
     redo->setEnabled(static_cast<bool>(services_.openRedo));
     book_->setItemWidget(group, RedoColumn, redo);
     connect(redo, &QPushButton::clicked, this, [this, exercise] {

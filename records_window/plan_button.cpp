@@ -2,7 +2,7 @@
 #include "records_window/plan_button.h"
 
 #include "fact_grid/fact_texts.h"
-#include "normal_drill/screen_units.h"
+#include "design_units/screen_units.h"
 
 #include <QActionGroup>
 #include <QMenu>

@@ -2,7 +2,7 @@
 #include "records_window/print_sheet_dialog.h"
 
 #include "normal_drill/family_table.h"
-#include "normal_drill/screen_units.h"
+#include "design_units/screen_units.h"
 #include "records_window/record_controls.h"
 #include "records_window/sheet_printing.h"
 

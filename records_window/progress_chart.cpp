@@ -1,10 +1,10 @@
 // Series, axes and the averaging of the progress chart.
 #include "records_window/progress_chart.h"
 
-#include "normal_drill/screen_units.h"
+#include "design_units/screen_units.h"
 
 #include <QChart>
-#include <QDateTimeAxis>
+#include <QCategoryAxis>
 #include <QLineSeries>
 #include <QScatterSeries>
 #include <QValueAxis>
@@ -59,13 +59,14 @@ std::vector<PlotPoint> averaged(const std::vector<ChartPoint>& points, int perio
     return result;
 }
 
-// Ticks at whole multiples of the first step that gives at most six of them.
-void setWholeTicks(QValueAxis* axis, double top, std::initializer_list<int> steps)
+// Ticks at whole multiples of the first step that gives at most `most`
+// intervals.
+void setWholeTicks(QValueAxis* axis, double top, std::initializer_list<int> steps, int most)
 {
     int step = 1;
     for (int candidate : steps) {
         step = candidate;
-        if (std::ceil(top / step) <= 6)
+        if (std::ceil(top / step) <= most)
             break;
     }
     axis->setTickType(QValueAxis::TicksDynamic);
@@ -82,6 +83,7 @@ std::pair<std::vector<PlotPoint>, QString> thinnedPoints(const std::vector<Chart
         std::vector<PlotPoint> each;
         for (const ChartPoint& point : points)
             each.push_back({point.started, point.seconds, double(point.wrongAnswers)});
+        std::stable_sort(each.begin(), each.end(), [](const PlotPoint& a, const PlotPoint& b) { return a.when < b.when; });
         return {each, QString()};
     }
     std::vector<ChartPoint> sorted = points;
@@ -97,6 +99,46 @@ std::pair<std::vector<PlotPoint>, QString> thinnedPoints(const std::vector<Chart
     return {result, names[2]};
 }
 
+std::vector<double> dayPositions(const std::vector<PlotPoint>& points, const QDate& first)
+{
+    std::vector<double> positions(points.size());
+    size_t start = 0;
+    while (start < points.size()) {
+        const QDate day = points[start].when.date();
+        size_t end = start;
+        while (end < points.size() && points[end].when.date() == day)
+            ++end;
+        const double count = double(end - start);
+        // Within the middle 70 % of the day, evenly spaced; one point at noon.
+        for (size_t i = start; i < end; ++i)
+            positions[i] = double(first.daysTo(day)) + 0.15 + 0.7 * (double(i - start) + 0.5) / count;
+        start = end;
+    }
+    return positions;
+}
+
+std::vector<QDate> labelledDates(const QDate& first, const QDate& last, int most)
+{
+    std::vector<QDate> dates;
+    const qint64 span = first.daysTo(last);
+    if (span > 400) {
+        // Whole months, named by their first day.
+        const int months = int((last.year() - first.year()) * 12 + last.month() - first.month());
+        const int step = std::max(1, (months + most - 1) / most);
+        for (QDate month(first.year(), first.month(), 1); month <= last; month = month.addMonths(step))
+            if (month >= first)
+                dates.push_back(month);
+        return dates;
+    }
+    qint64 step = 1;
+    for (qint64 candidate : {1, 2, 7, 14, 28, 56, 91, 182})
+        if ((step = candidate) * (most - 1) >= span)
+            break;
+    for (QDate day = first; day <= last; day = day.addDays(step))
+        dates.push_back(day);
+    return dates;
+}
+
 ProgressChart::ProgressChart(QWidget* parent) : QChartView(new QChart, parent)
 {
     setObjectName(QStringLiteral("chtProgress"));
@@ -109,7 +151,7 @@ ProgressChart::ProgressChart(QWidget* parent) : QChartView(new QChart, parent)
     chart()->setBackgroundRoundness(0);
 
     times_ = new QLineSeries;
-    times_->setName(QStringLiteral("用时(秒)"));
+    times_->setName(QStringLiteral("用时（秒）"));
     times_->setPen(QPen(timeColour, 2));
     times_->setPointsVisible(true);
     wrongs_ = new QScatterSeries;
@@ -125,11 +167,10 @@ ProgressChart::ProgressChart(QWidget* parent) : QChartView(new QChart, parent)
 void ProgressChart::buildAxes()
 {
     const QFont axisFont = designFont(FontFace::Songti, 9);
-    dates_ = new QDateTimeAxis;
-    dates_->setFormat(QStringLiteral("yyyy-MM-dd"));
-    dates_->setTickCount(5);
+    dates_ = new QCategoryAxis;
+    dates_->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
     seconds_ = new QValueAxis;
-    seconds_->setTitleText(QStringLiteral("用时(秒)"));
+    seconds_->setTitleText(QStringLiteral("用时（秒）"));
     seconds_->setLabelFormat(QStringLiteral("%d"));
     wrongAxis_ = new QValueAxis;
     wrongAxis_->setTitleText(QStringLiteral("错误次数"));
@@ -142,6 +183,8 @@ void ProgressChart::buildAxes()
                                 static_cast<QAbstractAxis*>(wrongAxis_)}) {
         axis->setLabelsFont(axisFont);
         axis->setTitleFont(axisFont);
+        // Short labels always have room; Qt would otherwise cut them to "…".
+        axis->setTruncateLabels(false);
     }
     chart()->addAxis(dates_, Qt::AlignBottom);
     chart()->addAxis(seconds_, Qt::AlignLeft);
@@ -155,42 +198,48 @@ void ProgressChart::buildAxes()
 void ProgressChart::setPoints(const std::vector<ChartPoint>& points, const QString& exerciseText)
 {
     const auto [shown, period] = thinnedPoints(points, 300);
+    QDate first = QDate::currentDate().addDays(-7);
+    QDate last = QDate::currentDate();
+    if (!shown.empty()) {
+        first = shown.front().when.date();
+        last = shown.back().when.date();
+    }
+    const std::vector<double> positions = dayPositions(shown, first);
     QList<QPointF> timePoints;
     QList<QPointF> wrongPoints;
     timePoints.reserve(static_cast<qsizetype>(shown.size()));
     wrongPoints.reserve(static_cast<qsizetype>(shown.size()));
     double maxSeconds = 60;
     double maxWrong = 5;
-    QDateTime first, last;
-    for (const PlotPoint& point : shown) {
-        const double x = static_cast<double>(point.when.toMSecsSinceEpoch());
-        timePoints.append(QPointF(x, point.seconds));
-        wrongPoints.append(QPointF(x, point.wrongAnswers));
-        maxSeconds = std::max(maxSeconds, point.seconds);
-        maxWrong = std::max(maxWrong, point.wrongAnswers);
-        first = first.isValid() ? std::min(first, point.when) : point.when;
-        last = last.isValid() ? std::max(last, point.when) : point.when;
+    for (size_t i = 0; i < shown.size(); ++i) {
+        timePoints.append(QPointF(positions[i], shown[i].seconds));
+        wrongPoints.append(QPointF(positions[i], shown[i].wrongAnswers));
+        maxSeconds = std::max(maxSeconds, shown[i].seconds);
+        maxWrong = std::max(maxWrong, shown[i].wrongAnswers);
     }
     times_->setPointsVisible(shown.size() <= 60);
     wrongs_->setMarkerSize(shown.size() <= 60 ? 7 : 4);
     times_->replace(timePoints);
     wrongs_->replace(wrongPoints);
 
-    if (!first.isValid()) {
-        first = QDateTime::currentDateTime().addDays(-7);
-        last = QDateTime::currentDateTime();
-    }
-    // A day either side, so that a single test is not drawn on the frame.
-    dates_->setRange(first.addDays(-1), last.addDays(1));
-    dates_->setFormat(first.daysTo(last) > 400 ? QStringLiteral("yyyy-MM") : QStringLiteral("MM-dd"));
-    setWholeTicks(seconds_, maxSeconds * 1.1, {10, 15, 30, 60, 120, 300, 600});
-    setWholeTicks(wrongAxis_, maxWrong + 1, {1, 2, 5, 10, 20});
+    // Each date once, in the middle of its day; a day either side of the tests.
+    const bool months = first.daysTo(last) > 400;
+    for (const QString& label : dates_->categoriesLabels())
+        dates_->remove(label);
+    for (const QDate& date : labelledDates(first, last, 6))
+        dates_->append(date.toString(months ? QStringLiteral("yyyy-MM") : QStringLiteral("MM-dd")),
+                       double(first.daysTo(date)) + 0.5);
+    dates_->setStartValue(-1.0);
+    dates_->setRange(-1.0, double(first.daysTo(last)) + 2.0);
+    // Few enough labels that Qt never has to leave one out for lack of room.
+    setWholeTicks(seconds_, maxSeconds * 1.1, {10, 15, 30, 60, 120, 300, 600}, 5);
+    setWholeTicks(wrongAxis_, maxWrong + 1, {1, 2, 5, 10, 20}, 3);
 
     QString title = exerciseText;
     if (shown.empty())
-        title += QStringLiteral(":还没有完成的测试");
+        title += QStringLiteral("：还没有完成的测试");
     else if (!period.isEmpty())
-        title += QStringLiteral("(%1平均)").arg(period);
+        title += QStringLiteral("（%1平均）").arg(period);
     chart()->setTitle(title);
 }
 

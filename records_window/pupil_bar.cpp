@@ -1,7 +1,7 @@
 // Choosing, adding, renaming and removing pupils.
 #include "records_window/pupil_bar.h"
 
-#include "normal_drill/screen_units.h"
+#include "design_units/screen_units.h"
 #include "records/pupil_names.h"
 #include "records_window/record_controls.h"
 
@@ -31,7 +31,7 @@ PupilBar::PupilBar(RecordStore& store, const RecordsDialogs& dialogs, QWidget* p
 {
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
-    auto* label = new QLabel(QStringLiteral("学生:"), this);
+    auto* label = new QLabel(QStringLiteral("学生："), this);
     label->setFont(designFont(FontFace::Heiti, 12, true));
     pupils_ = new QComboBox(this);
     pupils_->setObjectName(QStringLiteral("cboPupil"));

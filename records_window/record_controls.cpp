@@ -1,7 +1,7 @@
 // Push buttons and titled frames in the records window's fonts.
 #include "records_window/record_controls.h"
 
-#include "normal_drill/screen_units.h"
+#include "design_units/screen_units.h"
 
 #include <QGroupBox>
 #include <QPushButton>

@@ -2,7 +2,7 @@
 #include "records_window/records_window.h"
 
 #include "normal_drill/family_table.h"
-#include "normal_drill/screen_units.h"
+#include "design_units/screen_units.h"
 #include "records_window/facts_tab.h"
 #include "records_window/mistakes_tab.h"
 #include "records_window/plan_button.h"
@@ -10,8 +10,10 @@
 #include "records_window/pupil_bar.h"
 #include "records_window/record_controls.h"
 #include "records_window/results_tab.h"
+#include "window_fit/window_fit.h"
 
 #include <QHBoxLayout>
+#include <QAbstractItemView>
 #include <QLabel>
 #include <QPushButton>
 #include <QTabWidget>
@@ -25,7 +27,7 @@ namespace {
 
 QLabel* makeHeading(QWidget* parent)
 {
-    auto* heading = new QLabel(QStringLiteral("Zorvel (学习记录)"), parent);
+    auto* heading = new QLabel(QStringLiteral("Zorvel（学习记录）"), parent);
     heading->setObjectName(QStringLiteral("lblHeading"));
     heading->setFont(designFont(FontFace::Heiti, 28, true));
     QPalette palette = heading->palette();
@@ -52,7 +54,6 @@ RecordsWindow::RecordsWindow(RecordStore& store, RecordsServices services, QWidg
 {
     setObjectName(QStringLiteral("frmRecords"));
     setWindowTitle(programWindowTitle());
-    resize(twipsSize(15210, 10950));
 
     pupils_ = new PupilBar(store_, services_.dialogs, this);
     auto* top = new QHBoxLayout;
@@ -96,6 +97,7 @@ RecordsWindow::RecordsWindow(RecordStore& store, RecordsServices services, QWidg
     connect(back, &QPushButton::clicked, this, &QDialog::accept);
     connect(results_, &ResultsTab::readFailed, this, &RecordsWindow::showProblem);
     connect(mistakes_, &MistakesTab::readFailed, this, &RecordsWindow::showProblem);
+    fitToScreen(parent);
     showPupil();
 }
 
@@ -104,6 +106,20 @@ void RecordsWindow::showProblem(const QString& text)
 {
     problem_->setText(text);
     problem_->setVisible(true);
+}
+
+void RecordsWindow::fitToScreen(QWidget* over)
+{
+    setWindowFlags(windowFlags() | Qt::WindowMaximizeButtonHint);
+    const qreal scale = fitOnScreen(this, twipsSize(15210, 10950), over ? over : windowInFront());
+    if (scale >= 1.0)
+        return;
+    scaleFonts(this, scale);
+    // The tables keep their print and columns: they scroll, and their dates
+    // and captions would otherwise be cut to "…" (a cell's margins do not
+    // shrink with the font).
+    for (QAbstractItemView* table : findChildren<QAbstractItemView*>())
+        scaleFonts(table, 1.0);
 }
 
 QPushButton* RecordsWindow::makePrintButton()

@@ -39,6 +39,9 @@ private:
     void showPupil();
     void showProblem(const QString& text);
     QPushButton* makePrintButton();
+    // The designed size, or the whole window smaller (its fonts too, but
+    // not the tables' print) where the screen's free area is smaller.
+    void fitToScreen(QWidget* over);
 
     RecordStore& store_;
     RecordsServices services_;

@@ -2,7 +2,7 @@
 #include "records_window/results_tab.h"
 
 #include "normal_drill/family_table.h"
-#include "normal_drill/screen_units.h"
+#include "design_units/screen_units.h"
 #include "questions/catalogue.h"
 #include "records/csv_export.h"
 #include "records_window/fluency_chart.h"
@@ -93,9 +93,9 @@ ResultsTab::ResultsTab(RecordStore& store, const RecordsServices& services, QWid
     table_->setModel(model_);
     styleTable(table_);
     // Fixed widths: measuring sixty thousand rows to fit them would take seconds.
-    const int widths[TestTableModel::ColumnCount] = {150, 150, 110, 80, 55, 75, 80, 120};
+    const int widthsTwips[TestTableModel::ColumnCount] = {2250, 2250, 1650, 1200, 825, 1125, 1200, 1800};
     for (int c = 0; c < TestTableModel::ColumnCount; ++c)
-        table_->setColumnWidth(c, widths[c]);
+        table_->setColumnWidth(c, twipsToPixels(widthsTwips[c]));
     table_->horizontalHeader()->setStretchLastSection(true);
     layout->addWidget(table_, 5);
 
@@ -130,16 +130,16 @@ QWidget* ResultsTab::buildFilters()
     count_ = new QLabel(row);
     count_->setObjectName(QStringLiteral("lblTestCount"));
     count_->setFont(designFont(FontFace::Songti, 11));
-    QPushButton* exportButton = makeButton(row, "cmdExport", QStringLiteral("导出表格..."), 11);
-    exportButton->setToolTip(QStringLiteral("把表格里的测试保存为 CSV 文件,可以用电子表格打开"));
+    QPushButton* exportButton = makeButton(row, "cmdExport", QStringLiteral("导出表格…"), 11);
+    exportButton->setToolTip(QStringLiteral("把表格里的测试保存为 CSV 文件，可以用电子表格打开"));
 
-    layout->addWidget(makeCaption(row, QStringLiteral("运算:"), operation_));
+    layout->addWidget(makeCaption(row, QStringLiteral("运算："), operation_));
     layout->addWidget(operation_);
     layout->addSpacing(12);
-    layout->addWidget(makeCaption(row, QStringLiteral("模式:"), mode_));
+    layout->addWidget(makeCaption(row, QStringLiteral("模式："), mode_));
     layout->addWidget(mode_);
     layout->addSpacing(12);
-    layout->addWidget(makeCaption(row, QStringLiteral("时间:"), period_));
+    layout->addWidget(makeCaption(row, QStringLiteral("时间："), period_));
     layout->addWidget(period_);
     layout->addSpacing(12);
     layout->addWidget(count_, 1);
@@ -153,18 +153,17 @@ QWidget* ResultsTab::buildFilters()
 
 QWidget* ResultsTab::buildBestTimes()
 {
-    QGroupBox* frame = makeFrame(this, QStringLiteral("最好成绩(普通模式)"));
+    QGroupBox* frame = makeFrame(this, QStringLiteral("最好成绩（普通模式）"));
     auto* layout = new QVBoxLayout(frame);
     best_ = new QTableWidget(0, 5, frame);
     best_->setObjectName(QStringLiteral("grdBest"));
     best_->setHorizontalHeaderLabels({QStringLiteral("运算"), QStringLiteral("难度"), QStringLiteral("类型"),
                                       QStringLiteral("最好成绩"), QStringLiteral("日期")});
     styleTable(best_);
-    const int widths[5] = {74, 82, 62, 72, 80};
-    for (int c = 0; c < 5; ++c)
-        best_->setColumnWidth(c, widths[c]);
+    // A row per exercise practised, a hundred at most: measured to fit.
+    best_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     best_->horizontalHeader()->setStretchLastSection(true);
-    best_->setToolTip(QStringLiteral("点一行,下面的图就显示这个难度和类型的进步"));
+    best_->setToolTip(QStringLiteral("点一行，下面的图就显示这个难度和类型的进步"));
     layout->addWidget(best_);
     connect(best_, &QTableWidget::cellClicked, this, [this](int row, int) {
         if (row >= 0 && row < static_cast<int>(bestTimes_.size()))
@@ -175,7 +174,7 @@ QWidget* ResultsTab::buildBestTimes()
 
 QWidget* ResultsTab::buildChartBox()
 {
-    QGroupBox* frame = makeFrame(this, QStringLiteral("进步曲线(普通模式,完成的测试)"));
+    QGroupBox* frame = makeFrame(this, QStringLiteral("进步曲线（普通模式，完成的测试）"));
     auto* layout = new QVBoxLayout(frame);
     auto* choice = new QHBoxLayout;
     chartOperation_ = makeCombo(frame, "cboChartOperation");
@@ -189,7 +188,7 @@ QWidget* ResultsTab::buildChartBox()
     choice->addStretch(1);
     layout->addLayout(choice);
     chart_ = new ProgressChart(frame);
-    chart_->setMinimumHeight(200);
+    chart_->setMinimumHeight(twipsToPixels(3000));
     layout->addWidget(chart_, 1);
 
     connect(chartOperation_, qOverload<int>(&QComboBox::activated), this, [this] {

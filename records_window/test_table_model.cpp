@@ -39,7 +39,7 @@ QString TestTableModel::cellText(const TestRow& row, int column)
     case Ended:
         if (row.fluency)
             return fluencyResultText(*row.fluency);
-        return row.redo ? endText(row.ended) + QStringLiteral("(重练)") : endText(row.ended);
+        return row.redo ? endText(row.ended) + QStringLiteral("（重练）") : endText(row.ended);
     }
     return QString();
 }

@@ -7,9 +7,11 @@
 
 namespace zorvel {
 
-// Opens an address in the browser; returns at once, and its outcome is not
-// reported.
-using BrowserOpener = std::function<void(const QUrl&)>;
+// Told, on the interface thread, whether a browser took the address.
+using BrowserOutcome = std::function<void(bool opened)>;
+// Opens an address in the browser and returns at once; the outcome, when
+// asked for, is reported once it is known.
+using BrowserOpener = std::function<void(const QUrl&, const BrowserOutcome&)>;
 
 BrowserOpener desktopBrowser();
 

@@ -66,21 +66,32 @@ HelpPages::HelpPages(BrowserOpener openBrowser, QString targetDir)
 {
 }
 
-void HelpPages::openHomePage() const
+void HelpPages::openHomePage(PageNotOpened notOpened) const
 {
-    open(QStringLiteral("index.html"));
+    open(QStringLiteral("index.html"), notOpened);
 }
 
-void HelpPages::openProductPage() const
+void HelpPages::openProductPage(PageNotOpened notOpened) const
 {
-    open(QStringLiteral("product.html"));
+    open(QStringLiteral("product.html"), notOpened);
 }
 
-void HelpPages::open(const QString& pageName) const
+void HelpPages::open(const QString& pageName, const PageNotOpened& notOpened) const
 {
     const QUrl page = extractHelpPage(pageName, targetDir_);
-    if (page.isValid() && openBrowser_)
-        openBrowser_(page);
+    if (!page.isValid() || !openBrowser_) {
+        if (notOpened)
+            notOpened(page.isValid() ? page.toLocalFile() : QString());
+        return;
+    }
+    BrowserOutcome outcome;
+    if (notOpened) {
+        outcome = [notOpened, path = page.toLocalFile()](bool opened) {
+            if (!opened)
+                notOpened(path);
+        };
+    }
+    openBrowser_(page, outcome);
 }
 
 } // namespace zorvel

@@ -7,6 +7,8 @@
 #include <QString>
 #include <QUrl>
 
+#include <functional>
+
 namespace zorvel {
 
 // Copies every file under the resource folder ":/help" into targetDir (made
@@ -15,15 +17,20 @@ namespace zorvel {
 // the folder are replaced, never followed.
 QUrl extractHelpPage(const QString& pageName, const QString& targetDir);
 
+// Told that no browser showed a page: the page's file path, or an empty
+// path when the page could not even be copied out.
+using PageNotOpened = std::function<void(const QString& pagePath)>;
+
 class HelpPages {
 public:
     HelpPages(BrowserOpener openBrowser, QString targetDir);
 
-    void openHomePage() const;
-    void openProductPage() const;
+    // Without notOpened a failure passes in silence, as at start.
+    void openHomePage(PageNotOpened notOpened = {}) const;
+    void openProductPage(PageNotOpened notOpened = {}) const;
 
 private:
-    void open(const QString& pageName) const;
+    void open(const QString& pageName, const PageNotOpened& notOpened) const;
 
     BrowserOpener openBrowser_;
     QString targetDir_;

@@ -79,9 +79,10 @@ int runProgram(int argc, char* argv[])
         return 0;
     // Opening it (Qt's SQLite driver, the writer thread) waits until the menu
     // is on screen; the file is opened, checked and brought up to date behind
-    // the menu, and the pupil's name follows. A copy that runs beside another
-    // (the lock could not be made, or two computers share the home folder)
-    // records its own tests without touching the other's.
+    // the menu; the pupil's name follows, and with two or more pupils the
+    // question who is practising. A copy that runs beside another (the lock
+    // could not be made, or two computers share the home folder) records its
+    // own tests without touching the other's.
     zorvel::afterFirstPaint(*menu, [&records, &menu] {
         records.open(zorvel::records::defaultDatabasePath(), zorvel::records::defaultPupilName());
         records.attachTo(*menu);

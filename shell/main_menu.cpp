@@ -3,14 +3,20 @@
 
 #include "shell/click_label.h"
 #include "shell/menu_table.h"
+#include "shell/startup.h"
+#include "window_fit/window_fit.h"
 
+#include <QDir>
 #include <QFontMetrics>
 #include <QImageReader>
+#include <QMessageBox>
 #include <QPalette>
 #include <QPixmap>
+#include <QPointer>
 #include <QPushButton>
 #include <QWindow>
 
+#include <algorithm>
 #include <utility>
 
 namespace zorvel {
@@ -44,26 +50,30 @@ QPixmap ownPicture(const QString& resource)
     return QPixmap::fromImage(reader.read());
 }
 
-QLabel* pictureLabel(QWidget* parent, const char* name, const QString& accessibleName, const QString& resource,
-                     const QRect& geometry)
+QLabel* pictureLabel(QWidget* parent, TwipsLayout& layout, const char* name, const QString& accessibleName,
+                     const QString& resource, const QRect& twips)
 {
     auto* picture = new QLabel(parent);
     picture->setObjectName(QLatin1String(name));
     picture->setAccessibleName(accessibleName);
     picture->setPixmap(ownPicture(resource));
     picture->setScaledContents(true);
-    picture->setGeometry(geometry);
+    layout.place(picture, twips);
     return picture;
 }
 
 } // namespace
 
 MainMenu::MainMenu(DrillWindowFactory createDrillWindow, HelpPages helpPages, QWidget* parent)
-    : QWidget(parent), createDrillWindow_(std::move(createDrillWindow)), helpPages_(std::move(helpPages))
+    : QWidget(parent), createDrillWindow_(std::move(createDrillWindow)), helpPages_(std::move(helpPages)),
+      layout_(this, menuWidthTwips, menuHeightTwips)
 {
     setObjectName(QStringLiteral("form1"));
-    setFixedSize(twipsSize(menuWidthTwips, menuHeightTwips));
     buildControls();
+    fitOnScreen(this, layout_.designSize(), nullptr);
+    keepFrameOnScreen(this, layout_.designSize());
+    setMinimumSize(smallestLegibleSize(layout_.designSize()).boundedTo(size()));
+    layout_.fitToWindow();
 }
 
 namespace {
@@ -95,23 +105,17 @@ QWidget* makeMenuControl(const MenuControl& row, QWidget* menu)
 
 void MainMenu::buildControls()
 {
-    for (const MenuControl& row : menuControls()) {
-        QWidget* control = makeMenuControl(row, this);
-        control->setObjectName(QLatin1String(row.name));
-        control->setToolTip(row.toolTip);
-        control->setFont(designFont(row.face, row.pointSize, row.bold));
-        control->setGeometry(twipsRect(row.left, row.top, row.width, row.height));
-    }
+    for (const MenuControl& row : menuControls())
+        addControl(row);
 
-    pictureLabel(this, "Image1", QStringLiteral("Zorvel 标志"), QStringLiteral(":/images/logo.png"),
-                 twipsRect(360, 240, 720, 720));
-    pictureLabel(this, "picIcon", QStringLiteral("大脑图片"), QStringLiteral(":/images/head.png"),
-                 twipsRect(2400, 3360, 4800, 4800));
+    pictureLabel(this, layout_, "Image1", QStringLiteral("Zorvel 标志"), QStringLiteral(":/images/logo.png"),
+                 QRect(360, 240, 720, 720));
+    pictureLabel(this, layout_, "picIcon", QStringLiteral("大脑图片"), QStringLiteral(":/images/head.png"),
+                 QRect(2400, 3360, 4800, 4800));
 
     auto* line = new QWidget(this);
     line->setObjectName(QStringLiteral("Line1"));
-    const int lineLeft = twipsToPixels(1320);
-    line->setGeometry(lineLeft, twipsToPixels(9360), twipsToPixels(13560) - lineLeft + 1, 1);
+    layout_.place(line, QRect(1320, 9360, 13560 - 1320 + 15, 15));
     QPalette linePalette = line->palette();
     linePalette.setColor(QPalette::Window, colorFromBgr(0x808080));
     line->setPalette(linePalette);
@@ -124,8 +128,66 @@ void MainMenu::buildControls()
     }
     connect(findChild<QPushButton*>(QStringLiteral("Command0")), &QPushButton::clicked, this, &MainMenu::quitRequested);
     connect(findChild<QPushButton*>(QStringLiteral("cmdRecords")), &QPushButton::clicked, this, &MainMenu::openRecordsWindow);
-    connect(findChild<ClickLabel*>(QStringLiteral("Label1")), &ClickLabel::clicked, this, &MainMenu::openHomePage);
-    connect(findChild<ClickLabel*>(QStringLiteral("Label3")), &ClickLabel::clicked, this, &MainMenu::openProductPage);
+    setKeyboardOrder();
+
+    // Asked for by a click: when no browser shows the page, the menu says where it is.
+    connect(findChild<ClickLabel*>(QStringLiteral("Label1")), &ClickLabel::clicked, this,
+            [this] { helpPages_.openHomePage(tellWherePageIs()); });
+    connect(findChild<ClickLabel*>(QStringLiteral("Label3")), &ClickLabel::clicked, this,
+            [this] { helpPages_.openProductPage(tellWherePageIs()); });
+    connect(findChild<ClickLabel*>(QStringLiteral("lblPupil")), &ClickLabel::clicked, this, &MainMenu::choosePupil);
+}
+
+// The buttons first, column by column from the left, each from the top (a
+// button added to the table takes its place by itself); then the links: the
+// pupil, the two pages.
+void MainMenu::setKeyboardOrder()
+{
+    std::vector<const MenuControl*> buttons;
+    for (const MenuControl& row : menuControls())
+        if (row.kind == MenuControlKind::Button)
+            buttons.push_back(&row);
+    std::stable_sort(buttons.begin(), buttons.end(), [](const MenuControl* a, const MenuControl* b) {
+        return a->left != b->left ? a->left < b->left : a->top < b->top;
+    });
+    QList<QWidget*> order;
+    for (const MenuControl* row : buttons)
+        order.append(findChild<QWidget*>(QLatin1String(row->name)));
+    for (int i = 1; i < order.size(); ++i)
+        setTabOrder(order[i - 1], order[i]);
+    findChild<QWidget*>(QStringLiteral("Command1"))->setFocus();
+    // Focusable labels cost Qt a layout of every label's text while the menu
+    // is being shown: they become so, after the buttons, just after its first
+    // paint.
+    afterFirstPaint(*this, [this, last = order.back()] {
+        QWidget* previous = last;
+        for (const char* name : {"lblPupil", "Label3", "Label1"}) {
+            auto* link = findChild<ClickLabel*>(QLatin1String(name));
+            link->setFocusPolicy(Qt::StrongFocus);
+            setTabOrder(previous, link);
+            previous = link;
+        }
+    });
+}
+
+QWidget* MainMenu::addControl(const MenuControl& row)
+{
+    QWidget* control = makeMenuControl(row, this);
+    control->setObjectName(QLatin1String(row.name));
+    control->setToolTip(row.toolTip);
+    layout_.setFont(control, designFont(row.face, row.pointSize, row.bold));
+    layout_.place(control, QRect(row.left, row.top, row.width, row.height));
+    return control;
+}
+
+void MainMenu::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    layout_.fitToWindow();
+    // Measuring the name loads its font: not before the first paint, when
+    // the record is not open yet.
+    if (currentPupilName_)
+        showPupilName();
 }
 
 void MainMenu::setSlogans()
@@ -151,6 +213,23 @@ void MainMenu::openProductPage()
     helpPages_.openProductPage();
 }
 
+PageNotOpened MainMenu::tellWherePageIs()
+{
+    return [menu = QPointer<MainMenu>(this)](const QString& pagePath) {
+        if (!menu)
+            return;
+        const QString text = pagePath.isEmpty()
+            ? QStringLiteral("使用说明打不开：没能把它放到本机的临时文件夹里。")
+            : QStringLiteral("没有找到可以打开网页的浏览器。\n使用说明在：\n%1\n可以用任何浏览器打开它。")
+                  .arg(QDir::toNativeSeparators(pagePath));
+        QMessageBox box(QMessageBox::Information, QStringLiteral("Zorvel 使用说明"), text, QMessageBox::NoButton, menu);
+        box.setObjectName(QStringLiteral("msgHelpPage"));
+        box.setTextInteractionFlags(Qt::TextSelectableByMouse);
+        box.addButton(QStringLiteral("确定"), QMessageBox::AcceptRole);
+        box.exec();
+    };
+}
+
 void MainMenu::openDrillWindow(const QString& formName)
 {
     if (!createDrillWindow_)
@@ -160,10 +239,20 @@ void MainMenu::openDrillWindow(const QString& formName)
         execModallyAbove(*window, this);
 }
 
-void MainMenu::setRecords(RecordsWindowFactory createRecordsWindow, std::function<QString()> currentPupilName)
+void MainMenu::setRecords(RecordsWindowFactory createRecordsWindow, std::function<QString()> currentPupilName,
+                          std::function<void()> choosePupil)
 {
     createRecordsWindow_ = std::move(createRecordsWindow);
     currentPupilName_ = std::move(currentPupilName);
+    choosePupil_ = std::move(choosePupil);
+    showPupilName();
+}
+
+void MainMenu::choosePupil()
+{
+    if (!choosePupil_)
+        return;
+    choosePupil_();
     showPupilName();
 }
 
@@ -192,7 +281,7 @@ void MainMenu::showPupilName()
 {
     auto* label = findChild<QLabel*>(QStringLiteral("lblPupil"));
     const QString name = currentPupilName_ ? currentPupilName_() : QString();
-    const QString text = name.isEmpty() ? QString() : QStringLiteral("学生:") + name;
+    const QString text = name.isEmpty() ? QString() : QStringLiteral("学生：") + name;
     label->setText(QFontMetrics(label->font()).elidedText(text, Qt::ElideRight, label->width()));
     label->setToolTip(text);
 }

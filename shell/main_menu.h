@@ -10,7 +10,9 @@
 // whose record the drills are kept in.
 #pragma once
 
+#include "normal_drill/twips_layout.h"
 #include "shell/help_pages.h"
+#include "shell/menu_table.h"
 
 #include <QDialog>
 #include <QString>
@@ -42,23 +44,39 @@ public:
     void openHomePage();
     void openProductPage();
     // "学习记录" opens what createRecordsWindow makes; the pupil label shows
-    // currentPupilName() now and whenever the records window closes.
-    void setRecords(RecordsWindowFactory createRecordsWindow, std::function<QString()> currentPupilName);
+    // currentPupilName() now and whenever the records window or the pupil
+    // chooser closes; a click on it (or Enter) runs choosePupil.
+    void setRecords(RecordsWindowFactory createRecordsWindow, std::function<QString()> currentPupilName,
+                    std::function<void()> choosePupil = {});
+    // Shows the current pupil's name again.
+    void showPupilName();
+
+    // A control of the menu's kind placed in twips, scaled with the menu: a
+    // button added this way is connected by its caller.
+    QWidget* addControl(const MenuControl& row);
 
 signals:
     // "退  出" was pressed: the program ends at once.
     void quitRequested();
 
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+
 private:
     void buildControls();
+    void setKeyboardOrder();
     void openDrillWindow(const QString& formName);
     void openRecordsWindow();
-    void showPupilName();
+    void choosePupil();
+    // A message box over the menu saying where the page is.
+    PageNotOpened tellWherePageIs();
 
     DrillWindowFactory createDrillWindow_;
     HelpPages helpPages_;
     RecordsWindowFactory createRecordsWindow_;
     std::function<QString()> currentPupilName_;
+    std::function<void()> choosePupil_;
+    TwipsLayout layout_;
 };
 
 } // namespace zorvel

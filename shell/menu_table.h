@@ -3,7 +3,7 @@
 // button opens.
 #pragma once
 
-#include "normal_drill/screen_units.h"
+#include "design_units/screen_units.h"
 
 #include <QString>
 #include <vector>

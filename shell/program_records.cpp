@@ -6,6 +6,7 @@
 #include "records/sqlite_record_store.h"
 #include "records_window/records_module.h"
 #include "shell/module_loader.h"
+#include "shell/pupil_chooser.h"
 
 #include <QApplication>
 #include <QMessageBox>
@@ -46,14 +47,17 @@ DrillWindowFactory ProgramRecords::drillWindowFactory()
 }
 
 // The record opens on the writer thread (a migration or a lock must not hold
-// up the menu); the menu's pupil label follows once it is open.
+// up the menu); the menu's pupil label follows once it is open, and with two
+// or more pupils the question who is practising.
 void ProgramRecords::open(const QString& path, const QString& defaultPupilName)
 {
     store_ = std::make_unique<records::SqliteRecordStore>(
         path, defaultPupilName, records::SqliteRecordStore::Opening::InBackground, [this] {
             QMetaObject::invokeMethod(&opened_, [this] {
-                if (menu_)
+                if (menu_) {
                     attachTo(*menu_);
+                    askWhoIsPractising(*menu_);
+                }
             }, Qt::QueuedConnection);
         });
 }
@@ -73,7 +77,17 @@ void ProgramRecords::attachTo(MainMenu& menu)
                 },
                 factStore());
         },
-        [this] { return store_->currentPupil().name; });
+        [this] { return store_->currentPupil().name; },
+        [this, &menu] {
+            PupilChooser chooser(*store_, askNameWithInputDialog(), tellWithMessageBox(), &menu);
+            execModallyAbove(chooser, &menu);
+        });
+}
+
+void ProgramRecords::askWhoIsPractising(MainMenu& menu)
+{
+    if (store_ && zorvel::askWhoIsPractising(*store_, &menu, askNameWithInputDialog(), tellWithMessageBox()))
+        menu.showPupilName();
 }
 
 facts::FactStore* ProgramRecords::factStore()

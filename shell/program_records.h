@@ -27,8 +27,11 @@ public:
     // The drill windows it makes report to the store once it is open.
     DrillWindowFactory drillWindowFactory();
     void open(const QString& path, const QString& defaultPupilName);
-    // "学习记录" and the pupil label of the menu.
+    // "学习记录" and the pupil label of the menu, which chooses the pupil.
     void attachTo(MainMenu& menu);
+    // With two or more pupils, asks over the menu who is practising (once the
+    // record is open).
+    void askWhoIsPractising(MainMenu& menu);
 
 private:
     facts::FactStore* factStore();

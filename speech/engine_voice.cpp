@@ -15,13 +15,13 @@ struct EngineVoice::Channel {
     // Held while a report is posted to the voice, so that the voice's
     // destructor cannot run meanwhile.
     std::mutex reportMutex;
-    std::function<void(bool)> report;
+    std::function<void(Silence)> report;
 
-    void reportAvailability(bool available)
+    void reportSilence(Silence silence)
     {
         std::lock_guard<std::mutex> lock(reportMutex);
         if (!cancelled)
-            report(available);
+            report(silence);
     }
 };
 
@@ -34,14 +34,19 @@ EngineVoice::EngineVoice(SynthesisWorker& worker, std::shared_ptr<PcmOutput> out
     channel_->heard = [this] {
         QMetaObject::invokeMethod(this, [this] { emit speechEnded(); }, Qt::QueuedConnection);
     };
-    channel_->report = [this](bool available) {
-        QMetaObject::invokeMethod(this, [this, available] { learnAvailability(available); }, Qt::QueuedConnection);
+    channel_->report = [this](Silence silence) {
+        QMetaObject::invokeMethod(this, [this, silence] { learnSilence(silence); }, Qt::QueuedConnection);
     };
     knownUnavailable_ = worker_.knownSilent();
+    if (knownUnavailable_)
+        silence_ = Silence::NoVoice;
     SynthesisWorker& shared = worker_;
     worker_.post([channel = channel_, &shared](Synthesizer&) {
         const EngineStartup& startup = shared.startup();
-        channel->reportAvailability(startup.ready && startup.choice && channel->output->isAvailable());
+        if (!startup.ready || !startup.choice)
+            channel->reportSilence(Silence::NoVoice);
+        else
+            channel->reportSilence(channel->output->isAvailable() ? Silence::None : Silence::NoSoundOutput);
     });
 }
 
@@ -54,10 +59,11 @@ EngineVoice::~EngineVoice()
     channel_->output->close();
 }
 
-void EngineVoice::learnAvailability(bool available)
+void EngineVoice::learnSilence(Silence silence)
 {
-    knownUnavailable_ = !available;
-    emit availabilityKnown(available);
+    silence_ = silence;
+    knownUnavailable_ = silence != Silence::None;
+    emit availabilityKnown(!knownUnavailable_);
 }
 
 void EngineVoice::speak(const QString& sentence)

@@ -21,16 +21,18 @@ public:
 
     void speak(const QString& sentence) override;
     bool isAvailable() const override;
+    Silence silence() const override { return silence_; }
     void setRatePercent(int percent) override;
 
 private:
     struct Channel;
 
-    void learnAvailability(bool available);
+    void learnSilence(Silence silence);
 
     SynthesisWorker& worker_;
     std::shared_ptr<Channel> channel_;
     bool knownUnavailable_ = false;
+    Silence silence_ = Silence::None;
     int ratePercent_ = 100;
 };
 

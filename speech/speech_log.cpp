@@ -35,6 +35,11 @@ bool LoggingVoice::isAvailable() const
     return voice_->isAvailable();
 }
 
+Silence LoggingVoice::silence() const
+{
+    return voice_->silence();
+}
+
 void LoggingVoice::setRatePercent(int percent)
 {
     voice_->setRatePercent(percent);

@@ -28,6 +28,7 @@ public:
 
     void speak(const QString& sentence) override;
     bool isAvailable() const override;
+    Silence silence() const override;
     void setRatePercent(int percent) override;
 
 private:

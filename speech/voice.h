@@ -10,6 +10,10 @@
 
 namespace zorvel {
 
+// Why a voice cannot speak: no Chinese voice (or no speech engine) is
+// installed, or the voice is there but nothing can play its sound.
+enum class Silence { None, NoVoice, NoSoundOutput };
+
 class Voice : public QObject {
     Q_OBJECT
 public:
@@ -23,6 +27,9 @@ public:
     // voice or audio device); speak() then does nothing. True while that is
     // still being found out.
     virtual bool isAvailable() const = 0;
+    // Why it cannot speak, once that is known; None while it can or while
+    // that is still being found out.
+    virtual Silence silence() const { return isAvailable() ? Silence::None : Silence::NoVoice; }
     // The pace of the sentences queued from now on, as a percentage of the
     // voice's usual rate (70 slow, 100, 125 fast). A voice that cannot change
     // its pace ignores it.

@@ -3,6 +3,8 @@
 // fonts are given in points, which the device converts at its resolution.
 #include "worksheets/sheet_painter.h"
 
+#include "design_units/screen_units.h"
+
 #include <QFontMetricsF>
 #include <QPageLayout>
 #include <QPagedPaintDevice>
@@ -97,15 +99,7 @@ int largestSheetPage()
 
 QFont sheetFont(bool heiti, qreal pointSize, bool bold)
 {
-    QFont font;
-    // 黑体 and 宋体 as the drill windows map them to the installed faces.
-    font.setFamilies(heiti ? QStringList{QStringLiteral("Noto Sans Mono CJK SC"), QStringLiteral("Noto Sans CJK SC"),
-                                         QStringLiteral("Source Han Sans SC"), QStringLiteral("WenQuanYi Zen Hei")}
-                           : QStringList{QStringLiteral("Noto Serif CJK SC"), QStringLiteral("Source Han Serif SC"),
-                                         QStringLiteral("Noto Sans CJK SC"), QStringLiteral("AR PL UMing CN")});
-    font.setPointSizeF(pointSize);
-    font.setBold(bold);
-    return font;
+    return printFont(heiti ? FontFace::Heiti : FontFace::Songti, pointSize, bold);
 }
 
 namespace {

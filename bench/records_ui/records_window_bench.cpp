@@ -151,7 +151,7 @@ int showForLooking(const QStringList& arguments, const QString& shot)
         fillPractice(store, 240, QDate(2026, 12, 7), 90, 7);
     std::unique_ptr<QWidget> shown;
     if (arguments.contains(QStringLiteral("--menu"))) {
-        auto menu = std::make_unique<MainMenu>(nullptr, HelpPages([](const QUrl&) {}, QString()));
+        auto menu = std::make_unique<MainMenu>(nullptr, HelpPages([](const QUrl&, const BrowserOutcome&) {}, QString()));
         menu->setSlogans();
         menu->setButtonColours();
         menu->setRecords([&] { return std::make_unique<records::RecordsWindow>(store, quietServices()); },

@@ -66,7 +66,7 @@ int runChild(int argc, char* argv[])
     QApplication app(argc, argv);
     QTemporaryDir dir;
     zorvel::SingleInstance instance(dir.filePath(QStringLiteral("zorvel.lock")));
-    zorvel::HelpPages pages([](const QUrl&) {}, dir.filePath(QStringLiteral("help")));
+    zorvel::HelpPages pages([](const QUrl&, const zorvel::BrowserOutcome&) {}, dir.filePath(QStringLiteral("help")));
     FirstPaint firstPaint;
     // As main() does: the record opened just after the menu's first paint.
     zorvel::ProgramRecords records;

@@ -1,7 +1,7 @@
 // The records window over an in-memory store: filters, the chart, CSV export,
 // removing a pupil, ticking a listening question, "重练"; and the menu's
 // "学习记录" button with the pupil's name.
-#include "normal_drill/screen_units.h"
+#include "design_units/screen_units.h"
 #include "fact_grid/fact_grid.h"
 #include "fact_grid/fact_texts.h"
 #include "records_window/plan_button.h"
@@ -12,12 +12,15 @@
 #include "tests/records_ui/fake_record_store.h"
 
 #include <QApplication>
+#include <QCategoryAxis>
+#include <QChart>
 #include <QComboBox>
 #include <QFile>
 #include <QFileInfo>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
+#include <QScreen>
 #include <QTabWidget>
 #include <QTableView>
 #include <QTemporaryDir>
@@ -108,6 +111,75 @@ void choose(RecordsWindow& window, const char* combo, const QString& text)
 class RecordsWindowTest : public QObject {
     Q_OBJECT
 private slots:
+    void chartDatesNamedOnceEach_data()
+    {
+        QTest::addColumn<int>("days");
+        for (int days : {0, 1, 3, 5, 6, 13, 100, 399, 401, 3650})
+            QTest::addRow("%d days", days) << days;
+    }
+    void chartDatesNamedOnceEach()
+    {
+        QFETCH(int, days);
+        const QDate first(2026, 12, 7);
+        const QDate last = first.addDays(days);
+        const std::vector<QDate> dates = labelledDates(first, last, 6);
+        QVERIFY(!dates.empty() && dates.size() <= 6);
+        QVERIFY(std::is_sorted(dates.begin(), dates.end()));
+        QVERIFY(std::adjacent_find(dates.begin(), dates.end()) == dates.end());
+        QVERIFY(dates.front() >= first && dates.back() <= last);
+        const QString format = days > 400 ? QStringLiteral("yyyy-MM") : QStringLiteral("MM-dd");
+        QStringList names;
+        for (const QDate& date : dates)
+            names.append(date.toString(format));
+        QCOMPARE(names.removeDuplicates(), 0);
+    }
+
+    // Three tests on one day and one the next: the chart names 12-07 and
+    // 12-08 once each, draws the day's tests side by side within their day,
+    // and never shortens an axis's labels.
+    void sameDayTestsSideBySide()
+    {
+        const QDate day(2026, 12, 7);
+        const std::vector<ChartPoint> points = {{QDateTime(day, QTime(9, 0)), 60, 1},
+                                                {QDateTime(day.addDays(1), QTime(8, 0)), 50, 0},
+                                                {QDateTime(day, QTime(10, 0)), 55, 2},
+                                                {QDateTime(day, QTime(11, 0)), 52, 0}};
+        const std::vector<PlotPoint> shown = thinnedPoints(points, 300).first;
+        const std::vector<double> x = dayPositions(shown, day);
+        QCOMPARE(x.size(), size_t(4));
+        QVERIFY(x[0] > 0 && x[0] < x[1] && x[1] < x[2] && x[2] < 1 && x[3] > 1 && x[3] < 2);
+
+        ProgressChart chart;
+        chart.setPoints(points, QStringLiteral("加法"));
+        const QList<QAbstractAxis*> across = chart.chart()->axes(Qt::Horizontal);
+        QCOMPARE(across.size(), 1);
+        auto* dates = qobject_cast<QCategoryAxis*>(across.front());
+        QVERIFY(dates);
+        QCOMPARE(dates->categoriesLabels(), QStringList({"12-07", "12-08"}));
+        for (QAbstractAxis* axis : chart.chart()->axes())
+            QVERIFY(!axis->truncateLabels());
+    }
+
+    // The offscreen screen is smaller than the window: it opens scaled down
+    // as a whole within the free area, its tables' dates and captions whole.
+    void windowFitsTheScreenWithTablesUncut()
+    {
+        FakeRecordStore store;
+        fillSmall(store);
+        Dialogs dialogs;
+        RecordsWindow window(store, dialogs.services());
+        const QRect room = window.screen()->availableGeometry();
+        QVERIFY(window.width() < twipsToPixels(15210));
+        QVERIFY(window.height() + 32 <= room.height());
+        QVERIFY(window.findChild<QLabel*>("lblHeading")->font().pointSizeF() < 28);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QVERIFY(room.contains(window.frameGeometry()));
+        QAbstractItemView* table = window.findChild<QTableView*>("grdTests");
+        for (int column : {0, 1, 2, 3})
+            QVERIFY2(table->sizeHintForColumn(column) <= static_cast<QTableView*>(table)->columnWidth(column), qPrintable(QString::number(column)));
+    }
+
     void factsTabShowsTheGridAndThePlanIsSetPerPupilLine()
     {
         FakeRecordStore store;
@@ -382,10 +454,12 @@ private slots:
     {
         FakeRecordStore store;
         Dialogs dialogs;
-        MainMenu menu(nullptr, HelpPages([](const QUrl&) {}, QString()));
+        MainMenu menu(nullptr, HelpPages([](const QUrl&, const BrowserOutcome&) {}, QString()));
         auto* button = menu.findChild<QPushButton*>("cmdRecords");
         QVERIFY(button);
         QCOMPARE(button->text(), QStringLiteral("学习记录"));
+        menu.show();
+        menu.resize(twipsSize(15315, 11070));
         QCOMPARE(button->geometry(), twipsRect(9720, 8400, 1500, 600));
         QCOMPARE(button->font(), menu.findChild<QPushButton*>("Command5")->font());
         button->click();   // nothing to open yet: nothing happens
@@ -394,7 +468,7 @@ private slots:
         menu.setRecords([&] { return std::make_unique<RecordsWindow>(store, dialogs.services()); },
                         [&] { return store.currentPupil().name; });
         auto* pupil = menu.findChild<QLabel*>("lblPupil");
-        QCOMPARE(pupil->text(), QStringLiteral("学生:小明"));
+        QCOMPARE(pupil->text(), QStringLiteral("学生：小明"));
         menu.show();
         QTimer::singleShot(0, &menu, [&] {
             QWidget* window = QApplication::activeModalWidget();
@@ -405,7 +479,7 @@ private slots:
         });
         button->click();
         QCOMPARE(opened, QStringLiteral("frmRecords"));
-        QCOMPARE(pupil->text(), QStringLiteral("学生:明明"));
+        QCOMPARE(pupil->text(), QStringLiteral("学生：明明"));
     }
 };
 

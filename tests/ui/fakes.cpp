@@ -24,6 +24,7 @@ public:
             record_->sentences << sentence;
     }
     bool isAvailable() const override { return record_->voiceAvailable; }
+    Silence silence() const override { return record_->voiceAvailable ? Silence::None : record_->silence; }
     void setRatePercent(int percent) override { record_->ratePercent = percent; }
 
 private:

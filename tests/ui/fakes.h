@@ -23,6 +23,7 @@ struct Recorder {
     int prompts = 0;              // prompt sounds played
     QStringList messages;         // "title|text" of each message box
     bool voiceAvailable = true;
+    Silence silence = Silence::NoVoice;    // why, when the voice is not available
     int voicesCreated = 0;
     int ratePercent = 100;        // the pace the voice was last given
     Voice* voice = nullptr;       // the last voice made, to end its sentences

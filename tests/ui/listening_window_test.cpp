@@ -270,14 +270,24 @@ private slots:
         QVERIFY(window->correctAnswer() != answer);
     }
 
-    void silentComputerSaysSoInTheWindow()
+    void silentComputerSaysWhyInTheWindow_data()
     {
+        QTest::addColumn<int>("why");
+        QTest::addColumn<QString>("notice");
+        QTest::newRow("no voice") << int(Silence::NoVoice) << QString("未安装中文语音，题目不会朗读");
+        QTest::newRow("no sound output") << int(Silence::NoSoundOutput) << QString("没有找到声音输出，题目不会朗读");
+    }
+    void silentComputerSaysWhyInTheWindow()
+    {
+        QFETCH(int, why);
+        QFETCH(QString, notice);
         Fakes silent;
         silent.record->voiceAvailable = false;
+        silent.record->silence = Silence(why);
         open("Form91", silent);
-        QLabel* notice = window->findChild<QLabel*>("SpeechNotice");
-        QVERIFY(notice && notice->isVisible());
-        QCOMPARE(notice->text(), QString("未检测到语音引擎，题目不会朗读"));
+        QLabel* shown = window->findChild<QLabel*>("SpeechNotice");
+        QVERIFY(shown && shown->isVisible());
+        QCOMPARE(shown->text(), notice);
         ask(20);
         QVERIFY(button(window, "Command18")->isEnabled());
         QVERIFY(fakes.record->sentences.isEmpty());

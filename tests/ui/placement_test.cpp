@@ -5,8 +5,10 @@
 
 #include "listening_drill/listening_window.h"
 #include "normal_drill/normal_window.h"
-#include "normal_drill/screen_units.h"
+#include "design_units/screen_units.h"
 
+#include <QCheckBox>
+#include <QRadioButton>
 #include <QScreen>
 #include <QtTest>
 
@@ -83,6 +85,51 @@ private slots:
         dialog->resize(design.width() * 2, design.height());
         QCOMPARE(dialog->findChild<QWidget*>("Label7")->font().pointSizeF(), 42.0);
         QCOMPARE(dialog->findChild<QWidget*>("Command2")->x(), design.width() / 2 + twipsToPixels(240));
+    }
+
+    // Reduced to its smallest, a window still shows every option and switch
+    // caption whole, though their indicators keep their size.
+    void captionsWholeAtTheSmallestSize_data()
+    {
+        QTest::addColumn<QString>("form");
+        QTest::newRow("Form81") << "Form81";
+        QTest::newRow("Form93") << "Form93";
+    }
+    void captionsWholeAtTheSmallestSize()
+    {
+        QFETCH(QString, form);
+        open(form);
+        dialog->show();
+        dialog->resize(dialog->minimumSize());
+        QVERIFY(dialog->width() < twipsToPixels(15210) * 2 / 3);
+        for (QAbstractButton* button : dialog->findChildren<QAbstractButton*>()) {
+            if (!qobject_cast<QRadioButton*>(button) && !qobject_cast<QCheckBox*>(button))
+                continue;
+            QVERIFY2(button->sizeHint().width() <= button->width(), qPrintable(button->objectName()));
+        }
+    }
+
+    // The help page explains every switch the windows have, the record and
+    // where it lives, the mistakes book and printing.
+    void helpPageNamesEverySwitchAndTheRecord()
+    {
+        QFile page(":/help/index.html");
+        QVERIFY(page.open(QIODevice::ReadOnly));
+        const QString help = QString::fromUtf8(page.readAll());
+        QStringList missing;
+        for (const char* form : {"Form81", "Form82", "Form83", "Form84", "Form85", "Form91", "Form92", "Form93",
+                                 "Form94", "Form95"}) {
+            open(form);
+            for (QCheckBox* check : dialog->findChildren<QCheckBox*>())
+                if (!help.contains(check->text()) && !missing.contains(check->text()))
+                    missing << check->text();
+        }
+        for (const char* topic : {"学习记录", "~/.local/share/zorvel/records.db", "错题本", "重练", "打印练习卷…",
+                                  "打印错题卷", "保存为PDF", "学生：", "谁在练习？"})
+            if (!help.contains(QString::fromUtf8(topic)))
+                missing << QString::fromUtf8(topic);
+        QVERIFY2(missing.isEmpty(), qPrintable(missing.join(QStringLiteral(", "))));
+        QVERIFY(!help.contains(QStringLiteral("不保存任何个人信息")));
     }
 
     // The mark is drawn over the "0" key that reaches under it; a number too

@@ -6,7 +6,7 @@
 #include "shell/main_menu.h"
 #include "shell/program_records.h"
 #include "shell/startup.h"
-#include "normal_drill/screen_units.h"
+#include "design_units/screen_units.h"
 
 #include <QAbstractButton>
 #include <QAccessible>
@@ -31,7 +31,7 @@ const QString listeningTip = QStringLiteral("语音播报  连续出题  答案�
 
 HelpPages noPages()
 {
-    return HelpPages([](const QUrl&) {}, QString());
+    return HelpPages([](const QUrl&, const BrowserOutcome&) {}, QString());
 }
 
 // A left click delivered through the window system, so that modality applies.
@@ -86,12 +86,31 @@ private slots:
         QVERIFY(!textOf(menu.findChild<QWidget*>("Label1")).isEmpty());
     }
 
-    // Twips scaled to pixels, for a few controls of each kind and the pictures.
+    // The offscreen screen (800 × 600) is smaller than the menu: it opens
+    // scaled down as a whole, its frame's allowance inside the free area.
+    void menuFitsTheScreenScaledAsAWhole()
+    {
+        MainMenu menu(nullptr, noPages());
+        const QSize design = twipsSize(15315, 11070);
+        const QRect room = menu.screen()->availableGeometry();
+        QVERIFY(menu.width() < design.width());
+        QVERIFY(menu.frameGeometry().top() >= room.top());
+        QVERIFY(menu.height() + 32 <= room.height());
+        const qreal scale = qreal(menu.height()) / design.height();
+        QCOMPARE(menu.findChild<QWidget*>("Command5")->size(), twipsRect(QRect(9720, 7320, 1500, 600), scale).size());
+        QCOMPARE(menu.findChild<QLabel*>("lblTitle")->font().pointSizeF(), 48 * scale);
+        QVERIFY(menu.minimumWidth() < menu.width());
+    }
+
+    // At the designed size, twips scaled to pixels, for a few controls of
+    // each kind and the pictures.
     void representativePlaces()
     {
         MainMenu menu(nullptr, noPages());
         QCOMPARE(menu.objectName(), QStringLiteral("form1"));
-        QCOMPARE(menu.size(), twipsSize(15315, 11070));
+        menu.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&menu));
+        menu.resize(twipsSize(15315, 11070));
         const QList<std::pair<const char*, QRect>> rows = {
             {"lblTitle", {1800, 0, 12525, 1305}}, {"Command5", {9720, 7320, 1500, 600}},
             {"Command10", {11640, 7320, 1500, 600}}, {"Command0", {11640, 8400, 1500, 600}},
@@ -106,14 +125,15 @@ private slots:
         QWidget* line = menu.findChild<QWidget*>("Line1");
         QVERIFY(line);
         QCOMPARE(line->geometry(), QRect(QPoint(twipsToPixels(1320), twipsToPixels(9360)), QPoint(twipsToPixels(13560), twipsToPixels(9360))));
-        menu.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&menu));
         QCOMPARE(menu.grab().toImage().pixelColor(line->x() + line->width() / 2, line->y()), QColor(128, 128, 128));
     }
 
     void slogansTitleAndColoursAreSet()
     {
         MainMenu menu(nullptr, noPages());
+        menu.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&menu));
+        menu.resize(twipsSize(15315, 11070));
         menu.setSlogans();
         QCOMPARE(menu.findChild<QLabel*>("Label5")->text(), QStringLiteral("随机出题求变化 即时反馈保质量 自动计时求速度,游戏化高效快乐学习"));
         QCOMPARE(menu.findChild<QLabel*>("Label4")->text(), QStringLiteral("语音播报练听算 答案回放自批改 5分钟完成出题 测验 批改 反馈全过程"));
@@ -139,6 +159,9 @@ private slots:
     void captionsFitTheirControls()
     {
         MainMenu menu(nullptr, noPages());
+        menu.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&menu));
+        menu.resize(twipsSize(15315, 11070));
         menu.setSlogans();
         for (QLabel* label : menu.findChildren<QLabel*>()) {
             const QFontMetrics metrics(label->font());
@@ -357,9 +380,22 @@ private slots:
         ProgramRecords records;
         MainMenu menu(records.drillWindowFactory(), noPages());
         menu.show();
+        // The record holds two pupils: once it is open, who is practising is
+        // asked, the current pupil preselected; Enter keeps it.
+        QString asked;
+        QTimer answer;
+        connect(&answer, &QTimer::timeout, this, [&] {
+            if (QWidget* chooser = QApplication::activeModalWidget()) {
+                asked = chooser->windowTitle();
+                QTest::keyClick(chooser, Qt::Key_Return);
+            }
+        });
+        answer.start(0);
         records.open(path, QStringLiteral("我"));
         records.attachTo(menu);
-        QTRY_COMPARE(menu.findChild<QLabel*>(QStringLiteral("lblPupil"))->toolTip(), QStringLiteral("学生:Li, \"Ann\""));
+        QTRY_COMPARE(menu.findChild<QLabel*>(QStringLiteral("lblPupil"))->toolTip(), QStringLiteral("学生：Li, \"Ann\""));
+        QTRY_COMPARE(asked, QStringLiteral("谁在练习？"));
+        QCOMPARE(menu.findChild<QLabel*>(QStringLiteral("lblPupil"))->toolTip(), QStringLiteral("学生：Li, \"Ann\""));
     }
 
     // Last: ending the program leaves its mark on this thread's event loops.

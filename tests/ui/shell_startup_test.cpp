@@ -12,9 +12,13 @@
 #include <QFile>
 #include <QLabel>
 #include <QLibraryInfo>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
+
+#include <atomic>
 
 #include <sys/stat.h>
 #include <unistd.h>
@@ -55,7 +59,7 @@ private slots:
         QTemporaryDir dir;
         QList<BrowserCall> calls;
         std::unique_ptr<MainMenu> menu;
-        auto opener = [&](const QUrl& url) {
+        auto opener = [&](const QUrl& url, const BrowserOutcome&) {
             BrowserCall call;
             call.url = url;
             for (QWidget* widget : QApplication::topLevelWidgets()) {
@@ -103,7 +107,7 @@ private slots:
 
         int browserCalls = 0;
         SingleInstance second(lockPath);
-        auto menu = startMainMenu(nullptr, HelpPages([&](const QUrl&) { ++browserCalls; }, dir.path()), second);
+        auto menu = startMainMenu(nullptr, HelpPages([&](const QUrl&, const BrowserOutcome&) { ++browserCalls; }, dir.path()), second);
         QVERIFY(!menu);
         QCOMPARE(browserCalls, 0);
         QVERIFY(!anyWindowVisible());
@@ -115,7 +119,7 @@ private slots:
         SingleInstance instance(dir.filePath(QStringLiteral("zorvel.lock")));
         // No page can be copied out: the browser is not asked and the menu still shows.
         int calls = 0;
-        auto menu = startMainMenu(nullptr, HelpPages([&](const QUrl&) { ++calls; }, QStringLiteral("/proc/no-such-folder")), instance);
+        auto menu = startMainMenu(nullptr, HelpPages([&](const QUrl&, const BrowserOutcome&) { ++calls; }, QStringLiteral("/proc/no-such-folder")), instance);
         QVERIFY(menu);
         QCOMPARE(calls, 0);
         QVERIFY(menu->isVisible());
@@ -140,6 +144,80 @@ private slots:
         QVERIFY(!startDetachedProgram("zorvel-no-such-program", {}));
     }
 
+    // What the program says goes nowhere near the terminal, and how it ended
+    // is reported: xdg-open without a browser prints a line per browser it
+    // tries and ends with a failure.
+    void detachedProgramIsSilentAndReportsItsEnd_data()
+    {
+        QTest::addColumn<int>("status");
+        QTest::newRow("success") << 0;
+        QTest::newRow("no browser") << 3;
+    }
+    void detachedProgramIsSilentAndReportsItsEnd()
+    {
+        QFETCH(int, status);
+        QTemporaryDir dir;
+        const QString out = dir.filePath(QStringLiteral("out"));
+        // Read before the redirection to the file applies.
+        const QByteArray script = "printf '%s\\n' \"$(readlink /proc/$$/fd/0)\" \"$(readlink /proc/$$/fd/1)\" "
+                                  "\"$(readlink /proc/$$/fd/2)\" > \"$1\"; exit " + QByteArray::number(status);
+        std::atomic<int> ended{-1};
+        QVERIFY(startDetachedProgram("sh", {"-c", script, "sh", QFile::encodeName(out)},
+                                     [&ended](bool succeeded) { ended = succeeded ? 1 : 0; }));
+        QTRY_VERIFY_WITH_TIMEOUT(ended != -1, 10000);
+        QCOMPARE(ended.load(), status == 0 ? 1 : 0);
+        QCOMPARE(fileContent(out), QByteArray("/dev/null\n/dev/null\n/dev/null\n"));
+    }
+
+    // Without a browser, a click on a help label says where the page is;
+    // with one, nothing is said; at start a failure passes in silence.
+    void noBrowserTheLinkSaysWhereThePageIs_data()
+    {
+        QTest::addColumn<QString>("labelName");
+        QTest::addColumn<bool>("opened");
+        QTest::newRow("Label1, no browser") << "Label1" << false;
+        QTest::newRow("Label3, no browser") << "Label3" << false;
+        QTest::newRow("Label1, a browser") << "Label1" << true;
+    }
+    void noBrowserTheLinkSaysWhereThePageIs()
+    {
+        QFETCH(QString, labelName);
+        QFETCH(bool, opened);
+        QTemporaryDir dir;
+        SingleInstance instance(dir.filePath(QStringLiteral("zorvel.lock")));
+        int calls = 0;
+        HelpPages pages([&](const QUrl&, const BrowserOutcome& outcome) {
+            ++calls;
+            if (outcome)
+                outcome(opened);
+        }, dir.filePath(QStringLiteral("help")));
+        auto menu = startMainMenu(nullptr, pages, instance);
+        QVERIFY(menu);
+        QCOMPARE(calls, 1);
+        QVERIFY(!QApplication::activeModalWidget());
+
+        // A message box runs its own loop: it is read and closed from there.
+        QString said;
+        QTimer closer;
+        connect(&closer, &QTimer::timeout, this, [&] {
+            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+                said = box->text();
+                box->close();
+            }
+        });
+        closer.start(0);
+        QTest::mouseClick(menu->findChild<QLabel*>(labelName), Qt::LeftButton);
+        closer.stop();
+        QCOMPARE(calls, 2);
+        if (opened) {
+            QVERIFY(said.isEmpty());
+            return;
+        }
+        const QString page = labelName == "Label1" ? QStringLiteral("index.html") : QStringLiteral("product.html");
+        QVERIFY(said.contains(QStringLiteral("没有找到可以打开网页的浏览器")));
+        QVERIFY(said.contains(QDir::toNativeSeparators(QDir(dir.filePath(QStringLiteral("help"))).filePath(page))));
+    }
+
     void labelsOpenTheirPages_data()
     {
         QTest::addColumn<QString>("labelName");
@@ -154,7 +232,7 @@ private slots:
         QFETCH(QString, page);
         QTemporaryDir dir;
         QList<QUrl> opened;
-        MainMenu menu(nullptr, HelpPages([&](const QUrl& url) { opened << url; }, dir.path()));
+        MainMenu menu(nullptr, HelpPages([&](const QUrl& url, const BrowserOutcome&) { opened << url; }, dir.path()));
         menu.show();
         QVERIFY(QTest::qWaitForWindowExposed(&menu));
         QTest::mouseClick(menu.findChild<QLabel*>(labelName), Qt::LeftButton);

@@ -84,7 +84,7 @@ int visit(int argc, char* argv[])
     QApplication app(argc, argv);
     const QString userDir = userRuntimeDir();
     SingleInstance instance(instanceLockPath());
-    HelpPages helpPages([](const QUrl& page) { say(QStringLiteral("browser %1").arg(page.fileName())); },
+    HelpPages helpPages([](const QUrl& page, const BrowserOutcome&) { say(QStringLiteral("browser %1").arg(page.fileName())); },
                         userDir.isEmpty() ? QString() : QDir(userDir).filePath(QStringLiteral("help")));
     ProgramRecords records;
     const auto menu = startMainMenu(records.drillWindowFactory(), helpPages, instance);

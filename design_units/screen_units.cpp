@@ -1,5 +1,5 @@
 // Twips to pixels, the designed font faces, and blue-green-red colours.
-#include "normal_drill/screen_units.h"
+#include "design_units/screen_units.h"
 
 #include <QGuiApplication>
 #include <QScreen>
@@ -38,31 +38,48 @@ QSize twipsSize(int width, int height, qreal scale)
     return QSize(twipsToPixels(width, scale), twipsToPixels(height, scale));
 }
 
-// The installed face that stands for each designed one, named directly: a
-// name that is not installed (such as "黑体" itself) would cost Qt a
-// fontconfig fallback search for every face and weight, the largest part of
-// painting the first window. 黑体 is the monospaced Noto face, for its
-// half-width digits of one width. When a face is missing, fontconfig's own
-// fallback for Chinese text takes its place.
-static QString installedFamily(FontFace face)
+// The installed faces that stand for each designed one, best first, named
+// directly: a name that is not installed (such as "黑体" itself) would cost
+// Qt a fontconfig fallback search for every face and weight, the largest
+// part of painting the first window. 黑体 is the monospaced Noto face, for its
+// half-width digits of one width. The later names serve printed sheets on
+// systems without the Noto faces.
+QStringList designFamilies(FontFace face)
 {
     switch (face) {
-    case FontFace::Heiti: return QStringLiteral("Noto Sans Mono CJK SC");
-    case FontFace::Songti: return QStringLiteral("Noto Serif CJK SC");
-    case FontFace::Arial: return QStringLiteral("Liberation Sans");
+    case FontFace::Heiti:
+        return {QStringLiteral("Noto Sans Mono CJK SC"), QStringLiteral("Noto Sans CJK SC"),
+                QStringLiteral("Source Han Sans SC"), QStringLiteral("WenQuanYi Zen Hei")};
+    case FontFace::Songti:
+        return {QStringLiteral("Noto Serif CJK SC"), QStringLiteral("Source Han Serif SC"),
+                QStringLiteral("Noto Sans CJK SC"), QStringLiteral("AR PL UMing CN")};
+    case FontFace::Arial:
+        return {QStringLiteral("Liberation Sans"), QStringLiteral("Arial")};
     }
-    return QString();
+    return {};
 }
 
 QFont designFont(FontFace face, qreal pointSize, bool bold)
 {
-    QFont font(installedFamily(face));
+    // The first face only: a list of families makes Qt ask fontconfig for
+    // the fallbacks of each, a tenth of the menu's start. When it is missing,
+    // fontconfig's own fallback for Chinese text takes its place.
+    QFont font(designFamilies(face).front());
     font.setPointSizeF(pointSize);
     font.setBold(bold);
     // Chinese, digits and Latin need no shaping, so Qt maps characters to
     // glyphs directly instead of reading each font's layout tables for every
     // size; scripts that need shaping are still shaped.
     font.setStyleStrategy(QFont::StyleStrategy(QFont::PreferAntialias | QFont::PreferNoShaping));
+    return font;
+}
+
+QFont printFont(FontFace face, qreal pointSize, bool bold)
+{
+    QFont font;
+    font.setFamilies(designFamilies(face));
+    font.setPointSizeF(pointSize);
+    font.setBold(bold);
     return font;
 }
 

@@ -1,12 +1,14 @@
-// Where design units meet the screen: geometry is designed in twips (1440 to
+// Where design units meet a device: geometry is designed in twips (1440 to
 // the inch) and scaled with the screen's DPI here and nowhere else; the
-// designed font faces (黑体, 宋体, Arial) map to the installed CJK fonts here.
+// designed font faces (黑体, 宋体, Arial) map to the installed fonts here, for
+// the windows and the printed sheets alike.
 #pragma once
 
 #include <QColor>
 #include <QFont>
 #include <QRect>
 #include <QSize>
+#include <QStringList>
 
 namespace zorvel {
 
@@ -22,7 +24,13 @@ QSize twipsSize(int width, int height, qreal scale = 1.0);
 
 enum class FontFace { Heiti /* 黑体 */, Songti /* 宋体 */, Arial };
 
+// The installed families of a designed face, best first.
+QStringList designFamilies(FontFace face);
+// The designed face at pointSize on the screen: its first installed family.
 QFont designFont(FontFace face, qreal pointSize, bool bold = false);
+// The same face for a printed page, with every family of the list, so that a
+// sheet prints in a Chinese face wherever it is made.
+QFont printFont(FontFace face, qreal pointSize, bool bold = false);
 // font at scale times its point size.
 QFont scaledFont(QFont font, qreal scale);
 
