@@ -7,7 +7,7 @@
 #pragma once
 
 #include "questions/random_source.h"
-#include "records/record_store.h"
+#include "records/test_reports.h"
 #include "speech/voice.h"
 
 #include <QDateTime>

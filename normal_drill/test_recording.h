@@ -5,7 +5,7 @@
 #pragma once
 
 #include "questions/question.h"
-#include "records/record_store.h"
+#include "records/test_reports.h"
 
 #include <memory>
 

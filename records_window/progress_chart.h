@@ -4,7 +4,7 @@
 // quick to draw.
 #pragma once
 
-#include "records/record_store.h"
+#include "records/record_queries.h"
 
 #include <QChartView>
 #include <QString>

@@ -3,9 +3,10 @@
 
 #include "records_window/records_window.h"
 
-extern "C" Q_DECL_EXPORT QDialog* zorvelCreateRecordsWindow(zorvel::records::RecordStore& store,
+extern "C" Q_DECL_EXPORT QDialog* zorvelCreateRecordsWindow(zorvel::records::PupilRegister& pupils,
+                                                            zorvel::records::RecordQueries& queries,
                                                             const zorvel::records::RedoOpener& openRedo,
                                                             zorvel::facts::FactStore* facts)
 {
-    return zorvel::records::createRecordsWindow(store, openRedo, facts).release();
+    return zorvel::records::createRecordsWindow(pupils, queries, openRedo, facts).release();
 }

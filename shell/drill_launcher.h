@@ -3,7 +3,7 @@
 #pragma once
 
 #include "facts/fact_store.h"
-#include "records/record_store.h"
+#include "records/test_reports.h"
 #include "shell/main_menu.h"
 
 #include <functional>
