@@ -64,15 +64,22 @@ void DailyPracticeWindow::beginSession()
     plan_ = store_.plan();
     book_ = store_.book();
     before_ = book_;
-    session_.emplace(book_, plan_, today());
     asked_.clear();
     current_.reset();
     awaiting_ = false;
     correction_->clear();
     result_->hide();
+    heading_->setText(row().heading);
+    const std::string unread = store_.unreadReason();
+    if (!unread.empty()) {
+        session_.reset();
+        planLabel_->setText(QString::fromStdString(unread) + QStringLiteral("\n今日练习要等记录能完整读出后才能开始。"));
+        findChild<QPushButton*>(QStringLiteral("Command1"))->setEnabled(false);
+        return;
+    }
+    session_.emplace(book_, plan_, today());
     // "今天：20 题，" over "其中新题 5" in the narrow column.
     planLabel_->setText(facts::planText(*session_).replace(QStringLiteral("，"), QStringLiteral("，\n")));
-    heading_->setText(row().heading);
     if (session_->nothingToDo())
         findChild<QPushButton*>(QStringLiteral("Command1"))->setEnabled(false);
 }

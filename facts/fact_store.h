@@ -7,6 +7,8 @@
 #include "facts/daily_session.h"
 #include "facts/fact_book.h"
 
+#include <string>
+#include <utility>
 #include <vector>
 
 namespace zorvel::facts {
@@ -20,6 +22,10 @@ public:
     virtual FactBook book() = 0;
     // An answer of the current pupil; the book follows it at once.
     virtual void recordAnswer(const FactAnswer& answer) = 0;
+    // Why the latest plan() or book() could not be read whole (UTF-8), or
+    // empty when they were: a plan built on part of the book would ask
+    // mastered facts again as if they were new.
+    virtual std::string unreadReason() const { return {}; }
 };
 
 class MemoryFactStore final : public FactStore {
@@ -33,8 +39,11 @@ public:
         book_.apply(answer);
     }
     const std::vector<FactAnswer>& answers() const { return answers_; }
+    std::string unreadReason() const override { return unreadReason_; }
+    void setUnreadReason(std::string reason) { unreadReason_ = std::move(reason); }
 
 private:
+    std::string unreadReason_;
     PracticePlan plan_;
     FactBook book_;
     std::vector<FactAnswer> answers_;

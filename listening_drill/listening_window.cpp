@@ -1,12 +1,18 @@
 // The listening-mode test flow: questions presented without waiting for an
-// answer, spoken or marked by the prompt sound, and the answer playback.
+// answer, spoken or marked by the prompt sound, and the answer playback;
+// with 自动出题 the pacer presents the next question, or plays the next
+// answer, the chosen interval after the last reading was heard.
 #include "listening_drill/listening_window.h"
 
+#include "listening_drill/reading_menu.h"
+#include "listening_drill/reading_pacer.h"
+#include "listening_pace/listening_script.h"
 #include "normal_drill/screen_units.h"
 #include "questions/number_text.h"
 
 #include <QCheckBox>
 #include <QLabel>
+#include <QPushButton>
 
 namespace zorvel {
 
@@ -26,6 +32,11 @@ ListeningDrillWindow::ListeningDrillWindow(const FamilyRow& row, const DrillServ
             promptCheck_->setChecked(false);
     });
 
+    pacer_ = new ReadingPacer(this->services().clock, this);
+    connect(pacer_, &ReadingPacer::readAgainDue, this, &ListeningDrillWindow::readAgain);
+    connect(pacer_, &ReadingPacer::nextDue, this, &ListeningDrillWindow::goOn);
+    buildReadingControls();
+
     voice_ = services.voice ? services.voice() : nullptr;
     promptSound_ = services.promptSound ? services.promptSound() : nullptr;
     // The voice finds out on its own threads whether it can speak; the notice
@@ -34,15 +45,68 @@ ListeningDrillWindow::ListeningDrillWindow(const FamilyRow& row, const DrillServ
         showSpeechNotice();
     } else {
         connect(voice_.get(), &Voice::availabilityKnown, this, [this](bool available) {
-            if (!available)
-                showSpeechNotice();
+            if (available)
+                return;
+            showSpeechNotice();
+            // Nothing more will be heard: the readings waited for are over.
+            for (; spokenUnheard_ > 0; --spokenUnheard_)
+                pacer_->readingEnded();
+        });
+        connect(voice_.get(), &Voice::speechEnded, this, [this] {
+            if (staleEnds_ > 0) {
+                --staleEnds_;
+            } else if (spokenUnheard_ > 0) {
+                --spokenUnheard_;
+                pacer_->readingEnded();
+            }
         });
     }
+    if (services.loadReadingSettings)
+        settings_ = services.loadReadingSettings();
+    menu_->showSettings(settings_);
+    applySettings();
 
     loadCommon();
     promptCheck_->setChecked(false);
     speechCheck_->setChecked(true);
     setStopwatchVisible(false);
+}
+
+ListeningDrillWindow::~ListeningDrillWindow() = default;
+
+void ListeningDrillWindow::buildReadingControls()
+{
+    const QFont font = designFont(FontFace::Songti, 10.5, true);
+    const auto makeSmallButton = [&](const QString& name, const QString& caption, const QRect& twips) {
+        auto* button = new QPushButton(caption, this);
+        button->setObjectName(name);
+        button->setAccessibleName(caption);
+        setDesignFont(button, font);
+        placeInTwips(button, twips);
+        return button;
+    };
+    // Beside "语音播报" and "提 示 音", above them: the space between the
+    // heading and the switches that no specified control uses.
+    settingsButton_ = makeSmallButton(QStringLiteral("ReadingSettings"), QStringLiteral("朗读设置"),
+                                      QRect(10920, 1320, 1300, 450));
+    menu_ = new ReadingMenu(this);
+    // Opened without waiting for it, so that the questions go on meanwhile.
+    connect(settingsButton_, &QPushButton::clicked, this, [this] {
+        menu_->popup(settingsButton_->mapToGlobal(QPoint(0, settingsButton_->height())));
+    });
+    connect(menu_, &ReadingMenu::changed, this, &ListeningDrillWindow::settingsChosen);
+
+    exportButton_ = makeSmallButton(QStringLiteral("ExportAudio"), QStringLiteral("导出音频…"),
+                                    QRect(10920, 1890, 1300, 450));
+    exportButton_->setVisible(bool(services().exportAudio));
+    connect(exportButton_, &QPushButton::clicked, this, &ListeningDrillWindow::exportAudio);
+
+    repeatButton_ = makeSmallButton(QStringLiteral("ReadAgain"), QStringLiteral("再读一遍"),
+                                    QRect(10920, 2580, 1300, 570));
+    repeatButton_->setEnabled(false);
+    connect(repeatButton_, &QPushButton::clicked, this, [this] {
+        read(lastQuestion_, settings_.twice);
+    });
 }
 
 void ListeningDrillWindow::showSpeechNotice()
@@ -64,11 +128,11 @@ QString ListeningDrillWindow::numberedSentenceStart() const
 
 QString ListeningDrillWindow::spokenQuestion() const
 {
-    const OperationInfo& info = operationInfo(row().operation);
-    QString sentence = numberedSentenceStart() + operandText(0);
-    for (int i = 1; i < row().operandCount(); ++i)
-        sentence += catalogueText(info.operatorWords[i - 1]) + operandText(i);
-    return sentence;
+    std::array<std::string, 3> operands;
+    for (int i = 0; i < row().operandCount(); ++i)
+        operands[i] = operandText(i).toStdString();
+    return QString::fromStdString(
+        zorvel::spokenQuestion(questionNumberCaption().toStdString(), row().operation, operands));
 }
 
 void ListeningDrillWindow::playPromptIfTicked()
@@ -77,17 +141,65 @@ void ListeningDrillWindow::playPromptIfTicked()
         promptSound_->play();
 }
 
+void ListeningDrillWindow::read(const QString& sentence, bool twice)
+{
+    // A voice that cannot speak still logs what would have been heard.
+    if (speechCheck_->isChecked() && voice_)
+        voice_->speak(sentence);
+    if (speechCheck_->isChecked() && voice_ && voice_->isAvailable()) {
+        ++spokenUnheard_;
+        pacer_->readingStarted(twice);
+    } else {
+        pacer_->readingStarted(false);
+        pacer_->readingEnded();
+    }
+}
+
+void ListeningDrillWindow::readAgain()
+{
+    if (!lastQuestion_.isEmpty() && flow_ != Flow::PlayingBack)
+        read(lastQuestion_, settings_.twice);
+}
+
 void ListeningDrillWindow::askQuestion()
+{
+    // With 自动出题, "出 题" starts the questions, then pauses and resumes them.
+    if (settings_.autoAsk && flow_ == Flow::Running) {
+        pacer_->pause();
+        setFlow(Flow::Paused);
+        return;
+    }
+    if (settings_.autoAsk && flow_ == Flow::Paused) {
+        pacer_->resume();
+        setFlow(Flow::Running);
+        return;
+    }
+    setFlow(settings_.autoAsk ? Flow::Running : Flow::ByHand);
+    presentQuestion();
+}
+
+void ListeningDrillWindow::presentQuestion()
 {
     playPromptIfTicked();
     startStopwatchIfIdle();
     // While the answers are being checked, the count stands at the answer
     // last played back: a new question takes the number after it.
     presentNextQuestion();
-    if (questionNumber() == row().questionsPerTest())
+    if (questionNumber() == row().questionsPerTest()) {
         offerAnswerCheck();
-    if (speechCheck_->isChecked() && voice_)
-        voice_->speak(spokenQuestion());
+        setFlow(Flow::ByHand);
+    }
+    lastQuestion_ = spokenQuestion();
+    repeatButton_->setEnabled(true);
+    read(lastQuestion_, settings_.twice);
+}
+
+void ListeningDrillWindow::goOn()
+{
+    if (flow_ == Flow::Running)
+        presentQuestion();
+    else if (flow_ == Flow::PlayingBack)
+        checkAnswersClicked();
 }
 
 void ListeningDrillWindow::checkAnswersClicked()
@@ -99,9 +211,63 @@ void ListeningDrillWindow::checkAnswersClicked()
     const QString answer = QString::fromStdString(withSignPosition(logged.correctAnswer));
     showAnswer(answer);
     playPromptIfTicked();
-    if (speechCheck_->isChecked() && voice_)
-        voice_->speak(numberedSentenceStart() + answer);
+    repeatButton_->setEnabled(false);
+    // With 自动出题 the answers follow by themselves up to the twentieth;
+    // a click still moves on at once.
+    setFlow(settings_.autoAsk && questionNumber() < row().questionsPerTest() ? Flow::PlayingBack : Flow::ByHand);
+    read(numberedSentenceStart() + answer, false);
     clearMark();
+}
+
+void ListeningDrillWindow::setFlow(Flow flow)
+{
+    flow_ = flow;
+    askButton()->setText(flow == Flow::Running  ? QStringLiteral("暂停")
+                         : flow == Flow::Paused ? QStringLiteral("继续")
+                                                : QStringLiteral("出 题"));
+}
+
+void ListeningDrillWindow::testReset()
+{
+    // Readings still being heard belong to the abandoned test.
+    staleEnds_ += spokenUnheard_;
+    spokenUnheard_ = 0;
+    pacer_->stop();
+    setFlow(Flow::ByHand);
+    lastQuestion_.clear();
+    repeatButton_->setEnabled(false);
+}
+
+void ListeningDrillWindow::restartTest()
+{
+    DrillWindow::restartTest();
+    testReset();
+}
+
+void ListeningDrillWindow::done(int result)
+{
+    pacer_->stop();
+    DrillWindow::done(result);
+}
+
+void ListeningDrillWindow::settingsChosen(const ReadingSettings& settings)
+{
+    settings_ = settings;
+    if (services().saveReadingSettings)
+        services().saveReadingSettings(settings_);
+    if (!settings_.autoAsk && (flow_ == Flow::Paused || flow_ == Flow::PlayingBack || flow_ == Flow::Running)) {
+        pacer_->resume();
+        setFlow(Flow::ByHand);
+    }
+    applySettings();
+}
+
+void ListeningDrillWindow::applySettings()
+{
+    recordReadingSettings(settings_);
+    if (voice_)
+        voice_->setRatePercent(pacePercent(settings_.pace));
+    pacer_->configure(settings_.autoAsk, settings_.gapSeconds * 1000);
 }
 
 std::unique_ptr<QDialog> createListeningDrillWindow(const QString& formName, const DrillServices& services,

@@ -1,8 +1,9 @@
 // The drill services that need no engine: the steady clock, the local time,
-// clock-seeded random sources and a real message box.
+// clock-seeded random sources, a real message box and file dialog.
 #include "normal_drill/drill_services.h"
 
 #include <QElapsedTimer>
+#include <QFileDialog>
 #include <QMessageBox>
 
 namespace zorvel {
@@ -24,6 +25,12 @@ void showPlainMessage(QWidget* parent, const QString& title, const QString& text
     box.exec();
 }
 
+QString chooseAudioFileToSave(QWidget* parent)
+{
+    return QFileDialog::getSaveFileName(parent, QStringLiteral("导出音频"), QStringLiteral("听算.wav"),
+                                        QStringLiteral("WAV 音频 (*.wav);;MP3 音频 (*.mp3);;Ogg Vorbis 音频 (*.ogg)"));
+}
+
 } // namespace
 
 std::shared_ptr<const MonotonicClock> steadyClock()
@@ -39,6 +46,7 @@ DrillServices defaultDrillServices()
     services.timeOfDay = [] { return QDateTime::currentDateTime(); };
     services.randomSource = [] { return std::make_unique<SeededRandom>(); };
     services.showMessage = showPlainMessage;
+    services.chooseAudioFile = chooseAudioFileToSave;
     return services;
 }
 

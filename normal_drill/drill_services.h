@@ -1,13 +1,16 @@
 // What a drill window is given from outside: the monotonic clock of its
 // stopwatch, the time of day, its random source, its voice and prompt sound,
-// the rest reminder's message box and the pupils' record it reports to. The
+// the rest reminder's message box, the pupils' record it reports to, the
+// reading settings kept for the pupil and the audio export. The
 // program passes defaultDrillServices() with the speech engine's voice and
 // prompt sound and the record store added where it is put together
 // (shell/program_services.h); tests pass fakes.
 #pragma once
 
 #include "questions/random_source.h"
+#include "listening_pace/reading_settings.h"
 #include "records/test_reports.h"
+#include "speech/audio_export.h"
 #include "speech/voice.h"
 
 #include <QDateTime>
@@ -46,6 +49,14 @@ struct DrillServices {
     MessageBoxShower showMessage;
     // Told about every test; it outlives the window. None: nothing recorded.
     records::TestRecorder* recorder = nullptr;
+    // The listening windows' reading settings of the current pupil, kept
+    // between windows and runs. None: the defaults, not kept.
+    std::function<ReadingSettings()> loadReadingSettings;
+    std::function<void(const ReadingSettings&)> saveReadingSettings;
+    // "导出音频…": the file to write (empty: none chosen), and the engine
+    // that writes it. No exporter: the button is not offered.
+    std::function<QString(QWidget* parent)> chooseAudioFile;
+    AudioExporter exportAudio;
 };
 
 // The steady clock, the local time, clock-seeded random sources and a real

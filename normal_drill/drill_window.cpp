@@ -135,6 +135,7 @@ void DrillWindow::ResetTest()
     restartButton_->setEnabled(false);
     checkAnswersButton_->setEnabled(false);
     applyNumberTypeFonts();
+    testReset();
 }
 
 void DrillWindow::ClearQuestionDisplay()
@@ -158,6 +159,8 @@ void DrillWindow::EnableDigitKeys()
 
 void DrillWindow::CheckAnswer()
 {
+    if (!answerReady(entry_->text()))
+        return;
     const bool right = isRightAnswer(entry_->text().toStdString(), correctAnswer_);
     recording_.answer(entry_->text(), right);
     markAnswer(right);
@@ -195,7 +198,12 @@ void DrillWindow::keyboardGuardTripped()
 void DrillWindow::finishTest()
 {
     stopStopwatch();
-    endRecordedTest(records::TestEnd::Finished, stopwatch_->shownText());
+    endTestFinished(stopwatch_->shownText());
+}
+
+void DrillWindow::endTestFinished(const QString& timeText)
+{
+    endRecordedTest(records::TestEnd::Finished, timeText);
     restartButton_->setEnabled(true);
     restartButton_->setFocus();
     askButton_->setEnabled(false);
@@ -291,6 +299,10 @@ QString DrillWindow::operandText(int i) const { return operandLabels_[i]->text()
 void DrillWindow::showAnswer(const QString& text) { entry_->showAnswer(text); }
 void DrillWindow::clearMark() { markLabel_->clear(); }
 void DrillWindow::showMark(const QString& mark) { markLabel_->setText(mark); }
+QString DrillWindow::answerText() const { return entry_->text(); }
+void DrillWindow::setAskEnabled(bool enabled) { askButton_->setEnabled(enabled); }
+void DrillWindow::setRestartEnabled(bool enabled) { restartButton_->setEnabled(enabled); }
+void DrillWindow::showStopwatchReading(qint64 ms) { stopwatch_->show(ms); }
 
 void DrillWindow::openAskButton()
 {

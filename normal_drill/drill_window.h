@@ -67,11 +67,16 @@ protected:
     virtual void finishTest();               // right answer to the last question
     virtual void restartTest();              // Command3 "再测一次"
     virtual void checkAnswersClicked() {}    // Command18 "核对答案"
+    // The end of ResetTest (a level or type chosen, or the window loaded).
+    virtual void testReset() {}
     // CheckAnswer has marked the answer to the shown question, before a
     // right answer to the last question finishes the test.
     virtual void answerChecked(bool /*right*/) {}
     // One tick of Timer1; shows the reading.
     virtual void stopwatchTicked(qint64 elapsedMs);
+    // Whether "确定" or Enter checks this text at all (every text does in
+    // the normal and listening windows: an empty one reads as 0).
+    virtual bool answerReady(const QString& /*text*/) const { return true; }
 
     void ResetTest();
     void ClearQuestionDisplay();
@@ -93,7 +98,24 @@ protected:
     // the stopwatch back to 0, keypad closed, "出 题" open.
     void breakOffTest(QWidget* focusedBefore);
 
+    // The exercise of the level and number-type frames, chosen as if
+    // clicked; the frames then hidden, so that no other can be chosen.
+    void fixExercise(Level level, NumberType type);
+    // Ends the recorded test as finished with its stopwatch reading
+    // ("1:07.06"; none for a test that is not timed by it).
+    void endTestFinished(const QString& timeText);
+    void recordFluencyResult(const records::FluencyResult& result) { recording_.fluencyResult(result); }
+    QString answerText() const;
+    void setAskEnabled(bool enabled);
+    void setRestartEnabled(bool enabled);
+    void showStopwatchReading(qint64 ms);
+
+    // A test of n questions, not the row's: no question repeats within it
+    // where the level has enough of them.
+    void setTestLength(int n) { deck_ = QuestionDeck(row_.operation, row_.mode, n); }
     void setQuestionNumber(int n) { questionNumber_ = n; }
+    // A listening test is recorded with these reading settings.
+    void recordReadingSettings(const ReadingSettings& settings) { recording_.readingSettings(settings); }
     void showQuestionNumberCaption(const QString& caption);
     QString questionNumberCaption() const;
     QString operandText(int i) const;
@@ -106,6 +128,10 @@ protected:
     void stopStopwatch();
     void setStopwatchVisible(bool visible);
     const DrillServices& services() const { return services_; }
+    QPushButton* askButton() const { return askButton_; }
+    // The exercise selected on screen.
+    Level selectedLevel() const;
+    NumberType selectedNumberType() const;
 
     // A check box of the window, in its switch font, placed in twips.
     QCheckBox* makeSwitch(const QString& name, const QString& caption, const QRect& twips);
@@ -132,8 +158,6 @@ private:
     void optionChosen(const QString& optionName);
     void keyboardGuardTripped();
     void setOperandTexts(const std::array<QString, 3>& texts);
-    Level selectedLevel() const;
-    NumberType selectedNumberType() const;
     void applyNumberTypeFonts();
     // The designed size, or smaller where the screen's free area is smaller.
     QSize openingSize() const;

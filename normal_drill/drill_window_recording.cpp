@@ -13,7 +13,7 @@ records::Exercise DrillWindow::shownExercise() const
     records::Exercise exercise;
     exercise.window = row_.formName;
     exercise.operation = catalogueText(operationInfo(row_.operation).key);
-    exercise.mode = row_.mode == Mode::Normal ? QStringLiteral("normal") : QStringLiteral("listening");
+    exercise.mode = row_.recordedMode;
     for (const QRadioButton* option : levelOptions_) {
         if (option->isChecked()) {
             exercise.levelOption = option->objectName();
@@ -43,6 +43,15 @@ void DrillWindow::dropRedo()
 {
     redo_ = false;
     queued_.clear();
+}
+
+void DrillWindow::fixExercise(Level level, NumberType type)
+{
+    if (const std::optional<int> position = levelPosition(row_.operation, level))
+        levelOptions_[static_cast<std::size_t>(*position)]->click();
+    typeOptions_[static_cast<std::size_t>(type)]->click();
+    levelFrame_->hide();
+    typeFrame_->hide();
 }
 
 void DrillWindow::openForRedo(const QString& levelOption, const QString& numberType)

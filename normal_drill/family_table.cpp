@@ -71,6 +71,7 @@ FamilyRow makeRow(const QString& formName, const OperationLook& look, Mode mode,
         numbering == Numbering::Plain, widthTwips, minutesCaption,
         mode == Mode::Normal ? &kNormalSide : &kListeningSide,
         operationInfo(look.operation).operandCount == 3 ? &kThreeOperands : &kTwoOperands,
+        mode == Mode::Normal ? QStringLiteral("normal") : QStringLiteral("listening"),
         true,
     };
 }

@@ -55,6 +55,7 @@ struct FamilyRow {
     QString stopwatchMinutesCaption;
     const SideLayout* side;
     const OperandLayout* operands;
+    QString recordedMode;            // the record's name of the mode: "normal", "listening"
     // The level and number-type frames are offered (a practice window that
     // chooses its own questions has none).
     bool choosesExercise = true;

@@ -19,6 +19,15 @@ void TestRecording::begin(const records::Exercise& exercise, const QDateTime& st
         return;
     test_ = recorder_->beginTest(exercise, started, redo);
     open_ = true;
+    if (reading_)
+        recorder_->recordReadingSettings(test_, *reading_);
+}
+
+void TestRecording::readingSettings(const ReadingSettings& settings)
+{
+    reading_ = settings;
+    if (open_)
+        recorder_->recordReadingSettings(test_, settings);
 }
 
 void TestRecording::question(int number, const Question& question)
@@ -42,6 +51,12 @@ void TestRecording::playbackReached()
         return;
     playbackReached_ = true;
     recorder_->recordPlaybackReached(test_);
+}
+
+void TestRecording::fluencyResult(const records::FluencyResult& result)
+{
+    if (open_)
+        recorder_->recordFluencyResult(test_, result);
 }
 
 void TestRecording::end(records::TestEnd end, const QString& stopwatchText)

@@ -4,10 +4,12 @@
 // and how the test ended. Without a recorder nothing is told.
 #pragma once
 
+#include "listening_pace/reading_settings.h"
 #include "questions/question.h"
 #include "records/test_reports.h"
 
 #include <memory>
+#include <optional>
 
 namespace zorvel {
 
@@ -26,6 +28,11 @@ public:
     void answer(const QString& text, bool right);
     // Once per test.
     void playbackReached();
+    // A 达标测试's result, before its end.
+    void fluencyResult(const records::FluencyResult& result);
+    // The reading settings of a listening test: told for the open test, and
+    // for every test begun from now on.
+    void readingSettings(const ReadingSettings& settings);
     // Ends the open test; the ended test's questions stay on screen for the
     // answers still typed to them (listening mode) until forget().
     void end(records::TestEnd end, const QString& stopwatchText = QString());
@@ -38,6 +45,7 @@ private:
     records::TestId test_ = 0;
     bool open_ = false;
     bool playbackReached_ = false;
+    std::optional<ReadingSettings> reading_;
     int lastNumber_ = 0;        // the question shown last, 0 when none
     qint64 lastShownMs_ = 0;    // when it appeared
 };

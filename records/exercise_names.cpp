@@ -20,6 +20,8 @@ QString modeText(const QString& modeKey)
         return QStringLiteral("普通模式");
     if (modeKey == QLatin1String("listening"))
         return QStringLiteral("听算模式");
+    if (modeKey == QLatin1String("fluency"))
+        return QStringLiteral("达标测试");
     return modeKey;
 }
 

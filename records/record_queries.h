@@ -34,6 +34,7 @@ struct TestRow {
     TestEnd ended = TestEnd::Interrupted;
     bool playbackReached = false;
     bool redo = false;
+    std::optional<FluencyResult> fluency;  // a 达标测试's result
 };
 
 struct BestTime {
@@ -46,6 +47,13 @@ struct ChartPoint {
     QDateTime started;
     double seconds = 0;
     int wrongAnswers = 0;
+};
+
+// A pupil's best 达标 of one test: most correct, then the shortest time.
+struct FluencyBest {
+    int correct = 0;
+    qint64 elapsedMs = 0;
+    QDateTime when;
 };
 
 // A question of the mistakes book.
@@ -88,6 +96,11 @@ public:
     virtual std::vector<TestRow> listeningTests(qint64 pupil) = 0;
     virtual std::vector<ListeningQuestion> listeningQuestions(TestId test) = 0;
     virtual void setInBook(qint64 questionId, bool inBook) = 0;
+
+    // The pupil's best 达标 of a 达标测试 (FluencyResult::test); none yet.
+    virtual std::optional<FluencyBest> fluencyBest(qint64 /*pupil*/, const QString& /*test*/) { return std::nullopt; }
+    // The 达标测试 the pupil took last; empty when none.
+    virtual QString lastFluencyTest(qint64 /*pupil*/) { return {}; }
 };
 
 } // namespace zorvel::records

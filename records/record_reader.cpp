@@ -127,6 +127,19 @@ std::pair<int, int> RecordReader::pupilRecordCount(qint64 pupil) const
             scalar(db_, QStringLiteral("SELECT count(*) FROM book WHERE pupil_id = ?"), {pupil}).toInt()};
 }
 
+ReadingSettings RecordReader::readingSettings(qint64 pupil) const
+{
+    QSqlQuery query = run(db_, QStringLiteral("SELECT pace, twice, auto_ask, gap_seconds FROM reading_settings"
+                                                   " WHERE pupil_id = ?"), {pupil});
+    if (!query.next())
+        return {};
+    // Read back through the text form, which leaves out what this program
+    // does not offer.
+    const ReadingSettings kept{paceFromKey(query.value(0).toString().toStdString()).value_or(SpeechPace::Normal),
+                               query.value(1).toBool(), query.value(2).toBool(), query.value(3).toInt()};
+    return readingSettingsFromText(readingSettingsText(kept));
+}
+
 qint64 RecordReader::largestTestId() const
 {
     return scalar(db_, QStringLiteral("SELECT coalesce(max(id), 0) FROM tests")).toLongLong();
@@ -135,8 +148,12 @@ qint64 RecordReader::largestTestId() const
 std::vector<TestRow> RecordReader::tests(const TestFilter& filter) const
 {
     QString sql = QStringLiteral("SELECT t.id, t.pupil_id, t.exercise_id, t.started, t.questions, t.wrong_answers,"
-                                 " t.time, t.ended, t.playback_reached, t.redo FROM tests t"
-                                 " JOIN exercises e ON e.id = t.exercise_id WHERE t.ended IS NOT NULL");
+                                 " t.time, t.ended, t.playback_reached, t.redo, ") +
+                  (hasFluencyResults() ? QStringLiteral("f.fluency_test, f.limit_seconds, f.total, f.correct,"
+                                                        " f.elapsed_ms, f.passed FROM tests t LEFT JOIN fluency_results f"
+                                                        " ON f.test_id = t.id")
+                                       : QStringLiteral("NULL, NULL, NULL, NULL, NULL, NULL FROM tests t")) +
+                  QStringLiteral(" JOIN exercises e ON e.id = t.exercise_id WHERE t.ended IS NOT NULL");
     QVariantList values;
     const auto where = [&](const char* condition, const QVariant& value) {
         sql += QLatin1String(" AND ") + QLatin1String(condition);
@@ -171,9 +188,43 @@ std::vector<TestRow> RecordReader::tests(const TestFilter& filter) const
         row.ended = testEndFromKey(query.value(7).toString()).value_or(TestEnd::Interrupted);
         row.playbackReached = query.value(8).toBool();
         row.redo = query.value(9).toBool();
+        if (!query.value(10).isNull())
+            row.fluency = FluencyResult{query.value(10).toString(), query.value(11).toInt(), query.value(12).toInt(),
+                                        query.value(13).toInt(), query.value(14).toLongLong(), query.value(15).toBool()};
         rows.push_back(std::move(row));
     }
     return rows;
+}
+
+bool RecordReader::hasFluencyResults() const
+{
+    // A record that could not be brought up to date is still read as it is.
+    return scalar(db_, QStringLiteral("SELECT count(*) FROM sqlite_master WHERE name = 'fluency_results'")).toInt() > 0;
+}
+
+std::optional<FluencyBest> RecordReader::fluencyBest(qint64 pupil, const QString& test) const
+{
+    if (!hasFluencyResults())
+        return std::nullopt;
+    QSqlQuery query = run(db_, QStringLiteral("SELECT f.correct, f.elapsed_ms, t.started FROM fluency_results f"
+                                              " JOIN tests t ON t.id = f.test_id WHERE t.pupil_id = ?"
+                                              " AND f.fluency_test = ? AND f.passed = 1"
+                                              " ORDER BY f.correct DESC, f.elapsed_ms, t.started LIMIT 1"),
+                          {pupil, test});
+    if (!query.next())
+        return std::nullopt;
+    LocalTimes local;
+    return FluencyBest{query.value(0).toInt(), query.value(1).toLongLong(), local.at(query.value(2))};
+}
+
+QString RecordReader::lastFluencyTest(qint64 pupil) const
+{
+    if (!hasFluencyResults())
+        return {};
+    return scalar(db_, QStringLiteral("SELECT f.fluency_test FROM fluency_results f JOIN tests t ON t.id = f.test_id"
+                                      " WHERE t.pupil_id = ? ORDER BY t.started DESC, t.id DESC LIMIT 1"),
+                  {pupil})
+        .toString();
 }
 
 std::vector<BestTime> RecordReader::bestTimes(qint64 pupil) const

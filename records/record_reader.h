@@ -21,6 +21,7 @@ public:
     std::vector<Pupil> pupils() const;                  // in the order they were added
     std::optional<qint64> savedCurrentPupil() const;
     std::pair<int, int> pupilRecordCount(qint64 pupil) const;
+    ReadingSettings readingSettings(qint64 pupil) const;
     qint64 largestTestId() const;
 
     std::vector<TestRow> tests(const TestFilter& filter) const;  // ended tests, newest first
@@ -30,9 +31,12 @@ public:
     std::vector<Mistake> mistakes(qint64 pupil) const;
     std::vector<ListeningQuestion> listeningQuestions(TestId test) const;
     std::vector<QuestionShown> redoQuestions(qint64 pupil, const Exercise& exercise) const;
+    std::optional<FluencyBest> fluencyBest(qint64 pupil, const QString& test) const;
+    QString lastFluencyTest(qint64 pupil) const;
 
 private:
     std::map<qint64, Exercise> exercises() const;
+    bool hasFluencyResults() const;
 
     QSqlDatabase db_;
 };

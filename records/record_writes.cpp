@@ -60,14 +60,17 @@ TestId newTestId()
     return (ms << 20) | qint64(QRandomGenerator::system()->bounded(1 << 20));
 }
 
-void RecordWrites::beginTest(TestId id, const QString& session, const Exercise& exercise, const QDateTime& started,
-                             bool redo)
+void RecordWrites::beginTest(TestId id, const QString& session, qint64 pupil, const Exercise& exercise,
+                             const QDateTime& started, bool redo)
 {
     Transaction transaction(db_);
     const qint64 exercise_id = exerciseId(exercise);
-    run(db_, QStringLiteral("INSERT INTO tests (id, pupil_id, exercise_id, started, redo, session) SELECT ?, value, ?,"
-                            " ?, ?, ? FROM settings WHERE key = 'current_pupil'"),
-        {id, exercise_id, started.toMSecsSinceEpoch(), redo ? 1 : 0, session});
+    // The pupil chosen in this copy; the saved current pupil only when that
+    // one is not known yet or was removed meanwhile by another copy.
+    run(db_, QStringLiteral("INSERT INTO tests (id, pupil_id, exercise_id, started, redo, session) SELECT ?,"
+                            " coalesce((SELECT id FROM pupils WHERE id = ?), value), ?, ?, ?, ? FROM settings"
+                            " WHERE key = 'current_pupil'"),
+        {id, pupil, exercise_id, started.toMSecsSinceEpoch(), redo ? 1 : 0, session});
     transaction.commit();
 }
 
@@ -112,7 +115,17 @@ void RecordWrites::bookFirstTry(TestId test, qint64 questionId, bool right)
                                               " JOIN tests t ON t.id = q.test_id JOIN exercises e ON e.id = t.exercise_id"
                                               " WHERE q.id = ?"),
                           {questionId});
-    if (!nextRow(found) || found.value(4).toString() != QLatin1String("normal"))
+    if (!nextRow(found))
+        return;
+    // A 达标测试 has one answer per question: one answered wrong is booked
+    // under the normal window of its exercise, where "重练" can open it.
+    if (found.value(4).toString() == QLatin1String("fluency")) {
+        found.finish();
+        if (!right)
+            bookUnderNormalWindow(questionId, true);
+        return;
+    }
+    if (found.value(4).toString() != QLatin1String("normal"))
         return;
     const BookKey key{found.value(0).toLongLong(), found.value(1).toLongLong(), questionAt(found, 5)};
     if (!right) {
@@ -124,6 +137,22 @@ void RecordWrites::bookFirstTry(TestId test, qint64 questionId, bool right)
         run(db_, QStringLiteral("DELETE FROM book WHERE ") + kSameBookQuestion + QStringLiteral(" AND redo_rights >= 2"),
             key.values());
     }
+}
+
+void RecordWrites::testReading(TestId test, const ReadingSettings& settings)
+{
+    run(db_, QStringLiteral("UPDATE tests SET reading_pace = ?, reading_twice = ?, reading_auto_ask = ?,"
+                            " reading_gap_seconds = ? WHERE id = ?"),
+        {QString::fromUtf8(paceKey(settings.pace).data()), settings.twice, settings.autoAsk, settings.gapSeconds,
+         test});
+}
+
+void RecordWrites::keepReading(qint64 pupil, const ReadingSettings& settings)
+{
+    run(db_, QStringLiteral("INSERT OR REPLACE INTO reading_settings (pupil_id, pace, twice, auto_ask, gap_seconds)"
+                            " SELECT id, ?, ?, ?, ? FROM pupils WHERE id = ?"),
+        {QString::fromUtf8(paceKey(settings.pace).data()), settings.twice, settings.autoAsk, settings.gapSeconds,
+         pupil});
 }
 
 void RecordWrites::playbackReached(TestId test)
@@ -155,10 +184,14 @@ Pupil RecordWrites::ensureCurrentPupil(const QString& defaultName)
     return Pupil{current, name};
 }
 
-Pupil RecordWrites::currentPupil()
+Pupil RecordWrites::currentPupil(qint64 chosen)
 {
-    QSqlQuery found = run(db_, QStringLiteral("SELECT p.id, p.name FROM settings s JOIN pupils p ON p.id = s.value"
-                                              " WHERE s.key = 'current_pupil'"));
+    // Another copy on the same record may have saved another choice meanwhile:
+    // this copy's own choice stays while that pupil exists.
+    QSqlQuery found = run(db_, QStringLiteral("SELECT id, name, 0 AS saved FROM pupils WHERE id = ? UNION ALL"
+                                              " SELECT p.id, p.name, 1 FROM settings s JOIN pupils p ON p.id = s.value"
+                                              " WHERE s.key = 'current_pupil' ORDER BY saved"),
+                          {chosen});
     return nextRow(found) ? Pupil{found.value(0).toLongLong(), found.value(1).toString()} : Pupil{};
 }
 
@@ -221,6 +254,12 @@ bool RecordWrites::removePupil(qint64 id)
 void RecordWrites::setInBook(qint64 questionId, bool inBook)
 {
     Transaction transaction(db_);
+    bookUnderNormalWindow(questionId, inBook);
+    transaction.commit();
+}
+
+void RecordWrites::bookUnderNormalWindow(qint64 questionId, bool inBook)
+{
     QSqlQuery found = run(db_, QStringLiteral("SELECT t.pupil_id, t.started, e.operation, e.level_option,"
                                               " e.level_caption, e.number_type, q.first, q.second, q.third, q.answer"
                                               " FROM questions q JOIN tests t ON t.id = q.test_id"
@@ -244,7 +283,14 @@ void RecordWrites::setInBook(qint64 questionId, bool inBook)
         bookWrong(db_, key, when);
     else
         run(db_, QStringLiteral("DELETE FROM book WHERE ") + kSameBookQuestion, key.values());
-    transaction.commit();
+}
+
+void RecordWrites::fluencyResult(TestId test, const FluencyResult& result)
+{
+    run(db_, QStringLiteral("INSERT OR REPLACE INTO fluency_results (test_id, fluency_test, limit_seconds, total,"
+                            " correct, elapsed_ms, passed) VALUES (?, ?, ?, ?, ?, ?, ?)"),
+        {test, result.test, result.limitSeconds > 0 ? QVariant(result.limitSeconds) : QVariant(), result.questions,
+         result.correct, result.elapsedMs, result.passed ? 1 : 0});
 }
 
 } // namespace zorvel::records

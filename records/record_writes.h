@@ -15,25 +15,32 @@ public:
     const QSqlDatabase& database() const { return db_; }
 
     // The test is the current pupil's, written by the running copy session.
-    void beginTest(TestId id, const QString& session, const Exercise& exercise, const QDateTime& started, bool redo);
+    void beginTest(TestId id, const QString& session, qint64 pupil, const Exercise& exercise, const QDateTime& started,
+                   bool redo);
     void question(TestId test, int number, const QuestionShown& question);
     void answer(TestId test, int number, const QString& text, bool right, qint64 ms);
     void playbackReached(TestId test);
+    void testReading(TestId test, const ReadingSettings& settings);
+    void keepReading(qint64 pupil, const ReadingSettings& settings);
     void endTest(TestId test, TestEnd end, const QString& stopwatchText);
 
     // The current pupil, made first if there is none (named defaultName).
     Pupil ensureCurrentPupil(const QString& defaultName);
-    Pupil currentPupil();
+    Pupil currentPupil(qint64 chosen);  // `chosen` while it exists, else the saved current pupil
     void setCurrentPupil(qint64 id);
     std::optional<Pupil> addPupil(const QString& name);
     bool renamePupil(qint64 id, const QString& name);
     bool removePupil(qint64 id);
 
     void setInBook(qint64 questionId, bool inBook);
+    void fluencyResult(TestId test, const FluencyResult& result);
 
 private:
     qint64 exerciseId(const Exercise& exercise);
     void bookFirstTry(TestId test, qint64 questionId, bool right);
+    // The question into the book (or out of it) under the normal-mode window
+    // of its operation, whichever window showed it.
+    void bookUnderNormalWindow(qint64 questionId, bool inBook);
     bool nameFree(const QString& name, qint64 except);
 
     QSqlDatabase db_;

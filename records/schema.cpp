@@ -15,6 +15,10 @@
 //   fact_boxes the box, due day and counts of every fact asked, per pupil:
 //              derived from fact_answers, kept up to date with each answer
 //   fact_plans the sets and speed of each pupil's daily practice
+//   fluency_results  a 达标测试's test as chosen, limit, count, correct
+//              answers, time used and whether it passed; one row per such test
+//   reading_settings  the listening windows' reading settings of each pupil;
+//              a listening test keeps those it was read with (tests.reading_*)
 #include "records/schema.h"
 
 #include "records/sql_support.h"
@@ -118,6 +122,26 @@ const std::vector<QStringList>& migrations()
             QStringLiteral("CREATE TABLE fact_plans ("
                            " pupil_id INTEGER PRIMARY KEY REFERENCES pupils(id) ON DELETE CASCADE,"
                            " sets TEXT NOT NULL, speed TEXT NOT NULL)"),
+        },
+        // 3 -> 4: the listening windows' reading settings, kept per pupil, and those a
+        // listening test was read with
+        {
+            QStringLiteral("CREATE TABLE reading_settings ("
+                           " pupil_id INTEGER PRIMARY KEY REFERENCES pupils(id) ON DELETE CASCADE,"
+                           " pace TEXT NOT NULL, twice INTEGER NOT NULL, auto_ask INTEGER NOT NULL,"
+                           " gap_seconds INTEGER NOT NULL)"),
+            QStringLiteral("ALTER TABLE tests ADD COLUMN reading_pace TEXT"),
+            QStringLiteral("ALTER TABLE tests ADD COLUMN reading_twice INTEGER"),
+            QStringLiteral("ALTER TABLE tests ADD COLUMN reading_auto_ask INTEGER"),
+            QStringLiteral("ALTER TABLE tests ADD COLUMN reading_gap_seconds INTEGER"),
+        },
+        // The result of each 达标测试 beside its test
+        {
+            QStringLiteral("CREATE TABLE fluency_results ("
+                           " test_id INTEGER PRIMARY KEY REFERENCES tests(id) ON DELETE CASCADE,"
+                           " fluency_test TEXT NOT NULL, limit_seconds INTEGER, total INTEGER NOT NULL,"
+                           " correct INTEGER NOT NULL, elapsed_ms INTEGER NOT NULL, passed INTEGER NOT NULL)"),
+            QStringLiteral("CREATE INDEX fluency_results_by_test ON fluency_results (fluency_test, passed)"),
         },
     };
     return steps;

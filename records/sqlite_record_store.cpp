@@ -265,7 +265,8 @@ TestId SqliteRecordStore::beginTest(const Exercise& exercise, const QDateTime& s
 {
     const TestId id = newTestId();
     const QString session = session_.id();
-    writer_->post([=](RecordWrites& writes) { writes.beginTest(id, session, exercise, started, redo); });
+    const qint64 pupil = currentPupil().id;
+    writer_->post([=](RecordWrites& writes) { writes.beginTest(id, session, pupil, exercise, started, redo); });
     return id;
 }
 
@@ -282,6 +283,21 @@ void SqliteRecordStore::recordAnswer(TestId test, int number, const QString& tex
 void SqliteRecordStore::recordPlaybackReached(TestId test)
 {
     writer_->post([=](RecordWrites& writes) { writes.playbackReached(test); });
+}
+
+void SqliteRecordStore::recordReadingSettings(TestId test, const ReadingSettings& settings)
+{
+    writer_->post([=](RecordWrites& writes) { writes.testReading(test, settings); });
+}
+
+ReadingSettings SqliteRecordStore::readingSettings(qint64 pupil)
+{
+    return read<ReadingSettings>([pupil](const RecordReader& reader) { return reader.readingSettings(pupil); }, {});
+}
+
+void SqliteRecordStore::keepReadingSettings(qint64 pupil, const ReadingSettings& settings)
+{
+    writer_->post([=](RecordWrites& writes) { writes.keepReading(pupil, settings); });
 }
 
 void SqliteRecordStore::endTest(TestId test, TestEnd end, const QString& stopwatchText)
@@ -314,13 +330,15 @@ Pupil SqliteRecordStore::currentPupil()
 }
 
 template <typename Result>
-Result SqliteRecordStore::changePupils(const std::function<Result(RecordWrites&)>& change, Result fallback)
+Result SqliteRecordStore::changePupils(const std::function<Result(RecordWrites&)>& change, Result fallback,
+                                       std::optional<qint64> choice)
 {
     using Answer = std::pair<Result, Pupil>;
+    const qint64 chosen = choice.value_or(currentPupil().id);
     const Answer answer = writer_->call<Answer>(
-        [&change](RecordWrites& writes) {
+        [&change, chosen](RecordWrites& writes) {
             Result result = change(writes);
-            return Answer{std::move(result), writes.currentPupil()};
+            return Answer{std::move(result), writes.currentPupil(chosen)};
         },
         Answer{fallback, Pupil{}});
     setCurrent(answer.second);
@@ -329,7 +347,7 @@ Result SqliteRecordStore::changePupils(const std::function<Result(RecordWrites&)
 
 void SqliteRecordStore::setCurrentPupil(qint64 id)
 {
-    changePupils<bool>([id](RecordWrites& writes) { writes.setCurrentPupil(id); return true; }, false);
+    changePupils<bool>([id](RecordWrites& writes) { writes.setCurrentPupil(id); return true; }, false, id);
 }
 
 std::optional<Pupil> SqliteRecordStore::addPupil(const QString& name)
@@ -356,6 +374,22 @@ bool SqliteRecordStore::removePupil(qint64 id)
 std::vector<TestRow> SqliteRecordStore::tests(const TestFilter& filter)
 {
     return read<std::vector<TestRow>>([&](const RecordReader& reader) { return reader.tests(filter); }, {});
+}
+
+void SqliteRecordStore::recordFluencyResult(TestId test, const FluencyResult& result)
+{
+    writer_->post([=](RecordWrites& writes) { writes.fluencyResult(test, result); });
+}
+
+std::optional<FluencyBest> SqliteRecordStore::fluencyBest(qint64 pupil, const QString& test)
+{
+    return read<std::optional<FluencyBest>>(
+        [&](const RecordReader& reader) { return reader.fluencyBest(pupil, test); }, std::nullopt);
+}
+
+QString SqliteRecordStore::lastFluencyTest(qint64 pupil)
+{
+    return read<QString>([pupil](const RecordReader& reader) { return reader.lastFluencyTest(pupil); }, {});
 }
 
 std::vector<BestTime> SqliteRecordStore::bestTimes(qint64 pupil)

@@ -40,11 +40,14 @@ public:
     void recordQuestion(TestId test, int number, const QuestionShown& question) override;
     void recordAnswer(TestId test, int number, const QString& text, bool right, qint64 msSinceQuestion) override;
     void recordPlaybackReached(TestId test) override;
+    void recordReadingSettings(TestId test, const ReadingSettings& settings) override;
     void endTest(TestId test, TestEnd end, const QString& stopwatchText) override;
+    void recordFluencyResult(TestId test, const FluencyResult& result) override;
     std::vector<QuestionShown> redoQuestions(const Exercise& exercise) override;
 
     QString problem() const override;
     QString readProblem() const override { return readProblem_; }
+    std::string unreadReason() const override { return readProblem_.toStdString(); }
     // Returns at once while the record is still being opened or another
     // program holds it locked.
     void flush() override;
@@ -58,6 +61,8 @@ public:
     bool renamePupil(qint64 id, const QString& name) override;
     std::pair<int, int> pupilRecordCount(qint64 id) override;
     bool removePupil(qint64 id) override;
+    ReadingSettings readingSettings(qint64 pupil) override;
+    void keepReadingSettings(qint64 pupil, const ReadingSettings& settings) override;
 
     std::vector<TestRow> tests(const TestFilter& filter) override;
     std::vector<BestTime> bestTimes(qint64 pupil) override;
@@ -67,6 +72,8 @@ public:
     std::vector<TestRow> listeningTests(qint64 pupil) override;
     std::vector<ListeningQuestion> listeningQuestions(TestId test) override;
     void setInBook(qint64 questionId, bool inBook) override;
+    std::optional<FluencyBest> fluencyBest(qint64 pupil, const QString& test) override;
+    QString lastFluencyTest(qint64 pupil) override;
 
     facts::PracticePlan plan() override;
     void setPlan(const facts::PracticePlan& plan) override;
@@ -85,7 +92,8 @@ private:
     void setCurrent(const Pupil& pupil);
     // Runs a pupil change on the writer; the current pupil is read back with it.
     template <typename Result>
-    Result changePupils(const std::function<Result(RecordWrites&)>& change, Result fallback);
+    Result changePupils(const std::function<Result(RecordWrites&)>& change, Result fallback,
+                        std::optional<qint64> choice = std::nullopt);
     bool openReader();
     template <typename Result>
     Result read(const std::function<Result(const RecordReader&)>& query, Result fallback);

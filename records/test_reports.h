@@ -4,6 +4,8 @@
 // together. Plain Qt Core types only: no SQL and no widgets cross this line.
 #pragma once
 
+#include "listening_pace/reading_settings.h"
+
 #include <QDateTime>
 #include <QString>
 #include <QtGlobal>
@@ -45,6 +47,16 @@ struct QuestionShown {
 
 using TestId = qint64;
 
+// How a 达标测试 came out.
+struct FluencyResult {
+    QString test;           // the test as chosen: a preset's key, or a teacher's own ("custom:…")
+    int limitSeconds = 0;   // 0: no limit
+    int questions = 0;      // the test's question count
+    int correct = 0;
+    qint64 elapsedMs = 0;
+    bool passed = false;
+};
+
 // What a drill window reports. Every call returns at once: the store writes
 // in the background, and a store that cannot write simply drops the record
 // (the drill goes on unrecorded).
@@ -59,8 +71,13 @@ public:
     virtual void recordAnswer(TestId test, int number, const QString& text, bool right,
                               qint64 msSinceQuestion) = 0;
     virtual void recordPlaybackReached(TestId test) = 0;
+    // The reading settings a listening test is read with; the last given
+    // to a test holds.
+    virtual void recordReadingSettings(TestId test, const ReadingSettings& settings) = 0;
     // stopwatchText: a finished normal test's reading as shown ("1:07.06"), else empty.
     virtual void endTest(TestId test, TestEnd end, const QString& stopwatchText) = 0;
+    // The result of a 达标测试, told before its end.
+    virtual void recordFluencyResult(TestId /*test*/, const FluencyResult& /*result*/) {}
     // The questions of the current pupil's mistakes book for this exercise,
     // oldest first, for a "重练" test.
     virtual std::vector<QuestionShown> redoQuestions(const Exercise& exercise) = 0;

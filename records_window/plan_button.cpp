@@ -32,7 +32,15 @@ PlanButton::PlanButton(facts::FactStore& facts, QWidget* parent) : QToolButton(p
     for (facts::FactSet set : facts::kAllSets) {
         QAction* action = menu->addAction(facts::qText(facts::setName(set)));
         action->setCheckable(true);
-        connect(action, &QAction::toggled, this, &PlanButton::save);
+        connect(action, &QAction::toggled, this, [this, action](bool on) {
+            if (!on && !anySetChosen()) {
+                // A practice of no set at all cannot be chosen: the last set stays.
+                const QSignalBlocker blocker(action);
+                action->setChecked(true);
+                return;
+            }
+            save();
+        });
         sets_[static_cast<std::size_t>(set)] = action;
     }
     menu->addSection(QStringLiteral("答题速度"));
@@ -63,6 +71,14 @@ void PlanButton::reload()
         const QSignalBlocker blockSpeed(speedAction(speed));
         speedAction(speed)->setChecked(plan.speed == speed);
     }
+}
+
+bool PlanButton::anySetChosen() const
+{
+    for (const QAction* action : sets_)
+        if (action && action->isChecked())
+            return true;
+    return false;
 }
 
 void PlanButton::save()

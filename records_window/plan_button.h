@@ -29,6 +29,7 @@ signals:
 
 private:
     void save();
+    bool anySetChosen() const;
 
     facts::FactStore& facts_;
     std::array<QAction*, 4> sets_{};

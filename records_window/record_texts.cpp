@@ -26,6 +26,22 @@ QString numberTypeText(const QString& operationKey, const QString& numberTypeKey
     return catalogueText(numberTypeCaption(info->operation, *type)).remove(QLatin1Char(' '));
 }
 
+QString fluencyTimeText(const FluencyResult& result)
+{
+    const qint64 seconds = result.elapsedMs / 1000;
+    QString text = QStringLiteral("%1:%2").arg(seconds / 60).arg(seconds % 60, 2, 10, QLatin1Char('0'));
+    if (result.limitSeconds > 0)
+        text += QStringLiteral(" / %1:%2").arg(result.limitSeconds / 60).arg(result.limitSeconds % 60, 2, 10, QLatin1Char('0'));
+    return text;
+}
+
+QString fluencyResultText(const FluencyResult& result)
+{
+    return QStringLiteral("%1 正确 %2/%3").arg(result.passed ? QStringLiteral("达标") : QStringLiteral("未达标"))
+        .arg(result.correct)
+        .arg(result.questions);
+}
+
 QString endText(TestEnd end)
 {
     switch (end) {

@@ -2,6 +2,7 @@
 #include "records_window/records_module.h"
 
 #include "records_window/records_window.h"
+#include "records_window/sheet_printing.h"
 
 extern "C" Q_DECL_EXPORT QDialog* zorvelCreateRecordsWindow(zorvel::records::PupilRegister& pupils,
                                                             zorvel::records::RecordQueries& queries,
@@ -9,4 +10,9 @@ extern "C" Q_DECL_EXPORT QDialog* zorvelCreateRecordsWindow(zorvel::records::Pup
                                                             zorvel::facts::FactStore* facts)
 {
     return zorvel::records::createRecordsWindow(pupils, queries, openRedo, facts).release();
+}
+
+extern "C" Q_DECL_EXPORT void zorvelPreviewWorksheet(QWidget* parent, const zorvel::sheets::Worksheet& sheet)
+{
+    zorvel::records::previewWithPrintDialog(parent, sheet);
 }

@@ -9,6 +9,11 @@
 #include "records_window/records_services.h"
 
 class QDialog;
+class QWidget;
+
+namespace zorvel::sheets {
+struct Worksheet;
+}
 
 namespace zorvel::records {
 
@@ -19,5 +24,10 @@ inline constexpr char kCreateRecordsWindowFunction[] = "zorvelCreateRecordsWindo
 // Returns a new window the caller owns, as createRecordsWindow() makes it.
 using CreateRecordsWindowFunction = QDialog* (*)(PupilRegister& pupils, RecordQueries& queries,
                                                  const RedoOpener& openRedo, facts::FactStore* facts);
+
+// The print preview of a worksheet (打印 and the system's printers), for the
+// sheets printed outside the records window; returns when it closes.
+inline constexpr char kPreviewWorksheetFunction[] = "zorvelPreviewWorksheet";
+using PreviewWorksheetFunction = void (*)(QWidget* parent, const sheets::Worksheet& sheet);
 
 } // namespace zorvel::records

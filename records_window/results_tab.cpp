@@ -5,6 +5,7 @@
 #include "normal_drill/screen_units.h"
 #include "questions/catalogue.h"
 #include "records/csv_export.h"
+#include "records_window/fluency_chart.h"
 #include "records/pupil_names.h"
 #include "records_window/progress_chart.h"
 #include "records_window/record_controls.h"
@@ -101,6 +102,8 @@ ResultsTab::ResultsTab(RecordQueries& store, const RecordsServices& services, QW
     auto* lower = new QHBoxLayout;
     lower->addWidget(buildBestTimes(), 4);
     lower->addWidget(buildChartBox(), 5);
+    fluency_ = new FluencyChart(this);
+    lower->addWidget(fluency_, 4);
     layout->addLayout(lower, 7);
 }
 
@@ -117,6 +120,7 @@ QWidget* ResultsTab::buildFilters()
     mode_->addItem(QStringLiteral("全部"), QString());
     mode_->addItem(modeText(QStringLiteral("normal")), QStringLiteral("normal"));
     mode_->addItem(modeText(QStringLiteral("listening")), QStringLiteral("listening"));
+    mode_->addItem(modeText(QStringLiteral("fluency")), QStringLiteral("fluency"));
     period_ = makeCombo(row, "cboPeriod");
     period_->addItem(QStringLiteral("全部"), -1);
     period_->addItem(QStringLiteral("今天"), 0);
@@ -204,6 +208,10 @@ void ResultsTab::showPupil(qint64 pupil, const QString& name)
     pupilName_ = name;
     reloadTests();
     reloadBestTimes();
+    TestFilter fluencyTests;
+    fluencyTests.pupil = pupil;
+    fluencyTests.mode = QStringLiteral("fluency");
+    fluency_->setTests(store_.tests(fluencyTests));
     // The chart opens on the exercise practised last in normal mode.
     Exercise latest;
     for (const TestRow& row : model_->rows()) {

@@ -17,6 +17,7 @@ QT_END_NAMESPACE
 
 namespace zorvel::records {
 
+class FluencyChart;
 class ProgressChart;
 class TestTableModel;
 
@@ -62,6 +63,7 @@ private:
     QComboBox* chartLevel_ = nullptr;
     QComboBox* chartType_ = nullptr;
     ProgressChart* chart_ = nullptr;
+    FluencyChart* fluency_ = nullptr;
 };
 
 } // namespace zorvel::records

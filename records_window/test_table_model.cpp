@@ -35,8 +35,11 @@ QString TestTableModel::cellText(const TestRow& row, int column)
     case NumberType: return numberTypeText(row.exercise.operation, row.exercise.numberType);
     case Questions: return QString::number(row.questions);
     case Wrong: return QString::number(row.wrongAnswers);
-    case Time: return row.time;
-    case Ended: return row.redo ? endText(row.ended) + QStringLiteral("(重练)") : endText(row.ended);
+    case Time: return row.fluency ? fluencyTimeText(*row.fluency) : row.time;
+    case Ended:
+        if (row.fluency)
+            return fluencyResultText(*row.fluency);
+        return row.redo ? endText(row.ended) + QStringLiteral("(重练)") : endText(row.ended);
     }
     return QString();
 }

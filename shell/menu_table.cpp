@@ -18,6 +18,7 @@ constexpr int buttonTops[5] = {3960, 4800, 5640, 6480, 7320};
 constexpr unsigned normalGreen = 0xC0FF00;
 constexpr unsigned listeningPink = 13421823;   // &HCCCCFF
 constexpr unsigned dailyYellow = 0x80F0FF;   // red 255, green 240, blue 128
+constexpr unsigned fluencyGold = 0x60D0FF;   // red 255, green 208, blue 96
 constexpr unsigned black = 0x000000;
 constexpr unsigned red = 0x0000FF;
 constexpr unsigned darkBlue = 0xC00000;
@@ -47,6 +48,8 @@ std::vector<MenuControl> buildControls()
     rows.push_back({K::Button, "cmdRecords", QStringLiteral("学习记录"), QStringLiteral("成绩、进步曲线和错题本"), 9720, 8400, 1500, 600, F::Heiti, 14, false, black, true});
     // The daily practice, in the free place right of the two columns.
     rows.push_back({K::Button, "cmdDaily", QStringLiteral("今日练习"), QStringLiteral("每天练一练自己还不熟的口诀"), 13560, 3960, 1500, 600, F::Heiti, 14, false, black, true});
+    // The timed tests, under it.
+    rows.push_back({K::Button, "cmdFluency", QStringLiteral("达标测试"), QStringLiteral("限时口算：正确率、每分钟正确题数和个人最好"), 13560, buttonTops[1], 1500, 600, F::Heiti, 14, false, black, true});
     rows.push_back({K::Label, "lblPupil", {}, {}, 9720, 2820, 3420, 375, F::Heiti, 12, true, darkBlue, true});
     rows.push_back({K::Label, "Label6", {}, {}, 1560, 8640, 6855, 615, F::Heiti, 18, false, purple, false});
     rows.push_back({K::LinkLabel, "Label1", QStringLiteral("意见和建议请联系 Tavimo 公益软件 · 点此打开 Zorvel 使用说明"), {}, 3720, 9720, 7800, 375, F::Songti, 10.5, false, linkBlue, true});
@@ -70,7 +73,7 @@ const std::vector<DrillButton>& drillButtons()
         {"Command5", "Form85", normalGreen}, {"Command6", "Form91", listeningPink},
         {"Command7", "Form92", listeningPink}, {"Command8", "Form93", listeningPink},
         {"Command9", "Form94", listeningPink}, {"Command10", "Form95", listeningPink},
-        {"cmdDaily", "frmDaily", dailyYellow}};
+        {"cmdDaily", "frmDaily", dailyYellow}, {"cmdFluency", "frmFluency", fluencyGold}};
     return rows;
 }
 

@@ -32,6 +32,7 @@ struct DrillButton {
 };
 
 const std::vector<MenuControl>& menuControls();
+// The ten drill buttons, and "达标测试" with the chooser of its tests.
 const std::vector<DrillButton>& drillButtons();
 
 // Client area of the menu, twips.

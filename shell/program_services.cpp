@@ -23,14 +23,32 @@ std::unique_ptr<PromptSound> modulePromptSound()
     return std::unique_ptr<PromptSound>(create ? create() : nullptr);
 }
 
+void moduleAudioExporter(AudioExport job, std::function<void(const QString&)> done)
+{
+    const auto exportAudio = reinterpret_cast<ExportAudioFunction>(
+        moduleFunction(QString::fromLatin1(kSpeechModule), kExportAudioFunction));
+    if (!exportAudio) {
+        done(QStringLiteral("未能载入语音模块"));
+        return;
+    }
+    exportAudio(std::move(job), std::move(done));
+}
+
 } // namespace
 
-DrillServices programDrillServices(records::TestRecorder* recorder)
+DrillServices programDrillServices(records::RecordStore* store)
 {
     DrillServices services = defaultDrillServices();
     services.voice = moduleVoice;
     services.promptSound = modulePromptSound;
-    services.recorder = recorder;
+    services.exportAudio = moduleAudioExporter;
+    services.recorder = store;
+    if (store) {
+        services.loadReadingSettings = [store] { return store->readingSettings(store->currentPupil().id); };
+        services.saveReadingSettings = [store](const ReadingSettings& settings) {
+            store->keepReadingSettings(store->currentPupil().id, settings);
+        };
+    }
     return services;
 }
 

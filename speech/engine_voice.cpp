@@ -65,12 +65,13 @@ void EngineVoice::speak(const QString& sentence)
     if (knownUnavailable_ || worker_.knownSilent())
         return;
     SynthesisWorker& worker = worker_;
-    worker_.post([channel = channel_, sentence, &worker](Synthesizer& synthesizer) {
+    worker_.post([channel = channel_, sentence, &worker, percent = ratePercent_](Synthesizer& synthesizer) {
         const EngineStartup& startup = worker.startup();
         if (channel->cancelled || !startup.choice || !channel->output->isAvailable())
             return;
         if (!synthesizer.selectVoice(startup.voices[startup.choice->index]))
             return;
+        synthesizer.setRatePercent(percent);
         const std::string text = readingFor(startup.choice->style, sentence).toStdString();
         const int sampleRate = synthesizer.sampleRate();
         PcmOutput& output = *channel->output;
@@ -83,6 +84,11 @@ void EngineVoice::speak(const QString& sentence)
         if (!channel->cancelled)
             output.endUtterance(channel->heard);
     });
+}
+
+void EngineVoice::setRatePercent(int percent)
+{
+    ratePercent_ = percent;
 }
 
 bool EngineVoice::isAvailable() const

@@ -21,6 +21,7 @@ public:
 
     void speak(const QString& sentence) override;
     bool isAvailable() const override;
+    void setRatePercent(int percent) override;
 
 private:
     struct Channel;
@@ -30,6 +31,7 @@ private:
     SynthesisWorker& worker_;
     std::shared_ptr<Channel> channel_;
     bool knownUnavailable_ = false;
+    int ratePercent_ = 100;
 };
 
 } // namespace zorvel

@@ -5,6 +5,7 @@
 #include <espeak-ng/espeak_ng.h>
 #include <espeak-ng/speak_lib.h>
 
+#include <algorithm>
 #include <cstring>
 
 namespace zorvel {
@@ -54,6 +55,7 @@ bool EspeakSynthesizer::initialise()
     if (rate_ <= 0)
         return false;
     espeak_SetSynthCallback(onSynthesised);
+    usualWordsPerMinute_ = espeak_GetParameter(espeakRATE, 0);
     if (const espeak_VOICE** list = espeak_ListVoices(nullptr)) {
         for (; *list != nullptr; ++list) {
             const espeak_VOICE& voice = **list;
@@ -72,6 +74,16 @@ bool EspeakSynthesizer::selectVoice(const InstalledVoice& voice)
         return false;
     selected_ = voice.name;
     return true;
+}
+
+void EspeakSynthesizer::setRatePercent(int percent)
+{
+    if (percent == percent_ || usualWordsPerMinute_ <= 0)
+        return;
+    // espeak-ng takes 80 to 450 words a minute.
+    const int wordsPerMinute = std::clamp(usualWordsPerMinute_ * percent / 100, 80, 450);
+    if (espeak_SetParameter(espeakRATE, wordsPerMinute, 0) == EE_OK)
+        percent_ = percent;
 }
 
 bool EspeakSynthesizer::synthesise(const std::string& text, const SampleSink& sink)

@@ -35,6 +35,11 @@ bool LoggingVoice::isAvailable() const
     return voice_->isAvailable();
 }
 
+void LoggingVoice::setRatePercent(int percent)
+{
+    voice_->setRatePercent(percent);
+}
+
 LoggingPromptSound::LoggingPromptSound(std::unique_ptr<PromptSound> sound, SpeechLog log)
     : sound_(std::move(sound))
     , log_(std::move(log))

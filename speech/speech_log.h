@@ -28,6 +28,7 @@ public:
 
     void speak(const QString& sentence) override;
     bool isAvailable() const override;
+    void setRatePercent(int percent) override;
 
 private:
     std::unique_ptr<Voice> voice_;

@@ -4,6 +4,7 @@
 // Multimedia, PulseAudio and libespeak-ng; tools and tests link it directly.
 #pragma once
 
+#include "speech/audio_export.h"
 #include "speech/voice.h"
 
 namespace zorvel {
@@ -12,10 +13,13 @@ namespace zorvel {
 inline constexpr char kSpeechModule[] = "zorvel-speech";
 inline constexpr char kCreateVoiceFunction[] = "zorvelCreateVoice";
 inline constexpr char kCreatePromptSoundFunction[] = "zorvelCreatePromptSound";
+inline constexpr char kExportAudioFunction[] = "zorvelExportAudio";
 
 // Each returns a new object the caller owns, as createDefaultVoice() and
 // createDefaultPromptSound() make them.
 using CreateVoiceFunction = Voice* (*)(QObject* parent);
 using CreatePromptSoundFunction = PromptSound* (*)();
+// Writes a listening test to an audio file as the engine's AudioExporter does.
+using ExportAudioFunction = void (*)(AudioExport job, std::function<void(const QString&)> done);
 
 } // namespace zorvel

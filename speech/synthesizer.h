@@ -24,6 +24,9 @@ public:
     virtual int sampleRate() const = 0;
     virtual std::vector<InstalledVoice> voices() = 0;
     virtual bool selectVoice(const InstalledVoice& voice) = 0;
+    // The speaking rate as a percentage of the engine's usual rate; an
+    // engine that cannot change it ignores this.
+    virtual void setRatePercent(int percent) { (void)percent; }
     // Speaks `text` (UTF-8) with the selected voice into `sink`, whole.
     virtual bool synthesise(const std::string& text, const SampleSink& sink) = 0;
 };

@@ -23,6 +23,10 @@ public:
     // voice or audio device); speak() then does nothing. True while that is
     // still being found out.
     virtual bool isAvailable() const = 0;
+    // The pace of the sentences queued from now on, as a percentage of the
+    // voice's usual rate (70 slow, 100, 125 fast). A voice that cannot change
+    // its pace ignores it.
+    virtual void setRatePercent(int percent) { (void)percent; }
 
 signals:
     // A sentence has been spoken to its end. Nothing in a window waits for it.

@@ -1,4 +1,4 @@
-// RIFF/WAVE reading and writing for mono 16-bit PCM.
+// RIFF/WAVE reading for 16-bit PCM.
 #include "speech/wav_file.h"
 
 #include <QtEndian>
@@ -14,20 +14,6 @@ quint32 u32At(const QByteArray& bytes, qsizetype at)
 quint16 u16At(const QByteArray& bytes, qsizetype at)
 {
     return qFromLittleEndian<quint16>(bytes.constData() + at);
-}
-
-void appendU32(QByteArray& bytes, quint32 value)
-{
-    char raw[4];
-    qToLittleEndian(value, raw);
-    bytes.append(raw, 4);
-}
-
-void appendU16(QByteArray& bytes, quint16 value)
-{
-    char raw[2];
-    qToLittleEndian(value, raw);
-    bytes.append(raw, 2);
 }
 
 } // namespace
@@ -67,28 +53,6 @@ std::optional<MonoPcm> parseWav(const QByteArray& bytes)
         at = body + size + (size & 1);
     }
     return std::nullopt;
-}
-
-QByteArray encodeWav(const MonoPcm& pcm)
-{
-    const auto dataBytes = static_cast<quint32>(pcm.samples.size() * 2);
-    QByteArray bytes;
-    bytes.reserve(static_cast<qsizetype>(44 + dataBytes));
-    bytes.append("RIFF");
-    appendU32(bytes, 36 + dataBytes);
-    bytes.append("WAVEfmt ");
-    appendU32(bytes, 16);
-    appendU16(bytes, 1);
-    appendU16(bytes, 1);
-    appendU32(bytes, static_cast<quint32>(pcm.sampleRate));
-    appendU32(bytes, static_cast<quint32>(pcm.sampleRate * 2));
-    appendU16(bytes, 2);
-    appendU16(bytes, 16);
-    bytes.append("data");
-    appendU32(bytes, dataBytes);
-    for (std::int16_t sample : pcm.samples)
-        appendU16(bytes, static_cast<quint16>(sample));
-    return bytes;
 }
 
 } // namespace zorvel

@@ -1,4 +1,5 @@
-// 16-bit PCM WAV files: the prompt sound is read from one, zorvel-say writes one.
+// Reading 16-bit PCM WAV: the prompt sound is one. Audio files are written
+// with libsndfile (audio_file.h).
 #pragma once
 
 #include <QByteArray>
@@ -17,7 +18,5 @@ struct MonoPcm {
 // Reads a 16-bit PCM WAV, mixing several channels down to one; nothing for
 // any other content.
 std::optional<MonoPcm> parseWav(const QByteArray& bytes);
-
-QByteArray encodeWav(const MonoPcm& pcm);
 
 } // namespace zorvel

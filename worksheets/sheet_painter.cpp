@@ -295,8 +295,16 @@ void SheetPainter::paintHeading(Page& page, PageKind kind)
     QString title = sheet_.title;
     if (kind == PageKind::Answers)
         title += sheet_.listening ? QStringLiteral(" 题目与答案") : QStringLiteral(" 答案");
-    page.text(QRectF(0, 0, content_.width(), 28), Qt::AlignHCenter | Qt::AlignVCenter, title,
-              sheetFont(true, kTitlePoints, true));
+    if (sheet_.note.isEmpty()) {
+        page.text(QRectF(0, 0, content_.width(), 28), Qt::AlignHCenter | Qt::AlignVCenter, title,
+                  sheetFont(true, kTitlePoints, true));
+    } else {
+        // A timed test's limit and pass line under a slightly smaller title.
+        page.text(QRectF(0, 0, content_.width(), 20), Qt::AlignHCenter | Qt::AlignVCenter, title,
+                  sheetFont(true, kTitlePoints - 2, true));
+        page.text(QRectF(0, 20, content_.width(), 13), Qt::AlignHCenter | Qt::AlignVCenter, sheet_.note,
+                  sheetFont(false, kFooterPoints));
+    }
     if (kind != PageKind::Answers) {
         const QStringList fields{QStringLiteral("姓名"), QStringLiteral("日期"), QStringLiteral("用时"),
                                  QStringLiteral("得分")};

@@ -29,6 +29,7 @@ inline constexpr int kMaxColumns = 6;
 
 struct Worksheet {
     QString title;                       // "口算练习 加法 2位 + 1位 整数"
+    QString note;                        // under the title: "限时 5 分钟　达标：…"; may be empty
     std::vector<SheetQuestion> questions;
     int columns = 0;                     // 0: as many as the widest question allows
     bool listening = false;              // the pupil's sheet has numbered blanks only

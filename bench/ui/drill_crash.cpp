@@ -34,6 +34,10 @@ public:
         inner_.recordAnswer(t, n, text, right, ms);
     }
     void recordPlaybackReached(records::TestId t) override { inner_.recordPlaybackReached(t); }
+    void recordReadingSettings(records::TestId t, const ReadingSettings& s) override
+    {
+        inner_.recordReadingSettings(t, s);
+    }
     void endTest(records::TestId t, records::TestEnd end, const QString& time) override { inner_.endTest(t, end, time); }
     std::vector<records::QuestionShown> redoQuestions(const records::Exercise& e) override { return inner_.redoQuestions(e); }
 

@@ -31,9 +31,62 @@ set(bad_cases
   "--operation|mul|--count|--count 需要一个值；可用的值：1 到 1000000 的整数"
   "--operation|add|--format=|可用的值：text、tsv"
   "--operation|add\nsub|未知的运算 \"add\\nsub\""
+  "--preset|daily|未知的达标测试 \"daily\"；可用的值：add-sub-20-60、add-sub-20-100"
+  "--preset|times-table-60|--count|5|--count 不能和 --preset 一起用"
+  "--preset|times-table-60|--operation|add|--operation 不能和 --preset 一起用"
+)
+set(audio "--operation|add|--mode|listening")
+list(APPEND bad_cases
+  "${audio}|--format|wav|--output|refused.wav|--gap|0|无效的间隔 \"0\""
+  "${audio}|--format|wav|--output|refused.wav|--gap|7s|1 到 60 的整数（秒）"
+  "${audio}|--format|ogg|--output|refused.wav|--gap|100|无效的间隔 \"100\""
+  "${audio}|--format|wav|--output|refused.wav|--gap|--gap 需要一个值"
+  "${audio}|--format|wav|--output|refused.wav|--rate|medium|未知的语速 \"medium\""
+  "${audio}|--format|wav|--output|refused.wav|--rate|Slow|可用的值：slow、normal、fast"
+  "${audio}|--format|mp3|--format mp3 需要 --output 文件"
+  "${audio}|--format|wav|--output|refused.wav|--count|101|1 到 100 的整数"
+  "${audio}|--format|wav|--output|refused.wav|--columns|2|--columns 只用于 --format pdf"
+  "--operation|add|--format|wav|--output|refused.wav|--format wav 只用于听算"
+  "${audio}|--twice|--twice 只用于 --format wav、mp3 或 ogg"
+  "${audio}|--format|pdf|--output|refused.pdf|--gap|5|--gap 只用于 --format wav、mp3 或 ogg"
 )
 list(TRANSFORM bad_cases PREPEND "2|")
 expect_refusals(bad_cases)
+if(EXISTS refused.wav OR EXISTS refused.pdf)
+  fail("a refused command wrote its file")
+endif()
+
+# A recorded listening test reads the questions the same seed gives in TSV
+# (and so on the PDF key), each as the window says it, then the answers; the
+# speech log shows every reading, repeats included.
+file(REMOVE listening.log listening.wav)
+execute_process(COMMAND ${CMAKE_COMMAND} -E env ZORVEL_SPEECH_LOG=listening.log
+                        PULSE_SERVER=unix:/nonexistent/zorvel-no-sound-server
+                        ${TOOL} --operation sub --mode listening --count 2 --seed 5 --format wav
+                        --output listening.wav --twice --gap 1 --answers
+                RESULT_VARIABLE rc ERROR_VARIABLE err)
+run_tool(--operation sub --mode listening --count 2 --seed 5 --format tsv)
+string(REGEX MATCHALL "[^\n]+" rows "${out}")
+set(expected_log "")
+set(answers "")
+foreach(row IN LISTS rows)
+  string(REPLACE "\t" ";" cells "${row}")
+  list(GET cells 0 n)
+  list(GET cells 1 first)
+  list(GET cells 2 second)
+  list(GET cells -1 answer)
+  string(APPEND expected_log "第 ${n}题${first} 减 ${second}\n第 ${n}题${first} 减 ${second}\n")
+  string(APPEND answers "第${n}题 ${answer}\n")
+endforeach()
+string(APPEND expected_log "${answers}")
+if(EXISTS listening.log)
+  file(READ listening.log logged)
+endif()
+if(NOT rc EQUAL 0 OR NOT EXISTS listening.wav)
+  fail("--format wav: status ${rc}, ${err}")
+elseif(NOT logged STREQUAL expected_log)
+  fail("--format wav read other sentences than the TSV's questions:\n${logged}\nexpected:\n${expected_log}")
+endif()
 
 # The same seed gives the same sheet; names and captions select the same things.
 run_tool(--operation sub --level Option5 --type Option8 --seed 99 --count 50)
@@ -118,4 +171,27 @@ endif()
 
 if(failures GREATER 0)
   message(FATAL_ERROR "${failures} zorvel-questions checks failed")
+endif()
+
+# A preset: its questions by key and by name alike, its count, its limit and
+# pass line above them, and its exercise in the TSV.
+run_tool(--preset times-table-60 --seed 5)
+set(by_key "${out}")
+run_tool(--preset "表内乘法 60 题" --seed 5)
+if(NOT rc EQUAL 0 OR NOT out STREQUAL by_key)
+  fail("a preset by name gave another sheet than by key")
+endif()
+if(NOT by_key MATCHES "^达标测试 表内乘法 60 题\n限时 5 分钟　达标：正确率 ≥ 90 %，限时内全部答完\n\n第 1题" OR NOT by_key MATCHES "第60题   [1-9] × [1-9] =\n$")
+  fail("preset text sheet looks wrong: ${by_key}")
+endif()
+run_tool(--preset division-table-60 --seed 5 --format tsv)
+string(REGEX MATCHALL "[^\n]*\n" lines "${out}")
+list(LENGTH lines count)
+list(GET lines 59 last)
+if(NOT count EQUAL 60 OR NOT last MATCHES "^60\t[1-9][0-9]?\t[1-9]\t\t[1-9]\n$")
+  fail("preset TSV has ${count} lines, last '${last}'")
+endif()
+run_tool(--help)
+if(NOT out MATCHES "two-digit-add-sub-50 +两位数加减一位数 50 题 · 限时 5 分钟")
+  fail("--help does not list the presets")
 endif()

@@ -97,6 +97,15 @@ if(PDFTOTEXT)
   if(NOT sub_text MATCHES "^口算练习 减法 2位 − 1位 整数\n" OR NOT question_count EQUAL 12 OR NOT answer_count EQUAL 12)
     fail("the subtraction sheet does not read as printed (${question_count}, ${answer_count}): ${sub_text}")
   endif()
+  # A preset's sheet: its limit and pass line under the title, and the
+  # answer pages without --answers.
+  set(preset_pdf "${WORK}/preset.pdf")
+  execute_process(COMMAND ${TOOL} --preset times-table-60 --seed 3 --format pdf --output "${preset_pdf}" RESULT_VARIABLE rc)
+  execute_process(COMMAND ${PDFTOTEXT} "${preset_pdf}" - OUTPUT_VARIABLE preset_text)
+  if(NOT rc EQUAL 0 OR NOT preset_text MATCHES "达标测试 表内乘法 60 题\n+限时 5 分钟" OR NOT preset_text MATCHES "达标：正确率 ≥ 90 %，限时内全部答完"
+     OR NOT preset_text MATCHES "达标测试 表内乘法 60 题 答案" OR NOT preset_text MATCHES "60\\. [1-9] × [1-9] = [1-9][0-9]?\n")
+    fail("the preset sheet lacks its limit, pass line or answers: ${preset_text}")
+  endif()
 else()
   message(STATUS "pdftotext not installed: the sheet's text is not checked")
 endif()

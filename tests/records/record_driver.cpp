@@ -62,6 +62,12 @@ int fixture(const QString& path)
         return 1;
     store.setCurrentPupil(other->id);
     normalTest(store, {"Form84", "mul", "normal", "Option3", "1位 * 1位", "integer"}, 3, TestEnd::Reminder, 5);
+    const TestId fluency =
+        store.beginTest({"FormFluency4", "mul", "fluency", "Option3", "1位 * 1位", "integer"}, kBase.addSecs(14400), false);
+    store.recordQuestion(fluency, 1, QuestionShown{{"7", "8", ""}, "56"});
+    store.recordAnswer(fluency, 1, QStringLiteral("56"), true, 1500);
+    store.recordFluencyResult(fluency, FluencyResult{QStringLiteral("times-table-60"), 300, 60, 1, 300000, false});
+    store.endTest(fluency, TestEnd::Finished, QString());
     // The daily practice: 7 × 8 right twice, 56 ÷ 8 wrong.
     const zorvel::facts::Day monday = kBase.date().toJulianDay();
     const int timesEight = zorvel::facts::Fact{zorvel::facts::FactSet::Mul, 7, 8}.index();

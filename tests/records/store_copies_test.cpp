@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
+
 using namespace zorvel::records;
 
 namespace {
@@ -82,6 +84,25 @@ TEST_F(CopiesTest, TwoCopiesOnOneRecordEachKeepTheirOwnTests)
     first.reset();
     EXPECT_EQ(testsOnFile().at(2), Row("30+1=31", "interrupted"));
     EXPECT_EQ(testsOnFile().at(3), Row("40+1=41", "running"));
+}
+
+TEST_F(CopiesTest, EachCopyRecordsItsOwnPupilsTests)
+{
+    auto first = open();
+    auto second = open();
+    const std::optional<Pupil> red = second->addPupil("小红");
+    ASSERT_TRUE(red);
+    second->setCurrentPupil(red->id);
+    ASSERT_TRUE(first->addPupil("小兰"));  // changing the pupils keeps this copy's choice
+    ASSERT_EQ(first->currentPupil().name, "小明");
+    first->endTest(first->beginTest(kAdd, kMonday, false), TestEnd::Finished, "0:10.00");
+    second->endTest(second->beginTest(kAdd, kMonday.addSecs(1), false), TestEnd::Finished, "0:11.00");
+    first->waitUntilWritten();
+    second->waitUntilWritten();
+    std::map<QDateTime, QString> pupilOfTest;
+    for (const TestRow& row : first->tests({}))
+        pupilOfTest[row.started] = row.pupil;
+    EXPECT_EQ(pupilOfTest, (std::map<QDateTime, QString>{{kMonday, "小明"}, {kMonday.addSecs(1), "小红"}}));
 }
 
 TEST_F(CopiesTest, WorkDoneWhileAnotherProgramLocksTheRecordIsWrittenWhenTheLockGoes)

@@ -66,7 +66,7 @@ TEST_F(StoreTest, EmptyFileIsGivenTheLayoutAndOneDefaultPupil)
         const QSqlDatabase db = openConnection("layout", path(), true);
         EXPECT_EQ(scalar(db, "PRAGMA user_version").toInt(), kSchemaVersion);
         EXPECT_EQ(scalar(db, "PRAGMA journal_mode").toString(), "wal");
-        EXPECT_EQ(scalar(db, "SELECT count(*) FROM sqlite_master WHERE type = 'table'").toInt(), 10);
+        EXPECT_EQ(scalar(db, "SELECT count(*) FROM sqlite_master WHERE type = 'table'").toInt(), 12);
     }
     closeConnection("layout");
 }
@@ -167,6 +167,55 @@ TEST_F(StoreTest, BookKeepsFirstTryMistakesUntilTwoRedoTestsGetThemRight)
     EXPECT_EQ(store->mistakes(pupil).size(), 1u);
 }
 
+// A 达标测试: its result beside the test, the personal best from the
+// results that passed (most correct, then the shortest time, the earlier of
+// equals), the test taken last, and its wrong answers booked under the normal
+// window of the exercise.
+TEST_F(StoreTest, FluencyResultsGiveTheBestAndTheLastTestAndBookMistakes)
+{
+    const Exercise fluency{"FormFluency4", "mul", "fluency", "Option3", "1位 * 1位", "integer"};
+    auto store = open();
+    const qint64 pupil = store->currentPupil().id;
+    const auto take = [&](QDateTime started, const QString& test, int correct, qint64 ms, bool passed) {
+        const TestId id = store->beginTest(fluency, started, false);
+        store->recordQuestion(id, 1, QuestionShown{{"7", "8", ""}, "56"});
+        store->recordAnswer(id, 1, "54", false, 2000);
+        store->recordFluencyResult(id, FluencyResult{test, 300, 60, correct, ms, passed});
+        store->endTest(id, TestEnd::Finished, QString());
+        return id;
+    };
+    take(kMonday, "times-table-60", 55, 280000, true);
+    take(kMonday.addDays(1), "times-table-60", 59, 200000, false);   // no pass: no best
+    take(kMonday.addDays(2), "times-table-60", 55, 270000, true);    // as many, faster
+    take(kMonday.addDays(3), "times-table-60", 55, 270000, true);    // a tie keeps the earlier
+    take(kMonday.addDays(4), "division-table-60", 40, 300000, false);
+    store->flush();
+
+    const std::optional<FluencyBest> best = store->fluencyBest(pupil, "times-table-60");
+    ASSERT_TRUE(best);
+    EXPECT_EQ(best->correct, 55);
+    EXPECT_EQ(best->elapsedMs, 270000);
+    EXPECT_EQ(best->when, kMonday.addDays(2));
+    EXPECT_FALSE(store->fluencyBest(pupil, "division-table-60"));
+    EXPECT_EQ(store->lastFluencyTest(pupil), "division-table-60");
+
+    const std::vector<TestRow> rows = store->tests(TestFilter{pupil, "", "fluency", {}, {}});
+    ASSERT_EQ(rows.size(), 5u);
+    ASSERT_TRUE(rows.front().fluency);
+    EXPECT_EQ(rows.front().fluency->test, "division-table-60");
+    EXPECT_EQ(rows.front().fluency->correct, 40);
+    EXPECT_FALSE(rows.front().fluency->passed);
+    EXPECT_EQ(rows.front().time, "");
+    EXPECT_TRUE(store->bestTimes(pupil).empty());
+
+    const std::vector<Mistake> book = store->mistakes(pupil);
+    ASSERT_EQ(book.size(), 1u);
+    EXPECT_EQ(book.front().exercise.window, "Form84");
+    EXPECT_EQ(book.front().exercise.levelOption, "Option3");
+    EXPECT_EQ(book.front().question.correctAnswer, "56");
+    EXPECT_EQ(book.front().timesWrong, 5);
+}
+
 TEST_F(StoreTest, PupilsAreAddedRenamedRemovedAndRemembered)
 {
     qint64 second = 0;
@@ -197,13 +246,45 @@ TEST_F(StoreTest, PupilsAreAddedRenamedRemovedAndRemembered)
     EXPECT_TRUE(store->mistakes(second).empty());
 }
 
+TEST_F(StoreTest, ReadingSettingsAreKeptPerPupilAndWithEachListeningTest)
+{
+    const zorvel::ReadingSettings slowTwice{zorvel::SpeechPace::Slow, true, true, 15};
+    TestId test = 0;
+    qint64 first = 0;
+    qint64 second = 0;
+    {
+        auto store = open();
+        first = store->currentPupil().id;
+        second = store->addPupil("小红")->id;
+        store->keepReadingSettings(second, slowTwice);
+        test = store->beginTest(kListen, kMonday, false);
+        store->recordReadingSettings(test, slowTwice);
+        store->endTest(test, TestEnd::Finished, QString());
+    }
+    auto store = open();
+    EXPECT_EQ(store->readingSettings(second), slowTwice);
+    EXPECT_EQ(store->readingSettings(first), zorvel::ReadingSettings());
+    store->flush();
+    const QSqlDatabase db = openConnection("reading", path(), true);
+    EXPECT_EQ(scalar(db, QStringLiteral("SELECT reading_pace || reading_twice || reading_auto_ask || reading_gap_seconds"
+                                        " FROM tests WHERE id = %1").arg(test)).toString(),
+              "slow1115");
+    closeConnection("reading");
+    // Removing the pupil removes what was kept for them.
+    EXPECT_TRUE(store->removePupil(second));
+    store->flush();
+    const QSqlDatabase again = openConnection("reading", path(), true);
+    EXPECT_EQ(scalar(again, "SELECT count(*) FROM reading_settings").toInt(), 0);
+    closeConnection("reading");
+}
+
 TEST_F(StoreTest, TestLeftRunningByACrashIsInterruptedAtTheNextStart)
 {
     { auto store = open(); }
     {
         // A copy that crashed: its session's lock is gone.
         RecordWrites writes(openConnection("crashed", path(), false));
-        writes.beginTest(41, "6f1c2a4e-0000-4000-8000-000000000001", kAdd, kMonday, false);
+        writes.beginTest(41, "6f1c2a4e-0000-4000-8000-000000000001", 0, kAdd, kMonday, false);
         writes.question(41, 1, question(1, 2));
         writes.answer(41, 1, "3", true, 500);
     }

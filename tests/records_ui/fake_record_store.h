@@ -33,6 +33,7 @@ public:
     void recordQuestion(records::TestId, int, const records::QuestionShown&) override {}
     void recordAnswer(records::TestId, int, const QString&, bool, qint64) override {}
     void recordPlaybackReached(records::TestId) override {}
+    void recordReadingSettings(records::TestId, const ReadingSettings&) override {}
     void endTest(records::TestId, records::TestEnd, const QString&) override {}
     std::vector<records::QuestionShown> redoQuestions(const records::Exercise&) override { return {}; }
 
@@ -45,6 +46,8 @@ public:
     std::optional<records::Pupil> addPupil(const QString& name) override;
     bool renamePupil(qint64 id, const QString& name) override;
     std::pair<int, int> pupilRecordCount(qint64 id) override;
+    ReadingSettings readingSettings(qint64) override { return {}; }
+    void keepReadingSettings(qint64, const ReadingSettings&) override {}
     bool removePupil(qint64 id) override;
 
     std::vector<records::TestRow> tests(const records::TestFilter& filter) override;

@@ -5,6 +5,7 @@
 #include "fact_grid/fact_grid.h"
 #include "fact_grid/fact_texts.h"
 #include "records_window/plan_button.h"
+#include "records_window/fluency_chart.h"
 #include "records_window/progress_chart.h"
 #include "records_window/records_window.h"
 #include "shell/main_menu.h"
@@ -155,6 +156,12 @@ private slots:
             QTest::keyClick(grid, Qt::Key_Right);
         QCOMPARE(grid->focusedDescription(), grid->cellDescription(wrong));
         QCOMPARE(grid->accessibleDescription(), grid->cellDescription(wrong));
+
+        // The last set chosen cannot be taken away.
+        plan->setAction(facts::FactSet::Mul)->trigger();
+        plan->setAction(facts::FactSet::Add)->trigger();
+        QVERIFY(plan->setAction(facts::FactSet::Add)->isChecked());
+        QCOMPARE(facts.plan().sets, std::vector<facts::FactSet>{facts::FactSet::Add});
     }
 
     void filtersChooseTheRowsAndTheChartOpensOnTheLatestExercise()
@@ -192,6 +199,34 @@ private slots:
         level->setCurrentIndex(level->findText(QStringLiteral("2位 + 1位")));
         emit level->activated(level->currentIndex());
         QCOMPARE(window.findChild<ProgressChart*>("chtProgress")->shownPointCount(), 3);
+    }
+
+    // A 达标测试 is listed with the others: its mode, time used with the
+    // limit, and its result instead of how it ended.
+    void fluencyTestShowsItsResult()
+    {
+        FakeRecordStore store;
+        fillSmall(store);
+        TestRow fluency = finishedTest(exerciseOf("mul", "fluency", "Option3", "integer"), QDateTime(today, QTime(10, 0)), {}, 2);
+        fluency.questions = 60;
+        fluency.fluency = FluencyResult{QStringLiteral("times-table-60"), 300, 60, 58, 252400, true};
+        store.addTest(1, fluency);
+        Dialogs dialogs;
+        RecordsWindow window(store, store, dialogs.services());
+        choose(window, "cboMode", QStringLiteral("达标测试"));
+        QCOMPARE(store.lastFilter.mode, QStringLiteral("fluency"));
+        QAbstractItemModel* model = window.findChild<QTableView*>("grdTests")->model();
+        QCOMPARE(model->rowCount(), 1);
+        QCOMPARE(model->index(0, 1).data().toString(), QStringLiteral("乘法 达标测试"));
+        QCOMPARE(model->index(0, 6).data().toString(), QStringLiteral("4:12 / 5:00"));
+        QCOMPARE(model->index(0, 7).data().toString(), QStringLiteral("达标 正确 58/60"));
+
+        // The chart: correct answers per minute of the test chosen, and the
+        // pass line: 54 correct in 5 minutes.
+        auto* chart = window.findChild<FluencyChart*>("frmFluencyChart");
+        QCOMPARE(window.findChild<QComboBox*>("cboFluencyTest")->currentText(), QStringLiteral("表内乘法 60 题 · 限时 5 分钟"));
+        QCOMPARE(chart->shownPointCount(), 1);
+        QCOMPARE(chart->passLine(), std::optional<double>(10.8));
     }
 
     // Each period runs from its first day to the end of today: a test dated

@@ -1,6 +1,7 @@
 // The default voice and prompt sound on a machine without a sound server:
 // they answer at once and stay silent; the speech log records what a window
 // asked for; libespeak-ng itself speaks Mandarin pinyin; the ding ships.
+#include "speech/audio_file.h"
 #include "speech/espeak_synthesizer.h"
 #include "speech/memory_output.h"
 #include "speech/engine_voice.h"
@@ -11,6 +12,7 @@
 #include "speech_fakes.h"
 
 #include <QFile>
+#include <QDir>
 #include <QFileInfo>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -165,15 +167,37 @@ private slots:
         QVERIFY(*std::max_element(ding->samples.begin(), ding->samples.end()) > 8000);
     }
 
+    // What the writer makes, read back by the prompt sound's reader; a file
+    // not committed leaves the one already there untouched.
     void wavRoundTripAndRejects()
     {
         const MonoPcm pcm{22050, {0, 1, -1, 32767, -32768, 1234}};
-        const std::optional<MonoPcm> back = parseWav(encodeWav(pcm));
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("round.wav"));
+        {
+            AudioFileWriter writer(path, AudioFormat::Wav);
+            QVERIFY(writer.open(pcm.sampleRate));
+            QVERIFY(writer.write(pcm.samples.data(), pcm.samples.size()));
+            QVERIFY(writer.commit());
+        }
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QByteArray bytes = file.readAll();
+        file.close();
+        const std::optional<MonoPcm> back = parseWav(bytes);
         QVERIFY(back.has_value());
         QCOMPARE(back->sampleRate, pcm.sampleRate);
         QVERIFY(back->samples == pcm.samples);
+        {
+            AudioFileWriter abandoned(path, AudioFormat::Wav);
+            QVERIFY(abandoned.open(8000));
+            QVERIFY(abandoned.writeSilence(100000));
+        }
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), bytes);
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("round.wav")});
 
-        QByteArray truncated = encodeWav(pcm);
+        QByteArray truncated = bytes;
         truncated.chop(4);
         QVERIFY(!parseWav(truncated).has_value());
         QVERIFY(!parseWav(QByteArray("RIFF\0\0\0\0WAVE", 12)).has_value());

@@ -13,6 +13,7 @@
 // digital silence (buffer underruns), which is no fault of the program and is
 // passed over; a sound cut short, garbled, mixed into another, played out of
 // order or played when nothing asked for it fails.
+#include "speech/audio_file.h"
 #include "speech/engine_voice.h"
 #include "speech/memory_output.h"
 #include "speech/pcm_prompt_sound.h"
@@ -91,8 +92,8 @@ QString soundPath(const QString& dir, int index)
 
 bool writeSound(const QString& path, const MonoPcm& pcm)
 {
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(encodeWav(pcm)) >= 0;
+    AudioFileWriter writer(path, AudioFormat::Wav);
+    return writer.open(pcm.sampleRate) && writer.write(pcm.samples.data(), pcm.samples.size()) && writer.commit();
 }
 
 // The lengths of the three sentences when spoken into memory.

@@ -143,6 +143,17 @@ private slots:
         QCOMPARE(window->planCaption(), QStringLiteral("今天的练习已经完成"));
         QVERIFY(!button(window, "Command1")->isEnabled());
     }
+
+    // A book read only in part would bring mastered facts back as new ones.
+    void unreadableRecordStartsNoSession()
+    {
+        store.setUnreadReason("学习记录文件正被另一个程序占用。");
+        open();
+        QVERIFY(window->planCaption().startsWith(QStringLiteral("学习记录文件正被另一个程序占用。")));
+        QVERIFY(!button(window, "Command1")->isEnabled());
+        QTest::keyClick(window, Qt::Key_Enter);
+        QVERIFY(!window->currentFact());
+    }
 };
 
 QTEST_MAIN(DailyWindowTest)

@@ -24,6 +24,7 @@ public:
             record_->sentences << sentence;
     }
     bool isAvailable() const override { return record_->voiceAvailable; }
+    void setRatePercent(int percent) override { record_->ratePercent = percent; }
 
 private:
     std::shared_ptr<Recorder> record_;
@@ -49,12 +50,25 @@ DrillServices Fakes::services() const
     s.randomSource = [seed] { return std::make_unique<FixedSeedRandom>(seed); };
     s.voice = [record]() -> std::unique_ptr<Voice> {
         ++record->voicesCreated;
-        return std::make_unique<RecordingVoice>(record);
+        auto voice = std::make_unique<RecordingVoice>(record);
+        record->voice = voice.get();
+        return voice;
     };
     s.promptSound = [record] { return std::make_unique<RecordingPrompt>(record); };
     s.showMessage = [record](QWidget*, const QString& title, const QString& text) {
         record->messages << title + QLatin1Char('|') + text;
     };
+    const ReadingSettings reading = this->reading;
+    s.loadReadingSettings = [reading] { return reading; };
+    s.saveReadingSettings = [record](const ReadingSettings& kept) { record->savedReading = kept; };
+    if (!exportPath.isEmpty()) {
+        const QString path = exportPath;
+        s.chooseAudioFile = [path](QWidget*) { return path; };
+        s.exportAudio = [record](AudioExport job, std::function<void(const QString&)> done) {
+            record->exports.push_back(std::move(job));
+            done(QString());
+        };
+    }
     s.timeOfDay = [] { return QDateTime(QDate(2026, 3, 2), QTime(9, 30)); };
     if (recording)
         s.recorder = recorder.get();
@@ -92,9 +106,25 @@ void FakeTestRecorder::recordPlaybackReached(records::TestId test)
     note(test, QStringLiteral("playback"));
 }
 
+void FakeTestRecorder::recordReadingSettings(records::TestId test, const ReadingSettings& settings)
+{
+    note(test, QStringLiteral("reading ") + QString::fromStdString(readingSettingsText(settings)));
+}
+
 void FakeTestRecorder::endTest(records::TestId test, records::TestEnd end, const QString& stopwatchText)
 {
     note(test, (QStringLiteral("end ") + records::testEndKey(end) + QLatin1Char(' ') + stopwatchText).trimmed());
+}
+
+void FakeTestRecorder::recordFluencyResult(records::TestId test, const records::FluencyResult& r)
+{
+    note(test, QStringLiteral("fluency %1 %2 %3 %4 %5 %6")
+                   .arg(r.test)
+                   .arg(r.limitSeconds)
+                   .arg(r.questions)
+                   .arg(r.correct)
+                   .arg(r.elapsedMs)
+                   .arg(r.passed ? "passed" : "failed"));
 }
 
 std::vector<records::QuestionShown> FakeTestRecorder::redoQuestions(const records::Exercise& e)

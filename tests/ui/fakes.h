@@ -24,18 +24,26 @@ struct Recorder {
     QStringList messages;         // "title|text" of each message box
     bool voiceAvailable = true;
     int voicesCreated = 0;
+    int ratePercent = 100;        // the pace the voice was last given
+    Voice* voice = nullptr;       // the last voice made, to end its sentences
+    ReadingSettings savedReading; // what the window last kept for the pupil
+    std::vector<AudioExport> exports;  // handed to the audio exporter
 };
 
 // Each report as a line: "begin Form81 add normal Option4 2位 + 1位 integer",
 // with " redo" for a redo test; "question 1 47 8  55"; "answer 1 55 right 1200"
-// (or "wrong"); "playback"; "end finished 1:06.00".
+// (or "wrong"); "playback"; "reading pace=slow twice=1 auto=0 gap=10";
+// "fluency times-table-60 300 60 58 299000 passed";
+// "end finished 1:06.00".
 class FakeTestRecorder final : public records::TestRecorder {
 public:
     records::TestId beginTest(const records::Exercise& exercise, const QDateTime& started, bool redo) override;
     void recordQuestion(records::TestId test, int number, const records::QuestionShown& question) override;
     void recordAnswer(records::TestId test, int number, const QString& text, bool right, qint64 ms) override;
     void recordPlaybackReached(records::TestId test) override;
+    void recordReadingSettings(records::TestId test, const ReadingSettings& settings) override;
     void endTest(records::TestId test, records::TestEnd end, const QString& stopwatchText) override;
+    void recordFluencyResult(records::TestId test, const records::FluencyResult& result) override;
     std::vector<records::QuestionShown> redoQuestions(const records::Exercise& exercise) override;
 
     QStringList lines;
@@ -54,6 +62,8 @@ struct Fakes {
     std::shared_ptr<FakeTestRecorder> recorder = std::make_shared<FakeTestRecorder>();
     bool recording = false;  // the windows get the recorder only when set
     quint64 seed = 20200101;
+    ReadingSettings reading;     // what the window finds kept for the pupil
+    QString exportPath;          // set: "导出音频…" is offered and this file chosen
     DrillServices services() const;
 };
 

@@ -139,7 +139,9 @@ private slots:
         }
         click(window, "Command18");
         click(window, "Command18");
-        QStringList expected{"begin Form92 sub listening Option4 2位 - 1位 integer"};
+        // A listening test is recorded with the reading settings it is read with.
+        QStringList expected{"begin Form92 sub listening Option4 2位 - 1位 integer",
+                             "reading pace=normal twice=0 auto=0 gap=10"};
         for (int n = 1; n <= 20; ++n) {
             expected << questionLine(n);
             if (n == 5)
@@ -150,7 +152,7 @@ private slots:
         // "再测一次" after the end starts afresh with the next question.
         click(window, "Command3");
         click(window, "Command1");
-        QCOMPARE(lines().at(lines().size() - 2), expected.first());
+        QCOMPARE(lines().mid(lines().size() - 3, 2), expected.mid(0, 2));
     }
 
     void redoStartsWithTheBook()

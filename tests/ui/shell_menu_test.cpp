@@ -70,6 +70,7 @@ private slots:
             {"lblTitle", "Tavimo公益软件 Zorvel", ""}, {"Label2", "普通模式", ""},
             {"Label3", "听算模式", "连续出题,语音播报,答案回放,此模式需语音模块支持,若无此模块,则需要手动安装TTS语音引擎"},
             {"Command0", "退  出", ""}, {"Label7", "2020-11", ""}, {"Label5", "", ""},
+            {"cmdFluency", "达标测试", "限时口算：正确率、每分钟正确题数和个人最好"},
         };
         const char* operations[] = {"加  法", "减  法", "加减混合", "乘  法", "除  法"};
         for (int i = 0; i < 5; ++i) {
@@ -159,20 +160,31 @@ private slots:
             QTest::newRow(qPrintable(QStringLiteral("Command%1").arg(i))) << QStringLiteral("Command%1").arg(i) << QStringLiteral("Form8%1").arg(i);
         for (int i = 6; i <= 10; ++i)
             QTest::newRow(qPrintable(QStringLiteral("Command%1").arg(i))) << QStringLiteral("Command%1").arg(i) << QStringLiteral("Form9%1").arg(i - 5);
+        QTest::newRow("cmdFluency") << "cmdFluency" << "frmFluency";
         QTest::newRow("cmdDaily") << QStringLiteral("cmdDaily") << QStringLiteral("frmDaily");
     }
 
-    void dailyPracticeButtonTakesFreePlace()
+    void addedButtonTakesFreePlace_data()
     {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("caption");
+        QTest::newRow("cmdDaily") << QStringLiteral("cmdDaily") << QStringLiteral("今日练习");
+        QTest::newRow("cmdFluency") << QStringLiteral("cmdFluency") << QStringLiteral("达标测试");
+    }
+
+    void addedButtonTakesFreePlace()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, caption);
         MainMenu menu(nullptr, noPages());
         menu.setSlogans();
-        QWidget* daily = menu.findChild<QPushButton*>(QStringLiteral("cmdDaily"));
-        QVERIFY(daily);
-        QCOMPARE(QAccessible::queryAccessibleInterface(daily)->text(QAccessible::Name), QStringLiteral("今日练习"));
-        QVERIFY(menu.rect().contains(daily->geometry()));
+        QWidget* added = menu.findChild<QPushButton*>(name);
+        QVERIFY(added);
+        QCOMPARE(QAccessible::queryAccessibleInterface(added)->text(QAccessible::Name), caption);
+        QVERIFY(menu.rect().contains(added->geometry()));
         for (QWidget* other : menu.findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly)) {
-            if (other != daily)
-                QVERIFY2(!other->geometry().intersects(daily->geometry()), qPrintable(other->objectName()));
+            if (other != added)
+                QVERIFY2(!other->geometry().intersects(added->geometry()), qPrintable(other->objectName()));
         }
     }
 
@@ -257,6 +269,31 @@ private slots:
             QVERIFY(defaultLevel);
             QCOMPARE(QApplication::activeModalWidget(), nullptr);
         }
+    }
+
+    // "达标测试" opens the chooser; a chosen test opens its window over it,
+    // and "返 回" leads back to the chooser and then to the menu.
+    void fluencyChooserStartsTheChosenTest()
+    {
+        MainMenu menu(drillWindowFactory(), noPages());
+        menu.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&menu));
+        QStringList shown;
+        QTimer::singleShot(0, &menu, [&] {
+            QWidget* chooser = QApplication::activeModalWidget();
+            shown << chooser->objectName();
+            chooser->findChild<QAbstractButton*>("optTest2")->click();
+            QTimer::singleShot(0, &menu, [&] {
+                QWidget* window = QApplication::activeModalWidget();
+                shown << window->objectName() << window->findChild<QLabel*>("Label3")->text();
+                window->findChild<QAbstractButton*>("Command2")->click();
+            });
+            chooser->findChild<QAbstractButton*>("cmdStart")->click();
+            chooser->findChild<QAbstractButton*>("cmdBack")->click();
+        });
+        menu.findChild<QPushButton*>("cmdFluency")->click();
+        QCOMPARE(shown, (QStringList{"frmFluency", "FormFluency4", "×"}));
+        QCOMPARE(QApplication::activeModalWidget(), nullptr);
     }
 
     void automationIdsOnlyWithTheVariable()

@@ -1,6 +1,9 @@
 // zorvel-questions: prints questions made by the drill windows' generators,
-// as a worksheet for teachers and parents (text or an A4 PDF sheet) or as
-// TSV for other programs.
+// as a worksheet for teachers and parents (text or an A4 PDF sheet), as a
+// listening test recorded in an audio file, or as TSV for other programs.
+#include "tools/zorvel-questions/audio_options.h"
+#include "tools/zorvel-questions/audio_sheet.h"
+#include "fluency/fluency_sheet.h"
 #include "tools/zorvel-questions/options.h"
 #include "tools/zorvel-questions/sheet.h"
 #include "common/command_line.h"
@@ -24,10 +27,15 @@ int writePdf(int argc, char** argv, const zorvel::SheetOptions& options, std::ui
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication application(argc, argv);
-    zorvel::sheets::Worksheet sheet = zorvel::sheets::drawnWorksheet(
-        {options.operation, options.level, options.type, options.mode, options.count, seed});
+    zorvel::sheets::Worksheet sheet;
+    if (const auto preset = zorvel::fluency::presetByKey(options.preset)) {
+        sheet = zorvel::fluency::fluencyWorksheet(*preset, seed);
+    } else {
+        sheet = zorvel::sheets::drawnWorksheet(
+            {options.operation, options.level, options.type, options.mode, options.count, seed});
+        sheet.answerKey = options.answers;
+    }
     sheet.columns = options.columns;
-    sheet.answerKey = options.answers;
     if (const QString problem = zorvel::sheets::saveSheetPdf(sheet, options.output); !problem.isEmpty()) {
         std::fprintf(stderr, "zorvel-questions：没能写入 %s（%s）\n",
                      zorvel::quotedArgument(options.output).toUtf8().constData(),
@@ -65,6 +73,15 @@ int main(int argc, char** argv)
     }
     if (parsed.options.format == zorvel::SheetFormat::Pdf)
         return writePdf(argc, argv, parsed.options, seed);
+    if (zorvel::isAudioFormat(parsed.options.format)) {
+        if (const QString problem = zorvel::writeAudioSheet(parsed.options, seed); !problem.isEmpty()) {
+            std::fprintf(stderr, "zorvel-questions: cannot write %s: %s\n",
+                         zorvel::quotedArgument(parsed.options.output).toUtf8().constData(),
+                         zorvel::quotedArgument(problem).toUtf8().constData());
+            return 1;
+        }
+        return 0;
+    }
     if (!zorvel::writeSheet(parsed.options, seed, stdout)) {
         std::fprintf(stderr, "zorvel-questions：没能写出题目\n");
         return 1;

@@ -4,11 +4,14 @@
 
 #include "common/command_line.h"
 #include "common/option_table.h"
+#include "fluency/fluency_test.h"
+#include "tools/zorvel-questions/audio_options.h"
 
 #include <QCommandLineParser>
 
 #include <charconv>
 #include <functional>
+#include <algorithm>
 #include <map>
 
 namespace zorvel {
@@ -128,7 +131,7 @@ std::string checkExercise(const ValueOf& value, SheetOptions& options)
 }
 
 // --mode, --count, --seed, --format and the PDF's own options: how it is printed.
-std::string checkSheet(const ValueOf& value, SheetOptions& options)
+std::string checkSheet(const ValueOf& value, bool twice, SheetOptions& options)
 {
     if (const std::string* mode = value("--mode")) {
         if (*mode == "normal")
@@ -138,7 +141,8 @@ std::string checkSheet(const ValueOf& value, SheetOptions& options)
         else
             return refusal("--mode", "未知的模式", *mode, "normal、listening");
     }
-    options.count = options.mode == Mode::Listening ? 20 : 10;
+    if (options.preset.isEmpty())
+        options.count = options.mode == Mode::Listening ? 20 : 10;
 
     if (const std::string* count = value("--count")) {
         long long n = 0;
@@ -161,20 +165,62 @@ std::string checkSheet(const ValueOf& value, SheetOptions& options)
             options.format = SheetFormat::Tsv;
         else if (*format == "pdf")
             options.format = SheetFormat::Pdf;
+        else if (*format == "wav")
+            options.format = SheetFormat::Wav;
+        else if (*format == "mp3")
+            options.format = SheetFormat::Mp3;
+        else if (*format == "ogg")
+            options.format = SheetFormat::Ogg;
         else
-            return refusal("--format", "未知的格式", *format, "text、tsv、pdf");
+            return refusal("--format", "未知的格式", *format, "text、tsv、pdf、wav、mp3、ogg");
     }
+    if (isAudioFormat(options.format) || twice || value("--rate") || value("--gap"))
+        if (std::string error = checkAudioValues(value, twice, options); !error.empty() || isAudioFormat(options.format))
+            return error;
     return checkPdfValues(value("--columns"), value("--output"), options);
 }
 
-std::string checkValues(const std::map<std::string, std::string>& values, SheetOptions& options)
+std::string presetList()
+{
+    std::string list;
+    for (const fluency::FluencyTest& test : fluency::presets())
+        list += (list.empty() ? "" : kListComma) + test.key.toStdString();
+    return list;
+}
+
+// --preset: a 达标测试 by its key or its name ("表内乘法 60 题"), which
+// fixes the operation, level, type and count.
+std::string checkPreset(const ValueOf& value, SheetOptions& options)
+{
+    const std::string& name = *value("--preset");
+    for (const char* own : {"--operation", "--level", "--type", "--mode", "--count"})
+        if (value(own))
+            return std::string(own) + " 不能和 --preset 一起用：达标测试自带运算、难度、类型和题数";
+    for (const fluency::FluencyTest& test : fluency::presets()) {
+        if (test.key.toStdString() == name || test.name.toStdString() == name) {
+            options.preset = test.key;
+            options.operation = test.operation;
+            options.level = test.level;
+            options.type = test.type;
+            options.count = test.questions;
+            return {};
+        }
+    }
+    return refusal("--preset", "未知的达标测试", name, presetList());
+}
+
+std::string checkValues(const std::map<std::string, std::string>& values, bool twice, SheetOptions& options)
 {
     const ValueOf value = [&](const char* name) -> const std::string* {
         const auto it = values.find(name);
         return it == values.end() ? nullptr : &it->second;
     };
+    if (value("--preset")) {
+        const std::string error = checkPreset(value, options);
+        return error.empty() ? checkSheet(value, twice, options) : error;
+    }
     std::string error = checkExercise(value, options);
-    return error.empty() ? checkSheet(value, options) : error;
+    return error.empty() ? checkSheet(value, twice, options) : error;
 }
 
 // Every option, in the order of the help; a new option is a row here and,
@@ -186,12 +232,16 @@ const OptionTable& sheetOptionTable()
         {"level", nullptr, "LEVEL", "难度：选项名（Option4）或窗口上的说明（\"2位 + 1位\"）；\n默认为该运算的默认难度"},
         {"type", nullptr, "TYPE", "数的类型：Option7 或 integer、Option8 或 1dp、Option9 或 2dp\n（只有 add、sub、mixed 有小数）；默认 integer"},
         {"mode", nullptr, "MODE", "normal（普通）或 listening（听算：相邻两题的答案不同；\npdf 时学生卷只有编号和横线）；默认 normal"},
-        {"count", nullptr, "N", "题数：1 到 1000000（pdf：1 到 10000）；默认 10（normal）或 20（listening）"},
+        {"count", nullptr, "N", "题数：1 到 1000000（pdf：1 到 10000；wav、mp3、ogg：1 到 100）；默认 10（normal）或 20（listening）"},
         {"seed", nullptr, "SEED", "随机种子：同一个种子出同样的题；默认取自时钟"},
-        {"format", nullptr, "FORMAT", "text（可打印的题单）、tsv 或 pdf（A4 练习卷：标题、姓名/日期/用时/得分、\n编号的题目和页码）；默认 text。text 和 tsv 写到标准输出"},
-        {"output", nullptr, "FILE", "pdf：要写的文件（必填）；整张练习卷写好后才替换原有的文件"},
+        {"format", nullptr, "FORMAT", "text（可打印的题单）、tsv、pdf（A4 练习卷：标题、姓名/日期/用时/得分、\n编号的题目和页码），或 wav、mp3、ogg（听算录音，只用于 --mode listening：\n每题像听算窗口那样读出，然后留出作答的静音）；默认 text。text 和 tsv 写到标准输出"},
+        {"output", nullptr, "FILE", "pdf、wav、mp3、ogg：要写的文件（必填）；整个文件写好后才替换原有的文件"},
         {"columns", nullptr, "N", "pdf：每行 1 到 6 道题；默认按最宽的题目自动选择"},
-        {"answers", nullptr, nullptr, "text：题目后面附答案；pdf：另起一页的答案页，版式相同\n（listening：给老师的一页，有题目和答案）"},
+        {"preset", nullptr, "NAME", "达标测试（见下）：按代号或名称，自带运算、难度、类型和题数；\n练习卷上印出限时和达标线，pdf 总带答案页"},
+        {"answers", nullptr, nullptr, "text：题目后面附答案；pdf：另起一页的答案页，版式相同\n（listening：给老师的一页，有题目和答案）；wav、mp3、ogg：最后一题之后读出全部答案"},
+        {"rate", nullptr, "RATE", "录音的语速：slow（慢）、normal（中）或 fast（快）；默认 normal"},
+        {"twice", nullptr, nullptr, "录音里每题读两遍，中间停一秒"},
+        {"gap", nullptr, "SECONDS", "录音里每题之后的静音：1 到 60 秒；默认 10"},
         {"help", "h", nullptr, "显示本说明并退出"},
         {"version", nullptr, nullptr, "显示版本号并退出"},
     };
@@ -222,13 +272,23 @@ ParsedOptions parseOptions(const QStringList& arguments)
     for (const QString& name : valueOptionNames(sheetOptionTable()))
         if (parser.isSet(name))
             values["--" + name.toStdString()] = parser.value(name).toStdString();
-    parsed.error = checkValues(values, parsed.options);
+    parsed.error = checkValues(values, parser.isSet(QStringLiteral("twice")), parsed.options);
     return parsed;
+}
+
+std::string presetHelp()
+{
+    std::string help = "达标测试（与程序里“打印本卷”的题目相同，同一个种子出同样的题）：\n";
+    for (const fluency::FluencyTest& test : fluency::presets())
+        help += "  " + test.key.toStdString() + std::string(std::max<std::size_t>(2, 24 - test.key.size()), ' ') +
+                test.description().toStdString() + "\n";
+    return help;
 }
 
 std::string usageText()
 {
     return "用法：zorvel-questions --operation add|sub|mixed|mul|div [选项]\n"
+           "      zorvel-questions --preset NAME [--seed S] [--format F] [pdf 选项]\n"
            "用各练习窗口自己的出题规则出口算题：可打印的题单、A4 PDF 练习卷，或给其他程序读的 TSV。\n"
            "\n"
            "选项：\n" +
@@ -236,7 +296,8 @@ std::string usageText()
            "\n"
            "TSV 的列：题号、第一个数、第二个数、第三个数（只有 mixed 有）、答案，以制表符分隔。\n"
            "文本和 TSV 照生成器原样出题，可能重复；PDF 同一页上的题目不重复（难度的题目够多时）。\n"
-           "选项有误时在标准错误输出一行说明，退出状态为 2；写不了文件时退出状态为 1。\n";
+           "选项有误时在标准错误输出一行说明，退出状态为 2；写不了文件时退出状态为 1。\n"
+           "\n" + presetHelp();
 }
 
 } // namespace zorvel

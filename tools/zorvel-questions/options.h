@@ -3,6 +3,7 @@
 #pragma once
 
 #include "questions/catalogue.h"
+#include "listening_pace/reading_settings.h"
 #include "questions/generators.h"
 
 #include <QStringList>
@@ -13,7 +14,7 @@
 
 namespace zorvel {
 
-enum class SheetFormat { Text, Tsv, Pdf };
+enum class SheetFormat { Text, Tsv, Pdf, Wav, Mp3, Ogg };
 
 struct SheetOptions {
     Operation operation = Operation::Add;
@@ -21,10 +22,12 @@ struct SheetOptions {
     NumberType type = NumberType::Integer;
     Mode mode = Mode::Normal;
     int count = 10;
+    QString preset;         // a 达标测试 preset's key; its test gives the exercise and count
     std::optional<std::uint64_t> seed;
     SheetFormat format = SheetFormat::Text;
     int columns = 0;        // pdf: 0 for as many as fit
-    QString output;         // pdf: the file written
+    QString output;         // pdf and audio: the file written
+    ReadingSettings reading;  // audio: pace, twice, gap
     bool answers = false;
     bool help = false;
     bool version = false;
@@ -34,6 +37,8 @@ inline constexpr int kMaxCount = 1000000;
 // A PDF sheet stops at 100 pages of questions (and as many of answers).
 inline constexpr int kMaxPdfCount = 10000;
 inline constexpr int kMaxColumns = 6;
+// An audio test stops at 100 questions.
+inline constexpr int kMaxAudioCount = 100;
 
 struct ParsedOptions {
     SheetOptions options;

@@ -3,6 +3,7 @@
 // once to measure, once to print. Output goes through one large buffer.
 #include "tools/zorvel-questions/sheet.h"
 
+#include "fluency/fluency_sheet.h"
 #include "questions/number_text.h"
 
 #include <algorithm>
@@ -95,6 +96,10 @@ bool writeText(const SheetOptions& options, std::uint64_t seed, std::FILE* out)
     const std::size_t numberWidth = std::max<std::size_t>(2, std::to_string(options.count).size());
 
     BufferedOutput output(out);
+    if (const auto preset = fluency::presetByKey(options.preset)) {
+        output.append((fluency::sheetTitle(*preset) + QLatin1Char('\n') + fluency::sheetNote(*preset)).toStdString());
+        output.append("\n\n");
+    }
     forEachQuestion(options, seed, [&](int n, const Question& q) {
         output.append(questionLabel(n, numberWidth));
         output.append("   ");

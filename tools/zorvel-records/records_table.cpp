@@ -54,8 +54,11 @@ QString printableName(const QString& name)
     return name;
 }
 
+// A 达标测试 fills the last three: its limit (empty without one), its
+// correct answers and whether it passed (1 or 0); other tests leave them empty.
 const QStringList kTestColumns = {"pupil", "started", "window", "operation", "mode", "level",
-                                  "type",  "questions", "wrong_answers", "time", "ended"};
+                                  "type",  "questions", "wrong_answers", "time", "ended",
+                                  "limit_seconds", "correct", "passed"};
 const QStringList kMistakeColumns = {"pupil",  "window", "level",       "type",      "first",
                                      "second", "third",  "answer", "times_wrong", "last_wrong"};
 
@@ -99,7 +102,10 @@ QStringList testFields(const TestRow& row)
             QString::number(row.questions),
             QString::number(row.wrongAnswers),
             row.ended == TestEnd::Finished ? row.time : QString(),
-            testEndKey(row.ended)};
+            testEndKey(row.ended),
+            row.fluency && row.fluency->limitSeconds > 0 ? QString::number(row.fluency->limitSeconds) : QString(),
+            row.fluency ? QString::number(row.fluency->correct) : QString(),
+            row.fluency ? QString::number(row.fluency->passed ? 1 : 0) : QString()};
 }
 
 QStringList mistakeFields(const QString& pupil, const Mistake& mistake)

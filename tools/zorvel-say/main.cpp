@@ -1,5 +1,5 @@
 // zorvel-say: speaks sentences as a listening window does and waits until
-// they have been heard; or prints their reading, writes them to a WAV file,
+// they have been heard; or prints their reading, writes them to an audio file,
 // or lists the installed voices with the chosen one marked.
 #include "say_options.h"
 
@@ -9,10 +9,9 @@
 #include "speech/engine_voice.h"
 #include "speech/memory_output.h"
 #include "speech/speech.h"
-#include "speech/wav_file.h"
+#include "speech/audio_file.h"
 
 #include <QCoreApplication>
-#include <QFile>
 #include <QTextStream>
 #include <QTimer>
 
@@ -80,9 +79,6 @@ int printReadings(const QStringList& sentences)
 
 int writeWav(const QString& path, const QStringList& sentences)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return fail(QStringLiteral("没能写入 %1").arg(quotedArgument(path)));
     auto output = std::make_shared<MemoryOutput>();
     EngineVoice voice(SynthesisWorker::espeak(), output);
     const Spoken spoken = voice.isAvailable() ? speakAll(voice, sentences) : Spoken::Unavailable;
@@ -90,13 +86,14 @@ int writeWav(const QString& path, const QStringList& sentences)
         return fail(QStringLiteral("没有可用的中文语音"));
     if (spoken == Spoken::GaveUp)
         return fail(QStringLiteral("语音引擎没有读完"));
-    MonoPcm pcm;
-    for (const MemoryOutput::Utterance& utterance : output->utterances()) {
-        pcm.sampleRate = utterance.sampleRate;
-        pcm.samples.insert(pcm.samples.end(), utterance.samples.begin(), utterance.samples.end());
-    }
-    if (file.write(encodeWav(pcm)) < 0 || !file.flush())
-        return fail(QStringLiteral("没能写入 %1").arg(quotedArgument(path)));
+    const std::vector<MemoryOutput::Utterance> utterances = output->utterances();
+    AudioFileWriter writer(path, audioFormatFromPath(path).value_or(AudioFormat::Wav));
+    bool written = writer.open(utterances.empty() ? SynthesisWorker::espeak().startup().sampleRate
+                                                  : utterances.front().sampleRate);
+    for (const MemoryOutput::Utterance& utterance : utterances)
+        written = written && writer.write(utterance.samples.data(), utterance.samples.size());
+    if (!written || !writer.commit())
+        return fail(QStringLiteral("没能写入 %1：%2").arg(quotedArgument(path), writer.error()));
     return 0;
 }
 

@@ -1,10 +1,12 @@
 // zorvel-shots: opens drill windows with a fixed seed and a fixed clock,
 // drives a whole test through the real widgets and saves each window as a
 // PNG. Usage: zorvel-shots [output-dir] [FormNN...]; with no form named it
-// writes the README's three pictures, normal-finished-test.png (Form81),
-// listening-playback.png (Form91) and daily-practice.png (frmDaily),
-// otherwise FormNN.png for each form.
+// writes the README's pictures, normal-finished-test.png (Form81),
+// listening-playback.png (Form91), daily-practice.png (frmDaily) and
+// fluency-result.png (FormFluency, a finished 达标测试), otherwise FormNN.png
+// for each form.
 #include "daily_practice/daily_window.h"
+#include "fluency_drill/fluency_window.h"
 #include "listening_drill/listening_window.h"
 #include "normal_drill/drill_window.h"
 #include "normal_drill/normal_window.h"
@@ -90,6 +92,24 @@ void driveListening(DrillWindow* window)
         press(window, QStringLiteral("Command18"));
 }
 
+// 达标测试 "表内乘法 60 题": answered in 4 minutes, three of them wrong.
+std::unique_ptr<QDialog> driveFluency(const DrillServices& services, FixedClock& clock, fluency::History& history)
+{
+    auto window = createFluencyDrillWindow(*fluency::presetByKey(QStringLiteral("times-table-60")), services, &history);
+    window->show();
+    window->resize(window->designSize());
+    QApplication::processEvents();
+    press(window.get(), QStringLiteral("Command1"));
+    for (int n = 1; n <= 60; ++n) {
+        clock.now = n * 4000;
+        if (n % 20 == 7)
+            press(window.get(), QStringLiteral("Command5"));
+        typeRightAnswer(window.get());
+        press(window.get(), QStringLiteral("Command16"));
+    }
+    return window;
+}
+
 // A pupil who knows all the multiplication facts but the big ones (a and b
 // from 6 to 9, but 6 × 6): those are wrong until asked four times. Big
 // products from 45 take 5 s, the others 1.5 s.
@@ -144,8 +164,9 @@ const char kHelp[] =
     "Opens drill windows with a fixed seed and clock, drives a whole test through\n"
     "the real widgets and saves each window as a PNG in OUTPUT-DIR (default\n"
     "docs/screenshots). With no form named it writes the README's pictures,\n"
-    "normal-finished-test.png (Form81), listening-playback.png (Form91) and\n"
-    "daily-practice.png (frmDaily, the daily practice's result with its grid).\n"
+    "normal-finished-test.png (Form81), listening-playback.png (Form91),\n"
+    "daily-practice.png (frmDaily, the daily practice's result with its grid) and\n"
+    "fluency-result.png (FormFluency: the result of a 达标测试).\n"
     "\n"
     "  -h, --help  this text\n"
     "  --version   the version\n"
@@ -193,6 +214,12 @@ bool saveShot(const QString& form, const QString& file)
     services.voice = [] { return std::make_unique<SilentVoice>(); };
     services.promptSound = [] { return std::unique_ptr<PromptSound>(); };
     services.showMessage = [](QWidget*, const QString&, const QString&) {};
+    fluency::MemoryHistory history;
+    if (form == QLatin1String("FormFluency")) {
+        std::unique_ptr<QDialog> fluencyWindow = driveFluency(services, *clock, history);
+        QApplication::processEvents();
+        return savePicture(*fluencyWindow, file);
+    }
     if (form == QLatin1String("frmDaily"))
         return saveDailyShot(services, *clock, file);
     std::unique_ptr<QDialog> dialog = createNormalDrillWindow(form, services);
@@ -244,13 +271,15 @@ int main(int argc, char** argv)
     QTextStream out(stdout);
     const bool readmePictures = args.isEmpty();
     if (readmePictures)
-        args = QStringList{QStringLiteral("Form81"), QStringLiteral("Form91"), QStringLiteral("frmDaily")};
+        args = QStringList{QStringLiteral("Form81"), QStringLiteral("Form91"), QStringLiteral("frmDaily"),
+                           QStringLiteral("FormFluency")};
     bool failed = false;
     for (const QString& form : args) {
         const QString name = !readmePictures ? form
             : form == QLatin1String("Form81") ? QStringLiteral("normal-finished-test")
             : form == QLatin1String("Form91") ? QStringLiteral("listening-playback")
-                                              : QStringLiteral("daily-practice");
+            : form == QLatin1String("frmDaily") ? QStringLiteral("daily-practice")
+                                                : QStringLiteral("fluency-result");
         const QString file = QDir(outDir).filePath(name + QStringLiteral(".png"));
         if (saveShot(form, file))
             out << file << Qt::endl;

@@ -1,0 +1,316 @@
+// The 达标测试 window's question cycle, clock, hand-in and result.
+#include "fluency_drill/fluency_window.h"
+
+#include "normal_drill/screen_units.h"
+#include "normal_drill/stopwatch.h"
+#include "questions/number_text.h"
+
+#include <QLabel>
+#include <QPushButton>
+#include <QTextBrowser>
+#include <QTimer>
+
+namespace zorvel {
+
+namespace {
+
+// How long the mark of the last answer, and the right answer after a wrong
+// one, stay on show while the next question is already there.
+constexpr int kFeedbackMs = 1500;
+
+QString text(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
+
+} // namespace
+
+FluencyDrillWindow::FluencyDrillWindow(const FamilyRow& row, const DrillServices& services,
+                                       const fluency::FluencyTest& test, fluency::History* history, QWidget* parent)
+    : DrillWindow(row, services, parent), test_(test), history_(history),
+      countdown_([clock = this->services().clock] { return clock->nowMs(); }, qint64(test.limitSeconds) * 1000)
+{
+    buildFluencyControls();
+    setTestLength(test_.questions);
+    loadCommon();
+    fixExercise(test_.level, test_.type);
+    showClockAtRest();
+    showProgress();
+}
+
+void FluencyDrillWindow::buildFluencyControls()
+{
+    progress_ = new QLabel(this);
+    progress_->setObjectName(QStringLiteral("lblProgress"));
+    progress_->setAlignment(Qt::AlignCenter);
+    setDesignFont(progress_, designFont(FontFace::Heiti, 18, true));
+    placeInTwips(progress_, QRect(9600, 1440, 2700, 600));
+
+    feedback_ = new QLabel(this);
+    feedback_->setObjectName(QStringLiteral("lblFeedback"));
+    feedback_->setAlignment(Qt::AlignCenter);
+    feedback_->setWordWrap(true);
+    setDesignFont(feedback_, designFont(FontFace::Heiti, 18, true));
+    placeInTwips(feedback_, QRect(9600, 2160, 2700, 2400));
+    QPalette red = feedback_->palette();
+    red.setColor(QPalette::WindowText, colorFromBgr(0x0000FF));
+    feedback_->setPalette(red);
+
+    // Up to 200 questions: the number is shown smaller than in a ten-question test.
+    if (QLabel* number = findChild<QLabel*>(QStringLiteral("Label4")))
+        setDesignFont(number, designFont(FontFace::Heiti, 72, true));
+    buildSideControls();
+    buildTimers();
+    showTestCaption();
+}
+
+void FluencyDrillWindow::buildSideControls()
+{
+    clockCaption_ = new QLabel(test_.timed() ? QStringLiteral("剩余时间") : QStringLiteral("用时"), this);
+    clockCaption_->setObjectName(QStringLiteral("lblClock"));
+    clockCaption_->setAlignment(Qt::AlignCenter);
+    setDesignFont(clockCaption_, designFont(FontFace::Songti, 12, true));
+    placeInTwips(clockCaption_, QRect(12180, 1440, 2000, 400));
+
+    testCaption_ = new QLabel(this);
+    testCaption_->setObjectName(QStringLiteral("lblTest"));
+    testCaption_->setWordWrap(true);
+    testCaption_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    setDesignFont(testCaption_, designFont(FontFace::Songti, 12, true));
+    placeInTwips(testCaption_, QRect(120, 1440, 1800, 6200));
+
+    handIn_ = new QPushButton(QStringLiteral("交卷"), this);
+    handIn_->setObjectName(QStringLiteral("cmdHandIn"));
+    handIn_->setAutoDefault(false);
+    setDesignFont(handIn_, designFont(FontFace::Songti, 18, true));
+    placeInTwips(handIn_, QRect(240, 7920, 1455, 800));
+    handIn_->setEnabled(false);
+    connect(handIn_, &QPushButton::clicked, this, &FluencyDrillWindow::endTest);
+
+    result_ = new QTextBrowser(this);
+    result_->setObjectName(QStringLiteral("txtResult"));
+    result_->setAccessibleName(QStringLiteral("测试结果"));
+    setDesignFont(result_, designFont(FontFace::Heiti, 14));
+    placeInTwips(result_, QRect(2040, 1200, 7485, 9300));
+    result_->hide();
+}
+
+void FluencyDrillWindow::buildTimers()
+{
+    feedbackTimer_ = new QTimer(this);
+    feedbackTimer_->setSingleShot(true);
+    connect(feedbackTimer_, &QTimer::timeout, this, [this] {
+        clearMark();
+        feedback_->clear();
+    });
+    limitTimer_ = new QTimer(this);
+    limitTimer_->setSingleShot(true);
+    limitTimer_->setTimerType(Qt::PreciseTimer);
+    connect(limitTimer_, &QTimer::timeout, this, [this] { stopwatchTicked(countdown_.elapsedMs()); });
+}
+
+void FluencyDrillWindow::showTestCaption()
+{
+    const std::optional<fluency::PersonalBest> best =
+        history_ ? history_->personalBest(test_.choice()) : std::nullopt;
+    QString caption = QStringLiteral("%1\n\n%2\n\n%3").arg(test_.name, test_.limitText(), test_.passLineText());
+    if (best)
+        caption += QStringLiteral("\n\n个人最好：%1 题，用时 %2").arg(best->correct).arg(fluency::minutesSeconds(best->elapsedMs));
+    testCaption_->setText(caption);
+}
+
+void FluencyDrillWindow::showClockAtRest()
+{
+    showStopwatchReading(test_.timed() ? qint64(test_.limitSeconds) * 1000 : 0);
+}
+
+void FluencyDrillWindow::showProgress()
+{
+    progress_->setText(QStringLiteral("第 %1 / %2 题").arg(questionNumber()).arg(test_.questions));
+}
+
+void FluencyDrillWindow::askQuestion()
+{
+    if (!countdown_.isStarted()) {
+        countdown_.start();
+        startStopwatchIfIdle();
+        if (test_.timed())
+            limitTimer_->start(int(countdown_.msUntilExpiry()));
+        handIn_->setEnabled(true);
+    }
+    awaitAnswer();
+    presentNextQuestion();
+    showQuestionNumberCaption(QString::number(questionNumber()));
+    showProgress();
+}
+
+bool FluencyDrillWindow::answerReady(const QString& text) const
+{
+    return countdown_.isRunning() && !text.isEmpty();
+}
+
+void FluencyDrillWindow::markAnswer(bool right)
+{
+    if (countdown_.expired()) {
+        // The limit passed while the answer was typed: it comes too late.
+        endTest();
+        return;
+    }
+    ++answered_;
+    feedback_->clear();
+    if (right) {
+        ++correct_;
+    } else {
+        const QString rightText = text(shortestText(correctAnswer()));
+        missed_.push_back({questionText(), rightText, answerText()});
+        feedback_->setText(QStringLiteral("%1 = %2").arg(questionText(), rightText));
+    }
+    if (answered_ == test_.questions) {
+        endTest();
+        showMark(right ? QStringLiteral("√") : QStringLiteral("×"));
+        return;
+    }
+    presentNextQuestion();
+    showQuestionNumberCaption(QString::number(questionNumber()));
+    showProgress();
+    showMark(right ? QStringLiteral("√") : QStringLiteral("×"));
+    feedbackTimer_->start(kFeedbackMs);
+}
+
+QString FluencyDrillWindow::questionText() const
+{
+    const OperationInfo& info = operationInfo(row().operation);
+    QString question = operandText(0).trimmed();
+    for (int i = 1; i < row().operandCount(); ++i)
+        question += QLatin1Char(' ') + text(info.operatorCaptions[static_cast<std::size_t>(i - 1)]) + QLatin1Char(' ')
+                    + operandText(i).trimmed();
+    return question;
+}
+
+void FluencyDrillWindow::stopwatchTicked(qint64 /*elapsedMs*/)
+{
+    if (!countdown_.isRunning())
+        return;
+    if (countdown_.expired()) {
+        endTest();
+        return;
+    }
+    showStopwatchReading(countdown_.shownMs());
+}
+
+void FluencyDrillWindow::endTest()
+{
+    if (!countdown_.isRunning())
+        return;
+    countdown_.stop();
+    limitTimer_->stop();
+    feedbackTimer_->stop();
+    feedback_->clear();
+    clearMark();
+    stopStopwatch();
+    showStopwatchReading(countdown_.shownMs());
+    DisableKeypad();
+    handIn_->setEnabled(false);
+    // The question on screen when the time ran out or the test was handed in.
+    if (answered_ < questionNumber())
+        missed_.push_back({questionText(), text(shortestText(correctAnswer())), QString()});
+    score_ = fluency::score(test_, {answered_, correct_, countdown_.elapsedMs()});
+    std::optional<fluency::PersonalBest> before;
+    if (history_)
+        before = history_->personalBest(test_.choice());
+    // The result's time is the test's own; the stopwatch column of the
+    // record stays for the ten-question tests it times.
+    recordFluencyResult({test_.choice(), test_.limitSeconds, test_.questions, score_.correct, score_.elapsedMs,
+                         score_.passed});
+    endTestFinished(QString());
+    if (history_) {
+        const auto after = fluency::bestAfter(before, score_, services().timeOfDay());
+        if (after && (!before || after->when != before->when))
+            history_->keepPersonalBest(test_.choice(), *after);
+    }
+    showResult(before);
+    emit testEnded();
+    remindRestIfDue();
+}
+
+void FluencyDrillWindow::showResult(const std::optional<fluency::PersonalBest>& bestBefore)
+{
+    result_->setHtml(resultHtml(bestBefore));
+    result_->show();
+    result_->raise();
+}
+
+QString FluencyDrillWindow::resultHtml(const std::optional<fluency::PersonalBest>& bestBefore) const
+{
+    const fluency::Score& s = score_;
+    QString html = QStringLiteral("<p style='font-size:x-large'><b>%1</b>　正确 %2 / %3</p>")
+                       .arg(s.passed ? QStringLiteral("<span style='color:#008000'>达标</span>")
+                                     : QStringLiteral("<span style='color:#c00000'>未达标</span>"))
+                       .arg(s.correct)
+                       .arg(s.total);
+    html += QStringLiteral("<p>正确率 %1　用时 %2　每分钟正确 %3</p>")
+                .arg(s.percentText(), s.timeText(), s.perMinuteText());
+    if (s.answered < s.total)
+        html += QStringLiteral("<p>未答 %1 题（算作不正确）</p>").arg(s.total - s.answered);
+    html += QStringLiteral("<p>%1</p>").arg(test_.passLineText().toHtmlEscaped());
+    const auto best = fluency::bestAfter(bestBefore, s, QDateTime());
+    if (best && bestBefore && best->when == bestBefore->when)
+        html += QStringLiteral("<p>个人最好：%1 题，用时 %2</p>").arg(best->correct).arg(fluency::minutesSeconds(best->elapsedMs));
+    else if (best)
+        html += QStringLiteral("<p><b>新的个人最好！</b>%1 题，用时 %2</p>").arg(best->correct).arg(fluency::minutesSeconds(best->elapsedMs));
+    else
+        html += QStringLiteral("<p>个人最好：还没有（达标的测试才算）</p>");
+    QStringList wrong;
+    for (const Missed& missed : missed_) {
+        if (!missed.given.isEmpty())
+            wrong << QStringLiteral("%1 = %2（你的答案：%3）").arg(missed.question, missed.right, missed.given).toHtmlEscaped();
+    }
+    if (!wrong.isEmpty())
+        html += QStringLiteral("<p>做错的题：<br>%1</p>").arg(wrong.join(QStringLiteral("<br>")));
+    return html;
+}
+
+void FluencyDrillWindow::remindRestIfDue()
+{
+    if (score_.elapsedMs < kRestReminderMs || !services().showMessage)
+        return;
+    services().showMessage(this, QStringLiteral("超时提醒"), QStringLiteral("您本次训练时间已达到10分钟了,请休息一会儿吧!"));
+}
+
+void FluencyDrillWindow::restartTest()
+{
+    DrillWindow::restartTest();
+    countdown_ = fluency::Countdown([clock = services().clock] { return clock->nowMs(); },
+                                    qint64(test_.limitSeconds) * 1000);
+    limitTimer_->stop();
+    feedbackTimer_->stop();
+    feedback_->clear();
+    answered_ = correct_ = 0;
+    missed_.clear();
+    result_->hide();
+    handIn_->setEnabled(false);
+    showClockAtRest();
+    showProgress();
+}
+
+const FamilyRow& fluencyRow(Operation operation)
+{
+    static const std::vector<FamilyRow> rows = [] {
+        std::vector<FamilyRow> made;
+        for (Operation op : kAllOperations) {
+            FamilyRow row = *familyRow(text(operationInfo(op).normalWindow));
+            row.formName = QStringLiteral("FormFluency%1").arg(int(op) + 1);
+            row.heading = QStringLiteral("达标测试：%1").arg(text(operationInfo(op).name));
+            row.recordedMode = QStringLiteral("fluency");
+            made.push_back(row);
+        }
+        return made;
+    }();
+    return rows[static_cast<std::size_t>(operation)];
+}
+
+std::unique_ptr<FluencyDrillWindow> createFluencyDrillWindow(const fluency::FluencyTest& test,
+                                                             const DrillServices& services,
+                                                             fluency::History* history, QWidget* parent)
+{
+    return std::make_unique<FluencyDrillWindow>(fluencyRow(test.operation), services, test, history, parent);
+}
+
+} // namespace zorvel
