@@ -45,11 +45,7 @@ std::string_view setKey(FactSet set)
 
 std::optional<FactSet> setFromKey(std::string_view key)
 {
-    for (FactSet set : kAllSets) {
-        if (setKey(set) == key)
-            return set;
-    }
-    return std::nullopt;
+    return valueOfKey(kAllSets, setKey, key);
 }
 
 std::string_view setName(FactSet set)

@@ -22,6 +22,17 @@ inline constexpr std::array<FactSet, 4> kAllSets = {FactSet::Add, FactSet::Sub, 
 inline constexpr int kFactsPerSet = 81;
 inline constexpr int kFactCount = 4 * kFactsPerSet;
 
+// The value among all whose keyOf(value) is key; none when no value has it.
+template <typename Enum, std::size_t N, typename KeyOf>
+std::optional<Enum> valueOfKey(const std::array<Enum, N>& all, KeyOf keyOf, std::string_view key)
+{
+    for (Enum value : all) {
+        if (keyOf(value) == key)
+            return value;
+    }
+    return std::nullopt;
+}
+
 struct Fact {
     FactSet set = FactSet::Add;
     int a = 1;  // 1..9

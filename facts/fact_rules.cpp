@@ -13,11 +13,7 @@ std::string_view speedKey(Speed speed)
 
 std::optional<Speed> speedFromKey(std::string_view key)
 {
-    for (Speed speed : kAllSpeeds) {
-        if (speedKey(speed) == key)
-            return speed;
-    }
-    return std::nullopt;
+    return valueOfKey(kAllSpeeds, speedKey, key);
 }
 
 std::string_view speedName(Speed speed)

@@ -9,7 +9,7 @@
 
 #include "questions/random_source.h"
 #include "listening_pace/reading_settings.h"
-#include "records/record_store.h"
+#include "records/test_reports.h"
 #include "speech/audio_export.h"
 #include "speech/voice.h"
 

@@ -5,7 +5,7 @@
 
 #include "questions/question_deck.h"
 #include "questions/question.h"
-#include "records/record_store.h"
+#include "records/test_reports.h"
 
 #include <deque>
 #include <vector>

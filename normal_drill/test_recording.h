@@ -6,7 +6,7 @@
 
 #include "listening_pace/reading_settings.h"
 #include "questions/question.h"
-#include "records/record_store.h"
+#include "records/test_reports.h"
 
 #include <memory>
 #include <optional>

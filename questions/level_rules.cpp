@@ -41,6 +41,18 @@ int drawThirdFrom(const ThirdRule& rule, int first, int second, Source& rng)
 
 } // namespace
 
+const PairRule& pairRule(Operation op, Level level)
+{
+    switch (op) {
+    case Operation::Add: return additionRule(level);
+    case Operation::Sub: return subtractionRule(level);
+    case Operation::Mixed: return mixedPairRule(level);
+    case Operation::Mul: return multiplicationRule(level);
+    case Operation::Div: break;
+    }
+    return divisionRule(level);
+}
+
 IntPair drawPair(const PairRule& rule, RandomSource& rng)
 {
     if (typeid(rng) == typeid(SeededRandom))

@@ -74,6 +74,8 @@ const PairRule& mixedPairRule(Level level);
 const ThirdRule& mixedThirdRule(Level level);
 const PairRule& multiplicationRule(Level level);
 const PairRule& divisionRule(Level level);        // first is the quotient, second the divisor
+// The pair row of the operation at the level (mixed: its first two terms).
+const PairRule& pairRule(Operation op, Level level);
 
 // Runs a pair rule: the first and second operands it accepts.
 struct IntPair {

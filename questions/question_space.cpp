@@ -15,18 +15,6 @@ namespace zorvel {
 
 namespace {
 
-const PairRule& pairRule(Operation op, Level level)
-{
-    switch (op) {
-    case Operation::Add: return additionRule(level);
-    case Operation::Sub: return subtractionRule(level);
-    case Operation::Mixed: return mixedPairRule(level);
-    case Operation::Mul: return multiplicationRule(level);
-    case Operation::Div: break;
-    }
-    return divisionRule(level);
-}
-
 // Calls visit(integers) for each accepted question until it returns true;
 // true when one did.
 template <typename Visit>

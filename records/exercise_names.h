@@ -3,7 +3,7 @@
 // the records window and zorvel-records alike.
 #pragma once
 
-#include "records/record_store.h"
+#include "records/test_reports.h"
 
 #include <QString>
 

@@ -3,7 +3,8 @@
 // caller connection, or zorvel-records' read-only one); throws SqlFailure.
 #pragma once
 
-#include "records/record_store.h"
+#include "records/pupil_register.h"
+#include "records/record_queries.h"
 
 #include <QSqlDatabase>
 #include <QSqlQuery>

@@ -2,7 +2,8 @@
 // The store runs them on its writer thread. Throws SqlFailure.
 #pragma once
 
-#include "records/record_store.h"
+#include "records/pupil_register.h"
+#include "records/test_reports.h"
 
 #include <QSqlDatabase>
 

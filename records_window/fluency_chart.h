@@ -3,7 +3,7 @@
 // (the correct answers per minute a pass needs within the limit).
 #pragma once
 
-#include "records/record_store.h"
+#include "records/record_queries.h"
 
 #include <QGroupBox>
 

@@ -2,7 +2,7 @@
 // question sheet of that group's questions with the answer pages.
 #pragma once
 
-#include "records/record_store.h"
+#include "records/record_queries.h"
 #include "records_window/records_services.h"
 
 #include <QWidget>

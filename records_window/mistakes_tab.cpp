@@ -32,7 +32,7 @@ QString groupText(const Exercise& exercise, size_t count)
 
 } // namespace
 
-MistakesTab::MistakesTab(RecordStore& store, const RecordsServices& services, QWidget* parent)
+MistakesTab::MistakesTab(RecordQueries& store, const RecordsServices& services, QWidget* parent)
     : QWidget(parent), store_(store), services_(services)
 {
     setObjectName(QStringLiteral("tabMistakes"));

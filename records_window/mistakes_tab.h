@@ -4,7 +4,7 @@
 // Loaded when first shown, so that opening the window does not wait for it.
 #pragma once
 
-#include "records/record_store.h"
+#include "records/record_queries.h"
 #include "records_window/records_services.h"
 
 #include <QWidget>
@@ -23,7 +23,7 @@ class MistakesPrintBar;
 class MistakesTab : public QWidget {
     Q_OBJECT
 public:
-    MistakesTab(RecordStore& store, const RecordsServices& services, QWidget* parent = nullptr);
+    MistakesTab(RecordQueries& store, const RecordsServices& services, QWidget* parent = nullptr);
 
     void showPupil(qint64 pupil);
 
@@ -44,7 +44,7 @@ private:
     void tickChanged(QListWidgetItem* item);
     void addGroup(const std::vector<Mistake>& mistakes);
 
-    RecordStore& store_;
+    RecordQueries& store_;
     const RecordsServices& services_;
     qint64 pupil_ = 0;
     bool loaded_ = false;

@@ -4,7 +4,7 @@
 // day, week or month so that the chart stays readable and quick to draw.
 #pragma once
 
-#include "records/record_store.h"
+#include "records/record_queries.h"
 
 #include <QChartView>
 #include <QString>

@@ -26,7 +26,7 @@ QString refusalOf(const PupilName& checked)
 
 } // namespace
 
-PupilBar::PupilBar(RecordStore& store, const RecordsDialogs& dialogs, QWidget* parent)
+PupilBar::PupilBar(PupilRegister& store, const RecordsDialogs& dialogs, QWidget* parent)
     : QWidget(parent), store_(store), dialogs_(dialogs)
 {
     auto* layout = new QHBoxLayout(this);

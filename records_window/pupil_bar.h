@@ -2,7 +2,7 @@
 // renaming and removing pupils. Removing asks first and names what is lost.
 #pragma once
 
-#include "records/record_store.h"
+#include "records/pupil_register.h"
 #include "records_window/records_services.h"
 
 #include <QWidget>
@@ -17,7 +17,7 @@ namespace zorvel::records {
 class PupilBar : public QWidget {
     Q_OBJECT
 public:
-    PupilBar(RecordStore& store, const RecordsDialogs& dialogs, QWidget* parent = nullptr);
+    PupilBar(PupilRegister& store, const RecordsDialogs& dialogs, QWidget* parent = nullptr);
 
     qint64 currentPupil() const { return current_.id; }
     QString currentName() const { return current_.name; }
@@ -33,7 +33,7 @@ private:
     void removePupil();
     void refuse(const QString& text);
 
-    RecordStore& store_;
+    PupilRegister& store_;
     const RecordsDialogs& dialogs_;
     Pupil current_;
     QComboBox* pupils_ = nullptr;

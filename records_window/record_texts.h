@@ -4,7 +4,7 @@
 #pragma once
 
 #include "records/exercise_names.h"
-#include "records/record_store.h"
+#include "records/test_reports.h"
 
 #include <QString>
 

@@ -4,11 +4,12 @@
 #include "records_window/records_window.h"
 #include "records_window/sheet_printing.h"
 
-extern "C" Q_DECL_EXPORT QDialog* zorvelCreateRecordsWindow(zorvel::records::RecordStore& store,
+extern "C" Q_DECL_EXPORT QDialog* zorvelCreateRecordsWindow(zorvel::records::PupilRegister& pupils,
+                                                            zorvel::records::RecordQueries& queries,
                                                             const zorvel::records::RedoOpener& openRedo,
                                                             zorvel::facts::FactStore* facts)
 {
-    return zorvel::records::createRecordsWindow(store, openRedo, facts).release();
+    return zorvel::records::createRecordsWindow(pupils, queries, openRedo, facts).release();
 }
 
 extern "C" Q_DECL_EXPORT void zorvelPreviewWorksheet(QWidget* parent, const zorvel::sheets::Worksheet& sheet)

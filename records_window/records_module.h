@@ -4,7 +4,8 @@
 // that the program starts without them; tests link the library directly.
 #pragma once
 
-#include "records/record_store.h"
+#include "records/pupil_register.h"
+#include "records/record_queries.h"
 #include "records_window/records_services.h"
 
 class QDialog;
@@ -21,8 +22,8 @@ inline constexpr char kRecordsModule[] = "zorvel-records-window";
 inline constexpr char kCreateRecordsWindowFunction[] = "zorvelCreateRecordsWindow";
 
 // Returns a new window the caller owns, as createRecordsWindow() makes it.
-using CreateRecordsWindowFunction = QDialog* (*)(RecordStore& store, const RedoOpener& openRedo,
-                                                 facts::FactStore* facts);
+using CreateRecordsWindowFunction = QDialog* (*)(PupilRegister& pupils, RecordQueries& queries,
+                                                 const RedoOpener& openRedo, facts::FactStore* facts);
 
 // The print preview of a worksheet (打印 and the system's printers), for the
 // sheets printed outside the records window; returns when it closes.

@@ -49,13 +49,14 @@ QLabel* makeProblem(QWidget* parent, const QString& problem)
 
 } // namespace
 
-RecordsWindow::RecordsWindow(RecordStore& store, RecordsServices services, QWidget* parent)
-    : QDialog(parent), store_(store), services_(std::move(services))
+RecordsWindow::RecordsWindow(PupilRegister& pupils, RecordQueries& queries, RecordsServices services,
+                             QWidget* parent)
+    : QDialog(parent), pupilRegister_(pupils), queries_(queries), services_(std::move(services))
 {
     setObjectName(QStringLiteral("frmRecords"));
     setWindowTitle(programWindowTitle());
 
-    pupils_ = new PupilBar(store_, services_.dialogs, this);
+    pupils_ = new PupilBar(pupilRegister_, services_.dialogs, this);
     auto* top = new QHBoxLayout;
     top->addWidget(makeHeading(this));
     top->addStretch(1);
@@ -67,8 +68,8 @@ RecordsWindow::RecordsWindow(RecordStore& store, RecordsServices services, QWidg
     tabs_ = new QTabWidget(this);
     tabs_->setObjectName(QStringLiteral("tabRecords"));
     tabs_->setFont(designFont(FontFace::Heiti, 12));
-    results_ = new ResultsTab(store_, services_, tabs_);
-    mistakes_ = new MistakesTab(store_, services_, tabs_);
+    results_ = new ResultsTab(queries_, services_, tabs_);
+    mistakes_ = new MistakesTab(queries_, services_, tabs_);
     tabs_->addTab(results_, QStringLiteral("成绩"));
     tabs_->addTab(mistakes_, QStringLiteral("错题本"));
     if (services_.facts) {
@@ -88,7 +89,7 @@ RecordsWindow::RecordsWindow(RecordStore& store, RecordsServices services, QWidg
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(top);
     // Said once, here; the window goes on showing whatever the store can give.
-    problem_ = makeProblem(this, store_.problem());
+    problem_ = makeProblem(this, queries_.problem());
     layout->addWidget(problem_);
     layout->addWidget(tabs_, 1);
     layout->addLayout(bottom);
@@ -142,11 +143,12 @@ void RecordsWindow::showPupil()
         facts_->showPupil();
 }
 
-std::unique_ptr<QDialog> createRecordsWindow(RecordStore& store, RedoOpener openRedo, facts::FactStore* facts)
+std::unique_ptr<QDialog> createRecordsWindow(PupilRegister& pupils, RecordQueries& queries, RedoOpener openRedo,
+                                             facts::FactStore* facts)
 {
     RecordsServices services = defaultRecordsServices(std::move(openRedo));
     services.facts = facts;
-    return std::make_unique<RecordsWindow>(store, std::move(services));
+    return std::make_unique<RecordsWindow>(pupils, queries, std::move(services));
 }
 
 } // namespace zorvel::records

@@ -1,6 +1,6 @@
 // The records window (学习记录), opened modally from the main menu.
 //
-// records_window/ shows what records/ keeps through the RecordStore interface
+// records_window/ shows what records/ keeps through its pupils' and queries' interfaces
 // only: the pupil line (pupil_bar.h), the 成绩 tab with its table, best times,
 // chart and CSV export (results_tab.h, test_table_model.h, progress_chart.h,
 // records/csv_export.h), the 错题本 tab (mistakes_tab.h) and the daily
@@ -10,7 +10,8 @@
 // (records_services.h).
 #pragma once
 
-#include "records/record_store.h"
+#include "records/pupil_register.h"
+#include "records/record_queries.h"
 #include "records_window/records_services.h"
 
 #include <QDialog>
@@ -33,7 +34,8 @@ class ResultsTab;
 class RecordsWindow : public QDialog {
     Q_OBJECT
 public:
-    RecordsWindow(RecordStore& store, RecordsServices services, QWidget* parent = nullptr);
+    RecordsWindow(PupilRegister& pupils, RecordQueries& queries, RecordsServices services,
+                  QWidget* parent = nullptr);
 
 private:
     void showPupil();
@@ -43,7 +45,8 @@ private:
     // not the tables' print) where the screen's free area is smaller.
     void fitToScreen(QWidget* over);
 
-    RecordStore& store_;
+    PupilRegister& pupilRegister_;
+    RecordQueries& queries_;
     RecordsServices services_;
     PupilBar* pupils_ = nullptr;
     QTabWidget* tabs_ = nullptr;
@@ -54,6 +57,7 @@ private:
 };
 
 // The window with the standard dialogs and today's date.
-std::unique_ptr<QDialog> createRecordsWindow(RecordStore& store, RedoOpener openRedo, facts::FactStore* facts);
+std::unique_ptr<QDialog> createRecordsWindow(PupilRegister& pupils, RecordQueries& queries, RedoOpener openRedo,
+                                             facts::FactStore* facts);
 
 } // namespace zorvel::records

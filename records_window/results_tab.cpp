@@ -80,7 +80,7 @@ QString fileSafe(const QString& name)
 
 } // namespace
 
-ResultsTab::ResultsTab(RecordStore& store, const RecordsServices& services, QWidget* parent)
+ResultsTab::ResultsTab(RecordQueries& store, const RecordsServices& services, QWidget* parent)
     : QWidget(parent), store_(store), services_(services)
 {
     setObjectName(QStringLiteral("tabResults"));

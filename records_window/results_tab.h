@@ -3,7 +3,7 @@
 // the level and type chosen.
 #pragma once
 
-#include "records/record_store.h"
+#include "records/record_queries.h"
 #include "records_window/records_services.h"
 
 #include <QWidget>
@@ -24,7 +24,7 @@ class TestTableModel;
 class ResultsTab : public QWidget {
     Q_OBJECT
 public:
-    ResultsTab(RecordStore& store, const RecordsServices& services, QWidget* parent = nullptr);
+    ResultsTab(RecordQueries& store, const RecordsServices& services, QWidget* parent = nullptr);
 
     // Everything anew for another pupil; the chart shows the pupil's latest exercise.
     void showPupil(qint64 pupil, const QString& name);
@@ -47,7 +47,7 @@ private:
     void reloadChart();
     void exportCsv();
 
-    RecordStore& store_;
+    RecordQueries& store_;
     const RecordsServices& services_;
     qint64 pupil_ = 0;
     QString pupilName_;

@@ -3,7 +3,7 @@
 // as the default way to paper, and "保存为PDF" through the window's dialogs.
 #pragma once
 
-#include "records/record_store.h"
+#include "records/record_queries.h"
 #include "records_window/records_services.h"
 #include "worksheets/worksheet.h"
 

@@ -2,7 +2,7 @@
 // only for the cells it paints, so ten years of tests open at once.
 #pragma once
 
-#include "records/record_store.h"
+#include "records/record_queries.h"
 
 #include <QAbstractTableModel>
 #include <QStringList>

@@ -28,7 +28,7 @@ std::unique_ptr<QDialog> moduleRecordsWindow(records::RecordStore& store, const 
                                  .arg(QString::fromLatin1(records::kRecordsModule)));
         return nullptr;
     }
-    return std::unique_ptr<QDialog>(create(store, openRedo, facts));
+    return std::unique_ptr<QDialog>(create(store, store, openRedo, facts));
 }
 
 } // namespace

@@ -5,6 +5,7 @@
 #pragma once
 
 #include "normal_drill/drill_services.h"
+#include "records/record_store.h"
 
 namespace zorvel {
 

@@ -123,7 +123,7 @@ Opening openOnce(testing::FakeRecordStore& store)
     QElapsedTimer timer;
     timer.start();
     const double cpuStart = cpuMs();
-    records::RecordsWindow window(store, quietServices());
+    records::RecordsWindow window(store, store, quietServices());
     PaintWatch watch;
     window.findChild<QChartView*>("chtProgress")->viewport()->installEventFilter(&watch);
     window.show();
@@ -154,11 +154,11 @@ int showForLooking(const QStringList& arguments, const QString& shot)
         auto menu = std::make_unique<MainMenu>(nullptr, HelpPages([](const QUrl&, const BrowserOutcome&) {}, QString()));
         menu->setSlogans();
         menu->setButtonColours();
-        menu->setRecords([&] { return std::make_unique<records::RecordsWindow>(store, quietServices()); },
+        menu->setRecords([&] { return std::make_unique<records::RecordsWindow>(store, store, quietServices()); },
                          [&] { return store.currentPupil().name; });
         shown = std::move(menu);
     } else {
-        shown = std::make_unique<records::RecordsWindow>(store, quietServices());
+        shown = std::make_unique<records::RecordsWindow>(store, store, quietServices());
         if (arguments.contains(QStringLiteral("--mistakes")))
             shown->findChild<QTabWidget*>("tabRecords")->setCurrentIndex(1);
     }

@@ -1,6 +1,6 @@
 // The daily practice's rules at their edges: box moves at the speed
 // thresholds of each setting, mastery over the last three answers, and the
-// order, limits and repeats of a session.
+// order, limits and repeats of a session; the keys the record stores.
 #include "facts/daily_session.h"
 
 #include <gtest/gtest.h>
@@ -256,6 +256,20 @@ TEST(Session, ShortSessionAsksWhatIsLeftAndSaysWhenDone)
     EXPECT_FALSE(later.nothingToDo());  // still in box 1: due again
     DailySession none(FactBook::rebuilt({}), PracticePlan{{}, Speed::Standard}, 3);
     EXPECT_TRUE(none.nothingToDo());
+}
+
+// The record keeps sets and speeds by key: each must come back as itself,
+// and a key of the other kind, a wrong case or nothing as none.
+TEST(Keys, SetsAndSpeedsComeBackFromTheirKeys)
+{
+    for (FactSet set : kAllSets)
+        EXPECT_EQ(setFromKey(setKey(set)), set) << setKey(set);
+    for (Speed speed : kAllSpeeds)
+        EXPECT_EQ(speedFromKey(speedKey(speed)), speed) << speedKey(speed);
+    for (const char* key : {"", "Add", "gentle", "mult"})
+        EXPECT_EQ(setFromKey(key), std::nullopt) << key;
+    for (const char* key : {"", "Strict", "mul", "fast"})
+        EXPECT_EQ(speedFromKey(key), std::nullopt) << key;
 }
 
 } // namespace

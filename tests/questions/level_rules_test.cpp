@@ -32,18 +32,6 @@ std::vector<LevelCase> allShownLevels()
     return cases;
 }
 
-const PairRule& pairRuleOf(Operation op, Level level)
-{
-    switch (op) {
-    case Operation::Add: return additionRule(level);
-    case Operation::Sub: return subtractionRule(level);
-    case Operation::Mixed: return mixedPairRule(level);
-    case Operation::Mul: return multiplicationRule(level);
-    case Operation::Div: break;
-    }
-    return divisionRule(level);
-}
-
 bool anyAcceptedSecond(const PairRule& rule, int first)
 {
     for (int b = rule.second.lowest; b <= rule.second.highest(); ++b)
@@ -77,7 +65,7 @@ class EveryLevel : public testing::TestWithParam<LevelCase> {};
 TEST_P(EveryLevel, EveryLoopCanEnd)
 {
     const LevelCase& c = GetParam();
-    const PairRule& rule = pairRuleOf(c.op, c.level);
+    const PairRule& rule = pairRule(c.op, c.level);
     if (rule.redraw == Redraw::SecondOnly) {
         bool anyFirst = false;
         for (int a = rule.first.lowest; a <= rule.first.highest(); ++a) {
@@ -110,7 +98,7 @@ bool isOneOf(Level level, std::initializer_list<Level> levels)
 TEST_P(EveryLevel, AcceptedOperandsKeepTheirShape)
 {
     const LevelCase& c = GetParam();
-    const PairRule& rule = pairRuleOf(c.op, c.level);
+    const PairRule& rule = pairRule(c.op, c.level);
     forEachAcceptedPair(rule, [&](int a, int b) {
         SCOPED_TRACE(std::to_string(a) + ", " + std::to_string(b));
         switch (c.op) {

@@ -58,7 +58,7 @@ private slots:
     {
         FakeRecordStore store;
         Printing printing;
-        RecordsWindow window(store, printing.services());
+        RecordsWindow window(store, store, printing.services());
         window.show();
         QWidget* dialog = openSheetDialog(window);
         QVERIFY(dialog);
@@ -100,7 +100,7 @@ private slots:
     {
         FakeRecordStore store;
         Printing printing;
-        RecordsWindow window(store, printing.services());
+        RecordsWindow window(store, store, printing.services());
         window.show();
         QWidget* dialog = openSheetDialog(window);
         auto* mode = dialog->findChild<QComboBox*>("cboSheetMode");
@@ -168,7 +168,7 @@ private slots:
         store.addMistake(1, {0, exerciseOf("mixed", "normal", "Option4", "integer"), {{"23", "8", "9"}, "22"}, 1, when});
         store.addMistake(1, {0, exerciseOf("mixed", "normal", "Option4", "integer"), {{"41", "7", "5"}, "43"}, 1, when});
         Printing printing;
-        RecordsWindow window(store, printing.services());
+        RecordsWindow window(store, store, printing.services());
         window.show();
         window.findChild<QTabWidget*>("tabRecords")->setCurrentIndex(1);
         auto* groups = window.findChild<QComboBox*>("cboPrintGroup");

@@ -190,7 +190,7 @@ private slots:
         Dialogs dialogs;
         RecordsServices services = dialogs.services();
         services.facts = &facts;
-        RecordsWindow window(store, services);
+        RecordsWindow window(store, store, services);
         auto* tabs = window.findChild<QTabWidget*>("tabRecords");
         QCOMPARE(tabs->tabText(2), QStringLiteral("口诀掌握"));
         auto* grid = window.findChild<facts::FactGrid*>("gridFacts");
@@ -242,7 +242,7 @@ private slots:
         fillSmall(store);
         store.problemText = QStringLiteral("记录文件损坏,本次练习不会被记录。");
         Dialogs dialogs;
-        RecordsWindow window(store, dialogs.services());
+        RecordsWindow window(store, store, dialogs.services());
         QCOMPARE(window.findChild<QLabel*>("lblProblem")->text(), store.problemText);
         QVERIFY(!window.findChild<QLabel*>("lblProblem")->isHidden());
 
@@ -284,7 +284,7 @@ private slots:
         fluency.fluency = FluencyResult{QStringLiteral("times-table-60"), 300, 60, 58, 252400, true};
         store.addTest(1, fluency);
         Dialogs dialogs;
-        RecordsWindow window(store, dialogs.services());
+        RecordsWindow window(store, store, dialogs.services());
         choose(window, "cboMode", QStringLiteral("达标测试"));
         QCOMPARE(store.lastFilter.mode, QStringLiteral("fluency"));
         QAbstractItemModel* model = window.findChild<QTableView*>("grdTests")->model();
@@ -321,7 +321,7 @@ private slots:
         for (int daysAgo : {7, 6, 0, -1})
             store.addTest(1, finishedTest(add, QDateTime(today.addDays(-daysAgo), QTime(0, 0)), "1:00.00", 0));
         Dialogs dialogs;
-        RecordsWindow window(store, dialogs.services());
+        RecordsWindow window(store, store, dialogs.services());
         choose(window, "cboPeriod", period);
         QCOMPARE(shownRows(window), rows);
     }
@@ -333,7 +333,7 @@ private slots:
         fillSmall(store);
         store.readFailure = QStringLiteral("学习记录文件有损坏，没能完整读出。");
         Dialogs dialogs;
-        RecordsWindow window(store, dialogs.services());
+        RecordsWindow window(store, store, dialogs.services());
         auto* problem = window.findChild<QLabel*>("lblProblem");
         QCOMPARE(problem->text(), store.readFailure);
         QVERIFY(!problem->isHidden());
@@ -350,7 +350,7 @@ private slots:
         QTemporaryDir dir;
         Dialogs dialogs;
         dialogs.saveTo = dir.filePath(QStringLiteral("记录.csv"));
-        RecordsWindow window(store, dialogs.services());
+        RecordsWindow window(store, store, dialogs.services());
         window.findChild<QPushButton*>("cmdExport")->click();
 
         QFile file(dialogs.saveTo);
@@ -376,7 +376,7 @@ private slots:
         Dialogs dialogs;
         for (const QString& name : {QStringLiteral("小%2明%1"), QString(10000, QChar(0x660E))}) {
             QVERIFY(store.renamePupil(1, name));
-            RecordsWindow window(store, dialogs.services());
+            RecordsWindow window(store, store, dialogs.services());
             window.findChild<QPushButton*>("cmdRemovePupil")->click();
             QVERIFY2(dialogs.asked.last().startsWith(QStringLiteral("将删除 ") + name + QStringLiteral(" 的 5 次测试记录")),
                      qPrintable(dialogs.asked.last().left(80)));
@@ -393,7 +393,7 @@ private slots:
         store.addMistake(1, {0, exerciseOf("add", "normal", "Option4", "integer"), {{"23", "9", {}}, "32"}, 2, QDateTime(today, QTime(8, 0))});
         const qint64 sister = store.addPupil(QStringLiteral("小红"))->id;
         Dialogs dialogs;
-        RecordsWindow window(store, dialogs.services());
+        RecordsWindow window(store, store, dialogs.services());
         auto* pupils = window.findChild<QComboBox*>("cboPupil");
         QCOMPARE(pupils->count(), 2);
 
@@ -417,7 +417,7 @@ private slots:
         FakeRecordStore store;
         fillSmall(store);
         Dialogs dialogs;
-        RecordsWindow window(store, dialogs.services());
+        RecordsWindow window(store, store, dialogs.services());
         window.show();
         window.findChild<QTabWidget*>("tabRecords")->setCurrentIndex(1);
         auto* questions = window.findChild<QListWidget*>("lstListeningQuestions");
@@ -439,7 +439,7 @@ private slots:
         services.openRedo = [&](const QString& window, const QString& level, const QString& type) {
             opened << window + QLatin1Char(' ') + level + QLatin1Char(' ') + type;
         };
-        RecordsWindow window(store, services);
+        RecordsWindow window(store, store, services);
         window.show();
         window.findChild<QTabWidget*>("tabRecords")->setCurrentIndex(1);
         const QList<QPushButton*> redo = window.findChildren<QPushButton*>("cmdRedo");
@@ -465,7 +465,7 @@ private slots:
         button->click();   // nothing to open yet: nothing happens
 
         QString opened;
-        menu.setRecords([&] { return std::make_unique<RecordsWindow>(store, dialogs.services()); },
+        menu.setRecords([&] { return std::make_unique<RecordsWindow>(store, store, dialogs.services()); },
                         [&] { return store.currentPupil().name; });
         auto* pupil = menu.findChild<QLabel*>("lblPupil");
         QCOMPARE(pupil->text(), QStringLiteral("学生：小明"));

@@ -6,7 +6,7 @@
 
 #include "facts/fact_book.h"
 #include "records/csv_export.h"
-#include "records/record_store.h"
+#include "records/record_queries.h"
 #include "tools/zorvel-records/records_options.h"
 
 #include <QByteArray>

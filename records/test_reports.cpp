@@ -1,5 +1,5 @@
 // The names of the test endings, as stored and as zorvel-records prints them.
-#include "records/record_store.h"
+#include "records/test_reports.h"
 
 namespace zorvel::records {
 
