@@ -167,7 +167,7 @@ private slots:
         FakeRecordStore store;
         fillSmall(store);
         Dialogs dialogs;
-        RecordsWindow window(store, dialogs.services());
+        RecordsWindow window(store, store, dialogs.services());
         const QRect room = window.screen()->availableGeometry();
         QVERIFY(window.width() < twipsToPixels(15210));
         QVERIFY(window.height() + 32 <= room.height());
