@@ -93,13 +93,7 @@ void BM_DailyConfirmToNextPainted(benchmark::State& state)
         typeAnswer(window, QString::number(window->currentFact()->answer()));
         QApplication::processEvents();
         state.ResumeTiming();
-        QElapsedTimer timer;
-        timer.start();
-        confirm->click();
-        QApplication::processEvents();
-        const qint64 ns = timer.nsecsElapsed();
-        state.SetIterationTime(ns / 1e9);
-        clicks.push_back(ns / 1000.0);
+        timeClickToPainted(state, confirm, clicks);
     }
     reportClickPercentiles(state, clicks);
 }

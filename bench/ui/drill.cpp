@@ -32,19 +32,6 @@ void answerRight(DrillWindow* window)
     press(window, QStringLiteral("Command16"));
 }
 
-// Times one click until what it changed is painted, as the event loop would
-// paint it next.
-void timeClickToPainted(benchmark::State& state, QAbstractButton* button, std::vector<double>& clicksUs)
-{
-    QElapsedTimer timer;
-    timer.start();
-    button->click();
-    QApplication::processEvents();
-    const qint64 ns = timer.nsecsElapsed();
-    state.SetIterationTime(ns / 1e9);
-    clicksUs.push_back(ns / 1000.0);
-}
-
 void BM_AskToPainted(benchmark::State& state, const char* form)
 {
     auto dialog = createNormalDrillWindow(QString::fromLatin1(form), quietServices());

@@ -36,13 +36,7 @@ void BM_FluencyConfirmToPainted(benchmark::State& state)
         typeAnswer(window.get(), clicks.size() % 5 == 0 ? right + QLatin1Char('1') : right);
         QApplication::processEvents();
         window->repaint();
-        QElapsedTimer timer;
-        timer.start();
-        confirm->click();
-        QApplication::processEvents();
-        const qint64 ns = timer.nsecsElapsed();
-        state.SetIterationTime(ns / 1e9);
-        clicks.push_back(ns / 1000.0);
+        timeClickToPainted(state, confirm, clicks);
     }
     reportClickPercentiles(state, clicks);
 }

@@ -9,6 +9,7 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QElapsedTimer>
 
 #include <algorithm>
 #include <vector>
@@ -33,6 +34,19 @@ inline void typeAnswer(QWidget* window, const QString& text)
     for (QChar c : text)
         press(window, c == QLatin1Char('.') ? QStringLiteral("Command14")
                                             : QStringLiteral("Command%1").arg(4 + c.digitValue()));
+}
+
+// Times one click until what it changed is painted, as the event loop would
+// paint it next.
+inline void timeClickToPainted(benchmark::State& state, QAbstractButton* button, std::vector<double>& clicksUs)
+{
+    QElapsedTimer timer;
+    timer.start();
+    button->click();
+    QApplication::processEvents();
+    const qint64 ns = timer.nsecsElapsed();
+    state.SetIterationTime(ns / 1e9);
+    clicksUs.push_back(ns / 1000.0);
 }
 
 // Median and 99th percentile of single clicks, in microseconds.
