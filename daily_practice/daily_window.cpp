@@ -149,10 +149,14 @@ void DailyPracticeWindow::showCorrection(const QString& lead)
 
 void DailyPracticeWindow::endOrWait()
 {
-    if (session_->asked() >= session_->length())
+    if (session_->asked() >= session_->length()) {
         finishTest();
-    else
-        openAskButton();
+        return;
+    }
+    // A missed fact comes back later in the session: the counter shows the
+    // longer session at once, not only with the next question.
+    showProgress();
+    openAskButton();
 }
 
 void DailyPracticeWindow::stopwatchTicked(qint64 elapsedMs)
