@@ -60,22 +60,4 @@ std::string_view setSign(FactSet set)
     return signs[static_cast<int>(set)];
 }
 
-std::optional<Fact> factOfQuestion(FactSet set, int first, int second)
-{
-    const int b = second;
-    if (b < 1 || b > 9)
-        return std::nullopt;
-    int a = first;
-    if (set == FactSet::Sub)
-        a = first - b;
-    else if (set == FactSet::Div) {
-        if (first % b != 0)
-            return std::nullopt;
-        a = first / b;
-    }
-    if (a < 1 || a > 9)
-        return std::nullopt;
-    return Fact{set, a, b};
-}
-
 } // namespace zorvel::facts
