@@ -71,14 +71,14 @@ void DailyPracticeWindow::beginSession()
     if (!unread.empty()) {
         session_.reset();
         planLabel_->setText(QString::fromStdString(unread) + QStringLiteral("\n今日练习要等记录能完整读出后才能开始。"));
-        findChild<QPushButton*>(QStringLiteral("Command1"))->setEnabled(false);
+        setAskEnabled(false);
         return;
     }
     session_.emplace(book_, plan_, today());
     // "今天：20 题，" over "其中新题 5" in the narrow column.
     planLabel_->setText(facts::planText(*session_).replace(QStringLiteral("，"), QStringLiteral("，\n")));
     if (session_->nothingToDo())
-        findChild<QPushButton*>(QStringLiteral("Command1"))->setEnabled(false);
+        setAskEnabled(false);
 }
 
 void DailyPracticeWindow::showProgress()
@@ -164,7 +164,7 @@ void DailyPracticeWindow::stopwatchTicked(qint64 elapsedMs)
     showMark(QStringLiteral("×"));
     showCorrection(QStringLiteral("时间到"));
     endOrWait();
-    refocusAfterDisabling(focused, findChild<QPushButton*>(QStringLiteral("Command1")));
+    refocusAfterDisabling(focused, askButton());
 }
 
 void DailyPracticeWindow::finishTest()
