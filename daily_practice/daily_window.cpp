@@ -129,15 +129,17 @@ void DailyPracticeWindow::markAnswer(bool right)
         askQuestion();
         return;
     }
-    showMark(right ? QStringLiteral("√") : QStringLiteral("×"));
-    if (!right)
-        showCorrection(QStringLiteral("正确答案"));
-    endOrWait();
+    closeQuestion(right, QStringLiteral("正确答案"));
 }
 
-void DailyPracticeWindow::showCorrection(const QString& lead)
+void DailyPracticeWindow::closeQuestion(bool right, const QString& correctionLead)
 {
-    correction_->setText(lead + QLatin1Char('\n') + facts::qText(session_->askedFacts().back().withAnswer()));
+    showMark(right ? QStringLiteral("√") : QStringLiteral("×"));
+    if (!right) {
+        const Fact missed = session_->askedFacts().back();
+        correction_->setText(correctionLead + QLatin1Char('\n') + facts::qText(missed.withAnswer()));
+    }
+    endOrWait();
 }
 
 void DailyPracticeWindow::endOrWait()
@@ -161,9 +163,7 @@ void DailyPracticeWindow::stopwatchTicked(qint64 elapsedMs)
     QWidget* focused = focusWidget();
     recordAnswer(*fact, false, facts::kTimeoutMs);
     DisableKeypad();
-    showMark(QStringLiteral("×"));
-    showCorrection(QStringLiteral("时间到"));
-    endOrWait();
+    closeQuestion(false, QStringLiteral("时间到"));
     refocusAfterDisabling(focused, askButton());
 }
 

@@ -48,7 +48,9 @@ private:
     void showProgress();
     // Records the answer to the fact on screen.
     void recordAnswer(const facts::Fact& fact, bool right, int ms);
-    void showCorrection(const QString& lead);
+    // The mark of the answer just recorded and, after a wrong one or none,
+    // the right answer under correctionLead; then the next step.
+    void closeQuestion(bool right, const QString& correctionLead);
     void endOrWait();
     facts::Day today() const { return today_().toJulianDay(); }
 
