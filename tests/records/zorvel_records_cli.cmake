@@ -143,6 +143,4 @@ if(NOT rc EQUAL 0 OR NOT out MATCHES "mistakes")
   fail("--help: '${out}'")
 endif()
 
-if(failures GREATER 0)
-  message(FATAL_ERROR "${failures} zorvel-records checks failed")
-endif()
+finish_checks("zorvel-records checks failed")

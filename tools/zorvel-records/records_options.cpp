@@ -17,14 +17,12 @@ const QString kCommands = QStringLiteral("pupils、tests、mistakes、facts");
 // check in checkValues (and in accepts() when not every command takes it).
 const OptionTable& recordsOptionTable()
 {
-    static const OptionTable table = {
+    static const OptionTable table = withHelpAndVersion({
         {"database", nullptr, "FILE", "读这个记录文件，而不是本账户自己的记录"},
         {"pupil", nullptr, "NAME", "只看这个学生（tests、mistakes、facts）"},
         {"since", nullptr, "YYYY-MM-DD", "只看这一天及以后开始的测试（tests）"},
         {"format", nullptr, "FORMAT", "csv（RFC 4180 的引号规则，默认）或 tsv（tests、mistakes、facts）"},
-        {"help", "h", nullptr, "显示本说明并退出"},
-        {"version", nullptr, nullptr, "显示版本号并退出"},
-    };
+    });
     return table;
 }
 
