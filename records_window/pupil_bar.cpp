@@ -17,13 +17,6 @@ namespace {
 
 const QString pupilTitle = QStringLiteral("学生");
 
-// Why a name was refused: its own fault, else it is taken (or the record
-// cannot be written, which the window says above).
-QString refusalOf(const PupilName& checked)
-{
-    return checked.refusal.isEmpty() ? QStringLiteral("已经有同名的学生了，名字不能和已有的学生重名。") : checked.refusal;
-}
-
 } // namespace
 
 PupilBar::PupilBar(PupilRegister& store, const RecordsDialogs& dialogs, QWidget* parent)
