@@ -64,9 +64,6 @@ void DailyPracticeWindow::beginSession()
     plan_ = store_.plan();
     book_ = store_.book();
     before_ = book_;
-    asked_.clear();
-    current_.reset();
-    awaiting_ = false;
     correction_->clear();
     result_->hide();
     heading_->setText(row().heading);
@@ -74,14 +71,14 @@ void DailyPracticeWindow::beginSession()
     if (!unread.empty()) {
         session_.reset();
         planLabel_->setText(QString::fromStdString(unread) + QStringLiteral("\n今日练习要等记录能完整读出后才能开始。"));
-        findChild<QPushButton*>(QStringLiteral("Command1"))->setEnabled(false);
+        setAskEnabled(false);
         return;
     }
     session_.emplace(book_, plan_, today());
     // "今天：20 题，" over "其中新题 5" in the narrow column.
     planLabel_->setText(facts::planText(*session_).replace(QStringLiteral("，"), QStringLiteral("，\n")));
     if (session_->nothingToDo())
-        findChild<QPushButton*>(QStringLiteral("Command1"))->setEnabled(false);
+        setAskEnabled(false);
 }
 
 void DailyPracticeWindow::showProgress()
@@ -101,50 +98,48 @@ void DailyPracticeWindow::askQuestion()
 
 Question DailyPracticeWindow::nextQuestion()
 {
-    current_ = session_->next();
+    const std::optional<Fact> fact = session_->next();
     Question question;
-    if (!current_)
+    if (!fact)
         return question;
-    asked_.push_back(*current_);
-    question.operands = {std::to_string(current_->first()), std::to_string(current_->second()), std::string()};
-    question.correctAnswer = static_cast<float>(current_->answer());
-    operator_->setText(facts::qText(facts::setSign(current_->set)));
-    awaiting_ = true;
+    question.operands = {std::to_string(fact->first()), std::to_string(fact->second()), std::string()};
+    question.correctAnswer = static_cast<float>(fact->answer());
+    operator_->setText(facts::qText(facts::setSign(fact->set)));
     shownAtMs_ = services().clock->nowMs();
     showProgress();
     return question;
 }
 
-int DailyPracticeWindow::recordAnswer(bool right, int ms)
+void DailyPracticeWindow::recordAnswer(const Fact& fact, bool right, int ms)
 {
-    awaiting_ = false;
-    const facts::FactAnswer answer{current_->index(), right, ms, today(), plan_.speed};
+    const facts::FactAnswer answer{fact.index(), right, ms, today(), plan_.speed};
     store_.recordAnswer(answer);
-    const int box = book_.apply(answer).box;
-    session_->answered(*current_, box);
-    return box;
+    session_->answered(fact, book_.apply(answer).box);
 }
 
 void DailyPracticeWindow::markAnswer(bool right)
 {
-    if (!awaiting_)
+    const std::optional<Fact> fact = currentFact();
+    if (!fact)
         return;
     const qint64 ms = services().clock->nowMs() - shownAtMs_;
-    recordAnswer(right, static_cast<int>(std::min<qint64>(ms, facts::kTimeoutMs + 1)));
+    recordAnswer(*fact, right, static_cast<int>(std::min<qint64>(ms, facts::kTimeoutMs + 1)));
     DisableKeypad();
     if (right && session_->asked() < session_->length()) {
         askQuestion();
         return;
     }
-    showMark(right ? QStringLiteral("√") : QStringLiteral("×"));
-    if (!right)
-        showCorrection(QStringLiteral("正确答案"));
-    endOrWait();
+    closeQuestion(right, QStringLiteral("正确答案"));
 }
 
-void DailyPracticeWindow::showCorrection(const QString& lead)
+void DailyPracticeWindow::closeQuestion(bool right, const QString& correctionLead)
 {
-    correction_->setText(lead + QLatin1Char('\n') + facts::qText(current_->withAnswer()));
+    showMark(right ? QStringLiteral("√") : QStringLiteral("×"));
+    if (!right) {
+        const Fact missed = session_->askedFacts().back();
+        correction_->setText(correctionLead + QLatin1Char('\n') + facts::qText(missed.withAnswer()));
+    }
+    endOrWait();
 }
 
 void DailyPracticeWindow::endOrWait()
@@ -162,22 +157,21 @@ void DailyPracticeWindow::endOrWait()
 void DailyPracticeWindow::stopwatchTicked(qint64 elapsedMs)
 {
     DrillWindow::stopwatchTicked(elapsedMs);
-    if (!awaiting_ || services().clock->nowMs() - shownAtMs_ < facts::kTimeoutMs)
+    const std::optional<Fact> fact = currentFact();
+    if (!fact || services().clock->nowMs() - shownAtMs_ < facts::kTimeoutMs)
         return;
     QWidget* focused = focusWidget();
-    recordAnswer(false, facts::kTimeoutMs);
+    recordAnswer(*fact, false, facts::kTimeoutMs);
     DisableKeypad();
-    showMark(QStringLiteral("×"));
-    showCorrection(QStringLiteral("时间到"));
-    endOrWait();
-    refocusAfterDisabling(focused, findChild<QPushButton*>(QStringLiteral("Command1")));
+    closeQuestion(false, QStringLiteral("时间到"));
+    refocusAfterDisabling(focused, askButton());
 }
 
 void DailyPracticeWindow::finishTest()
 {
     DrillWindow::finishTest();
     const facts::FactBook after = store_.book();
-    result_->showResult(facts::sessionChanges(before_, after, asked_), after, plan_.sets, today());
+    result_->showResult(facts::sessionChanges(before_, after, session_->askedFacts()), after, plan_.sets, today());
     result_->show();
     result_->raise();
     heading_->setText(QStringLiteral("今日练习 完成 %1 题").arg(session_->asked()));

@@ -33,7 +33,7 @@ public:
     // "今天：20 题，其中新题 5", or "今天的练习已经完成".
     QString planCaption() const;
     // The fact on screen, if a question is waiting for its answer.
-    std::optional<facts::Fact> currentFact() const { return awaiting_ ? current_ : std::nullopt; }
+    std::optional<facts::Fact> currentFact() const { return session_ ? session_->unanswered() : std::nullopt; }
 
 protected:
     void askQuestion() override;
@@ -46,9 +46,11 @@ protected:
 private:
     void beginSession();
     void showProgress();
-    // Records the answer to the fact on screen; the box it went to.
-    int recordAnswer(bool right, int ms);
-    void showCorrection(const QString& lead);
+    // Records the answer to the fact on screen.
+    void recordAnswer(const facts::Fact& fact, bool right, int ms);
+    // The mark of the answer just recorded and, after a wrong one or none,
+    // the right answer under correctionLead; then the next step.
+    void closeQuestion(bool right, const QString& correctionLead);
     void endOrWait();
     facts::Day today() const { return today_().toJulianDay(); }
 
@@ -58,10 +60,7 @@ private:
     facts::FactBook before_;
     facts::FactBook book_;
     std::optional<facts::DailySession> session_;
-    std::vector<facts::Fact> asked_;
-    std::optional<facts::Fact> current_;
     qint64 shownAtMs_ = 0;
-    bool awaiting_ = false;
     QLabel* heading_ = nullptr;
     QLabel* planLabel_ = nullptr;
     QLabel* correction_ = nullptr;

@@ -73,14 +73,14 @@ DailySession::DailySession(const FactBook& book, const PracticePlan& plan, Day t
 
 int DailySession::length() const
 {
-    return std::min(kSessionLength, asked_ + static_cast<int>(queue_.size() + returns_.size()));
+    return std::min(kSessionLength, asked() + static_cast<int>(queue_.size() + returns_.size()));
 }
 
 std::optional<Fact> DailySession::takeReturn(bool onlyOverdue)
 {
     auto best = returns_.end();
     for (auto it = returns_.begin(); it != returns_.end(); ++it) {
-        const bool ready = onlyOverdue ? it->latest <= asked_ : it->earliest <= asked_;
+        const bool ready = onlyOverdue ? it->latest <= asked() : it->earliest <= asked();
         if (ready && (best == returns_.end() || it->latest < best->latest))
             best = it;
     }
@@ -93,7 +93,7 @@ std::optional<Fact> DailySession::takeReturn(bool onlyOverdue)
 
 std::optional<Fact> DailySession::next()
 {
-    if (asked_ >= kSessionLength)
+    if (asked() >= kSessionLength)
         return std::nullopt;
     std::optional<Fact> fact = takeReturn(true);
     if (!fact)
@@ -110,22 +110,23 @@ std::optional<Fact> DailySession::next()
     if (!fact)
         return std::nullopt;
     ++asks_[static_cast<std::size_t>(fact->index())];
-    ++asked_;
+    asked_.push_back(*fact);
     return fact;
 }
 
 void DailySession::answered(const Fact& fact, int box)
 {
+    ++answered_;
     if (box != 1 || asks_[static_cast<std::size_t>(fact.index())] >= kMaxAsksPerSession)
         return;
-    // asked_ already counts this question: it stood at position asked_ - 1.
-    const int position = asked_ - 1;
+    // asked() already counts this question: it stood at position asked() - 1.
+    const int position = asked() - 1;
     // Too late in the session: the fact waits in box 1 for the next one.
     if (position + kReturnAfterMin + 1 >= kSessionLength)
         return;
     returns_.push_back({fact, position + kReturnAfterMin + 1, position + kReturnAfterMax + 1});
     // A return takes the place of the last question planned.
-    if (asked_ + static_cast<int>(queue_.size() + returns_.size()) > kSessionLength && !queue_.empty())
+    if (asked() + static_cast<int>(queue_.size() + returns_.size()) > kSessionLength && !queue_.empty())
         queue_.pop_back();
 }
 

@@ -36,11 +36,18 @@ public:
     int length() const;
     // New facts among the planned questions.
     int newFacts() const { return newFacts_; }
-    int asked() const { return asked_; }
+    int asked() const { return static_cast<int>(asked_.size()); }
+    // The questions asked so far, in order.
+    const std::vector<Fact>& askedFacts() const { return asked_; }
+    // The question asked last, while its answer has not come.
+    std::optional<Fact> unanswered() const
+    {
+        return answered_ < asked() ? std::optional<Fact>(asked_.back()) : std::nullopt;
+    }
 
     // The next question, or none when the session is over.
     std::optional<Fact> next();
-    // The box the answer to the question just asked put its fact in.
+    // The box the answer to the question asked last put its fact in.
     void answered(const Fact& fact, int box);
 
 private:
@@ -54,7 +61,8 @@ private:
     std::deque<Fact> queue_;
     std::vector<Return> returns_;
     std::vector<int> asks_;  // per fact index
-    int asked_ = 0;
+    std::vector<Fact> asked_;
+    int answered_ = 0;
     int newFacts_ = 0;
 };
 

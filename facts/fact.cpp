@@ -3,29 +3,25 @@
 
 namespace zorvel::facts {
 
-int Fact::first() const
+namespace {
+
+// Subtraction and division ask their fact backwards: the sum or product is
+// the first operand and a is the answer.
+bool isInverse(FactSet set) { return set == FactSet::Sub || set == FactSet::Div; }
+
+// a + b for the additive sets, a × b for the multiplicative ones.
+int whole(const Fact& fact)
 {
-    switch (set) {
-    case FactSet::Sub: return a + b;
-    case FactSet::Div: return a * b;
-    case FactSet::Add:
-    case FactSet::Mul: break;
-    }
-    return a;
+    return fact.set == FactSet::Add || fact.set == FactSet::Sub ? fact.a + fact.b : fact.a * fact.b;
 }
+
+} // namespace
+
+int Fact::first() const { return isInverse(set) ? whole(*this) : a; }
 
 int Fact::second() const { return b; }
 
-int Fact::answer() const
-{
-    switch (set) {
-    case FactSet::Add: return a + b;
-    case FactSet::Mul: return a * b;
-    case FactSet::Sub:
-    case FactSet::Div: break;
-    }
-    return a;
-}
+int Fact::answer() const { return isInverse(set) ? a : whole(*this); }
 
 std::string Fact::text() const
 {
@@ -58,24 +54,6 @@ std::string_view setSign(FactSet set)
 {
     static constexpr std::string_view signs[] = {"+", "-", "×", "÷"};
     return signs[static_cast<int>(set)];
-}
-
-std::optional<Fact> factOfQuestion(FactSet set, int first, int second)
-{
-    const int b = second;
-    if (b < 1 || b > 9)
-        return std::nullopt;
-    int a = first;
-    if (set == FactSet::Sub)
-        a = first - b;
-    else if (set == FactSet::Div) {
-        if (first % b != 0)
-            return std::nullopt;
-        a = first / b;
-    }
-    if (a < 1 || a > 9)
-        return std::nullopt;
-    return Fact{set, a, b};
 }
 
 } // namespace zorvel::facts

@@ -61,7 +61,4 @@ std::string_view setName(FactSet set);
 // "+", "-", "×", "÷": the operator as the drill windows show it.
 std::string_view setSign(FactSet set);
 
-// The fact of a question as shown, or none when it is not one of the 324.
-std::optional<Fact> factOfQuestion(FactSet set, int first, int second);
-
 } // namespace zorvel::facts

@@ -85,6 +85,14 @@ FactState afterAnswers(const std::string& answers)
     return book.state(kOneDigit);
 }
 
+TEST(Facts, SubtractionAndDivisionAskTheirFactBackwards)
+{
+    EXPECT_EQ((Fact{FactSet::Add, 7, 8}).withAnswer(), "7 + 8 = 15");
+    EXPECT_EQ((Fact{FactSet::Sub, 7, 8}).withAnswer(), "15 - 8 = 7");
+    EXPECT_EQ((Fact{FactSet::Mul, 7, 8}).withAnswer(), "7 × 8 = 56");
+    EXPECT_EQ((Fact{FactSet::Div, 7, 8}).withAnswer(), "56 ÷ 8 = 7");
+}
+
 TEST(Mastery, TwoFastOfTheLastThreeAndTheLatestRight)
 {
     struct Row {
