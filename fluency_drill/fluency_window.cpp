@@ -301,6 +301,7 @@ const FamilyRow& fluencyRow(Operation operation)
             row.formName = QStringLiteral("FormFluency%1").arg(int(op) + 1);
             row.heading = QStringLiteral("达标测试：%1").arg(text(operationInfo(op).name));
             row.recordedMode = QStringLiteral("fluency");
+            row.choosesExercise = false;
             made.push_back(row);
         }
         return made;

@@ -89,7 +89,8 @@ std::unique_ptr<FluencyDrillWindow> createFluencyDrillWindow(const fluency::Flue
                                                              fluency::History* history, QWidget* parent = nullptr);
 
 // The window rows of the 达标测试, one per operation, named "FormFluency1" to
-// "FormFluency5": the normal rows of the operation under their own names.
+// "FormFluency5": the normal rows of the operation under their own names,
+// without the level and number-type frames (the test fixes its exercise).
 const FamilyRow& fluencyRow(Operation operation);
 
 } // namespace zorvel

@@ -99,7 +99,8 @@ protected:
     void breakOffTest(QWidget* focusedBefore);
 
     // The exercise of the level and number-type frames, chosen as if
-    // clicked; the frames then hidden, so that no other can be chosen.
+    // clicked (a row that does not choose its exercise shows no frames, so
+    // that no other can be chosen).
     void fixExercise(Level level, NumberType type);
     // Ends the recorded test as finished with its stopwatch reading
     // ("1:07.06"; none for a test that is not timed by it).
