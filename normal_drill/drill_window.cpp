@@ -180,7 +180,6 @@ void DrillWindow::markAnswer(bool right)
         entry_->setCancelConfirmEnabled(true);
         refocusAfterDisabling(focused, entry_->box());
     }
-    answerChecked(right);
     if (right && questionNumber_ == row_.questionsPerTest())
         finishTest();
 }

@@ -62,16 +62,14 @@ protected:
     // The question "出 题" shows: a queued one, else one drawn for the level
     // and number type on screen.
     virtual Question nextQuestion();
-    // CheckAnswer's marking of the answer just read and recorded.
+    // CheckAnswer's marking of the answer just read and recorded; a right
+    // answer to the last question finishes the test.
     virtual void markAnswer(bool right);
     virtual void finishTest();               // right answer to the last question
     virtual void restartTest();              // Command3 "再测一次"
     virtual void checkAnswersClicked() {}    // Command18 "核对答案"
     // The end of ResetTest (a level or type chosen, or the window loaded).
     virtual void testReset() {}
-    // CheckAnswer has marked the answer to the shown question, before a
-    // right answer to the last question finishes the test.
-    virtual void answerChecked(bool /*right*/) {}
     // One tick of Timer1; shows the reading.
     virtual void stopwatchTicked(qint64 elapsedMs);
     // Whether "确定" or Enter checks this text at all (every text does in
