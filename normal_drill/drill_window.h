@@ -105,8 +105,6 @@ protected:
     void endTestFinished(const QString& timeText);
     void recordFluencyResult(const records::FluencyResult& result) { recording_.fluencyResult(result); }
     QString answerText() const;
-    void setAskEnabled(bool enabled);
-    void setRestartEnabled(bool enabled);
     void showStopwatchReading(qint64 ms);
 
     // A test of n questions, not the row's: no question repeats within it
