@@ -137,7 +137,7 @@ protected:
     void setDesignFont(QWidget* widget, const QFont& font);
     qreal scale() const { return layout_.scale(); }
     // The twips placement of every control, for a subclass's own.
-    TwipsLayout& layout() { return layout_; }
+    TwipsLayout& twipsLayout() { return layout_; }
     // Qt hands the focus on from a control as it is disabled, often to
     // "返 回". A routine that may disable the focused control calls this at
     // its end: the focus goes back to that control if it is enabled again,

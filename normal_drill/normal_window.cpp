@@ -21,7 +21,7 @@ NormalDrillWindow::NormalDrillWindow(const FamilyRow& row, const DrillServices& 
     praisePicture_->setAlignment(Qt::AlignCenter);
     showPraisePictureAtScale();
 
-    result_ = std::make_unique<TestResult>(this, layout());
+    result_ = std::make_unique<TestResult>(this, twipsLayout());
 
     loadCommon();
     praisePicture_->hide();
