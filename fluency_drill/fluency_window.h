@@ -56,6 +56,9 @@ private:
     void buildFluencyControls();
     void buildSideControls();   // clock caption, the test, "交卷", the result
     void buildTimers();
+    // A label of this window, placed in twips with its designed font.
+    QLabel* addLabel(const char* name, const QString& caption, const QFont& font, Qt::Alignment alignment,
+                     const QRect& twips);
     void showTestCaption();
     void showProgress();
     void showClockAtRest();
