@@ -133,6 +133,11 @@ void FluencyDrillWindow::askQuestion()
         handIn_->setEnabled(true);
     }
     awaitAnswer();
+    showNextQuestion();
+}
+
+void FluencyDrillWindow::showNextQuestion()
+{
     presentNextQuestion();
     showQuestionNumberCaption(QString::number(questionNumber()));
     showProgress();
@@ -161,14 +166,12 @@ void FluencyDrillWindow::markAnswer(bool right)
     }
     if (answered_ == test_.questions) {
         endTest();
-        showMark(right ? QStringLiteral("√") : QStringLiteral("×"));
-        return;
+    } else {
+        showNextQuestion();
+        feedbackTimer_->start(kFeedbackMs);
     }
-    presentNextQuestion();
-    showQuestionNumberCaption(QString::number(questionNumber()));
-    showProgress();
+    // Shown last: the end of the test and the next question both clear the mark.
     showMark(right ? QStringLiteral("√") : QStringLiteral("×"));
-    feedbackTimer_->start(kFeedbackMs);
 }
 
 QString FluencyDrillWindow::questionText() const

@@ -61,6 +61,8 @@ private:
                      const QRect& twips);
     void showTestCaption();
     void showProgress();
+    // The next question, its number and "第 n / N 题".
+    void showNextQuestion();
     void showClockAtRest();
     void endTest();
     void showResult(const std::optional<fluency::PersonalBest>& bestBefore);
