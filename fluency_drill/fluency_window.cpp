@@ -279,8 +279,7 @@ void FluencyDrillWindow::remindRestIfDue()
 void FluencyDrillWindow::restartTest()
 {
     DrillWindow::restartTest();
-    countdown_ = fluency::Countdown([clock = services().clock] { return clock->nowMs(); },
-                                    qint64(test_.limitSeconds) * 1000);
+    countdown_.reset();
     limitTimer_->stop();
     feedbackTimer_->stop();
     feedback_->clear();
