@@ -22,6 +22,13 @@ QString spelled(const OptionRow& row)
 
 } // namespace
 
+OptionTable withHelpAndVersion(OptionTable rows)
+{
+    rows.push_back({"help", "h", nullptr, "显示本说明并退出"});
+    rows.push_back({"version", nullptr, nullptr, "显示版本号并退出"});
+    return rows;
+}
+
 QList<QCommandLineOption> parserOptions(const OptionTable& table)
 {
     QList<QCommandLineOption> options;

@@ -20,6 +20,10 @@ struct OptionRow {
 
 using OptionTable = std::vector<OptionRow>;
 
+// The program's own rows followed by the --help (-h) and --version rows that
+// every Zorvel tool ends its table with.
+OptionTable withHelpAndVersion(OptionTable rows);
+
 QList<QCommandLineOption> parserOptions(const OptionTable& table);
 
 // The options' part of --help: "  --count N      题数…", one row after

@@ -49,16 +49,14 @@ ListeningDrillWindow::ListeningDrillWindow(const FamilyRow& row, const DrillServ
                 return;
             showSpeechNotice();
             // Nothing more will be heard: the readings waited for are over.
-            for (; spokenUnheard_ > 0; --spokenUnheard_)
+            while (pacer_->readingsOutstanding() > 0)
                 pacer_->readingEnded();
         });
         connect(voice_.get(), &Voice::speechEnded, this, [this] {
-            if (staleEnds_ > 0) {
+            if (staleEnds_ > 0)
                 --staleEnds_;
-            } else if (spokenUnheard_ > 0) {
-                --spokenUnheard_;
+            else
                 pacer_->readingEnded();
-            }
         });
     }
     if (services.loadReadingSettings)
@@ -150,7 +148,6 @@ void ListeningDrillWindow::read(const QString& sentence, bool twice)
     if (speechCheck_->isChecked() && voice_)
         voice_->speak(sentence);
     if (speechCheck_->isChecked() && voice_ && voice_->isAvailable()) {
-        ++spokenUnheard_;
         pacer_->readingStarted(twice);
     } else {
         pacer_->readingStarted(false);
@@ -233,8 +230,7 @@ void ListeningDrillWindow::setFlow(Flow flow)
 void ListeningDrillWindow::testReset()
 {
     // Readings still being heard belong to the abandoned test.
-    staleEnds_ += spokenUnheard_;
-    spokenUnheard_ = 0;
+    staleEnds_ += pacer_->readingsOutstanding();
     pacer_->stop();
     setFlow(Flow::ByHand);
     lastQuestion_.clear();

@@ -78,9 +78,7 @@ private:
     ReadingSettings settings_;
     Flow flow_ = Flow::ByHand;
     QString lastQuestion_;
-    // Sentences handed to the voice and not yet heard, and those of an
-    // abandoned test still to be heard.
-    int spokenUnheard_ = 0;
+    // Sentences of an abandoned test still to be heard.
     int staleEnds_ = 0;
 };
 

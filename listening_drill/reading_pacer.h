@@ -28,6 +28,8 @@ public:
     void resume();
     void stop();
     bool paused() const { return schedule_.paused(); }
+    // Readings started and not yet ended.
+    int readingsOutstanding() const { return schedule_.readingsOutstanding(); }
 
 signals:
     void readAgainDue();

@@ -40,6 +40,11 @@ PupilName pupilName(const QString& typed)
     return {name, QString()};
 }
 
+QString refusalOf(const PupilName& checked)
+{
+    return checked.refusal.isEmpty() ? QStringLiteral("已经有同名的学生了，名字不能和已有的学生重名。") : checked.refusal;
+}
+
 bool samePupilName(const QString& a, const QString& b)
 {
     return visibleForm(a) == visibleForm(b);

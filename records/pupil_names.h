@@ -17,6 +17,9 @@ struct PupilName {
 };
 
 PupilName pupilName(const QString& typed);
+// Why a name was not taken, in one Chinese sentence: its own fault, else
+// (a good name the record refused) that another pupil has it.
+QString refusalOf(const PupilName& checked);
 
 // True when the two names name the same pupil.
 bool samePupilName(const QString& a, const QString& b);

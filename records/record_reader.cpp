@@ -140,11 +140,6 @@ ReadingSettings RecordReader::readingSettings(qint64 pupil) const
     return readingSettingsFromText(readingSettingsText(kept));
 }
 
-qint64 RecordReader::largestTestId() const
-{
-    return scalar(db_, QStringLiteral("SELECT coalesce(max(id), 0) FROM tests")).toLongLong();
-}
-
 std::vector<TestRow> RecordReader::tests(const TestFilter& filter) const
 {
     QString sql = QStringLiteral("SELECT t.id, t.pupil_id, t.exercise_id, t.started, t.questions, t.wrong_answers,"

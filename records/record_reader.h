@@ -22,7 +22,6 @@ public:
     std::optional<qint64> savedCurrentPupil() const;
     std::pair<int, int> pupilRecordCount(qint64 pupil) const;
     ReadingSettings readingSettings(qint64 pupil) const;
-    qint64 largestTestId() const;
 
     std::vector<TestRow> tests(const TestFilter& filter) const;  // ended tests, newest first
     std::vector<BestTime> bestTimes(qint64 pupil) const;

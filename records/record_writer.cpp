@@ -41,7 +41,7 @@ void RecordWriter::post(Work work)
 {
     enqueue([this, work = std::move(work)](RecordWrites* writes) {
         if (writes)
-            attempt(work, *writes, nullptr);
+            untilUnlocked([&] { work(*writes); }, nullptr);
     });
 }
 
@@ -102,13 +102,13 @@ bool RecordWriter::waitOutLock()
     return true;
 }
 
-void RecordWriter::attempt(const Work& work, RecordWrites& writes, const std::atomic<bool>* dropped)
+void RecordWriter::untilUnlocked(const std::function<void()>& step, const std::atomic<bool>* dropped)
 {
     for (;;) {
         if (dropped && dropped->load())
             return;
         try {
-            work(writes);
+            step();
             setLocked(false);
             return;
         } catch (const SqlFailure& failure) {
@@ -124,20 +124,9 @@ void RecordWriter::attempt(const Work& work, RecordWrites& writes, const std::at
 
 std::unique_ptr<RecordWrites> RecordWriter::openWithRetries(const Opener& open)
 {
-    for (;;) {
-        try {
-            std::unique_ptr<RecordWrites> writes = std::make_unique<RecordWrites>(open());
-            setLocked(false);
-            return writes;
-        } catch (const SqlFailure& failure) {
-            if (failure.kind() != Failure::Locked) {
-                onFailure_(failure);
-                return nullptr;
-            }
-        }
-        if (!waitOutLock())
-            return nullptr;
-    }
+    std::unique_ptr<RecordWrites> writes;
+    untilUnlocked([&] { writes = std::make_unique<RecordWrites>(open()); }, nullptr);
+    return writes;
 }
 
 void RecordWriter::loop(Opener open, Closer close)

@@ -67,7 +67,7 @@ public:
         enqueue([this, work = std::move(work), fallback, promise, dropped](RecordWrites* writes) {
             Result value = fallback;
             if (writes)
-                attempt([&](RecordWrites& w) { value = work(w); }, *writes, dropped.get());
+                untilUnlocked([&] { value = work(*writes); }, dropped.get());
             promise->set_value(dropped->load() ? fallback : std::move(value));
         });
         if (waitFor([&] { return result.wait_for(std::chrono::seconds(0)) == std::future_status::ready; }))
@@ -81,9 +81,10 @@ private:
     void enqueue(Task task);
     void loop(Opener open, Closer close);
     std::unique_ptr<RecordWrites> openWithRetries(const Opener& open);
-    // Runs work, again and again while the record is locked (until dropped or
-    // the closing writer gives up); other failures go to onFailure.
-    void attempt(const Work& work, RecordWrites& writes, const std::atomic<bool>* dropped);
+    // Runs step (the opening or a piece of work), again and again while the
+    // record is locked (until dropped or the closing writer gives up); other
+    // failures go to onFailure.
+    void untilUnlocked(const std::function<void()>& step, const std::atomic<bool>* dropped);
     // After a lock: waits a moment; false when it is time to give up.
     bool waitOutLock();
     void setLocked(bool locked);

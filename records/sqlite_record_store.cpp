@@ -428,10 +428,6 @@ void SqliteRecordStore::setInBook(qint64 questionId, bool inBook)
     writer_->call<bool>([=](RecordWrites& writes) { writes.setInBook(questionId, inBook); return true; }, false);
 }
 
-} // namespace zorvel::records
-
-namespace zorvel::records {
-
 facts::PracticePlan SqliteRecordStore::plan()
 {
     const qint64 pupil = currentPupil().id;

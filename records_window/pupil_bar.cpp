@@ -17,13 +17,6 @@ namespace {
 
 const QString pupilTitle = QStringLiteral("学生");
 
-// Why a name was refused: its own fault, else it is taken (or the record
-// cannot be written, which the window says above).
-QString refusalOf(const PupilName& checked)
-{
-    return checked.refusal.isEmpty() ? QStringLiteral("已经有同名的学生了，名字不能和已有的学生重名。") : checked.refusal;
-}
-
 } // namespace
 
 PupilBar::PupilBar(PupilRegister& store, const RecordsDialogs& dialogs, QWidget* parent)
@@ -81,7 +74,7 @@ void PupilBar::choose(int index)
 
 void PupilBar::addPupil()
 {
-    const auto name = dialogs_.askText(this, QStringLiteral("添加学生"), QStringLiteral("新学生的名字:"), QString());
+    const auto name = dialogs_.askText(this, QStringLiteral("添加学生"), QStringLiteral("新学生的名字："), QString());
     if (!name)
         return;
     const PupilName checked = pupilName(*name);
@@ -98,7 +91,7 @@ void PupilBar::addPupil()
 void PupilBar::renamePupil()
 {
     const auto name = dialogs_.askText(this, QStringLiteral("学生改名"),
-                                       QStringLiteral("“%1”的新名字:").arg(current_.name), current_.name);
+                                       QStringLiteral("“%1”的新名字：").arg(current_.name), current_.name);
     if (!name)
         return;
     const PupilName checked = pupilName(*name);
@@ -116,7 +109,7 @@ void PupilBar::removePupil()
 {
     const auto [tests, mistakes] = store_.pupilRecordCount(current_.id);
     // One arg() call: a name holding "%2" stays as typed.
-    const QString question = QStringLiteral("将删除 %1 的 %2 次测试记录和 %3 道错题,删除后无法恢复。\n确定删除吗?")
+    const QString question = QStringLiteral("将删除 %1 的 %2 次测试记录和 %3 道错题，删除后无法恢复。\n确定删除吗？")
                                  .arg(current_.name, QString::number(tests), QString::number(mistakes));
     if (!dialogs_.confirm(this, QStringLiteral("删除学生"), question))
         return;

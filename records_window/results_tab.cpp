@@ -339,7 +339,7 @@ void ResultsTab::exportCsv()
     if (error.isEmpty())
         services_.dialogs.tell(this, QStringLiteral("导出表格"), QStringLiteral("已把 %1 次测试保存到\n%2").arg(QString::number(rows.size()), QDir::toNativeSeparators(path)));
     else
-        services_.dialogs.tell(this, QStringLiteral("导出表格"), QStringLiteral("无法保存 %1:%2").arg(QDir::toNativeSeparators(path), error));
+        services_.dialogs.tell(this, QStringLiteral("导出表格"), QStringLiteral("无法保存 %1：%2").arg(QDir::toNativeSeparators(path), error));
 }
 
 } // namespace zorvel::records

@@ -92,8 +92,8 @@ void ProgramRecords::askWhoIsPractising(MainMenu& menu)
 
 facts::FactStore* ProgramRecords::factStore()
 {
-    if (auto* facts = dynamic_cast<facts::FactStore*>(store_.get()))
-        return facts;
+    if (store_)
+        return store_.get();
     return &unrecordedFacts_;
 }
 

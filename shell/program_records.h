@@ -16,6 +16,10 @@
 
 namespace zorvel {
 
+namespace records {
+class SqliteRecordStore;
+}
+
 class ProgramRecords {
 public:
     ProgramRecords();
@@ -42,7 +46,7 @@ private:
     // Outlives the store: what the writer queues for the menu is dropped with it.
     QObject opened_;
     QPointer<MainMenu> menu_;
-    std::unique_ptr<records::RecordStore> store_;
+    std::unique_ptr<records::SqliteRecordStore> store_;
     // The daily practice's facts where the record cannot keep them.
     facts::MemoryFactStore unrecordedFacts_;
     DrillWindowFactory createDrillWindow_;

@@ -2,6 +2,7 @@
 #include "shell/pupil_chooser.h"
 
 #include "design_units/screen_units.h"
+#include "records/pupil_names.h"
 #include "window_fit/window_fit.h"
 
 #include <QDialogButtonBox>
@@ -77,10 +78,12 @@ void PupilChooser::addPupil()
                                                  : std::nullopt;
     if (!name)
         return;
-    const std::optional<records::Pupil> pupil = store_.addPupil(name->trimmed());
+    const records::PupilName checked = records::pupilName(*name);
+    const std::optional<records::Pupil> pupil =
+        checked.name.isEmpty() ? std::nullopt : store_.addPupil(checked.name);
     if (!pupil) {
         if (tell_)
-            tell_(this, QStringLiteral("添加学生"), QStringLiteral("没有添加：名字不能为空，也不能和已有的学生重名。"));
+            tell_(this, QStringLiteral("添加学生"), QStringLiteral("没有添加：") + records::refusalOf(checked));
         return;
     }
     fillList(pupil->id);

@@ -31,6 +31,4 @@ foreach(program IN LISTS PROGRAMS)
   endif()
 endforeach()
 
-if(failures GREATER 0)
-  message(FATAL_ERROR "${failures} command-line checks failed")
-endif()
+finish_checks("command-line checks failed")

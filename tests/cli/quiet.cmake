@@ -21,6 +21,4 @@ if(NOT rc EQUAL 1 OR NOT err MATCHES "^zorvel-say：无法朗读[^\n]*\n$")
   fail("zorvel-say without a sound server: status ${rc}, stderr '${err}'")
 endif()
 
-if(failures GREATER 0)
-  message(FATAL_ERROR "${failures} checks found Qt's remarks on standard error")
-endif()
+finish_checks("checks found Qt's remarks on standard error")

@@ -23,6 +23,8 @@ endfunction()
 
 expect_refusal(2 "未知的选项 \"--x\\x1bc\\ny\"" ${SAY} "--x${reset_terminal}\ny" sentence)
 expect_refusal(1 "没能写入 \"/nonexistent/a\\x1bc\\nb.wav\"" ${SAY} --wav "/nonexistent/a${reset_terminal}\nb.wav" sentence)
+expect_refusal(1 "zorvel-questions：没能写入 \"/nonexistent/a\\x1bc\\nb.wav\"" ${QUESTIONS} --operation add --mode listening
+               --format wav --output "/nonexistent/a${reset_terminal}\nb.wav")
 expect_refusal(2 "未知的运算 \"add\\x1bc\"" ${QUESTIONS} --operation "add${reset_terminal}")
 expect_refusal(2 "未知的选项 \"--x\\x1bc\"" ${SHOTS} "--x${reset_terminal}")
 

@@ -8,6 +8,13 @@ macro(fail message)
   math(EXPR failures "${failures} + 1")
 endmacro()
 
+# Ends the script, failing it when any check failed: "<count> <what>".
+macro(finish_checks what)
+  if(failures GREATER 0)
+    message(FATAL_ERROR "${failures} ${what}")
+  endif()
+endmacro()
+
 # Runs TOOL with the arguments; leaves rc, out and err in the caller's scope.
 function(run_tool)
   execute_process(COMMAND ${TOOL} ${ARGN} RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE err)

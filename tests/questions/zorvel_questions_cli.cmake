@@ -169,9 +169,7 @@ if(NOT rc EQUAL 0 OR NOT out MATCHES "^用法：zorvel-questions --operation" OR
   fail("--help did not print the usage: ${out}")
 endif()
 
-if(failures GREATER 0)
-  message(FATAL_ERROR "${failures} zorvel-questions checks failed")
-endif()
+finish_checks("zorvel-questions checks failed")
 
 # A preset: its questions by key and by name alike, its count, its limit and
 # pass line above them, and its exercise in the TSV.

@@ -110,6 +110,4 @@ else()
   message(STATUS "pdftotext not installed: the sheet's text is not checked")
 endif()
 
-if(failures GREATER 0)
-  message(FATAL_ERROR "${failures} PDF sheet checks failed")
-endif()
+finish_checks("PDF sheet checks failed")

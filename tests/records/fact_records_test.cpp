@@ -5,9 +5,9 @@
 #include "records/schema.h"
 #include "records/sql_support.h"
 #include "records/sqlite_record_store.h"
+#include "tests/records/planted_records.h"
 
 #include <QDir>
-#include <QSqlRecord>
 #include <QTemporaryDir>
 
 #include <random>
@@ -24,22 +24,7 @@ protected:
     QString path() const { return dir.filePath("records.db"); }
 
     // Every row of fact_boxes, in order.
-    QStringList boxes()
-    {
-        QStringList rows;
-        {
-            const QSqlDatabase db = openConnection("boxes", path(), true);
-            QSqlQuery query = run(db, "SELECT * FROM fact_boxes ORDER BY pupil_id, fact");
-            while (query.next()) {
-                QStringList fields;
-                for (int i = 0; i < query.record().count(); ++i)
-                    fields << query.value(i).toString();
-                rows << fields.join('|');
-            }
-        }
-        closeConnection("boxes");
-        return rows;
-    }
+    QStringList boxes() const { return planted::rowsOf(path(), "SELECT * FROM fact_boxes ORDER BY pupil_id, fact"); }
 
     QTemporaryDir dir;
 };

@@ -4,12 +4,12 @@
 #include "records/schema.h"
 #include "records/sql_support.h"
 #include "records/sqlite_record_store.h"
+#include "tests/records/planted_records.h"
 
 #include <QDir>
 #include <QFile>
 #include <QRegularExpression>
 #include <QSet>
-#include <QSqlRecord>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -40,23 +40,7 @@ protected:
         closeConnection("plant");
     }
 
-    // column -> its values in rowid order, for every table.
-    QStringList rows(const QString& sql)
-    {
-        QStringList found;
-        {
-            const QSqlDatabase db = openConnection("rows", path(), true);
-            QSqlQuery query = run(db, sql);
-            while (query.next()) {
-                QStringList fields;
-                for (int i = 0; i < query.record().count(); ++i)
-                    fields << query.value(i).toString();
-                found << fields.join('|');
-            }
-        }
-        closeConnection("rows");
-        return found;
-    }
+    QStringList rows(const QString& sql) const { return planted::rowsOf(path(), sql); }
 
     QTemporaryDir dir;
 };

@@ -6,6 +6,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QSqlRecord>
 
 namespace zorvel::records::planted {
 
@@ -75,6 +76,23 @@ bool copyWithRowsInWal(const QString& path, const QString& folder)
     for (const QString& suffix : {QString(), QStringLiteral("-wal")})
         copied = QFile::copy(path + suffix, QDir(folder).filePath(QStringLiteral("records.db") + suffix)) && copied;
     return copied;
+}
+
+QStringList rowsOf(const QString& path, const QString& sql)
+{
+    QStringList rows;
+    {
+        const QSqlDatabase db = openConnection(QStringLiteral("rows"), path, true);
+        QSqlQuery query = run(db, sql);
+        while (nextRow(query)) {
+            QStringList fields;
+            for (int i = 0; i < query.record().count(); ++i)
+                fields << query.value(i).toString();
+            rows << fields.join(QLatin1Char('|'));
+        }
+    }
+    closeConnection(QStringLiteral("rows"));
+    return rows;
 }
 
 } // namespace zorvel::records::planted

@@ -1,8 +1,10 @@
 // Record files planted for the tests of reading: a record with a damaged
-// index page, and a copy whose newest rows are only in its -wal.
+// index page, and a copy whose newest rows are only in its -wal; and what a
+// record file holds, read outside the store.
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 namespace zorvel::records::planted {
 
@@ -18,5 +20,9 @@ bool damageIndex(const QString& path, const QString& index);
 // still holds it open, copies the record and its -wal into `folder` (as a
 // copy made after a crash): the copy holds "小红" only in its -wal.
 bool copyWithRowsInWal(const QString& path, const QString& folder);
+
+// Every row the statement gives on the record, read-only, its fields joined
+// by '|', in the order given.
+QStringList rowsOf(const QString& path, const QString& sql);
 
 } // namespace zorvel::records::planted

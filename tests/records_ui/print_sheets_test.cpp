@@ -43,11 +43,20 @@ struct Printing {
     }
 };
 
-QWidget* openSheetDialog(RecordsWindow& window)
-{
-    window.findChild<QPushButton*>("cmdPrintSheet")->click();
-    return window.findChild<QWidget*>("frmPrintSheet");
-}
+// The records window shown, with its "打印练习卷…" dialog open.
+struct SheetDialog {
+    FakeRecordStore store;
+    Printing printing;
+    RecordsWindow window{store, store, printing.services()};
+    QWidget* dialog = nullptr;
+
+    SheetDialog()
+    {
+        window.show();
+        window.findChild<QPushButton*>("cmdPrintSheet")->click();
+        dialog = window.findChild<QWidget*>("frmPrintSheet");
+    }
+};
 
 } // namespace
 
@@ -56,11 +65,9 @@ class PrintSheetsTest : public QObject {
 private slots:
     void sheetDialogPreviewsTheChosenSheetAndSavesItAsPdf()
     {
-        FakeRecordStore store;
-        Printing printing;
-        RecordsWindow window(store, store, printing.services());
-        window.show();
-        QWidget* dialog = openSheetDialog(window);
+        SheetDialog open;
+        Printing& printing = open.printing;
+        QWidget* dialog = open.dialog;
         QVERIFY(dialog);
         auto* operation = dialog->findChild<QComboBox*>("cboSheetOperation");
         operation->setCurrentIndex(operation->findText(QStringLiteral("除法")));
@@ -98,11 +105,9 @@ private slots:
 
     void sheetDialogOffersTheListeningSheet()
     {
-        FakeRecordStore store;
-        Printing printing;
-        RecordsWindow window(store, store, printing.services());
-        window.show();
-        QWidget* dialog = openSheetDialog(window);
+        SheetDialog open;
+        Printing& printing = open.printing;
+        QWidget* dialog = open.dialog;
         auto* mode = dialog->findChild<QComboBox*>("cboSheetMode");
         mode->setCurrentIndex(mode->findText(QStringLiteral("听算"), Qt::MatchStartsWith));
         QCOMPARE(dialog->findChild<QSpinBox*>("spnSheetCount")->value(), 20);

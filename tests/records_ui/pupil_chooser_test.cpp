@@ -98,6 +98,11 @@ private slots:
         QCOMPARE(store.pupils().size(), size_t(2));
         QCOMPARE(told.size(), 1);
         QVERIFY(told.front().contains(QStringLiteral("重名")));
+        // A name that is no name says what is wrong with it.
+        typed = QString(41, QChar(0x5218));
+        chooser.findChild<QPushButton*>("cmdAddPupil")->click();
+        QCOMPARE(told.size(), 2);
+        QVERIFY2(told.last().contains(QStringLiteral("太长")), qPrintable(told.last()));
         chooser.accept();
         QCOMPARE(store.currentPupil().name, QStringLiteral("小刚"));
     }

@@ -202,6 +202,8 @@ private slots:
         // The plan, from the pupil line: addition added, the strict speed.
         auto* plan = window.findChild<PlanButton*>("cmdPlan");
         QVERIFY(plan->speedAction(facts::Speed::Standard)->isChecked());
+        QCOMPARE(plan->speedAction(facts::Speed::Gentle)->text(), QStringLiteral("宽松（每题 6 秒，答案每多一位加 1 秒）"));
+        QCOMPARE(plan->speedAction(facts::Speed::Strict)->text(), QStringLiteral("严格（每题 2 秒，答案每多一位加 1 秒）"));
         plan->setAction(facts::FactSet::Add)->trigger();
         plan->speedAction(facts::Speed::Strict)->trigger();
         QCOMPARE(facts.plan().sets, (std::vector<facts::FactSet>{facts::FactSet::Add, facts::FactSet::Mul}));

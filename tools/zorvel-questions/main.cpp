@@ -20,6 +20,14 @@ namespace {
 
 static_assert(zorvel::kMaxColumns == zorvel::sheets::kMaxColumns, "--columns accepts what a sheet can lay out");
 
+// The one line for a sheet or recording that could not be written; the exit status.
+int cannotWrite(const QString& path, const QString& problem)
+{
+    std::fprintf(stderr, "zorvel-questions：没能写入 %s（%s）\n", zorvel::quotedArgument(path).toUtf8().constData(),
+                 zorvel::quotedArgument(problem).toUtf8().constData());
+    return 1;
+}
+
 // The PDF sheet needs the fonts, and so an application; a command-line tool
 // never needs a display, so it runs on the offscreen platform unless told.
 int writePdf(int argc, char** argv, const zorvel::SheetOptions& options, std::uint64_t seed)
@@ -36,12 +44,8 @@ int writePdf(int argc, char** argv, const zorvel::SheetOptions& options, std::ui
         sheet.answerKey = options.answers;
     }
     sheet.columns = options.columns;
-    if (const QString problem = zorvel::sheets::saveSheetPdf(sheet, options.output); !problem.isEmpty()) {
-        std::fprintf(stderr, "zorvel-questions：没能写入 %s（%s）\n",
-                     zorvel::quotedArgument(options.output).toUtf8().constData(),
-                     zorvel::quotedArgument(problem).toUtf8().constData());
-        return 1;
-    }
+    if (const QString problem = zorvel::sheets::saveSheetPdf(sheet, options.output); !problem.isEmpty())
+        return cannotWrite(options.output, problem);
     return 0;
 }
 
@@ -74,12 +78,8 @@ int main(int argc, char** argv)
     if (parsed.options.format == zorvel::SheetFormat::Pdf)
         return writePdf(argc, argv, parsed.options, seed);
     if (zorvel::isAudioFormat(parsed.options.format)) {
-        if (const QString problem = zorvel::writeAudioSheet(parsed.options, seed); !problem.isEmpty()) {
-            std::fprintf(stderr, "zorvel-questions: cannot write %s: %s\n",
-                         zorvel::quotedArgument(parsed.options.output).toUtf8().constData(),
-                         zorvel::quotedArgument(problem).toUtf8().constData());
-            return 1;
-        }
+        if (const QString problem = zorvel::writeAudioSheet(parsed.options, seed); !problem.isEmpty())
+            return cannotWrite(parsed.options.output, problem);
         return 0;
     }
     if (!zorvel::writeSheet(parsed.options, seed, stdout)) {

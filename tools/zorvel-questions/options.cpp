@@ -227,7 +227,7 @@ std::string checkValues(const std::map<std::string, std::string>& values, bool t
 // when it takes a value, a check in checkExercise or checkSheet.
 const OptionTable& sheetOptionTable()
 {
-    static const OptionTable table = {
+    static const OptionTable table = withHelpAndVersion({
         {"operation", nullptr, "OP", "运算：add（加法）、sub（减法）、mixed（加减混合）、mul（乘法）、div（除法）；必填"},
         {"level", nullptr, "LEVEL", "难度：选项名（Option4）或窗口上的说明（\"2位 + 1位\"）；\n默认为该运算的默认难度"},
         {"type", nullptr, "TYPE", "数的类型：Option7 或 integer、Option8 或 1dp、Option9 或 2dp\n（只有 add、sub、mixed 有小数）；默认 integer"},
@@ -242,9 +242,7 @@ const OptionTable& sheetOptionTable()
         {"rate", nullptr, "RATE", "录音的语速：slow（慢）、normal（中）或 fast（快）；默认 normal"},
         {"twice", nullptr, nullptr, "录音里每题读两遍，中间停一秒"},
         {"gap", nullptr, "SECONDS", "录音里每题之后的静音：1 到 60 秒；默认 10"},
-        {"help", "h", nullptr, "显示本说明并退出"},
-        {"version", nullptr, nullptr, "显示版本号并退出"},
-    };
+    });
     return table;
 }
 

@@ -4,6 +4,7 @@
 
 #include "common/command_line.h"
 #include "common/option_table.h"
+#include "tools/zorvel-records/records_table.h"
 
 #include <QCommandLineParser>
 
@@ -17,15 +18,33 @@ const QString kCommands = QStringLiteral("pupils、tests、mistakes、facts");
 // check in checkValues (and in accepts() when not every command takes it).
 const OptionTable& recordsOptionTable()
 {
-    static const OptionTable table = {
+    static const OptionTable table = withHelpAndVersion({
         {"database", nullptr, "FILE", "读这个记录文件，而不是本账户自己的记录"},
         {"pupil", nullptr, "NAME", "只看这个学生（tests、mistakes、facts）"},
         {"since", nullptr, "YYYY-MM-DD", "只看这一天及以后开始的测试（tests）"},
         {"format", nullptr, "FORMAT", "csv（RFC 4180 的引号规则，默认）或 tsv（tests、mistakes、facts）"},
-        {"help", "h", nullptr, "显示本说明并退出"},
-        {"version", nullptr, nullptr, "显示版本号并退出"},
-    };
+    });
     return table;
+}
+
+// A table's header as the help lists it: comma-separated, wrapped under the
+// command's description.
+QString columnLines(const QStringList& columns)
+{
+    const QString indent(13, QLatin1Char(' '));
+    constexpr qsizetype kWidth = 52;
+    QString text = indent;
+    qsizetype width = 0;
+    for (qsizetype c = 0; c < columns.size(); ++c) {
+        const QString field = columns[c] + (c + 1 < columns.size() ? QStringLiteral(",") : QString());
+        if (width > 0 && width + field.size() > kWidth) {
+            text += QLatin1Char('\n') + indent;
+            width = 0;
+        }
+        text += field;
+        width += field.size();
+    }
+    return text + QLatin1Char('\n');
 }
 
 QString helpText()
@@ -36,16 +55,10 @@ QString helpText()
                "\n"
                "命令：\n"
                "  pupils     每行一个学生，* 标出当前的学生\n"
-               "  tests      每行一次测试（最早的在前），列为：\n"
-               "             pupil,started,window,operation,mode,level,type,\n"
-               "             questions,wrong_answers,time,ended\n"
-               "  mistakes   错题本，列为：pupil,window,level,type,first,second,third,\n"
-               "             answer,times_wrong,last_wrong\n"
-               "  facts      今日练习，每行一个练过的口诀，列为：pupil,fact,operation,\n"
-               "             box,attempts,right,median_ms,mastered,due\n"
-               "\n"
-               "选项：\n") +
-           optionHelp(recordsOptionTable()) +
+               "  tests      每行一次测试（最早的在前），列为：\n") +
+           columnLines(kTestColumns) + QStringLiteral("  mistakes   错题本，列为：\n") + columnLines(kMistakeColumns) +
+           QStringLiteral("  facts      今日练习，每行一个练过的口诀，列为：\n") + columnLines(kFactColumns) +
+           QStringLiteral("\n选项：\n") + optionHelp(recordsOptionTable()) +
            QStringLiteral(
                "\n"
                "选项有误时在标准错误输出一行说明，退出状态为 2；读不了记录时退出状态为 1。\n");

@@ -15,13 +15,11 @@ namespace {
 // Every option, in the order of the help; each is also a mode in kModes below.
 const OptionTable& sayOptionTable()
 {
-    static const OptionTable table = {
+    static const OptionTable table = withHelpAndVersion({
         {"reading", nullptr, nullptr, "不朗读，只打印交给语音合成器的读法"},
         {"wav", nullptr, "FILE", "不朗读，把语音写成音频文件：16 位单声道 WAV；文件名以 .ogg 或 .mp3 结尾时写成 Ogg Vorbis 或 MP3；原有文件在新文件完整写好后才被替换"},
         {"voices", nullptr, nullptr, "列出已安装的语音；* 标出选用的那个"},
-        {"help", "h", nullptr, "显示本说明并退出"},
-        {"version", nullptr, nullptr, "显示版本号并退出"},
-    };
+    });
     return table;
 }
 

@@ -12,6 +12,7 @@
 #include "normal_drill/normal_window.h"
 #include "questions/number_text.h"
 #include "common/command_line.h"
+#include "common/option_table.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -22,6 +23,8 @@
 #include <QTextStream>
 
 #include <cstdio>
+#include <utility>
+#include <vector>
 
 using namespace zorvel;
 
@@ -54,6 +57,16 @@ void press(QWidget* window, const QString& name)
         button->click();
 }
 
+// Runs the events for ms milliseconds, so that Timer1 ticks at least once on
+// a clock just moved.
+void letTimer1Tick(int ms)
+{
+    QElapsedTimer wait;
+    wait.start();
+    while (wait.elapsed() < ms)
+        QApplication::processEvents();
+}
+
 void typeRightAnswer(DrillWindow* window)
 {
     for (QChar c : QString::fromStdString(shortestText(window->correctAnswer())))
@@ -68,11 +81,7 @@ void driveNormal(DrillWindow* window, FixedClock& clock)
     for (int n = 1; n <= 10; ++n) {
         press(window, QStringLiteral("Command1"));
         clock.now = n * 8345;
-        // Let Timer1 tick at least once on the new time.
-        QElapsedTimer wait;
-        wait.start();
-        while (wait.elapsed() < 30)
-            QApplication::processEvents();
+        letTimer1Tick(30);
         typeRightAnswer(window);
         if (n == 3 || n == 7) {
             press(window, QStringLiteral("Command5"));
@@ -145,11 +154,7 @@ void driveDaily(DailyPracticeWindow* window, FixedClock& clock, std::vector<int>
     press(window, QStringLiteral("Command1"));
     while (const std::optional<facts::Fact> fact = window->currentFact()) {
         clock.now += answerMs(*fact);
-        // Let Timer1 tick at least once on the new time.
-        QElapsedTimer wait;
-        wait.start();
-        while (wait.elapsed() < 10)
-            QApplication::processEvents();
+        letTimer1Tick(10);
         const bool right = knows(*fact, asks);
         ++asks[static_cast<std::size_t>(fact->index())];
         for (QChar c : QString::number(fact->answer() + (right ? 0 : 1)))
@@ -158,6 +163,15 @@ void driveDaily(DailyPracticeWindow* window, FixedClock& clock, std::vector<int>
         press(window, QStringLiteral("Command1"));
     }
 }
+
+// The README's pictures: each window and the name its picture is saved as.
+const struct {
+    const char* form;
+    const char* picture;
+} kReadmePictures[] = {{"Form81", "normal-finished-test"},
+                       {"Form91", "listening-playback"},
+                       {"frmDaily", "daily-practice"},
+                       {"FormFluency", "fluency-result"}};
 
 const char kHelp[] =
     "usage: zorvel-shots [OUTPUT-DIR] [FormNN...]\n"
@@ -249,9 +263,7 @@ bool saveShot(const QString& form, const QString& file)
 int main(int argc, char** argv)
 {
     QCommandLineParser parser;
-    const QString complaint = readArguments(
-        parser, {QCommandLineOption(QStringList{QStringLiteral("h"), QStringLiteral("help")}), QCommandLineOption(QStringLiteral("version"))},
-        argumentList(argc, argv));
+    const QString complaint = readArguments(parser, parserOptions(withHelpAndVersion({})), argumentList(argc, argv));
     if (!complaint.isEmpty()) {
         std::fprintf(stderr, "zorvel-shots: %s\n", qPrintable(complaint));
         return 2;
@@ -269,17 +281,14 @@ int main(int argc, char** argv)
     const QString outDir = args.isEmpty() ? QStringLiteral("docs/screenshots") : args.takeFirst();
     QDir().mkpath(outDir);
     QTextStream out(stdout);
-    const bool readmePictures = args.isEmpty();
-    if (readmePictures)
-        args = QStringList{QStringLiteral("Form81"), QStringLiteral("Form91"), QStringLiteral("frmDaily"),
-                           QStringLiteral("FormFluency")};
+    std::vector<std::pair<QString, QString>> shots;  // the window, the picture's name
+    for (const QString& form : args)
+        shots.emplace_back(form, form);
+    if (shots.empty())
+        for (const auto& [form, picture] : kReadmePictures)
+            shots.emplace_back(QLatin1String(form), QLatin1String(picture));
     bool failed = false;
-    for (const QString& form : args) {
-        const QString name = !readmePictures ? form
-            : form == QLatin1String("Form81") ? QStringLiteral("normal-finished-test")
-            : form == QLatin1String("Form91") ? QStringLiteral("listening-playback")
-            : form == QLatin1String("frmDaily") ? QStringLiteral("daily-practice")
-                                                : QStringLiteral("fluency-result");
+    for (const auto& [form, name] : shots) {
         const QString file = QDir(outDir).filePath(name + QStringLiteral(".png"));
         if (saveShot(form, file))
             out << file << Qt::endl;
