@@ -23,6 +23,12 @@ void Countdown::stop()
     running_ = false;
 }
 
+void Countdown::reset()
+{
+    startMs_ = stoppedElapsedMs_ = 0;
+    started_ = running_ = false;
+}
+
 qint64 Countdown::rawElapsedMs() const
 {
     if (!started_)

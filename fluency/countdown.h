@@ -19,6 +19,8 @@ public:
     void start();
     // Freezes the elapsed time (the test was handed in or ran out).
     void stop();
+    // Back to before start(), for a new test on the same limit.
+    void reset();
     bool isRunning() const { return running_; }
     bool isStarted() const { return started_; }
 

@@ -37,18 +37,11 @@ FluencyDrillWindow::FluencyDrillWindow(const FamilyRow& row, const DrillServices
 
 void FluencyDrillWindow::buildFluencyControls()
 {
-    progress_ = new QLabel(this);
-    progress_->setObjectName(QStringLiteral("lblProgress"));
-    progress_->setAlignment(Qt::AlignCenter);
-    setDesignFont(progress_, designFont(FontFace::Heiti, 18, true));
-    placeInTwips(progress_, QRect(9600, 1440, 2700, 600));
-
-    feedback_ = new QLabel(this);
-    feedback_->setObjectName(QStringLiteral("lblFeedback"));
-    feedback_->setAlignment(Qt::AlignCenter);
+    progress_ = addLabel("lblProgress", QString(), designFont(FontFace::Heiti, 18, true), Qt::AlignCenter,
+                         QRect(9600, 1440, 2700, 600));
+    feedback_ = addLabel("lblFeedback", QString(), designFont(FontFace::Heiti, 18, true), Qt::AlignCenter,
+                         QRect(9600, 2160, 2700, 2400));
     feedback_->setWordWrap(true);
-    setDesignFont(feedback_, designFont(FontFace::Heiti, 18, true));
-    placeInTwips(feedback_, QRect(9600, 2160, 2700, 2400));
     QPalette red = feedback_->palette();
     red.setColor(QPalette::WindowText, colorFromBgr(0x0000FF));
     feedback_->setPalette(red);
@@ -61,20 +54,24 @@ void FluencyDrillWindow::buildFluencyControls()
     showTestCaption();
 }
 
+QLabel* FluencyDrillWindow::addLabel(const char* name, const QString& caption, const QFont& font,
+                                     Qt::Alignment alignment, const QRect& twips)
+{
+    auto* label = new QLabel(caption, this);
+    label->setObjectName(QLatin1String(name));
+    label->setAlignment(alignment);
+    setDesignFont(label, font);
+    placeInTwips(label, twips);
+    return label;
+}
+
 void FluencyDrillWindow::buildSideControls()
 {
-    clockCaption_ = new QLabel(test_.timed() ? QStringLiteral("剩余时间") : QStringLiteral("用时"), this);
-    clockCaption_->setObjectName(QStringLiteral("lblClock"));
-    clockCaption_->setAlignment(Qt::AlignCenter);
-    setDesignFont(clockCaption_, designFont(FontFace::Songti, 12, true));
-    placeInTwips(clockCaption_, QRect(12180, 1440, 2000, 400));
-
-    testCaption_ = new QLabel(this);
-    testCaption_->setObjectName(QStringLiteral("lblTest"));
+    clockCaption_ = addLabel("lblClock", test_.timed() ? QStringLiteral("剩余时间") : QStringLiteral("用时"),
+                             designFont(FontFace::Songti, 12, true), Qt::AlignCenter, QRect(12180, 1440, 2000, 400));
+    testCaption_ = addLabel("lblTest", QString(), designFont(FontFace::Songti, 12, true), Qt::AlignLeft | Qt::AlignTop,
+                            QRect(120, 1440, 1800, 6200));
     testCaption_->setWordWrap(true);
-    testCaption_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    setDesignFont(testCaption_, designFont(FontFace::Songti, 12, true));
-    placeInTwips(testCaption_, QRect(120, 1440, 1800, 6200));
 
     handIn_ = new QPushButton(QStringLiteral("交卷"), this);
     handIn_->setObjectName(QStringLiteral("cmdHandIn"));
@@ -136,6 +133,11 @@ void FluencyDrillWindow::askQuestion()
         handIn_->setEnabled(true);
     }
     awaitAnswer();
+    showNextQuestion();
+}
+
+void FluencyDrillWindow::showNextQuestion()
+{
     presentNextQuestion();
     showQuestionNumberCaption(QString::number(questionNumber()));
     showProgress();
@@ -164,14 +166,12 @@ void FluencyDrillWindow::markAnswer(bool right)
     }
     if (answered_ == test_.questions) {
         endTest();
-        showMark(right ? QStringLiteral("√") : QStringLiteral("×"));
-        return;
+    } else {
+        showNextQuestion();
+        feedbackTimer_->start(kFeedbackMs);
     }
-    presentNextQuestion();
-    showQuestionNumberCaption(QString::number(questionNumber()));
-    showProgress();
+    // Shown last: the end of the test and the next question both clear the mark.
     showMark(right ? QStringLiteral("√") : QStringLiteral("×"));
-    feedbackTimer_->start(kFeedbackMs);
 }
 
 QString FluencyDrillWindow::questionText() const
@@ -279,8 +279,7 @@ void FluencyDrillWindow::remindRestIfDue()
 void FluencyDrillWindow::restartTest()
 {
     DrillWindow::restartTest();
-    countdown_ = fluency::Countdown([clock = services().clock] { return clock->nowMs(); },
-                                    qint64(test_.limitSeconds) * 1000);
+    countdown_.reset();
     limitTimer_->stop();
     feedbackTimer_->stop();
     feedback_->clear();
@@ -301,6 +300,7 @@ const FamilyRow& fluencyRow(Operation operation)
             row.formName = QStringLiteral("FormFluency%1").arg(int(op) + 1);
             row.heading = QStringLiteral("达标测试：%1").arg(text(operationInfo(op).name));
             row.recordedMode = QStringLiteral("fluency");
+            row.choosesExercise = false;
             made.push_back(row);
         }
         return made;

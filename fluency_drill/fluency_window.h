@@ -56,8 +56,13 @@ private:
     void buildFluencyControls();
     void buildSideControls();   // clock caption, the test, "交卷", the result
     void buildTimers();
+    // A label of this window, placed in twips with its designed font.
+    QLabel* addLabel(const char* name, const QString& caption, const QFont& font, Qt::Alignment alignment,
+                     const QRect& twips);
     void showTestCaption();
     void showProgress();
+    // The next question, its number and "第 n / N 题".
+    void showNextQuestion();
     void showClockAtRest();
     void endTest();
     void showResult(const std::optional<fluency::PersonalBest>& bestBefore);
@@ -89,7 +94,8 @@ std::unique_ptr<FluencyDrillWindow> createFluencyDrillWindow(const fluency::Flue
                                                              fluency::History* history, QWidget* parent = nullptr);
 
 // The window rows of the 达标测试, one per operation, named "FormFluency1" to
-// "FormFluency5": the normal rows of the operation under their own names.
+// "FormFluency5": the normal rows of the operation under their own names,
+// without the level and number-type frames (the test fixes its exercise).
 const FamilyRow& fluencyRow(Operation operation);
 
 } // namespace zorvel

@@ -170,17 +170,14 @@ void DrillWindow::markAnswer(bool right)
 {
     QWidget* focused = focusWidget();
     DisableKeypad();
+    showMark(right ? QStringLiteral("√") : QStringLiteral("×"));
     if (right) {
-        markLabel_->setText(QStringLiteral("√"));
-        askButton_->setEnabled(true);
-        askButton_->setFocus();
+        openAskButton();
     } else {
-        markLabel_->setText(QStringLiteral("×"));
         EnableDigitKeys();
         entry_->setCancelConfirmEnabled(true);
         refocusAfterDisabling(focused, entry_->box());
     }
-    answerChecked(right);
     if (right && questionNumber_ == row_.questionsPerTest())
         finishTest();
 }
@@ -300,8 +297,6 @@ void DrillWindow::showAnswer(const QString& text) { entry_->showAnswer(text); }
 void DrillWindow::clearMark() { markLabel_->clear(); }
 void DrillWindow::showMark(const QString& mark) { markLabel_->setText(mark); }
 QString DrillWindow::answerText() const { return entry_->text(); }
-void DrillWindow::setAskEnabled(bool enabled) { askButton_->setEnabled(enabled); }
-void DrillWindow::setRestartEnabled(bool enabled) { restartButton_->setEnabled(enabled); }
 void DrillWindow::showStopwatchReading(qint64 ms) { stopwatch_->show(ms); }
 
 void DrillWindow::openAskButton()

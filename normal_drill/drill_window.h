@@ -62,16 +62,14 @@ protected:
     // The question "出 题" shows: a queued one, else one drawn for the level
     // and number type on screen.
     virtual Question nextQuestion();
-    // CheckAnswer's marking of the answer just read and recorded.
+    // CheckAnswer's marking of the answer just read and recorded; a right
+    // answer to the last question finishes the test.
     virtual void markAnswer(bool right);
     virtual void finishTest();               // right answer to the last question
     virtual void restartTest();              // Command3 "再测一次"
     virtual void checkAnswersClicked() {}    // Command18 "核对答案"
     // The end of ResetTest (a level or type chosen, or the window loaded).
     virtual void testReset() {}
-    // CheckAnswer has marked the answer to the shown question, before a
-    // right answer to the last question finishes the test.
-    virtual void answerChecked(bool /*right*/) {}
     // One tick of Timer1; shows the reading.
     virtual void stopwatchTicked(qint64 elapsedMs);
     // Whether "确定" or Enter checks this text at all (every text does in
@@ -99,15 +97,14 @@ protected:
     void breakOffTest(QWidget* focusedBefore);
 
     // The exercise of the level and number-type frames, chosen as if
-    // clicked; the frames then hidden, so that no other can be chosen.
+    // clicked (a row that does not choose its exercise shows no frames, so
+    // that no other can be chosen).
     void fixExercise(Level level, NumberType type);
     // Ends the recorded test as finished with its stopwatch reading
     // ("1:07.06"; none for a test that is not timed by it).
     void endTestFinished(const QString& timeText);
     void recordFluencyResult(const records::FluencyResult& result) { recording_.fluencyResult(result); }
     QString answerText() const;
-    void setAskEnabled(bool enabled);
-    void setRestartEnabled(bool enabled);
     void showStopwatchReading(qint64 ms);
 
     // A test of n questions, not the row's: no question repeats within it
@@ -140,7 +137,7 @@ protected:
     void setDesignFont(QWidget* widget, const QFont& font);
     qreal scale() const { return layout_.scale(); }
     // The twips placement of every control, for a subclass's own.
-    TwipsLayout& layout() { return layout_; }
+    TwipsLayout& twipsLayout() { return layout_; }
     // Qt hands the focus on from a control as it is disabled, often to
     // "返 回". A routine that may disable the focused control calls this at
     // its end: the focus goes back to that control if it is enabled again,

@@ -50,8 +50,6 @@ void DrillWindow::fixExercise(Level level, NumberType type)
     if (const std::optional<int> position = levelPosition(row_.operation, level))
         levelOptions_[static_cast<std::size_t>(*position)]->click();
     typeOptions_[static_cast<std::size_t>(type)]->click();
-    levelFrame_->hide();
-    typeFrame_->hide();
 }
 
 void DrillWindow::openForRedo(const QString& levelOption, const QString& numberType)

@@ -57,7 +57,7 @@ struct FamilyRow {
     const OperandLayout* operands;
     QString recordedMode;            // the record's name of the mode: "normal", "listening"
     // The level and number-type frames are offered (a practice window that
-    // chooses its own questions has none).
+    // chooses its own questions, or a test that fixes its exercise, has none).
     bool choosesExercise = true;
 
     int questionsPerTest() const { return mode == Mode::Normal ? 10 : 20; }

@@ -21,7 +21,7 @@ NormalDrillWindow::NormalDrillWindow(const FamilyRow& row, const DrillServices& 
     praisePicture_->setAlignment(Qt::AlignCenter);
     showPraisePictureAtScale();
 
-    result_ = std::make_unique<TestResult>(this, layout());
+    result_ = std::make_unique<TestResult>(this, twipsLayout());
 
     loadCommon();
     praisePicture_->hide();
@@ -63,12 +63,14 @@ void NormalDrillWindow::finishTest()
     result_->show(row().operation, wrongAtFirstTry_);
 }
 
-void NormalDrillWindow::answerChecked(bool right)
+void NormalDrillWindow::markAnswer(bool right)
 {
-    if (right || lastWrongNumber_ == questionNumber())
-        return;
-    lastWrongNumber_ = questionNumber();
-    wrongAtFirstTry_.push_back(questionLog().entry(questionNumber()));
+    // A question is noted at its first wrong answer only.
+    if (!right && lastWrongNumber_ != questionNumber()) {
+        lastWrongNumber_ = questionNumber();
+        wrongAtFirstTry_.push_back(questionLog().entry(questionNumber()));
+    }
+    DrillWindow::markAnswer(right);
 }
 
 void NormalDrillWindow::restartTest()

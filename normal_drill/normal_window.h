@@ -26,7 +26,7 @@ protected:
     void askQuestion() override;
     void finishTest() override;
     void restartTest() override;
-    void answerChecked(bool right) override;
+    void markAnswer(bool right) override;
     void stopwatchTicked(qint64 elapsedMs) override;
     void resizeEvent(QResizeEvent* event) override;
 

@@ -1,5 +1,5 @@
 // The countdown on a clock moved by hand: what it shows, when it runs out,
-// and that stopping freezes it.
+// and that stopping freezes it and a reset waits for the next start.
 #include "fluency/countdown.h"
 
 #include <gtest/gtest.h>
@@ -67,6 +67,24 @@ TEST(Countdown, StopFreezesTheTimeUsed)
     countdown.stop();
     EXPECT_EQ(countdown.elapsedMs(), 60000);
     EXPECT_TRUE(countdown.expired());
+}
+
+TEST(Countdown, ResetWaitsForTheNextStart)
+{
+    qint64 now = 0;
+    Countdown countdown([&now] { return now; }, 60000);
+    countdown.start();
+    now += 70000;
+    ASSERT_TRUE(countdown.expired());
+    countdown.reset();
+    now += 5000;
+    EXPECT_FALSE(countdown.isStarted());
+    EXPECT_FALSE(countdown.isRunning());
+    EXPECT_FALSE(countdown.expired());
+    EXPECT_EQ(countdown.shownMs(), 60000);
+    countdown.start();
+    now += 2000;
+    EXPECT_EQ(countdown.shownMs(), 58000);
 }
 
 } // namespace
