@@ -297,6 +297,7 @@ void DrillWindow::showAnswer(const QString& text) { entry_->showAnswer(text); }
 void DrillWindow::clearMark() { markLabel_->clear(); }
 void DrillWindow::showMark(const QString& mark) { markLabel_->setText(mark); }
 QString DrillWindow::answerText() const { return entry_->text(); }
+void DrillWindow::setAskEnabled(bool enabled) { askButton_->setEnabled(enabled); }
 void DrillWindow::showStopwatchReading(qint64 ms) { stopwatch_->show(ms); }
 
 void DrillWindow::openAskButton()

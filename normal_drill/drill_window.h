@@ -105,6 +105,7 @@ protected:
     void endTestFinished(const QString& timeText);
     void recordFluencyResult(const records::FluencyResult& result) { recording_.fluencyResult(result); }
     QString answerText() const;
+    void setAskEnabled(bool enabled);
     void showStopwatchReading(qint64 ms);
 
     // A test of n questions, not the row's: no question repeats within it
