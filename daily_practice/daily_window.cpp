@@ -7,6 +7,7 @@
 
 #include <QLabel>
 #include <QPushButton>
+#include <QStringList>
 
 namespace zorvel {
 
@@ -30,7 +31,7 @@ QLabel* sideLabel(QWidget* parent, const char* name, const QColor& colour)
 
 DailyPracticeWindow::DailyPracticeWindow(const FamilyRow& row, const DrillServices& services,
                                          facts::FactStore& store, std::function<QDate()> today, QWidget* parent)
-    : DrillWindow(row, services, parent), store_(store), today_(std::move(today))
+    : DrillWindow(row, services, parent), store_(store), today_(std::move(today)), random_(services.randomSource())
 {
     heading_ = findChild<QLabel*>(QStringLiteral("Label7"));
     setDesignFont(heading_, designFont(FontFace::Heiti, 28, true));
@@ -74,7 +75,7 @@ void DailyPracticeWindow::beginSession()
         setAskEnabled(false);
         return;
     }
-    session_.emplace(book_, plan_, today());
+    session_.emplace(book_, plan_, today(), [this](int n) { return random_->draw(n, 0); });
     // "今天：20 题，" over "其中新题 5" in the narrow column.
     planLabel_->setText(facts::planText(*session_).replace(QStringLiteral("，"), QStringLiteral("，\n")));
     if (session_->nothingToDo())
@@ -110,11 +111,28 @@ Question DailyPracticeWindow::nextQuestion()
     return question;
 }
 
-void DailyPracticeWindow::recordAnswer(const Fact& fact, bool right, int ms)
+bool DailyPracticeWindow::recordAnswer(const Fact& fact, bool right, int ms)
 {
     const facts::FactAnswer answer{fact.index(), right, ms, today(), plan_.speed};
     store_.recordAnswer(answer);
-    session_->answered(fact, book_.apply(answer).box);
+    return session_->answered(fact, book_.apply(answer).box);
+}
+
+QString DailyPracticeWindow::returnNote() const
+{
+    return QStringLiteral("这道题稍后再练一次，今天共 %1 题").arg(session_->length());
+}
+
+records::Exercise DailyPracticeWindow::shownExercise() const
+{
+    QStringList keys, names;
+    for (facts::FactSet set : plan_.sets) {
+        keys << facts::qText(facts::setKey(set));
+        names << facts::qText(facts::setName(set));
+    }
+    const QString sets = keys.join(QLatin1Char(','));
+    return {row().formName, sets, row().recordedMode, sets, names.join(QStringLiteral("、")),
+            QStringLiteral("integer")};
 }
 
 void DailyPracticeWindow::markAnswer(bool right)
@@ -123,21 +141,27 @@ void DailyPracticeWindow::markAnswer(bool right)
     if (!fact)
         return;
     const qint64 ms = services().clock->nowMs() - shownAtMs_;
-    recordAnswer(*fact, right, static_cast<int>(std::min<qint64>(ms, facts::kTimeoutMs + 1)));
+    const bool comesBack = recordAnswer(*fact, right, static_cast<int>(std::min<qint64>(ms, facts::kTimeoutMs + 1)));
     DisableKeypad();
     if (right && session_->asked() < session_->length()) {
         askQuestion();
+        // Right but too slow: back to box 1, and once more today.
+        if (comesBack)
+            correction_->setText(facts::qText(fact->text()) + QStringLiteral(" 答得太慢，") + returnNote());
         return;
     }
-    closeQuestion(right, QStringLiteral("正确答案"));
+    closeQuestion(right, QStringLiteral("正确答案"), comesBack);
 }
 
-void DailyPracticeWindow::closeQuestion(bool right, const QString& correctionLead)
+void DailyPracticeWindow::closeQuestion(bool right, const QString& correctionLead, bool comesBack)
 {
     showMark(right ? QStringLiteral("√") : QStringLiteral("×"));
     if (!right) {
         const Fact missed = session_->askedFacts().back();
-        correction_->setText(correctionLead + QLatin1Char('\n') + facts::qText(missed.withAnswer()));
+        QString text = correctionLead + QLatin1Char('\n') + facts::qText(missed.withAnswer());
+        if (comesBack)
+            text += QLatin1Char('\n') + returnNote();
+        correction_->setText(text);
     }
     endOrWait();
 }
@@ -148,8 +172,8 @@ void DailyPracticeWindow::endOrWait()
         finishTest();
         return;
     }
-    // A missed fact comes back later in the session: the counter shows the
-    // longer session at once, not only with the next question.
+    // A missed fact comes back later in the session, one question more: the
+    // counter shows the longer session at once, not only with the next question.
     showProgress();
     openAskButton();
 }
@@ -161,9 +185,10 @@ void DailyPracticeWindow::stopwatchTicked(qint64 elapsedMs)
     if (!fact || services().clock->nowMs() - shownAtMs_ < facts::kTimeoutMs)
         return;
     QWidget* focused = focusWidget();
-    recordAnswer(*fact, false, facts::kTimeoutMs);
+    recordUnanswered();
+    const bool comesBack = recordAnswer(*fact, false, facts::kTimeoutMs);
     DisableKeypad();
-    closeQuestion(false, QStringLiteral("时间到"));
+    closeQuestion(false, QStringLiteral("时间到"), comesBack);
     refocusAfterDisabling(focused, askButton());
 }
 

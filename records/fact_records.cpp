@@ -5,6 +5,8 @@
 
 #include <QStringList>
 
+#include <map>
+
 namespace zorvel::records {
 
 namespace {
@@ -83,6 +85,19 @@ int storedMedianMs(const QSqlDatabase& db, qint64 pupil, int fact)
     return facts::medianOf(times);
 }
 
+// The day of each fact's latest wrong (or timed-out) answer, from the stored
+// answers: only = -1 for every fact, else for that fact alone.
+std::map<int, facts::Day> missedDays(const QSqlDatabase& db, qint64 pupil, int only = -1)
+{
+    std::map<int, facts::Day> days;
+    QSqlQuery query = run(db, QStringLiteral("SELECT fact, max(day) FROM fact_answers WHERE pupil_id = ?"
+                                             " AND (? < 0 OR fact = ?) AND (is_right = 0 OR ms > ?) GROUP BY fact"),
+                          {pupil, only, only, facts::kTimeoutMs});
+    while (nextRow(query))
+        days[query.value(0).toInt()] = query.value(1).toLongLong();
+    return days;
+}
+
 } // namespace
 
 void writeFactAnswer(const QSqlDatabase& db, qint64 pupil, const facts::FactAnswer& answer)
@@ -90,19 +105,29 @@ void writeFactAnswer(const QSqlDatabase& db, qint64 pupil, const facts::FactAnsw
     if (answer.fact < 0 || answer.fact >= facts::kFactCount)
         return;
     Transaction transaction(db);
-    run(db,
-        QStringLiteral("INSERT INTO fact_answers (pupil_id, fact, is_right, ms, day, speed) VALUES (?, ?, ?, ?, ?, ?)"),
-        {pupil, answer.fact, answer.right ? 1 : 0, answer.ms, qint64(answer.day), speedText(answer.speed)});
+    applyFactAnswer(db, pupil, answer);
+    transaction.commit();
+}
+
+void applyFactAnswer(const QSqlDatabase& db, qint64 pupil, const facts::FactAnswer& answer)
+{
     facts::FactBook book;
     QSqlQuery row = run(db, QStringLiteral("SELECT box, due, first_day, attempts, rights, recent, median_ms"
                                            " FROM fact_boxes WHERE pupil_id = ? AND fact = ?"),
                         {pupil, answer.fact});
-    if (nextRow(row))
-        book.setState(answer.fact, stateFromRow(row, 0));
+    if (nextRow(row)) {
+        facts::FactState state = stateFromRow(row, 0);
+        row.finish();
+        const std::map<int, facts::Day> missed = missedDays(db, pupil, answer.fact);
+        state.missedDay = missed.empty() ? 0 : missed.begin()->second;
+        book.setState(answer.fact, state);
+    }
+    run(db,
+        QStringLiteral("INSERT INTO fact_answers (pupil_id, fact, is_right, ms, day, speed) VALUES (?, ?, ?, ?, ?, ?)"),
+        {pupil, answer.fact, answer.right ? 1 : 0, answer.ms, qint64(answer.day), speedText(answer.speed)});
     facts::FactState state = book.apply(answer);
     state.medianMs = storedMedianMs(db, pupil, answer.fact);
     writeState(db, pupil, answer.fact, state);
-    transaction.commit();
 }
 
 std::vector<facts::FactAnswer> readFactAnswers(const QSqlDatabase& db, qint64 pupil)
@@ -123,10 +148,15 @@ facts::FactBook readFactBook(const QSqlDatabase& db, qint64 pupil)
     QSqlQuery query = run(db, QStringLiteral("SELECT fact, box, due, first_day, attempts, rights, recent, median_ms"
                                              " FROM fact_boxes WHERE pupil_id = ?"),
                           {pupil});
+    const std::map<int, facts::Day> missed = missedDays(db, pupil);
     while (nextRow(query)) {
         const int fact = query.value(0).toInt();
-        if (fact >= 0 && fact < facts::kFactCount)
-            book.setState(fact, stateFromRow(query, 1));
+        if (fact < 0 || fact >= facts::kFactCount)
+            continue;
+        facts::FactState state = stateFromRow(query, 1);
+        const auto day = missed.find(fact);
+        state.missedDay = day == missed.end() ? 0 : day->second;
+        book.setState(fact, state);
     }
     return book;
 }

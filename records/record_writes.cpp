@@ -5,9 +5,11 @@
 // (or counts once more); it leaves once it has been answered right at the
 // first try in two different "重练" tests. A listening question is booked,
 // when ticked, under the normal-mode exercise of its operation, level and type.
+// A first answer to a basic fact is an attempt in the daily practice's boxes.
 #include "records/record_writes.h"
 
 #include "questions/catalogue.h"
+#include "records/fact_attempts.h"
 #include "records/pupil_names.h"
 #include "records/record_reader.h"
 #include "records/sql_support.h"
@@ -103,8 +105,10 @@ void RecordWrites::answer(TestId test, int number, const QString& typed, bool ri
         {questionId, seq, text(typed), right ? 1 : 0, ms});
     if (!right)
         run(db_, QStringLiteral("UPDATE tests SET wrong_answers = wrong_answers + 1 WHERE id = ?"), {test});
-    if (seq == 1)
+    if (seq == 1) {
         bookFirstTry(test, questionId.toLongLong(), right);
+        countFactAttempt(db_, questionId.toLongLong(), right, ms);
+    }
     transaction.commit();
 }
 

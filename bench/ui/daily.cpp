@@ -105,7 +105,7 @@ void BM_ChooseSession(benchmark::State& state)
     facts::FactStore& store = chosenStore(state);
     const facts::Day today = facts::kTenYearsFirstDay + facts::kTenYearsDays;
     for (auto _ : state) {
-        facts::DailySession session(store.book(), store.plan(), today);
+        facts::DailySession session(store.book(), store.plan(), today, facts::seededDraws(1));
         int chosen = 0;
         while (session.next())
             ++chosen;
