@@ -77,7 +77,8 @@ void DailyPracticeWindow::beginSession()
     }
     session_.emplace(book_, plan_, today(), [this](int n) { return random_->draw(n, 0); });
     // "今天：20 题，" over "其中新题 5" in the narrow column.
-    planLabel_->setText(facts::planText(*session_).replace(QStringLiteral("，"), QStringLiteral("，\n")));
+    planText_ = facts::planText(*session_).replace(QStringLiteral("，"), QStringLiteral("，\n"));
+    planLabel_->setText(planText_);
     if (session_->nothingToDo())
         setAskEnabled(false);
 }
@@ -118,9 +119,12 @@ bool DailyPracticeWindow::recordAnswer(const Fact& fact, bool right, int ms)
     return session_->answered(fact, book_.apply(answer).box);
 }
 
-QString DailyPracticeWindow::returnNote() const
+void DailyPracticeWindow::noteReturn(const Fact& fact, const QString& why)
 {
-    return QStringLiteral("这道题稍后再练一次，今天共 %1 题").arg(session_->length());
+    // Under the plan of the day, which it changes.
+    planLabel_->setText(planText_ + QStringLiteral("\n\n%1 %2稍后再练一次，今天共 %3 题")
+                                        .arg(facts::qText(fact.text()), why)
+                                        .arg(session_->length()));
 }
 
 records::Exercise DailyPracticeWindow::shownExercise() const
@@ -144,24 +148,23 @@ void DailyPracticeWindow::markAnswer(bool right)
     const bool comesBack = recordAnswer(*fact, right, static_cast<int>(std::min<qint64>(ms, facts::kTimeoutMs + 1)));
     DisableKeypad();
     if (right && session_->asked() < session_->length()) {
-        askQuestion();
         // Right but too slow: back to box 1, and once more today.
         if (comesBack)
-            correction_->setText(facts::qText(fact->text()) + QStringLiteral(" 答得太慢，") + returnNote());
+            noteReturn(*fact, QStringLiteral("答得太慢，"));
+        askQuestion();
         return;
     }
-    closeQuestion(right, QStringLiteral("正确答案"), comesBack);
+    if (comesBack)
+        noteReturn(*fact, QString());
+    closeQuestion(right, QStringLiteral("正确答案"));
 }
 
-void DailyPracticeWindow::closeQuestion(bool right, const QString& correctionLead, bool comesBack)
+void DailyPracticeWindow::closeQuestion(bool right, const QString& correctionLead)
 {
     showMark(right ? QStringLiteral("√") : QStringLiteral("×"));
     if (!right) {
         const Fact missed = session_->askedFacts().back();
-        QString text = correctionLead + QLatin1Char('\n') + facts::qText(missed.withAnswer());
-        if (comesBack)
-            text += QLatin1Char('\n') + returnNote();
-        correction_->setText(text);
+        correction_->setText(correctionLead + QLatin1Char('\n') + facts::qText(missed.withAnswer()));
     }
     endOrWait();
 }
@@ -186,9 +189,10 @@ void DailyPracticeWindow::stopwatchTicked(qint64 elapsedMs)
         return;
     QWidget* focused = focusWidget();
     recordUnanswered();
-    const bool comesBack = recordAnswer(*fact, false, facts::kTimeoutMs);
+    if (recordAnswer(*fact, false, facts::kTimeoutMs))
+        noteReturn(*fact, QString());
     DisableKeypad();
-    closeQuestion(false, QStringLiteral("时间到"), comesBack);
+    closeQuestion(false, QStringLiteral("时间到"));
     refocusAfterDisabling(focused, askButton());
 }
 

@@ -32,7 +32,8 @@ public:
     DailyPracticeWindow(const FamilyRow& row, const DrillServices& services, facts::FactStore& store,
                         std::function<QDate()> today, QWidget* parent = nullptr);
 
-    // "今天：20 题，其中新题 5", or "今天的练习已经完成".
+    // "今天：20 题，其中新题 5", or "今天的练习已经完成"; then the missed
+    // facts added ("7 × 8 稍后再练一次，今天共 21 题").
     QString planCaption() const;
     // The fact on screen, if a question is waiting for its answer.
     std::optional<facts::Fact> currentFact() const { return session_ ? session_->unanswered() : std::nullopt; }
@@ -53,12 +54,11 @@ private:
     // Records the answer to the fact on screen; true when the fact comes
     // back later in the session.
     bool recordAnswer(const facts::Fact& fact, bool right, int ms);
-    // "这道题稍后再练一次，今天共 21 题"
-    QString returnNote() const;
+    // "7 × 8 稍后再练一次，今天共 21 题" under the plan (why: "答得太慢，").
+    void noteReturn(const facts::Fact& fact, const QString& why);
     // The mark of the answer just recorded and, after a wrong one or none,
-    // the right answer under correctionLead (and whether it comes back);
-    // then the next step.
-    void closeQuestion(bool right, const QString& correctionLead, bool comesBack);
+    // the right answer under correctionLead; then the next step.
+    void closeQuestion(bool right, const QString& correctionLead);
     void endOrWait();
     facts::Day today() const { return today_().toJulianDay(); }
 
@@ -72,6 +72,7 @@ private:
     qint64 shownAtMs_ = 0;
     QLabel* heading_ = nullptr;
     QLabel* planLabel_ = nullptr;
+    QString planText_;  // the plan of the day as shown before the first question
     QLabel* correction_ = nullptr;
     QLabel* operator_ = nullptr;
     facts::SessionResult* result_ = nullptr;
