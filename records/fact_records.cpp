@@ -5,32 +5,32 @@
 
 #include <QStringList>
 
-#include <map>
-
 namespace zorvel::records {
 
 namespace {
 
-// The last three grades, oldest first, as letters: F fast, S slow, T too
-// slow, W wrong.
-QString recentText(const facts::RecentGrades& recent)
+// The last three grades, oldest first, as letters (F fast, S slow, T too
+// slow, W wrong), then "@" and the day of the latest wrong answer, if any
+// ("WFF@2461234"): a reader that knows only the letters skips the rest.
+QString recentText(const facts::FactState& state)
 {
     static const char letters[] = {'F', 'S', 'T', 'W'};
     QString text;
-    for (int i = 0; i < recent.count; ++i)
-        text += QLatin1Char(letters[static_cast<int>(recent.grades[static_cast<std::size_t>(i)])]);
+    for (int i = 0; i < state.recent.count; ++i)
+        text += QLatin1Char(letters[static_cast<int>(state.recent.grades[static_cast<std::size_t>(i)])]);
+    if (state.missedDay > 0)
+        text += QLatin1Char('@') + QString::number(state.missedDay);
     return text;
 }
 
-facts::RecentGrades recentFromText(const QString& text)
+void setRecentFromText(facts::FactState& state, const QString& text)
 {
-    facts::RecentGrades recent;
-    for (QChar c : text) {
+    for (QChar c : text.section(QLatin1Char('@'), 0, 0)) {
         const int grade = QStringLiteral("FSTW").indexOf(c);
         if (grade >= 0)
-            recent.add(static_cast<facts::Grade>(grade));
+            state.recent.add(static_cast<facts::Grade>(grade));
     }
-    return recent;
+    state.missedDay = text.section(QLatin1Char('@'), 1, 1).toLongLong();
 }
 
 QString speedText(facts::Speed speed)
@@ -53,7 +53,7 @@ facts::FactState stateFromRow(const QSqlQuery& row, int first)
     state.firstDay = row.value(first + 2).toLongLong();
     state.attempts = row.value(first + 3).toInt();
     state.rights = row.value(first + 4).toInt();
-    state.recent = recentFromText(row.value(first + 5).toString());
+    setRecentFromText(state, row.value(first + 5).toString());
     if (state.recent.count > 0)
         state.last = state.recent.grades[static_cast<std::size_t>(state.recent.count - 1)];
     state.medianMs = row.value(first + 6).toInt();
@@ -66,7 +66,7 @@ void writeState(const QSqlDatabase& db, qint64 pupil, int fact, const facts::Fac
         QStringLiteral("INSERT OR REPLACE INTO fact_boxes (pupil_id, fact, box, due, first_day, attempts, rights,"
                        " recent, median_ms) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?)"),
         {pupil, fact, state.box, qint64(state.due), qint64(state.firstDay), state.attempts, state.rights,
-         recentText(state.recent), state.medianMs});
+         recentText(state), state.medianMs});
 }
 
 // The median of the fact's right answers within the time limit, from the
@@ -83,19 +83,6 @@ int storedMedianMs(const QSqlDatabase& db, qint64 pupil, int fact)
     while (nextRow(middle))
         times.push_back(middle.value(0).toInt());
     return facts::medianOf(times);
-}
-
-// The day of each fact's latest wrong (or timed-out) answer, from the stored
-// answers: only = -1 for every fact, else for that fact alone.
-std::map<int, facts::Day> missedDays(const QSqlDatabase& db, qint64 pupil, int only = -1)
-{
-    std::map<int, facts::Day> days;
-    QSqlQuery query = run(db, QStringLiteral("SELECT fact, max(day) FROM fact_answers WHERE pupil_id = ?"
-                                             " AND (? < 0 OR fact = ?) AND (is_right = 0 OR ms > ?) GROUP BY fact"),
-                          {pupil, only, only, facts::kTimeoutMs});
-    while (nextRow(query))
-        days[query.value(0).toInt()] = query.value(1).toLongLong();
-    return days;
 }
 
 } // namespace
@@ -115,13 +102,8 @@ void applyFactAnswer(const QSqlDatabase& db, qint64 pupil, const facts::FactAnsw
     QSqlQuery row = run(db, QStringLiteral("SELECT box, due, first_day, attempts, rights, recent, median_ms"
                                            " FROM fact_boxes WHERE pupil_id = ? AND fact = ?"),
                         {pupil, answer.fact});
-    if (nextRow(row)) {
-        facts::FactState state = stateFromRow(row, 0);
-        row.finish();
-        const std::map<int, facts::Day> missed = missedDays(db, pupil, answer.fact);
-        state.missedDay = missed.empty() ? 0 : missed.begin()->second;
-        book.setState(answer.fact, state);
-    }
+    if (nextRow(row))
+        book.setState(answer.fact, stateFromRow(row, 0));
     run(db,
         QStringLiteral("INSERT INTO fact_answers (pupil_id, fact, is_right, ms, day, speed) VALUES (?, ?, ?, ?, ?, ?)"),
         {pupil, answer.fact, answer.right ? 1 : 0, answer.ms, qint64(answer.day), speedText(answer.speed)});
@@ -148,15 +130,10 @@ facts::FactBook readFactBook(const QSqlDatabase& db, qint64 pupil)
     QSqlQuery query = run(db, QStringLiteral("SELECT fact, box, due, first_day, attempts, rights, recent, median_ms"
                                              " FROM fact_boxes WHERE pupil_id = ?"),
                           {pupil});
-    const std::map<int, facts::Day> missed = missedDays(db, pupil);
     while (nextRow(query)) {
         const int fact = query.value(0).toInt();
-        if (fact < 0 || fact >= facts::kFactCount)
-            continue;
-        facts::FactState state = stateFromRow(query, 1);
-        const auto day = missed.find(fact);
-        state.missedDay = day == missed.end() ? 0 : day->second;
-        book.setState(fact, state);
+        if (fact >= 0 && fact < facts::kFactCount)
+            book.setState(fact, stateFromRow(query, 1));
     }
     return book;
 }
