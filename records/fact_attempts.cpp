@@ -2,6 +2,7 @@
 #include "records/fact_attempts.h"
 
 #include "records/fact_records.h"
+#include "records/record_reader.h"
 #include "records/sql_support.h"
 
 #include <QDateTime>
@@ -28,11 +29,9 @@ std::optional<facts::Fact> factOfQuestion(const QString& operation, const QStrin
 
 void countFactAttempt(const QSqlDatabase& db, qint64 questionId, bool right, qint64 ms)
 {
-    QSqlQuery found = run(db, QStringLiteral("SELECT t.pupil_id, t.started, e.operation, e.mode, e.number_type,"
-                                             " q.first, q.second, q.third FROM questions q"
-                                             " JOIN tests t ON t.id = q.test_id JOIN exercises e ON e.id = t.exercise_id"
-                                             " WHERE q.id = ?"),
-                          {questionId});
+    QSqlQuery found = questionRow(db, questionId,
+                                  QStringLiteral("t.pupil_id, t.started, e.operation, e.mode, e.number_type, q.first,"
+                                                 " q.second, q.third"));
     if (!nextRow(found))
         return;
     const QString mode = found.value(3).toString();

@@ -75,6 +75,14 @@ std::map<qint64, QString> pupilNames(const QSqlDatabase& db)
 
 } // namespace
 
+QSqlQuery questionRow(const QSqlDatabase& db, qint64 questionId, const QString& columns)
+{
+    return run(db, QStringLiteral("SELECT ") + columns +
+                       QStringLiteral(" FROM questions q JOIN tests t ON t.id = q.test_id"
+                                      " JOIN exercises e ON e.id = t.exercise_id WHERE q.id = ?"),
+               {questionId});
+}
+
 QuestionShown questionAt(const QSqlQuery& query, int column)
 {
     QuestionShown question;

@@ -114,11 +114,9 @@ void RecordWrites::answer(TestId test, int number, const QString& typed, bool ri
 
 void RecordWrites::bookFirstTry(TestId test, qint64 questionId, bool right)
 {
-    QSqlQuery found = run(db_, QStringLiteral("SELECT t.pupil_id, t.exercise_id, t.started, t.redo, e.mode,"
-                                              " q.first, q.second, q.third, q.answer FROM questions q"
-                                              " JOIN tests t ON t.id = q.test_id JOIN exercises e ON e.id = t.exercise_id"
-                                              " WHERE q.id = ?"),
-                          {questionId});
+    QSqlQuery found = questionRow(db_, questionId,
+                                  QStringLiteral("t.pupil_id, t.exercise_id, t.started, t.redo, e.mode, q.first,"
+                                                 " q.second, q.third, q.answer"));
     if (!nextRow(found))
         return;
     // A 达标测试 has one answer per question: one answered wrong is booked
@@ -264,11 +262,9 @@ void RecordWrites::setInBook(qint64 questionId, bool inBook)
 
 void RecordWrites::bookUnderNormalWindow(qint64 questionId, bool inBook)
 {
-    QSqlQuery found = run(db_, QStringLiteral("SELECT t.pupil_id, t.started, e.operation, e.level_option,"
-                                              " e.level_caption, e.number_type, q.first, q.second, q.third, q.answer"
-                                              " FROM questions q JOIN tests t ON t.id = q.test_id"
-                                              " JOIN exercises e ON e.id = t.exercise_id WHERE q.id = ?"),
-                          {questionId});
+    QSqlQuery found = questionRow(db_, questionId,
+                                  QStringLiteral("t.pupil_id, t.started, e.operation, e.level_option, e.level_caption,"
+                                                 " e.number_type, q.first, q.second, q.third, q.answer"));
     if (!nextRow(found))
         return;
     const QString operation = found.value(2).toString();
