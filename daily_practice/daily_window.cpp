@@ -41,7 +41,7 @@ DailyPracticeWindow::DailyPracticeWindow(const FamilyRow& row, const DrillServic
     // right answer after a wrong one.
     planLabel_ = sideLabel(this, "lblPlan", colorFromBgr(0xC00000));
     setDesignFont(planLabel_, designFont(FontFace::Heiti, 12, true));
-    placeInTwips(planLabel_, QRect(120, 1440, 1700, 2400));
+    placeInTwips(planLabel_, QRect(120, 1440, 1700, 2700));
     correction_ = sideLabel(this, "lblCorrection", colorFromBgr(0x0000FF));
     setDesignFont(correction_, designFont(FontFace::Heiti, 16, true));
     placeInTwips(correction_, QRect(120, 4200, 1700, 3000));
