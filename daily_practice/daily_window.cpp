@@ -7,6 +7,7 @@
 
 #include <QLabel>
 #include <QPushButton>
+#include <QStringList>
 
 namespace zorvel {
 
@@ -30,7 +31,7 @@ QLabel* sideLabel(QWidget* parent, const char* name, const QColor& colour)
 
 DailyPracticeWindow::DailyPracticeWindow(const FamilyRow& row, const DrillServices& services,
                                          facts::FactStore& store, std::function<QDate()> today, QWidget* parent)
-    : DrillWindow(row, services, parent), store_(store), today_(std::move(today))
+    : DrillWindow(row, services, parent), store_(store), today_(std::move(today)), random_(services.randomSource())
 {
     heading_ = findChild<QLabel*>(QStringLiteral("Label7"));
     setDesignFont(heading_, designFont(FontFace::Heiti, 28, true));
@@ -40,7 +41,7 @@ DailyPracticeWindow::DailyPracticeWindow(const FamilyRow& row, const DrillServic
     // right answer after a wrong one.
     planLabel_ = sideLabel(this, "lblPlan", colorFromBgr(0xC00000));
     setDesignFont(planLabel_, designFont(FontFace::Heiti, 12, true));
-    placeInTwips(planLabel_, QRect(120, 1440, 1700, 2400));
+    placeInTwips(planLabel_, QRect(120, 1440, 1700, 2700));
     correction_ = sideLabel(this, "lblCorrection", colorFromBgr(0x0000FF));
     setDesignFont(correction_, designFont(FontFace::Heiti, 16, true));
     placeInTwips(correction_, QRect(120, 4200, 1700, 3000));
@@ -74,9 +75,10 @@ void DailyPracticeWindow::beginSession()
         setAskEnabled(false);
         return;
     }
-    session_.emplace(book_, plan_, today());
+    session_.emplace(book_, plan_, today(), [this](int n) { return random_->draw(n, 0); });
     // "今天：20 题，" over "其中新题 5" in the narrow column.
-    planLabel_->setText(facts::planText(*session_).replace(QStringLiteral("，"), QStringLiteral("，\n")));
+    planText_ = facts::planText(*session_).replace(QStringLiteral("，"), QStringLiteral("，\n"));
+    planLabel_->setText(planText_);
     if (session_->nothingToDo())
         setAskEnabled(false);
 }
@@ -110,11 +112,31 @@ Question DailyPracticeWindow::nextQuestion()
     return question;
 }
 
-void DailyPracticeWindow::recordAnswer(const Fact& fact, bool right, int ms)
+bool DailyPracticeWindow::recordAnswer(const Fact& fact, bool right, int ms)
 {
     const facts::FactAnswer answer{fact.index(), right, ms, today(), plan_.speed};
     store_.recordAnswer(answer);
-    session_->answered(fact, book_.apply(answer).box);
+    return session_->answered(fact, book_.apply(answer).box);
+}
+
+void DailyPracticeWindow::noteReturn(const Fact& fact, const QString& why)
+{
+    // Under the plan of the day, which it changes.
+    planLabel_->setText(planText_ + QStringLiteral("\n\n%1 %2稍后再练一次，今天共 %3 题")
+                                        .arg(facts::qText(fact.text()), why)
+                                        .arg(session_->length()));
+}
+
+records::Exercise DailyPracticeWindow::shownExercise() const
+{
+    QStringList keys, names;
+    for (facts::FactSet set : plan_.sets) {
+        keys << facts::qText(facts::setKey(set));
+        names << facts::qText(facts::setName(set));
+    }
+    const QString sets = keys.join(QLatin1Char(','));
+    return {row().formName, sets, row().recordedMode, sets, names.join(QStringLiteral("、")),
+            QStringLiteral("integer")};
 }
 
 void DailyPracticeWindow::markAnswer(bool right)
@@ -123,12 +145,17 @@ void DailyPracticeWindow::markAnswer(bool right)
     if (!fact)
         return;
     const qint64 ms = services().clock->nowMs() - shownAtMs_;
-    recordAnswer(*fact, right, static_cast<int>(std::min<qint64>(ms, facts::kTimeoutMs + 1)));
+    const bool comesBack = recordAnswer(*fact, right, static_cast<int>(std::min<qint64>(ms, facts::kTimeoutMs + 1)));
     DisableKeypad();
     if (right && session_->asked() < session_->length()) {
+        // Right but too slow: back to box 1, and once more today.
+        if (comesBack)
+            noteReturn(*fact, QStringLiteral("答得太慢，"));
         askQuestion();
         return;
     }
+    if (comesBack)
+        noteReturn(*fact, QString());
     closeQuestion(right, QStringLiteral("正确答案"));
 }
 
@@ -148,8 +175,8 @@ void DailyPracticeWindow::endOrWait()
         finishTest();
         return;
     }
-    // A missed fact comes back later in the session: the counter shows the
-    // longer session at once, not only with the next question.
+    // A missed fact comes back later in the session, one question more: the
+    // counter shows the longer session at once, not only with the next question.
     showProgress();
     openAskButton();
 }
@@ -161,7 +188,9 @@ void DailyPracticeWindow::stopwatchTicked(qint64 elapsedMs)
     if (!fact || services().clock->nowMs() - shownAtMs_ < facts::kTimeoutMs)
         return;
     QWidget* focused = focusWidget();
-    recordAnswer(*fact, false, facts::kTimeoutMs);
+    recordUnanswered();
+    if (recordAnswer(*fact, false, facts::kTimeoutMs))
+        noteReturn(*fact, QString());
     DisableKeypad();
     closeQuestion(false, QStringLiteral("时间到"));
     refocusAfterDisabling(focused, askButton());

@@ -31,7 +31,8 @@ std::vector<Fact> dueFacts(const FactBook& book, const PracticePlan& plan, Day t
     std::stable_sort(due.begin(), due.end(), [&book](const Fact& x, const Fact& y) {
         const FactState& sx = book.state(x);
         const FactState& sy = book.state(y);
-        return std::tie(sx.due, sx.box) < std::tie(sy.due, sy.box);
+        return std::make_tuple(!sx.missedLastTime(), sx.due, sx.box) <
+               std::make_tuple(!sy.missedLastTime(), sy.due, sy.box);
     });
     return due;
 }
@@ -48,40 +49,53 @@ std::vector<Fact> newFactsInOrder(const FactBook& book, const PracticePlan& plan
             if (!book.state(fact).asked())
                 fresh.push_back(fact);
         }
-        std::stable_sort(fresh.begin() + static_cast<std::ptrdiff_t>(from), fresh.end(),
-                         [](const Fact& x, const Fact& y) { return std::max(x.a, x.b) < std::max(y.a, y.b); });
+        std::sort(fresh.begin() + static_cast<std::ptrdiff_t>(from), fresh.end(),
+                  [](const Fact& x, const Fact& y) { return teachingRank(x) < teachingRank(y); });
     }
     return fresh;
 }
 
-DailySession::DailySession(const FactBook& book, const PracticePlan& plan, Day today)
+DailySession::DailySession(const FactBook& book, const PracticePlan& plan, Day today, const RandomBelow& random)
     : asks_(kFactCount, 0)
 {
+    std::vector<Fact> missed;
+    std::vector<Fact> rest;
     for (const Fact& fact : dueFacts(book, plan, today)) {
-        if (static_cast<int>(queue_.size()) == kSessionLength)
+        if (static_cast<int>(missed.size() + rest.size()) == kSessionLength)
             break;
-        queue_.push_back(fact);
+        (book.state(fact).missedLastTime() ? missed : rest).push_back(fact);
     }
     const int newAllowed = std::max(0, kNewFactsPerDay - book.newFactsOn(today));
     for (const Fact& fact : newFactsInOrder(book, plan)) {
-        if (static_cast<int>(queue_.size()) == kSessionLength || newFacts_ == newAllowed)
+        if (static_cast<int>(missed.size() + rest.size()) == kSessionLength || newFacts_ == newAllowed)
             break;
-        queue_.push_back(fact);
+        rest.push_back(fact);
         ++newFacts_;
     }
+    missed = shuffledApart(std::move(missed), random);
+    rest = shuffledApart(std::move(rest), random,
+                         missed.empty() ? std::nullopt : std::optional<Fact>(missed.back()));
+    queue_.assign(missed.begin(), missed.end());
+    queue_.insert(queue_.end(), rest.begin(), rest.end());
 }
 
 int DailySession::length() const
 {
-    return std::min(kSessionLength, asked() + static_cast<int>(queue_.size() + returns_.size()));
+    return asked() + static_cast<int>(queue_.size() + returns_.size());
 }
 
-std::optional<Fact> DailySession::takeReturn(bool onlyOverdue)
+bool DailySession::apartFromLast(const Fact& fact) const
+{
+    return asked_.empty() || !sameFamily(asked_.back(), fact);
+}
+
+std::optional<Fact> DailySession::takeReturn(Readiness readiness, bool apart)
 {
     auto best = returns_.end();
     for (auto it = returns_.begin(); it != returns_.end(); ++it) {
-        const bool ready = onlyOverdue ? it->latest <= asked() : it->earliest <= asked();
-        if (ready && (best == returns_.end() || it->latest < best->latest))
+        const bool ready = readiness == Readiness::Any ||
+                           (readiness == Readiness::Overdue ? it->latest : it->earliest) <= asked();
+        if (ready && (!apart || apartFromLast(it->fact)) && (best == returns_.end() || it->latest < best->latest))
             best = it;
     }
     if (best == returns_.end())
@@ -91,22 +105,38 @@ std::optional<Fact> DailySession::takeReturn(bool onlyOverdue)
     return fact;
 }
 
+std::optional<Fact> DailySession::takeQueued(bool apart)
+{
+    const auto it = apart ? std::find_if(queue_.begin(), queue_.end(), [this](const Fact& f) { return apartFromLast(f); })
+                          : queue_.begin();
+    if (it == queue_.end())
+        return std::nullopt;
+    const Fact fact = *it;
+    queue_.erase(it);
+    return fact;
+}
+
+std::optional<Fact> DailySession::choose()
+{
+    for (bool apart : {true, false}) {
+        for (Readiness readiness : {Readiness::Overdue, Readiness::Ready}) {
+            if (std::optional<Fact> fact = takeReturn(readiness, apart))
+                return fact;
+        }
+        if (std::optional<Fact> fact = takeQueued(apart))
+            return fact;
+    }
+    // Nothing else is left to put between: a missed fact comes back sooner.
+    for (bool apart : {true, false}) {
+        if (std::optional<Fact> fact = takeReturn(Readiness::Any, apart))
+            return fact;
+    }
+    return std::nullopt;
+}
+
 std::optional<Fact> DailySession::next()
 {
-    if (asked() >= kSessionLength)
-        return std::nullopt;
-    std::optional<Fact> fact = takeReturn(true);
-    if (!fact)
-        fact = takeReturn(false);
-    if (!fact && !queue_.empty()) {
-        fact = queue_.front();
-        queue_.pop_front();
-    }
-    if (!fact && !returns_.empty()) {
-        // Nothing else is left to put between: the fact comes back sooner.
-        fact = returns_.front().fact;
-        returns_.erase(returns_.begin());
-    }
+    const std::optional<Fact> fact = choose();
     if (!fact)
         return std::nullopt;
     ++asks_[static_cast<std::size_t>(fact->index())];
@@ -114,20 +144,20 @@ std::optional<Fact> DailySession::next()
     return fact;
 }
 
-void DailySession::answered(const Fact& fact, int box)
+bool DailySession::answered(const Fact& fact, int box)
 {
     ++answered_;
-    if (box != 1 || asks_[static_cast<std::size_t>(fact.index())] >= kMaxAsksPerSession)
-        return;
+    if (box != 1 || asks_[static_cast<std::size_t>(fact.index())] >= kMaxAsksPerSession ||
+        returnsAdded_ == kMaxReturnsPerSession)
+        return false;
     // asked() already counts this question: it stood at position asked() - 1.
     const int position = asked() - 1;
     // Too late in the session: the fact waits in box 1 for the next one.
     if (position + kReturnAfterMin + 1 >= kSessionLength)
-        return;
+        return false;
     returns_.push_back({fact, position + kReturnAfterMin + 1, position + kReturnAfterMax + 1});
-    // A return takes the place of the last question planned.
-    if (asked() + static_cast<int>(queue_.size() + returns_.size()) > kSessionLength && !queue_.empty())
-        queue_.pop_back();
+    ++returnsAdded_;
+    return true;
 }
 
 } // namespace zorvel::facts

@@ -1,12 +1,17 @@
-// The session of a day: up to 20 questions. Facts that land in box 1 come
-// back in the same session after 3 to 5 other questions (sooner when nothing
-// else is left; a fact that lands there too late in the session waits for the
-// next one); the rest of the session is the facts that are due, most overdue first, then new facts (at
-// most 20 new facts a day). No fact is asked more than 3 times in a session,
-// and no fact is asked before it is due.
+// The session of a day: 20 questions, or fewer when less is due. The facts
+// missed the last time they were practised come first, then the other facts
+// that are due (most overdue first), then new facts in teaching order (at
+// most 20 new facts a day); the questions are shuffled within the first
+// group and within the rest, keeping a fact's family apart. No fact is asked
+// before it is due. A fact that lands in box 1 comes back in the same
+// session after 3 to 5 other questions (sooner when nothing else is left, a
+// little later when the fact next in line is of its family), adding one
+// question to the session; a fact that lands there too late in the session
+// waits for the next one. No fact is asked more than 3 times in a session.
 #pragma once
 
 #include "facts/fact_book.h"
+#include "facts/session_order.h"
 
 #include <deque>
 #include <optional>
@@ -17,6 +22,8 @@ namespace zorvel::facts {
 inline constexpr int kSessionLength = 20;
 inline constexpr int kNewFactsPerDay = 20;
 inline constexpr int kMaxAsksPerSession = 3;
+// Returns of missed facts added to a session at most.
+inline constexpr int kMaxReturnsPerSession = 10;
 
 // A pupil's plan: the sets practised and the speed setting.
 struct PracticePlan {
@@ -28,13 +35,13 @@ struct PracticePlan {
 
 class DailySession {
 public:
-    DailySession(const FactBook& book, const PracticePlan& plan, Day today);
+    DailySession(const FactBook& book, const PracticePlan& plan, Day today, const RandomBelow& random);
 
     // Nothing due and no new fact left: "今天的练习已经完成".
-    bool nothingToDo() const { return queue_.empty(); }
-    // The questions planned now (20 unless there is less to practise).
+    bool nothingToDo() const { return asked_.empty() && queue_.empty(); }
+    // The questions of the session: those planned and the returns added so far.
     int length() const;
-    // New facts among the planned questions.
+    // New facts among the planned questions, all of which are asked.
     int newFacts() const { return newFacts_; }
     int asked() const { return static_cast<int>(asked_.size()); }
     // The questions asked so far, in order.
@@ -47,8 +54,9 @@ public:
 
     // The next question, or none when the session is over.
     std::optional<Fact> next();
-    // The box the answer to the question asked last put its fact in.
-    void answered(const Fact& fact, int box);
+    // The box the answer to the question asked last put its fact in; true
+    // when the fact comes back later in this session (one question more).
+    bool answered(const Fact& fact, int box);
 
 private:
     struct Return {
@@ -56,7 +64,14 @@ private:
         int earliest;  // question positions (0-based)
         int latest;
     };
-    std::optional<Fact> takeReturn(bool onlyOverdue);
+    enum class Readiness { Overdue, Ready, Any };
+    // The next question: a missed fact due back, else the next planned one;
+    // one not of the family of the question asked last where there is one.
+    std::optional<Fact> choose();
+    // apart: only a fact not of the family of the question asked last.
+    std::optional<Fact> takeReturn(Readiness readiness, bool apart);
+    std::optional<Fact> takeQueued(bool apart);
+    bool apartFromLast(const Fact& fact) const;
 
     std::deque<Fact> queue_;
     std::vector<Return> returns_;
@@ -64,12 +79,14 @@ private:
     std::vector<Fact> asked_;
     int answered_ = 0;
     int newFacts_ = 0;
+    int returnsAdded_ = 0;
 };
 
-// The facts of the plan that are due on today, most overdue first.
+// The facts of the plan that are due on today: those missed the last time
+// they were practised first, then most overdue first.
 std::vector<Fact> dueFacts(const FactBook& book, const PracticePlan& plan, Day today);
 // The facts of the plan never asked, in the order they are introduced:
-// set by set, small operands first.
+// set by set, in teaching order.
 std::vector<Fact> newFactsInOrder(const FactBook& book, const PracticePlan& plan);
 
 } // namespace zorvel::facts

@@ -33,6 +33,21 @@ std::string Fact::withAnswer() const
     return text() + " = " + std::to_string(answer());
 }
 
+std::optional<Fact> factAsked(FactSet set, int first, int second)
+{
+    const auto digit = [](int n) { return n >= 1 && n <= 9; };
+    if (!digit(second))
+        return std::nullopt;
+    int a = first;
+    if (set == FactSet::Sub)
+        a = first - second;
+    else if (set == FactSet::Div)
+        a = first % second == 0 ? first / second : 0;
+    if (!digit(a))
+        return std::nullopt;
+    return Fact{set, a, second};
+}
+
 std::string_view setKey(FactSet set)
 {
     static constexpr std::string_view keys[] = {"add", "sub", "mul", "div"};

@@ -53,6 +53,10 @@ struct Fact {
     std::string withAnswer() const;
 };
 
+// The fact a question of the set asks ("56 ÷ 8" is (7 × 8) ÷ 8), if it asks
+// one: operands and answer from 1 to 9 (sums and products aside).
+std::optional<Fact> factAsked(FactSet set, int first, int second);
+
 // "add", "sub", "mul", "div"
 std::string_view setKey(FactSet set);
 std::optional<FactSet> setFromKey(std::string_view key);

@@ -48,7 +48,11 @@ FactState& FactBook::applyWithoutMedian(const FactAnswer& answer)
     } else {
         fact.box = nextBox(fact.box, g);
     }
+    if (g == Grade::Wrong)
+        fact.missedDay = answer.day;
     fact.due = answer.day + dueAfterDays(fact.box);
+    if (fact.missedDay == answer.day)
+        fact.due = std::min(fact.due, answer.day + 1);
     ++fact.attempts;
     if (g != Grade::Wrong) {
         ++fact.rights;

@@ -36,8 +36,12 @@ struct FactState {
     Grade last = Grade::Wrong;
     RecentGrades recent;
     int medianMs = -1;      // of the right answers; -1 before the first
+    Day missedDay = 0;      // the day of the latest wrong answer; 0 before the first
 
     bool asked() const { return box > 0; }
+    // Missed on the day it was last practised: due the next day at the
+    // latest, whatever box it climbed to after, and asked first then.
+    bool missedLastTime() const { return missedDay > 0 && due <= missedDay + 1; }
     bool isMastered() const { return mastered(recent); }
     Colour colour() const;
 };

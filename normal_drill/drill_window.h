@@ -104,6 +104,10 @@ protected:
     // ("1:07.06"; none for a test that is not timed by it).
     void endTestFinished(const QString& timeText);
     void recordFluencyResult(const records::FluencyResult& result) { recording_.fluencyResult(result); }
+    // A question left unanswered (timed out): recorded as an empty wrong answer.
+    void recordUnanswered() { recording_.answer(QString(), false); }
+    // The exercise selected on screen, as the record keeps it.
+    virtual records::Exercise shownExercise() const;
     QString answerText() const;
     void setAskEnabled(bool enabled);
     void showStopwatchReading(qint64 ms);
@@ -158,8 +162,6 @@ private:
     void setOperandTexts(const std::array<QString, 3>& texts);
     void applyNumberTypeFonts();
     static QString twoCharacterNumber(int n);
-    // The exercise selected on screen, as the record keeps it.
-    records::Exercise shownExercise() const;
     void recordQuestion(const Question& question);
     // Ends the recorded test, if one is open; "重练" holds for that test only.
     void endRecordedTest(records::TestEnd end, const QString& stopwatchText = QString());

@@ -114,6 +114,7 @@ std::vector<FamilyRow> buildPracticeTable()
                               15210, QStringLiteral("0"));
     daily.heading = QStringLiteral("今日练习");
     daily.choosesExercise = false;
+    daily.recordedMode = QStringLiteral("practice");
     return {daily};
 }
 

@@ -1,4 +1,4 @@
-// Window names from the exercise catalogue and the two practice modes.
+// Window names from the exercise catalogue and the practice modes.
 #include "records/exercise_names.h"
 
 #include "questions/catalogue.h"
@@ -22,11 +22,16 @@ QString modeText(const QString& modeKey)
         return QStringLiteral("听算模式");
     if (modeKey == QLatin1String("fluency"))
         return QStringLiteral("达标测试");
+    if (modeKey == QLatin1String("practice"))
+        return QStringLiteral("今日练习");
     return modeKey;
 }
 
 QString windowText(const Exercise& exercise)
 {
+    // The daily practice is one window whatever the sets it asks.
+    if (exercise.mode == QLatin1String("practice"))
+        return modeText(exercise.mode);
     return operationText(exercise.operation) + QLatin1Char(' ') + modeText(exercise.mode);
 }
 

@@ -9,26 +9,28 @@ namespace zorvel::records {
 
 namespace {
 
-// The last three grades, oldest first, as letters: F fast, S slow, T too
-// slow, W wrong.
-QString recentText(const facts::RecentGrades& recent)
+// The last three grades, oldest first, as letters (F fast, S slow, T too
+// slow, W wrong), then "@" and the day of the latest wrong answer, if any
+// ("WFF@2461234"): a reader that knows only the letters skips the rest.
+QString recentText(const facts::FactState& state)
 {
     static const char letters[] = {'F', 'S', 'T', 'W'};
     QString text;
-    for (int i = 0; i < recent.count; ++i)
-        text += QLatin1Char(letters[static_cast<int>(recent.grades[static_cast<std::size_t>(i)])]);
+    for (int i = 0; i < state.recent.count; ++i)
+        text += QLatin1Char(letters[static_cast<int>(state.recent.grades[static_cast<std::size_t>(i)])]);
+    if (state.missedDay > 0)
+        text += QLatin1Char('@') + QString::number(state.missedDay);
     return text;
 }
 
-facts::RecentGrades recentFromText(const QString& text)
+void setRecentFromText(facts::FactState& state, const QString& text)
 {
-    facts::RecentGrades recent;
-    for (QChar c : text) {
+    for (QChar c : text.section(QLatin1Char('@'), 0, 0)) {
         const int grade = QStringLiteral("FSTW").indexOf(c);
         if (grade >= 0)
-            recent.add(static_cast<facts::Grade>(grade));
+            state.recent.add(static_cast<facts::Grade>(grade));
     }
-    return recent;
+    state.missedDay = text.section(QLatin1Char('@'), 1, 1).toLongLong();
 }
 
 QString speedText(facts::Speed speed)
@@ -51,7 +53,7 @@ facts::FactState stateFromRow(const QSqlQuery& row, int first)
     state.firstDay = row.value(first + 2).toLongLong();
     state.attempts = row.value(first + 3).toInt();
     state.rights = row.value(first + 4).toInt();
-    state.recent = recentFromText(row.value(first + 5).toString());
+    setRecentFromText(state, row.value(first + 5).toString());
     if (state.recent.count > 0)
         state.last = state.recent.grades[static_cast<std::size_t>(state.recent.count - 1)];
     state.medianMs = row.value(first + 6).toInt();
@@ -64,7 +66,7 @@ void writeState(const QSqlDatabase& db, qint64 pupil, int fact, const facts::Fac
         QStringLiteral("INSERT OR REPLACE INTO fact_boxes (pupil_id, fact, box, due, first_day, attempts, rights,"
                        " recent, median_ms) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?)"),
         {pupil, fact, state.box, qint64(state.due), qint64(state.firstDay), state.attempts, state.rights,
-         recentText(state.recent), state.medianMs});
+         recentText(state), state.medianMs});
 }
 
 // The median of the fact's right answers within the time limit, from the
@@ -90,19 +92,24 @@ void writeFactAnswer(const QSqlDatabase& db, qint64 pupil, const facts::FactAnsw
     if (answer.fact < 0 || answer.fact >= facts::kFactCount)
         return;
     Transaction transaction(db);
-    run(db,
-        QStringLiteral("INSERT INTO fact_answers (pupil_id, fact, is_right, ms, day, speed) VALUES (?, ?, ?, ?, ?, ?)"),
-        {pupil, answer.fact, answer.right ? 1 : 0, answer.ms, qint64(answer.day), speedText(answer.speed)});
+    applyFactAnswer(db, pupil, answer);
+    transaction.commit();
+}
+
+void applyFactAnswer(const QSqlDatabase& db, qint64 pupil, const facts::FactAnswer& answer)
+{
     facts::FactBook book;
     QSqlQuery row = run(db, QStringLiteral("SELECT box, due, first_day, attempts, rights, recent, median_ms"
                                            " FROM fact_boxes WHERE pupil_id = ? AND fact = ?"),
                         {pupil, answer.fact});
     if (nextRow(row))
         book.setState(answer.fact, stateFromRow(row, 0));
+    run(db,
+        QStringLiteral("INSERT INTO fact_answers (pupil_id, fact, is_right, ms, day, speed) VALUES (?, ?, ?, ?, ?, ?)"),
+        {pupil, answer.fact, answer.right ? 1 : 0, answer.ms, qint64(answer.day), speedText(answer.speed)});
     facts::FactState state = book.apply(answer);
     state.medianMs = storedMedianMs(db, pupil, answer.fact);
     writeState(db, pupil, answer.fact, state);
-    transaction.commit();
 }
 
 std::vector<facts::FactAnswer> readFactAnswers(const QSqlDatabase& db, qint64 pupil)

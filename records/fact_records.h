@@ -11,6 +11,8 @@ namespace zorvel::records {
 
 // Stores the answer and moves the fact's box, as one transaction.
 void writeFactAnswer(const QSqlDatabase& db, qint64 pupil, const facts::FactAnswer& answer);
+// The same within the caller's transaction.
+void applyFactAnswer(const QSqlDatabase& db, qint64 pupil, const facts::FactAnswer& answer);
 std::vector<facts::FactAnswer> readFactAnswers(const QSqlDatabase& db, qint64 pupil);
 facts::FactBook readFactBook(const QSqlDatabase& db, qint64 pupil);
 // Every pupil's boxes made again from the stored answers, as one transaction.

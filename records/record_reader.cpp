@@ -75,6 +75,14 @@ std::map<qint64, QString> pupilNames(const QSqlDatabase& db)
 
 } // namespace
 
+QSqlQuery questionRow(const QSqlDatabase& db, qint64 questionId, const QString& columns)
+{
+    return run(db, QStringLiteral("SELECT ") + columns +
+                       QStringLiteral(" FROM questions q JOIN tests t ON t.id = q.test_id"
+                                      " JOIN exercises e ON e.id = t.exercise_id WHERE q.id = ?"),
+               {questionId});
+}
+
 QuestionShown questionAt(const QSqlQuery& query, int column)
 {
     QuestionShown question;
@@ -225,12 +233,14 @@ QString RecordReader::lastFluencyTest(qint64 pupil) const
 std::vector<BestTime> RecordReader::bestTimes(qint64 pupil) const
 {
     // One index seek per exercise: its fastest time of a test without a wrong
-    // answer, the earliest of equals.
+    // answer, the earliest of equals; normal mode only (a daily practice is
+    // timed too, but asks other questions every day).
     QSqlQuery query = run(db_, QStringLiteral("SELECT e.window, e.operation, e.mode, e.level_option, e.level_caption,"
                                               " e.number_type, t.time, t.started FROM exercises e"
                                               " JOIN tests t ON t.id = (SELECT id FROM tests WHERE pupil_id = ?"
                                               " AND exercise_id = e.id AND centis IS NOT NULL AND wrong_answers = 0"
-                                              " ORDER BY centis, started LIMIT 1) ORDER BY ") + kExerciseOrder,
+                                              " ORDER BY centis, started LIMIT 1) WHERE e.mode = 'normal' ORDER BY ") +
+                              kExerciseOrder,
                           {pupil});
     std::vector<BestTime> best;
     LocalTimes local;

@@ -42,6 +42,9 @@ private:
 
 // A question's three operands and answer, from column on.
 QuestionShown questionAt(const QSqlQuery& query, int column);
+// The columns (of q the question, t its test, e the test's exercise) of one
+// question, as a query before its row.
+QSqlQuery questionRow(const QSqlDatabase& db, qint64 questionId, const QString& columns);
 
 // "1:07.06" -> 6706 hundredths; none for anything else.
 std::optional<int> stopwatchHundredths(const QString& text);

@@ -5,9 +5,11 @@
 // (or counts once more); it leaves once it has been answered right at the
 // first try in two different "重练" tests. A listening question is booked,
 // when ticked, under the normal-mode exercise of its operation, level and type.
+// A first answer to a basic fact is an attempt in the daily practice's boxes.
 #include "records/record_writes.h"
 
 #include "questions/catalogue.h"
+#include "records/fact_attempts.h"
 #include "records/pupil_names.h"
 #include "records/record_reader.h"
 #include "records/sql_support.h"
@@ -103,18 +105,18 @@ void RecordWrites::answer(TestId test, int number, const QString& typed, bool ri
         {questionId, seq, text(typed), right ? 1 : 0, ms});
     if (!right)
         run(db_, QStringLiteral("UPDATE tests SET wrong_answers = wrong_answers + 1 WHERE id = ?"), {test});
-    if (seq == 1)
+    if (seq == 1) {
         bookFirstTry(test, questionId.toLongLong(), right);
+        countFactAttempt(db_, questionId.toLongLong(), right, ms);
+    }
     transaction.commit();
 }
 
 void RecordWrites::bookFirstTry(TestId test, qint64 questionId, bool right)
 {
-    QSqlQuery found = run(db_, QStringLiteral("SELECT t.pupil_id, t.exercise_id, t.started, t.redo, e.mode,"
-                                              " q.first, q.second, q.third, q.answer FROM questions q"
-                                              " JOIN tests t ON t.id = q.test_id JOIN exercises e ON e.id = t.exercise_id"
-                                              " WHERE q.id = ?"),
-                          {questionId});
+    QSqlQuery found = questionRow(db_, questionId,
+                                  QStringLiteral("t.pupil_id, t.exercise_id, t.started, t.redo, e.mode, q.first,"
+                                                 " q.second, q.third, q.answer"));
     if (!nextRow(found))
         return;
     // A 达标测试 has one answer per question: one answered wrong is booked
@@ -260,11 +262,9 @@ void RecordWrites::setInBook(qint64 questionId, bool inBook)
 
 void RecordWrites::bookUnderNormalWindow(qint64 questionId, bool inBook)
 {
-    QSqlQuery found = run(db_, QStringLiteral("SELECT t.pupil_id, t.started, e.operation, e.level_option,"
-                                              " e.level_caption, e.number_type, q.first, q.second, q.third, q.answer"
-                                              " FROM questions q JOIN tests t ON t.id = q.test_id"
-                                              " JOIN exercises e ON e.id = t.exercise_id WHERE q.id = ?"),
-                          {questionId});
+    QSqlQuery found = questionRow(db_, questionId,
+                                  QStringLiteral("t.pupil_id, t.started, e.operation, e.level_option, e.level_caption,"
+                                                 " e.number_type, q.first, q.second, q.third, q.answer"));
     if (!nextRow(found))
         return;
     const QString operation = found.value(2).toString();

@@ -13,7 +13,8 @@
 //   fact_answers  every answer of the daily practice (fact 0..323, the day as
 //              a Julian day, the speed setting it was judged by)
 //   fact_boxes the box, due day and counts of every fact asked, per pupil:
-//              derived from fact_answers, kept up to date with each answer
+//              derived from fact_answers, kept up to date with each answer;
+//              recent holds the last grades and "@" the day last missed
 //   fact_plans the sets and speed of each pupil's daily practice
 //   fluency_results  a 达标测试's test as chosen, limit, count, correct
 //              answers, time used and whether it passed; one row per such test

@@ -38,7 +38,7 @@ void FactsTab::showPupil()
         if (practised)
             sets.push_back(set);
     }
-    plan_->setText(facts::planText(facts::DailySession(book, plan, today)));
+    plan_->setText(facts::planText(facts::DailySession(book, plan, today, facts::seededDraws(0))));
     grid_->showBook(book, sets, today);
 }
 

@@ -18,7 +18,10 @@ const OperationInfo* infoOf(const QString& operationKey)
 
 QString numberTypeText(const QString& operationKey, const QString& numberTypeKey)
 {
+    // The daily practice asks whole numbers of several operations.
     const OperationInfo* info = infoOf(operationKey);
+    if (!info && numberTypeKey == QLatin1String("integer"))
+        info = infoOf(QStringLiteral("add"));
     const auto type = numberTypeFromName(numberTypeKey.toStdString());
     if (!info || !type)
         return numberTypeKey;
@@ -40,6 +43,12 @@ QString fluencyResultText(const FluencyResult& result)
     return QStringLiteral("%1 正确 %2/%3").arg(result.passed ? QStringLiteral("达标") : QStringLiteral("未达标"))
         .arg(result.correct)
         .arg(result.questions);
+}
+
+QString practiceResultText(const TestRow& row)
+{
+    // Each question of a daily practice has one answer, a timed-out one empty.
+    return QStringLiteral("完成 首次答对 %1/%2").arg(row.questions - row.wrongAnswers).arg(row.questions);
 }
 
 QString endText(TestEnd end)

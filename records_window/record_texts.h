@@ -4,6 +4,7 @@
 #pragma once
 
 #include "records/exercise_names.h"
+#include "records/record_queries.h"
 #include "records/test_reports.h"
 
 #include <QString>
@@ -14,6 +15,8 @@ QString numberTypeText(const QString& operationKey, const QString& numberTypeKey
 // A 达标测试's time used of its limit, "4:12 / 5:00", and its result, "达标 正确 58/60".
 QString fluencyTimeText(const FluencyResult& result);
 QString fluencyResultText(const FluencyResult& result);
+// A finished daily practice: "完成 首次答对 17/20".
+QString practiceResultText(const TestRow& row);
 QString endText(TestEnd end);                            // "完成", "中途返回", ...
 // "23 + 45 = 68", with the operator signs of the exercise's operation.
 QString questionText(const QString& operationKey, const QuestionShown& question);

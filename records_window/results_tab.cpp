@@ -121,6 +121,7 @@ QWidget* ResultsTab::buildFilters()
     mode_->addItem(modeText(QStringLiteral("normal")), QStringLiteral("normal"));
     mode_->addItem(modeText(QStringLiteral("listening")), QStringLiteral("listening"));
     mode_->addItem(modeText(QStringLiteral("fluency")), QStringLiteral("fluency"));
+    mode_->addItem(modeText(QStringLiteral("practice")), QStringLiteral("practice"));
     period_ = makeCombo(row, "cboPeriod");
     period_->addItem(QStringLiteral("全部"), -1);
     period_->addItem(QStringLiteral("今天"), 0);

@@ -39,6 +39,8 @@ QString TestTableModel::cellText(const TestRow& row, int column)
     case Ended:
         if (row.fluency)
             return fluencyResultText(*row.fluency);
+        if (row.exercise.mode == QLatin1String("practice") && row.ended == TestEnd::Finished)
+            return practiceResultText(row);
         return row.redo ? endText(row.ended) + QStringLiteral("（重练）") : endText(row.ended);
     }
     return QString();

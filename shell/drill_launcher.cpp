@@ -52,11 +52,13 @@ DrillWindowFactory drillWindowFactory(RecorderSource recorder, FactStoreSource f
     auto history = std::make_shared<RecordFluencyHistory>(recorder);
     return [recorder, facts, history](const QString& formName) -> std::unique_ptr<QDialog> {
         if (practiceRow(formName)) {
-            // The daily practice keeps its answers in the fact store, not as tests.
+            // The daily practice keeps its answers in the fact store, and its
+            // sessions as tests.
             facts::FactStore* store = facts ? facts() : nullptr;
             if (!store)
                 return nullptr;
-            return createDailyPracticeWindow(programDrillServices(nullptr), *store, [] { return QDate::currentDate(); });
+            return createDailyPracticeWindow(programDrillServices(recorder ? recorder() : nullptr), *store,
+                                             [] { return QDate::currentDate(); });
         }
         const DrillServices services = programDrillServices(recorder ? recorder() : nullptr);
         if (formName == QLatin1String("frmFluency"))

@@ -35,7 +35,7 @@ int main()
         every.insert(static_cast<int>(FactSet::Mul) * kFactsPerSet + i);
     for (Day day = 1; !allMastered(every) && day <= 365; ++day) {
         ++sessions;
-        DailySession session(book, plan, day);
+        DailySession session(book, plan, day, seededDraws(static_cast<std::uint64_t>(day)));
         while (const std::optional<Fact> fact = session.next()) {
             const int f = fact->index();
             const FactState& before = book.state(f);

@@ -25,7 +25,7 @@ inline std::vector<FactAnswer> tenYearsOfAnswers()
     const PracticePlan plan = allFourSets();
     std::vector<FactAnswer> answers;
     for (Day day = kTenYearsFirstDay; day < kTenYearsFirstDay + kTenYearsDays; ++day) {
-        DailySession session(book, plan, day);
+        DailySession session(book, plan, day, seededDraws(static_cast<std::uint64_t>(day)));
         while (const std::optional<Fact> fact = session.next()) {
             const FactAnswer answer{fact->index(), percent(random) < 85, ms(random), day, plan.speed};
             answers.push_back(answer);

@@ -1,11 +1,14 @@
 // The daily practice's rules at their edges: box moves at the speed
-// thresholds of each setting, mastery over the last three answers, and the
-// order, limits and repeats of a session; the keys the record stores.
+// thresholds of each setting, mastery over the last three answers, the
+// choice, order, limits and repeats of a session (shuffled over many seeds,
+// families apart, teaching order, missed facts first); the keys the record
+// stores.
 #include "facts/daily_session.h"
 
 #include <gtest/gtest.h>
 
 #include <map>
+#include <set>
 
 namespace zorvel::facts {
 namespace {
@@ -139,21 +142,24 @@ TEST(Mastery, KeepsAttemptsRightAnswersAndTheirMedian)
     }
 }
 
-// Runs a whole session; answer gives the pupil's answer (right, ms) to a fact.
+// Runs a whole session; answer gives the pupil's answer (right, ms) to a fact
+// and the question's position.
 template <typename Answer>
-std::vector<Fact> runSession(FactBook& book, const PracticePlan& plan, Day today, Answer answer)
+std::vector<Fact> runSession(FactBook& book, const PracticePlan& plan, Day today, Answer answer, std::uint64_t seed = 1)
 {
-    DailySession session(book, plan, today);
+    DailySession session(book, plan, today, seededDraws(seed));
     std::vector<Fact> asked;
     while (const std::optional<Fact> fact = session.next()) {
         asked.push_back(*fact);
-        const auto [right, ms] = answer(*fact);
+        const auto [right, ms] = answer(*fact, static_cast<int>(asked.size()) - 1);
         session.answered(*fact, book.apply({fact->index(), right, ms, today, plan.speed}).box);
     }
     return asked;
 }
 
-TEST(Session, DueFactsMostOverdueFirstThenNewFacts)
+const auto kAllFast = [](const Fact&, int) { return std::pair{true, 1000}; };
+
+TEST(Session, ChoosesTheDueFactsThenNewOnesButNothingNotYetDue)
 {
     FactBook book;
     const PracticePlan plan;  // multiplication, standard
@@ -166,23 +172,15 @@ TEST(Session, DueFactsMostOverdueFirstThenNewFacts)
     book.apply({mastered.index(), true, 1000, 94, plan.speed});  // box 4, due 101
     ASSERT_TRUE(book.state(mastered).isMastered());
 
-    DailySession session(book, plan, 100);
+    DailySession session(book, plan, 100, seededDraws(3));
     EXPECT_EQ(session.length(), 20);
     EXPECT_EQ(session.newFacts(), 18);
-    EXPECT_EQ(session.next()->index(), b.index());
-    EXPECT_EQ(session.next()->index(), a.index());
-    // Then the new facts, small ones first.
-    const Fact first = *session.next();
-    EXPECT_EQ(first.index(), (Fact{FactSet::Mul, 1, 1}.index()));
-    std::vector<Fact> rest;
+    std::set<int> asked;
     while (const std::optional<Fact> fact = session.next())
-        rest.push_back(*fact);
-    EXPECT_EQ(rest.size(), 17u);
-    for (const Fact& fact : rest) {
-        EXPECT_NE(fact.index(), c.index());
-        EXPECT_NE(fact.index(), mastered.index());
-        EXPECT_FALSE(book.state(fact).asked());
-    }
+        asked.insert(fact->index());
+    EXPECT_EQ(asked.size(), 20u);
+    EXPECT_TRUE(asked.count(a.index()) && asked.count(b.index()));
+    EXPECT_FALSE(asked.count(c.index()) || asked.count(mastered.index()));
 }
 
 TEST(Session, AtMostTwentyNewFactsADay)
@@ -190,59 +188,59 @@ TEST(Session, AtMostTwentyNewFactsADay)
     FactBook book;
     PracticePlan plan;
     plan.sets = {FactSet::Add, FactSet::Mul};
-    const auto fast = [](const Fact&) { return std::pair{true, 1000}; };
-    EXPECT_EQ(runSession(book, plan, 50, fast).size(), 20u);
+    EXPECT_EQ(runSession(book, plan, 50, kAllFast).size(), 20u);
     EXPECT_EQ(book.newFactsOn(50), 20);
     // A second session the same day: nothing due, no new fact allowed.
-    DailySession again(book, plan, 50);
+    DailySession again(book, plan, 50, seededDraws(1));
     EXPECT_TRUE(again.nothingToDo());
     EXPECT_FALSE(again.next());
     // The next day: the 20 are due, and no room is left for new ones.
-    DailySession tomorrow(book, plan, 51);
+    DailySession tomorrow(book, plan, 51, seededDraws(1));
     EXPECT_EQ(tomorrow.newFacts(), 0);
     EXPECT_EQ(tomorrow.length(), 20);
     // With 5 due, 15 new facts fill the session.
     FactBook small;
     for (int b = 1; b <= 5; ++b)
         small.apply({Fact{FactSet::Add, 9, b}.index(), true, 1000, 60, plan.speed});
-    DailySession mixed(small, plan, 61);
+    DailySession mixed(small, plan, 61, seededDraws(1));
     EXPECT_EQ(mixed.length(), 20);
     EXPECT_EQ(mixed.newFacts(), 15);
 }
 
-TEST(Session, WrongFactsReturnAfterThreeToFiveOthersAtMostThreeTimes)
+// A missed fact comes back after 3 to 5 others (one more when the question
+// next in line is of its family), at most 3 times, each return one question
+// more: the 20 planned questions, the new ones among them, are all asked.
+TEST(Session, MissedFactsComeBackAsQuestionsAdded)
 {
-    FactBook book;
-    const PracticePlan plan;
-    const Fact hard{FactSet::Mul, 1, 1};  // the first new fact
-    const Fact hard2{FactSet::Mul, 1, 2};
-    const auto answer = [&](const Fact& fact) {
-        const bool wrong = fact.index() == hard.index() || fact.index() == hard2.index();
-        return std::pair{!wrong, 1000};
-    };
-    const std::vector<Fact> asked = runSession(book, plan, 10, answer);
-    ASSERT_EQ(asked.size(), 20u);
-    std::map<int, std::vector<int>> positions;
-    for (int i = 0; i < int(asked.size()); ++i)
-        positions[asked[static_cast<std::size_t>(i)].index()].push_back(i);
-    for (const Fact& fact : {hard, hard2}) {
-        const std::vector<int>& at = positions[fact.index()];
-        ASSERT_EQ(at.size(), 3u) << fact.text();
-        for (std::size_t i = 1; i < at.size(); ++i) {
-            EXPECT_GE(at[i] - at[i - 1] - 1, 3) << fact.text();
-            EXPECT_LE(at[i] - at[i - 1] - 1, 5) << fact.text();
+    for (std::uint64_t seed = 0; seed < 50; ++seed) {
+        FactBook book;
+        const PracticePlan plan;
+        DailySession session(book, plan, 10, seededDraws(seed));
+        ASSERT_EQ(session.newFacts(), 20);
+        std::vector<Fact> asked;
+        std::set<int> missed;
+        while (const std::optional<Fact> fact = session.next()) {
+            asked.push_back(*fact);
+            const bool wrong = asked.size() <= 2 || missed.count(fact->index());
+            if (wrong)
+                missed.insert(fact->index());
+            const int length = session.length();
+            const bool added = session.answered(*fact, book.apply({fact->index(), !wrong, 1000, 10, plan.speed}).box);
+            EXPECT_EQ(session.length(), length + (added ? 1 : 0));
+        }
+        ASSERT_EQ(asked.size(), 24u) << seed;
+        std::map<int, std::vector<int>> positions;
+        for (int i = 0; i < int(asked.size()); ++i)
+            positions[asked[static_cast<std::size_t>(i)].index()].push_back(i);
+        EXPECT_EQ(positions.size(), 20u);
+        for (const auto& [fact, at] : positions) {
+            ASSERT_EQ(at.size(), missed.count(fact) ? 3u : 1u) << Fact::at(fact).text();
+            for (std::size_t i = 1; i < at.size(); ++i) {
+                EXPECT_GE(at[i] - at[i - 1] - 1, 3) << seed;
+                EXPECT_LE(at[i] - at[i - 1] - 1, 6) << seed;
+            }
         }
     }
-    for (const auto& [fact, at] : positions) {
-        if (fact != hard.index() && fact != hard2.index()) {
-            EXPECT_EQ(at.size(), 1u) << Fact::at(fact).text();
-        }
-    }
-    EXPECT_EQ(book.state(hard).box, 1);
-    // The next day they come first.
-    DailySession tomorrow(book, plan, 11);
-    EXPECT_EQ(tomorrow.next()->index(), hard.index());
-    EXPECT_EQ(tomorrow.next()->index(), hard2.index());
 }
 
 TEST(Session, ShortSessionAsksWhatIsLeftAndSaysWhenDone)
@@ -256,14 +254,119 @@ TEST(Session, ShortSessionAsksWhatIsLeftAndSaysWhenDone)
         book.apply({fact, true, 1000, 1, plan.speed});
         book.apply({fact, i != 0, 1000, 2, plan.speed});
     }
-    const auto wrong = [](const Fact&) { return std::pair{false, 1000}; };
+    const auto wrong = [](const Fact&, int) { return std::pair{false, 1000}; };
     const std::vector<Fact> asked = runSession(book, plan, 3, wrong);
     ASSERT_EQ(asked.size(), 3u);  // the one fact, three times
     EXPECT_EQ(asked[0].index(), static_cast<int>(FactSet::Div) * kFactsPerSet);
-    DailySession later(book, plan, 3);
+    DailySession later(book, plan, 3, seededDraws(1));
     EXPECT_FALSE(later.nothingToDo());  // still in box 1: due again
-    DailySession none(FactBook::rebuilt({}), PracticePlan{{}, Speed::Standard}, 3);
+    DailySession none(FactBook::rebuilt({}), PracticePlan{{}, Speed::Standard}, 3, seededDraws(1));
     EXPECT_TRUE(none.nothingToDo());
+}
+
+// Over 1,000 seeds and three days of all four sets: the questions are
+// shuffled, and two of one family (7 × 8, 8 × 7, 56 ÷ 8) never follow each
+// other, returns of missed facts included.
+TEST(SessionOrder, ShuffledWithFamiliesApart)
+{
+    std::set<int> firstQuestions;
+    for (std::uint64_t seed = 0; seed < 1000; ++seed) {
+        FactBook book;
+        const PracticePlan plan{{FactSet::Add, FactSet::Sub, FactSet::Mul, FactSet::Div}, Speed::Standard};
+        for (Day day = 1; day <= 3; ++day) {
+            const auto answer = [](const Fact&, int position) { return std::pair{position % 7 != 2, 1000}; };
+            const std::vector<Fact> asked = runSession(book, plan, day, answer, seed * 3 + static_cast<std::uint64_t>(day));
+            ASSERT_GE(asked.size(), 20u);
+            if (day == 1)
+                firstQuestions.insert(asked.front().index());
+            for (std::size_t i = 1; i < asked.size(); ++i)
+                ASSERT_FALSE(sameFamily(asked[i - 1], asked[i]))
+                    << "seed " << seed << " day " << day << ": " << asked[i - 1].text() << ", " << asked[i].text();
+        }
+    }
+    EXPECT_GE(firstQuestions.size(), 15u);  // not the same opening every day
+}
+
+TEST(SessionOrder, FamiliesAreWhatUndoesOrSwaps)
+{
+    const Fact mul{FactSet::Mul, 7, 8};
+    EXPECT_TRUE(sameFamily(mul, Fact{FactSet::Mul, 8, 7}));
+    EXPECT_TRUE(sameFamily(mul, Fact{FactSet::Div, 7, 8}));  // 56 ÷ 8
+    EXPECT_TRUE(sameFamily(mul, Fact{FactSet::Div, 8, 7}));  // 56 ÷ 7
+    EXPECT_FALSE(sameFamily(mul, Fact{FactSet::Add, 7, 8}));
+    EXPECT_FALSE(sameFamily(mul, Fact{FactSet::Mul, 7, 9}));
+    EXPECT_TRUE(sameFamily(Fact{FactSet::Add, 7, 8}, Fact{FactSet::Sub, 8, 7}));  // 15 - 7
+}
+
+// New facts in teaching order: each group comes whole before the next.
+TEST(SessionOrder, NewFactsInTeachingOrder)
+{
+    using Group = bool (*)(const Fact&);
+    struct Row {
+        FactSet set;
+        std::vector<std::pair<Group, int>> groups;  // in order, with their sizes
+    };
+    const auto has = [](const Fact& f, int n) { return f.a == n || f.b == n; };
+    static const auto hasN = has;
+    const Row rows[] = {
+        {FactSet::Mul,
+         {{[](const Fact& f) { return hasN(f, 2); }, 17},
+          {[](const Fact& f) { return hasN(f, 5); }, 15},
+          {[](const Fact& f) { return hasN(f, 1); }, 13},
+          {[](const Fact& f) { return f.a == f.b; }, 6},
+          {[](const Fact&) { return true; }, 30}}},
+        {FactSet::Add,
+         {{[](const Fact& f) { return hasN(f, 1); }, 17},
+          {[](const Fact& f) { return hasN(f, 2); }, 15},
+          {[](const Fact& f) { return f.a == f.b; }, 7},
+          {[](const Fact& f) { return f.a + f.b == 10; }, 4},
+          {[](const Fact&) { return true; }, 38}}},
+    };
+    for (const Row& row : rows) {
+        const std::vector<Fact> order = newFactsInOrder(FactBook(), PracticePlan{{row.set}, Speed::Standard});
+        ASSERT_EQ(order.size(), 81u);
+        std::size_t at = 0;
+        for (const auto& [inGroup, size] : row.groups) {
+            for (int i = 0; i < size; ++i, ++at)
+                EXPECT_TRUE(inGroup(order[at])) << setName(row.set) << " " << order[at].text() << " at " << at;
+        }
+        EXPECT_EQ(order[0].text(), row.set == FactSet::Mul ? "1 × 2" : "1 + 1");
+    }
+}
+
+// A fact missed today is due tomorrow at the latest, whatever box it
+// climbed to later in the day, and comes first in tomorrow's session.
+TEST(Session, MissedTodayDueTomorrowAndAskedFirst)
+{
+    struct Row {
+        const char* before;  // answers on day 10, one-digit fact, standard speed
+        const char* today;   // answers on day 20
+        Day due;
+        bool first;          // asked first on the due day
+    } rows[] = {
+        {"FFFF", "WFF", 21, true},
+        {"FFFF", "WF", 21, true},
+        {"FFFF", "W", 20, true},
+        {"FFFF", "F", 41, false},
+        {"W", "FF", 23, false},  // missed on another day
+        {"FFFF", "FWF", 21, true},
+    };
+    for (const Row& row : rows) {
+        FactBook book;
+        const PracticePlan plan;
+        // Fifty other facts mastered and due the same day, most overdue.
+        for (int i = 30; i < 80; ++i) {
+            book.apply({i + 2 * kFactsPerSet, true, 1000, 1, plan.speed});
+            book.apply({i + 2 * kFactsPerSet, true, 1000, 2, plan.speed});
+        }
+        for (char grade : std::string(row.before))
+            book.apply({kOneDigit.index(), grade != 'W', grade == 'F' ? 1000 : 5000, 10, plan.speed});
+        for (char grade : std::string(row.today))
+            book.apply({kOneDigit.index(), grade != 'W', grade == 'F' ? 1000 : 5000, 20, plan.speed});
+        EXPECT_EQ(book.state(kOneDigit).due, row.due) << row.today;
+        DailySession session(book, plan, row.due, seededDraws(5));
+        EXPECT_EQ(session.next()->index() == kOneDigit.index(), row.first) << row.today;
+    }
 }
 
 // The record keeps sets and speeds by key: each must come back as itself,

@@ -10,6 +10,7 @@
 #include <QDir>
 #include <QTemporaryDir>
 
+#include <map>
 #include <random>
 
 #include <gtest/gtest.h>
@@ -77,6 +78,7 @@ TEST_F(FactRecordsTest, BoxesKeptWithEachAnswerAreTheBoxesRebuiltFromTheAnswers)
             EXPECT_EQ(k.medianMs, e.medianMs) << fact;
             EXPECT_EQ(k.isMastered(), e.isMastered()) << fact;
             EXPECT_EQ(k.colour(), e.colour()) << fact;
+            EXPECT_EQ(k.missedDay, e.missedDay) << fact;
         }
         EXPECT_GT(asked, 30);
     }
@@ -86,6 +88,67 @@ TEST_F(FactRecordsTest, BoxesKeptWithEachAnswerAreTheBoxesRebuiltFromTheAnswers)
         const QSqlDatabase db = openConnection("rebuild", path(), false);
         EXPECT_EQ(readFactAnswers(db, firstPupil).size(), first.size());
         run(db, "UPDATE fact_boxes SET box = 5, due = 0, median_ms = 1");
+        rebuildFactBoxes(db);
+    }
+    closeConnection("rebuild");
+    EXPECT_EQ(boxes(), before);
+}
+
+// The first answer to a basic fact in every other mode is an attempt with
+// its time (a correction is not; decimals, larger numbers, mixed questions
+// and the daily practice's own test are none), and the boxes rebuilt from
+// all answers are those kept answer by answer.
+TEST_F(FactRecordsTest, FirstAnswersOfEveryModeAreAttemptsAndRebuildTheSameBoxes)
+{
+    using facts::Fact;
+    using facts::FactSet;
+    struct Row {
+        const char* window;
+        const char* operation;
+        const char* mode;
+        const char* type;
+        std::array<QString, 3> operands;
+        std::vector<std::pair<QString, bool>> answers;
+    } rows[] = {
+        {"Form84", "mul", "normal", "integer", {"7", "8", ""}, {{"54", false}, {"56", true}}},
+        {"Form84", "mul", "normal", "integer", {"12", "3", ""}, {{"36", true}}},
+        {"Form85", "div", "fluency", "integer", {"56", "8", ""}, {{"7", true}}},
+        {"Form92", "sub", "listening", "integer", {"15", "8", ""}, {{"7", true}}},
+        {"Form92", "sub", "listening", "integer", {"15", "7", ""}, {}},
+        {"Form81", "add", "normal", "1dp", {"0.7", "0.8", ""}, {{"1.5", true}}},
+        {"Form83", "mixed", "normal", "integer", {"3", "4", "5"}, {{"2", true}}},
+        {"frmDaily", "mul", "practice", "integer", {"8", "7", ""}, {{"56", true}}},
+    };
+    SqliteRecordStore store(path(), "小明");
+    const QDateTime started(QDate(2026, 12, 7), QTime(9, 0));
+    for (int round = 0; round < 3; ++round) {
+        for (const Row& row : rows) {
+            const TestId test = store.beginTest({row.window, row.operation, row.mode, "Option3", "1位", row.type},
+                                                started.addDays(round), round == 1);
+            store.recordQuestion(test, 1, {row.operands, QString()});
+            for (const auto& [text, right] : row.answers)
+                store.recordAnswer(test, 1, text, right, 1500 + 2000 * round);
+            store.endTest(test, TestEnd::Finished, "0:10.00");
+        }
+        store.recordAnswer(facts::FactAnswer{Fact{FactSet::Mul, 7, 8}.index(), round != 0, 2000,
+                                             started.date().toJulianDay() + round, facts::Speed::Standard});
+    }
+    const facts::FactBook kept = store.book();
+    const std::map<int, int> attempts = {{Fact{FactSet::Mul, 7, 8}.index(), 6},
+                                         {Fact{FactSet::Div, 7, 8}.index(), 3},
+                                         {Fact{FactSet::Sub, 7, 8}.index(), 3}};
+    for (int fact = 0; fact < facts::kFactCount; ++fact) {
+        const auto found = attempts.find(fact);
+        EXPECT_EQ(kept.state(fact).attempts, found == attempts.end() ? 0 : found->second) << fact;
+    }
+    EXPECT_EQ(kept.state(Fact{FactSet::Mul, 7, 8}).rights, 2);
+    EXPECT_EQ(kept.state(Fact{FactSet::Div, 7, 8}).medianMs, 3500);
+    EXPECT_EQ(kept.state(Fact{FactSet::Sub, 7, 8}).firstDay, started.date().toJulianDay());
+
+    const QStringList before = boxes();
+    {
+        const QSqlDatabase db = openConnection("rebuild", path(), false);
+        run(db, "DELETE FROM fact_boxes");
         rebuildFactBoxes(db);
     }
     closeConnection("rebuild");

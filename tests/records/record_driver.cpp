@@ -75,6 +75,14 @@ int fixture(const QString& path)
     store.recordAnswer(zorvel::facts::FactAnswer{timesEight, true, 1500, monday, zorvel::facts::Speed::Standard});
     store.recordAnswer(zorvel::facts::FactAnswer{timesEight, true, 2500, monday + 1, zorvel::facts::Speed::Standard});
     store.recordAnswer(zorvel::facts::FactAnswer{byEight, false, 3000, monday + 1, zorvel::facts::Speed::Standard});
+    // A daily practice session as the window records it: one right, one timed out.
+    const TestId practice =
+        store.beginTest({"frmDaily", "mul", "practice", "mul", "乘法", "integer"}, kBase.addSecs(18000), false);
+    store.recordQuestion(practice, 1, QuestionShown{{"6", "7", ""}, "42"});
+    store.recordAnswer(practice, 1, QStringLiteral("42"), true, 1200);
+    store.recordQuestion(practice, 2, QuestionShown{{"6", "8", ""}, "48"});
+    store.recordAnswer(practice, 2, QString(), false, 20000);
+    store.endTest(practice, TestEnd::Finished, QStringLiteral("0:21.20"));
     store.flush();
     return store.problem().isEmpty() ? 0 : 1;
 }

@@ -101,7 +101,8 @@ TEST_F(StoreTest, NormalTestIsReadBackWithItsAnswersAndTime)
 }
 
 // 最好成绩: the fastest test without a wrong answer; a faster one with a
-// mistake, or one with a wrong answer corrected at once, does not count.
+// mistake, or one with a wrong answer corrected at once, does not count, nor
+// a daily practice.
 TEST_F(StoreTest, BestTimesCountOnlyTestsWithoutAWrongAnswer)
 {
     auto store = open();
@@ -109,6 +110,11 @@ TEST_F(StoreTest, BestTimesCountOnlyTestsWithoutAWrongAnswer)
     normalTest(*store, kMonday.addSecs(600), {}, false, {}, "0:58.30");
     normalTest(*store, kMonday.addSecs(1200), {}, false, {}, "1:02.00");
     normalTest(*store, kMonday.addSecs(1800), {1, 2, 3}, false, {}, "0:30.00");
+    const TestId practice =
+        store->beginTest({"frmDaily", "mul", "practice", "mul", "乘法", "integer"}, kMonday.addSecs(2400), false);
+    store->recordQuestion(practice, 1, {{"6", "7", ""}, "42"});
+    store->recordAnswer(practice, 1, "42", true, 900);
+    store->endTest(practice, TestEnd::Finished, "0:00.90");
     store->flush();
     const std::vector<BestTime> best = store->bestTimes(store->currentPupil().id);
     ASSERT_EQ(best.size(), 1u);

@@ -47,7 +47,8 @@ set(expected_tests
   "小明,2026-03-02T17:00:00,加减混合 普通模式,mixed,normal,2位 + 2位,1dp,2,0,,closed,,,\n"
   "小明,2026-03-02T18:00:00,加法 听算模式,add,listening,20以内,integer,20,0,,finished,,,\n"
   "\"Li, \"\"Ann\"\"\",2026-03-02T19:00:00,乘法 普通模式,mul,normal,1位 * 1位,integer,5,1,,reminder,,,\n"
-  "\"Li, \"\"Ann\"\"\",2026-03-02T20:00:00,乘法 达标测试,mul,fluency,1位 * 1位,integer,1,0,,finished,300,1,0\n")
+  "\"Li, \"\"Ann\"\"\",2026-03-02T20:00:00,乘法 达标测试,mul,fluency,1位 * 1位,integer,1,0,,finished,300,1,0\n"
+  "\"Li, \"\"Ann\"\"\",2026-03-02T21:00:00,今日练习,mul,practice,乘法,integer,2,1,0:21.20,finished,,,\n")
 string(CONCAT expected_tests ${expected_tests})
 if(NOT rc EQUAL 0 OR NOT out STREQUAL expected_tests)
   fail("tests: ${rc} '${out}'")
@@ -72,7 +73,7 @@ endif()
 
 run_tool(--database ${db} facts --pupil "Li, \"Ann\"")
 if(NOT rc EQUAL 0 OR NOT out STREQUAL
-   "pupil,fact,operation,box,attempts,right,median_ms,mastered,due\n\"Li, \"\"Ann\"\"\",7 × 8,mul,3,2,2,2000,yes,2026-03-06\n\"Li, \"\"Ann\"\"\",56 ÷ 8,div,1,1,0,,no,2026-03-03\n")
+   "pupil,fact,operation,box,attempts,right,median_ms,mastered,due\n\"Li, \"\"Ann\"\"\",7 × 8,mul,4,3,3,1500,yes,2026-03-10\n\"Li, \"\"Ann\"\"\",56 ÷ 8,div,1,1,0,,no,2026-03-03\n")
   fail("facts of one pupil: ${rc} '${out}'")
 endif()
 run_tool(--database ${db} facts --pupil 小明)

@@ -276,8 +276,8 @@ private slots:
     }
 
     // A 达标测试 is listed with the others: its mode, time used with the
-    // limit, and its result instead of how it ended.
-    void fluencyTestShowsItsResult()
+    // limit, and its result instead of how it ended; a daily practice too.
+    void fluencyTestAndPracticeShowTheirResults()
     {
         FakeRecordStore store;
         fillSmall(store);
@@ -294,6 +294,19 @@ private slots:
         QCOMPARE(model->index(0, 1).data().toString(), QStringLiteral("乘法 达标测试"));
         QCOMPARE(model->index(0, 6).data().toString(), QStringLiteral("4:12 / 5:00"));
         QCOMPARE(model->index(0, 7).data().toString(), QStringLiteral("达标 正确 58/60"));
+
+        // A daily practice: 今日练习 in the 模式 filter, with its sets, its
+        // questions, time and the questions right at the first try.
+        TestRow practice = finishedTest({"frmDaily", "mul,div", "practice", "mul,div", "乘法、除法", "integer"},
+                                        QDateTime(today, QTime(11, 0)), QStringLiteral("3:05.20"), 3);
+        practice.questions = 21;
+        store.addTest(1, practice);
+        choose(window, "cboMode", QStringLiteral("今日练习"));
+        QCOMPARE(store.lastFilter.mode, QStringLiteral("practice"));
+        QCOMPARE(model->rowCount(), 1);
+        const QStringList cells = {"今日练习", "乘法、除法", "整数", "21", "3", "3:05.20", "完成 首次答对 18/21"};
+        for (int c = 0; c < cells.size(); ++c)
+            QCOMPARE(model->index(0, c + 1).data().toString(), cells[c]);
 
         // The chart: correct answers per minute of the test chosen, and the
         // pass line: 54 correct in 5 minutes.

@@ -1,7 +1,7 @@
 // The daily practice window driven through its widgets on a fake clock and
 // an in-memory fact store: the plan shown before starting, a whole session
-// with a right, a wrong and a timed-out answer, what it stores, and the
-// result with the grid.
+// with a right, a wrong and a timed-out answer (each missed fact one question
+// more, said), what it stores and records, and the result with the grid.
 #include "driver.h"
 
 #include "daily_practice/daily_window.h"
@@ -53,6 +53,7 @@ private slots:
     void init()
     {
         fakes = Fakes();
+        fakes.recording = true;
         store = facts::MemoryFactStore();
     }
 
@@ -87,11 +88,14 @@ private slots:
         QVERIFY(store.answers()[0].right);
         QCOMPARE(store.answers()[0].day, kToday.toJulianDay());
 
-        // Wrong: the right answer is shown, and "出 题" goes on.
+        // Wrong: the right answer is shown, the fact comes back as one
+        // question more, and "出 题" goes on.
         const Fact wrong = *window->currentFact();
         answer(false, 2000);
         QCOMPARE(caption(window, "Label9(10)"), QStringLiteral("×"));
         QCOMPARE(caption(window, "lblCorrection"), QStringLiteral("正确答案\n") + facts::qText(wrong.withAnswer()));
+        QVERIFY(window->planCaption().endsWith(facts::qText(wrong.text()) + QStringLiteral(" 稍后再练一次，今天共 21 题")));
+        QCOMPARE(caption(window, "Label7"), QStringLiteral("今日练习 第 2 / 21 题"));
         QVERIFY(!window->currentFact());
         QVERIFY(!button(window, "Command5")->isEnabled());
         QCOMPARE(QApplication::focusWidget(), button(window, "Command1"));
@@ -108,6 +112,7 @@ private slots:
         fakes.clock->now += 1;
         QTRY_VERIFY(!window->currentFact());
         QCOMPARE(caption(window, "lblCorrection"), QStringLiteral("时间到\n") + facts::qText(slow.withAnswer()));
+        QVERIFY(window->planCaption().endsWith(facts::qText(slow.text()) + QStringLiteral(" 稍后再练一次，今天共 22 题")));
         QCOMPARE(store.answers().back().fact, slow.index());
         QCOMPARE(store.answers().back().ms, facts::kTimeoutMs);
         QVERIFY(!store.answers().back().right);
@@ -115,10 +120,18 @@ private slots:
         click(window, "Command1");
         while (window->currentFact())
             answer(true, 1000);
-        QCOMPARE(store.answers().size(), 20u);
+        QCOMPARE(store.answers().size(), 22u);
         QVERIFY(button(window, "Command3")->isEnabled());
         QVERIFY(window->findChild<QWidget*>("pnlResult")->isVisible());
-        QCOMPARE(caption(window, "Label7"), QStringLiteral("今日练习 完成 20 题"));
+        QCOMPARE(caption(window, "Label7"), QStringLiteral("今日练习 完成 22 题"));
+        // The session in the record: a practice test of the sets, every
+        // question with its one answer (a timed-out one empty), and its time.
+        const QStringList recorded = fakes.recorder->lines;
+        QCOMPARE(recorded.first(), QStringLiteral("begin frmDaily mul practice mul 乘法 integer"));
+        QCOMPARE(fakes.recorder->linesStarting("question").size(), 22);
+        QCOMPARE(fakes.recorder->linesStarting("answer").size(), 22);
+        QCOMPARE(fakes.recorder->linesStarting("answer 3  wrong").size(), 1);
+        QCOMPARE(recorded.last(), QStringLiteral("end finished ") + stopwatchText(window));
         // The two missed facts came back and were answered right: nothing
         // is mastered after one day, nothing went back.
         QCOMPARE(caption(window, "lblChanges"), QStringLiteral("这次没有新掌握的口诀，也没有退步的。"));
@@ -127,11 +140,10 @@ private slots:
         QCOMPARE(grid->cellColour(Fact{facts::FactSet::Mul, 9, 9}), facts::gridColour(facts::Colour::Grey));
         QVERIFY(grid->cellDescription(first).startsWith(facts::qText(first.withAnswer()) + QStringLiteral("：答过 1 次")));
 
-        // Again the same day: two of the day's 20 new facts are left (the
-        // two missed facts came back in two of the 20 questions), and
-        // nothing is due before tomorrow.
+        // Again the same day: the 20 new facts the plan promised were all
+        // asked, and nothing is due before tomorrow.
         click(window, "Command3");
-        QCOMPARE(window->planCaption(), QStringLiteral("今天：2 题，其中新题 2"));
+        QCOMPARE(window->planCaption(), QStringLiteral("今天的练习已经完成"));
     }
 
     void nothingLeftSaysSo()

@@ -221,7 +221,8 @@ private slots:
             return fact ? QString::number(fact->answer()) : QString();
         }).play(kEvents, [&]() -> QString {
             const QString title = caption(window, "Label7");
-            if (const QString fault = counterFault(title, 20); !fault.isEmpty())
+            if (const QString fault = counterFault(title, facts::kSessionLength + facts::kMaxReturnsPerSession);
+                !fault.isEmpty())
                 return fault;
             // The last question answered or timed out: the session is over.
             static const QRegularExpression last(QStringLiteral("第 (\\d+) / \\1 题"));

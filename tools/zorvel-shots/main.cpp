@@ -137,7 +137,7 @@ void practiseDays(facts::MemoryFactStore& store, std::vector<int>& asks, facts::
 {
     for (facts::Day day = first; day < last; ++day) {
         facts::FactBook book = store.book();
-        facts::DailySession session(book, store.plan(), day);
+        facts::DailySession session(book, store.plan(), day, facts::seededDraws(static_cast<std::uint64_t>(day)));
         while (const std::optional<facts::Fact> fact = session.next()) {
             const facts::FactAnswer answer{fact->index(), knows(*fact, asks), answerMs(*fact), day,
                                            facts::Speed::Standard};
