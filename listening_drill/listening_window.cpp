@@ -157,8 +157,9 @@ void ListeningDrillWindow::read(const QString& sentence, bool twice)
 
 void ListeningDrillWindow::readAgain()
 {
+    // The second reading of a question read twice: once, then on.
     if (!lastQuestion_.isEmpty() && flow_ != Flow::PlayingBack)
-        read(lastQuestion_, settings_.twice);
+        read(lastQuestion_, false);
 }
 
 void ListeningDrillWindow::askQuestion()

@@ -112,6 +112,29 @@ private slots:
         QVERIFY(!again->isEnabled());
     }
 
+    void readTwiceThenOnWithAnOutputThatEndsLater()
+    {
+        Fakes fresh;
+        fresh.reading = {SpeechPace::Normal, true, true, 5};
+        fresh.record->speechEndsLater = true;
+        openWindow(createListeningDrillWindow, "Form91", fresh);
+        click(window, "Command1");
+        for (int n = 1; n <= 20; ++n) {
+            const QString number = QString::number(n).rightJustified(2, QLatin1Char(' '));
+            QCOMPARE(spoken().size(), 2 * n - 1);
+            QVERIFY2(spoken().last().startsWith("第" + number + "题"), qPrintable(spoken().last()));
+            QTRY_COMPARE(fakes.record->speechEnds, 2 * n - 1);
+            fakes.clock->now += 1000;
+            QTRY_COMPARE(spoken().size(), 2 * n);
+            QCOMPARE(spoken()[2 * n - 1], spoken()[2 * n - 2]);
+            QTRY_COMPARE(fakes.record->speechEnds, 2 * n);
+            fakes.clock->now += 5000;
+            if (n < 20)
+                QTRY_COMPARE(spoken().size(), 2 * n + 1);
+        }
+        QVERIFY(button(window, "Command18")->isEnabled());
+    }
+
     void exportWritesANewTestWithItsAnswers()
     {
         Fakes fresh;
