@@ -45,5 +45,7 @@ QuestionShown questionAt(const QSqlQuery& query, int column);
 
 // "1:07.06" -> 6706 hundredths; none for anything else.
 std::optional<int> stopwatchHundredths(const QString& text);
+// 252400 ms -> "4:12.40", as the stopwatch writes it (hundredths rounded down).
+QString stopwatchText(qint64 ms);
 
 } // namespace zorvel::records

@@ -15,7 +15,10 @@ QString numberTypeText(const QString& operationKey, const QString& numberTypeKey
 QString fluencyTimeText(const FluencyResult& result);
 QString fluencyResultText(const FluencyResult& result);
 QString endText(TestEnd end);                            // "完成", "中途返回", ...
-// "23 + 45 = 68", with the operator signs of the exercise's operation.
+// The exercise's level as mathematics is written: "1位 × 1位" (the record,
+// its CSV and zorvel-records keep the window's caption "1位 * 1位").
+QString levelText(const Exercise& exercise);
+// "67 − 9 = 58", with the operator signs of the exercise's operation.
 QString questionText(const QString& operationKey, const QuestionShown& question);
 
 // The normal-mode window of an exercise's operation ("Form91" -> "Form81"):

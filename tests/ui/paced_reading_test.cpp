@@ -7,6 +7,7 @@
 #include "listening_drill/listening_window.h"
 
 #include <QAction>
+#include <QCheckBox>
 #include <QtTest>
 
 using namespace zorvel;
@@ -135,6 +136,28 @@ private slots:
         QVERIFY(button(window, "Command18")->isEnabled());
     }
 
+    void questionReadAloudStaysOffTheScreen()
+    {
+        ReadingSettings hidden;
+        hidden.hideQuestion = true;
+        open(hidden);
+        const auto shown = [this] { return caption(window, "Label9(0)") + caption(window, "Label9(1)"); };
+        for (int n = 1; n <= 20; ++n)
+            click(window, "Command1");
+        QCOMPARE(shown(), QString());
+        const Question& last = window->questionLog().entry(20);
+        QVERIFY(spoken().last().endsWith(QString::fromStdString(last.operands[0] + " 加 " + last.operands[1])));
+        // Without a voice reading it, the question is shown.
+        window->findChild<QCheckBox*>("Check2")->setChecked(false);
+        QCOMPARE(shown(), QString::fromStdString(last.operands[0] + last.operands[1]));
+        window->findChild<QCheckBox*>("Check2")->setChecked(true);
+        QCOMPARE(shown(), QString());
+        // The answers played back are shown.
+        click(window, "Command18");
+        const Question& first = window->questionLog().entry(1);
+        QCOMPARE(shown(), QString::fromStdString(first.operands[0] + first.operands[1]));
+    }
+
     void exportWritesANewTestWithItsAnswers()
     {
         Fakes fresh;
@@ -172,11 +195,11 @@ private slots:
         click(window, "Command1");
         QCOMPARE(askCaption(), QString("暂停"));
         // The test is recorded with the settings it is read with.
-        QCOMPARE(fakes.recorder->linesStarting("reading"), QStringList{"reading pace=slow twice=0 auto=1 gap=5"});
+        QCOMPARE(fakes.recorder->linesStarting("reading"), QStringList{"reading pace=slow twice=0 auto=1 gap=5 hide=0"});
         // Unticking 自动出题 hands the questions back to "出 题".
         window->findChild<QAction*>("AutoAsk")->trigger();
         QCOMPARE(askCaption(), QString("出 题"));
-        QCOMPARE(fakes.recorder->linesStarting("reading").last(), QString("reading pace=slow twice=0 auto=0 gap=5"));
+        QCOMPARE(fakes.recorder->linesStarting("reading").last(), QString("reading pace=slow twice=0 auto=0 gap=5 hide=0"));
         click(window, "Command1");
         QCOMPARE(caption(window, "Label4"), QString(" 2"));
     }
