@@ -9,6 +9,7 @@
 #include <QChartView>
 #include <QComboBox>
 #include <QDateTimeAxis>
+#include <QLegend>
 #include <QLegendMarker>
 #include <QLineSeries>
 #include <QScatterSeries>
@@ -90,6 +91,7 @@ FluencyChart::FluencyChart(QWidget* parent) : QGroupBox(QStringLiteral("达标�
     }
     // The legend tells the marks apart; the line joining them needs no entry.
     chart->legend()->setAlignment(Qt::AlignBottom);
+    chart->legend()->setMarkerShape(QLegend::MarkerShapeFromSeries);
     chart->legend()->setFont(designFont(FontFace::Songti, 9));
     chart->legend()->markers(perMinute_).constFirst()->setVisible(false);
     connect(choice_, &QComboBox::currentIndexChanged, this, &FluencyChart::showChosen);
