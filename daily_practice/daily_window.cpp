@@ -164,7 +164,7 @@ void DailyPracticeWindow::closeQuestion(bool right, const QString& correctionLea
     showMark(right ? QStringLiteral("√") : QStringLiteral("×"));
     if (!right) {
         const Fact missed = session_->askedFacts().back();
-        correction_->setText(correctionLead + QLatin1Char('\n') + facts::qText(missed.withAnswer()));
+        correction_->setText(correctionLead + QLatin1Char('\n') + facts::writtenFact(missed.withAnswer()));
     }
     endOrWait();
 }

@@ -1,6 +1,8 @@
 // The preset table and the clamping of a teacher's own test.
 #include "fluency/fluency_test.h"
 
+#include "questions/written_math.h"
+
 #include <QStringList>
 
 #include <algorithm>
@@ -111,7 +113,8 @@ FluencyTest customTest(Operation operation, Level level, NumberType type, int qu
     if (test.type != NumberType::Integer)
         typeName = QLatin1Char(' ') + text(numberTypeCaption(operation, test.type)).simplified();
     test.name = QStringLiteral("自定义 %1 %2%3 %4 题")
-                    .arg(text(operationInfo(operation).name), text(levelCaption(operation, test.level)), typeName)
+                    .arg(text(operationInfo(operation).name), text(writtenMath(levelCaption(operation, test.level))),
+                         typeName)
                     .arg(test.questions);
     return test;
 }

@@ -146,7 +146,7 @@ void FluencyChooser::fillLevels()
     const QSignalBlocker typeBlock(type_);
     level_->clear();
     for (Level level : offeredLevels(op))
-        level_->addItem(catalogueText(levelCaption(op, level)), int(level));
+        level_->addItem(mathText(catalogueText(levelCaption(op, level))), int(level));
     level_->setCurrentIndex(level_->findData(int(operationInfo(op).defaultLevel)));
     type_->clear();
     for (NumberType type : kAllNumberTypes) {

@@ -178,12 +178,10 @@ QString FluencyDrillWindow::questionText() const
 {
     const OperationInfo& info = operationInfo(row().operation);
     QString question = operandText(0).trimmed();
-    for (int i = 1; i < row().operandCount(); ++i) {
-        QString sign = text(info.operatorCaptions[static_cast<std::size_t>(i - 1)]);
-        sign.replace(QLatin1Char('-'), QChar(0x2212));  // the printed minus sign, as in the normal window's result
-        question += QLatin1Char(' ') + sign + QLatin1Char(' ') + operandText(i).trimmed();
-    }
-    return question;
+    for (int i = 1; i < row().operandCount(); ++i)
+        question += QLatin1Char(' ') + text(info.operatorCaptions[static_cast<std::size_t>(i - 1)]) + QLatin1Char(' ') +
+                    operandText(i).trimmed();
+    return mathText(question);
 }
 
 void FluencyDrillWindow::stopwatchTicked(qint64 /*elapsedMs*/)

@@ -30,6 +30,7 @@ ListeningDrillWindow::ListeningDrillWindow(const FamilyRow& row, const DrillServ
     connect(speechCheck_, &QCheckBox::toggled, this, [this](bool ticked) {
         if (ticked)
             promptCheck_->setChecked(false);
+        updateVeil();
     });
 
     pacer_ = new ReadingPacer(this->services().clock, this);
@@ -48,6 +49,7 @@ ListeningDrillWindow::ListeningDrillWindow(const FamilyRow& row, const DrillServ
             if (available)
                 return;
             showSpeechNotice();
+            updateVeil();
             // Nothing more will be heard: the readings waited for are over.
             while (pacer_->readingsOutstanding() > 0)
                 pacer_->readingEnded();
@@ -142,12 +144,22 @@ void ListeningDrillWindow::playPromptIfTicked()
         promptSound_->play();
 }
 
+bool ListeningDrillWindow::readsAloud() const
+{
+    return speechCheck_->isChecked() && voice_ && voice_->isAvailable();
+}
+
+void ListeningDrillWindow::updateVeil()
+{
+    setQuestionVeiled(testQuestionShown_ && settings_.hideQuestion && readsAloud());
+}
+
 void ListeningDrillWindow::read(const QString& sentence, bool twice)
 {
     // A voice that cannot speak still logs what would have been heard.
     if (speechCheck_->isChecked() && voice_)
         voice_->speak(sentence);
-    if (speechCheck_->isChecked() && voice_ && voice_->isAvailable()) {
+    if (readsAloud()) {
         pacer_->readingStarted(twice);
     } else {
         pacer_->readingStarted(false);
@@ -157,8 +169,9 @@ void ListeningDrillWindow::read(const QString& sentence, bool twice)
 
 void ListeningDrillWindow::readAgain()
 {
+    // The second reading of a question read twice: once, then on.
     if (!lastQuestion_.isEmpty() && flow_ != Flow::PlayingBack)
-        read(lastQuestion_, settings_.twice);
+        read(lastQuestion_, false);
 }
 
 void ListeningDrillWindow::askQuestion()
@@ -182,6 +195,8 @@ void ListeningDrillWindow::presentQuestion()
 {
     playPromptIfTicked();
     startStopwatchIfIdle();
+    testQuestionShown_ = true;
+    updateVeil();
     // While the answers are being checked, the count stands at the answer
     // last played back: a new question takes the number after it.
     presentNextQuestion();
@@ -207,6 +222,8 @@ void ListeningDrillWindow::checkAnswersClicked()
     setQuestionNumber(questionNumber() % row().questionsPerTest() + 1);
     showQuestionNumberCaption(QString::number(questionNumber()));
     const Question& logged = questionLog().entry(questionNumber());
+    testQuestionShown_ = false;
+    updateVeil();
     showOperands(logged);
     const QString answer = QString::fromStdString(withSignPosition(logged.correctAnswer));
     showAnswer(answer);
@@ -235,6 +252,8 @@ void ListeningDrillWindow::testReset()
     setFlow(Flow::ByHand);
     lastQuestion_.clear();
     repeatButton_->setEnabled(false);
+    testQuestionShown_ = false;
+    updateVeil();
 }
 
 void ListeningDrillWindow::restartTest()
@@ -263,6 +282,7 @@ void ListeningDrillWindow::settingsChosen(const ReadingSettings& settings)
 
 void ListeningDrillWindow::applySettings()
 {
+    updateVeil();
     recordReadingSettings(settings_);
     if (voice_)
         voice_->setRatePercent(pacePercent(settings_.pace));

@@ -55,6 +55,10 @@ private:
     void playPromptIfTicked();
     void showSpeechNotice();
     void presentQuestion();
+    bool readsAloud() const;
+    // A question of the test read aloud stays off the screen with
+    // 读题时不显示题目; the answers played back are shown.
+    void updateVeil();
     // Hands the sentence to the voice when "语音播报" is ticked and tells
     // the pacer; a sentence not spoken ends at once.
     void read(const QString& sentence, bool twice);
@@ -78,6 +82,7 @@ private:
     ReadingSettings settings_;
     Flow flow_ = Flow::ByHand;
     QString lastQuestion_;
+    bool testQuestionShown_ = false;
     // Sentences of an abandoned test still to be heard.
     int staleEnds_ = 0;
 };

@@ -292,7 +292,7 @@ void DrillWindow::stopStopwatch() { stopwatch_->stop(); }
 void DrillWindow::setStopwatchVisible(bool visible) { stopwatch_->setVisible(visible); }
 void DrillWindow::showQuestionNumberCaption(const QString& caption) { numberLabel_->setText(caption); }
 QString DrillWindow::questionNumberCaption() const { return numberLabel_->text(); }
-QString DrillWindow::operandText(int i) const { return operandLabels_[i]->text(); }
+QString DrillWindow::operandText(int i) const { return operandTexts_[std::size_t(i)]; }
 void DrillWindow::showAnswer(const QString& text) { entry_->showAnswer(text); }
 void DrillWindow::clearMark() { markLabel_->clear(); }
 void DrillWindow::showMark(const QString& mark) { markLabel_->setText(mark); }
@@ -316,8 +316,15 @@ void DrillWindow::showOperands(const Question& question)
 
 void DrillWindow::setOperandTexts(const std::array<QString, 3>& texts)
 {
+    operandTexts_ = texts;
     for (size_t i = 0; i < operandLabels_.size(); ++i)
-        operandLabels_[i]->setText(texts[i]);
+        operandLabels_[i]->setText(questionVeiled_ ? QString() : texts[i]);
+}
+
+void DrillWindow::setQuestionVeiled(bool veiled)
+{
+    questionVeiled_ = veiled;
+    setOperandTexts(operandTexts_);
 }
 
 QString DrillWindow::twoCharacterNumber(int n)

@@ -120,8 +120,11 @@ protected:
     void recordReadingSettings(const ReadingSettings& settings) { recording_.readingSettings(settings); }
     void showQuestionNumberCaption(const QString& caption);
     QString questionNumberCaption() const;
+    // The operand's text, shown or veiled.
     QString operandText(int i) const;
     void showOperands(const Question& question);
+    // Veiled, the operand boxes stay empty while holding the question.
+    void setQuestionVeiled(bool veiled);
     void showAnswer(const QString& text);
     void clearMark();
     void showMark(const QString& mark);
@@ -185,6 +188,8 @@ private:
     std::array<QRadioButton*, 9> levelOptions_{};
     std::array<QRadioButton*, 3> typeOptions_{};
     std::vector<QLabel*> operandLabels_;
+    std::array<QString, 3> operandTexts_;
+    bool questionVeiled_ = false;
     AnswerEntry* entry_ = nullptr;
     QLabel* markLabel_ = nullptr;
     QLabel* numberLabel_ = nullptr;

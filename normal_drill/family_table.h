@@ -5,6 +5,7 @@
 
 #include "questions/catalogue.h"
 #include "questions/generators.h"
+#include "questions/written_math.h"
 
 #include <QColor>
 #include <QRect>
@@ -78,6 +79,13 @@ QString programWindowTitle();
 inline QString catalogueText(std::string_view text)
 {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+// A level caption or a question as mathematics is written ("1位 × 1位",
+// "67 − 9 = 58"), for what the program shows outside the drill windows.
+inline QString mathText(const QString& text)
+{
+    return QString::fromStdString(writtenMath(text.toStdString()));
 }
 
 } // namespace zorvel

@@ -108,7 +108,7 @@ void PrintSheetDialog::fillLevels()
     const OperationInfo& info = operationInfo(op);
     level_->clear();
     for (Level level : offeredLevels(op))
-        level_->addItem(catalogueText(levelCaption(op, level)), int(level));
+        level_->addItem(mathText(catalogueText(levelCaption(op, level))), int(level));
     level_->setCurrentIndex(level_->findData(int(info.defaultLevel)));
     type_->clear();
     for (NumberType type : kAllNumberTypes)

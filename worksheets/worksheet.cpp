@@ -4,6 +4,7 @@
 #include "questions/number_text.h"
 #include "questions/question_deck.h"
 #include "questions/random_source.h"
+#include "questions/written_math.h"
 #include "worksheets/sheet_painter.h"
 
 namespace zorvel::sheets {
@@ -15,11 +16,11 @@ QString text(std::string_view view)
     return QString::fromUtf8(view.data(), qsizetype(view.size()));
 }
 
-// Paper has the true minus sign, as wide as the plus; the windows and the
-// text sheets keep the keyboard's hyphen.
-QString printedSigns(QString signs)
+// Paper has the true signs (the minus as wide as the plus); the windows and
+// the text sheets keep the keyboard's.
+QString printedSigns(const QString& signs)
 {
-    return signs.replace(QLatin1Char('-'), QChar(0x2212));
+    return QString::fromStdString(writtenMath(signs.toStdString()));
 }
 
 } // namespace
@@ -35,10 +36,7 @@ QString questionText(const SheetQuestion& question)
 QString exerciseTitle(Operation op, Level level, NumberType type)
 {
     const OperationInfo& info = operationInfo(op);
-    // The level captions of the windows write "*" and "/"; a sheet writes × and ÷.
-    QString caption = text(levelCaption(op, level));
-    caption.replace(QLatin1Char('*'), text(info.sheetSigns[0])).replace(QLatin1Char('/'), text(info.sheetSigns[0]));
-    QString title = text(info.name) + QLatin1Char(' ') + printedSigns(caption);
+    QString title = text(info.name) + QLatin1Char(' ') + printedSigns(text(levelCaption(op, level)));
     if (info.numberTypesShown)
         title += QLatin1Char(' ') + text(numberTypeCaption(op, type)).remove(QLatin1Char(' '));
     return title;

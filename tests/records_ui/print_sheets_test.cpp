@@ -72,7 +72,7 @@ private slots:
         auto* operation = dialog->findChild<QComboBox*>("cboSheetOperation");
         operation->setCurrentIndex(operation->findText(QStringLiteral("除法")));
         auto* level = dialog->findChild<QComboBox*>("cboSheetLevel");
-        level->setCurrentIndex(level->findText(QStringLiteral("/2位=1位")));
+        level->setCurrentIndex(level->findText(QStringLiteral("÷ 2位 = 1位")));
         QVERIFY(!dialog->findChild<QComboBox*>("cboSheetType")->isEnabled());
         dialog->findChild<QSpinBox*>("spnSheetCount")->setValue(30);
         dialog->findChild<QSpinBox*>("spnSheetColumns")->setValue(3);
@@ -80,7 +80,7 @@ private slots:
 
         QCOMPARE(printing.previewed.size(), size_t(1));
         const sheets::Worksheet& sheet = printing.previewed.front();
-        QCOMPARE(sheet.title, QStringLiteral("口算练习 除法 ÷2位=1位"));
+        QCOMPARE(sheet.title, QStringLiteral("口算练习 除法 ÷ 2位 = 1位"));
         QCOMPARE(sheet.questions.size(), size_t(30));
         QCOMPARE(sheet.questions.front().signs, QStringList{QStringLiteral("÷")});
         QCOMPARE(sheet.columns, 3);
@@ -92,7 +92,7 @@ private slots:
         QFile saved(printing.saveTo);
         QVERIFY(saved.open(QIODevice::ReadOnly));
         QVERIFY(saved.read(5) == "%PDF-");
-        QVERIFY(printing.suggested.value(0).endsWith(QStringLiteral("/口算练习 除法 ÷2位=1位 2026-12-07.pdf")));
+        QVERIFY(printing.suggested.value(0).endsWith(QStringLiteral("/口算练习 除法 ÷ 2位 = 1位 2026-12-07.pdf")));
         QCOMPARE(printing.told, QStringList{QStringLiteral("练习卷已保存为：\n") + printing.saveTo});
 
         printing.told.clear();

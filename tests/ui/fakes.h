@@ -27,6 +27,10 @@ struct Recorder {
     int voicesCreated = 0;
     int ratePercent = 100;        // the pace the voice was last given
     Voice* voice = nullptr;       // the last voice made, to end its sentences
+    // Set: each sentence ends by itself from the event loop, after speak()
+    // has returned, as a real sound output reports it; speechEnds counts them.
+    bool speechEndsLater = false;
+    int speechEnds = 0;
     ReadingSettings savedReading; // what the window last kept for the pupil
     std::vector<AudioExport> exports;  // handed to the audio exporter
 };

@@ -7,6 +7,7 @@
 #include "listening_drill/listening_window.h"
 
 #include <QAction>
+#include <QCheckBox>
 #include <QtTest>
 
 using namespace zorvel;
@@ -112,6 +113,51 @@ private slots:
         QVERIFY(!again->isEnabled());
     }
 
+    void readTwiceThenOnWithAnOutputThatEndsLater()
+    {
+        Fakes fresh;
+        fresh.reading = {SpeechPace::Normal, true, true, 5};
+        fresh.record->speechEndsLater = true;
+        openWindow(createListeningDrillWindow, "Form91", fresh);
+        click(window, "Command1");
+        for (int n = 1; n <= 20; ++n) {
+            const QString number = QString::number(n).rightJustified(2, QLatin1Char(' '));
+            QCOMPARE(spoken().size(), 2 * n - 1);
+            QVERIFY2(spoken().last().startsWith("第" + number + "题"), qPrintable(spoken().last()));
+            QTRY_COMPARE(fakes.record->speechEnds, 2 * n - 1);
+            fakes.clock->now += 1000;
+            QTRY_COMPARE(spoken().size(), 2 * n);
+            QCOMPARE(spoken()[2 * n - 1], spoken()[2 * n - 2]);
+            QTRY_COMPARE(fakes.record->speechEnds, 2 * n);
+            fakes.clock->now += 5000;
+            if (n < 20)
+                QTRY_COMPARE(spoken().size(), 2 * n + 1);
+        }
+        QVERIFY(button(window, "Command18")->isEnabled());
+    }
+
+    void questionReadAloudStaysOffTheScreen()
+    {
+        ReadingSettings hidden;
+        hidden.hideQuestion = true;
+        open(hidden);
+        const auto shown = [this] { return caption(window, "Label9(0)") + caption(window, "Label9(1)"); };
+        for (int n = 1; n <= 20; ++n)
+            click(window, "Command1");
+        QCOMPARE(shown(), QString());
+        const Question& last = window->questionLog().entry(20);
+        QVERIFY(spoken().last().endsWith(QString::fromStdString(last.operands[0] + " 加 " + last.operands[1])));
+        // Without a voice reading it, the question is shown.
+        window->findChild<QCheckBox*>("Check2")->setChecked(false);
+        QCOMPARE(shown(), QString::fromStdString(last.operands[0] + last.operands[1]));
+        window->findChild<QCheckBox*>("Check2")->setChecked(true);
+        QCOMPARE(shown(), QString());
+        // The answers played back are shown.
+        click(window, "Command18");
+        const Question& first = window->questionLog().entry(1);
+        QCOMPARE(shown(), QString::fromStdString(first.operands[0] + first.operands[1]));
+    }
+
     void exportWritesANewTestWithItsAnswers()
     {
         Fakes fresh;
@@ -149,11 +195,11 @@ private slots:
         click(window, "Command1");
         QCOMPARE(askCaption(), QString("暂停"));
         // The test is recorded with the settings it is read with.
-        QCOMPARE(fakes.recorder->linesStarting("reading"), QStringList{"reading pace=slow twice=0 auto=1 gap=5"});
+        QCOMPARE(fakes.recorder->linesStarting("reading"), QStringList{"reading pace=slow twice=0 auto=1 gap=5 hide=0"});
         // Unticking 自动出题 hands the questions back to "出 题".
         window->findChild<QAction*>("AutoAsk")->trigger();
         QCOMPARE(askCaption(), QString("出 题"));
-        QCOMPARE(fakes.recorder->linesStarting("reading").last(), QString("reading pace=slow twice=0 auto=0 gap=5"));
+        QCOMPARE(fakes.recorder->linesStarting("reading").last(), QString("reading pace=slow twice=0 auto=0 gap=5 hide=0"));
         click(window, "Command1");
         QCOMPARE(caption(window, "Label4"), QString(" 2"));
     }
