@@ -12,6 +12,7 @@
 #include "fluency/history.h"
 #include "fluency/scoring.h"
 #include "normal_drill/drill_window.h"
+#include "questions/test_draw.h"
 
 #include <QDialog>
 
@@ -41,6 +42,7 @@ signals:
 
 protected:
     void askQuestion() override;
+    Question nextQuestion() override;
     void restartTest() override;
     void stopwatchTicked(qint64 elapsedMs) override;
     bool answerReady(const QString& text) const override;
@@ -71,6 +73,8 @@ private:
     void remindRestIfDue();
 
     fluency::FluencyTest test_;
+    MixedDeck deck_;                   // a test of several exercises, or of a times table
+    Operation shownOperation_;         // the operation of the question on screen
     fluency::History* history_;
     fluency::Countdown countdown_;
     fluency::Score score_;

@@ -126,6 +126,7 @@ protected:
     void stopStopwatch();
     void setStopwatchVisible(bool visible);
     const DrillServices& services() const { return services_; }
+    RandomSource& random() const { return *random_; }
     QPushButton* askButton() const { return askButton_; }
     // The exercise selected on screen.
     Level selectedLevel() const;
