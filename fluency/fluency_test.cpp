@@ -68,11 +68,11 @@ const std::vector<FluencyTest>& presets()
         std::vector<FluencyTest> made = {
             addSubPreset("add-sub-20-60", "20以内加减 60 题", Level::Within20, 60),
             addSubPreset("add-sub-20-100", "20以内加减 100 题", Level::Within20, 100),
-            preset("carry-add-20-60", "20以内进位加 60 题", Operation::Add, Level::Within20, 60),
-            preset("borrow-sub-20-60", "20以内退位减 60 题", Operation::Sub, Level::Within20, 60),
             preset("times-table-60", "表内乘法 60 题", Operation::Mul, Level::OneDigitByOne, 60),
             preset("division-table-60", "表内除法 60 题", Operation::Div, Level::OneDigitByOne, 60),
             addSubPreset("two-digit-add-sub-50", "两位数加减一位数 50 题", Level::TwoDigitsByOne, 50),
+            preset("carry-add-20-60", "20以内进位加 60 题", Operation::Add, Level::Within20, 60),
+            preset("borrow-sub-20-60", "20以内退位减 60 题", Operation::Sub, Level::Within20, 60),
         };
         for (int n = 2; n <= 9; ++n)
             made.push_back(timesTablePreset(n));

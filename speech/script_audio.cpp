@@ -13,9 +13,9 @@ namespace {
 
 // Samples this quiet at either end of a sentence are the engine's silence.
 constexpr int kQuietLevel = 64;
-// The loudest sample written: about -2 dBFS, so that the file peaks below
+// The loudest sample written: about -2.7 dBFS, so that the file peaks below
 // -1 dBFS even after a lossy encoder's overshoot.
-constexpr int kPeakLimit = 26000;
+constexpr int kPeakLimit = 24000;
 
 // A sentence louder than the limit is turned down as a whole.
 void limitPeak(std::int16_t* samples, std::size_t count)

@@ -124,13 +124,17 @@ private slots:
         QCOMPARE(job.path, QString("/tmp/听算.wav"));
         QCOMPARE(int(job.format), int(AudioFormat::Wav));
         QCOMPARE(job.ratePercent, 70);
-        // Twenty questions read twice, then twenty answers.
-        QCOMPARE(job.script.size(), std::size_t(60));
-        QVERIFY(QString::fromStdString(job.script[0].sentence).startsWith("第 1题"));
-        QVERIFY(QString::fromStdString(job.script[0].sentence).contains(" 减 "));
-        QCOMPARE(job.script[1].silenceAfterMs, 15000);
-        QVERIFY(QString::fromStdString(job.script[40].sentence).startsWith("第1题 "));
-        QTRY_COMPARE(fakes.record->messages, QStringList{"导出音频|已导出听算音频：/tmp/听算.wav"});
+        // The announcement, twenty questions read twice, then twenty answers.
+        QCOMPARE(job.script.size(), std::size_t(62));
+        QCOMPARE(job.script[0].sentence, std::string("听算练习，共 20 题。现在开始。"));
+        QVERIFY(QString::fromStdString(job.script[1].sentence).startsWith("第 1题"));
+        QVERIFY(QString::fromStdString(job.script[1].sentence).contains(" 减 "));
+        QCOMPARE(job.script[2].silenceAfterMs, 15000);
+        QVERIFY(QString::fromStdString(job.script[42].sentence).startsWith("第1题 "));
+        QVERIFY(job.seed);
+        QTRY_COMPARE(fakes.record->messages.size(), 1);
+        QVERIFY(fakes.record->messages.front().startsWith("导出音频|已导出听算音频：/tmp/听算.wav"));
+        QVERIFY(fakes.record->messages.front().contains(QStringLiteral("种子：%1").arg(*job.seed)));
         // The window's own test is untouched.
         QCOMPARE(caption(window, "Label4"), QString("0"));
         QVERIFY(spoken().isEmpty());
