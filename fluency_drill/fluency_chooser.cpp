@@ -58,11 +58,26 @@ void FluencyChooser::buildControls()
     auto* tests = new QGroupBox(QStringLiteral("选择测试"), this);
     tests->setObjectName(QStringLiteral("frmTests"));
     auto* testList = new QVBoxLayout(tests);
+    // The times tables share one line, each option named by its number.
+    QHBoxLayout* tables = nullptr;
     int index = 0;
     for (const fluency::FluencyTest& preset : fluency::presets()) {
-        auto* option = new QRadioButton(preset.description(), tests);
+        const int table = preset.parts().front().timesTable;
+        auto* option = new QRadioButton(table > 0 ? QString::number(table) : preset.description(), tests);
         option->setObjectName(QStringLiteral("optTest%1").arg(index++));
-        testList->addWidget(option);
+        option->setAccessibleName(preset.description());
+        if (table > 0 && !tables) {
+            testList->addWidget(new QLabel(QStringLiteral("乘法口诀 %1 题 · %2：")
+                                               .arg(preset.questions)
+                                               .arg(preset.limitText()),
+                                           tests));
+            tables = new QHBoxLayout;
+            testList->addLayout(tables);
+        }
+        if (table > 0)
+            tables->addWidget(option);
+        else
+            testList->addWidget(option);
         presetOptions_.push_back(option);
         connect(option, &QRadioButton::toggled, this, [this](bool on) { if (on) showChosen(); });
     }

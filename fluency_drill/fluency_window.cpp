@@ -29,6 +29,10 @@ FluencyDrillWindow::FluencyDrillWindow(const FamilyRow& row, const DrillServices
       countdown_([clock = this->services().clock] { return clock->nowMs(); }, qint64(test.limitSeconds) * 1000)
 {
     buildFluencyControls();
+    // A test of additions and subtractions is not one window's.
+    if (test_.mix.size() > 1)
+        if (QLabel* heading = findChild<QLabel*>(QStringLiteral("Label7")))
+            heading->setText(QStringLiteral("达标测试：加减"));
     setTestLength(test_.questions);
     loadCommon();
     fixExercise(test_.level, test_.type);
