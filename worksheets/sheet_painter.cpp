@@ -141,17 +141,20 @@ SheetLayout layoutSheet(const Worksheet& sheet, QSizeF content, bool compactKey)
     const qreal room = content.width() + kGutter;
     const qreal gridHeight = content.height() - kGridTop - kFooterHeight;
     const int pageRows = pageRowsOf(content);
-    const int most = sheet.listening && !compactKey ? kListeningColumns : kMaxColumns;
-    layout.columns = sheet.columns > 0 && !compactKey
-                         ? std::min(sheet.columns, kMaxColumns)
-                         : automaticColumns(sheet, room / needed, pageRows,
-                                            compactKey ? kCompactKeyPoints : kReadablePoints, most);
+    const int most = sheet.listening ? kListeningColumns : kMaxColumns;
+    // A compact key: as many columns as 9-point print allows, rows of the
+    // least height from the top, print no larger than usual.
+    const int compactColumns = std::clamp(int(room / needed * kQuestionPoints / kCompactKeyPoints), 1, kMaxColumns);
+    layout.columns = compactKey          ? compactColumns
+                     : sheet.columns > 0 ? std::min(sheet.columns, kMaxColumns)
+                                         : automaticColumns(sheet, room / needed, pageRows, kReadablePoints, most);
     // The rows of a one-page sheet share the page; longer sheets fill every
     // page but the last with rows of the least height.
     const int count = std::max(1, int(sheet.questions.size()));
     layout.rowsPerPage = std::min(pageRows, (count + layout.columns - 1) / layout.columns);
-    layout.rowHeight = gridHeight / std::max(layout.rowsPerPage, kFewestRowsFilled);
-    layout.fontScale = std::min({room / layout.columns / needed, layout.rowHeight / kRowHeight, kMaxFontScale});
+    layout.rowHeight = compactKey ? kRowHeight : gridHeight / std::max(layout.rowsPerPage, kFewestRowsFilled);
+    layout.fontScale = std::min({room / layout.columns / needed, layout.rowHeight / kRowHeight,
+                                 compactKey ? 1.0 : kMaxFontScale});
     layout.labelWidth = widest.label * layout.fontScale;
     layout.questionWidth = widest.question * layout.fontScale;
     layout.sheetPages = pagesFor(sheet.questions.size(), layout.perPage());
