@@ -46,6 +46,9 @@ protected:
     void restartTest() override;
     void stopwatchTicked(qint64 elapsedMs) override;
     bool answerReady(const QString& text) const override;
+    // The record keeps a test under its first exercise's window: a question
+    // of another operation would read there with the wrong sign.
+    bool keepsShownQuestion() const override { return shownOperation_ == row().operation; }
     void markAnswer(bool right) override;
 
 private:

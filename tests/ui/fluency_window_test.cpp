@@ -157,6 +157,19 @@ private slots:
         }
         QCOMPARE(signs, (QSet<QString>{"+", "-"}));
         QVERIFY(result().contains("正确 59 / 60"));
+        // The test is kept under the addition window: only its additions
+        // (a + b = answer), never a subtraction written with a plus sign.
+        int kept = 0;
+        for (const QString& line : fakes.recorder->lines) {
+            const QStringList cells = line.split(' ');
+            if (cells.value(0) != "question")
+                continue;
+            ++kept;
+            QCOMPARE(cells.value(2).toInt() + cells.value(3).toInt(), cells.value(5).toInt());
+        }
+        QVERIFY(kept > 0 && kept < 60);
+        // An answer is told only for a question kept.
+        QCOMPARE(fakes.recorder->linesStarting("answer").size(), kept);
     }
 
     void handInEarlyAndStartAgain()
