@@ -135,6 +135,16 @@ private slots:
         QTRY_COMPARE(fakes.record->messages.size(), 1);
         QVERIFY(fakes.record->messages.front().startsWith("导出音频|已导出听算音频：/tmp/听算.wav"));
         QVERIFY(fakes.record->messages.front().contains(QStringLiteral("种子：%1").arg(*job.seed)));
+        // Beside it, named alike, the sheet of the same test with its key.
+        QCOMPARE(fakes.record->sheets.size(), std::size_t(1));
+        const auto& [sheetPath, sheet] = fakes.record->sheets.front();
+        QCOMPARE(sheetPath, QString("/tmp/听算.pdf"));
+        QVERIFY(sheet.listening && sheet.answerKey && sheet.seed == job.seed);
+        for (int n = 1; n <= 20; ++n) {
+            const QString read = QString::fromStdString(job.script[std::size_t(2 * n)].sentence);
+            const sheets::SheetQuestion& printed = sheet.questions[std::size_t(n - 1)];
+            QCOMPARE(read.mid(read.indexOf("题") + 1), printed.operands.join(" 减 "));
+        }
         // The window's own test is untouched.
         QCOMPARE(caption(window, "Label4"), QString("0"));
         QVERIFY(spoken().isEmpty());
