@@ -12,11 +12,13 @@ QString fileProblem(const QFileDevice& file)
     const QFileInfo info(file.fileName());
     if (!info.absoluteDir().exists())
         return QStringLiteral("文件夹不存在");
+    if (info.isDir())
+        return QStringLiteral("这是一个文件夹，不是文件");
     switch (file.error()) {
     case QFileDevice::PermissionsError:
         return QStringLiteral("没有写入权限");
     case QFileDevice::OpenError:
-        return info.isDir() ? QStringLiteral("这是一个文件夹") : QStringLiteral("无法在那里建立文件（没有写入权限？）");
+        return QStringLiteral("无法在那里建立文件（没有写入权限？）");
     case QFileDevice::WriteError:
     case QFileDevice::ResourceError:
         return QStringLiteral("写入出错（磁盘可能已满）");

@@ -39,6 +39,14 @@ execute_process(COMMAND ${TOOL} --operation add --format pdf --output "${WORK}/m
 if(NOT rc EQUAL 1 OR NOT err MATCHES "^zorvel-questions：没能写入 \"[^\n]*missing/a.pdf\"" OR EXISTS "${WORK}/missing")
   fail("unwritable output: status ${rc}, ${err}")
 endif()
+# Why, in Chinese only: no English words of the system's after the name.
+foreach(output "${WORK}/missing/a.pdf" "${WORK}")
+  execute_process(COMMAND ${TOOL} --operation add --format pdf --output "${output}" ERROR_VARIABLE err)
+  string(REGEX REPLACE "^.*\"（" "" why "${err}")
+  if(why MATCHES "[A-Za-z]")
+    fail("the reason is not Chinese only: ${err}")
+  endif()
+endforeach()
 
 set(seeded --operation add --level Option4 --count 30 --seed 47)
 execute_process(COMMAND ${TOOL} ${seeded} --format pdf --answers --output "${kept}" RESULT_VARIABLE rc ERROR_VARIABLE err)
