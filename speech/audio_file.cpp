@@ -2,6 +2,7 @@
 #include "speech/audio_file.h"
 
 #include "common/file_problem.h"
+#include "speech/id3_tag.h"
 
 #include <QSaveFile>
 
@@ -82,6 +83,12 @@ bool AudioFileWriter::open(int sampleRate)
     file_ = std::make_unique<File>(path_);
     if (!file_->save.open(QIODevice::WriteOnly))
         return fail(fileProblem(file_->save));
+    // The MP3's own tag goes first, in UTF-8; libsndfile writes the audio after it.
+    if (format_ == AudioFormat::Mp3) {
+        const QByteArray tag = id3v2Tag(tags_[0], tags_[1], tags_[2]);
+        if (file_->save.write(tag) != tag.size() || !file_->save.flush())
+            return fail(fileProblem(file_->save));
+    }
     SF_INFO info{};
     info.samplerate = sampleRate;
     info.channels = 1;
@@ -90,7 +97,7 @@ bool AudioFileWriter::open(int sampleRate)
     if (!file_->sound)
         return fail(QStringLiteral("无法编码音频（libsndfile 不支持这种格式）"));
     const int fields[3] = {SF_STR_TITLE, SF_STR_ARTIST, SF_STR_COMMENT};
-    for (int i = 0; i < 3; ++i)
+    for (int i = 0; i < 3 && format_ != AudioFormat::Mp3; ++i)
         if (!tags_[i].isEmpty())
             sf_set_string(file_->sound, fields[i], tags_[i].toUtf8().constData());
     return true;

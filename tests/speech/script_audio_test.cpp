@@ -10,6 +10,7 @@
 
 #include <QDir>
 #include <QTemporaryDir>
+#include <QFile>
 #include <QTest>
 
 #include <sndfile.h>
@@ -127,7 +128,8 @@ private slots:
         settings.twice = twice;
         settings.gapSeconds = 5;
         AudioExport job{dir.filePath(QStringLiteral("test.audio")), AudioFormat(format),
-                        listeningTestScript(Operation::Add, threeQuestions(), settings, answers), 70, {}, {}};
+                        listeningTestScript(Operation::Add, threeQuestions(), settings, answers), 70,
+                        QStringLiteral("听算练习 加法"), 7};
         QCOMPARE(writeScriptAudio(engine, ReadingStyle::Verbatim, job), QString());
         QCOMPARE(engine.rates.front(), 70);
 
@@ -144,6 +146,15 @@ private slots:
                      qPrintable(QStringLiteral("silence %1: %2 ms, expected %3").arg(i).arg(found[i]).arg(silences[int(i)])));
         if (AudioFormat(format) == AudioFormat::Wav)
             QCOMPARE(rate, engine.sampleRate());
+        // Title, artist and seed in the tags, in UTF-8 (the MP3's ID3v2.4 tag
+        // first in the file, which libsndfile would write in Latin-1).
+        QFile written(job.path);
+        QVERIFY(written.open(QIODevice::ReadOnly));
+        const QByteArray bytes = written.readAll();
+        for (const char* tag : {"听算练习 加法", "Zorvel", "种子 7"})
+            QVERIFY2(bytes.contains(QByteArray(tag)), tag);
+        if (AudioFormat(format) == AudioFormat::Mp3)
+            QVERIFY(bytes.startsWith(QByteArray("ID3\4", 4)));
         // A full-scale voice peaks in the file at -1 dBFS at most.
         for (const Run& run : runs)
             QVERIFY2(run.peak <= 29204, qPrintable(QString::number(run.peak)));
