@@ -24,10 +24,15 @@ QString text(std::string_view s) { return QString::fromUtf8(s.data(), static_cas
 
 FluencyDrillWindow::FluencyDrillWindow(const FamilyRow& row, const DrillServices& services,
                                        const fluency::FluencyTest& test, fluency::History* history, QWidget* parent)
-    : DrillWindow(row, services, parent), test_(test), history_(history),
+    : DrillWindow(row, services, parent), test_(test), deck_(test.parts(), Mode::Normal, deckSpan(test.questions)),
+      shownOperation_(row.operation), history_(history),
       countdown_([clock = this->services().clock] { return clock->nowMs(); }, qint64(test.limitSeconds) * 1000)
 {
     buildFluencyControls();
+    // A test of additions and subtractions is not one window's.
+    if (test_.mix.size() > 1)
+        if (QLabel* heading = findChild<QLabel*>(QStringLiteral("Label7")))
+            heading->setText(QStringLiteral("达标测试：加减"));
     setTestLength(test_.questions);
     loadCommon();
     fixExercise(test_.level, test_.type);
@@ -174,9 +179,24 @@ void FluencyDrillWindow::markAnswer(bool right)
     showMark(right ? QStringLiteral("√") : QStringLiteral("×"));
 }
 
+// A test of one exercise draws as every window does; one of several (or of a
+// times table) from its own deck, each question showing its operation's sign.
+Question FluencyDrillWindow::nextQuestion()
+{
+    if (test_.mix.empty())
+        return DrillWindow::nextQuestion();
+    if (questionNumber() == 1)
+        deck_.startTest();
+    const DrawnQuestion drawn = deck_.draw(random());
+    shownOperation_ = drawn.operation;
+    if (QLabel* sign = findChild<QLabel*>(QStringLiteral("Label3")))
+        sign->setText(text(operationInfo(drawn.operation).operatorCaptions[0]));
+    return drawn.question;
+}
+
 QString FluencyDrillWindow::questionText() const
 {
-    const OperationInfo& info = operationInfo(row().operation);
+    const OperationInfo& info = operationInfo(shownOperation_);
     QString question = operandText(0).trimmed();
     for (int i = 1; i < row().operandCount(); ++i)
         question += QLatin1Char(' ') + text(info.operatorCaptions[static_cast<std::size_t>(i - 1)]) + QLatin1Char(' ') +

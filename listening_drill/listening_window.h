@@ -68,7 +68,8 @@ private:
     void settingsChosen(const ReadingSettings& settings);
     void applySettings();
     void exportAudio();
-    void exportFinished(const QString& path, const QString& problem);
+    struct ExportedTest;
+    void exportFinished(const ExportedTest& test, const QString& problem);
 
     std::unique_ptr<Voice> voice_;
     std::unique_ptr<PromptSound> promptSound_;

@@ -75,6 +75,9 @@ protected:
     // Whether "确定" or Enter checks this text at all (every text does in
     // the normal and listening windows: an empty one reads as 0).
     virtual bool answerReady(const QString& /*text*/) const { return true; }
+    // Whether the record keeps the question just shown with the test's
+    // exercise (all of them but in a test of several exercises).
+    virtual bool keepsShownQuestion() const { return true; }
 
     void ResetTest();
     void ClearQuestionDisplay();
@@ -133,6 +136,7 @@ protected:
     void stopStopwatch();
     void setStopwatchVisible(bool visible);
     const DrillServices& services() const { return services_; }
+    RandomSource& random() const { return *random_; }
     QPushButton* askButton() const { return askButton_; }
     // The exercise selected on screen.
     Level selectedLevel() const;

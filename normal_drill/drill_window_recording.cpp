@@ -28,7 +28,10 @@ void DrillWindow::recordQuestion(const Question& question)
 {
     if (!recording_.isOpen())
         recording_.begin(shownExercise(), services_.timeOfDay(), redo_);
-    recording_.question(questionNumber_, question);
+    if (keepsShownQuestion())
+        recording_.question(questionNumber_, question);
+    else
+        recording_.questionNotKept();
 }
 
 void DrillWindow::endRecordedTest(records::TestEnd end, const QString& stopwatchText)

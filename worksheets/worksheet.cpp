@@ -2,10 +2,7 @@
 #include "worksheets/worksheet.h"
 
 #include "questions/number_text.h"
-#include "questions/question_deck.h"
-#include "questions/random_source.h"
 #include "questions/written_math.h"
-#include "worksheets/sheet_painter.h"
 
 namespace zorvel::sheets {
 
@@ -53,26 +50,38 @@ SheetQuestion sheetQuestion(Operation op, const QStringList& operands, const QSt
     return question;
 }
 
-Worksheet drawnWorksheet(const SheetRequest& request)
+std::vector<Exercise> requestedParts(const SheetRequest& request)
+{
+    if (!request.parts.empty())
+        return request.parts;
+    return {{request.operation, request.level, request.type}};
+}
+
+Worksheet questionsWorksheet(const std::vector<DrawnQuestion>& questions)
 {
     Worksheet sheet;
-    sheet.title = (request.mode == Mode::Listening ? QStringLiteral("听算练习 ") : QStringLiteral("口算练习 ")) +
-                  exerciseTitle(request.operation, request.level, request.type);
-    sheet.listening = request.mode == Mode::Listening;
-    sheet.questions.reserve(std::size_t(std::max(0, request.count)));
-    SeededRandom rng(request.seed);
-    // No page repeats a question: the deck remembers a whole page's worth,
-    // wherever the pages break.
-    QuestionDeck deck(request.operation, request.mode, largestSheetPage());
+    sheet.questions.reserve(questions.size());
     QStringList operands;
-    for (int n = 1; n <= request.count; ++n) {
-        const Question q = deck.draw(request.level, request.type, rng);
+    for (const DrawnQuestion& drawn : questions) {
+        const Question& q = drawn.question;
         operands.clear();
         for (int i = 0; i < q.operandCount; ++i)
-            operands.append(QString::fromStdString(q.operands[i]));
+            operands.append(QString::fromStdString(q.operands[std::size_t(i)]));
         sheet.questions.push_back(
-            sheetQuestion(request.operation, operands, QString::fromStdString(shortestText(q.correctAnswer))));
+            sheetQuestion(drawn.operation, operands, QString::fromStdString(shortestText(q.correctAnswer))));
     }
+    return sheet;
+}
+
+Worksheet drawnWorksheet(const SheetRequest& request)
+{
+    const std::vector<Exercise> parts = requestedParts(request);
+    Worksheet sheet = questionsWorksheet(drawTest({parts, request.mode, request.count, request.seed}));
+    const Exercise& first = parts.front();
+    sheet.title = (request.mode == Mode::Listening ? QStringLiteral("听算练习 ") : QStringLiteral("口算练习 ")) +
+                  exerciseTitle(first.operation, first.level, first.type);
+    sheet.listening = request.mode == Mode::Listening;
+    sheet.seed = request.seed;
     return sheet;
 }
 

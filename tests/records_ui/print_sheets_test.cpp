@@ -4,11 +4,13 @@
 #include "records_window/records_window.h"
 #include "records_window/sheet_printing.h"
 #include "tests/records_ui/fake_record_store.h"
+#include "worksheets/sheet_painter.h"
 #include "worksheets/worksheet.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFile>
+#include <QLineEdit>
 #include <QProcess>
 #include <QPushButton>
 #include <QStandardPaths>
@@ -116,6 +118,25 @@ private slots:
         QVERIFY(printing.previewed.front().listening);
         QVERIFY(printing.previewed.front().title.startsWith(QStringLiteral("听算练习 ")));
         QCOMPARE(printing.previewed.front().questions.size(), size_t(20));
+
+        // A recording's seed prints its test again: three copies of the
+        // pupils' page, the compact key once.
+        dialog->findChild<QLineEdit*>("txtSheetSeed")->setText(QStringLiteral("123456"));
+        dialog->findChild<QSpinBox*>("spnSheetCopies")->setValue(3);
+        dialog->findChild<QCheckBox*>("chkSheetCompactKey")->setChecked(true);
+        dialog->findChild<QPushButton*>("cmdSheetPreview")->click();
+        const sheets::Worksheet& again = printing.previewed.back();
+        sheets::SheetRequest recorded;
+        recorded.mode = Mode::Listening;
+        recorded.count = 20;
+        recorded.seed = 123456;
+        const sheets::Worksheet expected = sheets::drawnWorksheet(recorded);
+        QCOMPARE(again.seed, std::optional<std::uint64_t>(123456));
+        for (std::size_t i = 0; i < 20; ++i)
+            QCOMPARE(sheets::questionText(again.questions[i]), sheets::questionText(expected.questions[i]));
+        const sheets::SheetLayout layout = sheets::layoutSheet(again);
+        QCOMPARE(layout.pageCount(), 3 + 1);
+        QVERIFY(sheets::layoutSheet(again, sheets::a4ContentSize(), true).columns > layout.columns);
     }
 
     // Another sheet of the same day is never offered the name of one saved;

@@ -78,6 +78,10 @@ DrillServices Fakes::services() const
             record->exports.push_back(std::move(job));
             done(QString());
         };
+        s.saveSheet = [record](const sheets::Worksheet& sheet, const QString& path) {
+            record->sheets.emplace_back(path, sheet);
+            return QString();
+        };
     }
     s.timeOfDay = [] { return QDateTime(QDate(2026, 3, 2), QTime(9, 30)); };
     if (recording)

@@ -5,6 +5,7 @@
 #pragma once
 
 #include "normal_drill/drill_services.h"
+#include "worksheets/worksheet.h"
 
 #include <QStringList>
 
@@ -33,6 +34,7 @@ struct Recorder {
     int speechEnds = 0;
     ReadingSettings savedReading; // what the window last kept for the pupil
     std::vector<AudioExport> exports;  // handed to the audio exporter
+    std::vector<std::pair<QString, sheets::Worksheet>> sheets;  // saved beside an export
 };
 
 // Each report as a line: "begin Form81 add normal Option4 2位 + 1位 integer",

@@ -170,13 +170,27 @@ private slots:
         QCOMPARE(job.path, QString("/tmp/听算.wav"));
         QCOMPARE(int(job.format), int(AudioFormat::Wav));
         QCOMPARE(job.ratePercent, 70);
-        // Twenty questions read twice, then twenty answers.
-        QCOMPARE(job.script.size(), std::size_t(60));
-        QVERIFY(QString::fromStdString(job.script[0].sentence).startsWith("第 1题"));
-        QVERIFY(QString::fromStdString(job.script[0].sentence).contains(" 减 "));
-        QCOMPARE(job.script[1].silenceAfterMs, 15000);
-        QVERIFY(QString::fromStdString(job.script[40].sentence).startsWith("第1题 "));
-        QTRY_COMPARE(fakes.record->messages, QStringList{"导出音频|已导出听算音频：/tmp/听算.wav"});
+        // The announcement, twenty questions read twice, then twenty answers.
+        QCOMPARE(job.script.size(), std::size_t(62));
+        QCOMPARE(job.script[0].sentence, std::string("听算练习，共 20 题。现在开始。"));
+        QVERIFY(QString::fromStdString(job.script[1].sentence).startsWith("第 1题"));
+        QVERIFY(QString::fromStdString(job.script[1].sentence).contains(" 减 "));
+        QCOMPARE(job.script[2].silenceAfterMs, 15000);
+        QVERIFY(QString::fromStdString(job.script[42].sentence).startsWith("第1题 "));
+        QVERIFY(job.seed);
+        QTRY_COMPARE(fakes.record->messages.size(), 1);
+        QVERIFY(fakes.record->messages.front().startsWith("导出音频|已导出听算音频：/tmp/听算.wav"));
+        QVERIFY(fakes.record->messages.front().contains(QStringLiteral("种子：%1").arg(*job.seed)));
+        // Beside it, named alike, the sheet of the same test with its key.
+        QCOMPARE(fakes.record->sheets.size(), std::size_t(1));
+        const auto& [sheetPath, sheet] = fakes.record->sheets.front();
+        QCOMPARE(sheetPath, QString("/tmp/听算.pdf"));
+        QVERIFY(sheet.listening && sheet.answerKey && sheet.seed == job.seed);
+        for (int n = 1; n <= 20; ++n) {
+            const QString read = QString::fromStdString(job.script[std::size_t(2 * n)].sentence);
+            const sheets::SheetQuestion& printed = sheet.questions[std::size_t(n - 1)];
+            QCOMPARE(read.mid(read.indexOf("题") + 1), printed.operands.join(" 减 "));
+        }
         // The window's own test is untouched.
         QCOMPARE(caption(window, "Label4"), QString("0"));
         QVERIFY(spoken().isEmpty());
