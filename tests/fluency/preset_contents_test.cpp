@@ -47,8 +47,9 @@ TEST(PresetContents, HoldWhatTheirNamesSay)
                                                                      : a * b;
             EXPECT_EQ(int(q.correctAnswer), expected) << row.key;
             EXPECT_LE(std::max({a, b, expected}), row.largestNumber) << row.key << " " << a << " " << b;
-            if (drawn.operation == Operation::Mul)
+            if (drawn.operation == Operation::Mul) {
                 EXPECT_TRUE(a == 7 || b == 7) << a << " × " << b;
+            }
             seen.insert(drawn.operation);
         }
         EXPECT_EQ(seen, row.operations) << row.key;
