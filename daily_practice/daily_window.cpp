@@ -136,6 +136,8 @@ void DailyPracticeWindow::closeQuestion(bool right, const QString& correctionLea
 {
     showMark(right ? QStringLiteral("√") : QStringLiteral("×"));
     if (!right) {
+        // As after a wrong answer: the box closed, "出 题" (or the end) next.
+        closeAnswerBox();
         const Fact missed = session_->askedFacts().back();
         correction_->setText(correctionLead + QLatin1Char('\n') + facts::qText(missed.withAnswer()));
     }
@@ -160,11 +162,9 @@ void DailyPracticeWindow::stopwatchTicked(qint64 elapsedMs)
     const std::optional<Fact> fact = currentFact();
     if (!fact || services().clock->nowMs() - shownAtMs_ < facts::kTimeoutMs)
         return;
-    QWidget* focused = focusWidget();
     recordAnswer(*fact, false, facts::kTimeoutMs);
     DisableKeypad();
     closeQuestion(false, QStringLiteral("时间到"));
-    refocusAfterDisabling(focused, askButton());
 }
 
 void DailyPracticeWindow::finishTest()

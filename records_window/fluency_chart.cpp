@@ -1,5 +1,6 @@
 // Series and axes of the 达标测试 chart.
 #include "records_window/fluency_chart.h"
+#include "choice_box/choice_box.h"
 
 #include "fluency/fluency_test.h"
 #include "design_units/screen_units.h"
@@ -21,7 +22,7 @@ FluencyChart::FluencyChart(QWidget* parent) : QGroupBox(QStringLiteral("达标�
 {
     setObjectName(QStringLiteral("frmFluencyChart"));
     auto* layout = new QVBoxLayout(this);
-    choice_ = new QComboBox(this);
+    choice_ = new ChoiceBox(this);
     choice_->setObjectName(QStringLiteral("cboFluencyTest"));
     choice_->setAccessibleName(QStringLiteral("达标测试"));
     layout->addWidget(choice_);

@@ -61,9 +61,9 @@ RecordsWindow::RecordsWindow(PupilRegister& pupils, RecordQueries& queries, Reco
     top->addWidget(makeHeading(this));
     top->addStretch(1);
     top->addWidget(pupils_);
-    PlanButton* plan = services_.facts ? new PlanButton(*services_.facts, this) : nullptr;
-    if (plan)
-        top->addWidget(plan);
+    plan_ = services_.facts ? new PlanButton(*services_.facts, this) : nullptr;
+    if (plan_)
+        top->addWidget(plan_);
 
     tabs_ = new QTabWidget(this);
     tabs_->setObjectName(QStringLiteral("tabRecords"));
@@ -75,8 +75,7 @@ RecordsWindow::RecordsWindow(PupilRegister& pupils, RecordQueries& queries, Reco
     if (services_.facts) {
         facts_ = new FactsTab(*services_.facts, services_.today, tabs_);
         tabs_->addTab(facts_, QStringLiteral("口诀掌握"));
-        connect(plan, &PlanButton::planChanged, facts_, &FactsTab::showPupil);
-        connect(pupils_, &PupilBar::pupilChanged, plan, &PlanButton::reload);
+        connect(plan_, &PlanButton::planChanged, this, [this] { facts_->showPupil(pupils_->shownPupil()); });
     }
 
     QPushButton* back = makeButton(this, "cmdBack", QStringLiteral("返 回"), 14);
@@ -100,6 +99,8 @@ RecordsWindow::RecordsWindow(PupilRegister& pupils, RecordQueries& queries, Reco
     connect(mistakes_, &MistakesTab::readFailed, this, &RecordsWindow::showProblem);
     fitToScreen(parent);
     showPupil();
+    // Keys go to the tabs first, not to the pupil line.
+    tabs_->setFocus();
 }
 
 // A read that failed is said where the store's problem is said.
@@ -137,10 +138,12 @@ QPushButton* RecordsWindow::makePrintButton()
 
 void RecordsWindow::showPupil()
 {
-    results_->showPupil(pupils_->currentPupil(), pupils_->currentName());
-    mistakes_->showPupil(pupils_->currentPupil());
-    if (facts_)
-        facts_->showPupil();
+    results_->showPupil(pupils_->shownPupil(), pupils_->shownName());
+    mistakes_->showPupil(pupils_->shownPupil());
+    if (facts_) {
+        plan_->showPupil(pupils_->shownPupil());
+        facts_->showPupil(pupils_->shownPupil());
+    }
 }
 
 std::unique_ptr<QDialog> createRecordsWindow(PupilRegister& pupils, RecordQueries& queries, RedoOpener openRedo,

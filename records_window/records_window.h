@@ -28,6 +28,7 @@ namespace zorvel::records {
 
 class FactsTab;
 class MistakesTab;
+class PlanButton;
 class PupilBar;
 class ResultsTab;
 
@@ -49,6 +50,7 @@ private:
     RecordQueries& queries_;
     RecordsServices services_;
     PupilBar* pupils_ = nullptr;
+    PlanButton* plan_ = nullptr;
     QTabWidget* tabs_ = nullptr;
     QLabel* problem_ = nullptr;
     ResultsTab* results_ = nullptr;

@@ -1,5 +1,6 @@
 // The 成绩 tab: filters, the table of tests, best times, chart and export.
 #include "records_window/results_tab.h"
+#include "choice_box/choice_box.h"
 
 #include "normal_drill/family_table.h"
 #include "design_units/screen_units.h"
@@ -29,7 +30,7 @@ namespace {
 
 QComboBox* makeCombo(QWidget* parent, const char* name)
 {
-    auto* combo = new QComboBox(parent);
+    auto* combo = new ChoiceBox(parent);
     combo->setObjectName(QLatin1String(name));
     combo->setFont(designFont(FontFace::Songti, 11));
     combo->setSizeAdjustPolicy(QComboBox::AdjustToContents);

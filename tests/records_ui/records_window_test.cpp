@@ -28,6 +28,7 @@
 #include <QTimer>
 #include <QToolTip>
 #include <QHelpEvent>
+#include <QWheelEvent>
 
 using namespace zorvel;
 using namespace zorvel::records;
@@ -178,6 +179,37 @@ private slots:
         QAbstractItemView* table = window.findChild<QTableView*>("grdTests");
         for (int column : {0, 1, 2, 3})
             QVERIFY2(table->sizeHintForColumn(column) <= static_cast<QTableView*>(table)->columnWidth(column), qPrintable(QString::number(column)));
+    }
+
+    // Looking at (or removing) another pupil never changes who is practising,
+    // and a wheel notch over the pupil box changes nothing before it has the focus.
+    void showingAPupilKeepsWhoIsPractising()
+    {
+        FakeRecordStore store;
+        fillSmall(store);
+        const qint64 sister = store.addPupil(QStringLiteral("小红"))->id;
+        Dialogs dialogs;
+        dialogs.confirmAnswer = true;
+        RecordsWindow window(store, store, dialogs.services());
+        window.show();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        auto* pupils = window.findChild<QComboBox*>("cboPupil");
+        QVERIFY(!pupils->hasFocus());
+        const QPointF centre = QRectF(pupils->rect()).center();
+        QWheelEvent wheel(centre, pupils->mapToGlobal(centre), {}, {0, -120}, Qt::NoButton, Qt::NoModifier,
+                          Qt::NoScrollPhase, false);
+        QApplication::sendEvent(pupils, &wheel);
+        QCOMPARE(pupils->currentText(), QStringLiteral("小明"));
+
+        pupils->setFocus();
+        QTest::keyClick(pupils, Qt::Key_Down);
+        QCOMPARE(pupils->currentText(), QStringLiteral("小红"));
+        QCOMPARE(store.lastFilter.pupil, std::optional<qint64>(sister));
+        QCOMPARE(store.currentPupil().id, qint64(1));
+        window.findChild<QPushButton*>("cmdRemovePupil")->click();
+        QCOMPARE(store.pupils().size(), size_t(1));
+        QCOMPARE(store.currentPupil().id, qint64(1));
+        QCOMPARE(pupils->currentText(), QStringLiteral("小明"));
     }
 
     void factsTabShowsTheGridAndThePlanIsSetPerPupilLine()

@@ -134,6 +134,23 @@ private slots:
         QCOMPARE(window->planCaption(), QStringLiteral("今天：2 题，其中新题 2"));
     }
 
+    // After "时间到" as after a wrong answer: the box takes no typing and
+    // Enter on "出 题" goes on.
+    void timeoutClosesTheBox()
+    {
+        open();
+        click(window, "Command1");
+        fakes.clock->now += facts::kTimeoutMs;
+        QTRY_VERIFY(!window->currentFact());
+        QCOMPARE(QApplication::focusWidget(), button(window, "Command1"));
+        QTest::keyClicks(answerBox(window), "33");
+        QVERIFY(answerBox(window)->text().isEmpty());
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QVERIFY(window->currentFact());
+        QTest::keyClicks(answerBox(window), "3");
+        QCOMPARE(answerBox(window)->text(), QStringLiteral("3"));
+    }
+
     void nothingLeftSaysSo()
     {
         facts::PracticePlan none;
