@@ -30,12 +30,27 @@ struct TestRow {
     Exercise exercise;
     int questions = 0;       // questions shown
     int wrongAnswers = 0;    // wrong answers submitted
+    int wrongQuestions = 0;  // questions answered wrong at the first try
+    int answered = 0;        // questions given an answer
     QString time;            // finished normal test's stopwatch reading, else empty
     TestEnd ended = TestEnd::Interrupted;
     bool playbackReached = false;
     bool redo = false;
     std::optional<FluencyResult> fluency;  // a 达标测试's result
 };
+
+// The questions a test got wrong as the window said it ("错 2 题"): those
+// answered wrong at the first try; for a 达标测试 every question of the test
+// not answered right (unanswered ones too). None for a listening test in
+// which nothing was typed: it was marked on paper, if at all.
+inline std::optional<int> wrongQuestions(const TestRow& row)
+{
+    if (row.fluency)
+        return row.fluency->questions - row.fluency->correct;
+    if (row.exercise.mode == QLatin1String("listening") && row.answered == 0)
+        return std::nullopt;
+    return row.wrongQuestions;
+}
 
 struct BestTime {
     Exercise exercise;   // window, level, type

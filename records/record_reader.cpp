@@ -142,8 +142,12 @@ ReadingSettings RecordReader::readingSettings(qint64 pupil) const
 
 std::vector<TestRow> RecordReader::tests(const TestFilter& filter) const
 {
+    // The first answers of the test's questions: how many, and how many wrong.
+    const QString firstAnswers = QStringLiteral("(SELECT count(*) FROM questions q JOIN answers a ON a.question_id = q.id"
+                                                " AND a.seq = 1 WHERE q.test_id = t.id");
     QString sql = QStringLiteral("SELECT t.id, t.pupil_id, t.exercise_id, t.started, t.questions, t.wrong_answers,"
                                  " t.time, t.ended, t.playback_reached, t.redo, ") +
+                  firstAnswers + QStringLiteral("), ") + firstAnswers + QStringLiteral(" AND a.is_right = 0), ") +
                   (hasFluencyResults() ? QStringLiteral("f.fluency_test, f.limit_seconds, f.total, f.correct,"
                                                         " f.elapsed_ms, f.passed FROM tests t LEFT JOIN fluency_results f"
                                                         " ON f.test_id = t.id")
@@ -183,9 +187,11 @@ std::vector<TestRow> RecordReader::tests(const TestFilter& filter) const
         row.ended = testEndFromKey(query.value(7).toString()).value_or(TestEnd::Interrupted);
         row.playbackReached = query.value(8).toBool();
         row.redo = query.value(9).toBool();
-        if (!query.value(10).isNull())
-            row.fluency = FluencyResult{query.value(10).toString(), query.value(11).toInt(), query.value(12).toInt(),
-                                        query.value(13).toInt(), query.value(14).toLongLong(), query.value(15).toBool()};
+        row.answered = query.value(10).toInt();
+        row.wrongQuestions = query.value(11).toInt();
+        if (!query.value(12).isNull())
+            row.fluency = FluencyResult{query.value(12).toString(), query.value(13).toInt(), query.value(14).toInt(),
+                                        query.value(15).toInt(), query.value(16).toLongLong(), query.value(17).toBool()};
         rows.push_back(std::move(row));
     }
     return rows;

@@ -61,7 +61,9 @@ TEST_F(StoreTest, EmptyFileIsGivenTheLayoutAndOneDefaultPupil)
         EXPECT_EQ(store->problem(), "");
         ASSERT_EQ(store->pupils().size(), 1u);
         EXPECT_EQ(store->currentPupil().name, "小明");
+        EXPECT_TRUE(store->madeFirstPupil());
     }
+    EXPECT_FALSE(open()->madeFirstPupil());
     {
         const QSqlDatabase db = openConnection("layout", path(), true);
         EXPECT_EQ(scalar(db, "PRAGMA user_version").toInt(), kSchemaVersion);
@@ -78,6 +80,9 @@ TEST_F(StoreTest, NormalTestIsReadBackWithItsAnswersAndTime)
     const TestId broken = store->beginTest(kAdd, kMonday.addSecs(600), false);
     store->recordQuestion(broken, 1, question(4, 5));
     store->recordAnswer(broken, 1, "8", false, 3000);
+    store->recordAnswer(broken, 1, "7", false, 3000);
+    store->recordQuestion(broken, 2, question(4, 6));
+    store->recordAnswer(broken, 2, "10", true, 3000);
     store->endTest(broken, TestEnd::Closed, "");
     store->flush();
 
@@ -88,6 +93,11 @@ TEST_F(StoreTest, NormalTestIsReadBackWithItsAnswersAndTime)
     EXPECT_EQ(rows[1].exercise.levelCaption, "2位 + 1位");
     EXPECT_EQ(rows[1].questions, 10);
     EXPECT_EQ(rows[1].wrongAnswers, 2);
+    EXPECT_EQ(rows[1].wrongQuestions, 2);
+    // Every wrong answer is counted, and the question wrong at the first try once.
+    EXPECT_EQ(rows[0].wrongAnswers, 2);
+    EXPECT_EQ(rows[0].wrongQuestions, 1);
+    EXPECT_EQ(rows[0].answered, 2);
     EXPECT_EQ(rows[1].time, "1:07.06");
     EXPECT_EQ(rows[1].ended, TestEnd::Finished);
     EXPECT_EQ(rows[0].ended, TestEnd::Closed);

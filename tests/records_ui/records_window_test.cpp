@@ -73,6 +73,8 @@ TestRow finishedTest(const Exercise& exercise, const QDateTime& started, const Q
     row.started = started;
     row.questions = 10;
     row.wrongAnswers = wrong;
+    row.wrongQuestions = wrong;
+    row.answered = row.questions;
     row.time = time;
     row.ended = TestEnd::Finished;
     return row;
@@ -314,7 +316,7 @@ private slots:
         FakeRecordStore store;
         fillSmall(store);
         TestRow fluency = finishedTest(exerciseOf("mul", "fluency", "Option3", "integer"), QDateTime(today, QTime(10, 0)), {}, 2);
-        fluency.questions = 60;
+        fluency.questions = 59;  // the limit ended it before the last question
         fluency.fluency = FluencyResult{QStringLiteral("times-table-60"), 300, 60, 58, 252400, true};
         store.addTest(1, fluency);
         Dialogs dialogs;
@@ -324,8 +326,10 @@ private slots:
         QAbstractItemModel* model = window.findChild<QTableView*>("grdTests")->model();
         QCOMPARE(model->rowCount(), 1);
         QCOMPARE(model->index(0, 1).data().toString(), QStringLiteral("乘法 达标测试"));
+        QCOMPARE(model->index(0, 4).data().toString(), QStringLiteral("60"));
+        QCOMPARE(model->index(0, 5).data().toString(), QStringLiteral("2"));
         QCOMPARE(model->index(0, 6).data().toString(), QStringLiteral("4:12 / 5:00"));
-        QCOMPARE(model->index(0, 7).data().toString(), QStringLiteral("达标 正确 58/60"));
+        QCOMPARE(model->index(0, 7).data().toString(), QStringLiteral("达标 正确 58 / 60"));
 
         // The chart: correct answers per minute of the test chosen, and the
         // pass line: 54 correct in 5 minutes.
@@ -333,6 +337,27 @@ private slots:
         QCOMPARE(window.findChild<QComboBox*>("cboFluencyTest")->currentText(), QStringLiteral("表内乘法 60 题 · 限时 5 分钟"));
         QCOMPARE(chart->shownPointCount(), 1);
         QCOMPARE(chart->passLine(), std::optional<double>(10.8));
+    }
+
+    // A normal test counts the questions wrong at the first try, as the
+    // window said; a listening test with nothing typed was not marked here.
+    void testsCountWrongQuestionsNotWrongAnswers()
+    {
+        FakeRecordStore store;
+        TestRow normal = finishedTest(exerciseOf("add", "normal", "Option4", "integer"), QDateTime(today, QTime(8, 0)), "1:05.00", 11);
+        normal.wrongQuestions = 2;
+        normal.answered = 10;
+        store.addTest(1, normal);
+        TestRow listening = finishedTest(exerciseOf("add", "listening", "Option4", "integer"), QDateTime(today, QTime(9, 0)), {}, 0);
+        listening.answered = 0;
+        store.addTest(1, listening);
+        Dialogs dialogs;
+        RecordsWindow window(store, store, dialogs.services());
+        QAbstractItemModel* model = window.findChild<QTableView*>("grdTests")->model();
+        QCOMPARE(model->index(0, 5).data().toString(), QString());
+        QCOMPARE(model->index(0, 7).data().toString(), QStringLiteral("未批改"));
+        QCOMPARE(model->index(1, 5).data().toString(), QStringLiteral("2"));
+        QCOMPARE(model->index(1, 7).data().toString(), QStringLiteral("完成"));
     }
 
     // Each period runs from its first day to the end of today: a test dated
@@ -390,7 +415,7 @@ private slots:
         QFile file(dialogs.saveTo);
         QVERIFY(file.open(QIODevice::ReadOnly));
         const QByteArray expected = QByteArray("\xEF\xBB\xBF")
-            + QStringLiteral("日期时间,窗口,难度,类型,题数,错误次数,用时,结果\r\n"
+            + QStringLiteral("日期时间,窗口,难度,类型,题数,错题数,用时,结果\r\n"
                              "2026-12-07 08:05,加法 普通模式,\"2位 + 1位, \"\"难\"\"\",整数,10,1,1:07.06,完成\r\n").toUtf8();
         QCOMPARE(file.readAll(), expected);
         QVERIFY(dialogs.asked.last().startsWith(QStringLiteral("已把 1 次测试保存到")));
