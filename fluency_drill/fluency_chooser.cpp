@@ -24,7 +24,6 @@ QPushButton* makeButton(const QString& name, const QString& caption, QWidget* pa
 {
     auto* button = new QPushButton(caption, parent);
     button->setObjectName(name);
-    button->setAutoDefault(false);
     return button;
 }
 
@@ -86,6 +85,8 @@ void FluencyChooser::buildControls()
     connect(printButton, &QPushButton::clicked, this, &FluencyChooser::printChosen);
     connect(backButton, &QPushButton::clicked, this, &QDialog::accept);
     printButton->setEnabled(bool(print_));
+    // Enter starts the test chosen, wherever the focus is but on another button.
+    startButton->setDefault(true);
 
     auto* page = new QVBoxLayout(this);
     auto* choice = new QHBoxLayout;

@@ -4,6 +4,7 @@
 // Plain Qt Core types only.
 #pragma once
 
+#include "records/practice_week.h"
 #include "records/test_reports.h"
 
 #include <QDate>
@@ -116,6 +117,8 @@ public:
     virtual std::optional<FluencyBest> fluencyBest(qint64 /*pupil*/, const QString& /*test*/) { return std::nullopt; }
     // The 达标测试 the pupil took last; empty when none.
     virtual QString lastFluencyTest(qint64 /*pupil*/) { return {}; }
+    // Every pupil's seven days ending with lastDay, in the order they were added.
+    virtual std::vector<PracticeWeek> practiceWeeks(const QDate& /*lastDay*/) { return {}; }
 };
 
 } // namespace zorvel::records

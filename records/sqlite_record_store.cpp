@@ -424,6 +424,21 @@ void SqliteRecordStore::setInBook(qint64 questionId, bool inBook)
     writer_->call<bool>([=](RecordWrites& writes) { writes.setInBook(questionId, inBook); return true; }, false);
 }
 
+std::vector<PracticeWeek> SqliteRecordStore::practiceWeeks(const QDate& lastDay)
+{
+    writer_->flush();
+    return read<std::vector<PracticeWeek>>(
+        [&lastDay](const RecordReader& reader) {
+            std::vector<PracticeWeek> weeks;
+            for (const Pupil& pupil : reader.pupils()) {
+                weeks.push_back(readPracticeWeek(reader.database(), pupil.id, lastDay));
+                weeks.back().name = pupil.name;
+            }
+            return weeks;
+        },
+        {});
+}
+
 facts::PracticePlan SqliteRecordStore::plan() { return planOf(currentPupil().id); }
 void SqliteRecordStore::setPlan(const facts::PracticePlan& plan) { setPlanOf(currentPupil().id, plan); }
 facts::FactBook SqliteRecordStore::book() { return bookOf(currentPupil().id); }

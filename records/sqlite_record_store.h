@@ -77,6 +77,7 @@ public:
     void setInBook(qint64 questionId, bool inBook) override;
     std::optional<FluencyBest> fluencyBest(qint64 pupil, const QString& test) override;
     QString lastFluencyTest(qint64 pupil) override;
+    std::vector<PracticeWeek> practiceWeeks(const QDate& lastDay) override;
 
     facts::PracticePlan plan() override;
     void setPlan(const facts::PracticePlan& plan) override;

@@ -26,7 +26,9 @@ enum BookColumn { QuestionColumn, TimesColumn, LastColumn, RedoColumn };
 
 QString groupText(const Exercise& exercise, size_t count)
 {
-    return QStringLiteral("%1 · %2 · %3（%4 题）")
+    // Two lines: the question column is narrow beside the counts and the
+    // "重练" button, and a heading cut to "…" names no exercise.
+    return QStringLiteral("%1 · %2\n%3（%4 题）")
         .arg(windowText(exercise), exercise.levelCaption, numberTypeText(exercise.operation, exercise.numberType),
              QString::number(count));
 }

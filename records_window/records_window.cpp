@@ -10,6 +10,7 @@
 #include "records_window/pupil_bar.h"
 #include "records_window/record_controls.h"
 #include "records_window/results_tab.h"
+#include "records_window/week_tab.h"
 #include "window_fit/window_fit.h"
 
 #include <QHBoxLayout>
@@ -70,7 +71,10 @@ RecordsWindow::RecordsWindow(PupilRegister& pupils, RecordQueries& queries, Reco
     tabs_->setFont(designFont(FontFace::Heiti, 12));
     results_ = new ResultsTab(queries_, services_, tabs_);
     mistakes_ = new MistakesTab(queries_, services_, tabs_);
+    week_ = new WeekTab(queries_, services_.today, tabs_);
+    tabs_->addTab(week_, QStringLiteral("最近一周"));
     tabs_->addTab(results_, QStringLiteral("成绩"));
+    tabs_->addTab(results_->chartsPage(), QStringLiteral("进步曲线"));
     tabs_->addTab(mistakes_, QStringLiteral("错题本"));
     if (services_.facts) {
         facts_ = new FactsTab(*services_.facts, services_.today, tabs_);
@@ -99,6 +103,9 @@ RecordsWindow::RecordsWindow(PupilRegister& pupils, RecordQueries& queries, Reco
     connect(mistakes_, &MistakesTab::readFailed, this, &RecordsWindow::showProblem);
     fitToScreen(parent);
     showPupil();
+    // Tab leaves a table instead of walking its cells.
+    for (QAbstractItemView* view : findChildren<QAbstractItemView*>())
+        view->setTabKeyNavigation(false);
     // Keys go to the tabs first, not to the pupil line.
     tabs_->setFocus();
 }
@@ -138,6 +145,7 @@ QPushButton* RecordsWindow::makePrintButton()
 
 void RecordsWindow::showPupil()
 {
+    week_->reload();
     results_->showPupil(pupils_->shownPupil(), pupils_->shownName());
     mistakes_->showPupil(pupils_->shownPupil());
     if (facts_) {

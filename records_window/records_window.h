@@ -31,6 +31,7 @@ class MistakesTab;
 class PlanButton;
 class PupilBar;
 class ResultsTab;
+class WeekTab;
 
 class RecordsWindow : public QDialog {
     Q_OBJECT
@@ -53,6 +54,7 @@ private:
     PlanButton* plan_ = nullptr;
     QTabWidget* tabs_ = nullptr;
     QLabel* problem_ = nullptr;
+    WeekTab* week_ = nullptr;
     ResultsTab* results_ = nullptr;
     MistakesTab* mistakes_ = nullptr;
     FactsTab* facts_ = nullptr;

@@ -8,6 +8,7 @@
 #include "records_window/fluency_chart.h"
 #include "records_window/progress_chart.h"
 #include "records_window/records_window.h"
+#include "records_window/week_tab.h"
 #include "shell/main_menu.h"
 #include "tests/records_ui/fake_record_store.h"
 
@@ -23,6 +24,7 @@
 #include <QScreen>
 #include <QTabWidget>
 #include <QTableView>
+#include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -183,6 +185,31 @@ private slots:
             QVERIFY2(table->sizeHintForColumn(column) <= static_cast<QTableView*>(table)->columnWidth(column), qPrintable(QString::number(column)));
     }
 
+    // The window opens on the week of every pupil: a row each, a bar set each.
+    void opensOnTheWeekOfEveryPupil()
+    {
+        FakeRecordStore store;
+        PracticeWeek week;
+        week.name = QStringLiteral("小明");
+        week.days[6] = {today, 20, 15, 150000};
+        week.days[5] = {today.addDays(-1), 10, 9, 60000};
+        week.factsMastered = 3;
+        PracticeWeek none;
+        none.name = QStringLiteral("小红");
+        store.weeks = {week, none};
+        Dialogs dialogs;
+        RecordsWindow window(store, store, dialogs.services());
+        auto* tabs = window.findChild<QTabWidget*>("tabRecords");
+        QCOMPARE(tabs->currentWidget()->objectName(), QStringLiteral("tabWeek"));
+        auto* table = window.findChild<QTableWidget*>("grdWeek");
+        QStringList cells;
+        for (int r = 0; r < table->rowCount(); ++r)
+            for (int c = 0; c < table->columnCount(); ++c)
+                cells << table->item(r, c)->text();
+        QCOMPARE(cells.join(' '), QStringLiteral("小明 2 4 30 80% 3 0 小红 0 0 0 — 0 0"));
+        QCOMPARE(window.findChild<WeekTab*>()->chart()->series().size(), 1);
+    }
+
     // Looking at (or removing) another pupil never changes who is practising,
     // and a wheel notch over the pupil box changes nothing before it has the focus.
     void showingAPupilKeepsWhoIsPractising()
@@ -226,7 +253,7 @@ private slots:
         services.facts = &facts;
         RecordsWindow window(store, store, services);
         auto* tabs = window.findChild<QTabWidget*>("tabRecords");
-        QCOMPARE(tabs->tabText(2), QStringLiteral("口诀掌握"));
+        QCOMPARE(tabs->tabText(4), QStringLiteral("口诀掌握"));
         auto* grid = window.findChild<facts::FactGrid*>("gridFacts");
         QCOMPARE(grid->sets(), std::vector<facts::FactSet>{facts::FactSet::Mul});
         QCOMPARE(grid->cellColour(wrong), facts::gridColour(facts::Colour::Red));
@@ -478,7 +505,7 @@ private slots:
         Dialogs dialogs;
         RecordsWindow window(store, store, dialogs.services());
         window.show();
-        window.findChild<QTabWidget*>("tabRecords")->setCurrentIndex(1);
+        window.findChild<QTabWidget*>("tabRecords")->setCurrentIndex(3);
         auto* questions = window.findChild<QListWidget*>("lstListeningQuestions");
         QCOMPARE(questions->count(), 20);
         QCOMPARE(questions->item(2)->text(), QStringLiteral(" 3. 13 + 7 = 20"));
@@ -500,7 +527,7 @@ private slots:
         };
         RecordsWindow window(store, store, services);
         window.show();
-        window.findChild<QTabWidget*>("tabRecords")->setCurrentIndex(1);
+        window.findChild<QTabWidget*>("tabRecords")->setCurrentIndex(3);
         const QList<QPushButton*> redo = window.findChildren<QPushButton*>("cmdRedo");
         QCOMPARE(redo.size(), 2);
         for (QPushButton* button : redo)
