@@ -56,7 +56,7 @@ DailyPracticeWindow::DailyPracticeWindow(const FamilyRow& row, const DrillServic
 
 QString DailyPracticeWindow::planCaption() const
 {
-    return planLabel_->text().remove(QLatin1Char('\n'));
+    return planLabel_->text().remove(QLatin1Char('\n')).remove(QChar(0x2060)).replace(QChar::Nbsp, QLatin1Char(' '));
 }
 
 void DailyPracticeWindow::beginSession()
@@ -76,7 +76,7 @@ void DailyPracticeWindow::beginSession()
     }
     session_.emplace(book_, plan_, today());
     // "今天：20 题，" over "其中新题 5" in the narrow column.
-    planLabel_->setText(facts::planText(*session_).replace(QStringLiteral("，"), QStringLiteral("，\n")));
+    planLabel_->setText(keptTogether(facts::planText(*session_).replace(QStringLiteral("，"), QStringLiteral("，\n"))));
     if (session_->nothingToDo())
         setAskEnabled(false);
 }
@@ -139,7 +139,7 @@ void DailyPracticeWindow::closeQuestion(bool right, const QString& correctionLea
         // As after a wrong answer: the box closed, "出 题" (or the end) next.
         closeAnswerBox();
         const Fact missed = session_->askedFacts().back();
-        correction_->setText(correctionLead + QLatin1Char('\n') + facts::qText(missed.withAnswer()));
+        correction_->setText(correctionLead + QLatin1Char('\n') + keptTogether(facts::qText(missed.withAnswer())));
     }
     endOrWait();
 }

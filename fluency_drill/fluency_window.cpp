@@ -107,10 +107,14 @@ void FluencyDrillWindow::showTestCaption()
 {
     const std::optional<fluency::PersonalBest> best =
         history_ ? history_->personalBest(test_.choice()) : std::nullopt;
-    QString caption = QStringLiteral("%1\n\n%2\n\n%3").arg(test_.name, test_.limitText(), test_.passLineText());
+    // The name may break between its words, the rest only after "，" or "：".
+    QStringList words = test_.name.split(QLatin1Char(' '));
+    for (QString& word : words)
+        word = keptTogether(word);
+    QString rest = QStringLiteral("%1\n\n%2").arg(test_.limitText(), test_.passLineText());
     if (best)
-        caption += QStringLiteral("\n\n个人最好：%1 题，用时 %2").arg(best->correct).arg(fluency::minutesSeconds(best->elapsedMs));
-    testCaption_->setText(caption);
+        rest += QStringLiteral("\n\n个人最好：%1 题，用时 %2").arg(best->correct).arg(fluency::minutesSeconds(best->elapsedMs));
+    testCaption_->setText(words.join(QLatin1Char(' ')) + QStringLiteral("\n\n") + keptTogether(rest));
 }
 
 void FluencyDrillWindow::showClockAtRest()
@@ -162,7 +166,7 @@ void FluencyDrillWindow::markAnswer(bool right)
     } else {
         const QString rightText = text(shortestText(correctAnswer()));
         missed_.push_back({questionText(), rightText, answerText()});
-        feedback_->setText(QStringLiteral("%1 = %2").arg(questionText(), rightText));
+        feedback_->setText(keptTogether(QStringLiteral("%1 = %2").arg(questionText(), rightText)));
     }
     if (answered_ == test_.questions) {
         endTest();

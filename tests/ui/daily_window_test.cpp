@@ -4,6 +4,8 @@
 // result with the grid.
 #include "driver.h"
 
+#include "design_units/screen_units.h"
+
 #include "daily_practice/daily_window.h"
 #include "fact_grid/fact_grid.h"
 #include "fact_grid/fact_texts.h"
@@ -91,7 +93,7 @@ private slots:
         const Fact wrong = *window->currentFact();
         answer(false, 2000);
         QCOMPARE(caption(window, "Label9(10)"), QStringLiteral("×"));
-        QCOMPARE(caption(window, "lblCorrection"), QStringLiteral("正确答案\n") + facts::qText(wrong.withAnswer()));
+        QCOMPARE(caption(window, "lblCorrection"), QStringLiteral("正确答案\n") + keptTogether(facts::qText(wrong.withAnswer())));
         QVERIFY(!window->currentFact());
         QVERIFY(!button(window, "Command5")->isEnabled());
         QCOMPARE(QApplication::focusWidget(), button(window, "Command1"));
@@ -107,7 +109,7 @@ private slots:
         QVERIFY(window->currentFact());
         fakes.clock->now += 1;
         QTRY_VERIFY(!window->currentFact());
-        QCOMPARE(caption(window, "lblCorrection"), QStringLiteral("时间到\n") + facts::qText(slow.withAnswer()));
+        QCOMPARE(caption(window, "lblCorrection"), QStringLiteral("时间到\n") + keptTogether(facts::qText(slow.withAnswer())));
         QCOMPARE(store.answers().back().fact, slow.index());
         QCOMPARE(store.answers().back().ms, facts::kTimeoutMs);
         QVERIFY(!store.answers().back().right);
