@@ -6,6 +6,7 @@
 #include "questions/number_text.h"
 
 #include <QLabel>
+#include <QRegularExpression>
 #include <QPushButton>
 #include <QTextBrowser>
 #include <QTimer>
@@ -107,8 +108,11 @@ void FluencyDrillWindow::showTestCaption()
 {
     const std::optional<fluency::PersonalBest> best =
         history_ ? history_->personalBest(test_.choice()) : std::nullopt;
-    // The name may break between its words, the rest only after "，" or "：".
-    QStringList words = test_.name.split(QLatin1Char(' '));
+    // The name may break between its words ("60 题" is one), the rest only
+    // after "，" or "：".
+    QString name = test_.name;
+    name.replace(QRegularExpression(QStringLiteral("(\\d) (\\S)")), QStringLiteral("\\1\u00a0\\2"));
+    QStringList words = name.split(QLatin1Char(' '));
     for (QString& word : words)
         word = keptTogether(word);
     QString rest = QStringLiteral("%1\n\n%2").arg(test_.limitText(), test_.passLineText());
