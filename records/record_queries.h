@@ -62,7 +62,7 @@ struct BestTime {
 struct ChartPoint {
     QDateTime started;
     double seconds = 0;
-    int wrongAnswers = 0;
+    int wrongQuestions = 0;  // wrong at the first try, as in the tests table
 };
 
 // A pupil's best 达标 of one test: most correct, then the shortest time.

@@ -248,7 +248,9 @@ std::vector<BestTime> RecordReader::bestTimes(qint64 pupil) const
 std::vector<ChartPoint> RecordReader::chart(qint64 pupil, const QString& window, const QString& levelOption,
                                             const QString& numberType) const
 {
-    QSqlQuery query = run(db_, QStringLiteral("SELECT t.started, t.centis, t.wrong_answers FROM tests t"
+    QSqlQuery query = run(db_, QStringLiteral("SELECT t.started, t.centis, (SELECT count(*) FROM questions q"
+                                              " JOIN answers a ON a.question_id = q.id AND a.seq = 1"
+                                              " WHERE q.test_id = t.id AND a.is_right = 0) FROM tests t"
                                               " WHERE t.pupil_id = ? AND t.exercise_id = (SELECT id FROM exercises"
                                               " WHERE window = ? AND level_option = ? AND number_type = ?)"
                                               " AND t.ended = 'finished' AND t.centis IS NOT NULL ORDER BY t.started"),
