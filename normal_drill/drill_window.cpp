@@ -176,6 +176,7 @@ void DrillWindow::markAnswer(bool right)
     } else {
         EnableDigitKeys();
         entry_->setCancelConfirmEnabled(true);
+        entry_->selectAnswer();
         refocusAfterDisabling(focused, entry_->box());
     }
     if (right && questionNumber_ == row_.questionsPerTest())
@@ -226,6 +227,7 @@ void DrillWindow::restartTest()
 void DrillWindow::awaitAnswer()
 {
     entry_->box()->setEnabled(true);
+    entry_->setTypingOpen(true);
     askButton_->setEnabled(false);
 }
 
@@ -297,6 +299,7 @@ void DrillWindow::showAnswer(const QString& text) { entry_->showAnswer(text); }
 void DrillWindow::clearMark() { markLabel_->clear(); }
 void DrillWindow::showMark(const QString& mark) { markLabel_->setText(mark); }
 QString DrillWindow::answerText() const { return entry_->text(); }
+void DrillWindow::closeAnswerBox() { entry_->setTypingOpen(false); }
 void DrillWindow::setAskEnabled(bool enabled) { askButton_->setEnabled(enabled); }
 void DrillWindow::showStopwatchReading(qint64 ms) { stopwatch_->show(ms); }
 

@@ -113,6 +113,9 @@ protected:
     virtual records::Exercise shownExercise() const;
     QString answerText() const;
     void setAskEnabled(bool enabled);
+    // The answer box keeps its text but takes no more typing until the next
+    // question.
+    void closeAnswerBox();
     void showStopwatchReading(qint64 ms);
 
     // A test of n questions, not the row's: no question repeats within it

@@ -114,9 +114,11 @@ void DrillWindow::keyPressEvent(QKeyEvent* event)
         event->accept();
         return;
     default:
-        QDialog::keyPressEvent(event);
+        if (!entry_->takeFromKeypad(focusWidget(), event))
+            QDialog::keyPressEvent(event);
     }
 }
+
 
 QCheckBox* DrillWindow::makeSwitch(const QString& name, const QString& caption, const QRect& twips)
 {
