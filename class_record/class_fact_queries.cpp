@@ -43,8 +43,7 @@ std::vector<FactSummary> readFactSummaries(const QSqlDatabase& db, const DateRan
         " ranked AS (SELECT fact, pupil_id, is_right, ms, row_number() OVER (PARTITION BY fact ORDER BY ms) AS n,"
         " count(*) OVER (PARTITION BY fact) AS c FROM f)"
         " SELECT fact, count(DISTINCT pupil_id), sum(1 - is_right),"
-        " avg(CASE WHEN n IN ((c + 1) / 2, (c + 2) / 2) THEN ms END) FROM ranked GROUP BY fact").arg(kFactsInRange),
-                          rangeValues(range));
+        " avg(CASE WHEN n IN ((c + 1) / 2, (c + 2) / 2) THEN ms END) FROM ranked GROUP BY fact").arg(factsInRange(range)));
     while (nextRow(query)) {
         FactSummary& row = rows[query.value(0).toInt()];
         row.pupilsAsked = query.value(1).toInt();
@@ -53,8 +52,7 @@ std::vector<FactSummary> readFactSummaries(const QSqlDatabase& db, const DateRan
     }
     const std::vector<ClassPupil> pupils = readClassPupils(db);
     std::map<int, std::set<qint64>> wrong;
-    query = run(db, QStringLiteral("SELECT DISTINCT fact, pupil_id FROM fact_answers WHERE is_right = 0 AND ") + kFactsInRange,
-                rangeValues(range));
+    query = run(db, QStringLiteral("SELECT DISTINCT fact, pupil_id FROM fact_answers WHERE is_right = 0 AND ") + factsInRange(range));
     while (nextRow(query))
         wrong[query.value(0).toInt()].insert(query.value(1).toLongLong());
     for (const auto& [pupil, book] : readFactBooks(db))
@@ -97,8 +95,7 @@ std::vector<ClassMistake> readClassMistakes(const QSqlDatabase& db, const DateRa
     QSqlQuery query = run(db, QStringLiteral(
         "SELECT e.operation, q.first, q.second, q.third, q.answer, t.pupil_id, count(*) FROM answers a"
         " JOIN questions q ON q.id = a.question_id JOIN tests t ON t.id = q.test_id JOIN exercises e ON e.id = t.exercise_id"
-        " WHERE a.is_right = 0 AND %1 GROUP BY e.operation, q.first, q.second, q.third, q.answer, t.pupil_id").arg(kTestsInRange),
-                          testRange(rangeValues(range)));
+        " WHERE a.is_right = 0 AND %1 GROUP BY e.operation, q.first, q.second, q.third, q.answer, t.pupil_id").arg(testsInRange(range)));
     while (nextRow(query)) {
         QStringList operands = {query.value(1).toString().trimmed(), query.value(2).toString().trimmed(),
                                 query.value(3).toString().trimmed()};
@@ -108,7 +105,7 @@ std::vector<ClassMistake> readClassMistakes(const QSqlDatabase& db, const DateRa
                    query.value(5).toLongLong(), query.value(6).toInt());
     }
     query = run(db, QStringLiteral("SELECT fact, pupil_id, count(*) FROM fact_answers WHERE is_right = 0 AND %1"
-                                   " GROUP BY fact, pupil_id").arg(kFactsInRange), rangeValues(range));
+                                   " GROUP BY fact, pupil_id").arg(factsInRange(range)));
     while (nextRow(query)) {
         const facts::Fact fact = facts::Fact::at(query.value(0).toInt());
         const std::string_view key = facts::setKey(fact.set);
@@ -133,8 +130,7 @@ std::vector<FluencyTest> readFluencyTests(const QSqlDatabase& db, const DateRang
     std::vector<FluencyTest> tests;
     QSqlQuery query = run(db, QStringLiteral(
         "SELECT t.pupil_id, t.started, f.fluency_test, f.limit_seconds, f.total, f.correct, f.elapsed_ms, f.passed"
-        " FROM fluency_results f JOIN tests t ON t.id = f.test_id WHERE %1 ORDER BY t.started, t.id").arg(kTestsInRange),
-                          testRange(rangeValues(range)));
+        " FROM fluency_results f JOIN tests t ON t.id = f.test_id WHERE %1 ORDER BY t.started, t.id").arg(testsInRange(range)));
     while (nextRow(query)) {
         FluencyTest test;
         test.pupil = query.value(0).toLongLong();

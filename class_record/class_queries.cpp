@@ -18,37 +18,40 @@ using records::run;
 namespace {
 
 // First answers of the tests' questions and the daily practice's answers: pupil (p), right (r), ms.
-const QString kFirstAnswers = QStringLiteral(
-    "SELECT t.pupil_id AS p, a.is_right AS r, a.ms AS ms FROM tests t JOIN questions q ON q.test_id = t.id"
-    " JOIN answers a ON a.question_id = q.id AND a.seq = 1 WHERE %1"
-    " UNION ALL SELECT pupil_id, is_right, ms FROM fact_answers WHERE %2").arg(kTestsInRange, kFactsInRange);
+QString firstAnswers(const DateRange& range)
+{
+    return QStringLiteral("SELECT t.pupil_id AS p, a.is_right AS r, a.ms AS ms FROM tests t JOIN questions q ON q.test_id = t.id"
+                          " JOIN answers a ON a.question_id = q.id AND a.seq = 1 WHERE %1"
+                          " UNION ALL SELECT pupil_id, is_right, ms FROM fact_answers WHERE %2")
+        .arg(testsInRange(range), factsInRange(range));
+}
 
 QDate localDate(qint64 ms)
 {
     return QDateTime::fromMSecsSinceEpoch(ms).date();
 }
 
-void countTests(const QSqlDatabase& db, const QVariantList& range, std::map<qint64, PupilSummary>& rows,
+void countTests(const QSqlDatabase& db, const DateRange& range, std::map<qint64, PupilSummary>& rows,
                 std::map<qint64, std::set<QDate>>& days)
 {
-    QSqlQuery query = run(db, QStringLiteral("SELECT t.pupil_id, t.started FROM tests t WHERE ") + kTestsInRange, testRange(range));
+    QSqlQuery query = run(db, QStringLiteral("SELECT t.pupil_id, t.started FROM tests t WHERE ") + testsInRange(range));
     while (nextRow(query)) {
         const qint64 pupil = query.value(0).toLongLong();
         ++rows[pupil].tests;
         days[pupil].insert(localDate(query.value(1).toLongLong()));
     }
-    query = run(db, QStringLiteral("SELECT DISTINCT pupil_id, day FROM fact_answers WHERE ") + kFactsInRange, range);
+    query = run(db, QStringLiteral("SELECT DISTINCT pupil_id, day FROM fact_answers WHERE ") + factsInRange(range));
     while (nextRow(query))
         days[query.value(0).toLongLong()].insert(QDate::fromJulianDay(query.value(1).toLongLong()));
 }
 
-void countAnswers(const QSqlDatabase& db, const QVariantList& range, std::map<qint64, PupilSummary>& rows)
+void countAnswers(const QSqlDatabase& db, const DateRange& range, std::map<qint64, PupilSummary>& rows)
 {
     QSqlQuery query = run(db, QStringLiteral(
         "WITH f AS (%1), ranked AS (SELECT p, r, ms, row_number() OVER (PARTITION BY p ORDER BY ms) AS n,"
         " count(*) OVER (PARTITION BY p) AS c FROM f)"
         " SELECT p, count(*), sum(r), avg(CASE WHEN n IN ((c + 1) / 2, (c + 2) / 2) THEN ms END) FROM ranked GROUP BY p")
-                                  .arg(kFirstAnswers), range);
+                                  .arg(firstAnswers(range)));
     while (nextRow(query)) {
         PupilSummary& row = rows[query.value(0).toLongLong()];
         row.questions = query.value(1).toInt();
@@ -59,12 +62,12 @@ void countAnswers(const QSqlDatabase& db, const QVariantList& range, std::map<qi
     query = run(db, QStringLiteral(
         "SELECT p, sum(ms) FROM (SELECT t.pupil_id AS p, (SELECT max(ms) FROM answers a WHERE a.question_id = q.id) AS ms"
         " FROM tests t JOIN questions q ON q.test_id = t.id WHERE %1"
-        " UNION ALL SELECT pupil_id, ms FROM fact_answers WHERE %2) GROUP BY p").arg(kTestsInRange, kFactsInRange), range);
+        " UNION ALL SELECT pupil_id, ms FROM fact_answers WHERE %2) GROUP BY p").arg(testsInRange(range), factsInRange(range)));
     while (nextRow(query))
         rows[query.value(0).toLongLong()].minutes = query.value(1).toDouble() / 60000.0;
     query = run(db, QStringLiteral("SELECT t.pupil_id, count(DISTINCT f.fluency_test) FROM fluency_results f"
                                    " JOIN tests t ON t.id = f.test_id WHERE f.passed = 1 AND %1 GROUP BY t.pupil_id")
-                        .arg(kTestsInRange), testRange(range));
+                        .arg(testsInRange(range)));
     while (nextRow(query))
         rows[query.value(0).toLongLong()].fluencyPassed = query.value(1).toInt();
 }
@@ -100,11 +103,10 @@ std::map<qint64, facts::FactBook> readFactBooks(const QSqlDatabase& db)
 
 std::vector<PupilSummary> readPupilSummaries(const QSqlDatabase& db, const DateRange& range)
 {
-    const QVariantList values = rangeValues(range);
     std::map<qint64, PupilSummary> rows;
     std::map<qint64, std::set<QDate>> days;
-    countTests(db, values, rows, days);
-    countAnswers(db, values, rows);
+    countTests(db, range, rows, days);
+    countAnswers(db, range, rows);
     std::vector<PupilSummary> summaries;
     for (const ClassPupil& pupil : readClassPupils(db)) {
         PupilSummary row = rows[pupil.id];

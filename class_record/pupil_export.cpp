@@ -27,8 +27,8 @@ struct PupilRows {
 };
 constexpr PupilRows kPupilRows[] = {
     {"pupils", "id = ?"},
-    {"exercises", "id IN (SELECT exercise_id FROM tests WHERE pupil_id = ?1 UNION SELECT exercise_id FROM book"
-                  " WHERE pupil_id = ?1)"},
+    {"exercises", "id IN (SELECT exercise_id FROM tests WHERE pupil_id = ? UNION SELECT exercise_id FROM book"
+                  " WHERE pupil_id = ?)"},
     {"tests", "pupil_id = ? AND ended IS NOT NULL"},
     {"questions", "test_id IN (SELECT id FROM tests WHERE pupil_id = ? AND ended IS NOT NULL)"},
     {"answers", "question_id IN (SELECT q.id FROM questions q JOIN tests t ON t.id = q.test_id"
@@ -45,8 +45,10 @@ void writeRecord(const QSqlDatabase& record, qint64 pupilId, const QSqlDatabase&
 {
     records::migrate(out);
     records::Transaction transaction(out);
-    for (const PupilRows& rows : kPupilRows)
-        copyRows(record, out, QLatin1String(rows.table), QLatin1String(rows.where), {pupilId});
+    for (const PupilRows& rows : kPupilRows) {
+        const QString where = QLatin1String(rows.where);
+        copyRows(record, out, QLatin1String(rows.table), where, QVariantList(where.count(QLatin1Char('?')), pupilId));
+    }
     run(out, QStringLiteral("INSERT INTO settings (key, value) VALUES ('exported', ?)"), {now.toMSecsSinceEpoch()});
     transaction.commit();
     // One file, no -wal beside it, before it is moved into place.

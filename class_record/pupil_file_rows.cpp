@@ -15,7 +15,7 @@ namespace zorvel::classroom {
 
 const char kTestValueColumns[] = "started, redo, questions, wrong_answers, playback_reached, ended, time, centis,"
                                  " reading_pace, reading_twice, reading_auto_ask, reading_gap_seconds";
-const char kFluencyColumns[] = "fluency_test, limit_seconds, total, correct, elapsed_ms, passed";
+const char kFluencyResultColumns[] = "fluency_test, limit_seconds, total, correct, elapsed_ms, passed";
 
 namespace {
 
@@ -150,7 +150,7 @@ void readFluency(const QSqlDatabase& db, PupilFileRows& rows, const std::unorder
 {
     if (rows.version < 5)
         return;
-    QSqlQuery query = run(db, QStringLiteral("SELECT test_id, %1 FROM fluency_results").arg(QLatin1String(kFluencyColumns)));
+    QSqlQuery query = run(db, QStringLiteral("SELECT test_id, %1 FROM fluency_results").arg(QLatin1String(kFluencyResultColumns)));
     while (nextRow(query)) {
         const auto test = tests.find(integer(query.value(0), "fluency test"));
         if (test == tests.end())

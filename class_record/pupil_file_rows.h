@@ -60,6 +60,6 @@ PupilFileRows readPupilFile(const QSqlDatabase& db);
 
 // The column lists of FileTest's values, as the record's tests table names them.
 extern const char kTestValueColumns[];
-extern const char kFluencyColumns[];
+extern const char kFluencyResultColumns[];
 
 } // namespace zorvel::classroom

@@ -83,7 +83,7 @@ struct Inserts {
                                          " VALUES (?, ?, ?, ?, ?, ?)"));
         prepare(answer, QStringLiteral("INSERT INTO answers (question_id, seq, text, is_right, ms) VALUES (?, ?, ?, ?, ?)"));
         prepare(fluency, QStringLiteral("INSERT INTO fluency_results (test_id, %1) VALUES (?, ?, ?, ?, ?, ?, ?)")
-                             .arg(QLatin1String(kFluencyColumns)));
+                             .arg(QLatin1String(kFluencyResultColumns)));
         prepare(digest, QStringLiteral("INSERT INTO class_digests (uuid, digest) VALUES (?, ?)"));
     }
     static void prepare(QSqlQuery& query, const QString& sql)
@@ -143,6 +143,16 @@ void importTests(Importer& in)
     }
 }
 
+// A file that fails while it is read is refused like a damaged one.
+PupilFileRows readFileRows(const QSqlDatabase& pupilDb)
+{
+    try {
+        return readPupilFile(pupilDb);
+    } catch (const records::SqlFailure& failure) {
+        throw BadContent{QStringLiteral("文件没能读完（%1）").arg(failure.text())};
+    }
+}
+
 } // namespace
 
 ImportResult importPupilRecord(const QSqlDatabase& classDb, const QSqlDatabase& pupilDb, const QString& fileName,
@@ -150,7 +160,7 @@ ImportResult importPupilRecord(const QSqlDatabase& classDb, const QSqlDatabase& 
 {
     ImportResult refused;
     try {
-        const PupilFileRows rows = readPupilFile(pupilDb);
+        const PupilFileRows rows = readFileRows(pupilDb);
         records::Transaction transaction(classDb);
         Importer in{classDb, pupilDb, rows, fileName, now.toMSecsSinceEpoch(), {}, {}, {}, {}};
         mapPupils(in);

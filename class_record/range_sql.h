@@ -1,21 +1,17 @@
-// A range of days in the class's SQL: tests by their start (?1, ?2, in ms)
-// and the daily practice's answers by their day (?3, ?4, Julian days).
+// A range of days as SQL conditions: tests (alias t) by their start, the
+// daily practice's answers by their day. The bounds are numbers this
+// program computes, written into the statement.
 #pragma once
 
 #include "class_record/class_tables.h"
 
 #include <QString>
-#include <QVariantList>
 
 namespace zorvel::classroom {
 
-// The four values ?1..?4 of a statement over the range.
-QVariantList rangeValues(const DateRange& range);
-// The values of a statement that uses only ?1 and ?2.
-QVariantList testRange(const QVariantList& range);
-
-// Ended tests (alias t) within the range; the practice's answers within it.
-extern const QString kTestsInRange;
-extern const QString kFactsInRange;
+// Ended tests (alias t) that started within the range.
+QString testsInRange(const DateRange& range);
+// The practice's answers (column day) given within the range.
+QString factsInRange(const DateRange& range);
 
 } // namespace zorvel::classroom

@@ -1,6 +1,8 @@
 // zorvel-records: prints the pupils' record (pupils, tests, the mistakes
-// book, the daily practice's facts) from the user's record file or another one, for teachers and scripts.
-// It only reads: the file is opened read-only and never created or updated.
+// book, the daily practice's facts) from the user's record file or another one, for teachers and scripts,
+// and writes one pupil's record to a file for the teacher (export). It only reads the record: the file is
+// opened read-only and never created or updated.
+#include "class_record/pupil_export.h"
 #include "records/fact_records.h"
 #include "records/read_only_record.h"
 #include "records/record_reader.h"
@@ -93,6 +95,16 @@ QByteArray listFacts(const RecordReader& reader, const RecordsOptions& options)
     return table.text();
 }
 
+// Writes the pupil's record to the file; prints nothing.
+QByteArray exportPupil(const RecordReader& reader, const RecordsOptions& options)
+{
+    const Pupil pupil = chosenPupils(reader, options.pupil).front();
+    const QString failure = zorvel::classroom::exportPupil(reader.database(), pupil.id, options.output);
+    if (!failure.isEmpty())
+        throw Refusal{1, QStringLiteral("没能导出到 %1：%2").arg(quotedArgument(options.output), failure)};
+    return {};
+}
+
 // Why the record could not be read, in one Chinese phrase.
 QString reason(const SqlFailure& failure)
 {
@@ -134,6 +146,8 @@ QByteArray run(const RecordsOptions& options)
             return listMistakes(reader, options);
         case Command::Facts:
             return listFacts(reader, options);
+        case Command::Export:
+            return exportPupil(reader, options);
         }
     } catch (const SqlFailure& failure) {
         throw Refusal{1, QStringLiteral("读不了记录 %1（%2）").arg(quotedArgument(path), reason(failure))};

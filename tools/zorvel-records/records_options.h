@@ -9,7 +9,7 @@
 
 namespace zorvel::records::cli {
 
-enum class Command { Pupils, Tests, Mistakes, Facts };
+enum class Command { Pupils, Tests, Mistakes, Facts, Export };
 enum class TableFormat { Csv, Tsv };
 
 struct RecordsOptions {
@@ -18,6 +18,7 @@ struct RecordsOptions {
     std::optional<QString> pupil;
     std::optional<QDate> since;
     TableFormat format = TableFormat::Csv;
+    QString output;               // export: the file to write
 };
 
 struct ParsedRecordsOptions {
