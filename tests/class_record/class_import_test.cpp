@@ -4,6 +4,7 @@
 #include "class_record/class_file.h"
 #include "class_record/class_import.h"
 #include "class_record/pupil_export.h"
+#include "class_record/untrusted_pupil_file.h"
 #include "records/schema.h"
 #include "records/sql_support.h"
 #include "records/sqlite_record_store.h"
@@ -18,6 +19,7 @@
 
 #include <functional>
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <gtest/gtest.h>
@@ -111,6 +113,48 @@ TEST_F(ClassImportTest, MalformedFilesAreRefusedAndChangeNothing)
         const ImportResult result = import(file("bad.zorvel"));
         EXPECT_EQ(result.status, ImportResult::Status::Refused);
         EXPECT_TRUE(result.reason.contains(QString::fromUtf8(row.reason))) << result.reason.toStdString();
+        EXPECT_EQ(contents(), before);
+    }
+}
+
+// Files planted as an attacker or a broken disk might leave them, each read
+// through the program's untrusted opener: refused, and the class as it was.
+TEST_F(ClassImportTest, HostileFilesAreRefusedAndChangeNothing)
+{
+    writePupilFile(file("小明.zorvel"), xiaoming());
+    ASSERT_EQ(importFile(db, file("小明.zorvel"), readUntrustedPupilFile).status, ImportResult::Status::Imported);
+    const QStringList before = contents();
+    const auto withStatement = [this](const char* sql) {
+        return [this, sql](const QString& path) {
+            PlannedPupil pupil = xiaoming();
+            pupil.uuid = QStringLiteral("3f1c2b1a-0000-4000-8000-000000000077");
+            pupil.tests[0].uuid = QStringLiteral("cccccccc-0000-4000-8000-000000000003");
+            writePupilFile(path, pupil);
+            records::run(records::openConnection(QStringLiteral("plant"), path, false), QLatin1String(sql));
+            records::closeConnection(QStringLiteral("plant"));
+        };
+    };
+    const struct {
+        const char* name;
+        std::function<void(const QString&)> plant;
+    } rows[] = {
+        {"not SQLite", [](const QString& path) { QFile f(path); f.open(QIODevice::WriteOnly); f.write("SQLite format 3?"); }},
+        {"a FIFO", [](const QString& path) { ::mkfifo(QFile::encodeName(path).constData(), 0600); }},
+        {"a trigger", withStatement("CREATE TRIGGER t AFTER INSERT ON pupils BEGIN DELETE FROM tests; END")},
+        {"a view", withStatement("CREATE VIEW v AS SELECT * FROM pupils")},
+        {"an extra table", withStatement("CREATE TABLE loot (x)")},
+        {"a damaged index page", [](const QString& path) {
+             records::planted::makeRecord(path, 150);
+             records::planted::damageIndex(path, QStringLiteral("tests_by_pupil"));
+         }},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        const QString path = file(QStringLiteral("hostile-%1.zorvel").arg(QLatin1String(row.name)));
+        row.plant(path);
+        const ImportResult result = importFile(db, path, readUntrustedPupilFile);
+        EXPECT_EQ(result.status, ImportResult::Status::Refused);
+        EXPECT_FALSE(result.reason.isEmpty());
         EXPECT_EQ(contents(), before);
     }
 }
