@@ -2,6 +2,7 @@
 // and the grouping run in SQLite; names and dates are put together here.
 #include "class_record/class_queries.h"
 
+#include "class_record/fast_statement.h"
 #include "class_record/range_sql.h"
 #include "records/fact_records.h"
 #include "records/sql_support.h"
@@ -47,21 +48,25 @@ void countTests(const QSqlDatabase& db, const DateRange& range, std::map<qint64,
 
 void countAnswers(const QSqlDatabase& db, const DateRange& range, std::map<qint64, PupilSummary>& rows)
 {
-    QSqlQuery query = run(db, QStringLiteral(
-        "WITH f AS (%1), ranked AS (SELECT p, r, ms, row_number() OVER (PARTITION BY p ORDER BY ms) AS n,"
-        " count(*) OVER (PARTITION BY p) AS c FROM f)"
-        " SELECT p, count(*), sum(r), avg(CASE WHEN n IN ((c + 1) / 2, (c + 2) / 2) THEN ms END) FROM ranked GROUP BY p")
-                                  .arg(firstAnswers(range)));
-    while (nextRow(query)) {
-        PupilSummary& row = rows[query.value(0).toLongLong()];
-        row.questions = query.value(1).toInt();
-        row.accuracy = row.questions > 0 ? query.value(2).toDouble() / row.questions : 0.0;
-        row.medianSeconds = query.value(3).toDouble() / 1000.0;
+    // Every first answer, pupil by pupil from the fastest: the count, the
+    // right ones and the middle time.
+    FastStatement first(db, QStringLiteral("SELECT p, r, ms FROM (%1) ORDER BY p, ms").arg(firstAnswers(range)));
+    std::map<qint64, std::vector<qint64>> times;
+    while (first.next()) {
+        PupilSummary& row = rows[first.integer(0)];
+        ++row.questions;
+        row.accuracy = row.accuracy.value_or(0) + double(first.integer(1));
+        times[first.integer(0)].push_back(first.integer(2));
+    }
+    for (auto& [pupil, ms] : times) {
+        PupilSummary& row = rows[pupil];
+        row.accuracy = *row.accuracy / row.questions;
+        row.medianSeconds = double(ms[(ms.size() - 1) / 2] + ms[ms.size() / 2]) / 2000.0;
     }
     // Time spent: each question until its last answer, each practice answer.
-    query = run(db, QStringLiteral(
-        "SELECT p, sum(ms) FROM (SELECT t.pupil_id AS p, (SELECT max(ms) FROM answers a WHERE a.question_id = q.id) AS ms"
-        " FROM tests t JOIN questions q ON q.test_id = t.id WHERE %1"
+    QSqlQuery query = run(db, QStringLiteral(
+        "SELECT p, sum(m) FROM (SELECT t.pupil_id AS p, x.m AS m FROM (SELECT question_id, max(ms) AS m FROM answers"
+        " GROUP BY question_id) x JOIN questions q ON q.id = x.question_id JOIN tests t ON t.id = q.test_id WHERE %1"
         " UNION ALL SELECT pupil_id, ms FROM fact_answers WHERE %2) GROUP BY p").arg(testsInRange(range), factsInRange(range)));
     while (nextRow(query))
         rows[query.value(0).toLongLong()].minutes = query.value(1).toDouble() / 60000.0;

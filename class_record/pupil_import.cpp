@@ -2,6 +2,7 @@
 // tests matched by UUID and digest.
 #include "class_record/pupil_import.h"
 
+#include "class_record/fast_statement.h"
 #include "class_record/pupil_file_rows.h"
 #include "class_record/pupil_state_copy.h"
 #include "records/sql_support.h"
@@ -74,45 +75,32 @@ void mapExercises(Importer& in)
 }
 
 struct Inserts {
-    QSqlQuery test, question, answer, fluency, digest;
-    explicit Inserts(const QSqlDatabase& db) : test(db), question(db), answer(db), fluency(db), digest(db)
+    FastStatement test, question, answer, fluency, digest;
+    explicit Inserts(const QSqlDatabase& db)
+        : test(db, QStringLiteral("INSERT INTO tests (pupil_id, exercise_id, uuid, %1) VALUES (?, ?, ?,"
+                                  " ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)").arg(QLatin1String(kTestValueColumns))),
+          question(db, QStringLiteral("INSERT INTO questions (test_id, number, first, second, third, answer)"
+                                      " VALUES (?, ?, ?, ?, ?, ?)")),
+          answer(db, QStringLiteral("INSERT INTO answers (question_id, seq, text, is_right, ms) VALUES (?, ?, ?, ?, ?)")),
+          fluency(db, QStringLiteral("INSERT INTO fluency_results (test_id, %1) VALUES (?, ?, ?, ?, ?, ?, ?)")
+                          .arg(QLatin1String(kFluencyResultColumns))),
+          digest(db, QStringLiteral("INSERT INTO class_digests (uuid, digest) VALUES (?, ?)"))
     {
-        prepare(test, QStringLiteral("INSERT INTO tests (pupil_id, exercise_id, uuid, %1) VALUES (?, ?, ?,"
-                                     " ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)").arg(QLatin1String(kTestValueColumns)));
-        prepare(question, QStringLiteral("INSERT INTO questions (test_id, number, first, second, third, answer)"
-                                         " VALUES (?, ?, ?, ?, ?, ?)"));
-        prepare(answer, QStringLiteral("INSERT INTO answers (question_id, seq, text, is_right, ms) VALUES (?, ?, ?, ?, ?)"));
-        prepare(fluency, QStringLiteral("INSERT INTO fluency_results (test_id, %1) VALUES (?, ?, ?, ?, ?, ?, ?)")
-                             .arg(QLatin1String(kFluencyResultColumns)));
-        prepare(digest, QStringLiteral("INSERT INTO class_digests (uuid, digest) VALUES (?, ?)"));
-    }
-    static void prepare(QSqlQuery& query, const QString& sql)
-    {
-        if (!query.prepare(sql))
-            throw records::SqlFailure(query.lastError());
-    }
-    static qint64 exec(QSqlQuery& query, const QVariantList& values)
-    {
-        for (int i = 0; i < values.size(); ++i)
-            query.bindValue(i, values[i]);
-        if (!query.exec())
-            throw records::SqlFailure(query.lastError());
-        return query.lastInsertId().toLongLong();
     }
 };
 
 void insertTest(Importer& in, Inserts& inserts, const FileTest& test)
 {
-    const qint64 id = Inserts::exec(inserts.test, QVariantList{in.pupilIds.at(test.pupil), in.exerciseIds.at(test.exercise),
+    const qint64 id = inserts.test.run(QVariantList{in.pupilIds.at(test.pupil), in.exerciseIds.at(test.exercise),
                                                                test.uuid} + test.values);
     for (const FileQuestion& question : test.questions) {
-        const qint64 questionId = Inserts::exec(inserts.question, QVariantList{id} + question.values);
+        const qint64 questionId = inserts.question.run(QVariantList{id} + question.values);
         for (const QVariantList& answer : question.answers)
-            Inserts::exec(inserts.answer, QVariantList{questionId} + answer);
+            inserts.answer.run(QVariantList{questionId} + answer);
     }
     if (!test.fluency.isEmpty())
-        Inserts::exec(inserts.fluency, QVariantList{id} + test.fluency);
-    Inserts::exec(inserts.digest, {test.uuid, QString::fromLatin1(test.digest)});
+        inserts.fluency.run(QVariantList{id} + test.fluency);
+    inserts.digest.run({test.uuid, QString::fromLatin1(test.digest)});
     ++in.result.newTests;
 }
 
@@ -127,18 +115,15 @@ void noteConflict(Importer& in, const FileTest& test)
 
 void importTests(Importer& in)
 {
-    QHash<QString, QByteArray> known;
-    QSqlQuery digests = run(in.classDb, QStringLiteral("SELECT uuid, digest FROM class_digests"));
-    while (nextRow(digests))
-        known.insert(digests.value(0).toString(), digests.value(1).toString().toLatin1());
     Inserts inserts(in.classDb);
     for (const FileTest& test : in.rows.tests) {
         if (!in.pupilIds.count(test.pupil))
             throw BadContent{QStringLiteral("文件里的数据不对（test pupil）")};
-        const auto found = known.constFind(test.uuid);
-        if (found == known.cend())
+        const QVariant known = records::scalar(in.classDb, QStringLiteral("SELECT digest FROM class_digests WHERE uuid = ?"),
+                                               {test.uuid});
+        if (known.isNull())
             insertTest(in, inserts, test);
-        else if (*found != test.digest)
+        else if (known.toString().toLatin1() != test.digest)
             noteConflict(in, test);
     }
 }
