@@ -3,6 +3,7 @@
 // gives the same tables (class_tables.h); the window never sees SQL.
 #pragma once
 
+#include "class_record/class_queries.h"
 #include "class_record/class_roster.h"
 #include "class_record/class_tables.h"
 #include "class_record/pupil_import.h"
@@ -25,6 +26,8 @@ public:
     // saying why it failed (it then returned nothing, never a part).
     virtual QString problem() const = 0;
 
+    // The pupils of the class, in the order of the tables.
+    virtual std::vector<ClassPupil> classPupils() = 0;
     virtual std::vector<PupilSummary> pupils(const DateRange& range) = 0;
     virtual std::vector<records::TestRow> tests(const DateRange& range) = 0;
     virtual std::vector<FactSummary> facts(const DateRange& range) = 0;

@@ -108,6 +108,11 @@ auto SqliteClassData::guarded(Read read) -> decltype(read())
     return {};
 }
 
+std::vector<ClassPupil> SqliteClassData::classPupils()
+{
+    return guarded([&] { return readClassPupils(db_); });
+}
+
 std::vector<PupilSummary> SqliteClassData::pupils(const DateRange& range)
 {
     return guarded([&] { return readPupilSummaries(db_, range); });

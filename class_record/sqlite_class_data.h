@@ -19,6 +19,7 @@ public:
 
     QString location() const override { return path_; }
     QString problem() const override { return problem_; }
+    std::vector<ClassPupil> classPupils() override;
     std::vector<PupilSummary> pupils(const DateRange& range) override;
     std::vector<records::TestRow> tests(const DateRange& range) override;
     std::vector<FactSummary> facts(const DateRange& range) override;
