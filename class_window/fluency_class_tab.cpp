@@ -85,6 +85,7 @@ FluencyClassTab::FluencyClassTab(ClassData& data, const ClassServices& services,
     pupil_ = new QComboBox(this);
     pupil_->setObjectName(QStringLiteral("cboPupil"));
     pupil_->setAccessibleName(QStringLiteral("再看一个学生"));
+    pupil_->setSizeAdjustPolicy(QComboBox::AdjustToContents);
     choices->addWidget(new QLabel(QStringLiteral("测试："), this));
     choices->addWidget(preset_, 1);
     choices->addWidget(new QLabel(QStringLiteral("再看一个学生："), this));

@@ -11,6 +11,7 @@
 #include <QDir>
 #include <QUuid>
 
+#include <algorithm>
 #include <cstdio>
 #include <random>
 
@@ -47,9 +48,10 @@ PlannedPupil yearOf(int n, std::mt19937& random)
             test.questions.push_back(randomQuestion(random, operation));
         if (t % 20 == 0) {
             test.mode = QStringLiteral("fluency");
-            const int correct = 10 + int(random() % 6);
-            test.fluency = records::FluencyResult{QStringLiteral("mul-table"), 300, 15, correct, 150000 + qint64(random() % 100000),
-                                                  correct >= 14};
+            const int correct = 40 + int(random() % 21) + t / 60;
+            const qint64 elapsed = 200000 + qint64(random() % 100000);
+            test.fluency = records::FluencyResult{QStringLiteral("times-table-60"), 300, 60, std::min(correct, 60), elapsed,
+                                                  correct >= 54 && elapsed <= 300000};
         }
         pupil.tests.push_back(test);
     }
