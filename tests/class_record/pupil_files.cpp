@@ -1,6 +1,7 @@
 // Writing a pupil's file in one transaction, without the store's writer.
 #include "tests/class_record/pupil_files.h"
 
+#include "facts/fact.h"
 #include "records/fact_records.h"
 #include "records/schema.h"
 #include "records/sql_support.h"
@@ -85,6 +86,37 @@ PlannedQuestion question(const QString& a, const QString& b, const QString& answ
                          const QString& typed)
 {
     return {{a, b}, answer, {{right ? answer : typed, right, ms}}};
+}
+
+namespace {
+
+QDateTime at(int day, int hour = 9)
+{
+    return QDateTime(kSmallClassMonday.addDays(day), QTime(hour, 0));
+}
+
+} // namespace
+
+std::vector<PlannedPupil> smallClass()
+{
+    const int monday = int(kSmallClassMonday.toJulianDay());
+    const int k7x8 = facts::Fact{facts::FactSet::Mul, 7, 8}.index();
+    PlannedTest fluency{{}, at(2), QStringLiteral("add"), QStringLiteral("fluency"), {question("3", "5", "8", true, 800)},
+                        records::FluencyResult{QStringLiteral("add20"), 300, 1, 1, 40000, true}};
+    return {
+        {QStringLiteral("小明"), QStringLiteral("00000000-0000-4000-8000-000000000001"),
+         {{{}, at(0), QStringLiteral("mul"), QStringLiteral("normal"),
+           {question("7", "8", "56", false, 4000, "54"), question("6", "7", "42", true, 1000)}, {}}},
+         {{k7x8, false, 3000, monday}}, at(0, 20)},
+        {QStringLiteral("小红"), QStringLiteral("00000000-0000-4000-8000-000000000002"),
+         {{{}, at(1), QStringLiteral("mul"), QStringLiteral("normal"),
+           {question("7", "8", "56", false, 2000, "48"), question("3", "3", "9", true, 1500)}, {}},
+          fluency},
+         {{k7x8, true, 1000, monday + 1}, {k7x8, true, 1000, monday + 2}}, at(2, 20)},
+        {QStringLiteral("小刚"), QStringLiteral("00000000-0000-4000-8000-000000000003"),
+         {{{}, at(3), QStringLiteral("add"), QStringLiteral("normal"), {question("3", "4", "7", true, 1200)}, {}}},
+         {}, at(3, 20)},
+    };
 }
 
 } // namespace zorvel::classroom::testing

@@ -44,6 +44,12 @@ struct PlannedPupil {
     QDateTime exported;
 };
 
+// Three pupils of the week of kSmallClassMonday: 小明 and 小红 both got
+// 7 × 8 wrong in a test (小明 in the daily practice too), 小红 has mastered
+// it and passed a 达标测试 (add20), 小刚 did one addition test.
+inline const QDate kSmallClassMonday(2026, 9, 7);
+std::vector<PlannedPupil> smallClass();
+
 // Writes the pupil's file (replacing any); throws records::SqlFailure.
 void writePupilFile(const QString& path, const PlannedPupil& pupil);
 
