@@ -75,17 +75,31 @@ QString HeatGrid::cellDescription(int fact) const
                       .arg(row.pupilsWrong.join(QStringLiteral("、")));
 }
 
+// The cell size of the tables set in the given number of columns (4 in a
+// row, or 2 in two rows).
+int HeatGrid::cellSizeIn(int columns) const
+{
+    const int rows = 4 / columns;
+    const int across = columns * (9 + kHeader) + (columns - 1) * kGap;
+    const int down = rows * (9 + kHeader + 1) + (rows - 1) * kGap;
+    return std::min(width() / across, height() / down);
+}
+
+int HeatGrid::tableColumns() const
+{
+    return cellSizeIn(4) >= cellSizeIn(2) ? 4 : 2;
+}
+
 int HeatGrid::cellSize() const
 {
-    const int columns = 2 * (9 + kHeader) + kGap;
-    const int rows = 2 * (9 + kHeader + 1) + kGap;
-    return std::max(12, std::min(width() / columns, height() / rows));
+    return std::max(12, cellSizeIn(tableColumns()));
 }
 
 QPoint HeatGrid::tableOrigin(int set) const
 {
     const int cell = cellSize();
-    return {(set % 2) * (9 + kHeader + kGap) * cell, (set / 2) * (9 + kHeader + 1 + kGap) * cell + cell};
+    const int columns = tableColumns();
+    return {(set % columns) * (9 + kHeader + kGap) * cell, (set / columns) * (9 + kHeader + 1 + kGap) * cell + cell};
 }
 
 QRect HeatGrid::cellRect(int fact) const

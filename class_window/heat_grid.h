@@ -40,6 +40,8 @@ protected:
     void focusInEvent(QFocusEvent* event) override;
 
 private:
+    int cellSizeIn(int columns) const;
+    int tableColumns() const;
     int cellSize() const;
     QPoint tableOrigin(int set) const;
     std::optional<int> factAt(const QPoint& point) const;

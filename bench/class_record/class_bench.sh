@@ -20,3 +20,4 @@ echo "import again:  $(seconds "$tool" --class "$class" import "$work"/files/*.z
 for table in pupils tests facts mistakes; do
   echo "$table: $(seconds "$tool" --class "$class" "$table") s"
 done
+QT_QPA_PLATFORM=offscreen "$build/bench/class_record/class_window_bench" "$class"
