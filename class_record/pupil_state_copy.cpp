@@ -1,6 +1,7 @@
 // Copying the state tables of one pupil: ids remapped, every value checked.
 #include "class_record/pupil_state_copy.h"
 
+#include "class_record/row_copy.h"
 #include "facts/fact.h"
 #include "records/sql_support.h"
 
@@ -49,18 +50,15 @@ void copyTable(const QSqlDatabase& classDb, const QSqlDatabase& pupilDb, const Q
     run(classDb, QStringLiteral("DELETE FROM %1 WHERE pupil_id = ?").arg(table), {classPupil});
     QSqlQuery rows = run(pupilDb, QStringLiteral("SELECT * FROM %1 WHERE pupil_id = ?").arg(table), {filePupil});
     const QSqlRecord record = rows.record();
-    QStringList names, marks;
+    QStringList names;
     std::vector<int> columns;
     for (int c = 0; c < record.count(); ++c) {
         if (record.fieldName(c) == QLatin1String("id"))
             continue;
         columns.push_back(c);
         names << record.fieldName(c);
-        marks << QStringLiteral("?");
     }
-    QSqlQuery insert(classDb);
-    if (!insert.prepare(QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)").arg(table, names.join(','), marks.join(','))))
-        throw records::SqlFailure(insert.lastError());
+    QSqlQuery insert = preparedInsert(classDb, table, names);
     while (records::nextRow(rows)) {
         for (std::size_t i = 0; i < columns.size(); ++i)
             insert.bindValue(int(i), classValue(names[int(i)], rows.value(columns[i]), classPupil, exerciseIds));

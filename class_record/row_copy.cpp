@@ -8,6 +8,15 @@
 
 namespace zorvel::classroom {
 
+QSqlQuery preparedInsert(const QSqlDatabase& db, const QString& table, const QStringList& columns)
+{
+    QSqlQuery insert(db);
+    const QStringList marks(columns.size(), QStringLiteral("?"));
+    if (!insert.prepare(QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)").arg(table, columns.join(','), marks.join(','))))
+        throw records::SqlFailure(insert.lastError());
+    return insert;
+}
+
 void copyRows(const QSqlDatabase& from, const QSqlDatabase& to, const QString& table, const QString& where,
               const QVariantList& values)
 {
@@ -16,14 +25,10 @@ void copyRows(const QSqlDatabase& from, const QSqlDatabase& to, const QString& t
         return;
     QSqlQuery rows = records::run(from, QStringLiteral("SELECT * FROM %1 WHERE %2").arg(table, where), values);
     const QSqlRecord columns = rows.record();
-    QStringList names, marks;
-    for (int c = 0; c < columns.count(); ++c) {
+    QStringList names;
+    for (int c = 0; c < columns.count(); ++c)
         names << columns.fieldName(c);
-        marks << QStringLiteral("?");
-    }
-    QSqlQuery insert(to);
-    if (!insert.prepare(QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)").arg(table, names.join(','), marks.join(','))))
-        throw records::SqlFailure(insert.lastError());
+    QSqlQuery insert = preparedInsert(to, table, names);
     while (records::nextRow(rows)) {
         for (int c = 0; c < columns.count(); ++c)
             insert.bindValue(c, rows.value(c));

@@ -2,6 +2,8 @@
 #pragma once
 
 #include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QStringList>
 #include <QString>
 #include <QVariantList>
 
@@ -12,5 +14,8 @@ namespace zorvel::classroom {
 // older layout) copies nothing. Throws records::SqlFailure.
 void copyRows(const QSqlDatabase& from, const QSqlDatabase& to, const QString& table, const QString& where,
               const QVariantList& values);
+
+// INSERT INTO table (columns) VALUES (?, ...), prepared on db; throws records::SqlFailure.
+QSqlQuery preparedInsert(const QSqlDatabase& db, const QString& table, const QStringList& columns);
 
 } // namespace zorvel::classroom

@@ -117,14 +117,7 @@ QString checkValues(const QCommandLineParser& parser, ClassOptions& options)
         return error;
     if (QString error = readDate(parser, QStringLiteral("until"), options.until); !error.isEmpty())
         return error;
-    if (parser.isSet(QStringLiteral("format"))) {
-        const QString format = parser.value(QStringLiteral("format"));
-        if (format == QLatin1String("tsv"))
-            options.format = records::cli::TableFormat::Tsv;
-        else if (format != QLatin1String("csv"))
-            return QStringLiteral("未知的格式 %1；可用的值：csv、tsv").arg(quotedArgument(format));
-    }
-    return {};
+    return records::cli::readTableFormat(parser, options.format);
 }
 
 } // namespace

@@ -137,17 +137,24 @@ QString checkValues(const QCommandLineParser& parser, RecordsOptions& options)
             return QStringLiteral("无效的日期 %1；格式：YYYY-MM-DD").arg(quotedArgument(since));
         options.since = date;
     }
-    if (parser.isSet(QStringLiteral("format"))) {
-        const QString format = parser.value(QStringLiteral("format"));
-        if (format == QLatin1String("tsv"))
-            options.format = TableFormat::Tsv;
-        else if (format != QLatin1String("csv"))
-            return QStringLiteral("未知的格式 %1；可用的值：csv、tsv").arg(quotedArgument(format));
-    }
-    return {};
+    return readTableFormat(parser, options.format);
 }
 
 } // namespace
+
+QString readTableFormat(const QCommandLineParser& parser, TableFormat& format)
+{
+    if (!parser.isSet(QStringLiteral("format")))
+        return {};
+    const QString value = parser.value(QStringLiteral("format"));
+    if (value == QLatin1String("tsv"))
+        format = TableFormat::Tsv;
+    else if (value == QLatin1String("csv"))
+        format = TableFormat::Csv;
+    else
+        return QStringLiteral("未知的格式 %1；可用的值：csv、tsv").arg(quotedArgument(value));
+    return {};
+}
 
 ParsedRecordsOptions parseRecordsOptions(const QStringList& arguments)
 {

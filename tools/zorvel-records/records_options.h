@@ -2,6 +2,7 @@
 // that bad input is refused (one line, status 2) before anything is printed.
 #pragma once
 
+#include <QCommandLineParser>
 #include <QDate>
 #include <QString>
 
@@ -28,5 +29,8 @@ struct ParsedRecordsOptions {
 };
 
 ParsedRecordsOptions parseRecordsOptions(const QStringList& arguments);
+
+// Reads --format (csv or tsv) into format when it is given; the complaint, or empty.
+QString readTableFormat(const QCommandLineParser& parser, TableFormat& format);
 
 } // namespace zorvel::records::cli
