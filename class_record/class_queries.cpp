@@ -9,6 +9,7 @@
 
 #include <QTimeZone>
 
+#include <algorithm>
 #include <set>
 
 namespace zorvel::classroom {
@@ -18,13 +19,56 @@ using records::run;
 
 namespace {
 
-// First answers of the tests' questions and the daily practice's answers: pupil (p), right (r), ms.
-QString firstAnswers(const DateRange& range)
+// A pupil's answers as the table counts them: each question's (or practice
+// answer's) first answer, right or not, and the time until its last answer.
+struct AnswerTally {
+    int questions = 0;
+    int rights = 0;
+    qint64 ms = 0;
+    std::vector<qint64> firstMs;
+
+    void add(bool right, qint64 first, qint64 last)
+    {
+        ++questions;
+        rights += right ? 1 : 0;
+        ms += last;
+        firstMs.push_back(first);
+    }
+    double median()
+    {
+        const auto middle = firstMs.begin() + qsizetype(firstMs.size() / 2);
+        std::nth_element(firstMs.begin(), middle, firstMs.end());
+        if (firstMs.size() % 2 == 1)
+            return double(*middle);
+        return (double(*middle) + double(*std::max_element(firstMs.begin(), middle))) / 2;
+    }
+};
+
+// Every answer of the tests in the order of the answers' key (by question,
+// then seq), read in one pass; the daily practice's answers after them.
+void tallyAnswers(const QSqlDatabase& db, const DateRange& range, std::map<qint64, AnswerTally>& tallies)
 {
-    return QStringLiteral("SELECT t.pupil_id AS p, a.is_right AS r, a.ms AS ms FROM tests t JOIN questions q ON q.test_id = t.id"
-                          " JOIN answers a ON a.question_id = q.id AND a.seq = 1 WHERE %1"
-                          " UNION ALL SELECT pupil_id, is_right, ms FROM fact_answers WHERE %2")
-        .arg(testsInRange(range), factsInRange(range));
+    FastStatement answers(db, QStringLiteral("SELECT t.pupil_id, a.question_id, a.is_right, a.ms FROM answers a"
+                                             " JOIN questions q ON q.id = a.question_id JOIN tests t ON t.id = q.test_id"
+                                             " WHERE %1 ORDER BY a.question_id, a.seq").arg(testsInRange(range)));
+    qint64 question = -1, pupil = 0, firstMs = 0, lastMs = 0;
+    bool right = false;
+    while (answers.next()) {
+        if (answers.integer(1) != question) {
+            if (question >= 0)
+                tallies[pupil].add(right, firstMs, lastMs);
+            question = answers.integer(1);
+            pupil = answers.integer(0);
+            right = answers.integer(2) != 0;
+            firstMs = lastMs = answers.integer(3);
+        }
+        lastMs = std::max(lastMs, answers.integer(3));
+    }
+    if (question >= 0)
+        tallies[pupil].add(right, firstMs, lastMs);
+    FastStatement practice(db, QStringLiteral("SELECT pupil_id, is_right, ms FROM fact_answers WHERE ") + factsInRange(range));
+    while (practice.next())
+        tallies[practice.integer(0)].add(practice.integer(1) != 0, practice.integer(2), practice.integer(2));
 }
 
 QDate localDate(qint64 ms)
@@ -48,29 +92,16 @@ void countTests(const QSqlDatabase& db, const DateRange& range, std::map<qint64,
 
 void countAnswers(const QSqlDatabase& db, const DateRange& range, std::map<qint64, PupilSummary>& rows)
 {
-    // Every first answer, pupil by pupil from the fastest: the count, the
-    // right ones and the middle time.
-    FastStatement first(db, QStringLiteral("SELECT p, r, ms FROM (%1) ORDER BY p, ms").arg(firstAnswers(range)));
-    std::map<qint64, std::vector<qint64>> times;
-    while (first.next()) {
-        PupilSummary& row = rows[first.integer(0)];
-        ++row.questions;
-        row.accuracy = row.accuracy.value_or(0) + double(first.integer(1));
-        times[first.integer(0)].push_back(first.integer(2));
-    }
-    for (auto& [pupil, ms] : times) {
+    std::map<qint64, AnswerTally> tallies;
+    tallyAnswers(db, range, tallies);
+    for (auto& [pupil, tally] : tallies) {
         PupilSummary& row = rows[pupil];
-        row.accuracy = *row.accuracy / row.questions;
-        row.medianSeconds = double(ms[(ms.size() - 1) / 2] + ms[ms.size() / 2]) / 2000.0;
+        row.questions = tally.questions;
+        row.accuracy = double(tally.rights) / tally.questions;
+        row.medianSeconds = tally.median() / 1000.0;
+        row.minutes = double(tally.ms) / 60000.0;
     }
-    // Time spent: each question until its last answer, each practice answer.
-    QSqlQuery query = run(db, QStringLiteral(
-        "SELECT p, sum(m) FROM (SELECT t.pupil_id AS p, x.m AS m FROM (SELECT question_id, max(ms) AS m FROM answers"
-        " GROUP BY question_id) x JOIN questions q ON q.id = x.question_id JOIN tests t ON t.id = q.test_id WHERE %1"
-        " UNION ALL SELECT pupil_id, ms FROM fact_answers WHERE %2) GROUP BY p").arg(testsInRange(range), factsInRange(range)));
-    while (nextRow(query))
-        rows[query.value(0).toLongLong()].minutes = query.value(1).toDouble() / 60000.0;
-    query = run(db, QStringLiteral("SELECT t.pupil_id, count(DISTINCT f.fluency_test) FROM fluency_results f"
+    QSqlQuery query = run(db, QStringLiteral("SELECT t.pupil_id, count(DISTINCT f.fluency_test) FROM fluency_results f"
                                    " JOIN tests t ON t.id = f.test_id WHERE f.passed = 1 AND %1 GROUP BY t.pupil_id")
                         .arg(testsInRange(range)));
     while (nextRow(query))

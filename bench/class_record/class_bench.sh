@@ -13,11 +13,13 @@ if [ ! -d "$work/files" ]; then
   "$build/bench/class_record/generate_class" "$work/files"
 fi
 tool=$build/tools/zorvel-class/zorvel-class
-seconds() { python3 -c 'import sys,time; t=time.monotonic(); import subprocess; subprocess.run(sys.argv[1:], stdout=subprocess.DEVNULL, check=False); print("%.2f" % (time.monotonic()-t))' "$@"; }
+# Wall seconds, and the processor seconds of the run (user + system).
+seconds() { python3 -c 'import sys,time,os,subprocess; t=time.monotonic(); subprocess.run(sys.argv[1:], stdout=subprocess.DEVNULL, check=False); c=os.times(); print("%.2f (processor %.2f)" % (time.monotonic()-t, c.children_user+c.children_system))' "$@"; }
 echo "files: $(ls "$work/files" | wc -l), $(du -sh "$work/files" | cut -f1)"
 echo "first import:  $(seconds "$tool" --class "$class" import "$work"/files/*.zorvel) s"
 echo "import again:  $(seconds "$tool" --class "$class" import "$work"/files/*.zorvel) s"
 for table in pupils tests facts mistakes; do
   echo "$table: $(seconds "$tool" --class "$class" "$table") s"
 done
-QT_QPA_PLATFORM=offscreen "$build/bench/class_record/class_window_bench" "$class"
+echo "load: $(cut -d' ' -f1-3 /proc/loadavg)"
+QT_QPA_PLATFORM=offscreen "$build/bench/class_record/class_window_bench" "$class" "${PDF_FOLDER:-}" 2>/dev/null

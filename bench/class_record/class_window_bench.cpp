@@ -18,6 +18,7 @@
 #include <QTabWidget>
 
 #include <cstdio>
+#include <ctime>
 
 using namespace zorvel::classroom;
 
@@ -33,15 +34,18 @@ int main(int argc, char** argv)
     services.records.today = [] { return QDate(2026, 6, 30); };
     QElapsedTimer clock;
     clock.start();
+    std::clock_t cpu = std::clock();
+    const auto cpuMs = [&cpu] { return (std::clock() - cpu) * 1000 / CLOCKS_PER_SEC; };
     ClassWindow window(data, services);
     window.show();
     window.repaint();
-    std::printf("window with the 学生 tab: %lld ms\n", clock.elapsed());
+    std::printf("window with the 学生 tab: %lld ms (processor %ld ms)\n", clock.elapsed(), long(cpuMs()));
     for (int tab = 1; tab < window.tabs()->count(); ++tab) {
         clock.restart();
+        cpu = std::clock();
         window.tabs()->setCurrentIndex(tab);
         window.repaint();
-        std::printf("%s: %lld ms\n", qPrintable(window.tabs()->tabText(tab)), clock.elapsed());
+        std::printf("%s: %lld ms (processor %ld ms)\n", qPrintable(window.tabs()->tabText(tab)), clock.elapsed(), long(cpuMs()));
     }
     if (argc > 2) {
         const QDir folder(QString::fromLocal8Bit(argv[2]));
