@@ -53,9 +53,13 @@ QString HeatMapTab::printedHtml() const
     QString html = QStringLiteral("<h2>班级汇总：口诀热图</h2><p>%1　全班 %2 人；格中数字为已掌握的人数，颜色为比例"
                                   "（红：没有人，黄：一半，绿：全班，灰：没有人练过）。</p>")
                        .arg(rangeText().toHtmlEscaped()).arg(classSize_);
+    // Two sets side by side, two rows of them: the four fit a landscape page.
+    html += QStringLiteral("<table cellspacing=\"12\" width=\"100%\"><tr>");
     for (facts::FactSet set : facts::kAllSets) {
         const std::string_view name = facts::setName(set);
-        html += QStringLiteral("<h3>%1</h3><table border=\"1\" cellspacing=\"0\" cellpadding=\"4\"><tr><th></th>")
+        if (set == facts::FactSet::Mul)
+            html += QStringLiteral("</tr><tr>");
+        html += QStringLiteral("<td><b>%1</b><table border=\"1\" cellspacing=\"0\" cellpadding=\"0\" width=\"100%\" style=\"font-size: 7pt\"><tr><th></th>")
                     .arg(QString::fromUtf8(name.data(), qsizetype(name.size())));
         for (int b = 1; b <= 9; ++b)
             html += QStringLiteral("<th>%1</th>").arg(b);
@@ -71,9 +75,9 @@ QString HeatMapTab::printedHtml() const
             }
             html += QStringLiteral("</tr>");
         }
-        html += QStringLiteral("</table>");
+        html += QStringLiteral("</table></td>");
     }
-    return html;
+    return html + QStringLiteral("</tr></table>");
 }
 
 } // namespace zorvel::classroom

@@ -12,7 +12,7 @@ namespace zorvel::classroom {
 QString tableHtml(const QString& title, const QString& note, const QStringList& header,
                   const std::vector<QStringList>& rows)
 {
-    QString html = QStringLiteral("<h2>%1</h2><p>%2</p><table border=\"1\" cellspacing=\"0\" cellpadding=\"3\"><tr>")
+    QString html = QStringLiteral("<h2>%1</h2><p>%2</p><table border=\"1\" cellspacing=\"0\" cellpadding=\"3\" width=\"100%\"><tr>")
                        .arg(title.toHtmlEscaped(), note.toHtmlEscaped());
     for (const QString& column : header)
         html += QStringLiteral("<th>%1</th>").arg(column.toHtmlEscaped());
@@ -20,7 +20,8 @@ QString tableHtml(const QString& title, const QString& note, const QStringList& 
     for (const QStringList& row : rows) {
         html += QStringLiteral("<tr>");
         for (const QString& field : row)
-            html += QStringLiteral("<td>%1</td>").arg(field.toHtmlEscaped());
+            // Short fields stay on one line; a list of names wraps.
+            html += QString::fromLatin1(field.size() <= 20 ? "<td nowrap>%1</td>" : "<td>%1</td>").arg(field.toHtmlEscaped());
         html += QStringLiteral("</tr>");
     }
     return html + QStringLiteral("</table>");
@@ -29,7 +30,7 @@ QString tableHtml(const QString& title, const QString& note, const QStringList& 
 void printHtml(const QString& html, QPagedPaintDevice& device)
 {
     QTextDocument document;
-    document.setDefaultFont(QFont(QStringLiteral("Noto Sans CJK SC"), 10));
+    document.setDefaultFont(QFont(QStringLiteral("Noto Sans CJK SC"), 9));
     document.setHtml(html);
     const QRectF page = device.pageLayout().paintRect(QPageLayout::Point);
     document.setPageSize(page.size());
@@ -52,6 +53,7 @@ QString saveHtmlPdf(const QString& html, const QString& path)
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(path);
     printer.setPageSize(QPageSize(QPageSize::A4));
+    printer.setPageOrientation(QPageLayout::Landscape);
     printer.setPageMargins(QMarginsF(15, 15, 15, 15), QPageLayout::Millimeter);
     printHtml(html, printer);
     return {};
@@ -61,6 +63,7 @@ void previewTableWithPrintDialog(QWidget* parent, const QString& title, const QS
 {
     QPrinter printer(QPrinter::HighResolution);
     printer.setPageSize(QPageSize(QPageSize::A4));
+    printer.setPageOrientation(QPageLayout::Landscape);
     printer.setPageMargins(QMarginsF(15, 15, 15, 15), QPageLayout::Millimeter);
     printer.setDocName(title);
     QPrintPreviewDialog preview(&printer, parent);

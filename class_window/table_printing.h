@@ -1,5 +1,5 @@
 // The class window's tables on paper: a title, the date range and a table
-// (or the 口诀热图's coloured grids) as HTML, laid out on A4 by Qt's rich
+// (or the 口诀热图's coloured grids) as HTML, laid out on A4 landscape by Qt's rich
 // text; the same HTML goes to the print preview and to a PDF.
 #pragma once
 
