@@ -302,7 +302,13 @@ void SqliteRecordStore::keepReadingSettings(qint64 pupil, const ReadingSettings&
 
 void SqliteRecordStore::endTest(TestId test, TestEnd end, const QString& stopwatchText)
 {
-    writer_->post([=](RecordWrites& writes) { writes.endTest(test, end, stopwatchText); });
+    std::optional<FluencyResult> result;
+    const auto pending = pendingResults_.find(test);
+    if (pending != pendingResults_.end()) {
+        result = pending->second;
+        pendingResults_.erase(pending);
+    }
+    writer_->post([=](RecordWrites& writes) { writes.endTest(test, end, stopwatchText, result); });
 }
 
 std::vector<QuestionShown> SqliteRecordStore::redoQuestions(const Exercise& exercise)
@@ -376,9 +382,10 @@ std::vector<TestRow> SqliteRecordStore::tests(const TestFilter& filter)
     return read<std::vector<TestRow>>([&](const RecordReader& reader) { return reader.tests(filter); }, {});
 }
 
+// Kept until the test's end, which writes both at once.
 void SqliteRecordStore::recordFluencyResult(TestId test, const FluencyResult& result)
 {
-    writer_->post([=](RecordWrites& writes) { writes.fluencyResult(test, result); });
+    pendingResults_[test] = result;
 }
 
 std::optional<FluencyBest> SqliteRecordStore::fluencyBest(qint64 pupil, const QString& test)

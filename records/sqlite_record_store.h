@@ -11,6 +11,7 @@
 #include "records/record_store.h"
 
 #include <functional>
+#include <map>
 #include <memory>
 #include <mutex>
 
@@ -109,6 +110,7 @@ private:
     QString problem_;
     QString readProblem_;  // the latest read's failure (reads run on the caller's thread only)
     Pupil current_;
+    std::map<TestId, FluencyResult> pendingResults_;  // 达标测试 results waiting for their test's end
     std::unique_ptr<RecordWriter> writer_;
 };
 

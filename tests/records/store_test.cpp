@@ -211,9 +211,20 @@ TEST_F(StoreTest, FluencyResultsGiveTheBestAndTheLastTestAndBookMistakes)
     const std::vector<Mistake> book = store->mistakes(pupil);
     ASSERT_EQ(book.size(), 1u);
     EXPECT_EQ(book.front().exercise.window, "Form84");
+
     EXPECT_EQ(book.front().exercise.levelOption, "Option3");
     EXPECT_EQ(book.front().question.correctAnswer, "56");
     EXPECT_EQ(book.front().timesWrong, 5);
+
+    // A result is on disk only with its test's end: a kill in between leaves
+    // neither, never an interrupted test that counts as the best.
+    const TestId last = store->beginTest(fluency, kMonday.addDays(5), false);
+    store->recordFluencyResult(last, FluencyResult{"times-table-60", 300, 60, 60, 1000, true});
+    store->waitUntilWritten();
+    EXPECT_EQ(store->fluencyBest(pupil, "times-table-60")->correct, 55);
+    store->endTest(last, TestEnd::Finished, QString());
+    store->waitUntilWritten();
+    EXPECT_EQ(store->fluencyBest(pupil, "times-table-60")->correct, 60);
 }
 
 TEST_F(StoreTest, PupilsAreAddedRenamedRemovedAndRemembered)
