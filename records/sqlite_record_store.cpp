@@ -13,6 +13,7 @@
 #include "records/schema.h"
 #include "records/sql_support.h"
 #include "records/record_files.h"
+#include "platform/private_files.h"
 
 #include <QDir>
 #include <QFile>
@@ -83,12 +84,14 @@ SqliteRecordStore::SqliteRecordStore(const QString& path, const QString& default
         writer_->waitUntilOpen();
 }
 
+// The reads' connection closes first: the writer's, closing last, copies the
+// -wal into the file and removes it, so that the next start sees a clean end.
 SqliteRecordStore::~SqliteRecordStore()
 {
-    writer_->post([this](RecordWrites& writes) { session_.closeOwnTests(writes.database()); });
-    writer_.reset();
     reader_.reset();
     closeConnection(connection_);
+    writer_->post([this](RecordWrites& writes) { session_.closeOwnTests(writes.database()); });
+    writer_.reset();
 }
 
 // Runs on the writer thread, again after each lock. The whole file is checked
@@ -153,6 +156,8 @@ void SqliteRecordStore::rescue()
     noteProblem(rescue.note);
     if (!rescue.usable)
         throw SqlFailure(Failure::Corrupt, QStringLiteral("the damaged record cannot be moved aside"));
+    // The new record is made private before SQLite makes it (and its -wal and -shm, which take its mode).
+    makeRecordFilesPrivate(path_);
     QFile::remove(checkMarker());
 }
 
@@ -170,10 +175,8 @@ void SqliteRecordStore::noteProblem(const QString& problem)
 
 void SqliteRecordStore::noteFailure(const SqlFailure& failure)
 {
-    if (failure.kind() == Failure::Corrupt) {
-        QFile marker(checkMarker());
-        marker.open(QIODevice::WriteOnly);
-    }
+    if (failure.kind() == Failure::Corrupt)
+        makePrivateFile(checkMarker());
     noteProblem(problemText(failure, path_));
 }
 

@@ -106,6 +106,7 @@ TEST_F(RecordFilesTest, DamagedIndexIsMendedKeepingEveryTest)
 
 TEST_F(RecordFilesTest, RecordWhoseTablesCannotBeReadIsMovedAsideAndANewOneBegun)
 {
+    const mode_t previous = ::umask(022);
     record();
     damage("tests");
     markUncleanEnd();
@@ -118,6 +119,9 @@ TEST_F(RecordFilesTest, RecordWhoseTablesCannotBeReadIsMovedAsideAndANewOneBegun
     store.endTest(store.beginTest(kAdd, kMonday, false), TestEnd::Closed, "");
     store.waitUntilWritten();
     EXPECT_EQ(store.tests({}).size(), 1u);
+    for (const char* name : {"", "-wal", "-shm"})
+        EXPECT_EQ(modeOf(path() + name), mode_t(0600)) << name;
+    ::umask(previous);
 }
 
 TEST_F(RecordFilesTest, DamagedRecordThatCannotBeMovedIsLeftAsItIs)

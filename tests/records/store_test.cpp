@@ -52,6 +52,18 @@ protected:
     QTemporaryDir dir;
 };
 
+// A clean end leaves no -wal, which would make the next start check the whole file.
+TEST_F(StoreTest, CleanCloseLeavesNoLog)
+{
+    {
+        auto store = open();
+        normalTest(*store, kMonday, {2});
+        store->waitUntilWritten();
+        EXPECT_EQ(store->tests({}).size(), 1u);
+    }
+    EXPECT_FALSE(QFileInfo(path() + "-wal").size() > 0);
+}
+
 TEST_F(StoreTest, EmptyFileIsGivenTheLayoutAndOneDefaultPupil)
 {
     QDir().mkpath(dir.filePath("data"));
