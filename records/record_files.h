@@ -16,6 +16,10 @@ namespace zorvel::records {
 // false: the folder cannot be made.
 bool makeRecordFilesPrivate(const QString& path);
 
+// The name with which the private temporary folders of records read from a
+// copy begin (a scratch folder of platform/handed_over_files.h each).
+inline const QString kRecordCopyPrefix = QStringLiteral("zorvel-record-");
+
 // The folder of the lock files that tell which copies of the program are
 // using the record now.
 QString sessionFolder(const QString& path);
