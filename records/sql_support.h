@@ -65,6 +65,11 @@ private:
 // busyTimeoutMs: how long a statement waits for another connection's lock
 // before it fails as Locked (-1: 5 s, or 2 s read-only).
 QSqlDatabase openConnection(const QString& connectionName, const QString& path, bool readOnly, int busyTimeoutMs = -1);
+// A writable connection whose file keeps its journal mode until
+// switchToWal(): a file that a migration will change stays byte for byte as
+// it was when the migration fails.
+QSqlDatabase openWritableAsItIs(const QString& connectionName, const QString& path, int busyTimeoutMs = -1);
+void switchToWal(const QSqlDatabase& db);
 // Opens a record that lies in a folder this account cannot write (a copy on
 // read-only media): SQLite's immutable mode, without locks or WAL index.
 // Only for files that nothing else is writing. Throws on failure.

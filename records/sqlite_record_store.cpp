@@ -107,8 +107,9 @@ QSqlDatabase SqliteRecordStore::openOnWriter()
         if (QFileInfo(path_ + QStringLiteral("-wal")).size() > 0 || QFileInfo::exists(checkMarker()))
             rescueIfDamaged();
         QSqlDatabase db;
+        // The journal mode changes only once the migration has committed.
         try {
-            db = openConnection(name, path_, false, kWriterBusyMs);
+            db = openWritableAsItIs(name, path_, kWriterBusyMs);
             migrate(db);
         } catch (const SqlFailure& failure) {
             if (failure.kind() != Failure::Corrupt)
@@ -116,9 +117,10 @@ QSqlDatabase SqliteRecordStore::openOnWriter()
             db = QSqlDatabase();
             closeConnection(name);
             rescue();
-            db = openConnection(name, path_, false, kWriterBusyMs);
+            db = openWritableAsItIs(name, path_, kWriterBusyMs);
             migrate(db);
         }
+        switchToWal(db);
         session_.begin();
         session_.closeTestsOfEndedCopies(db);
         setCurrent(RecordWrites(db).ensureCurrentPupil(defaultName_));
