@@ -2,6 +2,7 @@
 #include "records/record_files.h"
 
 #include "platform/private_files.h"
+#include "records/sql_support.h"
 
 #include <QDir>
 #include <QFile>
@@ -37,6 +38,21 @@ bool makeRecordFilesPrivate(const QString& path)
     for (const QString& name : dir.entryList({record.fileName() + QStringLiteral(".*")}, all))
         closeToOthers(dir.filePath(name));
     return true;
+}
+
+void refuseLinkedRecordFiles(const QString& path)
+{
+    QStringList names = {QFileInfo(path).absolutePath(), path, sessionFolder(path), path + QStringLiteral(".check")};
+    for (const QString& base : {path, path + QStringLiteral(".mending")})
+        for (const char* suffix : kCompanions)
+            names << base + QLatin1String(suffix);
+    names << path + QStringLiteral(".mending");
+    for (const QString& name : names)
+        if (QFileInfo(name).isSymLink())
+            throw SqlFailure(Failure::Unsafe,
+                             QStringLiteral("学习记录的“%1”是一个符号链接（不是本程序建立的），为了不改动它指向的文件，"
+                                            "学习记录没有打开，这次的练习不会被记录；请删除这个链接后重新启动程序。")
+                                 .arg(name));
 }
 
 QString sessionFolder(const QString& path)

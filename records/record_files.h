@@ -20,6 +20,12 @@ bool makeRecordFilesPrivate(const QString& path);
 // copy begin (a scratch folder of platform/handed_over_files.h each).
 inline const QString kRecordCopyPrefix = QStringLiteral("zorvel-record-");
 
+// Throws SqlFailure (Unsafe, with a Chinese sentence naming it) when the
+// record's folder or any of its files and folders (the record, -wal, -shm,
+// -journal, .check, .sessions, .mending) is a symbolic link, which would
+// make SQLite or the store write, truncate or delete whatever it points to.
+void refuseLinkedRecordFiles(const QString& path);
+
 // The folder of the lock files that tell which copies of the program are
 // using the record now.
 QString sessionFolder(const QString& path);

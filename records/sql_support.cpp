@@ -181,6 +181,7 @@ QString problemText(const SqlFailure& failure, const QString& path)
         return QStringLiteral("学习记录文件无法更新为这个版本的格式，文件保持原样；以前的记录仍可查看，"
                               "这次的练习不会被记录。");
     case Failure::Incomplete:
+    case Failure::Unsafe:
         return failure.text();
     case Failure::Other:
         break;
@@ -196,6 +197,7 @@ QString readProblemText(const SqlFailure& failure)
     case Failure::Locked:
         return QStringLiteral("学习记录文件正被另一个程序占用，暂时读不出来，请稍后再打开。");
     case Failure::Incomplete:
+    case Failure::Unsafe:
         return failure.text();
     case Failure::DiskFull:
     case Failure::ReadOnly:

@@ -15,8 +15,10 @@
 namespace zorvel::records {
 
 // Why the database cannot be used, as far as the store needs to know.
-// Incomplete: the record could be read only in part; the text says why, in Chinese.
-enum class Failure { Corrupt, Locked, ReadOnly, DiskFull, CannotOpen, NewerVersion, MigrationFailed, Incomplete, Other };
+// Incomplete: the record could be read only in part; Unsafe: one of its files
+// is not what it should be (a planted link) and nothing was opened; for
+// both the text says why, in Chinese.
+enum class Failure { Corrupt, Locked, ReadOnly, DiskFull, CannotOpen, NewerVersion, MigrationFailed, Incomplete, Unsafe, Other };
 
 class SqlFailure : public std::runtime_error {
 public:

@@ -102,6 +102,7 @@ QSqlDatabase SqliteRecordStore::openOnWriter()
     const QString name = writerConnection(connection_);
     closeConnection(name);
     try {
+        refuseLinkedRecordFiles(path_);
         if (!makeRecordFilesPrivate(path_))
             throw SqlFailure(Failure::CannotOpen, QStringLiteral("the folder cannot be made"));
         if (QFileInfo(path_ + QStringLiteral("-wal")).size() > 0 || QFileInfo::exists(checkMarker()))
@@ -219,9 +220,10 @@ bool SqliteRecordStore::openReader()
 {
     if (reader_)
         return true;
-    if (!QFileInfo(path_).isFile())
-        return false;
     try {
+        refuseLinkedRecordFiles(path_);
+        if (!QFileInfo(path_).isFile())
+            return false;
         reader_ = std::make_unique<ReadOnlyRecord>(connection_, path_, 0);
         const int version = scalar(reader_->db(), QStringLiteral("PRAGMA user_version")).toInt();
         if (version < 1 || version > kSchemaVersion)

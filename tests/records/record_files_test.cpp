@@ -9,6 +9,7 @@
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include <QUuid>
 
 #include <sys/stat.h>
 
@@ -89,6 +90,42 @@ TEST_F(RecordFilesTest, FilesArePrivateWhateverTheUmaskAndOlderOnesAreTightened)
     EXPECT_EQ(modeOf(path()), mode_t(0600));
     EXPECT_EQ(modeOf(path() + ".broken-20260101-120000"), mode_t(0600));
     ::umask(previous);
+}
+
+// A link planted among the record's files: the program says so and opens
+// nothing; what the link points to stays as it was.
+TEST_F(RecordFilesTest, PlantedLinksAreRefusedAndTheirTargetsLeftAlone)
+{
+    record();
+    const QString elsewhere = dir.filePath("elsewhere");
+    QDir().mkpath(elsewhere + "/sessions");
+    const QString uuidFile = elsewhere + "/sessions/" + QUuid::createUuid().toString(QUuid::WithoutBraces);
+    for (const QString& file : {elsewhere + "/target", uuidFile}) {
+        QFile target(file);
+        ASSERT_TRUE(target.open(QIODevice::WriteOnly) && target.write("keep") == 4);
+        target.close();
+        const QDateTime old = QDateTime::currentDateTime().addSecs(-3600);
+        ASSERT_TRUE(target.open(QIODevice::ReadWrite) && target.setFileTime(old, QFileDevice::FileModificationTime));
+    }
+    QFile::remove(path() + ".check");
+    for (const QString& planted : {path(), path() + ".check", path() + ".sessions"}) {
+        SCOPED_TRACE(planted.toStdString());
+        const QString kept = planted + ".kept";
+        QFile::rename(planted, kept) || QDir().rmdir(planted);
+        ASSERT_TRUE(QFile::link(planted.endsWith(".sessions") ? elsewhere + "/sessions" : elsewhere + "/target", planted));
+        {
+            SqliteRecordStore store(path(), "小明");
+            EXPECT_TRUE(store.problem().contains("符号链接")) << store.problem().toStdString();
+            EXPECT_TRUE(store.tests({}).empty());
+            store.endTest(store.beginTest(kAdd, kMonday, false), TestEnd::Closed, "");
+        }
+        QFile target(elsewhere + "/target");
+        ASSERT_TRUE(target.open(QIODevice::ReadOnly));
+        EXPECT_EQ(target.readAll(), "keep");
+        EXPECT_TRUE(QFileInfo::exists(uuidFile));
+        QFile::remove(planted);
+        QFile::rename(kept, planted);
+    }
 }
 
 TEST_F(RecordFilesTest, DamagedIndexIsMendedKeepingEveryTest)
