@@ -79,7 +79,8 @@ SqliteRecordStore::SqliteRecordStore(const QString& path, const QString& default
             closeConnection(writerConnection(connection_));
             session_.release();
         },
-        [this](const SqlFailure& failure) { noteFailure(failure); });
+        [this](const SqlFailure& failure) { noteFailure(failure); },
+        [this] { return fileIdentity(path_) != writerFile_; });
     if (opening == Opening::Wait)
         writer_->waitUntilOpen();
 }
@@ -122,6 +123,7 @@ QSqlDatabase SqliteRecordStore::openOnWriter()
             migrate(db);
         }
         switchToWal(db);
+        writerFile_ = fileIdentity(path_);
         session_.begin();
         session_.closeTestsOfEndedCopies(db);
         setCurrent(RecordWrites(db).ensureCurrentPupil(defaultName_));
@@ -224,6 +226,7 @@ bool SqliteRecordStore::openReader()
         refuseLinkedRecordFiles(path_);
         if (!QFileInfo(path_).isFile())
             return false;
+        readerFile_ = fileIdentity(path_);
         reader_ = std::make_unique<ReadOnlyRecord>(connection_, path_, 0);
         const int version = scalar(reader_->db(), QStringLiteral("PRAGMA user_version")).toInt();
         if (version < 1 || version > kSchemaVersion)
@@ -248,6 +251,11 @@ template <typename Result>
 Result SqliteRecordStore::read(const std::function<Result(const RecordReader&)>& query, Result fallback)
 {
     readProblem_.clear();
+    if (reader_ && fileIdentity(path_) != readerFile_) {
+        // Mended (by this copy's writer or another copy): read the new file.
+        reader_.reset();
+        closeConnection(connection_);
+    }
     if (!openReader())
         return fallback;
     try {

@@ -105,6 +105,8 @@ private:
     const std::function<void()> opened_;
     std::unique_ptr<ReadOnlyRecord> reader_;  // from a private copy when a read-only folder's -wal must be read
     bool readLocked_ = false;  // the last read met another program's exclusive lock
+    quint64 readerFile_ = 0;   // the file the reads' connection opened (fileIdentity)
+    quint64 writerFile_ = 0;   // the file the writer opened (on the writer thread)
     RecordSession session_;
     mutable std::mutex mutex_;  // guards problem_ and current_
     QString problem_;

@@ -128,6 +128,27 @@ TEST_F(RecordFilesTest, PlantedLinksAreRefusedAndTheirTargetsLeftAlone)
     }
 }
 
+// Another copy mended the record (a new file renamed over it): this copy
+// reads the new file and writes its next test there, not into the old one.
+TEST_F(RecordFilesTest, CopyWhoseFileWasReplacedMovesToTheNewFile)
+{
+    record();
+    SqliteRecordStore store(path(), "小明");
+    ASSERT_EQ(store.tests({}).size(), 12u);
+    const QString mended = dir.filePath("data/mended.db");
+    {
+        SqliteRecordStore other(mended, "小红");
+        other.endTest(other.beginTest(kAdd, kMonday, false), TestEnd::Closed, "");
+    }
+    ASSERT_FALSE(moveRecordAside(path(), "20260302-163005").isEmpty());
+    ASSERT_TRUE(renameFile(mended, path()));
+    EXPECT_EQ(store.tests({}).size(), 1u);
+    store.endTest(store.beginTest(kAdd, kMonday.addDays(1), false), TestEnd::Closed, "");
+    store.waitUntilWritten();
+    const QSqlDatabase db = openConnection("replaced", path(), true);
+    EXPECT_EQ(scalar(db, "SELECT count(*) FROM tests").toInt(), 2);
+}
+
 TEST_F(RecordFilesTest, DamagedIndexIsMendedKeepingEveryTest)
 {
     record();
