@@ -154,8 +154,12 @@ void SqliteRecordStore::rescueIfDamaged()
     QFile::remove(checkMarker());
 }
 
+// A rescue may replace the file: never under another copy still writing to
+// it. The writer waits, as for a lock, until that copy has ended.
 void SqliteRecordStore::rescue()
 {
+    if (session_.othersRunning())
+        throw SqlFailure(Failure::Locked, QStringLiteral("another copy holds the damaged record"));
     const Rescue rescue = rescueRecord(path_, writerConnection(connection_),
                                        QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-hhmmss")));
     noteProblem(rescue.note);

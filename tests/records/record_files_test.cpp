@@ -8,6 +8,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QUuid>
 
@@ -147,6 +148,26 @@ TEST_F(RecordFilesTest, CopyWhoseFileWasReplacedMovesToTheNewFile)
     store.waitUntilWritten();
     const QSqlDatabase db = openConnection("replaced", path(), true);
     EXPECT_EQ(scalar(db, "SELECT count(*) FROM tests").toInt(), 2);
+}
+
+// A copy that finds the record damaged while another copy runs on it waits
+// with the rescue, so that the other copy's tests never go into the file set
+// aside; once that copy has ended, the rescue runs and nothing is lost.
+TEST_F(RecordFilesTest, RescueWaitsForTheOtherCopies)
+{
+    record();
+    auto running = std::make_unique<SqliteRecordStore>(path(), "小明");
+    running->waitUntilWritten();
+    damage("tests");
+    markUncleanEnd();
+    SqliteRecordStore mending(path(), "小明");  // returns once open, or waiting
+    const TestId test = mending.beginTest(kAdd, kMonday, false);
+    mending.endTest(test, TestEnd::Closed, "");
+    EXPECT_TRUE(QDir(folder()).entryList({"records.db.broken-*"}).isEmpty());
+    running.reset();
+    mending.waitUntilWritten();
+    EXPECT_EQ(QDir(folder()).entryList({"records.db.broken-*"}, QDir::Files).filter(QRegularExpression("\\d$")).size(), 1);
+    EXPECT_EQ(mending.tests({}).size(), 1u);
 }
 
 TEST_F(RecordFilesTest, DamagedIndexIsMendedKeepingEveryTest)
