@@ -5,6 +5,7 @@
 #include "records/record_rescue.h"
 #include "records/sql_support.h"
 #include "records/sqlite_record_store.h"
+#include "tests/records/planted_records.h"
 
 #include <QDir>
 #include <QFile>
@@ -181,6 +182,24 @@ TEST_F(RecordFilesTest, DamagedIndexIsMendedKeepingEveryTest)
     const QSqlDatabase db = openConnection("mended", path(), true);
     EXPECT_EQ(scalar(db, "PRAGMA integrity_check").toString(), "ok");
     EXPECT_EQ(scalar(db, "SELECT count(*) FROM answers").toInt(), 60);
+}
+
+// A damaged leaf of the tests table loses only its own tests; the parent
+// reads how many were saved and about how many were not.
+TEST_F(RecordFilesTest, DamagedTablePagesLoseOnlyTheirOwnRows)
+{
+    planted::makeRecord(path(), 150);
+    ASSERT_TRUE(planted::damageIndex(path(), "tests"));
+    markUncleanEnd();
+    SqliteRecordStore store(path(), "学生1");
+    const qint64 saved = qint64(store.tests({}).size());
+    EXPECT_GT(saved, 100);
+    const QRegularExpression note("保存了 (\\d+) 次测试，约 (\\d+) 次因文件损坏没能读出");
+    const QRegularExpressionMatch told = note.match(store.problem());
+    ASSERT_TRUE(told.hasMatch()) << store.problem().toStdString();
+    EXPECT_EQ(told.captured(1).toLongLong(), saved);
+    EXPECT_EQ(saved + told.captured(2).toLongLong(), 150);
+    EXPECT_EQ(QDir(folder()).entryList({"records.db.broken-*"}, QDir::Files).filter(QRegularExpression("\\d$")).size(), 1);
 }
 
 TEST_F(RecordFilesTest, RecordWhoseTablesCannotBeReadIsMovedAsideAndANewOneBegun)
