@@ -221,7 +221,7 @@ QString cannotMove(const QString& path)
 } // namespace
 
 Rescue rescueRecord(const QString& path, const QString& connectionName, const QString& stamp,
-                    const RenameFunction& rename)
+                    const RenameFunction& rename, const StepHook& step)
 {
     if (reindexed(path, connectionName))
         return {true, QStringLiteral("学习记录文件的索引有损坏，已经就地修复，记录完整。")};
@@ -232,18 +232,19 @@ Rescue rescueRecord(const QString& path, const QString& connectionName, const QS
     } catch (const SqlFailure&) {
         closeConnection(connectionName + QStringLiteral("-copy"));
         closeConnection(connectionName);
-        QFile::remove(copy);
-        QFile::remove(copy + QStringLiteral("-wal"));
-        QFile::remove(copy + QStringLiteral("-shm"));
-        QFile::remove(copy + QStringLiteral("-journal"));
+        for (const char* suffix : {"", "-wal", "-shm", "-journal"})
+            QFile::remove(copy + QLatin1String(suffix));
     }
-    const QString aside = moveRecordAside(path, stamp, rename);
+    if (step)
+        step();
+    const QString aside = replaceRecord(path, stamp, salvage.has_value(), rename, step);
     if (aside.isEmpty()) {
         QFile::remove(copy);
         return {false, cannotMove(path)};
     }
-    if (salvage && rename(copy, path))
+    if (salvage && !QFileInfo::exists(copy))
         return {true, salvageNote(*salvage, aside)};
+    QFile::remove(copy);
     return {true, QStringLiteral("学习记录文件已损坏，已改名为“%1”保留，并开始了新的记录。").arg(aside)};
 }
 

@@ -104,6 +104,11 @@ QSqlDatabase SqliteRecordStore::openOnWriter()
     closeConnection(name);
     try {
         refuseLinkedRecordFiles(path_);
+        // Before an empty record could be made where the mended one belongs.
+        const QString finished = finishReplacement(path_);
+        if (!finished.isEmpty())
+            noteProblem(QStringLiteral("上次修复学习记录时程序中断了，这次已经把修复做完；损坏的原文件改名为“%1”保留。")
+                            .arg(finished));
         if (!makeRecordFilesPrivate(path_))
             throw SqlFailure(Failure::CannotOpen, QStringLiteral("the folder cannot be made"));
         if (QFileInfo(path_ + QStringLiteral("-wal")).size() > 0 || QFileInfo::exists(checkMarker()))

@@ -8,6 +8,8 @@
 #include "tests/records/planted_records.h"
 
 #include <QDir>
+
+#include <algorithm>
 #include <QFile>
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -200,6 +202,35 @@ TEST_F(RecordFilesTest, DamagedTablePagesLoseOnlyTheirOwnRows)
     EXPECT_EQ(told.captured(1).toLongLong(), saved);
     EXPECT_EQ(saved + told.captured(2).toLongLong(), 150);
     EXPECT_EQ(QDir(folder()).entryList({"records.db.broken-*"}, QDir::Files).filter(QRegularExpression("\\d$")).size(), 1);
+}
+
+// A rescue stopped after any of its steps (the copy, the journal, the
+// file moved aside, the copy put in place) is finished by the next start:
+// the newest tests (only in the -wal before the rescue) are never lost.
+TEST_F(RecordFilesTest, RescueStoppedBetweenAnyTwoStepsIsFinishedByTheNextStart)
+{
+    struct Stopped {};
+    for (int stopAfter = 1; stopAfter <= 4; ++stopAfter) {
+        SCOPED_TRACE(stopAfter);
+        QDir(folder()).removeRecursively();
+        const QString source = dir.filePath(QStringLiteral("source%1/records.db").arg(stopAfter));
+        planted::makeRecord(source, 150);
+        ASSERT_TRUE(planted::copyWithRowsInWal(source, folder()));
+        ASSERT_TRUE(planted::damageIndex(path(), "tests"));
+        int steps = 0;
+        EXPECT_THROW(rescueRecord(path(), "stopped", "20260302-163005", renameFile,
+                                  [&] { if (++steps == stopAfter) throw Stopped{}; }),
+                     Stopped);
+        closeConnection("stopped");
+        markUncleanEnd();
+        SqliteRecordStore store(path(), "学生1");
+        std::vector<Pupil> pupils = store.pupils();
+        EXPECT_TRUE(std::any_of(pupils.begin(), pupils.end(), [](const Pupil& p) { return p.name == "小红"; }))
+            << store.problem().toStdString();
+        EXPECT_GT(store.tests({}).size(), 100u);
+        EXPECT_FALSE(QFileInfo::exists(path() + ".replacing"));
+        EXPECT_EQ(QDir(folder()).entryList({"records.db.broken-*"}, QDir::Files).filter(QRegularExpression("\\d$")).size(), 1);
+    }
 }
 
 TEST_F(RecordFilesTest, RecordWhoseTablesCannotBeReadIsMovedAsideAndANewOneBegun)
