@@ -3,6 +3,7 @@
 #include "records/untrusted_record.h"
 
 #include "records/record_layouts.h"
+#include "records/record_files.h"
 #include "records/sql_support.h"
 #include "platform/handed_over_files.h"
 
@@ -15,8 +16,6 @@
 namespace zorvel::records {
 
 namespace {
-
-const QString kCopyPrefix = QStringLiteral("zorvel-untrusted-");
 
 // Far above what a record's rows and the program's statements need, far
 // below what a hostile file would need to take the memory or the time.
@@ -67,7 +66,7 @@ sqlite3* handleOf(const QSqlDatabase& db)
 // runs against: a statement's start (traced) and the progress handler's
 // check against its deadline.
 struct UntrustedRecord::Copy {
-    ScratchFolder folder{kCopyPrefix};
+    ScratchFolder folder{kRecordCopyPrefix};
     std::chrono::milliseconds limit;
     std::chrono::steady_clock::time_point started;
 
@@ -105,7 +104,7 @@ UntrustedRecord::UntrustedRecord(const QString& connectionName, const QString& p
                                  std::chrono::milliseconds queryTimeLimit)
     : connection_(connectionName)
 {
-    ScratchFolder::removeAbandoned(kCopyPrefix);
+    ScratchFolder::removeAbandoned(kRecordCopyPrefix);
     copy_ = std::make_unique<Copy>();
     copy_->limit = queryTimeLimit;
     if (!copy_->folder.isValid())

@@ -125,7 +125,7 @@ TEST_F(UntrustedRecordTest, ReadsOwnTablesFromACopyItRemoves)
 // open; a running one's stays.
 TEST_F(UntrustedRecordTest, RemovesCopiesOfEndedRuns)
 {
-    const QString dead = temp_.filePath(QStringLiteral("zorvel-untrusted-dead01"));
+    const QString dead = temp_.filePath(QStringLiteral("zorvel-record-dead01"));
     ASSERT_TRUE(QDir().mkpath(dead));
     QFile::copy(record_, dead + QStringLiteral("/record.db"));
     QFile lock(dead + QStringLiteral("/owner.lock"));

@@ -118,6 +118,7 @@ QString reason(const SqlFailure& failure)
         return QStringLiteral("文件是由更新版本的 Zorvel 建立的");
     case Failure::MigrationFailed:
     case Failure::Incomplete:
+    case Failure::Unsafe:
         return failure.text();
     case Failure::ReadOnly:
     case Failure::CannotOpen:
