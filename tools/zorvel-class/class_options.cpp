@@ -125,19 +125,11 @@ QString checkValues(const QCommandLineParser& parser, ClassOptions& options)
 ParsedClassOptions parseClassOptions(const QStringList& arguments)
 {
     ParsedClassOptions parsed;
-    QCommandLineParser parser;
-    parsed.error = readArguments(parser, parserOptions(classOptionTable()), arguments);
-    if (!parsed.error.isEmpty())
-        return parsed;
-    if (parser.isSet(QStringLiteral("help"))) {
-        parsed.output = helpText();
-        return parsed;
-    }
-    if (parser.isSet(QStringLiteral("version"))) {
-        parsed.output = versionLine(QStringLiteral("zorvel-class")) + QLatin1Char('\n');
-        return parsed;
-    }
-    parsed.error = checkValues(parser, parsed.options);
+    const ToolArguments read = readToolArguments(
+        arguments, parserOptions(classOptionTable()), QStringLiteral("zorvel-class"), helpText,
+        [&parsed](const QCommandLineParser& parser) { return checkValues(parser, parsed.options); });
+    parsed.error = read.error;
+    parsed.output = read.output;
     return parsed;
 }
 

@@ -159,19 +159,11 @@ QString readTableFormat(const QCommandLineParser& parser, TableFormat& format)
 ParsedRecordsOptions parseRecordsOptions(const QStringList& arguments)
 {
     ParsedRecordsOptions parsed;
-    QCommandLineParser parser;
-    parsed.error = readArguments(parser, parserOptions(recordsOptionTable()), arguments);
-    if (!parsed.error.isEmpty())
-        return parsed;
-    if (parser.isSet(QStringLiteral("help"))) {
-        parsed.output = helpText();
-        return parsed;
-    }
-    if (parser.isSet(QStringLiteral("version"))) {
-        parsed.output = versionLine(QStringLiteral("zorvel-records")) + QLatin1Char('\n');
-        return parsed;
-    }
-    parsed.error = checkValues(parser, parsed.options);
+    const ToolArguments read = readToolArguments(
+        arguments, parserOptions(recordsOptionTable()), QStringLiteral("zorvel-records"), helpText,
+        [&parsed](const QCommandLineParser& parser) { return checkValues(parser, parsed.options); });
+    parsed.error = read.error;
+    parsed.output = read.output;
     return parsed;
 }
 
