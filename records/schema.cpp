@@ -19,6 +19,9 @@
 //              answers, time used and whether it passed; one row per such test
 //   reading_settings  the listening windows' reading settings of each pupil;
 //              a listening test keeps those it was read with (tests.reading_*)
+//   server_links  the school server a pupil's tests go to (no password), and
+//              since when; server_sent_tests and server_sent_facts: what it has
+//              received (the queue is every ended test and fact answer not there)
 #include "records/schema.h"
 
 #include "records/sql_support.h"
@@ -142,6 +145,16 @@ const std::vector<QStringList>& migrations()
                            " fluency_test TEXT NOT NULL, limit_seconds INTEGER, total INTEGER NOT NULL,"
                            " correct INTEGER NOT NULL, elapsed_ms INTEGER NOT NULL, passed INTEGER NOT NULL)"),
             QStringLiteral("CREATE INDEX fluency_results_by_test ON fluency_results (fluency_test, passed)"),
+        },
+        // The school server: where each pupil's record goes and what it has
+        {
+            QStringLiteral("CREATE TABLE server_links ("
+                           " pupil_id INTEGER PRIMARY KEY REFERENCES pupils(id) ON DELETE CASCADE,"
+                           " address TEXT NOT NULL, since INTEGER NOT NULL)"),
+            QStringLiteral("CREATE TABLE server_sent_tests ("
+                           " test_id INTEGER PRIMARY KEY REFERENCES tests(id) ON DELETE CASCADE)"),
+            QStringLiteral("CREATE TABLE server_sent_facts ("
+                           " answer_id INTEGER PRIMARY KEY REFERENCES fact_answers(id) ON DELETE CASCADE)"),
         },
     };
     return steps;

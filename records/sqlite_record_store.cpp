@@ -85,7 +85,10 @@ SqliteRecordStore::SqliteRecordStore(const QString& path, const QString& default
 
 SqliteRecordStore::~SqliteRecordStore()
 {
-    writer_->post([this](RecordWrites& writes) { session_.closeOwnTests(writes.database()); });
+    writer_->post([this](RecordWrites& writes) {
+        session_.closeOwnTests(writes.database());
+        follower_ = nullptr;
+    });
     writer_.reset();
     reader_.reset();
     closeConnection(connection_);
@@ -302,7 +305,10 @@ void SqliteRecordStore::keepReadingSettings(qint64 pupil, const ReadingSettings&
 
 void SqliteRecordStore::endTest(TestId test, TestEnd end, const QString& stopwatchText)
 {
-    writer_->post([=](RecordWrites& writes) { writes.endTest(test, end, stopwatchText); });
+    writer_->post([=](RecordWrites& writes) {
+        writes.endTest(test, end, stopwatchText);
+        follow(writes);
+    });
 }
 
 std::vector<QuestionShown> SqliteRecordStore::redoQuestions(const Exercise& exercise)
@@ -453,7 +459,29 @@ facts::FactBook SqliteRecordStore::book()
 void SqliteRecordStore::recordAnswer(const facts::FactAnswer& answer)
 {
     const qint64 pupil = currentPupil().id;
-    writer_->post([=](RecordWrites& writes) { writeFactAnswer(writes.database(), pupil, answer); });
+    writer_->post([=](RecordWrites& writes) {
+        writeFactAnswer(writes.database(), pupil, answer);
+        follow(writes);
+    });
+}
+
+void SqliteRecordStore::setFollower(WriterWork follower)
+{
+    writer_->post([this, follower = std::move(follower)](RecordWrites& writes) {
+        follower_ = follower;
+        follow(writes);
+    });
+}
+
+void SqliteRecordStore::postToWriter(WriterWork work)
+{
+    writer_->post([work = std::move(work)](RecordWrites& writes) { work(writes.database()); });
+}
+
+void SqliteRecordStore::follow(RecordWrites& writes)
+{
+    if (follower_)
+        follower_(writes.database());
 }
 
 } // namespace zorvel::records

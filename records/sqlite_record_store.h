@@ -54,6 +54,13 @@ public:
     // Waits until everything recorded so far is written, lock or not.
     void waitUntilWritten();
 
+    // Work on the writer's connection, in order with everything recorded.
+    using WriterWork = std::function<void(const QSqlDatabase&)>;
+    // The follower (the school server's sender) runs now and after each test
+    // that ends and each fact answer, once they are written; it must not throw.
+    void setFollower(WriterWork follower);
+    void postToWriter(WriterWork work);
+
     std::vector<Pupil> pupils() override;
     Pupil currentPupil() override;
     void setCurrentPupil(qint64 id) override;
@@ -110,6 +117,8 @@ private:
     QString readProblem_;  // the latest read's failure (reads run on the caller's thread only)
     Pupil current_;
     std::unique_ptr<RecordWriter> writer_;
+    WriterWork follower_;  // used on the writer thread only
+    void follow(RecordWrites& writes);
 };
 
 // <user data folder>/zorvel/records.db (GenericDataLocation, shared by the

@@ -1,0 +1,120 @@
+// The local record as the offline queue of a real server: tests recorded
+// while the server is stopped arrive once it runs again, in order and once
+// each, and a sending broken off midway is neither lost nor doubled.
+#include "records/schema.h"
+#include "records/sql_support.h"
+#include "records/sqlite_record_store.h"
+#include "school_server/record_sender.h"
+#include "school_server/school_admin.h"
+#include "tests/school_server/throwaway_cluster.h"
+
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+using namespace zorvel::school;
+using namespace zorvel::records;
+using zorvel::school::testing::ThrowawayCluster;
+
+namespace {
+
+const Exercise kAdd{"Form81", "add", "normal", "Option4", "2位 + 1位", "integer"};
+const QDateTime kLinked(QDate(2026, 3, 2), QTime(8, 0));
+
+class SenderTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        if (!cluster.problem().isEmpty())
+            GTEST_SKIP() << "PostgreSQL cannot start here: " << cluster.problem().toStdString();
+        QSqlDatabase db = openServer("admin", cluster.address("zadmin"));
+        addClass(db, "一班", "teacher1");
+        addPupil(db, "小明", "一班", "pupil1");
+    }
+    void TearDown() override { QSqlDatabase::removeDatabase("admin"); }
+
+    int onServer(const QString& sql) { return value(QSqlDatabase::database("admin"), sql).toInt(); }
+    void recordTest(RecordStore& store, int minute)
+    {
+        const TestId id = store.beginTest(kAdd, kLinked.addSecs(60 * minute), false);
+        for (int n = 1; n <= 10; ++n) {
+            store.recordQuestion(id, n, QuestionShown{{QString::number(n), "1", ""}, QString::number(n + 1)});
+            store.recordAnswer(id, n, QString::number(n + 1), true, 900);
+        }
+        store.endTest(id, TestEnd::Finished, "0:30.00");
+    }
+    ServerLink link(qint64 pupil) { return {pupil, cluster.address("pupil1"), kLinked}; }
+
+    ThrowawayCluster cluster;
+    QTemporaryDir dir;
+};
+
+TEST_F(SenderTest, TestsRecordedWhileTheServerIsStoppedArriveInOrderOnceItRunsAgain)
+{
+    SqliteRecordStore store(dir.filePath("records.db"), "小明");
+    const qint64 pupil = store.currentPupil().id;
+    auto sender = std::make_shared<RecordSender>(std::chrono::milliseconds(0));
+    store.postToWriter([&](const QSqlDatabase& local) { keepLink(local, link(pupil)); });
+    store.setFollower([sender](const QSqlDatabase& local) { sender->sendWaiting(local); });
+    recordTest(store, 1);
+    store.waitUntilWritten();
+    EXPECT_EQ(onServer("SELECT count(*) FROM zorvel.tests"), 1);
+
+    ASSERT_TRUE(cluster.stop());
+    recordTest(store, 2);
+    recordTest(store, 3);
+    store.waitUntilWritten();
+    ASSERT_TRUE(cluster.start());
+    QSqlDatabase::database("admin").close();
+    ASSERT_TRUE(QSqlDatabase::database("admin").open());
+    EXPECT_EQ(onServer("SELECT count(*) FROM zorvel.tests"), 1);
+
+    store.recordAnswer(zorvel::facts::FactAnswer{7, true, 1500, kLinked.date().toJulianDay(), {}});
+    store.waitUntilWritten();
+    EXPECT_EQ(onServer("SELECT count(*) FROM zorvel.tests"), 3);
+    EXPECT_EQ(onServer("SELECT count(*) FROM zorvel.questions"), 30);
+    EXPECT_EQ(onServer("SELECT count(*) FROM zorvel.fact_answers"), 1);
+    EXPECT_EQ(onServer("SELECT count(*) FROM zorvel.fact_boxes WHERE fact = 7"), 1);
+    // Sent in the order recorded: the server received them by start time.
+    EXPECT_EQ(onServer("SELECT count(*) FROM (SELECT started < lag(started) OVER (ORDER BY received, started) AS back"
+                       " FROM zorvel.tests) t WHERE back"),
+              0);
+    store.postToWriter([sender](const QSqlDatabase& local) { sender->sendWaiting(local); });
+    store.waitUntilWritten();
+    EXPECT_EQ(onServer("SELECT count(*) FROM zorvel.tests"), 3);
+    EXPECT_EQ(onServer("SELECT count(*) FROM zorvel.fact_answers"), 1);
+}
+
+TEST_F(SenderTest, ASendingBrokenOffMidwayIsNeitherLostNorDoubled)
+{
+    qint64 pupil = 0;
+    {
+        SqliteRecordStore store(dir.filePath("records.db"), "小明");
+        pupil = store.currentPupil().id;
+        recordTest(store, 1);
+    }
+    const QSqlDatabase local = openConnection("local", dir.filePath("records.db"), false);
+    keepLink(local, link(pupil));
+    RecordSender sender;
+    sender.setMidSendHook([&] {
+        exec(QSqlDatabase::database("admin"),
+             "SELECT pg_terminate_backend(pid) FROM pg_stat_activity WHERE usename = 'pupil1'");
+    });
+    const SendResult broken = sender.sendPupil(local, link(pupil));
+    EXPECT_FALSE(broken.problem.isEmpty());
+    EXPECT_EQ(broken.waiting, 1);
+    EXPECT_EQ(onServer("SELECT count(*) FROM zorvel.tests"), 0);
+
+    sender.setMidSendHook({});
+    EXPECT_EQ(sender.sendPupil(local, link(pupil)).tests, 1);
+    // The server committed but the local mark was lost (a crash between the two).
+    run(local, "DELETE FROM server_sent_tests");
+    const SendResult again = sender.sendPupil(local, link(pupil));
+    EXPECT_EQ(again.problem, "");
+    EXPECT_EQ(again.waiting, 0);
+    EXPECT_EQ(onServer("SELECT count(*) FROM zorvel.tests"), 1);
+    EXPECT_EQ(onServer("SELECT count(*) FROM zorvel.answers"), 10);
+    closeConnection("local");
+}
+
+} // namespace
