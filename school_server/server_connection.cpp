@@ -78,6 +78,8 @@ QString ServerAddress::shown() const
 {
     if (!service.isEmpty())
         return QStringLiteral("服务 %1").arg(service);
+    if (isEmpty())
+        return QStringLiteral("libpq 默认的服务器");
     QString text = user + QLatin1Char('@') + host;
     if (port)
         text += QLatin1Char(':') + QString::number(port);
