@@ -8,6 +8,7 @@
 #include "school_server/school_admin.h"
 #include "tests/school_server/throwaway_cluster.h"
 
+#include <QProcess>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -115,6 +116,39 @@ TEST_F(SenderTest, ASendingBrokenOffMidwayIsNeitherLostNorDoubled)
     EXPECT_EQ(onServer("SELECT count(*) FROM zorvel.tests"), 1);
     EXPECT_EQ(onServer("SELECT count(*) FROM zorvel.answers"), 10);
     closeConnection("local");
+}
+
+// zorvel-records sync through a libpq service file: how much went, or one
+// Chinese line and status 1 while the server is stopped.
+TEST_F(SenderTest, SyncCommandSendsThroughAServiceAndSaysWhenTheServerIsAway)
+{
+    {
+        SqliteRecordStore store(dir.filePath("records.db"), "小明");
+        recordTest(store, 1);
+        recordTest(store, 2);
+    }
+    QFile services(dir.filePath("pg_service.conf"));
+    ASSERT_TRUE(services.open(QIODevice::WriteOnly));
+    const ServerAddress at = cluster.address("pupil1");
+    services.write(QString("[school]\nhost=%1\nport=%2\ndbname=school\nuser=pupil1\n").arg(at.host).arg(at.port).toUtf8());
+    services.close();
+    const auto sync = [&](QString* err) {
+        QProcess tool;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert("PGSERVICEFILE", services.fileName());
+        tool.setProcessEnvironment(environment);
+        tool.start(ZORVEL_RECORDS_TOOL, {"--database", dir.filePath("records.db"), "sync", "--service", "school"});
+        EXPECT_TRUE(tool.waitForFinished(-1));
+        *err = QString::fromUtf8(tool.readAllStandardError());
+        return std::pair{tool.exitCode(), QString::fromUtf8(tool.readAllStandardOutput())};
+    };
+    QString err;
+    EXPECT_EQ(sync(&err), std::pair(0, QString("发送了 2 次测试、0 个口诀练习的答案；没有等待发送的了。\n")));
+    EXPECT_EQ(onServer("SELECT count(*) FROM zorvel.tests"), 2);
+    ASSERT_TRUE(cluster.stop());
+    EXPECT_EQ(sync(&err).first, 1);
+    EXPECT_EQ(err.count('\n'), 1);
+    EXPECT_TRUE(err.startsWith("zorvel-records：连不上学校服务器（服务 school）")) << err.toStdString();
 }
 
 } // namespace

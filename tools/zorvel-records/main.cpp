@@ -1,6 +1,7 @@
 // zorvel-records: prints the pupils' record (pupils, tests, the mistakes
 // book, the daily practice's facts) from the user's record file or another one, for teachers and scripts.
-// It only reads: the file is opened read-only and never created or updated.
+// It only reads (the file is opened read-only and never created or updated),
+// but for sync, which sends what waits to the school server and marks it sent.
 #include "records/fact_records.h"
 #include "records/read_only_record.h"
 #include "records/record_reader.h"
@@ -10,6 +11,7 @@
 #include "common/command_line.h"
 #include "common/qt_messages.h"
 #include "tools/zorvel-records/records_options.h"
+#include "tools/zorvel-records/records_sync.h"
 #include "tools/zorvel-records/records_table.h"
 
 #include <QCoreApplication>
@@ -121,6 +123,12 @@ QByteArray run(const RecordsOptions& options)
     const QString path = options.database.isEmpty() ? defaultDatabasePath() : options.database;
     if (!QFileInfo(path).isFile())
         throw Refusal{1, QStringLiteral("没有记录文件 %1").arg(quotedArgument(path))};
+    if (options.command == Command::Sync) {
+        const SyncOutcome outcome = syncRecord(path, options);
+        if (outcome.status != 0)
+            throw Refusal{outcome.status, outcome.complaint};
+        return outcome.output;
+    }
     try {
         const ReadOnlyRecord record(kConnection, path);
         checkReadable(record.db());
@@ -134,6 +142,8 @@ QByteArray run(const RecordsOptions& options)
             return listMistakes(reader, options);
         case Command::Facts:
             return listFacts(reader, options);
+        case Command::Sync:
+            break;
         }
     } catch (const SqlFailure& failure) {
         throw Refusal{1, QStringLiteral("读不了记录 %1（%2）").arg(quotedArgument(path), reason(failure))};
