@@ -6,6 +6,7 @@
 #pragma once
 
 #include "facts/fact_store.h"
+#include "records_window/school_server_setup.h"
 
 #include <QDate>
 #include <QString>
@@ -45,6 +46,9 @@ struct RecordsServices {
     // The daily practice's facts of the current pupil: the plan in the pupil
     // line and the 口诀掌握 tab. None: neither is shown.
     facts::FactStore* facts = nullptr;
+    // The school server the pupil's tests are sent to ("学校服务器…" in the
+    // pupil line). None: not offered.
+    SchoolServerSetup* schoolServer = nullptr;
 };
 
 // The standard dialogs and the local date; openRedo left as given.

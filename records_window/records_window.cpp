@@ -10,6 +10,7 @@
 #include "records_window/pupil_bar.h"
 #include "records_window/record_controls.h"
 #include "records_window/results_tab.h"
+#include "records_window/school_server_dialog.h"
 #include "window_fit/window_fit.h"
 
 #include <QHBoxLayout>
@@ -64,6 +65,8 @@ RecordsWindow::RecordsWindow(PupilRegister& pupils, RecordQueries& queries, Reco
     PlanButton* plan = services_.facts ? new PlanButton(*services_.facts, this) : nullptr;
     if (plan)
         top->addWidget(plan);
+    if (services_.schoolServer)
+        top->addWidget(makeSchoolServerButton());
 
     tabs_ = new QTabWidget(this);
     tabs_->setObjectName(QStringLiteral("tabRecords"));
@@ -123,6 +126,18 @@ void RecordsWindow::fitToScreen(QWidget* over)
         scaleFonts(table, 1.0);
 }
 
+QPushButton* RecordsWindow::makeSchoolServerButton()
+{
+    QPushButton* button = makeButton(this, "cmdSchoolServer", QStringLiteral("学校服务器…"), 11);
+    connect(button, &QPushButton::clicked, this, [this] {
+        auto* dialog = new SchoolServerDialog(*services_.schoolServer, services_.dialogs, pupils_->currentPupil(),
+                                              pupils_->currentName(), this);
+        dialog->setAttribute(Qt::WA_DeleteOnClose);
+        dialog->open();
+    });
+    return button;
+}
+
 QPushButton* RecordsWindow::makePrintButton()
 {
     QPushButton* print = makeButton(this, "cmdPrintSheet", QStringLiteral("打印练习卷…"), 12);
@@ -144,10 +159,11 @@ void RecordsWindow::showPupil()
 }
 
 std::unique_ptr<QDialog> createRecordsWindow(PupilRegister& pupils, RecordQueries& queries, RedoOpener openRedo,
-                                             facts::FactStore* facts)
+                                             facts::FactStore* facts, SchoolServerSetup* schoolServer)
 {
     RecordsServices services = defaultRecordsServices(std::move(openRedo));
     services.facts = facts;
+    services.schoolServer = schoolServer;
     return std::make_unique<RecordsWindow>(pupils, queries, std::move(services));
 }
 

@@ -7,6 +7,7 @@
 #include "records_window/records_module.h"
 #include "shell/module_loader.h"
 #include "shell/pupil_chooser.h"
+#include "shell/school_server_link.h"
 
 #include <QApplication>
 #include <QMessageBox>
@@ -17,7 +18,7 @@ namespace {
 // The records window from its module; nullptr, after telling the pupil, when
 // the module is missing.
 std::unique_ptr<QDialog> moduleRecordsWindow(records::RecordStore& store, const records::RedoOpener& openRedo,
-                                            facts::FactStore* facts)
+                                            facts::FactStore* facts, records::SchoolServerSetup* school)
 {
     const auto create = reinterpret_cast<records::CreateRecordsWindowFunction>(
         moduleFunction(QString::fromLatin1(records::kRecordsModule), records::kCreateRecordsWindowFunction));
@@ -28,7 +29,7 @@ std::unique_ptr<QDialog> moduleRecordsWindow(records::RecordStore& store, const 
                                  .arg(QString::fromLatin1(records::kRecordsModule)));
         return nullptr;
     }
-    return std::unique_ptr<QDialog>(create(store, store, openRedo, facts));
+    return std::unique_ptr<QDialog>(create(store, store, openRedo, facts, school));
 }
 
 } // namespace
@@ -60,6 +61,7 @@ void ProgramRecords::open(const QString& path, const QString& defaultPupilName)
                 }
             }, Qt::QueuedConnection);
         });
+    school_ = std::make_unique<SchoolServerLink>(*store_, path);
 }
 
 void ProgramRecords::attachTo(MainMenu& menu)
@@ -75,7 +77,7 @@ void ProgramRecords::attachTo(MainMenu& menu)
                 *store_, [this](const QString& window, const QString& levelOption, const QString& numberType) {
                     openRedo(window, levelOption, numberType);
                 },
-                factStore());
+                factStore(), school_.get());
         },
         [this] { return store_->currentPupil().name; },
         [this, &menu] {
