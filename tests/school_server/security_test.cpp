@@ -145,4 +145,27 @@ TEST_F(SecurityTest, PupilsWriteOnlyTheirOwnRowsAndTeachersNone)
                      .isEmpty());
 }
 
+// What a pupil's machine is told when the connection fails.
+TEST_F(SecurityTest, ConnectionFailuresAreSaidInChinese)
+{
+    ServerAddress noDatabase = cluster->address("pupil1");
+    noDatabase.database = "nope";
+    ServerAddress noServer = cluster->address("pupil1");
+    noServer.host = "/nonexistent";
+    const std::pair<ServerAddress, QString> cases[] = {
+        {noDatabase, "服务器上没有这个数据库"},
+        {cluster->address("nobody_here"), "服务器上没有这个用户"},
+        {noServer, "连不上服务器"},
+        {ServerAddress{"no-such-service", {}, 0, {}, {}}, "找不到这个服务名"},
+    };
+    for (const auto& [address, reason] : cases) {
+        try {
+            openServer("failing", address);
+            ADD_FAILURE() << address.shown().toStdString() << " opened";
+        } catch (const ServerFailure& failure) {
+            EXPECT_TRUE(failure.text().contains(reason)) << failure.text().toStdString();
+        }
+    }
+}
+
 } // namespace
