@@ -100,7 +100,8 @@ int sendFacts(const QSqlDatabase& local, const QSqlDatabase& server, const QVari
     std::vector<qint64> sent;
     ServerTransaction transaction(server);
     while (nextRow(answers)) {
-        exec(server, QStringLiteral("INSERT INTO zorvel.fact_answers VALUES (?::uuid, ?::uuid, ?, ?, ?, ?, ?)"
+        exec(server, QStringLiteral("INSERT INTO zorvel.fact_answers (id, pupil_id, fact, is_right, ms, day, speed)"
+                                    " VALUES (?::uuid, ?::uuid, ?, ?, ?, ?, ?)"
                                     " ON CONFLICT DO NOTHING"),
              {factAnswerKey(pupilUuid, answers.value(0).toLongLong()), me, answers.value(1), flag(answers.value(2)),
               answers.value(3), answers.value(4), answers.value(5)});

@@ -31,6 +31,7 @@ QStringList tablesOfLayoutOne()
                        " reading_pace text, reading_twice boolean, reading_auto_ask boolean,"
                        " reading_gap_seconds integer, received timestamptz NOT NULL DEFAULT now())"),
         QStringLiteral("CREATE INDEX tests_by_pupil ON zorvel.tests (pupil_id, started)"),
+        QStringLiteral("CREATE INDEX tests_by_arrival ON zorvel.tests (received)"),
         QStringLiteral("CREATE TABLE zorvel.questions (test_id uuid NOT NULL REFERENCES zorvel.tests(id)"
                        " ON DELETE CASCADE, pupil_id uuid NOT NULL, number integer NOT NULL, first text NOT NULL,"
                        " second text NOT NULL, third text NOT NULL, answer text NOT NULL,"
@@ -45,8 +46,9 @@ QStringList tablesOfLayoutOne()
                        " passed boolean NOT NULL)"),
         QStringLiteral("CREATE TABLE zorvel.fact_answers (id uuid PRIMARY KEY,"
                        " pupil_id uuid NOT NULL REFERENCES zorvel.pupils(id) ON DELETE CASCADE, fact integer NOT NULL,"
-                       " is_right boolean NOT NULL, ms integer NOT NULL, day integer NOT NULL, speed text NOT NULL)"),
-        QStringLiteral("CREATE INDEX fact_answers_by_pupil ON zorvel.fact_answers (pupil_id, fact)"),
+                       " is_right boolean NOT NULL, ms integer NOT NULL, day integer NOT NULL, speed text NOT NULL,"
+                       " received timestamptz NOT NULL DEFAULT now())"),
+        QStringLiteral("CREATE INDEX fact_answers_by_arrival ON zorvel.fact_answers (received)"),
         QStringLiteral("CREATE TABLE zorvel.fact_boxes (pupil_id uuid NOT NULL REFERENCES zorvel.pupils(id)"
                        " ON DELETE CASCADE, fact integer NOT NULL, box integer NOT NULL, due integer NOT NULL,"
                        " first_day integer NOT NULL, attempts integer NOT NULL, rights integer NOT NULL,"

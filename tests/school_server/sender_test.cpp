@@ -4,6 +4,7 @@
 #include "records/schema.h"
 #include "records/sql_support.h"
 #include "records/sqlite_record_store.h"
+#include "school_server/class_mirror.h"
 #include "school_server/record_sender.h"
 #include "school_server/school_admin.h"
 #include "tests/school_server/throwaway_cluster.h"
@@ -116,6 +117,36 @@ TEST_F(SenderTest, ASendingBrokenOffMidwayIsNeitherLostNorDoubled)
     EXPECT_EQ(onServer("SELECT count(*) FROM zorvel.tests"), 1);
     EXPECT_EQ(onServer("SELECT count(*) FROM zorvel.answers"), 10);
     closeConnection("local");
+}
+
+// A teacher's copy holds its class's tests only, each once however often it
+// is refreshed, and takes up what arrives between refreshes.
+TEST_F(SenderTest, TeachersCopyHoldsItsClassOnlyAndEachTestOnce)
+{
+    QSqlDatabase admin = QSqlDatabase::database("admin");
+    addClass(admin, "二班", "teacher2");
+    addPupil(admin, "小刚", "二班", "pupil3");
+    const auto sendTests = [&](const QString& file, const QString& role, int count) {
+        SqliteRecordStore store(dir.filePath(file), "学生");
+        for (int minute = 1; minute <= count; ++minute)
+            recordTest(store, minute);
+        store.postToWriter([&](const QSqlDatabase& local) {
+            RecordSender().sendPupil(local, {store.currentPupil().id, cluster.address(role), kLinked});
+        });
+        store.waitUntilWritten();
+    };
+    sendTests("one.db", "pupil1", 2);
+    sendTests("three.db", "pupil3", 1);
+    const QSqlDatabase teacher = openServer("teacher", cluster.address("teacher1"));
+    const QSqlDatabase copy = openConnection("copy", dir.filePath("copy.db"), false);
+    migrate(copy);
+    EXPECT_EQ(refreshMirror(teacher, copy).tests, 2);
+    EXPECT_EQ(refreshMirror(teacher, copy).tests, 0);
+    sendTests("one.db", "pupil1", 1);
+    EXPECT_EQ(refreshMirror(teacher, copy).tests, 1);
+    EXPECT_EQ(scalar(copy, "SELECT group_concat(name) FROM pupils").toString(), "小明");
+    EXPECT_EQ(scalar(copy, "SELECT count(*) FROM tests").toInt(), 3);
+    EXPECT_EQ(scalar(copy, "SELECT count(*) FROM answers").toInt(), 30);
 }
 
 // zorvel-records sync through a libpq service file: how much went, or one
