@@ -21,6 +21,27 @@ const QString kWatermark = QStringLiteral("school_server_received");
 // The arrivals a refresh looks back over, for transactions still open at the last one.
 const QString kSince = QStringLiteral("coalesce(?::timestamptz, '-infinity') - interval '1 minute'");
 
+// A local statement prepared once and run for row after row.
+class Prepared {
+public:
+    Prepared(const QSqlDatabase& db, const QString& sql) : query_(db)
+    {
+        if (!query_.prepare(sql))
+            throw records::SqlFailure(query_.lastError());
+    }
+    QSqlQuery& run(const QVariantList& values)
+    {
+        for (int i = 0; i < values.size(); ++i)
+            query_.bindValue(i, values.at(i));
+        if (!query_.exec())
+            throw records::SqlFailure(query_.lastError());
+        return query_;
+    }
+
+private:
+    QSqlQuery query_;
+};
+
 // Local pupil ids by server UUID; new pupils added (a name taken by another
 // pupil gets its class, or its UUID's start, after it).
 std::map<QString, qint64> mirrorPupils(const QSqlDatabase& server, const QSqlDatabase& local)
@@ -60,6 +81,12 @@ std::map<QString, qint64> mirrorTests(const QSqlDatabase& server, const QSqlData
                                       const std::map<QString, qint64>& pupils)
 {
     std::map<QString, qint64> tests;
+    Prepared known(local, QStringLiteral("SELECT 1 FROM tests WHERE uuid = ?"));
+    Prepared insert(local, QStringLiteral(
+        "INSERT INTO tests (pupil_id, exercise_id, uuid, started, redo, questions, wrong_answers, playback_reached,"
+        " ended, time, centis, reading_pace, reading_twice, reading_auto_ask, reading_gap_seconds)"
+        " VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"));
+    std::map<QString, qint64> exercises;
     QSqlQuery rows = exec(server, QStringLiteral(
         "SELECT id, pupil_id, win, operation, mode, level_option, level_caption, number_type,"
         " (extract(epoch FROM started) * 1000)::bigint, redo, questions, wrong_answers, playback_reached, ended, time,"
@@ -68,16 +95,16 @@ std::map<QString, qint64> mirrorTests(const QSqlDatabase& server, const QSqlData
     while (rows.next()) {
         const QString uuid = rows.value(0).toString();
         const auto pupil = pupils.find(rows.value(1).toString());
-        if (pupil == pupils.end() || scalar(local, QStringLiteral("SELECT 1 FROM tests WHERE uuid = ?"), {uuid}).isValid())
+        if (pupil == pupils.end() || known.run({uuid}).next())
             continue;
-        QVariantList values{pupil->second, exerciseId(local, rows), uuid};
+        const QString exercise = QStringList{rows.value(2).toString(), rows.value(5).toString(), rows.value(7).toString()}
+                                     .join(QLatin1Char('|'));
+        if (!exercises.count(exercise))
+            exercises[exercise] = exerciseId(local, rows);
+        QVariantList values{pupil->second, exercises[exercise], uuid};
         for (int column = 8; column <= 19; ++column)
             values << orNull(rows.value(column));
-        QSqlQuery inserted = run(local, QStringLiteral(
-            "INSERT INTO tests (pupil_id, exercise_id, uuid, started, redo, questions, wrong_answers, playback_reached,"
-            " ended, time, centis, reading_pace, reading_twice, reading_auto_ask, reading_gap_seconds)"
-            " VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"), values);
-        tests[uuid] = inserted.lastInsertId().toLongLong();
+        tests[uuid] = insert.run(values).lastInsertId().toLongLong();
     }
     return tests;
 }
@@ -88,17 +115,22 @@ void mirrorTestRows(const QSqlDatabase& server, const QSqlDatabase& local, const
 {
     const QString newTests = QStringLiteral(" JOIN zorvel.tests t ON t.id = x.test_id WHERE t.received > ") + kSince;
     std::map<std::pair<qint64, int>, qint64> questionIds;
+    Prepared insertQuestion(local, QStringLiteral("INSERT INTO questions (test_id, number, first, second, third, answer)"
+                                                  " VALUES (?, ?, ?, ?, ?, ?)"));
+    Prepared insertAnswer(local, QStringLiteral("INSERT INTO answers (question_id, seq, text, is_right, ms)"
+                                                " VALUES (?, ?, ?, ?, ?)"));
     QSqlQuery questions = exec(server, QStringLiteral("SELECT x.test_id, x.number, x.first, x.second, x.third, x.answer"
                                                       " FROM zorvel.questions x") + newTests, {since});
     while (questions.next()) {
         const auto test = tests.find(questions.value(0).toString());
         if (test == tests.end())
             continue;
-        QSqlQuery inserted = run(local, QStringLiteral("INSERT INTO questions (test_id, number, first, second, third,"
-                                                       " answer) VALUES (?, ?, ?, ?, ?, ?)"),
-                                 {test->second, questions.value(1), questions.value(2), questions.value(3),
-                                  questions.value(4), questions.value(5)});
-        questionIds[{test->second, questions.value(1).toInt()}] = inserted.lastInsertId().toLongLong();
+        questionIds[{test->second, questions.value(1).toInt()}] =
+            insertQuestion
+                .run({test->second, questions.value(1), questions.value(2), questions.value(3), questions.value(4),
+                      questions.value(5)})
+                .lastInsertId()
+                .toLongLong();
     }
     QSqlQuery answers = exec(server, QStringLiteral("SELECT x.test_id, x.number, x.seq, x.text, x.is_right, x.ms"
                                                     " FROM zorvel.answers x") + newTests, {since});
@@ -106,9 +138,10 @@ void mirrorTestRows(const QSqlDatabase& server, const QSqlDatabase& local, const
         const auto test = tests.find(answers.value(0).toString());
         if (test == tests.end())
             continue;
-        run(local, QStringLiteral("INSERT INTO answers (question_id, seq, text, is_right, ms) VALUES (?, ?, ?, ?, ?)"),
-            {questionIds[{test->second, answers.value(1).toInt()}], answers.value(2), answers.value(3),
-             answers.value(4).toBool() ? 1 : 0, answers.value(5)});
+        const auto question = questionIds.find({test->second, answers.value(1).toInt()});
+        if (question != questionIds.end())
+            insertAnswer.run({question->second, answers.value(2), answers.value(3), answers.value(4).toBool() ? 1 : 0,
+                              answers.value(5)});
     }
     QSqlQuery fluency = exec(server, QStringLiteral("SELECT x.test_id, x.fluency_test, x.limit_seconds, x.total,"
                                                     " x.correct, x.elapsed_ms, x.passed FROM zorvel.fluency_results x") +
@@ -129,30 +162,31 @@ int mirrorFacts(const QSqlDatabase& server, const QSqlDatabase& local, const QVa
     run(local, QStringLiteral("CREATE TABLE IF NOT EXISTS server_fact_answers (uuid TEXT PRIMARY KEY,"
                               " answer_id INTEGER NOT NULL REFERENCES fact_answers(id) ON DELETE CASCADE)"));
     int copied = 0;
+    Prepared known(local, QStringLiteral("SELECT 1 FROM server_fact_answers WHERE uuid = ?"));
+    Prepared insert(local, QStringLiteral("INSERT INTO fact_answers (pupil_id, fact, is_right, ms, day, speed)"
+                                          " VALUES (?, ?, ?, ?, ?, ?)"));
+    Prepared keep(local, QStringLiteral("INSERT INTO server_fact_answers VALUES (?, ?)"));
     QSqlQuery answers = exec(server, QStringLiteral("SELECT id, pupil_id, fact, is_right, ms, day, speed FROM"
                                                     " zorvel.fact_answers WHERE received > ") + kSince, {since});
     while (answers.next()) {
         const auto pupil = pupils.find(answers.value(1).toString());
-        if (pupil == pupils.end() ||
-            scalar(local, QStringLiteral("SELECT 1 FROM server_fact_answers WHERE uuid = ?"), {answers.value(0)}).isValid())
+        if (pupil == pupils.end() || known.run({answers.value(0)}).next())
             continue;
-        QSqlQuery inserted = run(local, QStringLiteral("INSERT INTO fact_answers (pupil_id, fact, is_right, ms, day, speed)"
-                                                       " VALUES (?, ?, ?, ?, ?, ?)"),
-                                 {pupil->second, answers.value(2), answers.value(3).toBool() ? 1 : 0, answers.value(4),
-                                  answers.value(5), answers.value(6)});
-        run(local, QStringLiteral("INSERT INTO server_fact_answers VALUES (?, ?)"),
-            {answers.value(0), inserted.lastInsertId()});
+        const QVariant id = insert.run({pupil->second, answers.value(2), answers.value(3).toBool() ? 1 : 0,
+                                        answers.value(4), answers.value(5), answers.value(6)})
+                                .lastInsertId();
+        keep.run({answers.value(0), id});
         ++copied;
     }
     if (copied == 0)
         return 0;
+    Prepared box(local, QStringLiteral("INSERT OR REPLACE INTO fact_boxes VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?)"));
     QSqlQuery boxes = exec(server, QStringLiteral("SELECT pupil_id, fact, box, due, first_day, attempts, rights, recent,"
                                                   " median_ms FROM zorvel.fact_boxes"));
     while (boxes.next()) {
         const auto pupil = pupils.find(boxes.value(0).toString());
         if (pupil != pupils.end())
-            run(local, QStringLiteral("INSERT OR REPLACE INTO fact_boxes VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?)"),
-                {pupil->second, boxes.value(1), boxes.value(2), boxes.value(3), boxes.value(4), boxes.value(5),
+            box.run({pupil->second, boxes.value(1), boxes.value(2), boxes.value(3), boxes.value(4), boxes.value(5),
                  boxes.value(6), boxes.value(7), boxes.value(8)});
     }
     return copied;

@@ -1,8 +1,10 @@
 // The school server's speed on a throwaway cluster: a finished test from the
 // local record to the server, 45 machines sending one test each at the same
 // moment, and a teacher's class tables over a year of a class of 45.
+#include "records/schema.h"
 #include "records/sql_support.h"
 #include "records/sqlite_record_store.h"
+#include "school_server/class_mirror.h"
 #include "school_server/record_sender.h"
 #include "school_server/school_admin.h"
 #include "tests/school_server/throwaway_cluster.h"
@@ -128,6 +130,87 @@ void BM_FortyFiveAtOnce(benchmark::State& state)
     state.counters["arrived"] = arrived;
 }
 BENCHMARK(BM_FortyFiveAtOnce)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(10);
+
+// A year of a class of 45: 200 school days, three tests a day of ten
+// questions (one wrong), twenty daily-practice answers a day.
+void makeClassYear()
+{
+    static bool made = false;
+    if (made)
+        return;
+    made = true;
+    exec(admin(), "TRUNCATE zorvel.tests, zorvel.fact_answers, zorvel.fact_boxes CASCADE");
+    exec(admin(), "INSERT INTO zorvel.tests (id, pupil_id, win, operation, mode, level_option, level_caption, number_type,"
+                  " started, redo, questions, wrong_answers, playback_reached, ended, time, centis, received)"
+                  " SELECT gen_random_uuid(), p.id, 'Form81', 'add', 'normal', 'Option4', '2位 + 1位', 'integer',"
+                  " timestamptz '2025-09-01 08:00+08' + d * interval '1 day' + k * interval '1 hour', false, 10, 1,"
+                  " false, 'finished', '0:45.00', 4500, timestamptz '2025-09-01' + d * interval '1 day'"
+                  " FROM zorvel.pupils p, generate_series(0, 199) d, generate_series(0, 2) k");
+    exec(admin(), "INSERT INTO zorvel.questions SELECT t.id, t.pupil_id, n, n::text, '7', '', (n + 7)::text"
+                  " FROM zorvel.tests t, generate_series(1, 10) n");
+    exec(admin(), "INSERT INTO zorvel.answers SELECT test_id, pupil_id, number, 1, answer, number <> 3, 1200"
+                  " FROM zorvel.questions");
+    exec(admin(), "INSERT INTO zorvel.fact_answers SELECT gen_random_uuid(), p.id, 162 + (d * 20 + i) % 81, i <> 5, 1500,"
+                  " 2460920 + d, 'standard', timestamptz '2025-09-01' + d * interval '1 day'"
+                  " FROM zorvel.pupils p, generate_series(0, 199) d, generate_series(1, 20) i");
+    exec(admin(), "INSERT INTO zorvel.fact_boxes SELECT p.id, 162 + f, 3, 2461130, 2460920, 50, 45, '11111', 1500"
+                  " FROM zorvel.pupils p, generate_series(0, 80) f");
+    exec(admin(), "ANALYZE");
+}
+
+// The teacher's first copy of the year, into a new file.
+void BM_TeacherFirstCopy(benchmark::State& state)
+{
+    if (!cluster().problem().isEmpty()) {
+        state.SkipWithError(cluster().problem().toStdString().c_str());
+        return;
+    }
+    makeClassYear();
+    const QSqlDatabase teacher = openServer("teacher", cluster().address("teacher1"));
+    int copied = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        QTemporaryDir dir;
+        const QSqlDatabase copy = openConnection("copy", dir.filePath("copy.db"), false);
+        migrate(copy);
+        state.ResumeTiming();
+        copied = refreshMirror(teacher, copy).tests;
+        state.PauseTiming();
+        closeConnection("copy");
+        state.ResumeTiming();
+    }
+    state.counters["tests"] = copied;
+}
+BENCHMARK(BM_TeacherFirstCopy)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(1);
+
+// A refresh of that copy: nothing new, or one new test.
+void BM_TeacherRefresh(benchmark::State& state)
+{
+    if (!cluster().problem().isEmpty()) {
+        state.SkipWithError(cluster().problem().toStdString().c_str());
+        return;
+    }
+    makeClassYear();
+    const QSqlDatabase teacher = QSqlDatabase::contains("teacher") ? QSqlDatabase::database("teacher")
+                                                                    : openServer("teacher", cluster().address("teacher1"));
+    QTemporaryDir dir;
+    const QSqlDatabase copy = openConnection("copy", dir.filePath("copy.db"), false);
+    migrate(copy);
+    refreshMirror(teacher, copy);
+    for (auto _ : state) {
+        if (state.range(0)) {
+            state.PauseTiming();
+            exec(admin(), "INSERT INTO zorvel.tests (id, pupil_id, win, operation, mode, level_option, level_caption,"
+                          " number_type, started, redo, questions, wrong_answers, playback_reached, ended)"
+                          " SELECT gen_random_uuid(), id, 'Form81', 'add', 'normal', 'Option4', '2位 + 1位', 'integer',"
+                          " now(), false, 10, 0, false, 'finished' FROM zorvel.pupils LIMIT 1");
+            state.ResumeTiming();
+        }
+        refreshMirror(teacher, copy);
+    }
+    state.SetLabel(state.range(0) ? "one new test" : "nothing new");
+}
+BENCHMARK(BM_TeacherRefresh)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 } // namespace
 
