@@ -1,5 +1,6 @@
 // The pupil line of the records window: whose record is shown, and adding,
 // renaming and removing pupils. Removing asks first and names what is lost.
+// "导出给老师…" writes the pupil's whole record to a file for the teacher.
 #pragma once
 
 #include "records/pupil_register.h"
@@ -17,7 +18,7 @@ namespace zorvel::records {
 class PupilBar : public QWidget {
     Q_OBJECT
 public:
-    PupilBar(PupilRegister& store, const RecordsDialogs& dialogs, QWidget* parent = nullptr);
+    PupilBar(PupilRegister& store, const RecordsServices& services, QWidget* parent = nullptr);
 
     qint64 currentPupil() const { return current_.id; }
     QString currentName() const { return current_.name; }
@@ -31,10 +32,12 @@ private:
     void addPupil();
     void renamePupil();
     void removePupil();
+    void exportPupil();
     void refuse(const QString& text);
 
     PupilRegister& store_;
     const RecordsDialogs& dialogs_;
+    const PupilExporter& export_;
     Pupil current_;
     QComboBox* pupils_ = nullptr;
     QPushButton* remove_ = nullptr;

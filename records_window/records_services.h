@@ -37,6 +37,10 @@ struct RecordsDialogs {
     std::function<void(QWidget*, const QString&, const QString&)> tell;
 };
 
+// Writes the pupil's whole record to the file for the teacher; the reason
+// (one Chinese phrase) when it could not, else empty.
+using PupilExporter = std::function<QString(qint64 pupil, const QString& path)>;
+
 struct RecordsServices {
     RedoOpener openRedo;
     std::function<QDate()> today;
@@ -46,6 +50,8 @@ struct RecordsServices {
     // The daily practice's facts of the current pupil: the plan in the pupil
     // line and the 口诀掌握 tab. None: neither is shown.
     facts::FactStore* facts = nullptr;
+    // "导出给老师…" in the pupil line; none: no such button.
+    PupilExporter exportPupil;
     // The school server the pupil's tests are sent to ("学校服务器…" in the
     // pupil line). None: not offered.
     SchoolServerSetup* schoolServer = nullptr;

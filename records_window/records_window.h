@@ -59,6 +59,7 @@ private:
 
 // The window with the standard dialogs and today's date.
 std::unique_ptr<QDialog> createRecordsWindow(PupilRegister& pupils, RecordQueries& queries, RedoOpener openRedo,
-                                             facts::FactStore* facts, SchoolServerSetup* schoolServer = nullptr);
+                                             facts::FactStore* facts, PupilExporter exportPupil = {},
+                                             SchoolServerSetup* schoolServer = nullptr);
 
 } // namespace zorvel::records

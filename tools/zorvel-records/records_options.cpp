@@ -12,7 +12,7 @@ namespace zorvel::records::cli {
 
 namespace {
 
-const QString kCommands = QStringLiteral("pupils、tests、mistakes、facts、sync");
+const QString kCommands = QStringLiteral("pupils、tests、mistakes、facts、export、sync");
 
 // Every option, in the order of the help; a new option is a row here and a
 // check in checkValues (and in accepts() when not every command takes it).
@@ -20,7 +20,8 @@ const OptionTable& recordsOptionTable()
 {
     static const OptionTable table = withHelpAndVersion({
         {"database", nullptr, "FILE", "读这个记录文件，而不是本账户自己的记录"},
-        {"pupil", nullptr, "NAME", "只看这个学生（tests、mistakes、facts）"},
+        {"pupil", nullptr, "NAME", "只看这个学生（tests、mistakes、facts）；导出这个学生（export）"},
+        {"output", nullptr, "FILE", "导出到这个文件（export，一般以 .zorvel 结尾）"},
         {"since", nullptr, "YYYY-MM-DD", "只看这一天及以后开始的测试（tests）"},
         {"format", nullptr, "FORMAT", "csv（RFC 4180 的引号规则，默认）或 tsv（tests、mistakes、facts）"},
         {"service", nullptr, "NAME", "发送到 pg_service.conf 里的这个服务（sync；默认：程序里设置的学校服务器）"},
@@ -52,13 +53,17 @@ QString helpText()
 {
     return QStringLiteral(
                "用法：zorvel-records [选项] pupils|tests|mistakes|facts|sync\n"
+               "      zorvel-records [--database FILE] export --pupil NAME --output FILE\n"
                "打印 Zorvel 的学习记录，给老师和脚本用。只读，从不改动记录文件（sync 只记下哪些已发送）。\n"
+               "export 把一个学生的全部记录写成一个文件交给老师（zorvel-class import 导入）。\n"
                "\n"
                "命令：\n"
                "  pupils     每行一个学生，* 标出当前的学生\n"
                "  tests      每行一次测试（最早的在前），列为：\n") +
            columnLines(kTestColumns) + QStringLiteral("  mistakes   错题本，列为：\n") + columnLines(kMistakeColumns) +
            QStringLiteral("  facts      今日练习，每行一个练过的口诀，列为：\n") + columnLines(kFactColumns) +
+           QStringLiteral("  export     把 --pupil 学生的全部记录写到 --output 文件（只有本账户能读），\n"
+                          "             写完整后才替换已有的文件\n") +
            QStringLiteral("  sync       把等待发送的测试和口诀练习发送到学校服务器，并说发送了多少\n") +
            QStringLiteral("\n选项：\n") + optionHelp(recordsOptionTable()) +
            QStringLiteral(
@@ -71,10 +76,12 @@ bool accepts(Command command, const QString& option)
 {
     if (option == QLatin1String("service"))
         return command == Command::Sync;
+    if (option == QLatin1String("output"))
+        return command == Command::Export;
     if (option == QLatin1String("pupil"))
         return command != Command::Pupils;
     if (option == QLatin1String("format"))
-        return command != Command::Pupils && command != Command::Sync;
+        return command != Command::Pupils && command != Command::Export && command != Command::Sync;
     if (option == QLatin1String("since"))
         return command == Command::Tests;
     return true;
@@ -90,6 +97,8 @@ std::optional<Command> commandNamed(const QString& name)
         return Command::Mistakes;
     if (name == QLatin1String("facts"))
         return Command::Facts;
+    if (name == QLatin1String("export"))
+        return Command::Export;
     if (name == QLatin1String("sync"))
         return Command::Sync;
     return std::nullopt;
@@ -124,6 +133,13 @@ QString checkValues(const QCommandLineParser& parser, RecordsOptions& options)
         options.service = parser.value(QStringLiteral("service"));
         if (options.service.isEmpty())
             return QStringLiteral("--service 需要一个值：服务名");
+    }
+    if (options.command == Command::Export) {
+        options.output = parser.value(QStringLiteral("output"));
+        if (!options.pupil)
+            return QStringLiteral("export 需要 --pupil：要导出的学生");
+        if (options.output.isEmpty())
+            return QStringLiteral("export 需要 --output：要写的文件");
     }
     if (parser.isSet(QStringLiteral("since"))) {
         const QString since = parser.value(QStringLiteral("since"));

@@ -9,7 +9,7 @@
 
 namespace zorvel::records::cli {
 
-enum class Command { Pupils, Tests, Mistakes, Facts, Sync };
+enum class Command { Pupils, Tests, Mistakes, Facts, Export, Sync };
 enum class TableFormat { Csv, Tsv };
 
 struct RecordsOptions {
@@ -18,7 +18,8 @@ struct RecordsOptions {
     std::optional<QString> pupil;
     std::optional<QDate> since;
     TableFormat format = TableFormat::Csv;
-    QString service;  // sync: the libpq service to send to (empty: the one set in the program)
+    QString output;               // export: the file to write
+    QString service;              // sync: the libpq service to send to (empty: the one set in the program)
 };
 
 struct ParsedRecordsOptions {

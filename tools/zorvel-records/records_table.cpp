@@ -68,8 +68,11 @@ Table::Table(TableFormat format, const QStringList& header)
     addRow(header);
 }
 
-void Table::addRow(const QStringList& fields)
+void Table::addRow(const QStringList& given)
 {
+    QStringList fields;
+    for (const QString& field : given)
+        fields << printableName(field);
     if (format_ == TableFormat::Csv) {
         csv_.addRow(fields);
         return;
@@ -92,7 +95,7 @@ QByteArray Table::text() const
 QStringList testFields(const TestRow& row)
 {
     const Exercise& e = row.exercise;
-    return {printableName(row.pupil),
+    return {row.pupil,
             isoSeconds(row.started),
             windowText(e),
             e.operation,
@@ -112,7 +115,7 @@ QStringList mistakeFields(const QString& pupil, const Mistake& mistake)
 {
     const Exercise& e = mistake.exercise;
     const QuestionShown& q = mistake.question;
-    return {printableName(pupil), windowText(e),         e.levelCaption,     e.numberType,
+    return {pupil, windowText(e),         e.levelCaption,     e.numberType,
             q.operands[0],  q.operands[1],    q.operands[2],      q.correctAnswer,
             QString::number(mistake.timesWrong), isoSeconds(mistake.lastWrong)};
 }
@@ -123,7 +126,7 @@ QStringList factFields(const QString& pupil, const facts::Fact& fact, const fact
 {
     const std::string text = fact.text();
     const std::string_view key = facts::setKey(fact.set);
-    return {printableName(pupil),
+    return {pupil,
             QString::fromStdString(text),
             QString::fromUtf8(key.data(), static_cast<qsizetype>(key.size())),
             QString::number(state.box),
