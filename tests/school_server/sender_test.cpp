@@ -4,7 +4,7 @@
 #include "records/schema.h"
 #include "records/sql_support.h"
 #include "records/sqlite_record_store.h"
-#include "school_server/class_mirror.h"
+#include "school_server/server_class_data.h"
 #include "school_server/record_sender.h"
 #include "school_server/school_admin.h"
 #include "tests/school_server/throwaway_cluster.h"
@@ -137,16 +137,18 @@ TEST_F(SenderTest, TeachersCopyHoldsItsClassOnlyAndEachTestOnce)
     };
     sendTests("one.db", "pupil1", 2);
     sendTests("three.db", "pupil3", 1);
-    const QSqlDatabase teacher = openServer("teacher", cluster.address("teacher1"));
-    const QSqlDatabase copy = openConnection("copy", dir.filePath("copy.db"), false);
-    migrate(copy);
-    EXPECT_EQ(refreshMirror(teacher, copy).tests, 2);
-    EXPECT_EQ(refreshMirror(teacher, copy).tests, 0);
+    ServerClassData data(cluster.address("teacher1"), dir.filePath("copy.zorvel-class"));
+    EXPECT_EQ(data.problem(), "");
+    EXPECT_EQ(data.tests({}).size(), 2u);
+    EXPECT_FALSE(data.refresh());
     sendTests("one.db", "pupil1", 1);
-    EXPECT_EQ(refreshMirror(teacher, copy).tests, 1);
-    EXPECT_EQ(scalar(copy, "SELECT group_concat(name) FROM pupils").toString(), "小明");
-    EXPECT_EQ(scalar(copy, "SELECT count(*) FROM tests").toInt(), 3);
+    EXPECT_TRUE(data.refresh());
+    ASSERT_EQ(data.classPupils().size(), 1u);
+    EXPECT_EQ(data.classPupils().front().name, "小明");
+    EXPECT_EQ(data.tests({}).size(), 3u);
+    const QSqlDatabase copy = openConnection("copy", dir.filePath("copy.zorvel-class"), true);
     EXPECT_EQ(scalar(copy, "SELECT count(*) FROM answers").toInt(), 30);
+    closeConnection("copy");
 }
 
 // zorvel-records sync through a libpq service file: how much went, or one
