@@ -6,6 +6,7 @@
 #include "records/sqlite_record_store.h"
 #include "school_server/class_mirror.h"
 #include "school_server/record_sender.h"
+#include "school_server/server_class_data.h"
 #include "school_server/school_admin.h"
 #include "tests/school_server/throwaway_cluster.h"
 
@@ -211,6 +212,28 @@ void BM_TeacherRefresh(benchmark::State& state)
     state.SetLabel(state.range(0) ? "one new test" : "nothing new");
 }
 BENCHMARK(BM_TeacherRefresh)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// The class window's five tables over the whole year, from the teacher's
+// copy as the window reads them (a refresh from the server included).
+void BM_TeacherTabs(benchmark::State& state)
+{
+    if (!cluster().problem().isEmpty()) {
+        state.SkipWithError(cluster().problem().toStdString().c_str());
+        return;
+    }
+    makeClassYear();
+    QTemporaryDir dir;
+    ServerClassData data(cluster().address("teacher1"), dir.filePath("copy.zorvel-class"));
+    std::size_t rows = 0;
+    for (auto _ : state) {
+        data.refresh();
+        const zorvel::classroom::DateRange all;
+        rows = data.pupils(all).size() + data.tests(all).size() + data.facts(all).size() + data.mistakes(all).size() +
+               data.fluency(all).size();
+    }
+    state.counters["rows"] = double(rows);
+}
+BENCHMARK(BM_TeacherTabs)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(5);
 
 } // namespace
 
