@@ -108,18 +108,12 @@ ParsedSchoolOptions parseSchoolOptions(const QStringList& arguments)
 {
     ParsedSchoolOptions parsed;
     QCommandLineParser parser;
-    parsed.error = readArguments(parser, parserOptions(schoolOptionTable()), arguments);
-    if (!parsed.error.isEmpty())
-        return parsed;
-    if (parser.isSet(QStringLiteral("help"))) {
-        parsed.output = helpText();
-        return parsed;
-    }
-    if (parser.isSet(QStringLiteral("version"))) {
-        parsed.output = versionLine(QStringLiteral("zorvel-school")) + QLatin1Char('\n');
-        return parsed;
-    }
-    parsed.error = checkValues(parser, parsed.options);
+    const ToolArguments read =
+        readToolArguments(parser, schoolOptionTable(), arguments, QStringLiteral("zorvel-school"), &helpText);
+    parsed.error = read.error;
+    parsed.output = read.output;
+    if (parsed.error.isEmpty() && parsed.output.isEmpty())
+        parsed.error = checkValues(parser, parsed.options);
     return parsed;
 }
 
