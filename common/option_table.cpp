@@ -1,6 +1,8 @@
 // Parser options and help lines from one option table.
 #include "common/option_table.h"
 
+#include "common/command_line.h"
+
 #include <QStringList>
 
 #include <algorithm>
@@ -65,6 +67,18 @@ QStringList valueOptionNames(const OptionTable& table)
         if (row.valueName)
             names.append(QLatin1String(row.name));
     return names;
+}
+
+ToolArguments readToolArguments(QCommandLineParser& parser, const OptionTable& table, const QStringList& arguments,
+                                const QString& program, QString (*help)())
+{
+    ToolArguments read;
+    read.error = readArguments(parser, parserOptions(table), arguments);
+    if (read.error.isEmpty() && parser.isSet(QStringLiteral("help")))
+        read.output = help();
+    else if (read.error.isEmpty() && parser.isSet(QStringLiteral("version")))
+        read.output = versionLine(program) + QLatin1Char('\n');
+    return read;
 }
 
 } // namespace zorvel

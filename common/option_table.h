@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QCommandLineOption>
+#include <QCommandLineParser>
 #include <QList>
 #include <QString>
 
@@ -25,6 +26,16 @@ using OptionTable = std::vector<OptionRow>;
 OptionTable withHelpAndVersion(OptionTable rows);
 
 QList<QCommandLineOption> parserOptions(const OptionTable& table);
+
+// Reads a tool's arguments with the table's options: the --help text (from
+// help()) or the version line in output, a refusal in error, or neither
+// when the parser holds values for the tool to check.
+struct ToolArguments {
+    QString error;
+    QString output;
+};
+ToolArguments readToolArguments(QCommandLineParser& parser, const OptionTable& table, const QStringList& arguments,
+                                const QString& program, QString (*help)());
 
 // The options' part of --help: "  --count N      题数…", one row after
 // another, the descriptions aligned.
