@@ -69,16 +69,4 @@ QStringList valueOptionNames(const OptionTable& table)
     return names;
 }
 
-ToolArguments readToolArguments(QCommandLineParser& parser, const OptionTable& table, const QStringList& arguments,
-                                const QString& program, QString (*help)())
-{
-    ToolArguments read;
-    read.error = readArguments(parser, parserOptions(table), arguments);
-    if (read.error.isEmpty() && parser.isSet(QStringLiteral("help")))
-        read.output = help();
-    else if (read.error.isEmpty() && parser.isSet(QStringLiteral("version")))
-        read.output = versionLine(program) + QLatin1Char('\n');
-    return read;
-}
-
 } // namespace zorvel

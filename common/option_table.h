@@ -27,16 +27,6 @@ OptionTable withHelpAndVersion(OptionTable rows);
 
 QList<QCommandLineOption> parserOptions(const OptionTable& table);
 
-// Reads a tool's arguments with the table's options: the --help text (from
-// help()) or the version line in output, a refusal in error, or neither
-// when the parser holds values for the tool to check.
-struct ToolArguments {
-    QString error;
-    QString output;
-};
-ToolArguments readToolArguments(QCommandLineParser& parser, const OptionTable& table, const QStringList& arguments,
-                                const QString& program, QString (*help)());
-
 // The options' part of --help: "  --count N      题数…", one row after
 // another, the descriptions aligned.
 QString optionHelp(const OptionTable& table);

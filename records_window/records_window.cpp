@@ -138,8 +138,8 @@ QPushButton* RecordsWindow::makeSchoolServerButton()
 {
     QPushButton* button = makeButton(this, "cmdSchoolServer", QStringLiteral("学校服务器…"), 11);
     connect(button, &QPushButton::clicked, this, [this] {
-        auto* dialog = new SchoolServerDialog(*services_.schoolServer, services_.dialogs, pupils_->currentPupil(),
-                                              pupils_->currentName(), this);
+        auto* dialog = new SchoolServerDialog(*services_.schoolServer, services_.dialogs, pupils_->shownPupil(),
+                                              pupils_->shownName(), this);
         dialog->setAttribute(Qt::WA_DeleteOnClose);
         dialog->open();
     });

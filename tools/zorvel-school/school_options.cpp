@@ -107,13 +107,11 @@ QString checkValues(const QCommandLineParser& parser, SchoolOptions& options)
 ParsedSchoolOptions parseSchoolOptions(const QStringList& arguments)
 {
     ParsedSchoolOptions parsed;
-    QCommandLineParser parser;
-    const ToolArguments read =
-        readToolArguments(parser, schoolOptionTable(), arguments, QStringLiteral("zorvel-school"), &helpText);
+    const ToolArguments read = readToolArguments(
+        arguments, parserOptions(schoolOptionTable()), QStringLiteral("zorvel-school"), &helpText,
+        [&parsed](const QCommandLineParser& parser) { return checkValues(parser, parsed.options); });
     parsed.error = read.error;
     parsed.output = read.output;
-    if (parsed.error.isEmpty() && parsed.output.isEmpty())
-        parsed.error = checkValues(parser, parsed.options);
     return parsed;
 }
 
