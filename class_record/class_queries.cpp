@@ -34,14 +34,7 @@ struct AnswerTally {
         ms += last;
         firstMs.push_back(first);
     }
-    double median()
-    {
-        const auto middle = firstMs.begin() + qsizetype(firstMs.size() / 2);
-        std::nth_element(firstMs.begin(), middle, firstMs.end());
-        if (firstMs.size() % 2 == 1)
-            return double(*middle);
-        return (double(*middle) + double(*std::max_element(firstMs.begin(), middle))) / 2;
-    }
+    double median() { return medianOf(firstMs); }
 };
 
 // Every answer of the tests in the order of the answers' key (by question,
@@ -117,6 +110,15 @@ int masteredCount(const facts::FactBook& book)
 }
 
 } // namespace
+
+double medianOf(std::vector<qint64>& values)
+{
+    const auto middle = values.begin() + qsizetype(values.size() / 2);
+    std::nth_element(values.begin(), middle, values.end());
+    if (values.size() % 2 == 1)
+        return double(*middle);
+    return (double(*middle) + double(*std::max_element(values.begin(), middle))) / 2;
+}
 
 std::vector<ClassPupil> readClassPupils(const QSqlDatabase& db)
 {
