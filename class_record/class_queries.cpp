@@ -72,15 +72,15 @@ QDate localDate(qint64 ms)
 void countTests(const QSqlDatabase& db, const DateRange& range, std::map<qint64, PupilSummary>& rows,
                 std::map<qint64, std::set<QDate>>& days)
 {
-    QSqlQuery query = run(db, QStringLiteral("SELECT t.pupil_id, t.started FROM tests t WHERE ") + testsInRange(range));
-    while (nextRow(query)) {
-        const qint64 pupil = query.value(0).toLongLong();
+    FastStatement tests(db, QStringLiteral("SELECT t.pupil_id, t.started FROM tests t WHERE ") + testsInRange(range));
+    while (tests.next()) {
+        const qint64 pupil = tests.integer(0);
         ++rows[pupil].tests;
-        days[pupil].insert(localDate(query.value(1).toLongLong()));
+        days[pupil].insert(localDate(tests.integer(1)));
     }
-    query = run(db, QStringLiteral("SELECT DISTINCT pupil_id, day FROM fact_answers WHERE ") + factsInRange(range));
-    while (nextRow(query))
-        days[query.value(0).toLongLong()].insert(QDate::fromJulianDay(query.value(1).toLongLong()));
+    FastStatement practice(db, QStringLiteral("SELECT DISTINCT pupil_id, day FROM fact_answers WHERE ") + factsInRange(range));
+    while (practice.next())
+        days[practice.integer(0)].insert(QDate::fromJulianDay(practice.integer(1)));
 }
 
 void countAnswers(const QSqlDatabase& db, const DateRange& range, std::map<qint64, PupilSummary>& rows)
