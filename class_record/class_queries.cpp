@@ -38,7 +38,7 @@ struct AnswerTally {
 };
 
 // Every answer of the tests in the order of the answers' key (by question,
-// then seq), read in one pass; the daily practice's answers after them.
+// then seq), read in one pass.
 void tallyAnswers(const QSqlDatabase& db, const DateRange& range, std::map<qint64, AnswerTally>& tallies)
 {
     FastStatement answers(db, QStringLiteral("SELECT t.pupil_id, a.question_id, a.is_right, a.ms FROM answers a"
@@ -59,9 +59,24 @@ void tallyAnswers(const QSqlDatabase& db, const DateRange& range, std::map<qint6
     }
     if (question >= 0)
         tallies[pupil].add(right, firstMs, lastMs);
-    FastStatement practice(db, QStringLiteral("SELECT pupil_id, is_right, ms FROM fact_answers WHERE ") + factsInRange(range));
-    while (practice.next())
-        tallies[practice.integer(0)].add(practice.integer(1) != 0, practice.integer(2), practice.integer(2));
+}
+
+// The daily practice's answers, and the days they were given on (a day's
+// answers come one after another).
+void tallyPractice(const QSqlDatabase& db, const DateRange& range, std::map<qint64, AnswerTally>& tallies,
+                   std::map<qint64, std::set<QDate>>& days)
+{
+    FastStatement practice(db, QStringLiteral("SELECT pupil_id, is_right, ms, day FROM fact_answers WHERE ") +
+                                   factsInRange(range));
+    qint64 lastPupil = -1, lastDay = -1;
+    while (practice.next()) {
+        const qint64 pupil = practice.integer(0);
+        tallies[pupil].add(practice.integer(1) != 0, practice.integer(2), practice.integer(2));
+        if (pupil != lastPupil || practice.integer(3) != lastDay)
+            days[pupil].insert(QDate::fromJulianDay(practice.integer(3)));
+        lastPupil = pupil;
+        lastDay = practice.integer(3);
+    }
 }
 
 QDate localDate(qint64 ms)
@@ -78,15 +93,14 @@ void countTests(const QSqlDatabase& db, const DateRange& range, std::map<qint64,
         ++rows[pupil].tests;
         days[pupil].insert(localDate(tests.integer(1)));
     }
-    FastStatement practice(db, QStringLiteral("SELECT DISTINCT pupil_id, day FROM fact_answers WHERE ") + factsInRange(range));
-    while (practice.next())
-        days[practice.integer(0)].insert(QDate::fromJulianDay(practice.integer(1)));
 }
 
-void countAnswers(const QSqlDatabase& db, const DateRange& range, std::map<qint64, PupilSummary>& rows)
+void countAnswers(const QSqlDatabase& db, const DateRange& range, std::map<qint64, PupilSummary>& rows,
+                  std::map<qint64, std::set<QDate>>& days)
 {
     std::map<qint64, AnswerTally> tallies;
     tallyAnswers(db, range, tallies);
+    tallyPractice(db, range, tallies, days);
     for (auto& [pupil, tally] : tallies) {
         PupilSummary& row = rows[pupil];
         row.questions = tally.questions;
@@ -144,7 +158,7 @@ std::vector<PupilSummary> readPupilSummaries(const QSqlDatabase& db, const DateR
     std::map<qint64, PupilSummary> rows;
     std::map<qint64, std::set<QDate>> days;
     countTests(db, range, rows, days);
-    countAnswers(db, range, rows);
+    countAnswers(db, range, rows, days);
     std::vector<PupilSummary> summaries;
     for (const ClassPupil& pupil : readClassPupils(db)) {
         PupilSummary row = rows[pupil.id];
