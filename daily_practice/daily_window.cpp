@@ -106,7 +106,7 @@ Question DailyPracticeWindow::nextQuestion()
         return question;
     question.operands = {std::to_string(fact->first()), std::to_string(fact->second()), std::string()};
     question.correctAnswer = static_cast<float>(fact->answer());
-    operator_->setText(facts::qText(facts::setSign(fact->set)));
+    operator_->setText(catalogueText(facts::setSign(fact->set)));
     shownAtMs_ = services().clock->nowMs();
     showProgress();
     return question;
@@ -123,7 +123,7 @@ void DailyPracticeWindow::noteReturn(const Fact& fact, const QString& why)
 {
     // Under the plan of the day, which it changes.
     planLabel_->setText(planText_ + QStringLiteral("\n\n%1 %2稍后再练一次，今天共 %3 题")
-                                        .arg(facts::qText(fact.text()), why)
+                                        .arg(catalogueText(fact.text()), why)
                                         .arg(session_->length()));
 }
 
@@ -131,8 +131,8 @@ records::Exercise DailyPracticeWindow::shownExercise() const
 {
     QStringList keys, names;
     for (facts::FactSet set : plan_.sets) {
-        keys << facts::qText(facts::setKey(set));
-        names << facts::qText(facts::setName(set));
+        keys << catalogueText(facts::setKey(set));
+        names << catalogueText(facts::setName(set));
     }
     const QString sets = keys.join(QLatin1Char(','));
     return {row().formName, sets, row().recordedMode, sets, names.join(QStringLiteral("、")),
@@ -164,7 +164,7 @@ void DailyPracticeWindow::closeQuestion(bool right, const QString& correctionLea
     showMark(right ? QStringLiteral("√") : QStringLiteral("×"));
     if (!right) {
         const Fact missed = session_->askedFacts().back();
-        correction_->setText(correctionLead + QLatin1Char('\n') + facts::qText(missed.withAnswer()));
+        correction_->setText(correctionLead + QLatin1Char('\n') + catalogueText(missed.withAnswer()));
     }
     endOrWait();
 }

@@ -5,11 +5,6 @@
 
 namespace zorvel::facts {
 
-QString qText(std::string_view text)
-{
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
 QString dueText(Day due, Day today)
 {
     if (due <= today)
@@ -23,8 +18,8 @@ QString dueText(Day due, Day today)
 QString describeFact(const Fact& fact, const FactState& state, Day today)
 {
     if (!state.asked())
-        return qText(fact.text()) + QStringLiteral("：还没练过");
-    QString text = qText(fact.withAnswer())
+        return catalogueText(fact.text()) + QStringLiteral("：还没练过");
+    QString text = catalogueText(fact.withAnswer())
                    + QStringLiteral("：答过 %1 次，答对 %2 次").arg(state.attempts).arg(state.rights);
     if (state.medianMs >= 0)
         text += QStringLiteral("，用时中位数 %1 秒").arg(state.medianMs / 1000.0, 0, 'f', 1);

@@ -1,6 +1,7 @@
 // The preset table and the clamping of a teacher's own test.
 #include "fluency/fluency_test.h"
 
+#include "common/window_texts.h"
 #include <QStringList>
 
 #include <algorithm>
@@ -8,8 +9,6 @@
 namespace zorvel::fluency {
 
 namespace {
-
-QString text(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
 
 FluencyTest preset(const char* key, const char* name, Operation operation, Level level, int questions)
 {
@@ -60,8 +59,8 @@ QString FluencyTest::choice() const
 {
     if (!isCustom())
         return key;
-    return QStringList{QLatin1String(kCustomKey), text(operationInfo(operation).key),
-                       text(levelOptionName(operation, level)), text(numberTypeKey(type)), QString::number(questions),
+    return QStringList{QLatin1String(kCustomKey), catalogueText(operationInfo(operation).key),
+                       catalogueText(levelOptionName(operation, level)), catalogueText(numberTypeKey(type)), QString::number(questions),
                        QString::number(limitSeconds), QString::number(passPercent)}
         .join(QLatin1Char(':'));
 }
@@ -109,9 +108,9 @@ FluencyTest customTest(Operation operation, Level level, NumberType type, int qu
     test.passPercent = std::clamp(passPercent, 1, 100);
     QString typeName;
     if (test.type != NumberType::Integer)
-        typeName = QLatin1Char(' ') + text(numberTypeCaption(operation, test.type)).simplified();
+        typeName = QLatin1Char(' ') + catalogueText(numberTypeCaption(operation, test.type)).simplified();
     test.name = QStringLiteral("自定义 %1 %2%3 %4 题")
-                    .arg(text(operationInfo(operation).name), text(levelCaption(operation, test.level)), typeName)
+                    .arg(catalogueText(operationInfo(operation).name), catalogueText(levelCaption(operation, test.level)), typeName)
                     .arg(test.questions);
     return test;
 }

@@ -1,6 +1,7 @@
 // The 达标测试 window's question cycle, clock, hand-in and result.
 #include "fluency_drill/fluency_window.h"
 
+#include "common/window_texts.h"
 #include "design_units/screen_units.h"
 #include "normal_drill/stopwatch.h"
 #include "questions/number_text.h"
@@ -17,8 +18,6 @@ namespace {
 // How long the mark of the last answer, and the right answer after a wrong
 // one, stay on show while the next question is already there.
 constexpr int kFeedbackMs = 1500;
-
-QString text(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
 
 } // namespace
 
@@ -160,7 +159,7 @@ void FluencyDrillWindow::markAnswer(bool right)
     if (right) {
         ++correct_;
     } else {
-        const QString rightText = text(shortestText(correctAnswer()));
+        const QString rightText = catalogueText(shortestText(correctAnswer()));
         missed_.push_back({questionText(), rightText, answerText()});
         feedback_->setText(QStringLiteral("%1 = %2").arg(questionText(), rightText));
     }
@@ -179,7 +178,7 @@ QString FluencyDrillWindow::questionText() const
     const OperationInfo& info = operationInfo(row().operation);
     QString question = operandText(0).trimmed();
     for (int i = 1; i < row().operandCount(); ++i) {
-        QString sign = text(info.operatorCaptions[static_cast<std::size_t>(i - 1)]);
+        QString sign = catalogueText(info.operatorCaptions[static_cast<std::size_t>(i - 1)]);
         sign.replace(QLatin1Char('-'), QChar(0x2212));  // the printed minus sign, as in the normal window's result
         question += QLatin1Char(' ') + sign + QLatin1Char(' ') + operandText(i).trimmed();
     }
@@ -212,7 +211,7 @@ void FluencyDrillWindow::endTest()
     handIn_->setEnabled(false);
     // The question on screen when the time ran out or the test was handed in.
     if (answered_ < questionNumber())
-        missed_.push_back({questionText(), text(shortestText(correctAnswer())), QString()});
+        missed_.push_back({questionText(), catalogueText(shortestText(correctAnswer())), QString()});
     score_ = fluency::score(test_, {answered_, correct_, countdown_.elapsedMs()});
     std::optional<fluency::PersonalBest> before;
     if (history_)
@@ -296,9 +295,9 @@ const FamilyRow& fluencyRow(Operation operation)
     static const std::vector<FamilyRow> rows = [] {
         std::vector<FamilyRow> made;
         for (Operation op : kAllOperations) {
-            FamilyRow row = *familyRow(text(operationInfo(op).normalWindow));
+            FamilyRow row = *familyRow(catalogueText(operationInfo(op).normalWindow));
             row.formName = QStringLiteral("FormFluency%1").arg(int(op) + 1);
-            row.heading = QStringLiteral("达标测试：%1").arg(text(operationInfo(op).name));
+            row.heading = QStringLiteral("达标测试：%1").arg(catalogueText(operationInfo(op).name));
             row.recordedMode = QStringLiteral("fluency");
             row.choosesExercise = false;
             made.push_back(row);

@@ -3,6 +3,7 @@
 // here. The two window classes read it and branch on nothing else.
 #pragma once
 
+#include "common/window_texts.h"
 #include "questions/catalogue.h"
 #include "questions/generators.h"
 
@@ -70,14 +71,5 @@ const FamilyRow* familyRow(const QString& formName);
 // The practice windows on the normal-mode base that the menu opens beside
 // the ten: they choose their own questions ("frmDaily", 今日练习).
 const FamilyRow* practiceRow(const QString& formName);
-
-// The title bar of every window of the program, the menu's included.
-QString programWindowTitle();
-
-// A catalogue text as a QString.
-inline QString catalogueText(std::string_view text)
-{
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 } // namespace zorvel

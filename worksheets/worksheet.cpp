@@ -1,6 +1,7 @@
 // Worksheets from the question engine and from shown questions.
 #include "worksheets/worksheet.h"
 
+#include "common/window_texts.h"
 #include "questions/number_text.h"
 #include "questions/question_deck.h"
 #include "questions/random_source.h"
@@ -9,11 +10,6 @@
 namespace zorvel::sheets {
 
 namespace {
-
-QString text(std::string_view view)
-{
-    return QString::fromUtf8(view.data(), qsizetype(view.size()));
-}
 
 // Paper has the true minus sign, as wide as the plus; the windows and the
 // text sheets keep the keyboard's hyphen.
@@ -36,11 +32,11 @@ QString exerciseTitle(Operation op, Level level, NumberType type)
 {
     const OperationInfo& info = operationInfo(op);
     // The level captions of the windows write "*" and "/"; a sheet writes × and ÷.
-    QString caption = text(levelCaption(op, level));
-    caption.replace(QLatin1Char('*'), text(info.sheetSigns[0])).replace(QLatin1Char('/'), text(info.sheetSigns[0]));
-    QString title = text(info.name) + QLatin1Char(' ') + printedSigns(caption);
+    QString caption = catalogueText(levelCaption(op, level));
+    caption.replace(QLatin1Char('*'), catalogueText(info.sheetSigns[0])).replace(QLatin1Char('/'), catalogueText(info.sheetSigns[0]));
+    QString title = catalogueText(info.name) + QLatin1Char(' ') + printedSigns(caption);
     if (info.numberTypesShown)
-        title += QLatin1Char(' ') + text(numberTypeCaption(op, type)).remove(QLatin1Char(' '));
+        title += QLatin1Char(' ') + catalogueText(numberTypeCaption(op, type)).remove(QLatin1Char(' '));
     return title;
 }
 
@@ -50,7 +46,7 @@ SheetQuestion sheetQuestion(Operation op, const QStringList& operands, const QSt
     SheetQuestion question;
     question.operands = operands;
     for (int i = 1; i < operands.size(); ++i)
-        question.signs.append(printedSigns(text(info.sheetSigns[std::min(i - 1, 1)])));
+        question.signs.append(printedSigns(catalogueText(info.sheetSigns[std::min(i - 1, 1)])));
     question.answer = answer;
     return question;
 }

@@ -93,8 +93,8 @@ private slots:
         const Fact wrong = *window->currentFact();
         answer(false, 2000);
         QCOMPARE(caption(window, "Label9(10)"), QStringLiteral("×"));
-        QCOMPARE(caption(window, "lblCorrection"), QStringLiteral("正确答案\n") + facts::qText(wrong.withAnswer()));
-        QVERIFY(window->planCaption().endsWith(facts::qText(wrong.text()) + QStringLiteral(" 稍后再练一次，今天共 21 题")));
+        QCOMPARE(caption(window, "lblCorrection"), QStringLiteral("正确答案\n") + catalogueText(wrong.withAnswer()));
+        QVERIFY(window->planCaption().endsWith(catalogueText(wrong.text()) + QStringLiteral(" 稍后再练一次，今天共 21 题")));
         QCOMPARE(caption(window, "Label7"), QStringLiteral("今日练习 第 2 / 21 题"));
         QVERIFY(!window->currentFact());
         QVERIFY(!button(window, "Command5")->isEnabled());
@@ -111,8 +111,8 @@ private slots:
         QVERIFY(window->currentFact());
         fakes.clock->now += 1;
         QTRY_VERIFY(!window->currentFact());
-        QCOMPARE(caption(window, "lblCorrection"), QStringLiteral("时间到\n") + facts::qText(slow.withAnswer()));
-        QVERIFY(window->planCaption().endsWith(facts::qText(slow.text()) + QStringLiteral(" 稍后再练一次，今天共 22 题")));
+        QCOMPARE(caption(window, "lblCorrection"), QStringLiteral("时间到\n") + catalogueText(slow.withAnswer()));
+        QVERIFY(window->planCaption().endsWith(catalogueText(slow.text()) + QStringLiteral(" 稍后再练一次，今天共 22 题")));
         QCOMPARE(store.answers().back().fact, slow.index());
         QCOMPARE(store.answers().back().ms, facts::kTimeoutMs);
         QVERIFY(!store.answers().back().right);
@@ -138,7 +138,7 @@ private slots:
         auto* grid = window->findChild<facts::FactGrid*>("gridFacts");
         QCOMPARE(grid->cellColour(first), facts::gridColour(facts::Colour::LightGreen));
         QCOMPARE(grid->cellColour(Fact{facts::FactSet::Mul, 9, 9}), facts::gridColour(facts::Colour::Grey));
-        QVERIFY(grid->cellDescription(first).startsWith(facts::qText(first.withAnswer()) + QStringLiteral("：答过 1 次")));
+        QVERIFY(grid->cellDescription(first).startsWith(catalogueText(first.withAnswer()) + QStringLiteral("：答过 1 次")));
 
         // Again the same day: the 20 new facts the plan promised were all
         // asked, and nothing is due before tomorrow.
