@@ -94,7 +94,7 @@ void DailyPracticeWindow::askQuestion()
         return;
     correction_->clear();
     startStopwatchIfIdle();
-    awaitAnswer();
+    openAnswerBox();
     presentNextQuestion();
 }
 
@@ -146,7 +146,7 @@ void DailyPracticeWindow::markAnswer(bool right)
         return;
     const qint64 ms = services().clock->nowMs() - shownAtMs_;
     const bool comesBack = recordAnswer(*fact, right, static_cast<int>(std::min<qint64>(ms, facts::kTimeoutMs + 1)));
-    DisableKeypad();
+    disableKeypad();
     if (right && session_->asked() < session_->length()) {
         // Right but too slow: back to box 1, and once more today.
         if (comesBack)
@@ -191,7 +191,7 @@ void DailyPracticeWindow::stopwatchTicked(qint64 elapsedMs)
     recordUnanswered();
     if (recordAnswer(*fact, false, facts::kTimeoutMs))
         noteReturn(*fact, QString());
-    DisableKeypad();
+    disableKeypad();
     closeQuestion(false, QStringLiteral("时间到"));
     refocusAfterDisabling(focused, askButton());
 }
@@ -206,9 +206,9 @@ void DailyPracticeWindow::finishTest()
     heading_->setText(QStringLiteral("今日练习 完成 %1 题").arg(session_->asked()));
 }
 
-void DailyPracticeWindow::restartTest()
+void DailyPracticeWindow::startAgain()
 {
-    DrillWindow::restartTest();
+    DrillWindow::startAgain();
     beginSession();
 }
 

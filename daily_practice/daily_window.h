@@ -43,7 +43,7 @@ protected:
     Question nextQuestion() override;
     void markAnswer(bool right) override;
     void finishTest() override;
-    void restartTest() override;
+    void startAgain() override;
     void stopwatchTicked(qint64 elapsedMs) override;
     // 今日练习 under the sets practised ("mul,div"; level "乘法、除法").
     records::Exercise shownExercise() const override;

@@ -29,7 +29,7 @@ FluencyDrillWindow::FluencyDrillWindow(const FamilyRow& row, const DrillServices
     buildFluencyControls();
     setTestLength(test_.questions);
     loadCommon();
-    fixExercise(test_.level, test_.type);
+    chooseExercise(test_.level, test_.type);
     showClockAtRest();
     showProgress();
 }
@@ -131,7 +131,7 @@ void FluencyDrillWindow::askQuestion()
             limitTimer_->start(int(countdown_.msUntilExpiry()));
         handIn_->setEnabled(true);
     }
-    awaitAnswer();
+    openAnswerBox();
     showNextQuestion();
 }
 
@@ -207,7 +207,7 @@ void FluencyDrillWindow::endTest()
     clearMark();
     stopStopwatch();
     showStopwatchReading(countdown_.shownMs());
-    DisableKeypad();
+    disableKeypad();
     handIn_->setEnabled(false);
     // The question on screen when the time ran out or the test was handed in.
     if (answered_ < questionNumber())
@@ -275,9 +275,9 @@ void FluencyDrillWindow::remindRestIfDue()
     services().showMessage(this, QStringLiteral("超时提醒"), QStringLiteral("您本次训练时间已达到10分钟了,请休息一会儿吧!"));
 }
 
-void FluencyDrillWindow::restartTest()
+void FluencyDrillWindow::startAgain()
 {
-    DrillWindow::restartTest();
+    DrillWindow::startAgain();
     countdown_.reset();
     limitTimer_->stop();
     feedbackTimer_->stop();

@@ -41,7 +41,7 @@ signals:
 
 protected:
     void askQuestion() override;
-    void restartTest() override;
+    void startAgain() override;
     void stopwatchTicked(qint64 elapsedMs) override;
     bool answerReady(const QString& text) const override;
     void markAnswer(bool right) override;

@@ -227,7 +227,7 @@ void ListeningDrillWindow::setFlow(Flow flow)
                                                 : QStringLiteral("出 题"));
 }
 
-void ListeningDrillWindow::testReset()
+void ListeningDrillWindow::testAbandoned()
 {
     // Readings still being heard belong to the abandoned test.
     staleEnds_ += pacer_->readingsOutstanding();
@@ -237,10 +237,10 @@ void ListeningDrillWindow::testReset()
     repeatButton_->setEnabled(false);
 }
 
-void ListeningDrillWindow::restartTest()
+void ListeningDrillWindow::startAgain()
 {
-    DrillWindow::restartTest();
-    testReset();
+    DrillWindow::startAgain();
+    testAbandoned();
 }
 
 void ListeningDrillWindow::done(int result)

@@ -1,5 +1,5 @@
-// The routines both modes share: ResetTest, ClearQuestionDisplay,
-// DisableKeypad, EnableDigitKeys, CheckAnswer, the option handlers and the
+// The routines every drill window shares: resetTest, clearQuestionDisplay,
+// disableKeypad, enableDigitKeys, checkAnswer, the option handlers and the
 // steps of the question cycle.
 #include "normal_drill/drill_window.h"
 
@@ -44,8 +44,8 @@ void DrillWindow::loadCommon()
 {
     random_->reseedFromClock();
     setWindowTitle(programWindowTitle());
-    ClearQuestionDisplay();
-    DisableKeypad();
+    clearQuestionDisplay();
+    disableKeypad();
     checkAnswersButton_->setEnabled(false);
     questionNumber_ = 0;
     correctAnswer_ = 0.0f;
@@ -76,7 +76,7 @@ void DrillWindow::optionChosen(const QString& optionName)
     recording_.forget();
     // The pupil chose another exercise than the one "重练" opened with.
     dropRedo();
-    ResetTest();
+    resetTest();
     const auto& keeping = row_.focusKeepingOptions;
     if (std::find(keeping.begin(), keeping.end(), optionName) == keeping.end())
         askButton_->setFocus();
@@ -121,12 +121,12 @@ void DrillWindow::applyNumberTypeFonts()
     entry_->setFont(font);
 }
 
-void DrillWindow::ResetTest()
+void DrillWindow::resetTest()
 {
     stopStopwatch();
     questionNumber_ = 0;
     numberLabel_->setText(QStringLiteral("0"));
-    DisableKeypad();
+    disableKeypad();
     askButton_->setEnabled(true);
     stopwatch_->zero();
     setOperandTexts({});
@@ -135,10 +135,10 @@ void DrillWindow::ResetTest()
     restartButton_->setEnabled(false);
     checkAnswersButton_->setEnabled(false);
     applyNumberTypeFonts();
-    testReset();
+    testAbandoned();
 }
 
-void DrillWindow::ClearQuestionDisplay()
+void DrillWindow::clearQuestionDisplay()
 {
     setOperandTexts({QStringLiteral(" "), QStringLiteral(" "), QStringLiteral(" ")});
     stopwatch_->zero();
@@ -146,18 +146,18 @@ void DrillWindow::ClearQuestionDisplay()
     markLabel_->clear();
 }
 
-void DrillWindow::DisableKeypad()
+void DrillWindow::disableKeypad()
 {
     entry_->setDigitKeysEnabled(false);
     entry_->setCancelConfirmEnabled(false);
 }
 
-void DrillWindow::EnableDigitKeys()
+void DrillWindow::enableDigitKeys()
 {
     entry_->setDigitKeysEnabled(true);
 }
 
-void DrillWindow::CheckAnswer()
+void DrillWindow::checkAnswer()
 {
     if (!answerReady(entry_->text()))
         return;
@@ -169,12 +169,12 @@ void DrillWindow::CheckAnswer()
 void DrillWindow::markAnswer(bool right)
 {
     QWidget* focused = focusWidget();
-    DisableKeypad();
+    disableKeypad();
     showMark(right ? QStringLiteral("√") : QStringLiteral("×"));
     if (right) {
         openAskButton();
     } else {
-        EnableDigitKeys();
+        enableDigitKeys();
         entry_->setCancelConfirmEnabled(true);
         refocusAfterDisabling(focused, entry_->box());
     }
@@ -206,12 +206,12 @@ void DrillWindow::endTestFinished(const QString& timeText)
     askButton_->setEnabled(false);
 }
 
-void DrillWindow::restartTest()
+void DrillWindow::startAgain()
 {
     endRecordedTest(records::TestEnd::Restarted);
     recording_.forget();
-    ClearQuestionDisplay();
-    DisableKeypad();
+    clearQuestionDisplay();
+    disableKeypad();
     random_->reseedFromClock();
     questionNumber_ = 0;
     correctAnswer_ = 0.0f;
@@ -223,7 +223,7 @@ void DrillWindow::restartTest()
     askButton_->setFocus();
 }
 
-void DrillWindow::awaitAnswer()
+void DrillWindow::openAnswerBox()
 {
     entry_->box()->setEnabled(true);
     askButton_->setEnabled(false);
@@ -242,7 +242,7 @@ void DrillWindow::presentNextQuestion()
     log_.write(questionNumber_, question);
     recordQuestion(question);
     showOperands(question);
-    EnableDigitKeys();
+    enableDigitKeys();
     entry_->focusBox();
 }
 
@@ -277,7 +277,7 @@ void DrillWindow::breakOffTest(QWidget* focusedBefore)
     questionNumber_ = 0;
     stopwatch_->zero();
     numberLabel_->setText(QStringLiteral("0"));
-    DisableKeypad();
+    disableKeypad();
     askButton_->setEnabled(true);
     refocusAfterDisabling(focusedBefore, askButton_);
 }

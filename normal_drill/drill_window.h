@@ -1,10 +1,11 @@
-// The base of all ten drill windows. It builds every control of the family
-// row (heading, level and number-type frames, operands in column form, the
-// answer entry, mark, question number, the stopwatch display, buttons) and
-// holds the routines both modes share: ResetTest, ClearQuestionDisplay,
-// DisableKeypad, EnableDigitKeys, CheckAnswer. Its state is its own:
-// NormalDrillWindow and ListeningDrillWindow add their question cycle on top
-// through the protected routines below.
+// The base of every drill window: the ten of the family table, the 达标测试
+// and the 今日练习. It builds every control of the window's row (heading,
+// level and number-type frames, operands in column form, the answer entry,
+// mark, question number, the stopwatch display, buttons) and holds the
+// routines the windows share: resetTest, clearQuestionDisplay, disableKeypad,
+// enableDigitKeys, checkAnswer. The normal, listening, 达标 and practice
+// windows add their question cycle on top through the protected routines
+// and hooks below.
 #pragma once
 
 #include "normal_drill/drill_services.h"
@@ -62,32 +63,33 @@ protected:
     // The question "出 题" shows: a queued one, else one drawn for the level
     // and number type on screen.
     virtual Question nextQuestion();
-    // CheckAnswer's marking of the answer just read and recorded; a right
+    // checkAnswer's marking of the answer just read and recorded; a right
     // answer to the last question finishes the test.
     virtual void markAnswer(bool right);
     virtual void finishTest();               // right answer to the last question
-    virtual void restartTest();              // Command3 "再测一次"
+    virtual void startAgain();               // Command3 "再测一次"
     virtual void checkAnswersClicked() {}    // Command18 "核对答案"
-    // The end of ResetTest (a level or type chosen, or the window loaded).
-    virtual void testReset() {}
+    // The test on screen is abandoned: an exercise chosen (the end of
+    // resetTest, also as the window loads) or "再测一次" pressed.
+    virtual void testAbandoned() {}
     // One tick of Timer1; shows the reading.
     virtual void stopwatchTicked(qint64 elapsedMs);
     // Whether "确定" or Enter checks this text at all (every text does in
     // the normal and listening windows: an empty one reads as 0).
     virtual bool answerReady(const QString& /*text*/) const { return true; }
 
-    void ResetTest();
-    void ClearQuestionDisplay();
-    void DisableKeypad();
-    void EnableDigitKeys();
-    void CheckAnswer();
+    void resetTest();
+    void clearQuestionDisplay();
+    void disableKeypad();
+    void enableDigitKeys();
+    void checkAnswer();
 
     // The question-cycle steps both modes share: raise the question number
     // and show it, empty the answer and the mark, make the question, open
     // the keypad and put the focus in the answer box.
     void presentNextQuestion();
     // "出 题" closed until a right answer; the answer box open.
-    void awaitAnswer();
+    void openAnswerBox();
     // The last question of a listening test is out: "再测一次" and
     // "核对答案" offered, "出 题" closed, the count back to 0.
     void offerAnswerCheck();
@@ -99,7 +101,7 @@ protected:
     // The exercise of the level and number-type frames, chosen as if
     // clicked (a row that does not choose its exercise shows no frames, so
     // that no other can be chosen).
-    void fixExercise(Level level, NumberType type);
+    void chooseExercise(Level level, NumberType type);
     // Ends the recorded test as finished with its stopwatch reading
     // ("1:07.06"; none for a test that is not timed by it).
     void endTestFinished(const QString& timeText);

@@ -78,7 +78,7 @@ void DrillWindow::buildControls()
     entry_ = new AnswerEntry(this, layout_);
     entry_->setFont(heiti(row_.integerFontPt));
     connect(entry_, &AnswerEntry::edited, this, &DrillWindow::clearMark);
-    connect(entry_, &AnswerEntry::checkRequested, this, &DrillWindow::CheckAnswer);
+    connect(entry_, &AnswerEntry::checkRequested, this, &DrillWindow::checkAnswer);
     connect(entry_, &AnswerEntry::guardTripped, this, &DrillWindow::keyboardGuardTripped);
     if (row_.keyboardGuard)
         entry_->setGuard([this] { return answerCheckOffered(); });
@@ -213,7 +213,7 @@ void DrillWindow::buildButtons()
 
     restartButton_ = makeButton(this, layout_, QStringLiteral("Command3"), QStringLiteral("再测一次"),
                                 designFont(FontFace::Songti, 18, true), QRect(10920, 9480, 1935, 1000));
-    connect(restartButton_, &QPushButton::clicked, this, [this] { restartTest(); });
+    connect(restartButton_, &QPushButton::clicked, this, [this] { startAgain(); });
 
     checkAnswersButton_ = makeButton(this, layout_, QStringLiteral("Command18"), QStringLiteral("核对答案"),
                                      designFont(FontFace::Songti, 18), side.checkAnswers);

@@ -45,7 +45,7 @@ void DrillWindow::dropRedo()
     queued_.clear();
 }
 
-void DrillWindow::fixExercise(Level level, NumberType type)
+void DrillWindow::chooseExercise(Level level, NumberType type)
 {
     if (const std::optional<int> position = levelPosition(row_.operation, level))
         levelOptions_[static_cast<std::size_t>(*position)]->click();

@@ -52,7 +52,7 @@ void NormalDrillWindow::askQuestion()
         lastWrongNumber_ = 0;
     }
     startStopwatchIfIdle();
-    awaitAnswer();
+    openAnswerBox();
     presentNextQuestion();
 }
 
@@ -73,9 +73,9 @@ void NormalDrillWindow::markAnswer(bool right)
     DrillWindow::markAnswer(right);
 }
 
-void NormalDrillWindow::restartTest()
+void NormalDrillWindow::startAgain()
 {
-    DrillWindow::restartTest();
+    DrillWindow::startAgain();
     praisePicture_->hide();
     result_->hide();
 }

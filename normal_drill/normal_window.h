@@ -25,7 +25,7 @@ public:
 protected:
     void askQuestion() override;
     void finishTest() override;
-    void restartTest() override;
+    void startAgain() override;
     void markAnswer(bool right) override;
     void stopwatchTicked(qint64 elapsedMs) override;
     void resizeEvent(QResizeEvent* event) override;
