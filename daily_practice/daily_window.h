@@ -70,11 +70,9 @@ private:
     facts::FactBook book_;
     std::optional<facts::DailySession> session_;
     qint64 shownAtMs_ = 0;
-    QLabel* heading_ = nullptr;
     QLabel* planLabel_ = nullptr;
     QString planText_;  // the plan of the day as shown before the first question
     QLabel* correction_ = nullptr;
-    QLabel* operator_ = nullptr;
     facts::SessionResult* result_ = nullptr;
 };
 

@@ -3,6 +3,8 @@
 
 #include "common/window_texts.h"
 #include "design_units/screen_units.h"
+#include "normal_drill/answer_entry.h"
+#include "normal_drill/stopwatch_display.h"
 #include "normal_drill/stopwatch.h"
 #include "questions/number_text.h"
 
@@ -27,7 +29,7 @@ FluencyDrillWindow::FluencyDrillWindow(const FamilyRow& row, const DrillServices
       countdown_([clock = this->services().clock] { return clock->nowMs(); }, qint64(test.limitSeconds) * 1000)
 {
     buildFluencyControls();
-    setTestLength(test_.questions);
+    editCycle().setLength(test_.questions);
     loadCommon();
     chooseExercise(test_.level, test_.type);
     showClockAtRest();
@@ -46,8 +48,7 @@ void FluencyDrillWindow::buildFluencyControls()
     feedback_->setPalette(red);
 
     // Up to 200 questions: the number is shown smaller than in a ten-question test.
-    if (QLabel* number = findChild<QLabel*>(QStringLiteral("Label4")))
-        setDesignFont(number, designFont(FontFace::Heiti, 72, true));
+    twipsLayout().setFont(controls().number, designFont(FontFace::Heiti, 72, true));
     buildSideControls();
     buildTimers();
     showTestCaption();
@@ -59,8 +60,8 @@ QLabel* FluencyDrillWindow::addLabel(const char* name, const QString& caption, c
     auto* label = new QLabel(caption, this);
     label->setObjectName(QLatin1String(name));
     label->setAlignment(alignment);
-    setDesignFont(label, font);
-    placeInTwips(label, twips);
+    twipsLayout().setFont(label, font);
+    twipsLayout().place(label, twips);
     return label;
 }
 
@@ -75,16 +76,16 @@ void FluencyDrillWindow::buildSideControls()
     handIn_ = new QPushButton(QStringLiteral("交卷"), this);
     handIn_->setObjectName(QStringLiteral("cmdHandIn"));
     handIn_->setAutoDefault(false);
-    setDesignFont(handIn_, designFont(FontFace::Songti, 18, true));
-    placeInTwips(handIn_, QRect(240, 7920, 1455, 800));
+    twipsLayout().setFont(handIn_, designFont(FontFace::Songti, 18, true));
+    twipsLayout().place(handIn_, QRect(240, 7920, 1455, 800));
     handIn_->setEnabled(false);
     connect(handIn_, &QPushButton::clicked, this, &FluencyDrillWindow::endTest);
 
     result_ = new QTextBrowser(this);
     result_->setObjectName(QStringLiteral("txtResult"));
     result_->setAccessibleName(QStringLiteral("测试结果"));
-    setDesignFont(result_, designFont(FontFace::Heiti, 14));
-    placeInTwips(result_, QRect(2040, 1200, 7485, 9300));
+    twipsLayout().setFont(result_, designFont(FontFace::Heiti, 14));
+    twipsLayout().place(result_, QRect(2040, 1200, 7485, 9300));
     result_->hide();
 }
 
@@ -93,7 +94,7 @@ void FluencyDrillWindow::buildTimers()
     feedbackTimer_ = new QTimer(this);
     feedbackTimer_->setSingleShot(true);
     connect(feedbackTimer_, &QTimer::timeout, this, [this] {
-        clearMark();
+        controls().mark->clear();
         feedback_->clear();
     });
     limitTimer_ = new QTimer(this);
@@ -114,31 +115,31 @@ void FluencyDrillWindow::showTestCaption()
 
 void FluencyDrillWindow::showClockAtRest()
 {
-    showStopwatchReading(test_.timed() ? qint64(test_.limitSeconds) * 1000 : 0);
+    controls().stopwatch->show(test_.timed() ? qint64(test_.limitSeconds) * 1000 : 0);
 }
 
 void FluencyDrillWindow::showProgress()
 {
-    progress_->setText(QStringLiteral("第 %1 / %2 题").arg(questionNumber()).arg(test_.questions));
+    progress_->setText(QStringLiteral("第 %1 / %2 题").arg(cycle().questionNumber()).arg(test_.questions));
 }
 
 void FluencyDrillWindow::askQuestion()
 {
     if (!countdown_.isStarted()) {
         countdown_.start();
-        startStopwatchIfIdle();
+        controls().stopwatch->startIfIdle();
         if (test_.timed())
             limitTimer_->start(int(countdown_.msUntilExpiry()));
         handIn_->setEnabled(true);
     }
-    openAnswerBox();
+    controls().openAnswerBox();
     showNextQuestion();
 }
 
 void FluencyDrillWindow::showNextQuestion()
 {
     presentNextQuestion();
-    showQuestionNumberCaption(QString::number(questionNumber()));
+    controls().number->setText(QString::number(cycle().questionNumber()));
     showProgress();
 }
 
@@ -159,8 +160,8 @@ void FluencyDrillWindow::markAnswer(bool right)
     if (right) {
         ++correct_;
     } else {
-        const QString rightText = catalogueText(shortestText(correctAnswer()));
-        missed_.push_back({questionText(), rightText, answerText()});
+        const QString rightText = catalogueText(shortestText(cycle().correctAnswer()));
+        missed_.push_back({questionText(), rightText, controls().entry->text()});
         feedback_->setText(QStringLiteral("%1 = %2").arg(questionText(), rightText));
     }
     if (answered_ == test_.questions) {
@@ -170,17 +171,17 @@ void FluencyDrillWindow::markAnswer(bool right)
         feedbackTimer_->start(kFeedbackMs);
     }
     // Shown last: the end of the test and the next question both clear the mark.
-    showMark(right ? QStringLiteral("√") : QStringLiteral("×"));
+    controls().showMark(right);
 }
 
 QString FluencyDrillWindow::questionText() const
 {
     const OperationInfo& info = operationInfo(row().operation);
-    QString question = operandText(0).trimmed();
+    QString question = controls().operands[static_cast<std::size_t>(0)]->text().trimmed();
     for (int i = 1; i < row().operandCount(); ++i) {
         QString sign = catalogueText(info.operatorCaptions[static_cast<std::size_t>(i - 1)]);
         sign.replace(QLatin1Char('-'), QChar(0x2212));  // the printed minus sign, as in the normal window's result
-        question += QLatin1Char(' ') + sign + QLatin1Char(' ') + operandText(i).trimmed();
+        question += QLatin1Char(' ') + sign + QLatin1Char(' ') + controls().operands[static_cast<std::size_t>(i)]->text().trimmed();
     }
     return question;
 }
@@ -193,7 +194,7 @@ void FluencyDrillWindow::stopwatchTicked(qint64 /*elapsedMs*/)
         endTest();
         return;
     }
-    showStopwatchReading(countdown_.shownMs());
+    controls().stopwatch->show(countdown_.shownMs());
 }
 
 void FluencyDrillWindow::endTest()
@@ -204,21 +205,21 @@ void FluencyDrillWindow::endTest()
     limitTimer_->stop();
     feedbackTimer_->stop();
     feedback_->clear();
-    clearMark();
-    stopStopwatch();
-    showStopwatchReading(countdown_.shownMs());
-    disableKeypad();
+    controls().mark->clear();
+    controls().stopwatch->stop();
+    controls().stopwatch->show(countdown_.shownMs());
+    controls().disableKeypad();
     handIn_->setEnabled(false);
     // The question on screen when the time ran out or the test was handed in.
-    if (answered_ < questionNumber())
-        missed_.push_back({questionText(), catalogueText(shortestText(correctAnswer())), QString()});
+    if (answered_ < cycle().questionNumber())
+        missed_.push_back({questionText(), catalogueText(shortestText(cycle().correctAnswer())), QString()});
     score_ = fluency::score(test_, {answered_, correct_, countdown_.elapsedMs()});
     std::optional<fluency::PersonalBest> before;
     if (history_)
         before = history_->personalBest(test_.choice());
     // The result's time is the test's own; the stopwatch column of the
     // record stays for the ten-question tests it times.
-    recordFluencyResult({test_.choice(), test_.limitSeconds, test_.questions, score_.correct, score_.elapsedMs,
+    recording().fluencyResult({test_.choice(), test_.limitSeconds, test_.questions, score_.correct, score_.elapsedMs,
                          score_.passed});
     endTestFinished(QString());
     if (history_) {
@@ -228,7 +229,8 @@ void FluencyDrillWindow::endTest()
     }
     showResult(before);
     emit testEnded();
-    remindRestIfDue();
+    if (score_.elapsedMs >= kRestReminderMs)
+        remindRest();
 }
 
 void FluencyDrillWindow::showResult(const std::optional<fluency::PersonalBest>& bestBefore)
@@ -266,13 +268,6 @@ QString FluencyDrillWindow::resultHtml(const std::optional<fluency::PersonalBest
     if (!wrong.isEmpty())
         html += QStringLiteral("<p>做错的题：<br>%1</p>").arg(wrong.join(QStringLiteral("<br>")));
     return html;
-}
-
-void FluencyDrillWindow::remindRestIfDue()
-{
-    if (score_.elapsedMs < kRestReminderMs || !services().showMessage)
-        return;
-    services().showMessage(this, QStringLiteral("超时提醒"), QStringLiteral("您本次训练时间已达到10分钟了,请休息一会儿吧!"));
 }
 
 void FluencyDrillWindow::startAgain()

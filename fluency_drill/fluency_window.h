@@ -68,7 +68,6 @@ private:
     void showResult(const std::optional<fluency::PersonalBest>& bestBefore);
     QString questionText() const;
     QString resultHtml(const std::optional<fluency::PersonalBest>& bestBefore) const;
-    void remindRestIfDue();
 
     fluency::FluencyTest test_;
     fluency::History* history_;

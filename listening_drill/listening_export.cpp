@@ -31,7 +31,7 @@ void ListeningDrillWindow::exportAudio()
     QuestionSource source(row().operation, Mode::Listening);
     std::vector<Question> questions;
     for (int n = 1; n <= row().questionsPerTest(); ++n)
-        questions.push_back(source.next(selectedLevel(), selectedNumberType(), *random));
+        questions.push_back(source.next(controls().selectedLevel(), controls().selectedNumberType(), *random));
 
     AudioExport job;
     job.path = path;

@@ -43,7 +43,6 @@ protected:
     // Plays back the answer after the one shown, counting on from the
     // question count (the twentieth is followed by the first).
     void checkAnswersClicked() override;
-    void startAgain() override;
     void testAbandoned() override;
 
 private:

@@ -18,8 +18,6 @@ namespace zorvel {
 inline constexpr int kBeforeAnswersMs = 2000;
 inline constexpr int kAfterAnswerMs = 1500;
 
-// The question number as the window shows it while asking: " 3", "12".
-std::string twoCharacterNumber(int n);
 // "第" + number caption + "题" + the operands with the operation's words.
 std::string spokenQuestion(const std::string& numberCaption, Operation op,
                            const std::array<std::string, 3>& operands);
