@@ -16,11 +16,8 @@ void TestCycle::setLength(int n)
 
 void TestCycle::advance()
 {
-    if (number_ == 0) {
-        wrongAtFirstTry_.clear();
-        lastWrongNumber_ = 0;
-        ended_ = false;
-    }
+    if (number_ == 0)
+        backToStart(false);
     ++number_;
 }
 
@@ -51,6 +48,9 @@ bool TestCycle::answer(bool right)
 void TestCycle::backToStart(bool forgetAnswer)
 {
     number_ = 0;
+    wrongAtFirstTry_.clear();
+    lastWrongNumber_ = 0;
+    ended_ = false;
     if (forgetAnswer)
         correctAnswer_ = 0.0f;
 }
