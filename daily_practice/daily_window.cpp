@@ -35,20 +35,20 @@ DailyPracticeWindow::DailyPracticeWindow(const FamilyRow& row, const DrillServic
                                          facts::FactStore& store, std::function<QDate()> today, QWidget* parent)
     : DrillWindow(row, services, parent), store_(store), today_(std::move(today)), random_(services.randomSource())
 {
-    twipsLayout().setFont(controls().heading, designFont(FontFace::Heiti, 28, true));
+    controls().layout.setFont(controls().heading, designFont(FontFace::Heiti, 28, true));
 
     // The left column, free of level choices: the plan of the day, and the
     // right answer after a wrong one.
     planLabel_ = sideLabel(this, "lblPlan", colorFromBgr(0xC00000));
-    twipsLayout().setFont(planLabel_, designFont(FontFace::Heiti, 12, true));
-    twipsLayout().place(planLabel_, QRect(120, 1440, 1700, 2700));
+    controls().layout.setFont(planLabel_, designFont(FontFace::Heiti, 12, true));
+    controls().layout.place(planLabel_, QRect(120, 1440, 1700, 2700));
     correction_ = sideLabel(this, "lblCorrection", colorFromBgr(0x0000FF));
-    twipsLayout().setFont(correction_, designFont(FontFace::Heiti, 16, true));
-    twipsLayout().place(correction_, QRect(120, 4200, 1700, 3000));
+    controls().layout.setFont(correction_, designFont(FontFace::Heiti, 16, true));
+    controls().layout.place(correction_, QRect(120, 4200, 1700, 3000));
 
     result_ = new facts::SessionResult(this);
-    twipsLayout().setFont(result_, designFont(FontFace::Heiti, 11));
-    twipsLayout().place(result_, QRect(1920, 1200, 7605, 9600));
+    controls().layout.setFont(result_, designFont(FontFace::Heiti, 11));
+    controls().layout.place(result_, QRect(1920, 1200, 7605, 9600));
     result_->hide();
 
     loadCommon();
@@ -164,7 +164,7 @@ void DailyPracticeWindow::closeQuestion(bool right, const QString& correctionLea
     controls().showMark(right);
     if (!right) {
         const Fact missed = session_->askedFacts().back();
-        correction_->setText(correctionLead + QLatin1Char('\n') + catalogueText(missed.withAnswer()));
+        correction_->setText(correctionLead + QLatin1Char('\n') + facts::writtenFact(missed.withAnswer()));
     }
     endOrWait();
 }

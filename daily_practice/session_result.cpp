@@ -22,9 +22,9 @@ QString sessionChanges(const FactBook& before, const FactBook& after, const std:
         const FactState& was = before.state(fact);
         const FactState& now = after.state(fact);
         if (now.isMastered() && !was.isMastered())
-            mastered << catalogueText(fact.text());
+            mastered << writtenFact(fact.text());
         else if (was.asked() && now.box < was.box)
-            back << QStringLiteral("%1（回到第 %2 盒）").arg(catalogueText(fact.text())).arg(now.box);
+            back << QStringLiteral("%1（回到第 %2 盒）").arg(writtenFact(fact.text())).arg(now.box);
     }
     QStringList lines;
     if (!mastered.isEmpty())

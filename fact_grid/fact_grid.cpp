@@ -23,7 +23,7 @@ constexpr Colour kColours[] = {Colour::Grey, Colour::Red, Colour::Yellow, Colour
 QString tableTitle(FactSet set)
 {
     static const char* const forms[] = {"a + b", "(a + b) - b", "a × b", "(a × b) ÷ b"};
-    return catalogueText(setName(set)) + QStringLiteral("（行 a，列 b：%1）").arg(QString::fromUtf8(forms[static_cast<int>(set)]));
+    return catalogueText(setName(set)) + QStringLiteral("（行 a，列 b：%1）").arg(writtenFact(forms[static_cast<int>(set)]));
 }
 
 } // namespace
@@ -125,7 +125,7 @@ void FactGrid::paintTable(QPainter& painter, int table, const Geometry& g) const
     painter.setPen(palette().color(QPalette::WindowText));
     painter.drawText(QRect(origin.x(), origin.y(), g.tableWidth, line), Qt::AlignCenter, tableTitle(set));
     const int top = origin.y() + line;
-    painter.drawText(QRect(origin.x(), top, g.cell, g.cell), Qt::AlignCenter, catalogueText(setSign(set)));
+    painter.drawText(QRect(origin.x(), top, g.cell, g.cell), Qt::AlignCenter, writtenFact(setSign(set)));
     for (int i = 1; i <= 9; ++i) {
         painter.drawText(QRect(origin.x() + i * g.cell, top, g.cell, g.cell), Qt::AlignCenter, QString::number(i));
         painter.drawText(QRect(origin.x(), top + i * g.cell, g.cell, g.cell), Qt::AlignCenter, QString::number(i));

@@ -1,9 +1,16 @@
 // Texts and colours of the daily practice.
 #include "fact_grid/fact_texts.h"
 
+#include "questions/written_math.h"
+
 #include <QDate>
 
 namespace zorvel::facts {
+
+QString writtenFact(std::string_view text)
+{
+    return QString::fromStdString(writtenMath(text));
+}
 
 QString dueText(Day due, Day today)
 {
@@ -18,8 +25,8 @@ QString dueText(Day due, Day today)
 QString describeFact(const Fact& fact, const FactState& state, Day today)
 {
     if (!state.asked())
-        return catalogueText(fact.text()) + QStringLiteral("：还没练过");
-    QString text = catalogueText(fact.withAnswer())
+        return writtenFact(fact.text()) + QStringLiteral("：还没练过");
+    QString text = writtenFact(fact.withAnswer())
                    + QStringLiteral("：答过 %1 次，答对 %2 次").arg(state.attempts).arg(state.rights);
     if (state.medianMs >= 0)
         text += QStringLiteral("，用时中位数 %1 秒").arg(state.medianMs / 1000.0, 0, 'f', 1);

@@ -10,6 +10,8 @@
 
 namespace zorvel::facts {
 
+// A fact as mathematics is written: "15 − 8", "15 − 8 = 7".
+QString writtenFact(std::string_view text);
 // "7 × 8 = 56：答过 5 次，答对 4 次，用时中位数 2.3 秒，已掌握，下次：12月9日"
 QString describeFact(const Fact& fact, const FactState& state, Day today);
 // "今天到期", "明天", "12月9日"

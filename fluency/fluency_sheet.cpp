@@ -15,8 +15,11 @@ QString sheetNote(const FluencyTest& test)
 
 sheets::Worksheet fluencyWorksheet(const FluencyTest& test, std::uint64_t seed)
 {
-    sheets::Worksheet sheet =
-        sheets::drawnWorksheet({test.operation, test.level, test.type, Mode::Normal, test.questions, seed});
+    sheets::SheetRequest request;
+    request.parts = test.parts();
+    request.count = test.questions;
+    request.seed = seed;
+    sheets::Worksheet sheet = sheets::drawnWorksheet(request);
     sheet.title = sheetTitle(test);
     sheet.note = sheetNote(test);
     sheet.answerKey = true;

@@ -2,6 +2,8 @@
 #include "fluency/fluency_test.h"
 
 #include "common/window_texts.h"
+#include "questions/written_math.h"
+
 #include <QStringList>
 
 #include <algorithm>
@@ -19,6 +21,24 @@ FluencyTest preset(const char* key, const char* name, Operation operation, Level
     test.level = level;
     test.questions = questions;
     test.limitSeconds = 5 * 60;
+    return test;
+}
+
+// Two-number additions and subtractions of the windows' level, half each.
+FluencyTest addSubPreset(const char* key, const char* name, Level level, int questions)
+{
+    FluencyTest test = preset(key, name, Operation::Add, level, questions);
+    test.mix = {{Operation::Add, level, NumberType::Integer}, {Operation::Sub, level, NumberType::Integer}};
+    return test;
+}
+
+FluencyTest timesTablePreset(int n)
+{
+    FluencyTest test = preset("", "", Operation::Mul, Level::OneDigitByOne, 40);
+    test.key = QStringLiteral("times-%1-40").arg(n);
+    test.name = QStringLiteral("%1的乘法口诀 40 题").arg(n);
+    test.limitSeconds = 2 * 60;
+    test.mix = {{Operation::Mul, Level::OneDigitByOne, NumberType::Integer, n}};
     return test;
 }
 
@@ -45,21 +65,36 @@ QString FluencyTest::description() const
 
 const std::vector<FluencyTest>& presets()
 {
-    static const std::vector<FluencyTest> table = {
-        preset("add-sub-20-60", "20以内加减 60 题", Operation::Mixed, Level::Within20, 60),
-        preset("add-sub-20-100", "20以内加减 100 题", Operation::Mixed, Level::Within20, 100),
-        preset("times-table-60", "表内乘法 60 题", Operation::Mul, Level::OneDigitByOne, 60),
-        preset("division-table-60", "表内除法 60 题", Operation::Div, Level::OneDigitByOne, 60),
-        preset("two-digit-add-sub-50", "两位数加减一位数 50 题", Operation::Mixed, Level::TwoDigitsByOne, 50),
-    };
+    static const std::vector<FluencyTest> table = [] {
+        std::vector<FluencyTest> made = {
+            addSubPreset("add-sub-20-60", "20以内加减 60 题", Level::Within20, 60),
+            addSubPreset("add-sub-20-100", "20以内加减 100 题", Level::Within20, 100),
+            preset("times-table-60", "表内乘法 60 题", Operation::Mul, Level::OneDigitByOne, 60),
+            preset("division-table-60", "表内除法 60 题", Operation::Div, Level::OneDigitByOne, 60),
+            addSubPreset("two-digit-add-sub-50", "两位数加减一位数 50 题", Level::TwoDigitsByOne, 50),
+            preset("carry-add-20-60", "20以内进位加 60 题", Operation::Add, Level::Within20, 60),
+            preset("borrow-sub-20-60", "20以内退位减 60 题", Operation::Sub, Level::Within20, 60),
+        };
+        for (int n = 2; n <= 9; ++n)
+            made.push_back(timesTablePreset(n));
+        return made;
+    }();
     return table;
+}
+
+std::vector<Exercise> FluencyTest::parts() const
+{
+    if (!mix.empty())
+        return mix;
+    return {{operation, level, type}};
 }
 
 QString FluencyTest::choice() const
 {
     if (!isCustom())
         return key;
-    return QStringList{QLatin1String(kCustomKey), catalogueText(operationInfo(operation).key),
+    const QString operationKey = mix.size() > 1 ? QLatin1String(kAddSubKey) : catalogueText(operationInfo(operation).key);
+    return QStringList{QLatin1String(kCustomKey), operationKey,
                        catalogueText(levelOptionName(operation, level)), catalogueText(numberTypeKey(type)), QString::number(questions),
                        QString::number(limitSeconds), QString::number(passPercent)}
         .join(QLatin1Char(':'));
@@ -72,7 +107,8 @@ std::optional<FluencyTest> testFromChoice(const QString& choice)
     const QStringList parts = choice.split(QLatin1Char(':'));
     if (parts.size() != 7 || parts[0] != QLatin1String(kCustomKey))
         return std::nullopt;
-    const std::optional<Operation> operation = operationFromKey(parts[1].toStdString());
+    const bool addSub = parts[1] == QLatin1String(kAddSubKey);
+    const std::optional<Operation> operation = addSub ? Operation::Add : operationFromKey(parts[1].toStdString());
     if (!operation)
         return std::nullopt;
     const std::optional<Level> level = levelFromName(*operation, parts[2].toStdString());
@@ -83,6 +119,8 @@ std::optional<FluencyTest> testFromChoice(const QString& choice)
     const int percent = parts[6].toInt(&percentRead);
     if (!level || !type || !countRead || !secondsRead || !percentRead || seconds % 60 != 0)
         return std::nullopt;
+    if (addSub)
+        return customAddSubTest(*level, *type, questions, seconds / 60, percent);
     return customTest(*operation, *level, *type, questions, seconds / 60, percent);
 }
 
@@ -110,7 +148,22 @@ FluencyTest customTest(Operation operation, Level level, NumberType type, int qu
     if (test.type != NumberType::Integer)
         typeName = QLatin1Char(' ') + catalogueText(numberTypeCaption(operation, test.type)).simplified();
     test.name = QStringLiteral("自定义 %1 %2%3 %4 题")
-                    .arg(catalogueText(operationInfo(operation).name), catalogueText(levelCaption(operation, test.level)), typeName)
+                    .arg(catalogueText(operationInfo(operation).name), catalogueText(writtenMath(levelCaption(operation, test.level))),
+                         typeName)
+                    .arg(test.questions);
+    return test;
+}
+
+FluencyTest customAddSubTest(Level level, NumberType type, int questions, int limitMinutes, int passPercent)
+{
+    FluencyTest test = customTest(Operation::Add, level, type, questions, limitMinutes, passPercent);
+    test.mix = {{Operation::Add, test.level, test.type}, {Operation::Sub, test.level, test.type}};
+    QString typeName;
+    if (test.type != NumberType::Integer)
+        typeName = QLatin1Char(' ') + catalogueText(numberTypeCaption(Operation::Add, test.type)).simplified();
+    test.name = QStringLiteral("自定义 加减 %1%2 %3 题")
+                    .arg(catalogueText(levelCaption(Operation::Add, test.level)).replace(QLatin1Char('+'), QStringLiteral("±")),
+                         typeName)
                     .arg(test.questions);
     return test;
 }

@@ -29,7 +29,11 @@ struct FluencyTest {
     int questions = 60;
     int limitSeconds = 300; // 0: no limit, the stopwatch runs
     int passPercent = kDefaultPassPercent;
+    // The exercises the questions are drawn from, about evenly; empty for
+    // operation, level and type alone (which hold the first of them).
+    std::vector<Exercise> mix;
 
+    std::vector<Exercise> parts() const;
     bool timed() const { return limitSeconds > 0; }
     bool isCustom() const { return key == QLatin1String(kCustomKey); }
     // "限时 5 分钟" or "不限时".
@@ -49,11 +53,16 @@ const std::vector<FluencyTest>& presets();
 // A preset by its key; none for an unknown key.
 std::optional<FluencyTest> presetByKey(const QString& key);
 
+// The key of a teacher's own addition-and-subtraction test in choice().
+inline constexpr const char* kAddSubKey = "addsub";
+
 // A teacher's own test, brought into range: 10..200 questions, 1..20
 // minutes or no limit (limitMinutes 0), a pass percentage of 1..100; a level
 // or number type the operation does not offer falls back to its default.
 FluencyTest customTest(Operation operation, Level level, NumberType type, int questions, int limitMinutes,
                        int passPercent);
+// The same with additions and subtractions of the level, about half each.
+FluencyTest customAddSubTest(Level level, NumberType type, int questions, int limitMinutes, int passPercent);
 
 // The test a choice() names; none for a word that names no test.
 std::optional<FluencyTest> testFromChoice(const QString& choice);

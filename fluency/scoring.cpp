@@ -8,8 +8,7 @@ namespace zorvel::fluency {
 
 QString Score::percentText() const
 {
-    // Rounded down, so that 89.96 % never reads as the 90 % of a pass line.
-    const double tenths = std::floor(percent * 10 + 1e-9) / 10;
+    const double tenths = std::round(percent * 10) / 10;
     return QStringLiteral("%1 %").arg(QString::number(tenths, 'f', tenths == std::floor(tenths) ? 0 : 1));
 }
 
@@ -39,11 +38,18 @@ Score score(const FluencyTest& test, const Outcome& outcome)
     result.elapsedMs = test.timed() ? std::min(outcome.elapsedMs, limitMs) : outcome.elapsedMs;
     result.elapsedMs = std::max<qint64>(result.elapsedMs, 0);
     result.percent = result.total > 0 ? 100.0 * result.correct / result.total : 0;
-    result.perMinute = result.elapsedMs > 0 ? std::round(result.correct * 600000.0 / result.elapsedMs) / 10 : 0;
+    result.perMinute = std::round(correctPerMinute(test.limitSeconds, result.correct, result.elapsedMs) * 10) / 10;
     const bool allAnswered = result.answered == result.total;
     const bool inTime = !test.timed() || outcome.elapsedMs <= limitMs;
     result.passed = allAnswered && inTime && result.correct * 100 >= test.passPercent * result.total;
     return result;
+}
+
+double correctPerMinute(int limitSeconds, int correct, qint64 elapsedMs)
+{
+    if (limitSeconds > 0)
+        return correct * 60.0 / limitSeconds;
+    return elapsedMs > 0 ? correct * 60000.0 / double(elapsedMs) : 0;
 }
 
 bool isBetter(const Score& score, const PersonalBest& best)

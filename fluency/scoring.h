@@ -27,16 +27,22 @@ struct Score {
     int answered = 0;
     qint64 elapsedMs = 0;
     double percent = 0;       // correct / total × 100
-    double perMinute = 0;     // correct answers per minute
+    double perMinute = 0;     // correct answers per minute (correctPerMinute)
     bool passed = false;
 
-    QString percentText() const;    // "95 %"
+    QString percentText() const;    // "95 %", "96.7 %" (rounded to a tenth)
     QString perMinuteText() const;  // "13.6"
     QString timeText() const;       // "4:12"
 };
 
 // A timed test that ran out counts its full limit as its time.
 Score score(const FluencyTest& test, const Outcome& outcome);
+
+// Correct answers per minute over the whole limit: a test handed in early
+// counts its unanswered questions as not correct, so 22 right in 20 s of a
+// 5-minute test are 4.4 a minute, and a pass is at or above the pass line.
+// Without a limit, over the time used.
+double correctPerMinute(int limitSeconds, int correct, qint64 elapsedMs);
 
 // "m:ss", whole seconds (rounded down): 252 400 ms reads "4:12".
 QString minutesSeconds(qint64 ms);

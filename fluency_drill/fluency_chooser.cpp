@@ -19,6 +19,9 @@ namespace zorvel {
 
 namespace {
 
+// The operation box's entry for additions and subtractions together.
+constexpr int kAddSub = -1;
+
 QPushButton* makeButton(const QString& name, const QString& caption, QWidget* parent)
 {
     auto* button = new QPushButton(caption, parent);
@@ -55,11 +58,26 @@ void FluencyChooser::buildControls()
     auto* tests = new QGroupBox(QStringLiteral("选择测试"), this);
     tests->setObjectName(QStringLiteral("frmTests"));
     auto* testList = new QVBoxLayout(tests);
+    // The times tables share one line, each option named by its number.
+    QHBoxLayout* tables = nullptr;
     int index = 0;
     for (const fluency::FluencyTest& preset : fluency::presets()) {
-        auto* option = new QRadioButton(preset.description(), tests);
+        const int table = preset.parts().front().timesTable;
+        auto* option = new QRadioButton(table > 0 ? QString::number(table) : preset.description(), tests);
         option->setObjectName(QStringLiteral("optTest%1").arg(index++));
-        testList->addWidget(option);
+        option->setAccessibleName(preset.description());
+        if (table > 0 && !tables) {
+            testList->addWidget(new QLabel(QStringLiteral("乘法口诀 %1 题 · %2：")
+                                               .arg(preset.questions)
+                                               .arg(preset.limitText()),
+                                           tests));
+            tables = new QHBoxLayout;
+            testList->addLayout(tables);
+        }
+        if (table > 0)
+            tables->addWidget(option);
+        else
+            testList->addWidget(option);
         presetOptions_.push_back(option);
         connect(option, &QRadioButton::toggled, this, [this](bool on) { if (on) showChosen(); });
     }
@@ -104,6 +122,8 @@ QGroupBox* FluencyChooser::buildCustomFrame()
     operation_ = named(new QComboBox(customFrame_), "cboOperation", QStringLiteral("运算"));
     for (Operation op : kAllOperations)
         operation_->addItem(catalogueText(operationInfo(op).name), int(op));
+    // Two-number additions and subtractions at random, about half each.
+    operation_->insertItem(1, QStringLiteral("加减（两个数，随机）"), kAddSub);
     level_ = named(new QComboBox(customFrame_), "cboLevel", QStringLiteral("难度"));
     type_ = named(new QComboBox(customFrame_), "cboType", QStringLiteral("类型"));
     questions_ = named(new QSpinBox(customFrame_), "spnQuestions", QStringLiteral("题数"));
@@ -141,12 +161,17 @@ QGroupBox* FluencyChooser::buildCustomFrame()
 
 void FluencyChooser::fillLevels()
 {
-    const auto op = static_cast<Operation>(operation_->currentData().toInt());
+    const bool addSub = operation_->currentData().toInt() == kAddSub;
+    const auto op = addSub ? Operation::Add : static_cast<Operation>(operation_->currentData().toInt());
     const QSignalBlocker levelBlock(level_);
     const QSignalBlocker typeBlock(type_);
     level_->clear();
-    for (Level level : offeredLevels(op))
-        level_->addItem(catalogueText(levelCaption(op, level)), int(level));
+    for (Level level : offeredLevels(op)) {
+        if (addSub && !isLevelShown(Operation::Sub, level))
+            continue;
+        QString caption = mathText(catalogueText(levelCaption(op, level)));
+        level_->addItem(addSub ? caption.replace(QLatin1Char('+'), QStringLiteral("±")) : caption, int(level));
+    }
     level_->setCurrentIndex(level_->findData(int(operationInfo(op).defaultLevel)));
     type_->clear();
     for (NumberType type : kAllNumberTypes) {
@@ -161,6 +186,10 @@ fluency::FluencyTest FluencyChooser::chosenTest() const
         if (presetOptions_[i]->isChecked())
             return fluency::presets()[i];
     }
+    if (operation_->currentData().toInt() == kAddSub)
+        return fluency::customAddSubTest(static_cast<Level>(level_->currentData().toInt()),
+                                         static_cast<NumberType>(type_->currentData().toInt()), questions_->value(),
+                                         noLimit_->isChecked() ? 0 : minutes_->value(), percent_->value());
     return fluency::customTest(static_cast<Operation>(operation_->currentData().toInt()),
                                static_cast<Level>(level_->currentData().toInt()),
                                static_cast<NumberType>(type_->currentData().toInt()), questions_->value(),
@@ -170,7 +199,7 @@ fluency::FluencyTest FluencyChooser::chosenTest() const
 void FluencyChooser::choose(const fluency::FluencyTest& test)
 {
     if (test.isCustom()) {
-        operation_->setCurrentIndex(operation_->findData(int(test.operation)));
+        operation_->setCurrentIndex(operation_->findData(test.mix.size() > 1 ? kAddSub : int(test.operation)));
         level_->setCurrentIndex(level_->findData(int(test.level)));
         type_->setCurrentIndex(type_->findData(int(test.type)));
         questions_->setValue(test.questions);

@@ -25,10 +25,14 @@ constexpr int kFeedbackMs = 1500;
 
 FluencyDrillWindow::FluencyDrillWindow(const FamilyRow& row, const DrillServices& services,
                                        const fluency::FluencyTest& test, fluency::History* history, QWidget* parent)
-    : DrillWindow(row, services, parent), test_(test), history_(history),
+    : DrillWindow(row, services, parent), test_(test), deck_(test.parts(), Mode::Normal, deckSpan(test.questions)),
+      shownOperation_(row.operation), history_(history),
       countdown_([clock = this->services().clock] { return clock->nowMs(); }, qint64(test.limitSeconds) * 1000)
 {
     buildFluencyControls();
+    // A test of additions and subtractions is not one window's.
+    if (test_.mix.size() > 1)
+        controls().heading->setText(QStringLiteral("达标测试：加减"));
     editCycle().setLength(test_.questions);
     loadCommon();
     chooseExercise(test_.level, test_.type);
@@ -48,7 +52,7 @@ void FluencyDrillWindow::buildFluencyControls()
     feedback_->setPalette(red);
 
     // Up to 200 questions: the number is shown smaller than in a ten-question test.
-    twipsLayout().setFont(controls().number, designFont(FontFace::Heiti, 72, true));
+    controls().layout.setFont(controls().number, designFont(FontFace::Heiti, 72, true));
     buildSideControls();
     buildTimers();
     showTestCaption();
@@ -60,8 +64,8 @@ QLabel* FluencyDrillWindow::addLabel(const char* name, const QString& caption, c
     auto* label = new QLabel(caption, this);
     label->setObjectName(QLatin1String(name));
     label->setAlignment(alignment);
-    twipsLayout().setFont(label, font);
-    twipsLayout().place(label, twips);
+    controls().layout.setFont(label, font);
+    controls().layout.place(label, twips);
     return label;
 }
 
@@ -76,16 +80,16 @@ void FluencyDrillWindow::buildSideControls()
     handIn_ = new QPushButton(QStringLiteral("交卷"), this);
     handIn_->setObjectName(QStringLiteral("cmdHandIn"));
     handIn_->setAutoDefault(false);
-    twipsLayout().setFont(handIn_, designFont(FontFace::Songti, 18, true));
-    twipsLayout().place(handIn_, QRect(240, 7920, 1455, 800));
+    controls().layout.setFont(handIn_, designFont(FontFace::Songti, 18, true));
+    controls().layout.place(handIn_, QRect(240, 7920, 1455, 800));
     handIn_->setEnabled(false);
     connect(handIn_, &QPushButton::clicked, this, &FluencyDrillWindow::endTest);
 
     result_ = new QTextBrowser(this);
     result_->setObjectName(QStringLiteral("txtResult"));
     result_->setAccessibleName(QStringLiteral("测试结果"));
-    twipsLayout().setFont(result_, designFont(FontFace::Heiti, 14));
-    twipsLayout().place(result_, QRect(2040, 1200, 7485, 9300));
+    controls().layout.setFont(result_, designFont(FontFace::Heiti, 14));
+    controls().layout.place(result_, QRect(2040, 1200, 7485, 9300));
     result_->hide();
 }
 
@@ -174,16 +178,28 @@ void FluencyDrillWindow::markAnswer(bool right)
     controls().showMark(right);
 }
 
+// A test of one exercise draws as every window does; one of several (or of a
+// times table) from its own deck, each question showing its operation's sign.
+Question FluencyDrillWindow::nextQuestion()
+{
+    if (test_.mix.empty())
+        return DrillWindow::nextQuestion();
+    if (cycle().questionNumber() == 1)
+        deck_.startTest();
+    const DrawnQuestion drawn = deck_.draw(random());
+    shownOperation_ = drawn.operation;
+    controls().operators[0]->setText(catalogueText(operationInfo(drawn.operation).operatorCaptions[0]));
+    return drawn.question;
+}
+
 QString FluencyDrillWindow::questionText() const
 {
-    const OperationInfo& info = operationInfo(row().operation);
-    QString question = controls().operands[static_cast<std::size_t>(0)]->text().trimmed();
-    for (int i = 1; i < row().operandCount(); ++i) {
-        QString sign = catalogueText(info.operatorCaptions[static_cast<std::size_t>(i - 1)]);
-        sign.replace(QLatin1Char('-'), QChar(0x2212));  // the printed minus sign, as in the normal window's result
-        question += QLatin1Char(' ') + sign + QLatin1Char(' ') + controls().operands[static_cast<std::size_t>(i)]->text().trimmed();
-    }
-    return question;
+    const OperationInfo& info = operationInfo(shownOperation_);
+    QString question = controls().operandText(0).trimmed();
+    for (int i = 1; i < row().operandCount(); ++i)
+        question += QLatin1Char(' ') + catalogueText(info.operatorCaptions[static_cast<std::size_t>(i - 1)]) + QLatin1Char(' ') +
+                    controls().operandText(i).trimmed();
+    return mathText(question);
 }
 
 void FluencyDrillWindow::stopwatchTicked(qint64 /*elapsedMs*/)

@@ -12,6 +12,7 @@
 #include "fluency/history.h"
 #include "fluency/scoring.h"
 #include "normal_drill/drill_window.h"
+#include "questions/test_draw.h"
 
 #include <QDialog>
 
@@ -41,9 +42,13 @@ signals:
 
 protected:
     void askQuestion() override;
+    Question nextQuestion() override;
     void startAgain() override;
     void stopwatchTicked(qint64 elapsedMs) override;
     bool answerReady(const QString& text) const override;
+    // The record keeps a test under its first exercise's window: a question
+    // of another operation would read there with the wrong sign.
+    bool keepsShownQuestion() const override { return shownOperation_ == row().operation; }
     void markAnswer(bool right) override;
 
 private:
@@ -70,6 +75,8 @@ private:
     QString resultHtml(const std::optional<fluency::PersonalBest>& bestBefore) const;
 
     fluency::FluencyTest test_;
+    MixedDeck deck_;                   // a test of several exercises, or of a times table
+    Operation shownOperation_;         // the operation of the question on screen
     fluency::History* history_;
     fluency::Countdown countdown_;
     fluency::Score score_;

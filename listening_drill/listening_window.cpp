@@ -22,8 +22,8 @@ ListeningDrillWindow::ListeningDrillWindow(const FamilyRow& row, const DrillServ
                                            QWidget* parent)
     : DrillWindow(row, services, parent)
 {
-    promptCheck_ = makeSwitch(this, twipsLayout(), QStringLiteral("Check1"), QStringLiteral("提 示 音"), row.side->stopwatchSwitch);
-    speechCheck_ = makeSwitch(this, twipsLayout(), QStringLiteral("Check2"), QStringLiteral("语音播报"), row.side->speechSwitch);
+    promptCheck_ = makeSwitch(this, controls().layout, QStringLiteral("Check1"), QStringLiteral("提 示 音"), row.side->stopwatchSwitch);
+    speechCheck_ = makeSwitch(this, controls().layout, QStringLiteral("Check2"), QStringLiteral("语音播报"), row.side->speechSwitch);
     // The two switches exclude each other; unticking either changes nothing else.
     connect(promptCheck_, &QCheckBox::toggled, this, [this](bool ticked) {
         if (ticked)
@@ -32,6 +32,7 @@ ListeningDrillWindow::ListeningDrillWindow(const FamilyRow& row, const DrillServ
     connect(speechCheck_, &QCheckBox::toggled, this, [this](bool ticked) {
         if (ticked)
             promptCheck_->setChecked(false);
+        updateVeil();
     });
 
     pacer_ = new ReadingPacer(this->services().clock, this);
@@ -50,6 +51,7 @@ ListeningDrillWindow::ListeningDrillWindow(const FamilyRow& row, const DrillServ
             if (available)
                 return;
             showSpeechNotice();
+            updateVeil();
             // Nothing more will be heard: the readings waited for are over.
             while (pacer_->readingsOutstanding() > 0)
                 pacer_->readingEnded();
@@ -81,8 +83,8 @@ void ListeningDrillWindow::buildReadingControls()
         auto* button = new QPushButton(caption, this);
         button->setObjectName(name);
         button->setAccessibleName(caption);
-        twipsLayout().setFont(button, font);
-        twipsLayout().place(button, twips);
+        controls().layout.setFont(button, font);
+        controls().layout.place(button, twips);
         return button;
     };
     // Beside "语音播报" and "提 示 音", above them: the space between the
@@ -116,8 +118,8 @@ void ListeningDrillWindow::showSpeechNotice()
                                        : QStringLiteral("未安装中文语音，题目不会朗读"),
                               this);
     notice->setObjectName(QStringLiteral("SpeechNotice"));
-    twipsLayout().setFont(notice, designFont(FontFace::Songti, 12, true));
-    twipsLayout().place(notice, QRect(2040, 10530, 7485, 390));
+    controls().layout.setFont(notice, designFont(FontFace::Songti, 12, true));
+    controls().layout.place(notice, QRect(2040, 10530, 7485, 390));
     QPalette palette = notice->palette();
     palette.setColor(QPalette::WindowText, colorFromBgr(0x000080));
     notice->setPalette(palette);
@@ -133,7 +135,7 @@ QString ListeningDrillWindow::spokenQuestion() const
 {
     std::array<std::string, 3> operands;
     for (int i = 0; i < row().operandCount(); ++i)
-        operands[i] = controls().operands[static_cast<std::size_t>(i)]->text().toStdString();
+        operands[i] = controls().operandText(i).toStdString();
     return QString::fromStdString(
         zorvel::spokenQuestion(controls().number->text().toStdString(), row().operation, operands));
 }
@@ -144,12 +146,22 @@ void ListeningDrillWindow::playPromptIfTicked()
         promptSound_->play();
 }
 
+bool ListeningDrillWindow::readsAloud() const
+{
+    return speechCheck_->isChecked() && voice_ && voice_->isAvailable();
+}
+
+void ListeningDrillWindow::updateVeil()
+{
+    controls().setQuestionVeiled(testQuestionShown_ && settings_.hideQuestion && readsAloud());
+}
+
 void ListeningDrillWindow::read(const QString& sentence, bool twice)
 {
     // A voice that cannot speak still logs what would have been heard.
     if (speechCheck_->isChecked() && voice_)
         voice_->speak(sentence);
-    if (speechCheck_->isChecked() && voice_ && voice_->isAvailable()) {
+    if (readsAloud()) {
         pacer_->readingStarted(twice);
     } else {
         pacer_->readingStarted(false);
@@ -159,8 +171,9 @@ void ListeningDrillWindow::read(const QString& sentence, bool twice)
 
 void ListeningDrillWindow::readAgain()
 {
+    // The second reading of a question read twice: once, then on.
     if (!lastQuestion_.isEmpty() && flow_ != Flow::PlayingBack)
-        read(lastQuestion_, settings_.twice);
+        read(lastQuestion_, false);
 }
 
 void ListeningDrillWindow::askQuestion()
@@ -184,6 +197,8 @@ void ListeningDrillWindow::presentQuestion()
 {
     playPromptIfTicked();
     controls().stopwatch->startIfIdle();
+    testQuestionShown_ = true;
+    updateVeil();
     // While the answers are being checked, the count stands at the answer
     // last played back: a new question takes the number after it.
     presentNextQuestion();
@@ -209,6 +224,8 @@ void ListeningDrillWindow::checkAnswersClicked()
     editCycle().setQuestionNumber(cycle().questionNumber() % row().questionsPerTest() + 1);
     controls().number->setText(QString::number(cycle().questionNumber()));
     const Question& logged = cycle().log().entry(cycle().questionNumber());
+    testQuestionShown_ = false;
+    updateVeil();
     controls().showOperands(logged);
     const QString answer = QString::fromStdString(withSignPosition(logged.correctAnswer));
     controls().entry->showAnswer(answer);
@@ -237,6 +254,8 @@ void ListeningDrillWindow::testAbandoned()
     setFlow(Flow::ByHand);
     lastQuestion_.clear();
     repeatButton_->setEnabled(false);
+    testQuestionShown_ = false;
+    updateVeil();
 }
 
 void ListeningDrillWindow::done(int result)
@@ -259,6 +278,7 @@ void ListeningDrillWindow::settingsChosen(const ReadingSettings& settings)
 
 void ListeningDrillWindow::applySettings()
 {
+    updateVeil();
     recording().readingSettings(settings_);
     if (voice_)
         voice_->setRatePercent(pacePercent(settings_.pace));

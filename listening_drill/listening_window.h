@@ -54,6 +54,10 @@ private:
     void playPromptIfTicked();
     void showSpeechNotice();
     void presentQuestion();
+    bool readsAloud() const;
+    // A question of the test read aloud stays off the screen with
+    // 读题时不显示题目; the answers played back are shown.
+    void updateVeil();
     // Hands the sentence to the voice when "语音播报" is ticked and tells
     // the pacer; a sentence not spoken ends at once.
     void read(const QString& sentence, bool twice);
@@ -63,7 +67,8 @@ private:
     void settingsChosen(const ReadingSettings& settings);
     void applySettings();
     void exportAudio();
-    void exportFinished(const QString& path, const QString& problem);
+    struct ExportedTest;
+    void exportFinished(const ExportedTest& test, const QString& problem);
 
     std::unique_ptr<Voice> voice_;
     std::unique_ptr<PromptSound> promptSound_;
@@ -77,6 +82,7 @@ private:
     ReadingSettings settings_;
     Flow flow_ = Flow::ByHand;
     QString lastQuestion_;
+    bool testQuestionShown_ = false;
     // Sentences of an abandoned test still to be heard.
     int staleEnds_ = 0;
 };

@@ -1,5 +1,5 @@
 // The reading menu's actions, named for UI automation ("PaceSlow",
-// "ReadTwice", "AutoAsk", "Gap10").
+// "ReadTwice", "AutoAsk", "Gap10", "HideQuestion").
 #include "listening_drill/reading_menu.h"
 
 #include "common/window_texts.h"
@@ -29,6 +29,8 @@ ReadingMenu::ReadingMenu(QWidget* parent) : QMenu(parent)
                              QStringLiteral("间隔 %1 秒").arg(kOfferedGaps[i]));
         gapGroup->addAction(gaps_[i]);
     }
+    addSeparator();
+    hide_ = addChoice(QStringLiteral("HideQuestion"), QStringLiteral("读题时不显示题目"));
     showSettings(ReadingSettings());
     // Once per choice, after its group has unticked the others.
     connect(this, &QMenu::triggered, this, [this] { emit changed(settings()); });
@@ -50,6 +52,7 @@ ReadingSettings ReadingMenu::settings() const
             settings.pace = kAllPaces[i];
     settings.twice = twice_->isChecked();
     settings.autoAsk = autoAsk_->isChecked();
+    settings.hideQuestion = hide_->isChecked();
     for (std::size_t i = 0; i < kOfferedGaps.size(); ++i)
         if (gaps_[i]->isChecked())
             settings.gapSeconds = kOfferedGaps[i];
@@ -62,6 +65,7 @@ void ReadingMenu::showSettings(const ReadingSettings& settings)
         paces_[i]->setChecked(kAllPaces[i] == settings.pace);
     twice_->setChecked(settings.twice);
     autoAsk_->setChecked(settings.autoAsk);
+    hide_->setChecked(settings.hideQuestion);
     for (std::size_t i = 0; i < kOfferedGaps.size(); ++i)
         gaps_[i]->setChecked(kOfferedGaps[i] == settings.gapSeconds);
 }

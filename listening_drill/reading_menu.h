@@ -1,5 +1,6 @@
 // The menu behind "朗读设置": 语速 慢/中/快, 每题读两遍, 自动出题 and its
-// interval of 5, 10 or 15 seconds. Each choice takes effect at once.
+// interval of 5, 10 or 15 seconds, 读题时不显示题目. Each choice takes
+// effect at once.
 #pragma once
 
 #include "listening_pace/reading_settings.h"
@@ -31,6 +32,7 @@ private:
     QAction* twice_ = nullptr;
     QAction* autoAsk_ = nullptr;
     std::array<QAction*, 3> gaps_{};
+    QAction* hide_ = nullptr;
 };
 
 } // namespace zorvel

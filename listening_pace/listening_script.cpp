@@ -20,10 +20,16 @@ std::string spokenAnswer(const std::string& numberCaption, const std::string& an
     return "第" + numberCaption + "题" + answerText;
 }
 
+std::string openingAnnouncement(int questions)
+{
+    return "听算练习，共 " + std::to_string(questions) + " 题。现在开始。";
+}
+
 std::vector<ScriptLine> listeningTestScript(Operation op, const std::vector<Question>& questions,
                                             const ReadingSettings& settings, bool answers)
 {
     std::vector<ScriptLine> script;
+    script.push_back({openingAnnouncement(int(questions.size())), kAfterAnnouncementMs});
     const int gapMs = settings.gapSeconds * 1000;
     for (std::size_t i = 0; i < questions.size(); ++i) {
         const std::string sentence =
@@ -34,8 +40,8 @@ std::vector<ScriptLine> listeningTestScript(Operation op, const std::vector<Ques
     }
     if (!answers)
         return script;
-    if (!script.empty())
-        script.back().silenceAfterMs += kBeforeAnswersMs;
+    script.back().silenceAfterMs += kBeforeAnswersMs;
+    script.push_back({kAnswersAnnouncement, kAfterAnnouncementMs});
     for (std::size_t i = 0; i < questions.size(); ++i)
         script.push_back({spokenAnswer(std::to_string(i + 1), withSignPosition(questions[i].correctAnswer)),
                           kAfterAnswerMs});

@@ -17,6 +17,12 @@ namespace zorvel {
 // each answer.
 inline constexpr int kBeforeAnswersMs = 2000;
 inline constexpr int kAfterAnswerMs = 1500;
+// The pause after the opening announcement and after "下面核对答案。".
+inline constexpr int kAfterAnnouncementMs = 2000;
+
+// "听算练习，共 20 题。现在开始。"
+std::string openingAnnouncement(int questions);
+inline constexpr const char* kAnswersAnnouncement = "下面核对答案。";
 
 // "第" + number caption + "题" + the operands with the operation's words.
 std::string spokenQuestion(const std::string& numberCaption, Operation op,
@@ -29,9 +35,10 @@ struct ScriptLine {
     int silenceAfterMs = 0;
 };
 
-// Each question as the window reads it (twice, kRepeatPauseMs apart, when
-// asked), followed by the gap; with answers, after a short pause, every
-// answer as "核对答案" reads it.
+// The opening announcement, then each question as the window reads it
+// (twice, kRepeatPauseMs apart, when asked), followed by the gap; with
+// answers, after a short pause, "下面核对答案。" and every answer as
+// "核对答案" reads it.
 std::vector<ScriptLine> listeningTestScript(Operation op, const std::vector<Question>& questions,
                                             const ReadingSettings& settings, bool answers);
 

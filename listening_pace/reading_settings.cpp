@@ -48,7 +48,8 @@ std::optional<SpeechPace> paceFromKey(std::string_view key)
 std::string readingSettingsText(const ReadingSettings& settings)
 {
     return "pace=" + std::string(paceKey(settings.pace)) + " twice=" + (settings.twice ? "1" : "0") +
-           " auto=" + (settings.autoAsk ? "1" : "0") + " gap=" + std::to_string(settings.gapSeconds);
+           " auto=" + (settings.autoAsk ? "1" : "0") + " gap=" + std::to_string(settings.gapSeconds) +
+           " hide=" + (settings.hideQuestion ? "1" : "0");
 }
 
 ReadingSettings readingSettingsFromText(std::string_view text)
@@ -64,9 +65,10 @@ ReadingSettings readingSettingsFromText(std::string_view text)
         const std::string value = word.substr(equals + 1);
         if (name == "pace") {
             settings.pace = paceFromKey(value).value_or(settings.pace);
-        } else if (name == "twice" || name == "auto") {
+        } else if (name == "twice" || name == "auto" || name == "hide") {
+            bool& flag = name == "twice" ? settings.twice : name == "auto" ? settings.autoAsk : settings.hideQuestion;
             if (value == "0" || value == "1")
-                (name == "twice" ? settings.twice : settings.autoAsk) = value == "1";
+                flag = value == "1";
         } else if (name == "gap") {
             int gap = 0;
             const auto [end, error] = std::from_chars(value.data(), value.data() + value.size(), gap);

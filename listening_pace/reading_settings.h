@@ -1,6 +1,7 @@
 // The reading settings of a listening test: how fast the voice speaks,
-// whether each question is read twice, and whether the questions follow one
-// another by themselves with a chosen gap.
+// whether each question is read twice, whether the questions follow one
+// another by themselves with a chosen gap, and whether a question read
+// aloud stays off the screen (for a class watching a projector).
 #pragma once
 
 #include <array>
@@ -26,11 +27,12 @@ struct ReadingSettings {
     bool twice = false;
     bool autoAsk = false;
     int gapSeconds = 10;
+    bool hideQuestion = false;
 
     bool operator==(const ReadingSettings& other) const
     {
         return pace == other.pace && twice == other.twice && autoAsk == other.autoAsk &&
-               gapSeconds == other.gapSeconds;
+               gapSeconds == other.gapSeconds && hideQuestion == other.hideQuestion;
     }
 };
 
@@ -42,7 +44,7 @@ std::optional<SpeechPace> paceFromKey(std::string_view key);
 // "慢", "中", "快".
 std::string_view paceCaption(SpeechPace pace);
 
-// "pace=slow twice=1 auto=1 gap=15", read back by readingSettingsFromText;
+// "pace=slow twice=1 auto=1 gap=15 hide=0", read back by readingSettingsFromText;
 // unknown or broken parts leave the defaults.
 std::string readingSettingsText(const ReadingSettings& settings);
 ReadingSettings readingSettingsFromText(std::string_view text);

@@ -200,8 +200,15 @@ void DrillControls::openAskButton()
 
 void DrillControls::setOperandTexts(const std::array<QString, 3>& texts)
 {
+    operandTexts_ = texts;
     for (std::size_t i = 0; i < operands.size(); ++i)
-        operands[i]->setText(texts[i]);
+        operands[i]->setText(questionVeiled_ ? QString() : texts[i]);
+}
+
+void DrillControls::setQuestionVeiled(bool veiled)
+{
+    questionVeiled_ = veiled;
+    setOperandTexts(operandTexts_);
 }
 
 void DrillControls::showOperands(const Question& question)

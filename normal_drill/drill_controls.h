@@ -41,6 +41,10 @@ struct DrillControls {
     // "出 题" open and focused.
     void openAskButton();
     void setOperandTexts(const std::array<QString, 3>& texts);
+    // The operand's text, shown or veiled.
+    QString operandText(int i) const { return operandTexts_[static_cast<std::size_t>(i)]; }
+    // Veiled, the operand boxes stay empty while holding the question.
+    void setQuestionVeiled(bool veiled);
     void showOperands(const Question& question);
     // "√" or "×".
     void showMark(bool right);
@@ -71,6 +75,8 @@ struct DrillControls {
 
 private:
     void buildOptions(QWidget* window);
+    std::array<QString, 3> operandTexts_;
+    bool questionVeiled_ = false;
     void buildQuestionArea(QWidget* window);
     void buildButtons(QWidget* window);
 };

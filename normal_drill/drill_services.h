@@ -40,6 +40,10 @@ using PromptSoundFactory = std::function<std::unique_ptr<PromptSound>()>;
 using MessageBoxShower =
     std::function<void(QWidget* parent, const QString& title, const QString& text)>;
 
+namespace sheets {
+struct Worksheet;
+}
+
 struct DrillServices {
     std::shared_ptr<const MonotonicClock> clock;
     std::function<QDateTime()> timeOfDay;  // when a test began, as the pupil's record keeps it
@@ -57,6 +61,9 @@ struct DrillServices {
     // that writes it. No exporter: the button is not offered.
     std::function<QString(QWidget* parent)> chooseAudioFile;
     AudioExporter exportAudio;
+    // Saves a sheet as PDF (the listening sheet and key beside an exported
+    // recording); empty when saved, else why not. None: no sheet is saved.
+    std::function<QString(const sheets::Worksheet& sheet, const QString& path)> saveSheet;
 };
 
 // The steady clock, the local time, clock-seeded random sources and a real

@@ -68,6 +68,9 @@ protected:
     virtual bool answerReady(const QString& /*text*/) const { return true; }
     // The exercise selected on screen, as the record keeps it.
     virtual records::Exercise shownExercise() const;
+    // Whether the record keeps the question just shown with the test's
+    // exercise (all of them but in a test of several exercises).
+    virtual bool keepsShownQuestion() const { return true; }
 
     // A level or number type chosen: back to the start, the fonts of the
     // number type, then testAbandoned.
@@ -94,13 +97,11 @@ protected:
     // ("1:07.06"; none for a test that is not timed by it).
     void endTestFinished(const QString& timeText);
 
-    DrillControls& controls() { return *controls_; }
-    const DrillControls& controls() const { return *controls_; }
+    DrillControls& controls() const { return *controls_; }
     TestCycle& editCycle() { return cycle_; }
     TestRecording& recording() { return recording_; }
     const DrillServices& services() const { return services_; }
-    // The twips placement of every control, for a subclass's own.
-    TwipsLayout& twipsLayout() { return layout_; }
+    RandomSource& random() const { return *random_; }
     // Qt hands the focus on from a control as it is disabled, often to
     // "返 回". A routine that may disable the focused control calls this at
     // its end: the focus goes back to that control if it is enabled again,

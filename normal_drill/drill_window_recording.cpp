@@ -27,7 +27,10 @@ void DrillWindow::recordQuestion(const Question& question)
 {
     if (!recording_.isOpen())
         recording_.begin(shownExercise(), services_.timeOfDay(), redo_);
-    recording_.question(cycle_.questionNumber(), question);
+    if (keepsShownQuestion())
+        recording_.question(cycle_.questionNumber(), question);
+    else
+        recording_.questionNotKept();
 }
 
 void DrillWindow::endRecordedTest(records::TestEnd end, const QString& stopwatchText)

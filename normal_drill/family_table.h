@@ -6,6 +6,7 @@
 #include "common/window_texts.h"
 #include "questions/catalogue.h"
 #include "questions/generators.h"
+#include "questions/written_math.h"
 
 #include <QColor>
 #include <QRect>

@@ -13,16 +13,16 @@ namespace zorvel {
 NormalDrillWindow::NormalDrillWindow(const FamilyRow& row, const DrillServices& services, QWidget* parent)
     : DrillWindow(row, services, parent)
 {
-    QCheckBox* stopwatchSwitch = makeSwitch(this, twipsLayout(), QStringLiteral("Check1"), QStringLiteral("秒表开关"), row.side->stopwatchSwitch);
+    QCheckBox* stopwatchSwitch = makeSwitch(this, controls().layout, QStringLiteral("Check1"), QStringLiteral("秒表开关"), row.side->stopwatchSwitch);
     connect(stopwatchSwitch, &QCheckBox::toggled, this, [this](bool ticked) { controls().stopwatch->setVisible(!ticked); });
 
     praisePicture_ = new QLabel(this);
     praisePicture_->setObjectName(QStringLiteral("Picture1"));
-    twipsLayout().place(praisePicture_, QRect(9840, 1920, 2295, 2295));
+    controls().layout.place(praisePicture_, QRect(9840, 1920, 2295, 2295));
     praisePicture_->setAlignment(Qt::AlignCenter);
     showPraisePictureAtScale();
 
-    result_ = std::make_unique<TestResult>(this, twipsLayout());
+    result_ = std::make_unique<TestResult>(this, controls().layout);
 
     loadCommon();
     praisePicture_->hide();
@@ -40,8 +40,8 @@ void NormalDrillWindow::resizeEvent(QResizeEvent* event)
 void NormalDrillWindow::showPraisePictureAtScale()
 {
     QPixmap picture(QStringLiteral(":/images/praise.png"));
-    if (twipsLayout().scale() != 1.0)
-        picture = picture.scaled(picture.size() * twipsLayout().scale(), Qt::KeepAspectRatio, Qt::SmoothTransformation);
+    if (controls().layout.scale() != 1.0)
+        picture = picture.scaled(picture.size() * controls().layout.scale(), Qt::KeepAspectRatio, Qt::SmoothTransformation);
     praisePicture_->setPixmap(picture);
 }
 

@@ -23,6 +23,9 @@ public:
     bool isOpen() const { return open_; }
     void begin(const records::Exercise& exercise, const QDateTime& started, bool redo);
     void question(int number, const Question& question);
+    // A question shown that the record does not keep (another exercise than
+    // the test's): its answers are not told either.
+    void questionNotKept() { lastNumber_ = 0; }
     // An answer to the question shown last; nothing when no question of a
     // test is on screen.
     void answer(const QString& text, bool right);

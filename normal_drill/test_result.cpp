@@ -37,12 +37,10 @@ QString resultLine(Operation op, const Question& question)
 {
     const OperationInfo& info = operationInfo(op);
     QString line = QString::fromStdString(question.operands[0]);
-    for (int i = 1; i < question.operandCount; ++i) {
-        QString sign = catalogueText(info.operatorCaptions[std::size_t(std::min(i - 1, 1))]);
-        sign.replace(QLatin1Char('-'), QChar(0x2212));
-        line += QLatin1Char(' ') + sign + QLatin1Char(' ') + QString::fromStdString(question.operands[std::size_t(i)]);
-    }
-    return line + QStringLiteral(" = ") + QString::fromStdString(shortestText(question.correctAnswer));
+    for (int i = 1; i < question.operandCount; ++i)
+        line += QLatin1Char(' ') + catalogueText(info.operatorCaptions[std::size_t(std::min(i - 1, 1))]) +
+                QLatin1Char(' ') + QString::fromStdString(question.operands[std::size_t(i)]);
+    return mathText(line + QStringLiteral(" = ") + QString::fromStdString(shortestText(question.correctAnswer)));
 }
 
 TestResult::TestResult(QWidget* window, TwipsLayout& layout)

@@ -64,7 +64,7 @@ const std::array<OperationInfo, 5> kOperations = {{
      {"×", ""}, {" 乘 ", ""}, {"×", ""},
      kMultiplicationLevels, "类型选择", kMultiplicationTypes, false, L::OneDigitByOne},
     {Operation::Div, "div", "除法", "Form85", "Form95", 2,
-     {"÷", ""}, {" 除 ", ""}, {"÷", ""},
+     {"÷", ""}, {" 除以 ", ""}, {"÷", ""},
      kDivisionLevels, "结果保留小数", kDivisionTypes, false, L::OneDigitByOne},
 }};
 

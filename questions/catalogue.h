@@ -89,6 +89,9 @@ struct Exercise {
     Operation operation;
     Level level;
     NumberType type;
+    // 乘法口诀: 2 to 9, the one factor every question has (the other 1 to 9,
+    // either way round); 0 for the level's own questions.
+    int timesTable = 0;
 };
 // Every exercise the windows offer, operation by operation, level by level.
 std::vector<Exercise> offeredExercises();

@@ -7,6 +7,7 @@
 //   generators.h     one question per call; QuestionSource adds the listening
 //                    windows' repeat-answer redraw
 //   question_deck.h  a test's (or a page's) questions without repeats
+//   test_draw.h      one test from its seed, over one or more exercises
 //   question_space.h the walk of a level's questions, and their count
 //   decimal_scaling.h, number_text.h  operand texts and answers, answer reading
 //   question.h       the question record and the log of entries 1 to 20
@@ -18,3 +19,4 @@
 #include "questions/question.h"
 #include "questions/question_deck.h"
 #include "questions/random_source.h"
+#include "questions/test_draw.h"

@@ -28,9 +28,9 @@ struct TestRow {
     QString pupil;
     QDateTime started;   // local time (held as its offset from UTC)
     Exercise exercise;
-    int questions = 0;       // questions shown
+    int questions = 0;       // questions shown (a 达标测试: its question count)
     int wrongAnswers = 0;    // wrong answers submitted
-    QString time;            // finished normal test's stopwatch reading, else empty
+    QString time;            // finished test's time as the stopwatch shows it ("4:12.40"), else empty
     TestEnd ended = TestEnd::Interrupted;
     bool playbackReached = false;
     bool redo = false;

@@ -7,6 +7,7 @@
 #include <QRegularExpression>
 #include <QTimeZone>
 
+#include <algorithm>
 #include <limits>
 
 namespace zorvel::records {
@@ -92,6 +93,15 @@ QuestionShown questionAt(const QSqlQuery& query, int column)
     return question;
 }
 
+QString stopwatchText(qint64 ms)
+{
+    const qint64 hundredths = std::max<qint64>(ms, 0) / 10;
+    return QStringLiteral("%1:%2.%3")
+        .arg(hundredths / 6000)
+        .arg(hundredths / 100 % 60, 2, 10, QLatin1Char('0'))
+        .arg(hundredths % 100, 2, 10, QLatin1Char('0'));
+}
+
 std::optional<int> stopwatchHundredths(const QString& text)
 {
     static const QRegularExpression pattern(QStringLiteral("^(\\d+):(\\d\\d)\\.(\\d\\d)$"));
@@ -137,14 +147,15 @@ std::pair<int, int> RecordReader::pupilRecordCount(qint64 pupil) const
 
 ReadingSettings RecordReader::readingSettings(qint64 pupil) const
 {
-    QSqlQuery query = run(db_, QStringLiteral("SELECT pace, twice, auto_ask, gap_seconds FROM reading_settings"
-                                                   " WHERE pupil_id = ?"), {pupil});
+    QSqlQuery query = run(db_, QStringLiteral("SELECT pace, twice, auto_ask, gap_seconds, hide_question"
+                                                   " FROM reading_settings WHERE pupil_id = ?"), {pupil});
     if (!nextRow(query))
         return {};
     // Read back through the text form, which leaves out what this program
     // does not offer.
     const ReadingSettings kept{paceFromKey(query.value(0).toString().toStdString()).value_or(SpeechPace::Normal),
-                               query.value(1).toBool(), query.value(2).toBool(), query.value(3).toInt()};
+                               query.value(1).toBool(), query.value(2).toBool(), query.value(3).toInt(),
+                               query.value(4).toBool()};
     return readingSettingsFromText(readingSettingsText(kept));
 }
 
@@ -194,6 +205,12 @@ std::vector<TestRow> RecordReader::tests(const TestFilter& filter) const
         if (!query.value(10).isNull())
             row.fluency = FluencyResult{query.value(10).toString(), query.value(11).toInt(), query.value(12).toInt(),
                                         query.value(13).toInt(), query.value(14).toLongLong(), query.value(15).toBool()};
+        // A 达标测试 has as many questions as it asks, however many were
+        // shown before it was handed in, and the time it took.
+        if (row.fluency) {
+            row.questions = row.fluency->questions;
+            row.time = stopwatchText(row.fluency->elapsedMs);
+        }
         rows.push_back(std::move(row));
     }
     return rows;

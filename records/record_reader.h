@@ -48,5 +48,7 @@ QSqlQuery questionRow(const QSqlDatabase& db, qint64 questionId, const QString& 
 
 // "1:07.06" -> 6706 hundredths; none for anything else.
 std::optional<int> stopwatchHundredths(const QString& text);
+// 252400 ms -> "4:12.40", as the stopwatch writes it (hundredths rounded down).
+QString stopwatchText(qint64 ms);
 
 } // namespace zorvel::records

@@ -145,17 +145,17 @@ void RecordWrites::bookFirstTry(TestId test, qint64 questionId, bool right)
 void RecordWrites::testReading(TestId test, const ReadingSettings& settings)
 {
     run(db_, QStringLiteral("UPDATE tests SET reading_pace = ?, reading_twice = ?, reading_auto_ask = ?,"
-                            " reading_gap_seconds = ? WHERE id = ?"),
+                            " reading_gap_seconds = ?, reading_hide_question = ? WHERE id = ?"),
         {catalogueText(paceKey(settings.pace)), settings.twice, settings.autoAsk, settings.gapSeconds,
-         test});
+         settings.hideQuestion, test});
 }
 
 void RecordWrites::keepReading(qint64 pupil, const ReadingSettings& settings)
 {
-    run(db_, QStringLiteral("INSERT OR REPLACE INTO reading_settings (pupil_id, pace, twice, auto_ask, gap_seconds)"
-                            " SELECT id, ?, ?, ?, ? FROM pupils WHERE id = ?"),
+    run(db_, QStringLiteral("INSERT OR REPLACE INTO reading_settings (pupil_id, pace, twice, auto_ask, gap_seconds,"
+                            " hide_question) SELECT id, ?, ?, ?, ?, ? FROM pupils WHERE id = ?"),
         {catalogueText(paceKey(settings.pace)), settings.twice, settings.autoAsk, settings.gapSeconds,
-         pupil});
+         settings.hideQuestion, pupil});
 }
 
 void RecordWrites::playbackReached(TestId test)

@@ -144,6 +144,11 @@ const std::vector<QStringList>& migrations()
                            " correct INTEGER NOT NULL, elapsed_ms INTEGER NOT NULL, passed INTEGER NOT NULL)"),
             QStringLiteral("CREATE INDEX fluency_results_by_test ON fluency_results (fluency_test, passed)"),
         },
+        // 5 -> 6: whether a question read aloud stays off the screen
+        {
+            QStringLiteral("ALTER TABLE reading_settings ADD COLUMN hide_question INTEGER NOT NULL DEFAULT 0"),
+            QStringLiteral("ALTER TABLE tests ADD COLUMN reading_hide_question INTEGER"),
+        },
     };
     return steps;
 }

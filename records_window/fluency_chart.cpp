@@ -2,13 +2,17 @@
 #include "records_window/fluency_chart.h"
 
 #include "fluency/fluency_test.h"
+#include "fluency/scoring.h"
 #include "design_units/screen_units.h"
 
 #include <QChart>
 #include <QChartView>
 #include <QComboBox>
 #include <QDateTimeAxis>
+#include <QLegend>
+#include <QLegendMarker>
 #include <QLineSeries>
+#include <QScatterSeries>
 #include <QValueAxis>
 #include <QVBoxLayout>
 
@@ -16,6 +20,34 @@
 #include <cmath>
 
 namespace zorvel::records {
+
+namespace {
+
+// The smallest of 1, 2, 5, 10, 20, 50, … that covers top in at most
+// maxSteps steps.
+double roundStep(double top, int maxSteps)
+{
+    for (double scale = 1;; scale *= 10) {
+        for (double step : {1.0, 2.0, 5.0}) {
+            if (top <= step * scale * maxSteps)
+                return step * scale;
+        }
+    }
+}
+
+QScatterSeries* markSeries(const QString& name, QScatterSeries::MarkerShape shape, const QColor& line,
+                           const QColor& fill)
+{
+    auto* series = new QScatterSeries;
+    series->setName(name);
+    series->setMarkerShape(shape);
+    series->setMarkerSize(9);
+    series->setPen(QPen(line, 1.5));
+    series->setBrush(fill);
+    return series;
+}
+
+} // namespace
 
 FluencyChart::FluencyChart(QWidget* parent) : QGroupBox(QStringLiteral("达标测试（每分钟正确题数）"), parent)
 {
@@ -31,21 +63,20 @@ FluencyChart::FluencyChart(QWidget* parent) : QGroupBox(QStringLiteral("达标�
     layout->addWidget(view_, 1);
 
     QChart* chart = view_->chart();
-    // The box is narrow: the pass line is named in the title, not in a legend.
-    chart->legend()->hide();
     chart->setMargins(QMargins(2, 2, 2, 2));
     chart->setTitleFont(designFont(FontFace::Songti, 9));
     perMinute_ = new QLineSeries;
-    perMinute_->setName(QStringLiteral("每分钟正确"));
-    perMinute_->setPointsVisible(true);
+    perMinute_->setPen(QPen(QColor(0x80, 0x80, 0x80), 1));
+    passed_ = markSeries(QStringLiteral("达标"), QScatterSeries::MarkerShapeCircle, QColor(0, 0x80, 0), QColor(0, 0x80, 0));
+    failed_ = markSeries(QStringLiteral("未达标"), QScatterSeries::MarkerShapeTriangle, QColor(0xC0, 0, 0), Qt::white);
     pass_ = new QLineSeries;
     pass_->setName(QStringLiteral("达标线"));
     pass_->setPen(QPen(QColor(0, 0x90, 0), 1.5, Qt::DashLine));
-    chart->addSeries(perMinute_);
-    chart->addSeries(pass_);
+    const QList<QXYSeries*> series = {perMinute_, pass_, passed_, failed_};
+    for (QXYSeries* one : series)
+        chart->addSeries(one);
     dates_ = new QDateTimeAxis;
     dates_->setFormat(QStringLiteral("MM-dd"));
-    dates_->setTickCount(3);
     values_ = new QValueAxis;
     values_->setLabelFormat(QStringLiteral("%.0f"));
     for (QAbstractAxis* axis : {static_cast<QAbstractAxis*>(dates_), static_cast<QAbstractAxis*>(values_)}) {
@@ -54,10 +85,15 @@ FluencyChart::FluencyChart(QWidget* parent) : QGroupBox(QStringLiteral("达标�
     }
     chart->addAxis(dates_, Qt::AlignBottom);
     chart->addAxis(values_, Qt::AlignLeft);
-    for (QLineSeries* series : {perMinute_, pass_}) {
-        series->attachAxis(dates_);
-        series->attachAxis(values_);
+    for (QXYSeries* one : series) {
+        one->attachAxis(dates_);
+        one->attachAxis(values_);
     }
+    // The legend tells the marks apart; the line joining them needs no entry.
+    chart->legend()->setAlignment(Qt::AlignBottom);
+    chart->legend()->setMarkerShape(QLegend::MarkerShapeFromSeries);
+    chart->legend()->setFont(designFont(FontFace::Songti, 9));
+    chart->legend()->markers(perMinute_).constFirst()->setVisible(false);
     connect(choice_, &QComboBox::currentIndexChanged, this, &FluencyChart::showChosen);
 }
 
@@ -86,39 +122,61 @@ void FluencyChart::setTests(std::vector<TestRow> tests)
 void FluencyChart::showChosen()
 {
     const QString key = choice_->currentData().toString();
-    QList<QPointF> points;
-    double top = 10;
-    qint64 first = 0, last = 0;
+    QList<QPointF> all, passed, failed;
     for (const TestRow& row : tests_) {
-        if (row.fluency->test != key || row.fluency->elapsedMs <= 0)
+        const FluencyResult& result = *row.fluency;
+        if (result.test != key || (result.limitSeconds <= 0 && result.elapsedMs <= 0))
             continue;
-        const double perMinute = row.fluency->correct * 60000.0 / double(row.fluency->elapsedMs);
-        const qint64 x = row.started.toMSecsSinceEpoch();
-        points.append(QPointF(double(x), perMinute));
-        top = std::max(top, perMinute);
-        first = points.size() == 1 ? x : first;
-        last = x;
+        const QPointF point(double(row.started.toMSecsSinceEpoch()),
+                            fluency::correctPerMinute(result.limitSeconds, result.correct, result.elapsedMs));
+        all.append(point);
+        (result.passed ? passed : failed).append(point);
     }
-    perMinute_->replace(points);
+    perMinute_->replace(all);
+    passed_->replace(passed);
+    failed_->replace(failed);
     passLine_.reset();
     const std::optional<fluency::FluencyTest> test = fluency::testFromChoice(key);
     if (test && test->timed())
         passLine_ = std::ceil(test->passPercent * test->questions / 100.0) * 60.0 / test->limitSeconds;
-    // A day either side, so that a single test is not drawn on the frame.
-    const qint64 day = 24 * 3600 * 1000;
-    const double left = double(first - day), right = double(last + day);
-    pass_->replace(passLine_ ? QList<QPointF>{{left, *passLine_}, {right, *passLine_}} : QList<QPointF>{});
-    if (passLine_)
-        top = std::max(top, *passLine_);
-    view_->chart()->setTitle(passLine_ ? QStringLiteral("虚线：达标线，每分钟 %1 题").arg(*passLine_, 0, 'f', 1)
+    view_->chart()->setTitle(passLine_ ? QStringLiteral("达标线：每分钟 %1 题").arg(*passLine_, 0, 'f', 1)
                                        : QStringLiteral("不限时：没有达标线"));
-    dates_->setRange(QDateTime::fromMSecsSinceEpoch(qint64(left)), QDateTime::fromMSecsSinceEpoch(qint64(right)));
-    values_->setRange(0, std::ceil(top * 1.15));
+    showRanges(all);
 }
 
-int FluencyChart::shownPointCount() const
+void FluencyChart::showRanges(const QList<QPointF>& points)
 {
-    return int(perMinute_->count());
+    // Whole days, a day either side, so that a single test is not drawn on
+    // the frame; at most five ticks, the same number of days apart.
+    const QDate today = QDate::currentDate();
+    const QDate first = points.isEmpty() ? today : QDateTime::fromMSecsSinceEpoch(qint64(points.first().x())).date();
+    const QDate last = points.isEmpty() ? today : QDateTime::fromMSecsSinceEpoch(qint64(points.last().x())).date();
+    const QDate left = first.addDays(-1);
+    const qint64 days = left.daysTo(last.addDays(1));
+    const qint64 dayStep = (days + 3) / 4;
+    const qint64 dayTicks = (days + dayStep - 1) / dayStep;
+    const QDate right = left.addDays(dayTicks * dayStep);
+    dates_->setRange(left.startOfDay(), right.startOfDay());
+    dates_->setTickCount(int(dayTicks) + 1);
+    pass_->replace(passLine_ ? QList<QPointF>{{double(left.startOfDay().toMSecsSinceEpoch()), *passLine_},
+                                              {double(right.startOfDay().toMSecsSinceEpoch()), *passLine_}}
+                             : QList<QPointF>{});
+
+    double top = passLine_.value_or(0);
+    for (const QPointF& point : points)
+        top = std::max(top, point.y());
+    const double step = roundStep(std::max(top * 1.1, 5.0), 5);
+    const int steps = int(std::ceil(std::max(top * 1.1, 5.0) / step));
+    values_->setRange(0, steps * step);
+    values_->setTickCount(steps + 1);
+}
+
+QList<double> FluencyChart::shownValues(bool passed) const
+{
+    QList<double> values;
+    for (const QPointF& point : (passed ? passed_ : failed_)->points())
+        values.append(point.y());
+    return values;
 }
 
 } // namespace zorvel::records

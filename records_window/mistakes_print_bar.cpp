@@ -59,7 +59,7 @@ void MistakesPrintBar::setGroups(const std::vector<std::vector<Mistake>>& groups
     for (const std::vector<Mistake>& group : groups_) {
         const Exercise& exercise = group.front().exercise;
         choice_->addItem(QStringLiteral("%1 · %2 · %3（%4 题）")
-                             .arg(operationText(exercise.operation), exercise.levelCaption,
+                             .arg(operationText(exercise.operation), levelText(exercise),
                                   numberTypeText(exercise.operation, exercise.numberType),
                                   QString::number(group.size())));
     }

@@ -26,7 +26,7 @@ enum BookColumn { QuestionColumn, TimesColumn, LastColumn, RedoColumn };
 QString groupText(const Exercise& exercise, size_t count)
 {
     return QStringLiteral("%1 · %2 · %3（%4 题）")
-        .arg(windowText(exercise), exercise.levelCaption, numberTypeText(exercise.operation, exercise.numberType),
+        .arg(windowText(exercise), levelText(exercise), numberTypeText(exercise.operation, exercise.numberType),
              QString::number(count));
 }
 
@@ -159,7 +159,7 @@ void MistakesTab::reloadListeningTests()
     for (const TestRow& test : tests) {
         const QString text = QStringLiteral("%1  %2 %3 %4")
                                  .arg(test.started.toString(QStringLiteral("yyyy-MM-dd HH:mm")),
-                                      operationText(test.exercise.operation), test.exercise.levelCaption,
+                                      operationText(test.exercise.operation), levelText(test.exercise),
                                       numberTypeText(test.exercise.operation, test.exercise.numberType));
         listeningTests_->addItem(text, test.id);
         listeningTests_->setItemData(listeningTests_->count() - 1, test.exercise.operation, Qt::UserRole + 1);

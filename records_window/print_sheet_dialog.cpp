@@ -11,8 +11,10 @@
 #include <QComboBox>
 #include <QFormLayout>
 #include <QHBoxLayout>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QRandomGenerator>
+#include <QRegularExpressionValidator>
 #include <QSpinBox>
 #include <QVBoxLayout>
 
@@ -23,6 +25,7 @@ namespace {
 constexpr int kMaxDialogCount = 1000;
 constexpr int kNormalCount = 100;
 constexpr int kListeningCount = 20;
+constexpr int kMaxCopies = 60;
 
 template <typename Control>
 Control* named(Control* control, const char* name)
@@ -51,7 +54,9 @@ PrintSheetDialog::PrintSheetDialog(const RecordsServices& services, std::functio
     // A listening sheet is a test of twenty, as in the listening windows.
     connect(mode_, qOverload<int>(&QComboBox::currentIndexChanged), this, [this] {
         count_->setValue(listening() ? kListeningCount : kNormalCount);
+        compactKey_->setEnabled(listening());
     });
+    compactKey_->setEnabled(false);
     fillLevels();
 }
 
@@ -75,6 +80,13 @@ QLayout* PrintSheetDialog::buildForm()
     columns_->setSuffix(QStringLiteral(" 道"));
     answers_ = named(new QCheckBox(QStringLiteral("附答案页（另起一页）"), this), "chkSheetAnswers");
     answers_->setChecked(true);
+    compactKey_ = named(new QCheckBox(QStringLiteral("答案紧凑排版（尽量一页）"), this), "chkSheetCompactKey");
+    copies_ = named(new QSpinBox(this), "spnSheetCopies");
+    copies_->setRange(1, kMaxCopies);
+    copies_->setSuffix(QStringLiteral(" 份（答案只印一份）"));
+    seedBox_ = named(new QLineEdit(this), "txtSheetSeed");
+    seedBox_->setPlaceholderText(QStringLiteral("空着：出新题；填种子：再印同一套题"));
+    seedBox_->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]{1,19}")), seedBox_));
 
     auto* form = new QFormLayout;
     form->addRow(QStringLiteral("练习方式："), mode_);
@@ -84,6 +96,9 @@ QLayout* PrintSheetDialog::buildForm()
     form->addRow(QStringLiteral("题目数量："), count_);
     form->addRow(QStringLiteral("每行题数："), columns_);
     form->addRow(QString(), answers_);
+    form->addRow(QString(), compactKey_);
+    form->addRow(QStringLiteral("份数："), copies_);
+    form->addRow(QStringLiteral("种子："), seedBox_);
     return form;
 }
 
@@ -109,7 +124,7 @@ void PrintSheetDialog::fillLevels()
     const OperationInfo& info = operationInfo(op);
     level_->clear();
     for (Level level : offeredLevels(op))
-        level_->addItem(catalogueText(levelCaption(op, level)), int(level));
+        level_->addItem(mathText(catalogueText(levelCaption(op, level))), int(level));
     level_->setCurrentIndex(level_->findData(int(info.defaultLevel)));
     type_->clear();
     for (NumberType type : kAllNumberTypes)
@@ -126,10 +141,14 @@ sheets::Worksheet PrintSheetDialog::worksheet() const
     request.type = NumberType(type_->currentData().toInt());
     request.mode = listening() ? Mode::Listening : Mode::Normal;
     request.count = count_->value();
-    request.seed = seed_();
+    bool given = false;
+    const std::uint64_t typed = seedBox_->text().toULongLong(&given);
+    request.seed = given ? typed : seed_();
     sheets::Worksheet sheet = sheets::drawnWorksheet(request);
     sheet.columns = columns_->value();
     sheet.answerKey = answers_->isChecked();
+    sheet.compactKey = listening() && compactKey_->isChecked();
+    sheet.copies = copies_->value();
     return sheet;
 }
 

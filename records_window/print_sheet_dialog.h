@@ -1,7 +1,9 @@
 // "打印练习卷": choose a written or a listening sheet, the operation, level,
 // type, how many questions, how many a row and whether to add the answer
-// pages; then preview and print, or save the sheet as PDF. The questions are
-// drawn anew for each sheet.
+// pages, how many copies of the pupils' pages (the key is printed once) and,
+// for a listening sheet, a compact key; then preview and print, or save the
+// sheet as PDF. The questions are drawn anew for each sheet, or from the seed
+// given (the seed an exported recording named, to print its test again).
 #pragma once
 
 #include "records_window/records_services.h"
@@ -16,6 +18,7 @@ QT_BEGIN_NAMESPACE
 class QCheckBox;
 class QComboBox;
 class QLayout;
+class QLineEdit;
 class QSpinBox;
 QT_END_NAMESPACE
 
@@ -48,6 +51,9 @@ private:
     QSpinBox* count_ = nullptr;
     QSpinBox* columns_ = nullptr;
     QCheckBox* answers_ = nullptr;
+    QCheckBox* compactKey_ = nullptr;
+    QSpinBox* copies_ = nullptr;
+    QLineEdit* seedBox_ = nullptr;
 };
 
 } // namespace zorvel::records

@@ -29,6 +29,11 @@ QString numberTypeText(const QString& operationKey, const QString& numberTypeKey
     return catalogueText(numberTypeCaption(info->operation, *type)).remove(QLatin1Char(' '));
 }
 
+QString levelText(const Exercise& exercise)
+{
+    return mathText(exercise.levelCaption);
+}
+
 QString fluencyTimeText(const FluencyResult& result)
 {
     const qint64 seconds = result.elapsedMs / 1000;
@@ -75,7 +80,7 @@ QString questionText(const QString& operationKey, const QuestionShown& question)
         const QString sign = info ? catalogueText(info->sheetSigns[i - 1]) : QStringLiteral("?");
         text += QLatin1Char(' ') + sign + QLatin1Char(' ') + operand;
     }
-    return text + QStringLiteral(" = ") + question.correctAnswer.trimmed();
+    return mathText(text + QStringLiteral(" = ") + question.correctAnswer.trimmed());
 }
 
 QString normalWindowOf(const Exercise& exercise)

@@ -18,7 +18,10 @@ QString fluencyResultText(const FluencyResult& result);
 // A finished daily practice: "完成 首次答对 17/20".
 QString practiceResultText(const TestRow& row);
 QString endText(TestEnd end);                            // "完成", "中途返回", ...
-// "23 + 45 = 68", with the operator signs of the exercise's operation.
+// The exercise's level as mathematics is written: "1位 × 1位" (the record,
+// its CSV and zorvel-records keep the window's caption "1位 * 1位").
+QString levelText(const Exercise& exercise);
+// "67 − 9 = 58", with the operator signs of the exercise's operation.
 QString questionText(const QString& operationKey, const QuestionShown& question);
 
 // The normal-mode window of an exercise's operation ("Form91" -> "Form81"):

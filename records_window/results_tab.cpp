@@ -264,7 +264,7 @@ void ResultsTab::reloadBestTimes()
     best_->setRowCount(static_cast<int>(bestTimes_.size()));
     for (int r = 0; r < static_cast<int>(bestTimes_.size()); ++r) {
         const BestTime& best = bestTimes_[static_cast<size_t>(r)];
-        const QString cells[5] = {operationText(best.exercise.operation), best.exercise.levelCaption,
+        const QString cells[5] = {operationText(best.exercise.operation), levelText(best.exercise),
                                   numberTypeText(best.exercise.operation, best.exercise.numberType), best.time,
                                   best.when.toString(QStringLiteral("yyyy-MM-dd"))};
         for (int c = 0; c < 5; ++c) {
@@ -283,7 +283,7 @@ void ResultsTab::fillChartLevels()
     if (!op)
         return;
     for (Level level : offeredLevels(*op))
-        chartLevel_->addItem(catalogueText(levelCaption(*op, level)), catalogueText(levelOptionName(*op, level)));
+        chartLevel_->addItem(mathText(catalogueText(levelCaption(*op, level))), catalogueText(levelOptionName(*op, level)));
 }
 
 void ResultsTab::fillChartTypes()

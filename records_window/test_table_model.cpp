@@ -63,7 +63,8 @@ QVariant TestTableModel::data(const QModelIndex& index, int role) const
     const TestRow& row = rows_[static_cast<size_t>(index.row())];
     switch (role) {
     case Qt::DisplayRole:
-        return cellText(row, index.column());
+        // The CSV keeps the window's caption, which scripts read.
+        return index.column() == Level ? levelText(row.exercise) : cellText(row, index.column());
     case Qt::TextAlignmentRole:
         if (index.column() >= Questions && index.column() <= Time)
             return int(Qt::AlignRight | Qt::AlignVCenter);

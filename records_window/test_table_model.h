@@ -22,7 +22,8 @@ public:
     const std::vector<TestRow>& rows() const { return rows_; }
 
     static QStringList headers();
-    // A cell as shown and as exported.
+    // A cell as exported; shown the same but for the level, written as
+    // mathematics.
     static QString cellText(const TestRow& row, int column);
 
     int rowCount(const QModelIndex& parent = {}) const override;

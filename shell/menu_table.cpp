@@ -8,7 +8,7 @@ namespace {
 const QString normalToolTip = QStringLiteral("每题计算正确后出下一题 计总时间");
 const QString listeningToolTip = QStringLiteral("语音播报  连续出题  答案回放");
 const QString productToolTip = QStringLiteral(
-    "连续出题,语音播报,答案回放,此模式需语音模块支持,若无此模块,则需要手动安装TTS语音引擎");
+    "连续出题，语音播报，答案回放，此模式需语音模块支持，若无此模块，则需要手动安装TTS语音引擎");
 
 const QString operationCaptions[5] = {
     QStringLiteral("加  法"), QStringLiteral("减  法"), QStringLiteral("加减混合"),
@@ -80,7 +80,7 @@ const std::vector<DrillButton>& drillButtons()
 
 QString sloganOne()
 {
-    return QStringLiteral("随机出题求变化 即时反馈保质量 自动计时求速度,游戏化高效快乐学习");
+    return QStringLiteral("随机出题求变化 即时反馈保质量 自动计时求速度，游戏化高效快乐学习");
 }
 
 QString sloganTwo()

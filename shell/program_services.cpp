@@ -5,6 +5,7 @@
 
 #include "shell/module_loader.h"
 #include "speech/speech_module.h"
+#include "worksheets/pdf_output.h"
 
 namespace zorvel {
 namespace {
@@ -42,6 +43,7 @@ DrillServices programDrillServices(records::RecordStore* store)
     services.voice = moduleVoice;
     services.promptSound = modulePromptSound;
     services.exportAudio = moduleAudioExporter;
+    services.saveSheet = sheets::saveSheetPdf;
     services.recorder = store;
     if (store) {
         services.loadReadingSettings = [store] { return store->readingSettings(store->currentPupil().id); };

@@ -6,6 +6,7 @@
 
 #include <QString>
 
+#include <cstdint>
 #include <functional>
 #include <optional>
 #include <string_view>
@@ -25,6 +26,8 @@ struct AudioExport {
     AudioFormat format = AudioFormat::Wav;
     std::vector<ScriptLine> script;
     int ratePercent = 100;
+    QString title;                     // the file's title tag; its artist is "Zorvel"
+    std::optional<std::uint64_t> seed; // in the comment tag, to make the same test again
 };
 
 // Writes the export without waiting for it; `done` runs once on some thread

@@ -1,6 +1,9 @@
 // libsndfile behind AudioFileWriter, on the descriptor of a QSaveFile.
 #include "speech/audio_file.h"
 
+#include "common/file_problem.h"
+#include "speech/id3_tag.h"
+
 #include <QSaveFile>
 
 #include <sndfile.h>
@@ -68,18 +71,35 @@ bool AudioFileWriter::fail(const QString& why)
     return false;
 }
 
+void AudioFileWriter::setTags(const QString& title, const QString& artist, const QString& comment)
+{
+    tags_[0] = title;
+    tags_[1] = artist;
+    tags_[2] = comment;
+}
+
 bool AudioFileWriter::open(int sampleRate)
 {
     file_ = std::make_unique<File>(path_);
     if (!file_->save.open(QIODevice::WriteOnly))
-        return fail(QStringLiteral("无法写入文件：%1").arg(file_->save.errorString()));
+        return fail(fileProblem(file_->save));
+    // The MP3's own tag goes first, in UTF-8; libsndfile writes the audio after it.
+    if (format_ == AudioFormat::Mp3) {
+        const QByteArray tag = id3v2Tag(tags_[0], tags_[1], tags_[2]);
+        if (file_->save.write(tag) != tag.size() || !file_->save.flush())
+            return fail(fileProblem(file_->save));
+    }
     SF_INFO info{};
     info.samplerate = sampleRate;
     info.channels = 1;
     info.format = sndfileFormat(format_);
     file_->sound = sf_open_fd(file_->save.handle(), SFM_WRITE, &info, SF_FALSE);
     if (!file_->sound)
-        return fail(QStringLiteral("无法编码音频：%1").arg(QString::fromUtf8(sf_strerror(nullptr))));
+        return fail(QStringLiteral("无法编码音频（libsndfile 不支持这种格式）"));
+    const int fields[3] = {SF_STR_TITLE, SF_STR_ARTIST, SF_STR_COMMENT};
+    for (int i = 0; i < 3 && format_ != AudioFormat::Mp3; ++i)
+        if (!tags_[i].isEmpty())
+            sf_set_string(file_->sound, fields[i], tags_[i].toUtf8().constData());
     return true;
 }
 
@@ -90,7 +110,7 @@ bool AudioFileWriter::write(const std::int16_t* samples, std::size_t count)
     while (count > 0) {
         const std::size_t block = std::min(count, kBlockFrames);
         if (sf_write_short(file_->sound, samples, static_cast<sf_count_t>(block)) != static_cast<sf_count_t>(block))
-            return fail(QStringLiteral("写入音频失败：%1").arg(QString::fromUtf8(sf_strerror(file_->sound))));
+            return fail(QStringLiteral("写入音频失败（磁盘可能已满）"));
         samples += block;
         count -= block;
     }
@@ -116,9 +136,9 @@ bool AudioFileWriter::commit()
     const int closed = sf_close(file_->sound);
     file_->sound = nullptr;
     if (closed != 0)
-        return fail(QStringLiteral("写入音频失败：%1").arg(QString::fromUtf8(sf_error_number(closed))));
+        return fail(QStringLiteral("写入音频失败（磁盘可能已满）"));
     if (!file_->save.commit())
-        return fail(QStringLiteral("无法保存文件：%1").arg(file_->save.errorString()));
+        return fail(fileProblem(file_->save));
     file_.reset();
     return true;
 }

@@ -25,6 +25,8 @@ public:
     AudioFileWriter(const AudioFileWriter&) = delete;
     AudioFileWriter& operator=(const AudioFileWriter&) = delete;
 
+    // The title, artist and comment tags, given before open().
+    void setTags(const QString& title, const QString& artist, const QString& comment);
     // Opens the temporary file for mono audio at sampleRate; false with
     // error() set when it cannot.
     bool open(int sampleRate);
@@ -43,6 +45,7 @@ private:
     AudioFormat format_;
     std::unique_ptr<File> file_;
     QString error_;
+    QString tags_[3];
 };
 
 } // namespace zorvel

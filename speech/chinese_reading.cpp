@@ -107,7 +107,7 @@ const QHash<QChar, Syllable>& pinyinTable()
         {u'点', {QStringLiteral("dian"), 3}}, {u'第', {QStringLiteral("di"), 4}},
         {u'题', {QStringLiteral("ti"), 2}},   {u'加', {QStringLiteral("jia"), 1}},
         {u'减', {QStringLiteral("jian"), 3}}, {u'乘', {QStringLiteral("cheng"), 2}},
-        {u'除', {QStringLiteral("chu"), 2}},
+        {u'除', {QStringLiteral("chu"), 2}},  {u'以', {QStringLiteral("yi"), 3}},
     };
     return table;
 }
@@ -217,17 +217,27 @@ QString pinyinReading(const QString& sentence)
     return words.join(u' ');
 }
 
+QString withOperatorWords(QString sentence)
+{
+    // "49 ÷ 7" is "49 除以 7": 除 alone would name 7 ÷ 49.
+    return sentence.replace(u'÷', QStringLiteral("除以"))
+        .replace(u'×', u'乘')
+        .replace(u'+', u'加')
+        .replace(QChar(0x2212), u'减');
+}
+
 QString readingFor(ReadingStyle style, const QString& sentence)
 {
+    const QString spoken = withOperatorWords(sentence);
     switch (style) {
     case ReadingStyle::Pinyin:
-        return pinyinReading(sentence);
+        return pinyinReading(spoken);
     case ReadingStyle::Hanzi:
-        return hanziReading(sentence);
+        return hanziReading(spoken);
     case ReadingStyle::Verbatim:
         break;
     }
-    return sentence;
+    return spoken;
 }
 
 } // namespace zorvel

@@ -30,6 +30,10 @@ QString hanziReading(const QString& sentence);
 // blanks; characters without a reading are left out.
 QString pinyinReading(const QString& sentence);
 
+// The operator signs as the words a teacher says: ÷ 除以, × 乘, + 加, − 减.
+QString withOperatorWords(QString sentence);
+
+// The sentence, its operator signs as words, for a voice of that style.
 QString readingFor(ReadingStyle style, const QString& sentence);
 
 } // namespace zorvel

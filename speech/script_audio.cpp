@@ -4,6 +4,7 @@
 #include "speech/audio_file.h"
 #include "speech/speech_log.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <vector>
 
@@ -12,6 +13,26 @@ namespace {
 
 // Samples this quiet at either end of a sentence are the engine's silence.
 constexpr int kQuietLevel = 64;
+// The loudest sample written: about -2.7 dBFS, so that the file peaks below
+// -1 dBFS even after a lossy encoder's overshoot.
+constexpr int kPeakLimit = 24000;
+
+// A sentence louder than the limit is turned down as a whole.
+void limitPeak(std::int16_t* samples, std::size_t count)
+{
+    int peak = 0;
+    for (std::size_t i = 0; i < count; ++i)
+        peak = std::max(peak, std::abs(int(samples[i])));
+    if (peak <= kPeakLimit)
+        return;
+    for (std::size_t i = 0; i < count; ++i)
+        samples[i] = std::int16_t(int(samples[i]) * kPeakLimit / peak);
+}
+
+QString seedComment(std::uint64_t seed)
+{
+    return QStringLiteral("种子 %1").arg(seed);
+}
 
 std::pair<std::size_t, std::size_t> soundedPart(const std::vector<std::int16_t>& samples)
 {
@@ -30,6 +51,7 @@ QString writeScriptAudio(Synthesizer& synthesizer, ReadingStyle style, const Aud
 {
     const int rate = synthesizer.sampleRate();
     AudioFileWriter writer(job.path, job.format);
+    writer.setTags(job.title, QStringLiteral("Zorvel"), job.seed ? seedComment(*job.seed) : QString());
     if (!writer.open(rate))
         return writer.error();
     synthesizer.setRatePercent(job.ratePercent);
@@ -47,6 +69,7 @@ QString writeScriptAudio(Synthesizer& synthesizer, ReadingStyle style, const Aud
             break;
         }
         const auto [first, end] = soundedPart(sentence);
+        limitPeak(sentence.data() + first, end - first);
         const auto silence = static_cast<std::size_t>(static_cast<std::int64_t>(line.silenceAfterMs) * rate / 1000);
         if (!writer.write(sentence.data() + first, end - first) || !writer.writeSilence(silence)) {
             problem = writer.error();

@@ -10,7 +10,7 @@ packages="cmake g++ make pkg-config
   libespeak-ng-dev espeak-ng-data libsndfile1-dev
   fonts-noto-cjk fonts-liberation2
   libgtest-dev libbenchmark-dev
-  xdg-utils xvfb xauth pulseaudio-utils"
+  xdg-utils xvfb xauth pulseaudio-utils poppler-utils lintian"
 
 installed() {
   dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q "install ok installed"

@@ -1,6 +1,7 @@
 // PDF output of a worksheet.
 #include "worksheets/pdf_output.h"
 
+#include "common/file_problem.h"
 #include "worksheets/pdf_text_layer.h"
 #include "worksheets/sheet_painter.h"
 
@@ -33,13 +34,13 @@ QString saveSheetPdf(const Worksheet& sheet, const QString& path)
 {
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
-        return file.errorString();
+        return fileProblem(file);
     if (!writeSheetPdf(sheet, file)) {
         file.cancelWriting();
-        return file.error() != QFileDevice::NoError ? file.errorString() : QStringLiteral("PDF writer failed");
+        return file.error() != QFileDevice::NoError ? fileProblem(file) : QStringLiteral("无法生成 PDF");
     }
     if (!file.commit())
-        return file.errorString();
+        return fileProblem(file);
     return {};
 }
 

@@ -17,7 +17,7 @@ namespace zorvel::sheets {
 bool writeSheetPdf(const Worksheet& sheet, QIODevice& out);
 
 // Writes the sheet to path through a temporary file renamed into place.
-// Empty on success; otherwise the reason (the system's words), and the file
+// Empty on success; otherwise the reason (in Chinese), and the file
 // at path is as it was.
 QString saveSheetPdf(const Worksheet& sheet, const QString& path);
 

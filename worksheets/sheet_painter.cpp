@@ -33,6 +33,8 @@ constexpr qreal kLabelGap = 4;      // between "12." and its question
 constexpr int kListeningColumns = 5;
 constexpr qreal kMaxFontScale = 1.6;  // a short sheet prints larger, up to 21 points
 constexpr int kFewestRowsFilled = 3;  // fewer rows than this leave the page's foot free
+constexpr qreal kReadablePoints = 12;  // the automatic layout prints no smaller
+constexpr qreal kCompactKeyPoints = 9; // a compact key prints no smaller
 
 // Widths in points: a font measured at 100 pixels, scaled to its point size.
 class PointMetrics {
@@ -104,19 +106,34 @@ QFont sheetFont(bool heiti, qreal pointSize, bool bold)
 
 namespace {
 
-// Without a choice: the fewest columns that put the sheet on one page (at
-// least two for more than a question or two), no more than the widest
-// question allows at full size.
-int automaticColumns(const Worksheet& sheet, int fitting, int pageRows)
+// Without a choice: the columns that need the fewest pages with print of at
+// least `smallest` points, and of those the fewest columns (the largest
+// print); at least two for more than a question or two.
+int automaticColumns(const Worksheet& sheet, qreal scaleAtOne, int pageRows, qreal smallest, int most)
 {
     const int count = std::max(1, int(sheet.questions.size()));
-    const int wanted = std::max((count + pageRows - 1) / pageRows, std::min(2, count));
-    return std::clamp(wanted, 1, sheet.listening ? std::min(fitting, kListeningColumns) : fitting);
+    int best = 1;
+    int bestPages = pagesFor(std::size_t(count), pageRows);
+    for (int columns = 2; columns <= most; ++columns) {
+        if (scaleAtOne / columns * kQuestionPoints < smallest)
+            break;
+        const int pages = pagesFor(std::size_t(count), columns * pageRows);
+        if (pages < bestPages || (best == 1 && count >= 2)) {
+            best = columns;
+            bestPages = pages;
+        }
+    }
+    return best;
 }
 
 } // namespace
 
 SheetLayout layoutSheet(const Worksheet& sheet, QSizeF content)
+{
+    return layoutSheet(sheet, content, false);
+}
+
+SheetLayout layoutSheet(const Worksheet& sheet, QSizeF content, bool compactKey)
 {
     SheetLayout layout;
     const Widths widest = widestOf(sheet);
@@ -124,18 +141,27 @@ SheetLayout layoutSheet(const Worksheet& sheet, QSizeF content)
     const qreal room = content.width() + kGutter;
     const qreal gridHeight = content.height() - kGridTop - kFooterHeight;
     const int pageRows = pageRowsOf(content);
-    const int fitting = std::clamp(int(room / needed), 1, kMaxColumns);
-    layout.columns = sheet.columns > 0 ? std::min(sheet.columns, kMaxColumns) : automaticColumns(sheet, fitting, pageRows);
+    const int most = sheet.listening ? kListeningColumns : kMaxColumns;
+    // A compact key: as many columns as 9-point print allows, rows of the
+    // least height from the top, print no larger than usual.
+    const int compactColumns = std::clamp(int(room / needed * kQuestionPoints / kCompactKeyPoints), 1, kMaxColumns);
+    layout.columns = compactKey          ? compactColumns
+                     : sheet.columns > 0 ? std::min(sheet.columns, kMaxColumns)
+                                         : automaticColumns(sheet, room / needed, pageRows, kReadablePoints, most);
     // The rows of a one-page sheet share the page; longer sheets fill every
     // page but the last with rows of the least height.
     const int count = std::max(1, int(sheet.questions.size()));
     layout.rowsPerPage = std::min(pageRows, (count + layout.columns - 1) / layout.columns);
-    layout.rowHeight = gridHeight / std::max(layout.rowsPerPage, kFewestRowsFilled);
-    layout.fontScale = std::min({room / layout.columns / needed, layout.rowHeight / kRowHeight, kMaxFontScale});
+    layout.rowHeight = compactKey ? kRowHeight : gridHeight / std::max(layout.rowsPerPage, kFewestRowsFilled);
+    layout.fontScale = std::min({room / layout.columns / needed, layout.rowHeight / kRowHeight,
+                                 compactKey ? 1.0 : kMaxFontScale});
     layout.labelWidth = widest.label * layout.fontScale;
     layout.questionWidth = widest.question * layout.fontScale;
     layout.sheetPages = pagesFor(sheet.questions.size(), layout.perPage());
-    layout.keyPages = sheet.answerKey ? layout.sheetPages : 0;
+    layout.keyPages = !sheet.answerKey ? 0 : sheet.compactKey && !compactKey
+                                                 ? layoutSheet(sheet, content, true).sheetPages
+                                                 : layout.sheetPages;
+    layout.copies = std::max(1, sheet.copies);
     return layout;
 }
 
@@ -209,6 +235,17 @@ struct PagePlan {
     PageKind kind;
     int first;        // index of the first question on the page
     int number;       // page number, from 1
+    int of;           // the pages it is numbered among
+};
+
+// A page's layout and the fonts it prints in.
+struct PageStyle {
+    explicit PageStyle(const SheetLayout& layout)
+        : layout(layout), questionFont(sheetFont(true, kQuestionPoints * layout.fontScale)),
+          labelFont(sheetFont(true, kLabelPoints * layout.fontScale)) {}
+    SheetLayout layout;
+    QFont questionFont;
+    QFont labelFont;
 };
 
 class SheetPainter {
@@ -217,9 +254,9 @@ public:
         : sheet_(sheet), painter_(painter),
           k_(device.logicalDpiX() / 72.0),
           content_(device.width() / k_, device.height() / k_),
-          layout_(layoutSheet(sheet, content_)),
-          questionFont_(sheetFont(true, kQuestionPoints * layout_.fontScale)),
-          labelFont_(sheetFont(true, kLabelPoints * layout_.fontScale)) {}
+          style_(layoutSheet(sheet, content_)),
+          keyStyle_(sheet.compactKey ? layoutSheet(sheet, content_, true) : style_.layout),
+          current_(&style_) {}
 
     void paint(QPagedPaintDevice& device);
     const QString& drawnCharacters() const { return drawn_.characters(); }
@@ -228,11 +265,11 @@ private:
     void paintPage(const PagePlan& plan);
     void paintHeading(Page& page, PageKind kind);
     void paintCell(Page& page, PageKind kind, int index, QRectF cell);
-    void paintFooter(Page& page, int number);
+    void paintFooter(Page& page, const PagePlan& plan);
     void paintColumnRules(Page& page, qreal cellWidth, int rows);
     // The print's own line height: taller rows leave room below the question.
-    qreal lineHeight() const { return kRowHeight * layout_.fontScale; }
-    bool tallRows() const { return layout_.rowHeight > 2 * lineHeight(); }
+    qreal lineHeight() const { return kRowHeight * current_->layout.fontScale; }
+    bool tallRows() const { return current_->layout.rowHeight > 2 * lineHeight(); }
 
     const Worksheet& sheet_;
     const PointMetrics labelMetrics_{true, kLabelPoints};
@@ -240,48 +277,58 @@ private:
     QPainter& painter_;
     qreal k_;
     QSizeF content_;
-    SheetLayout layout_;
-    QFont questionFont_;
-    QFont labelFont_;
+    PageStyle style_;             // the pupils' pages
+    PageStyle keyStyle_;          // the answer pages
+    const PageStyle* current_;    // the page being painted
     DrawnCharacters drawn_;
 };
 
+// The pupils' pages, once for each copy, then the key once. With copies
+// each copy numbers its own pages, and the key its own.
 void SheetPainter::paint(QPagedPaintDevice& device)
 {
+    const SheetLayout& layout = style_.layout;
     const PageKind first = sheet_.listening ? PageKind::Blanks : PageKind::Questions;
+    const bool ownNumbers = layout.copies > 1;
+    const int total = ownNumbers ? layout.sheetPages : layout.pageCount();
     int number = 1;
-    for (int p = 0; p < layout_.sheetPages; ++p, ++number) {
-        if (number > 1)
-            device.newPage();
-        paintPage({first, p * layout_.perPage(), number});
+    for (int copy = 0; copy < layout.copies; ++copy) {
+        for (int p = 0; p < layout.sheetPages; ++p, ++number) {
+            if (number > 1)
+                device.newPage();
+            paintPage({first, p * layout.perPage(), ownNumbers ? p + 1 : number, total});
+        }
     }
-    for (int p = 0; p < layout_.keyPages; ++p, ++number) {
+    for (int p = 0; p < layout.keyPages; ++p, ++number) {
         device.newPage();
-        paintPage({PageKind::Answers, p * layout_.perPage(), number});
+        paintPage({PageKind::Answers, p * keyStyle_.layout.perPage(), ownNumbers ? p + 1 : number,
+                   ownNumbers ? layout.keyPages : total});
     }
 }
 
 void SheetPainter::paintPage(const PagePlan& plan)
 {
+    current_ = plan.kind == PageKind::Answers ? &keyStyle_ : &style_;
+    const SheetLayout& layout = current_->layout;
     Page page(painter_, k_, drawn_);
     paintHeading(page, plan.kind);
-    const qreal cellWidth = (content_.width() + kGutter) / layout_.columns;
-    const qreal rowHeight = layout_.rowHeight;
-    const int end = std::min<int>(int(sheet_.questions.size()), plan.first + layout_.perPage());
+    const qreal cellWidth = (content_.width() + kGutter) / layout.columns;
+    const qreal rowHeight = layout.rowHeight;
+    const int end = std::min<int>(int(sheet_.questions.size()), plan.first + layout.perPage());
     for (int i = plan.first; i < end; ++i) {
-        const int row = (i - plan.first) / layout_.columns, column = (i - plan.first) % layout_.columns;
+        const int row = (i - plan.first) / layout.columns, column = (i - plan.first) % layout.columns;
         paintCell(page, plan.kind, i, QRectF(column * cellWidth, kGridTop + row * rowHeight,
                                              cellWidth - kGutter, rowHeight));
         // A faint rule every five rows helps to keep one's place; rows with
         // room to work a question out are each ruled off.
         const bool ruled = tallRows() || row % 5 == 4;
-        if (column == 0 && ruled && i + layout_.columns < end)
+        if (column == 0 && ruled && i + layout.columns < end)
             page.line({0, kGridTop + (row + 1) * rowHeight}, {content_.width(), kGridTop + (row + 1) * rowHeight},
                       QColor(200, 200, 200), 0.4);
     }
     if (tallRows())
-        paintColumnRules(page, cellWidth, (end - plan.first + layout_.columns - 1) / layout_.columns);
-    paintFooter(page, plan.number);
+        paintColumnRules(page, cellWidth, (end - plan.first + layout.columns - 1) / layout.columns);
+    paintFooter(page, plan);
 }
 
 void SheetPainter::paintHeading(Page& page, PageKind kind)
@@ -313,43 +360,49 @@ void SheetPainter::paintHeading(Page& page, PageKind kind)
 void SheetPainter::paintCell(Page& page, PageKind kind, int index, QRectF cell)
 {
     const SheetQuestion& question = sheet_.questions[std::size_t(index)];
-    const qreal scale = layout_.fontScale;
+    const SheetLayout& layout = current_->layout;
+    const qreal scale = layout.fontScale;
     // Number, question and answer share one baseline, so that text extraction
     // reads a cell as one line: "12. 47 + 8 = 55". A tall cell keeps its
     // question at the top and the room below for working.
     const qreal baseline = cell.top() + (tallRows() ? 0.95 * lineHeight() : 0.5 * cell.height() + 0.2 * lineHeight());
     const QString label = numberLabel(index + 1);
-    page.textAt({cell.left() + layout_.labelWidth - labelMetrics_.width(label) * scale, baseline}, label,
-                labelFont_, QColor(90, 90, 90));
-    qreal answerLeft = cell.left() + layout_.labelWidth + kLabelGap * scale;
+    page.textAt({cell.left() + layout.labelWidth - labelMetrics_.width(label) * scale, baseline}, label,
+                current_->labelFont, QColor(90, 90, 90));
+    qreal answerLeft = cell.left() + layout.labelWidth + kLabelGap * scale;
     if (kind != PageKind::Blanks) {
         // Right-aligned, so that the "=" of a column stand one under another.
         const QString text = questionText(question);
-        answerLeft += layout_.questionWidth;
-        page.textAt({answerLeft - questionMetrics_.width(text) * scale, baseline}, text, questionFont_);
+        answerLeft += layout.questionWidth;
+        page.textAt({answerLeft - questionMetrics_.width(text) * scale, baseline}, text, current_->questionFont);
         answerLeft += kLabelGap * scale;
     }
     if (kind == PageKind::Answers)
         page.textAt({answerLeft + questionMetrics_.width(QStringLiteral(" ")) * scale, baseline}, question.answer,
-                    questionFont_, QColor(176, 0, 0));
+                    current_->questionFont, QColor(176, 0, 0));
     else
         page.line({answerLeft, baseline + 2}, {cell.right(), baseline + 2}, QColor(150, 150, 150), 0.5);
 }
 
 void SheetPainter::paintColumnRules(Page& page, qreal cellWidth, int rows)
 {
-    for (int column = 1; column < layout_.columns; ++column) {
+    for (int column = 1; column < current_->layout.columns; ++column) {
         const qreal x = column * cellWidth - kGutter / 2;
-        page.line({x, kGridTop}, {x, kGridTop + rows * layout_.rowHeight}, QColor(200, 200, 200), 0.4);
+        page.line({x, kGridTop}, {x, kGridTop + rows * current_->layout.rowHeight}, QColor(200, 200, 200), 0.4);
     }
 }
 
-void SheetPainter::paintFooter(Page& page, int number)
+// The page number in the middle; the seed, in small print at the right,
+// makes the same test again.
+void SheetPainter::paintFooter(Page& page, const PagePlan& plan)
 {
-    page.text(QRectF(0, content_.height() - kFooterHeight + 6, content_.width(), kFooterHeight - 6),
-              Qt::AlignHCenter | Qt::AlignBottom,
-              QStringLiteral("第 %1 页 共 %2 页").arg(number).arg(layout_.pageCount()),
+    const QRectF foot(0, content_.height() - kFooterHeight + 6, content_.width(), kFooterHeight - 6);
+    page.text(foot, Qt::AlignHCenter | Qt::AlignBottom,
+              QStringLiteral("第 %1 页 共 %2 页").arg(plan.number).arg(plan.of),
               sheetFont(false, kFooterPoints), QColor(90, 90, 90));
+    if (sheet_.seed)
+        page.text(foot, Qt::AlignRight | Qt::AlignBottom, QStringLiteral("种子 %1").arg(*sheet_.seed),
+                  sheetFont(false, kFooterPoints - 2), QColor(120, 120, 120));
 }
 
 } // namespace

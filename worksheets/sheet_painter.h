@@ -25,19 +25,24 @@ struct SheetLayout {
     int columns = 1;
     int rowsPerPage = 1;
     int sheetPages = 1;       // pages of questions (the pupil's blanks when listening)
-    int keyPages = 0;         // answer pages (the teacher's sheet when listening)
+    int keyPages = 0;         // answer pages (the teacher's sheet when listening), printed once
+    int copies = 1;           // the pupils' pages are printed this many times
     qreal rowHeight = 27;     // points: the rows of a page share its height
     qreal fontScale = 1;      // below 1 when the columns need smaller print, above on a short sheet
     qreal labelWidth = 0;     // points, at fontScale
     qreal questionWidth = 0;
     int perPage() const { return columns * rowsPerPage; }
-    int pageCount() const { return sheetPages + keyPages; }
+    int pageCount() const { return sheetPages * copies + keyPages; }
 };
 
 // The page's printable area inside the sheet's margins, in points.
 QSizeF a4ContentSize();
-// The layout of the sheet on a content area of that size (points).
+// The layout of the sheet on a content area of that size (points). Without
+// chosen columns: the fewest pages with print of 12 points or more, at the
+// largest size that gives them.
 SheetLayout layoutSheet(const Worksheet& sheet, QSizeF contentPoints = a4ContentSize());
+// The layout of a compact key: as many columns as 9-point print allows.
+SheetLayout layoutSheet(const Worksheet& sheet, QSizeF contentPoints, bool compactKey);
 
 // The most questions one page of questions holds, at any column count: a
 // drawn sheet keeps that many apart without repeats.

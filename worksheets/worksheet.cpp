@@ -3,19 +3,17 @@
 
 #include "common/window_texts.h"
 #include "questions/number_text.h"
-#include "questions/question_deck.h"
-#include "questions/random_source.h"
-#include "worksheets/sheet_painter.h"
+#include "questions/written_math.h"
 
 namespace zorvel::sheets {
 
 namespace {
 
-// Paper has the true minus sign, as wide as the plus; the windows and the
-// text sheets keep the keyboard's hyphen.
-QString printedSigns(QString signs)
+// Paper has the true signs (the minus as wide as the plus); the windows and
+// the text sheets keep the keyboard's.
+QString printedSigns(const QString& signs)
 {
-    return signs.replace(QLatin1Char('-'), QChar(0x2212));
+    return QString::fromStdString(writtenMath(signs.toStdString()));
 }
 
 } // namespace
@@ -31,10 +29,7 @@ QString questionText(const SheetQuestion& question)
 QString exerciseTitle(Operation op, Level level, NumberType type)
 {
     const OperationInfo& info = operationInfo(op);
-    // The level captions of the windows write "*" and "/"; a sheet writes × and ÷.
-    QString caption = catalogueText(levelCaption(op, level));
-    caption.replace(QLatin1Char('*'), catalogueText(info.sheetSigns[0])).replace(QLatin1Char('/'), catalogueText(info.sheetSigns[0]));
-    QString title = catalogueText(info.name) + QLatin1Char(' ') + printedSigns(caption);
+    QString title = catalogueText(info.name) + QLatin1Char(' ') + printedSigns(catalogueText(levelCaption(op, level)));
     if (info.numberTypesShown)
         title += QLatin1Char(' ') + catalogueText(numberTypeCaption(op, type)).remove(QLatin1Char(' '));
     return title;
@@ -51,26 +46,38 @@ SheetQuestion sheetQuestion(Operation op, const QStringList& operands, const QSt
     return question;
 }
 
-Worksheet drawnWorksheet(const SheetRequest& request)
+std::vector<Exercise> requestedParts(const SheetRequest& request)
+{
+    if (!request.parts.empty())
+        return request.parts;
+    return {{request.operation, request.level, request.type}};
+}
+
+Worksheet questionsWorksheet(const std::vector<DrawnQuestion>& questions)
 {
     Worksheet sheet;
-    sheet.title = (request.mode == Mode::Listening ? QStringLiteral("听算练习 ") : QStringLiteral("口算练习 ")) +
-                  exerciseTitle(request.operation, request.level, request.type);
-    sheet.listening = request.mode == Mode::Listening;
-    sheet.questions.reserve(std::size_t(std::max(0, request.count)));
-    SeededRandom rng(request.seed);
-    // No page repeats a question: the deck remembers a whole page's worth,
-    // wherever the pages break.
-    QuestionDeck deck(request.operation, request.mode, largestSheetPage());
+    sheet.questions.reserve(questions.size());
     QStringList operands;
-    for (int n = 1; n <= request.count; ++n) {
-        const Question q = deck.draw(request.level, request.type, rng);
+    for (const DrawnQuestion& drawn : questions) {
+        const Question& q = drawn.question;
         operands.clear();
         for (int i = 0; i < q.operandCount; ++i)
-            operands.append(QString::fromStdString(q.operands[i]));
+            operands.append(QString::fromStdString(q.operands[std::size_t(i)]));
         sheet.questions.push_back(
-            sheetQuestion(request.operation, operands, QString::fromStdString(shortestText(q.correctAnswer))));
+            sheetQuestion(drawn.operation, operands, QString::fromStdString(shortestText(q.correctAnswer))));
     }
+    return sheet;
+}
+
+Worksheet drawnWorksheet(const SheetRequest& request)
+{
+    const std::vector<Exercise> parts = requestedParts(request);
+    Worksheet sheet = questionsWorksheet(drawTest({parts, request.mode, request.count, request.seed}));
+    const Exercise& first = parts.front();
+    sheet.title = (request.mode == Mode::Listening ? QStringLiteral("听算练习 ") : QStringLiteral("口算练习 ")) +
+                  exerciseTitle(first.operation, first.level, first.type);
+    sheet.listening = request.mode == Mode::Listening;
+    sheet.seed = request.seed;
     return sheet;
 }
 

@@ -7,11 +7,13 @@
 
 #include "questions/catalogue.h"
 #include "questions/generators.h"
+#include "questions/test_draw.h"
 
 #include <QString>
 #include <QStringList>
 
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 namespace zorvel::sheets {
@@ -34,6 +36,9 @@ struct Worksheet {
     int columns = 0;                     // 0: as many as the widest question allows
     bool listening = false;              // the pupil's sheet has numbered blanks only
     bool answerKey = false;              // answer pages after the questions
+    std::optional<std::uint64_t> seed;   // printed small in the footer, to make the test again
+    int copies = 1;                      // the pupils' pages printed this many times, the key once
+    bool compactKey = false;             // the key on as few pages as it fits, at any readable size
 };
 
 // The operation, level and type as a sheet's title names them:
@@ -45,6 +50,9 @@ QString exerciseTitle(Operation op, Level level, NumberType type);
 SheetQuestion sheetQuestion(Operation op, const QStringList& operands, const QString& answer);
 
 struct SheetRequest {
+    // The exercise: parts when given (a test of several exercises), else
+    // operation, level and type.
+    std::vector<Exercise> parts;
     Operation operation = Operation::Add;
     Level level = Level::TwoDigitsByOne;
     NumberType type = NumberType::Integer;
@@ -53,9 +61,13 @@ struct SheetRequest {
     std::uint64_t seed = 0;
 };
 
-// count questions drawn from the seed by the operation's generator, no page's
-// worth of them repeating a question where the level has enough, titled
-// "口算练习 …" (or "听算练习 …" in listening mode); columns and key unset.
+std::vector<Exercise> requestedParts(const SheetRequest& request);
+
+// The test the seed gives (test_draw.h), titled "口算练习 …" (or "听算练习
+// …" in listening mode) by its first exercise, with the seed; columns and
+// key unset.
 Worksheet drawnWorksheet(const SheetRequest& request);
+// A sheet of questions already drawn, each with its own operation's signs.
+Worksheet questionsWorksheet(const std::vector<DrawnQuestion>& questions);
 
 } // namespace zorvel::sheets

@@ -28,7 +28,7 @@ AudioExport twentyQuestions(const QString& path, AudioFormat format)
         questions.push_back(source.next(Level::TwoDigitsByOne, NumberType::Integer, random));
     ReadingSettings settings;
     settings.gapSeconds = 15;
-    return {path, format, listeningTestScript(Operation::Add, questions, settings, true), 100};
+    return {path, format, listeningTestScript(Operation::Add, questions, settings, true), 100, {}, {}};
 }
 
 void exportTest(benchmark::State& state)

@@ -48,13 +48,14 @@ INSTANTIATE_TEST_SUITE_P(
     Fluency, ScoreRows,
     ::testing::Values(
         // All 60 answered inside 5 minutes, 54 right: exactly 90 % passes.
-        ScoreRow{"exactly_the_pass_line", sixtyInFive(), {60, 54, 240000}, 54, 240000, "90 %", "13.5", true},
-        ScoreRow{"one_below_the_pass_line", sixtyInFive(), {60, 53, 240000}, 53, 240000, "88.3 %", "13.3", false},
+        ScoreRow{"exactly_the_pass_line", sixtyInFive(), {60, 54, 240000}, 54, 240000, "90 %", "10.8", true},
+        ScoreRow{"one_below_the_pass_line", sixtyInFive(), {60, 53, 240000}, 53, 240000, "88.3 %", "10.6", false},
         // The time ran out with 2 questions unanswered: not correct, no pass,
-        // and the time counts as the whole limit.
-        ScoreRow{"time_ran_out", sixtyInFive(), {58, 58, 300000}, 58, 300000, "96.6 %", "11.6", false},
-        // A hand-in before the end leaves questions unanswered.
-        ScoreRow{"early_hand_in", sixtyInFive(), {30, 30, 90000}, 30, 90000, "50 %", "20.0", false},
+        // and the time counts as the whole limit; 96.67 % rounds up.
+        ScoreRow{"time_ran_out", sixtyInFive(), {58, 58, 300000}, 58, 300000, "96.7 %", "11.6", false},
+        // A hand-in before the end leaves questions unanswered: per minute
+        // of the whole limit, not of the 20 s used.
+        ScoreRow{"early_hand_in", sixtyInFive(), {22, 22, 20000}, 22, 20000, "36.7 %", "4.4", false},
         // An answer checked a moment after the limit does not count the time past it.
         ScoreRow{"answer_after_the_limit", sixtyInFive(), {60, 60, 300020}, 60, 300000, "100 %", "12.0", false},
         ScoreRow{"last_answer_on_the_limit", sixtyInFive(), {60, 60, 300000}, 60, 300000, "100 %", "12.0", true},

@@ -94,7 +94,7 @@ TEST(ReadingSettingsText, readsBackAndIgnoresWhatItDoesNotKnow)
 {
     const ReadingSettings slowTwice{SpeechPace::Slow, true, true, 15};
     EXPECT_EQ(readingSettingsFromText(readingSettingsText(slowTwice)), slowTwice);
-    EXPECT_EQ(readingSettingsText(slowTwice), "pace=slow twice=1 auto=1 gap=15");
+    EXPECT_EQ(readingSettingsText(slowTwice), "pace=slow twice=1 auto=1 gap=15 hide=0");
     const ReadingSettings defaults;
     for (const char* broken : {"", "pace=quick", "gap=7", "gap=10x", "twice=yes auto=2", "garbage gap"})
         EXPECT_EQ(readingSettingsFromText(broken), defaults) << broken;

@@ -1,6 +1,7 @@
 // The catalogue: which levels and number types each operation offers, its
 // defaults and captions, and the look-ups the tools use.
 #include "questions/catalogue.h"
+#include "questions/written_math.h"
 
 #include <gtest/gtest.h>
 
@@ -66,6 +67,15 @@ TEST(Catalogue, LookUps)
     EXPECT_EQ(numberTypeFromName("2dp"), NumberType::TwoDecimals);
     EXPECT_EQ(numberTypeFromName("integer"), NumberType::Integer);
     EXPECT_FALSE(numberTypeFromName("3dp").has_value());
+}
+
+TEST(WrittenMath, TrueSignsWithABlankEitherSide)
+{
+    EXPECT_EQ(writtenMath("1位 * 1位"), "1位 × 1位");
+    EXPECT_EQ(writtenMath("/2位=1位"), "÷ 2位 = 1位");
+    EXPECT_EQ(writtenMath("67 - 9 = 58"), "67 − 9 = 58");
+    EXPECT_EQ(writtenMath("1.5 + 2.3 -0.8 =  3"), "1.5 + 2.3 − 0.8 = 3");
+    EXPECT_EQ(writtenMath(" 20以内 "), "20以内");
 }
 
 } // namespace

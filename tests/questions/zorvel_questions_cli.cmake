@@ -39,7 +39,9 @@ set(audio "--operation|add|--mode|listening")
 list(APPEND bad_cases
   "${audio}|--format|wav|--output|refused.wav|--gap|0|无效的间隔 \"0\""
   "${audio}|--format|wav|--output|refused.wav|--gap|7s|1 到 60 的整数（秒）"
-  "${audio}|--format|ogg|--output|refused.wav|--gap|100|无效的间隔 \"100\""
+  "${audio}|--format|ogg|--output|refused.ogg|--gap|100|无效的间隔 \"100\""
+  "${audio}|--format|wav|--output|refused.mp3|扩展名是 mp3 格式，和 --format 不一致"
+  "${audio}|--format|pdf|--draws|--output|refused.pdf|--draws 只用于 --format text 或 tsv"
   "${audio}|--format|wav|--output|refused.wav|--gap|--gap 需要一个值"
   "${audio}|--format|wav|--output|refused.wav|--rate|medium|未知的语速 \"medium\""
   "${audio}|--format|wav|--output|refused.wav|--rate|Slow|可用的值：slow、normal、fast"
@@ -52,7 +54,7 @@ list(APPEND bad_cases
 )
 list(TRANSFORM bad_cases PREPEND "2|")
 expect_refusals(bad_cases)
-if(EXISTS refused.wav OR EXISTS refused.pdf)
+if(EXISTS refused.wav OR EXISTS refused.pdf OR EXISTS refused.mp3 OR EXISTS refused.ogg)
   fail("a refused command wrote its file")
 endif()
 
@@ -67,8 +69,8 @@ execute_process(COMMAND ${CMAKE_COMMAND} -E env ZORVEL_SPEECH_LOG=listening.log
                 RESULT_VARIABLE rc ERROR_VARIABLE err)
 run_tool(--operation sub --mode listening --count 2 --seed 5 --format tsv)
 string(REGEX MATCHALL "[^\n]+" rows "${out}")
-set(expected_log "")
-set(answers "")
+set(expected_log "听算练习，共 2 题。现在开始。\n")
+set(answers "下面核对答案。\n")
 foreach(row IN LISTS rows)
   string(REPLACE "\t" ";" cells "${row}")
   list(GET cells 0 n)

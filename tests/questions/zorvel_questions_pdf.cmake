@@ -21,7 +21,7 @@ set(refusals
   "--format|pdf|--output|${kept}|--columns|7|可用的值：1 到 6 的整数"
   "--format|pdf|--output|${kept}|--columns|4x|无效的列数 \"4x\""
   "--format|pdf|--output|${kept}|--count|10001|1 到 10000 的整数"
-  "--format|tsv|--output|${kept}|text 和 tsv 写到标准输出"
+  "--format|tsv|--output|${WORK}/kept.tsv|text 和 tsv 写到标准输出"
   "--columns|4|--columns 只用于 --format pdf"
   "--format|pdf|--output|${kept}|--level|Option15|未知的难度"
 )
@@ -39,6 +39,14 @@ execute_process(COMMAND ${TOOL} --operation add --format pdf --output "${WORK}/m
 if(NOT rc EQUAL 1 OR NOT err MATCHES "^zorvel-questions：没能写入 \"[^\n]*missing/a.pdf\"" OR EXISTS "${WORK}/missing")
   fail("unwritable output: status ${rc}, ${err}")
 endif()
+# Why, in Chinese only: no English words of the system's after the name.
+foreach(output "${WORK}/missing/a.pdf" "${WORK}")
+  execute_process(COMMAND ${TOOL} --operation add --format pdf --output "${output}" ERROR_VARIABLE err)
+  string(REGEX REPLACE "^.*\"（" "" why "${err}")
+  if(why MATCHES "[A-Za-z]")
+    fail("the reason is not Chinese only: ${err}")
+  endif()
+endforeach()
 
 set(seeded --operation add --level Option4 --count 30 --seed 47)
 execute_process(COMMAND ${TOOL} ${seeded} --format pdf --answers --output "${kept}" RESULT_VARIABLE rc ERROR_VARIABLE err)
@@ -71,12 +79,12 @@ if(PDFTOTEXT)
   if(NOT line_count EQUAL 30)
     fail("30 questions expected on the sheet, found ${line_count}: ${sheet_text}")
   endif()
-  # The TSV of the same seed keeps the generator's own draws, repeat included.
-  execute_process(COMMAND ${TOOL} ${seeded} --format tsv OUTPUT_VARIABLE tsv)
+  # --draws keeps the generator's own draws, repeat included.
+  execute_process(COMMAND ${TOOL} ${seeded} --format tsv --draws OUTPUT_VARIABLE tsv)
   string(REGEX MATCHALL "\t67\t9\t" repeated "${tsv}")
   list(LENGTH repeated repeats)
   if(NOT repeats EQUAL 2)
-    fail("the TSV of seed 47 was expected to ask 67 + 9 twice: ${tsv}")
+    fail("the draws of seed 47 were expected to ask 67 + 9 twice: ${tsv}")
   endif()
   if(NOT sheet_text MATCHES "姓名 _+" OR NOT sheet_text MATCHES "第 ?1 ?[^0-9]")
     fail("the header or the page number is missing: ${sheet_text}")

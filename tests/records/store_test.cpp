@@ -211,7 +211,10 @@ TEST_F(StoreTest, FluencyResultsGiveTheBestAndTheLastTestAndBookMistakes)
     EXPECT_EQ(rows.front().fluency->test, "division-table-60");
     EXPECT_EQ(rows.front().fluency->correct, 40);
     EXPECT_FALSE(rows.front().fluency->passed);
-    EXPECT_EQ(rows.front().time, "");
+    // One question shown of the sixty, and the time it took; the best
+    // times stay those of the tests the stopwatch times.
+    EXPECT_EQ(rows.front().questions, 60);
+    EXPECT_EQ(rows.front().time, "5:00.00");
     EXPECT_TRUE(store->bestTimes(pupil).empty());
 
     const std::vector<Mistake> book = store->mistakes(pupil);
@@ -254,7 +257,7 @@ TEST_F(StoreTest, PupilsAreAddedRenamedRemovedAndRemembered)
 
 TEST_F(StoreTest, ReadingSettingsAreKeptPerPupilAndWithEachListeningTest)
 {
-    const zorvel::ReadingSettings slowTwice{zorvel::SpeechPace::Slow, true, true, 15};
+    const zorvel::ReadingSettings slowTwice{zorvel::SpeechPace::Slow, true, true, 15, true};
     TestId test = 0;
     qint64 first = 0;
     qint64 second = 0;
@@ -273,8 +276,8 @@ TEST_F(StoreTest, ReadingSettingsAreKeptPerPupilAndWithEachListeningTest)
     store->flush();
     const QSqlDatabase db = openConnection("reading", path(), true);
     EXPECT_EQ(scalar(db, QStringLiteral("SELECT reading_pace || reading_twice || reading_auto_ask || reading_gap_seconds"
-                                        " FROM tests WHERE id = %1").arg(test)).toString(),
-              "slow1115");
+                                        " || reading_hide_question FROM tests WHERE id = %1").arg(test)).toString(),
+              "slow11151");
     closeConnection("reading");
     // Removing the pupil removes what was kept for them.
     EXPECT_TRUE(store->removePupil(second));

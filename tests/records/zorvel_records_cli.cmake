@@ -47,7 +47,7 @@ set(expected_tests
   "小明,2026-03-02T17:00:00,加减混合 普通模式,mixed,normal,2位 + 2位,1dp,2,0,,closed,,,\n"
   "小明,2026-03-02T18:00:00,加法 听算模式,add,listening,20以内,integer,20,0,,finished,,,\n"
   "\"Li, \"\"Ann\"\"\",2026-03-02T19:00:00,乘法 普通模式,mul,normal,1位 * 1位,integer,5,1,,reminder,,,\n"
-  "\"Li, \"\"Ann\"\"\",2026-03-02T20:00:00,乘法 达标测试,mul,fluency,1位 * 1位,integer,1,0,,finished,300,1,0\n"
+  "\"Li, \"\"Ann\"\"\",2026-03-02T20:00:00,乘法 达标测试,mul,fluency,1位 * 1位,integer,60,0,5:00.00,finished,300,1,0\n"
   "\"Li, \"\"Ann\"\"\",2026-03-02T21:00:00,今日练习,mul,practice,乘法,integer,2,1,0:21.20,finished,,,\n")
 string(CONCAT expected_tests ${expected_tests})
 if(NOT rc EQUAL 0 OR NOT out STREQUAL expected_tests)

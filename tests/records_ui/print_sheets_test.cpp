@@ -4,11 +4,13 @@
 #include "records_window/records_window.h"
 #include "records_window/sheet_printing.h"
 #include "tests/records_ui/fake_record_store.h"
+#include "worksheets/sheet_painter.h"
 #include "worksheets/worksheet.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFile>
+#include <QLineEdit>
 #include <QProcess>
 #include <QPushButton>
 #include <QStandardPaths>
@@ -72,7 +74,7 @@ private slots:
         auto* operation = dialog->findChild<QComboBox*>("cboSheetOperation");
         operation->setCurrentIndex(operation->findText(QStringLiteral("除法")));
         auto* level = dialog->findChild<QComboBox*>("cboSheetLevel");
-        level->setCurrentIndex(level->findText(QStringLiteral("/2位=1位")));
+        level->setCurrentIndex(level->findText(QStringLiteral("÷ 2位 = 1位")));
         QVERIFY(!dialog->findChild<QComboBox*>("cboSheetType")->isEnabled());
         dialog->findChild<QSpinBox*>("spnSheetCount")->setValue(30);
         dialog->findChild<QSpinBox*>("spnSheetColumns")->setValue(3);
@@ -80,7 +82,7 @@ private slots:
 
         QCOMPARE(printing.previewed.size(), size_t(1));
         const sheets::Worksheet& sheet = printing.previewed.front();
-        QCOMPARE(sheet.title, QStringLiteral("口算练习 除法 ÷2位=1位"));
+        QCOMPARE(sheet.title, QStringLiteral("口算练习 除法 ÷ 2位 = 1位"));
         QCOMPARE(sheet.questions.size(), size_t(30));
         QCOMPARE(sheet.questions.front().signs, QStringList{QStringLiteral("÷")});
         QCOMPARE(sheet.columns, 3);
@@ -92,7 +94,7 @@ private slots:
         QFile saved(printing.saveTo);
         QVERIFY(saved.open(QIODevice::ReadOnly));
         QVERIFY(saved.read(5) == "%PDF-");
-        QVERIFY(printing.suggested.value(0).endsWith(QStringLiteral("/口算练习 除法 ÷2位=1位 2026-12-07.pdf")));
+        QVERIFY(printing.suggested.value(0).endsWith(QStringLiteral("/口算练习 除法 ÷ 2位 = 1位 2026-12-07.pdf")));
         QCOMPARE(printing.told, QStringList{QStringLiteral("练习卷已保存为：\n") + printing.saveTo});
 
         printing.told.clear();
@@ -116,6 +118,25 @@ private slots:
         QVERIFY(printing.previewed.front().listening);
         QVERIFY(printing.previewed.front().title.startsWith(QStringLiteral("听算练习 ")));
         QCOMPARE(printing.previewed.front().questions.size(), size_t(20));
+
+        // A recording's seed prints its test again: three copies of the
+        // pupils' page, the compact key once.
+        dialog->findChild<QLineEdit*>("txtSheetSeed")->setText(QStringLiteral("123456"));
+        dialog->findChild<QSpinBox*>("spnSheetCopies")->setValue(3);
+        dialog->findChild<QCheckBox*>("chkSheetCompactKey")->setChecked(true);
+        dialog->findChild<QPushButton*>("cmdSheetPreview")->click();
+        const sheets::Worksheet& again = printing.previewed.back();
+        sheets::SheetRequest recorded;
+        recorded.mode = Mode::Listening;
+        recorded.count = 20;
+        recorded.seed = 123456;
+        const sheets::Worksheet expected = sheets::drawnWorksheet(recorded);
+        QCOMPARE(again.seed, std::optional<std::uint64_t>(123456));
+        for (std::size_t i = 0; i < 20; ++i)
+            QCOMPARE(sheets::questionText(again.questions[i]), sheets::questionText(expected.questions[i]));
+        const sheets::SheetLayout layout = sheets::layoutSheet(again);
+        QCOMPARE(layout.pageCount(), 3 + 1);
+        QVERIFY(sheets::layoutSheet(again, sheets::a4ContentSize(), true).columns > layout.columns);
     }
 
     // Another sheet of the same day is never offered the name of one saved;

@@ -263,7 +263,7 @@ private slots:
 
         // Newest finished normal test: subtraction, one point.
         QCOMPARE(window.findChild<QComboBox*>("cboChartOperation")->currentText(), QStringLiteral("减法"));
-        QCOMPARE(window.findChild<QComboBox*>("cboChartLevel")->currentText(), QStringLiteral("2位 - 1位"));
+        QCOMPARE(window.findChild<QComboBox*>("cboChartLevel")->currentText(), QStringLiteral("2位 − 1位"));
         QCOMPARE(window.findChild<ProgressChart*>("chtProgress")->shownPointCount(), 1);
         auto* chartOperation = window.findChild<QComboBox*>("cboChartOperation");
         chartOperation->setCurrentIndex(chartOperation->findText(QStringLiteral("加法")));
@@ -284,14 +284,19 @@ private slots:
         TestRow fluency = finishedTest(exerciseOf("mul", "fluency", "Option3", "integer"), QDateTime(today, QTime(10, 0)), {}, 2);
         fluency.questions = 60;
         fluency.fluency = FluencyResult{QStringLiteral("times-table-60"), 300, 60, 58, 252400, true};
+        TestRow early = fluency;  // handed in after 20 s with 22 right
+        early.started = fluency.started.addDays(-1);
+        early.fluency = FluencyResult{QStringLiteral("times-table-60"), 300, 60, 22, 20000, false};
+        store.addTest(1, early);
         store.addTest(1, fluency);
         Dialogs dialogs;
         RecordsWindow window(store, store, dialogs.services());
         choose(window, "cboMode", QStringLiteral("达标测试"));
         QCOMPARE(store.lastFilter.mode, QStringLiteral("fluency"));
         QAbstractItemModel* model = window.findChild<QTableView*>("grdTests")->model();
-        QCOMPARE(model->rowCount(), 1);
+        QCOMPARE(model->rowCount(), 2);
         QCOMPARE(model->index(0, 1).data().toString(), QStringLiteral("乘法 达标测试"));
+        QCOMPARE(model->index(0, 2).data().toString(), QStringLiteral("1位 × 1位"));
         QCOMPARE(model->index(0, 6).data().toString(), QStringLiteral("4:12 / 5:00"));
         QCOMPARE(model->index(0, 7).data().toString(), QStringLiteral("达标 正确 58/60"));
 
@@ -308,11 +313,13 @@ private slots:
         for (int c = 0; c < cells.size(); ++c)
             QCOMPARE(model->index(0, c + 1).data().toString(), cells[c]);
 
-        // The chart: correct answers per minute of the test chosen, and the
-        // pass line: 54 correct in 5 minutes.
+
+        // The chart: correct answers per minute of the whole limit, passes
+        // apart from the rest, and the pass line: 54 correct in 5 minutes.
         auto* chart = window.findChild<FluencyChart*>("frmFluencyChart");
         QCOMPARE(window.findChild<QComboBox*>("cboFluencyTest")->currentText(), QStringLiteral("表内乘法 60 题 · 限时 5 分钟"));
-        QCOMPARE(chart->shownPointCount(), 1);
+        QCOMPARE(chart->shownValues(true), QList<double>{11.6});
+        QCOMPARE(chart->shownValues(false), QList<double>{4.4});
         QCOMPARE(chart->passLine(), std::optional<double>(10.8));
     }
 

@@ -103,8 +103,8 @@ private slots:
             {"第7题 56", "第七题 五十六", "di4 qi1 ti2 wu3shi2liu4"},
             {"第1题 5.5", "第一题 五点五", "di4 yi1 ti2 wu2dian2wu3"},
             {"第9题12 乘 100", "第九题十二 乘 一百", "di4 jiu3 ti2 shi2er4 cheng2 yi4bai3"},
-            {"第10题9801 除 99", "第十题九千八百零一 除 九十九",
-             "di4 shi2 ti2 jiu3qian1ba1bai3ling2yi1 chu2 jiu3shi2jiu3"},
+            {"第10题9801 除以 99", "第十题九千八百零一 除以 九十九",
+             "di4 shi2 ti2 jiu3qian1ba1bai3ling2yi1 chu2 yi3 jiu3shi2jiu3"},
             {"第4题1.5 加 2.3 减 0.8", "第四题一点五 加 二点三 减 零点八",
              "di4 si4 ti2 yi1dian2wu3 jia1 er4dian3san1 jian3 ling2dian3ba1"},
             {"第2题10000 加 1000", "第二题一万 加 一千", "di4 er4 ti2 yi2wan4 jia1 yi4qian1"},
@@ -128,6 +128,13 @@ private slots:
         QCOMPARE(readingFor(ReadingStyle::Hanzi, sentence), hanzi);
         QCOMPARE(readingFor(ReadingStyle::Pinyin, sentence), pinyin);
         QCOMPARE(readingFor(ReadingStyle::Verbatim, sentence), sentence);
+    }
+
+    void signsAreReadAsWords()
+    {
+        QCOMPARE(readingFor(ReadingStyle::Hanzi, QStringLiteral("49 ÷ 7 = 7")), QStringLiteral("四十九 除以 七 = 七"));
+        QCOMPARE(readingFor(ReadingStyle::Pinyin, QStringLiteral("6 × 7 + 67 − 9")),
+                 QStringLiteral("liu4 cheng2 qi1 jia1 liu4shi2qi1 jian3 jiu3"));
     }
 };
 

@@ -10,6 +10,7 @@
 
 #include <QDir>
 #include <QTemporaryDir>
+#include <QFile>
 #include <QTest>
 
 #include <sndfile.h>
@@ -34,7 +35,7 @@ public:
     {
         std::vector<std::int16_t> samples(1600, 3);
         for (std::size_t i = 0; i < text.size() * 20; ++i)
-            samples.push_back(i % 8 < 4 ? 12000 : -12000);
+            samples.push_back(i % 8 < 4 ? 32767 : -32768);  // full scale: the file is turned down
         samples.insert(samples.end(), 2400, -2);
         return sink(samples.data(), samples.size());
     }
@@ -43,6 +44,7 @@ public:
 
 struct Run {
     bool loud;
+    int peak = 0;
     std::size_t length;
 };
 
@@ -61,8 +63,9 @@ std::vector<Run> runsOf(const QString& path, int& rate)
         for (sf_count_t i = 0; i < read; ++i) {
             const bool loud = std::abs(block[static_cast<std::size_t>(i * info.channels)]) > 2000;
             if (runs.empty() || runs.back().loud != loud)
-                runs.push_back({loud, 0});
+                runs.push_back({loud, 0, 0});
             ++runs.back().length;
+            runs.back().peak = std::max(runs.back().peak, std::abs(int(block[std::size_t(i * info.channels)])));
         }
     }
     sf_close(file);
@@ -102,16 +105,16 @@ private slots:
         QTest::addColumn<bool>("twice");
         QTest::addColumn<bool>("answers");
         QTest::addColumn<QList<double>>("silences");
-        const double gap = 5000;
-        QTest::newRow("wav once") << int(AudioFormat::Wav) << false << false << QList<double>{gap, gap};
+        const double gap = 5000, opening = kAfterAnnouncementMs, answers = gap + kBeforeAnswersMs;
+        QTest::newRow("wav once") << int(AudioFormat::Wav) << false << false << QList<double>{opening, gap, gap};
         QTest::newRow("wav twice, answers")
             << int(AudioFormat::Wav) << true << true
-            << QList<double>{1000, gap, 1000, gap, 1000, gap + kBeforeAnswersMs, kAfterAnswerMs, kAfterAnswerMs};
+            << QList<double>{opening, 1000, gap, 1000, gap, 1000, answers, opening, kAfterAnswerMs, kAfterAnswerMs};
         QTest::newRow("ogg once, answers") << int(AudioFormat::Ogg) << false << true
-                                           << QList<double>{gap, gap, gap + kBeforeAnswersMs, kAfterAnswerMs,
+                                           << QList<double>{opening, gap, gap, answers, opening, kAfterAnswerMs,
                                                             kAfterAnswerMs};
         QTest::newRow("mp3 twice") << int(AudioFormat::Mp3) << true << false
-                                   << QList<double>{1000, gap, 1000, gap, 1000};
+                                   << QList<double>{opening, 1000, gap, 1000, gap, 1000};
     }
     void fileHoldsEveryReadingAndItsSilence()
     {
@@ -125,7 +128,8 @@ private slots:
         settings.twice = twice;
         settings.gapSeconds = 5;
         AudioExport job{dir.filePath(QStringLiteral("test.audio")), AudioFormat(format),
-                        listeningTestScript(Operation::Add, threeQuestions(), settings, answers), 70};
+                        listeningTestScript(Operation::Add, threeQuestions(), settings, answers), 70,
+                        QStringLiteral("听算练习 加法"), 7};
         QCOMPARE(writeScriptAudio(engine, ReadingStyle::Verbatim, job), QString());
         QCOMPARE(engine.rates.front(), 70);
 
@@ -142,6 +146,18 @@ private slots:
                      qPrintable(QStringLiteral("silence %1: %2 ms, expected %3").arg(i).arg(found[i]).arg(silences[int(i)])));
         if (AudioFormat(format) == AudioFormat::Wav)
             QCOMPARE(rate, engine.sampleRate());
+        // Title, artist and seed in the tags, in UTF-8 (the MP3's ID3v2.4 tag
+        // first in the file, which libsndfile would write in Latin-1).
+        QFile written(job.path);
+        QVERIFY(written.open(QIODevice::ReadOnly));
+        const QByteArray bytes = written.readAll();
+        for (const char* tag : {"听算练习 加法", "Zorvel", "种子 7"})
+            QVERIFY2(bytes.contains(QByteArray(tag)), tag);
+        if (AudioFormat(format) == AudioFormat::Mp3)
+            QVERIFY(bytes.startsWith(QByteArray("ID3\4", 4)));
+        // A full-scale voice peaks in the file at -1 dBFS at most.
+        for (const Run& run : runs)
+            QVERIFY2(run.peak <= 29204, qPrintable(QString::number(run.peak)));
     }
 
     void longWritesGoInBlocks()
@@ -169,9 +185,9 @@ private slots:
         QTemporaryDir dir;
         FramedSynthesizer engine;
         AudioExport job{dir.filePath(QStringLiteral("missing/test.wav")), AudioFormat::Wav,
-                        listeningTestScript(Operation::Add, threeQuestions(), {}, false), 100};
+                        listeningTestScript(Operation::Add, threeQuestions(), {}, false), 100, {}, {}};
         const QString problem = writeScriptAudio(engine, ReadingStyle::Verbatim, job);
-        QVERIFY(problem.startsWith(QStringLiteral("无法写入文件")));
+        QCOMPARE(problem, QStringLiteral("文件夹不存在"));
         QVERIFY(QDir(dir.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries).isEmpty());
     }
 };

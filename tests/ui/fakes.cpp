@@ -1,6 +1,8 @@
 // The recording fakes behind DrillServices.
 #include "fakes.h"
 
+#include <QTimer>
+
 namespace zorvel::testing {
 
 namespace {
@@ -20,8 +22,15 @@ public:
     explicit RecordingVoice(std::shared_ptr<Recorder> record) : record_(std::move(record)) {}
     void speak(const QString& sentence) override
     {
-        if (record_->voiceAvailable)
-            record_->sentences << sentence;
+        if (!record_->voiceAvailable)
+            return;
+        record_->sentences << sentence;
+        if (record_->speechEndsLater) {
+            QTimer::singleShot(0, this, [this] {
+                ++record_->speechEnds;
+                emit speechEnded();
+            });
+        }
     }
     bool isAvailable() const override { return record_->voiceAvailable; }
     Silence silence() const override { return record_->voiceAvailable ? Silence::None : record_->silence; }
@@ -68,6 +77,10 @@ DrillServices Fakes::services() const
         s.exportAudio = [record](AudioExport job, std::function<void(const QString&)> done) {
             record->exports.push_back(std::move(job));
             done(QString());
+        };
+        s.saveSheet = [record](const sheets::Worksheet& sheet, const QString& path) {
+            record->sheets.emplace_back(path, sheet);
+            return QString();
         };
     }
     s.timeOfDay = [] { return QDateTime(QDate(2026, 3, 2), QTime(9, 30)); };

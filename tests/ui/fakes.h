@@ -5,6 +5,7 @@
 #pragma once
 
 #include "normal_drill/drill_services.h"
+#include "worksheets/worksheet.h"
 
 #include <QStringList>
 
@@ -27,8 +28,13 @@ struct Recorder {
     int voicesCreated = 0;
     int ratePercent = 100;        // the pace the voice was last given
     Voice* voice = nullptr;       // the last voice made, to end its sentences
+    // Set: each sentence ends by itself from the event loop, after speak()
+    // has returned, as a real sound output reports it; speechEnds counts them.
+    bool speechEndsLater = false;
+    int speechEnds = 0;
     ReadingSettings savedReading; // what the window last kept for the pupil
     std::vector<AudioExport> exports;  // handed to the audio exporter
+    std::vector<std::pair<QString, sheets::Worksheet>> sheets;  // saved beside an export
 };
 
 // Each report as a line: "begin Form81 add normal Option4 2位 + 1位 integer",

@@ -56,7 +56,7 @@ private slots:
     void opensWithTheNormalControlsAndTheTest()
     {
         open(preset("add-sub-20-60"));
-        for (const char* name : {"Label9(0)", "Label9(1)", "Label9(2)", "Label9(10)", "Label4"})
+        for (const char* name : {"Label9(0)", "Label9(1)", "Label9(10)", "Label4"})
             QVERIFY2(label(window.get(), name), name);
         QVERIFY(answerBox(window.get()));
         for (int k = 4; k <= 16; ++k)
@@ -141,21 +141,35 @@ private slots:
         QVERIFY(fakes.record->messages.isEmpty());
     }
 
-    // The sixty questions of a test are sixty different questions.
-    void noQuestionRepeatsInATest()
+    // A preset of additions and subtractions shows each question with its
+    // own sign, and the answer it checks is that question's.
+    void aTwoExercisePresetShowsEachQuestionsSign()
     {
         open(preset("add-sub-20-60"));
         click(window.get(), "Command1");
-        QSet<QString> seen;
+        QSet<QString> signs;
         for (int n = 1; n <= 60; ++n) {
-            seen.insert(caption(window.get(), "Label9(0)") + "+" + caption(window.get(), "Label9(1)") + "-"
-                        + caption(window.get(), "Label9(2)"));
+            const int a = caption(window.get(), "Label9(0)").toInt(), b = caption(window.get(), "Label9(1)").toInt();
+            const QString sign = caption(window.get(), "Label3");
+            signs.insert(sign);
+            QCOMPARE(rightAnswerText(window.get()).toInt(), sign == "-" ? a - b : a + b);
             answer(n < 60);
         }
-        QCOMPARE(seen.size(), 60);
+        QCOMPARE(signs, (QSet<QString>{"+", "-"}));
         QVERIFY(result().contains("正确 59 / 60"));
-        // The missed question is written as printed, with a true minus sign.
-        QVERIFY(result().contains(QStringLiteral(" ") + QChar(0x2212) + QStringLiteral(" ")));
+        // The test is kept under the addition window: only its additions
+        // (a + b = answer), never a subtraction written with a plus sign.
+        int kept = 0;
+        for (const QString& line : fakes.recorder->lines) {
+            const QStringList cells = line.split(' ');
+            if (cells.value(0) != "question")
+                continue;
+            ++kept;
+            QCOMPARE(cells.value(2).toInt() + cells.value(3).toInt(), cells.value(5).toInt());
+        }
+        QVERIFY(kept > 0 && kept < 60);
+        // An answer is told only for a question kept.
+        QCOMPARE(fakes.recorder->linesStarting("answer").size(), kept);
     }
 
     void handInEarlyAndStartAgain()
@@ -168,7 +182,8 @@ private slots:
         QVERIFY(resultShown());
         QVERIFY(result().contains("未达标"));
         QVERIFY(result().contains("未答 59 题"));
-        QVERIFY(result().contains("每分钟正确 1.0"));
+        // One right of 60 over the whole 5 minutes, not over the minute used.
+        QVERIFY(result().contains("每分钟正确 0.2"));
 
         click(window.get(), "Command3");
         QVERIFY(!resultShown());
@@ -210,7 +225,7 @@ private slots:
             auto* operation = chooser.findChild<QComboBox*>("cboOperation");
             operation->setCurrentIndex(operation->findText("除法"));
             auto* level = chooser.findChild<QComboBox*>("cboLevel");
-            level->setCurrentIndex(level->findText("/2位=1位"));
+            level->setCurrentIndex(level->findText("÷ 2位 = 1位"));
             chooser.findChild<QSpinBox*>("spnQuestions")->setValue(40);
             chooser.findChild<QCheckBox*>("chkNoLimit")->setChecked(true);
             chooser.findChild<QSpinBox*>("spnPercent")->setValue(100);

@@ -44,7 +44,7 @@ private:
         QTest::newRow("Form92") << "Form92" << QStringList{" 减 "};
         QTest::newRow("Form93") << "Form93" << QStringList{" 加 ", " 减 "};
         QTest::newRow("Form94") << "Form94" << QStringList{" 乘 "};
-        QTest::newRow("Form95") << "Form95" << QStringList{" 除 "};
+        QTest::newRow("Form95") << "Form95" << QStringList{" 除以 "};
     }
     QString expectedQuestion(int n, const QString& numberCaption, const QStringList& words)
     {

@@ -7,6 +7,7 @@
 #include "listening_drill/listening_window.h"
 
 #include <QAction>
+#include <QCheckBox>
 #include <QtTest>
 
 using namespace zorvel;
@@ -112,6 +113,51 @@ private slots:
         QVERIFY(!again->isEnabled());
     }
 
+    void readTwiceThenOnWithAnOutputThatEndsLater()
+    {
+        Fakes fresh;
+        fresh.reading = {SpeechPace::Normal, true, true, 5};
+        fresh.record->speechEndsLater = true;
+        openWindow(createListeningDrillWindow, "Form91", fresh);
+        click(window, "Command1");
+        for (int n = 1; n <= 20; ++n) {
+            const QString number = QString::number(n).rightJustified(2, QLatin1Char(' '));
+            QCOMPARE(spoken().size(), 2 * n - 1);
+            QVERIFY2(spoken().last().startsWith("第" + number + "题"), qPrintable(spoken().last()));
+            QTRY_COMPARE(fakes.record->speechEnds, 2 * n - 1);
+            fakes.clock->now += 1000;
+            QTRY_COMPARE(spoken().size(), 2 * n);
+            QCOMPARE(spoken()[2 * n - 1], spoken()[2 * n - 2]);
+            QTRY_COMPARE(fakes.record->speechEnds, 2 * n);
+            fakes.clock->now += 5000;
+            if (n < 20)
+                QTRY_COMPARE(spoken().size(), 2 * n + 1);
+        }
+        QVERIFY(button(window, "Command18")->isEnabled());
+    }
+
+    void questionReadAloudStaysOffTheScreen()
+    {
+        ReadingSettings hidden;
+        hidden.hideQuestion = true;
+        open(hidden);
+        const auto shown = [this] { return caption(window, "Label9(0)") + caption(window, "Label9(1)"); };
+        for (int n = 1; n <= 20; ++n)
+            click(window, "Command1");
+        QCOMPARE(shown(), QString());
+        const Question& last = window->cycle().log().entry(20);
+        QVERIFY(spoken().last().endsWith(QString::fromStdString(last.operands[0] + " 加 " + last.operands[1])));
+        // Without a voice reading it, the question is shown.
+        window->findChild<QCheckBox*>("Check2")->setChecked(false);
+        QCOMPARE(shown(), QString::fromStdString(last.operands[0] + last.operands[1]));
+        window->findChild<QCheckBox*>("Check2")->setChecked(true);
+        QCOMPARE(shown(), QString());
+        // The answers played back are shown.
+        click(window, "Command18");
+        const Question& first = window->cycle().log().entry(1);
+        QCOMPARE(shown(), QString::fromStdString(first.operands[0] + first.operands[1]));
+    }
+
     void exportWritesANewTestWithItsAnswers()
     {
         Fakes fresh;
@@ -124,13 +170,27 @@ private slots:
         QCOMPARE(job.path, QString("/tmp/听算.wav"));
         QCOMPARE(int(job.format), int(AudioFormat::Wav));
         QCOMPARE(job.ratePercent, 70);
-        // Twenty questions read twice, then twenty answers.
-        QCOMPARE(job.script.size(), std::size_t(60));
-        QVERIFY(QString::fromStdString(job.script[0].sentence).startsWith("第 1题"));
-        QVERIFY(QString::fromStdString(job.script[0].sentence).contains(" 减 "));
-        QCOMPARE(job.script[1].silenceAfterMs, 15000);
-        QVERIFY(QString::fromStdString(job.script[40].sentence).startsWith("第1题 "));
-        QTRY_COMPARE(fakes.record->messages, QStringList{"导出音频|已导出听算音频：/tmp/听算.wav"});
+        // The announcement, twenty questions read twice, then twenty answers.
+        QCOMPARE(job.script.size(), std::size_t(62));
+        QCOMPARE(job.script[0].sentence, std::string("听算练习，共 20 题。现在开始。"));
+        QVERIFY(QString::fromStdString(job.script[1].sentence).startsWith("第 1题"));
+        QVERIFY(QString::fromStdString(job.script[1].sentence).contains(" 减 "));
+        QCOMPARE(job.script[2].silenceAfterMs, 15000);
+        QVERIFY(QString::fromStdString(job.script[42].sentence).startsWith("第1题 "));
+        QVERIFY(job.seed);
+        QTRY_COMPARE(fakes.record->messages.size(), 1);
+        QVERIFY(fakes.record->messages.front().startsWith("导出音频|已导出听算音频：/tmp/听算.wav"));
+        QVERIFY(fakes.record->messages.front().contains(QStringLiteral("种子：%1").arg(*job.seed)));
+        // Beside it, named alike, the sheet of the same test with its key.
+        QCOMPARE(fakes.record->sheets.size(), std::size_t(1));
+        const auto& [sheetPath, sheet] = fakes.record->sheets.front();
+        QCOMPARE(sheetPath, QString("/tmp/听算.pdf"));
+        QVERIFY(sheet.listening && sheet.answerKey && sheet.seed == job.seed);
+        for (int n = 1; n <= 20; ++n) {
+            const QString read = QString::fromStdString(job.script[std::size_t(2 * n)].sentence);
+            const sheets::SheetQuestion& printed = sheet.questions[std::size_t(n - 1)];
+            QCOMPARE(read.mid(read.indexOf("题") + 1), printed.operands.join(" 减 "));
+        }
         // The window's own test is untouched.
         QCOMPARE(caption(window, "Label4"), QString("0"));
         QVERIFY(spoken().isEmpty());
@@ -149,11 +209,11 @@ private slots:
         click(window, "Command1");
         QCOMPARE(askCaption(), QString("暂停"));
         // The test is recorded with the settings it is read with.
-        QCOMPARE(fakes.recorder->linesStarting("reading"), QStringList{"reading pace=slow twice=0 auto=1 gap=5"});
+        QCOMPARE(fakes.recorder->linesStarting("reading"), QStringList{"reading pace=slow twice=0 auto=1 gap=5 hide=0"});
         // Unticking 自动出题 hands the questions back to "出 题".
         window->findChild<QAction*>("AutoAsk")->trigger();
         QCOMPARE(askCaption(), QString("出 题"));
-        QCOMPARE(fakes.recorder->linesStarting("reading").last(), QString("reading pace=slow twice=0 auto=0 gap=5"));
+        QCOMPARE(fakes.recorder->linesStarting("reading").last(), QString("reading pace=slow twice=0 auto=0 gap=5 hide=0"));
         click(window, "Command1");
         QCOMPARE(caption(window, "Label4"), QString(" 2"));
     }

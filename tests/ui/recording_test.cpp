@@ -141,7 +141,7 @@ private slots:
         click(window, "Command18");
         // A listening test is recorded with the reading settings it is read with.
         QStringList expected{"begin Form92 sub listening Option4 2位 - 1位 integer",
-                             "reading pace=normal twice=0 auto=0 gap=10"};
+                             "reading pace=normal twice=0 auto=0 gap=10 hide=0"};
         for (int n = 1; n <= 20; ++n) {
             expected << questionLine(n);
             if (n == 5)

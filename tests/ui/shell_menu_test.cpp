@@ -68,7 +68,7 @@ private slots:
         MainMenu menu(nullptr, noPages());
         QList<std::tuple<QString, QString, QString>> rows = {
             {"lblTitle", "Tavimo公益软件 Zorvel", ""}, {"Label2", "普通模式", ""},
-            {"Label3", "听算模式", "连续出题,语音播报,答案回放,此模式需语音模块支持,若无此模块,则需要手动安装TTS语音引擎"},
+            {"Label3", "听算模式", "连续出题，语音播报，答案回放，此模式需语音模块支持，若无此模块，则需要手动安装TTS语音引擎"},
             {"Command0", "退  出", ""}, {"Label7", "2020-11", ""}, {"Label5", "", ""},
             {"cmdFluency", "达标测试", "限时口算：正确率、每分钟正确题数和个人最好"},
         };
@@ -135,7 +135,7 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(&menu));
         menu.resize(twipsSize(15315, 11070));
         menu.setSlogans();
-        QCOMPARE(menu.findChild<QLabel*>("Label5")->text(), QStringLiteral("随机出题求变化 即时反馈保质量 自动计时求速度,游戏化高效快乐学习"));
+        QCOMPARE(menu.findChild<QLabel*>("Label5")->text(), QStringLiteral("随机出题求变化 即时反馈保质量 自动计时求速度，游戏化高效快乐学习"));
         QCOMPARE(menu.findChild<QLabel*>("Label4")->text(), QStringLiteral("语音播报练听算 答案回放自批改 5分钟完成出题 测验 批改 反馈全过程"));
         QCOMPARE(menu.findChild<QLabel*>("Label6")->text(), QStringLiteral(" 人的大脑 非常神奇 开发是金 不用是泥"));
 

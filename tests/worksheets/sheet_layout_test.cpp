@@ -48,6 +48,17 @@ private slots:
         }
     }
 
+    // A hundred questions go on one page wherever 12-point print allows it
+    // (three-term questions need four columns, one more than full size gives).
+    void aHundredQuestionsTakeOnePage()
+    {
+        for (Operation op : {Operation::Mixed, Operation::Add, Operation::Div}) {
+            const SheetLayout layout = layoutSheet(drawn(op, operationInfo(op).defaultLevel, NumberType::Integer, 100));
+            QCOMPARE(layout.sheetPages, 1);
+            QVERIFY2(13 * layout.fontScale >= 12, qPrintable(QString::number(layout.fontScale)));
+        }
+    }
+
     void pagesFollowTheCountAndTheAnswerPagesDoubleThem_data()
     {
         QTest::addColumn<int>("count");

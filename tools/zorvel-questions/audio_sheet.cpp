@@ -1,9 +1,8 @@
 // The recording is made on the speech engine's worker; this thread waits.
 #include "tools/zorvel-questions/audio_sheet.h"
 
-#include "questions/generators.h"
-#include "questions/random_source.h"
 #include "speech/script_audio.h"
+#include "tools/zorvel-questions/sheet.h"
 
 #include <future>
 
@@ -18,19 +17,24 @@ AudioFormat audioFormat(SheetFormat format)
 
 } // namespace
 
-QString writeAudioSheet(const SheetOptions& options, std::uint64_t seed)
+AudioExport audioJob(const SheetOptions& options, std::uint64_t seed)
 {
-    SeededRandom rng(seed);
-    QuestionSource source(options.operation, options.mode);
     std::vector<Question> questions;
-    for (int n = 1; n <= options.count; ++n)
-        questions.push_back(source.next(options.level, options.type, rng));
-
+    for (const DrawnQuestion& drawn : drawTest(testRequest(options, seed)))
+        questions.push_back(drawn.question);
     AudioExport job;
     job.path = options.output;
     job.format = audioFormat(options.format);
     job.script = listeningTestScript(options.operation, questions, options.reading, options.answers);
     job.ratePercent = pacePercent(options.reading.pace);
+    job.title = QStringLiteral("听算练习 ") + sheets::exerciseTitle(options.operation, options.level, options.type);
+    job.seed = seed;
+    return job;
+}
+
+QString writeAudioSheet(const SheetOptions& options, std::uint64_t seed)
+{
+    AudioExport job = audioJob(options, seed);
     std::promise<QString> written;
     exportOnWorker(SynthesisWorker::espeak(), std::move(job),
                    [&written](const QString& problem) { written.set_value(problem); });

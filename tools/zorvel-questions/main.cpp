@@ -3,7 +3,6 @@
 // listening test recorded in an audio file, or as TSV for other programs.
 #include "tools/zorvel-questions/audio_options.h"
 #include "tools/zorvel-questions/audio_sheet.h"
-#include "fluency/fluency_sheet.h"
 #include "tools/zorvel-questions/options.h"
 #include "tools/zorvel-questions/sheet.h"
 #include "common/command_line.h"
@@ -35,15 +34,7 @@ int writePdf(int argc, char** argv, const zorvel::SheetOptions& options, std::ui
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication application(argc, argv);
-    zorvel::sheets::Worksheet sheet;
-    if (const auto preset = zorvel::fluency::presetByKey(options.preset)) {
-        sheet = zorvel::fluency::fluencyWorksheet(*preset, seed);
-    } else {
-        sheet = zorvel::sheets::drawnWorksheet(
-            {options.operation, options.level, options.type, options.mode, options.count, seed});
-        sheet.answerKey = options.answers;
-    }
-    sheet.columns = options.columns;
+    const zorvel::sheets::Worksheet sheet = zorvel::pdfWorksheet(options, seed);
     if (const QString problem = zorvel::sheets::saveSheetPdf(sheet, options.output); !problem.isEmpty())
         return cannotWrite(options.output, problem);
     return 0;

@@ -12,6 +12,7 @@
 #include <charconv>
 #include <functional>
 #include <algorithm>
+#include <cctype>
 #include <map>
 
 namespace zorvel {
@@ -95,6 +96,26 @@ std::string checkPdfValues(const std::string* columns, const std::string* output
     return {};
 }
 
+// An --output named for another format ("test.mp3" with --format wav) would
+// hold what its name does not say.
+std::string checkOutputSuffix(const std::string& output, SheetFormat format)
+{
+    static const std::map<std::string, std::pair<SheetFormat, std::string>> named = {
+        {"pdf", {SheetFormat::Pdf, "pdf"}}, {"wav", {SheetFormat::Wav, "wav"}}, {"mp3", {SheetFormat::Mp3, "mp3"}},
+        {"ogg", {SheetFormat::Ogg, "ogg"}}, {"oga", {SheetFormat::Ogg, "ogg"}}, {"tsv", {SheetFormat::Tsv, "tsv"}},
+        {"txt", {SheetFormat::Text, "text"}}};
+    const std::size_t dot = output.rfind('.');
+    if (dot == std::string::npos || output.find('/', dot) != std::string::npos)
+        return {};
+    std::string suffix = output.substr(dot + 1);
+    std::transform(suffix.begin(), suffix.end(), suffix.begin(), [](unsigned char c) { return char(std::tolower(c)); });
+    const auto it = named.find(suffix);
+    if (it == named.end() || it->second.first == format)
+        return {};
+    return "--output " + quotedArgument(output) + " 的扩展名是 " + it->second.second +
+           " 格式，和 --format 不一致；请改用 --format " + it->second.second + " 或换一个文件名";
+}
+
 using ValueOf = std::function<const std::string*(const char*)>;
 
 // --operation, --level and --type: what is practised.
@@ -174,6 +195,13 @@ std::string checkSheet(const ValueOf& value, bool twice, SheetOptions& options)
         else
             return refusal("--format", "未知的格式", *format, "text、tsv、pdf、wav、mp3、ogg");
     }
+    if (options.draws && options.format != SheetFormat::Text && options.format != SheetFormat::Tsv)
+        return "--draws 只用于 --format text 或 tsv";
+    if (options.draws && !options.preset.isEmpty())
+        return "--draws 不能和 --preset 一起用";
+    if (const std::string* output = value("--output"))
+        if (std::string error = checkOutputSuffix(*output, options.format); !error.empty())
+            return error;
     if (isAudioFormat(options.format) || twice || value("--rate") || value("--gap"))
         if (std::string error = checkAudioValues(value, twice, options); !error.empty() || isAudioFormat(options.format))
             return error;
@@ -242,6 +270,7 @@ const OptionTable& sheetOptionTable()
         {"rate", nullptr, "RATE", "录音的语速：slow（慢）、normal（中）或 fast（快）；默认 normal"},
         {"twice", nullptr, nullptr, "录音里每题读两遍，中间停一秒"},
         {"gap", nullptr, "SECONDS", "录音里每题之后的静音：1 到 60 秒；默认 10"},
+        {"draws", nullptr, nullptr, "只用于 text 和 tsv：照生成器原样出题，可能重复（研究生成器用）；\n不加时和其他格式一样不重复"},
     });
     return table;
 }
@@ -266,6 +295,7 @@ ParsedOptions parseOptions(const QStringList& arguments)
         return parsed;
     }
     parsed.options.answers = parser.isSet(QStringLiteral("answers"));
+    parsed.options.draws = parser.isSet(QStringLiteral("draws"));
     std::map<std::string, std::string> values;
     for (const QString& name : valueOptionNames(sheetOptionTable()))
         if (parser.isSet(name))
@@ -293,7 +323,8 @@ std::string usageText()
            optionHelp(sheetOptionTable()).toStdString() +
            "\n"
            "TSV 的列：题号、第一个数、第二个数、第三个数（只有 mixed 有）、答案，以制表符分隔。\n"
-           "文本和 TSV 照生成器原样出题，可能重复；PDF 同一页上的题目不重复（难度的题目够多时）。\n"
+           "同一个种子在 text、tsv、pdf（题目页和答案页）、wav、mp3、ogg 里是同一套题，顺序相同；\n"
+           "一套题里不重复出题（难度的题目够多时）。--draws 只给 text 和 tsv，照生成器原样出题。\n"
            "选项有误时在标准错误输出一行说明，退出状态为 2；写不了文件时退出状态为 1。\n"
            "\n" + presetHelp();
 }

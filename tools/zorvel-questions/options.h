@@ -29,6 +29,7 @@ struct SheetOptions {
     QString output;         // pdf and audio: the file written
     ReadingSettings reading;  // audio: pace, twice, gap
     bool answers = false;
+    bool draws = false;     // text and tsv: the generators' own draws, repeats included
     bool help = false;
     bool version = false;
 };

@@ -1,12 +1,15 @@
 // The two output formats. The text sheet aligns its columns to the widest
 // number actually on it, so it makes the questions twice from the same seed:
 // once to measure, once to print. Output goes through one large buffer.
+// Both deal the test as every format does, or with --draws take the
+// generator's own draws.
 #include "tools/zorvel-questions/sheet.h"
 
 #include "fluency/fluency_sheet.h"
 #include "questions/number_text.h"
 
 #include <algorithm>
+#include <functional>
 #include <array>
 #include <string>
 
@@ -48,20 +51,25 @@ private:
 };
 
 // Calls visit(number, question) for each question of the run.
-template <typename Visit>
-void forEachQuestion(const SheetOptions& options, std::uint64_t seed, Visit&& visit)
+void forEachQuestion(const SheetOptions& options, std::uint64_t seed,
+                     const std::function<void(int, const DrawnQuestion&)>& visit)
 {
+    if (!options.draws) {
+        forEachTestQuestion(testRequest(options, seed), visit);
+        return;
+    }
     SeededRandom rng(seed);
     QuestionSource source(options.operation, options.mode);
     for (int n = 1; n <= options.count; ++n)
-        visit(n, source.next(options.level, options.type, rng));
+        visit(n, {options.operation, source.next(options.level, options.type, rng)});
 }
 
 bool writeTsv(const SheetOptions& options, std::uint64_t seed, std::FILE* out)
 {
     BufferedOutput output(out);
     std::string line;
-    forEachQuestion(options, seed, [&](int n, const Question& q) {
+    forEachQuestion(options, seed, [&](int n, const DrawnQuestion& drawn) {
+        const Question& q = drawn.question;
         line = std::to_string(n);
         for (int i = 0; i < 3; ++i) {
             line += '\t';
@@ -84,10 +92,10 @@ std::string questionLabel(int n, std::size_t width)
 
 bool writeText(const SheetOptions& options, std::uint64_t seed, std::FILE* out)
 {
-    const OperationInfo& info = operationInfo(options.operation);
     std::array<std::size_t, 3> operandWidth{};
     std::size_t answerWidth = 0;
-    forEachQuestion(options, seed, [&](int, const Question& q) {
+    forEachQuestion(options, seed, [&](int, const DrawnQuestion& drawn) {
+        const Question& q = drawn.question;
         for (int i = 0; i < q.operandCount; ++i)
             operandWidth[i] = std::max(operandWidth[i], q.operands[i].size());
         answerWidth = std::max(answerWidth, shortestText(q.correctAnswer).size());
@@ -100,7 +108,9 @@ bool writeText(const SheetOptions& options, std::uint64_t seed, std::FILE* out)
         output.append((fluency::sheetTitle(*preset) + QLatin1Char('\n') + fluency::sheetNote(*preset)).toStdString());
         output.append("\n\n");
     }
-    forEachQuestion(options, seed, [&](int n, const Question& q) {
+    forEachQuestion(options, seed, [&](int n, const DrawnQuestion& drawn) {
+        const Question& q = drawn.question;
+        const OperationInfo& info = operationInfo(drawn.operation);
         output.append(questionLabel(n, numberWidth));
         output.append("   ");
         output.pad(operandWidth[0], q.operands[0]);
@@ -114,10 +124,10 @@ bool writeText(const SheetOptions& options, std::uint64_t seed, std::FILE* out)
     });
     if (options.answers) {
         output.append("\n答案\n");
-        forEachQuestion(options, seed, [&](int n, const Question& q) {
+        forEachQuestion(options, seed, [&](int n, const DrawnQuestion& drawn) {
             output.append(questionLabel(n, numberWidth));
             output.append("   ");
-            output.pad(answerWidth, shortestText(q.correctAnswer));
+            output.pad(answerWidth, shortestText(drawn.question.correctAnswer));
             output.append("\n");
         });
     }
@@ -125,6 +135,36 @@ bool writeText(const SheetOptions& options, std::uint64_t seed, std::FILE* out)
 }
 
 } // namespace
+
+std::vector<Exercise> exerciseParts(const SheetOptions& options)
+{
+    if (const auto preset = fluency::presetByKey(options.preset))
+        return preset->parts();
+    return {{options.operation, options.level, options.type}};
+}
+
+TestRequest testRequest(const SheetOptions& options, std::uint64_t seed)
+{
+    return {exerciseParts(options), options.mode, options.count, seed};
+}
+
+sheets::Worksheet pdfWorksheet(const SheetOptions& options, std::uint64_t seed)
+{
+    sheets::Worksheet sheet;
+    if (const auto preset = fluency::presetByKey(options.preset)) {
+        sheet = fluency::fluencyWorksheet(*preset, seed);
+    } else {
+        sheets::SheetRequest request;
+        request.parts = exerciseParts(options);
+        request.mode = options.mode;
+        request.count = options.count;
+        request.seed = seed;
+        sheet = sheets::drawnWorksheet(request);
+        sheet.answerKey = options.answers;
+    }
+    sheet.columns = options.columns;
+    return sheet;
+}
 
 bool writeSheet(const SheetOptions& options, std::uint64_t seed, std::FILE* out)
 {
