@@ -57,7 +57,7 @@ DailyPracticeWindow::DailyPracticeWindow(const FamilyRow& row, const DrillServic
 
 QString DailyPracticeWindow::planCaption() const
 {
-    return planLabel_->text().remove(QLatin1Char('\n'));
+    return planLabel_->text().remove(QLatin1Char('\n')).remove(QChar(0x2060)).replace(QChar::Nbsp, QLatin1Char(' '));
 }
 
 void DailyPracticeWindow::beginSession()
@@ -78,7 +78,7 @@ void DailyPracticeWindow::beginSession()
     session_.emplace(book_, plan_, today(), [this](int n) { return random_->draw(n, 0); });
     // "今天：20 题，" over "其中新题 5" in the narrow column.
     planText_ = facts::planText(*session_).replace(QStringLiteral("，"), QStringLiteral("，\n"));
-    planLabel_->setText(planText_);
+    planLabel_->setText(keptTogether(planText_));
     if (session_->nothingToDo())
         controls().ask->setEnabled(false);
 }
@@ -163,8 +163,10 @@ void DailyPracticeWindow::closeQuestion(bool right, const QString& correctionLea
 {
     controls().showMark(right);
     if (!right) {
+        // As after a wrong answer: the box closed, "出 题" (or the end) next.
+        controls().closeAnswerBox();
         const Fact missed = session_->askedFacts().back();
-        correction_->setText(correctionLead + QLatin1Char('\n') + facts::writtenFact(missed.withAnswer()));
+        correction_->setText(correctionLead + QLatin1Char('\n') + keptTogether(facts::writtenFact(missed.withAnswer())));
     }
     endOrWait();
 }
@@ -187,13 +189,11 @@ void DailyPracticeWindow::stopwatchTicked(qint64 elapsedMs)
     const std::optional<Fact> fact = currentFact();
     if (!fact || services().clock->nowMs() - shownAtMs_ < facts::kTimeoutMs)
         return;
-    QWidget* focused = focusWidget();
     recording().answer(QString(), false);
     if (recordAnswer(*fact, false, facts::kTimeoutMs))
         noteReturn(*fact, QString());
     controls().disableKeypad();
     closeQuestion(false, QStringLiteral("时间到"));
-    refocusAfterDisabling(focused, controls().ask);
 }
 
 void DailyPracticeWindow::finishTest()

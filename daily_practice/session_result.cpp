@@ -2,6 +2,7 @@
 #include "daily_practice/session_result.h"
 
 #include "fact_grid/fact_grid.h"
+#include "design_units/screen_units.h"
 #include "fact_grid/fact_texts.h"
 
 #include <QLabel>
@@ -22,9 +23,9 @@ QString sessionChanges(const FactBook& before, const FactBook& after, const std:
         const FactState& was = before.state(fact);
         const FactState& now = after.state(fact);
         if (now.isMastered() && !was.isMastered())
-            mastered << writtenFact(fact.text());
+            mastered << keptTogether(writtenFact(fact.text()));
         else if (was.asked() && now.box < was.box)
-            back << QStringLiteral("%1（回到第 %2 盒）").arg(writtenFact(fact.text())).arg(now.box);
+            back << keptTogether(QStringLiteral("%1（回到第 %2 盒）").arg(writtenFact(fact.text())).arg(now.box));
     }
     QStringList lines;
     if (!mastered.isEmpty())

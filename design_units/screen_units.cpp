@@ -95,4 +95,18 @@ QColor colorFromBgr(unsigned bgr)
     return QColor(bgr & 0xFF, (bgr >> 8) & 0xFF, (bgr >> 16) & 0xFF);
 }
 
+QString keptTogether(const QString& text)
+{
+    static const QString breaksAfter = QStringLiteral("，、：。；\n");
+    constexpr QChar kWordJoiner(0x2060);
+    QString kept;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text[i];
+        if (i > 0 && c != QLatin1Char('\n') && !c.isLowSurrogate() && !breaksAfter.contains(text[i - 1]))
+            kept += kWordJoiner;
+        kept += c == QLatin1Char(' ') ? QChar(QChar::Nbsp) : c;
+    }
+    return kept;
+}
+
 } // namespace zorvel

@@ -37,4 +37,9 @@ QFont scaledFont(QFont font, qreal scale);
 // A colour written as the platform's blue-green-red number (&HBBGGRR).
 QColor colorFromBgr(unsigned bgr);
 
+// The text for a narrow column that wraps, with a line break allowed only
+// after "，", "、", "：", "。" or "；" (and at its own line breaks): "正确率 ≥ 90 %"
+// or "4 × 3 = 12" is never split, and a list of facts breaks between facts.
+QString keptTogether(const QString& text);
+
 } // namespace zorvel

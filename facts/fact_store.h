@@ -26,6 +26,12 @@ public:
     // empty when they were: a plan built on part of the book would ask
     // mastered facts again as if they were new.
     virtual std::string unreadReason() const { return {}; }
+    // Any pupil's plan and book by the record's pupil id, for the records
+    // window, which shows a pupil without making them the one practising. A
+    // store of one pupil has only its own.
+    virtual PracticePlan planOf(long long /*pupil*/) { return plan(); }
+    virtual void setPlanOf(long long /*pupil*/, const PracticePlan& plan) { setPlan(plan); }
+    virtual FactBook bookOf(long long /*pupil*/) { return book(); }
 };
 
 class MemoryFactStore final : public FactStore {

@@ -1,5 +1,6 @@
 // The chooser of 达标测试: presets, a teacher's own test, start and print.
 #include "fluency_drill/fluency_chooser.h"
+#include "choice_box/choice_box.h"
 
 #include "fluency/scoring.h"
 #include "normal_drill/family_table.h"
@@ -26,7 +27,6 @@ QPushButton* makeButton(const QString& name, const QString& caption, QWidget* pa
 {
     auto* button = new QPushButton(caption, parent);
     button->setObjectName(name);
-    button->setAutoDefault(false);
     return button;
 }
 
@@ -103,6 +103,8 @@ void FluencyChooser::buildControls()
     connect(printButton, &QPushButton::clicked, this, &FluencyChooser::printChosen);
     connect(backButton, &QPushButton::clicked, this, &QDialog::accept);
     printButton->setEnabled(bool(print_));
+    // Enter starts the test chosen, wherever the focus is but on another button.
+    startButton->setDefault(true);
 
     auto* page = new QVBoxLayout(this);
     auto* choice = new QHBoxLayout;
@@ -119,13 +121,13 @@ QGroupBox* FluencyChooser::buildCustomFrame()
     customFrame_ = new QGroupBox(QStringLiteral("自定义测试"), this);
     customFrame_->setObjectName(QStringLiteral("frmCustom"));
     auto* form = new QFormLayout(customFrame_);
-    operation_ = named(new QComboBox(customFrame_), "cboOperation", QStringLiteral("运算"));
+    operation_ = named(new ChoiceBox(customFrame_), "cboOperation", QStringLiteral("运算"));
     for (Operation op : kAllOperations)
         operation_->addItem(catalogueText(operationInfo(op).name), int(op));
     // Two-number additions and subtractions at random, about half each.
     operation_->insertItem(1, QStringLiteral("加减（两个数，随机）"), kAddSub);
-    level_ = named(new QComboBox(customFrame_), "cboLevel", QStringLiteral("难度"));
-    type_ = named(new QComboBox(customFrame_), "cboType", QStringLiteral("类型"));
+    level_ = named(new ChoiceBox(customFrame_), "cboLevel", QStringLiteral("难度"));
+    type_ = named(new ChoiceBox(customFrame_), "cboType", QStringLiteral("类型"));
     questions_ = named(new QSpinBox(customFrame_), "spnQuestions", QStringLiteral("题数"));
     questions_->setRange(fluency::kMinQuestions, fluency::kMaxQuestions);
     questions_->setValue(60);

@@ -9,6 +9,7 @@
 #include "questions/number_text.h"
 
 #include <QLabel>
+#include <QRegularExpression>
 #include <QPushButton>
 #include <QTextBrowser>
 #include <QTimer>
@@ -111,10 +112,17 @@ void FluencyDrillWindow::showTestCaption()
 {
     const std::optional<fluency::PersonalBest> best =
         history_ ? history_->personalBest(test_.choice()) : std::nullopt;
-    QString caption = QStringLiteral("%1\n\n%2\n\n%3").arg(test_.name, test_.limitText(), test_.passLineText());
+    // The name may break between its words ("60 题" is one), the rest only
+    // after "，" or "：".
+    QString name = test_.name;
+    name.replace(QRegularExpression(QStringLiteral("(\\d) (\\S)")), QStringLiteral("\\1\u00a0\\2"));
+    QStringList words = name.split(QLatin1Char(' '));
+    for (QString& word : words)
+        word = keptTogether(word);
+    QString rest = QStringLiteral("%1\n\n%2").arg(test_.limitText(), test_.passLineText());
     if (best)
-        caption += QStringLiteral("\n\n个人最好：%1 题，用时 %2").arg(best->correct).arg(fluency::minutesSeconds(best->elapsedMs));
-    testCaption_->setText(caption);
+        rest += QStringLiteral("\n\n个人最好：%1 题，用时 %2").arg(best->correct).arg(fluency::minutesSeconds(best->elapsedMs));
+    testCaption_->setText(words.join(QLatin1Char(' ')) + QStringLiteral("\n\n") + keptTogether(rest));
 }
 
 void FluencyDrillWindow::showClockAtRest()
@@ -166,7 +174,7 @@ void FluencyDrillWindow::markAnswer(bool right)
     } else {
         const QString rightText = catalogueText(shortestText(cycle().correctAnswer()));
         missed_.push_back({questionText(), rightText, controls().entry->text()});
-        feedback_->setText(QStringLiteral("%1 = %2").arg(questionText(), rightText));
+        feedback_->setText(keptTogether(QStringLiteral("%1 = %2").arg(questionText(), rightText)));
     }
     if (answered_ == test_.questions) {
         endTest();

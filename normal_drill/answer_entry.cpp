@@ -5,7 +5,10 @@
 #include "normal_drill/keypad.h"
 #include "normal_drill/twips_layout.h"
 
+#include <QCoreApplication>
 #include <QKeyEvent>
+
+#include <algorithm>
 #include <QPushButton>
 
 namespace zorvel {
@@ -31,7 +34,7 @@ AnswerEntry::AnswerEntry(QWidget* window, TwipsLayout& layout) : QObject(window)
     connect(keypad_, &Keypad::digitPressed, this, &AnswerEntry::digitKey);
     connect(keypad_, &Keypad::pointPressed, this, [this] {
         // A second point is refused: the key does nothing, as a letter does.
-        if (box_->text().contains(QLatin1Char('.')))
+        if (!box_->takesPoint())
             box_->setFocus();
         else
             appendToAnswer(QStringLiteral("."));
@@ -46,6 +49,8 @@ void AnswerEntry::showAnswer(const QString& text) { box_->showAnswer(text); }
 void AnswerEntry::setFont(const QFont& designFont) { layout_.setFont(box_, designFont); }
 void AnswerEntry::focusBox() { box_->setFocus(); }
 QWidget* AnswerEntry::box() const { return box_; }
+void AnswerEntry::selectAnswer() { box_->selectAll(); }
+void AnswerEntry::setTypingOpen(bool open) { box_->setReadOnly(!open); }
 void AnswerEntry::setGuard(std::function<bool()> armed) { guardArmed_ = std::move(armed); }
 
 void AnswerEntry::setDigitKeysEnabled(bool enabled)
@@ -66,10 +71,12 @@ void AnswerEntry::digitKey(int digit)
         setCancelConfirmEnabled(true);
 }
 
-// Each key works on the whole text, never at the caret.
+// Each key works on the whole text, never at the caret; a selected answer
+// is replaced, as by a key typed.
 void AnswerEntry::appendToAnswer(const QString& text)
 {
-    box_->setText(box_->text() + text);
+    const bool replacing = box_->hasSelectedText() && box_->selectedText() == box_->text();
+    box_->setText((replacing ? QString() : box_->text()) + text);
     box_->end(false);
     box_->setFocus();
     emit edited();
@@ -90,6 +97,21 @@ void AnswerEntry::cancelKey()
     box_->setFocus();
 }
 
+bool AnswerEntry::takeFromKeypad(QWidget* focused, QKeyEvent* key)
+{
+    const QString text = key->text();
+    const bool answerKey = key->key() == Qt::Key_Backspace || (text.size() == 1 && AnswerBox::isAnswerCharacter(text[0]));
+    if (!answerKey || !focused || !keypad_->point()->isEnabled() || box_->isReadOnly() || !box_->isEnabled())
+        return false;
+    const bool onKeypad = focused == keypad_->point() || focused == keypad_->cancel() || focused == keypad_->confirm()
+        || std::find(keypad_->digits().begin(), keypad_->digits().end(), focused) != keypad_->digits().end();
+    if (!onKeypad)
+        return false;
+    box_->setFocus();
+    QCoreApplication::sendEvent(box_, key);
+    return true;
+}
+
 bool AnswerEntry::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == box_ && event->type() == QEvent::InputMethod)
@@ -101,6 +123,8 @@ bool AnswerEntry::eventFilter(QObject* watched, QEvent* event)
 
 bool AnswerEntry::filterKey(QKeyEvent* key)
 {
+    if (box_->isReadOnly())
+        return key->key() != Qt::Key_Tab && key->key() != Qt::Key_Backtab;
     // Pasting is filtered by the box itself, as every other way in.
     if (key->matches(QKeySequence::Paste)) {
         tripGuardIfArmed();

@@ -31,6 +31,10 @@ public:
     void setFont(const QFont& designFont);
     void focusBox();
     QWidget* box() const;
+    // Closed, the box keeps its text but takes no key but Tab.
+    void setTypingOpen(bool open);
+    // The whole answer selected: what the pupil types next replaces it.
+    void selectAnswer();
 
     void setDigitKeysEnabled(bool enabled);  // digits and "."
     void setCancelConfirmEnabled(bool enabled);
@@ -38,6 +42,11 @@ public:
     // While armed() says so, every key in the answer box is reported by
     // guardTripped; without it there is no guard.
     void setGuard(std::function<bool()> armed);
+
+    // A digit, a point or Backspace typed while a keypad key has the focus
+    // (the answer entered by mouse) goes to the answer box while the keypad
+    // is open; true when the key went there.
+    bool takeFromKeypad(QWidget* focused, QKeyEvent* key);
 
 signals:
     // The pupil worked on the answer (a key, a paste, a drop): the mark no

@@ -189,8 +189,11 @@ void DrillControls::enableDigitKeys() { entry->setDigitKeysEnabled(true); }
 void DrillControls::openAnswerBox()
 {
     entry->box()->setEnabled(true);
+    entry->setTypingOpen(true);
     ask->setEnabled(false);
 }
+
+void DrillControls::closeAnswerBox() { entry->setTypingOpen(false); }
 
 void DrillControls::openAskButton()
 {

@@ -38,6 +38,9 @@ struct DrillControls {
     void enableDigitKeys();
     // The answer box open, "出 题" closed until a right answer.
     void openAnswerBox();
+    // The answer box keeps its text but takes no more typing until the next
+    // question.
+    void closeAnswerBox();
     // "出 题" open and focused.
     void openAskButton();
     void setOperandTexts(const std::array<QString, 3>& texts);

@@ -153,6 +153,7 @@ void DrillWindow::markAnswer(bool right)
     } else {
         controls_->enableDigitKeys();
         controls_->entry->setCancelConfirmEnabled(true);
+        controls_->entry->selectAnswer();
         refocusAfterDisabling(focused, controls_->entry->box());
     }
     if (last)

@@ -81,7 +81,8 @@ void DrillWindow::keyPressEvent(QKeyEvent* event)
         event->accept();
         return;
     default:
-        QDialog::keyPressEvent(event);
+        if (!controls_->entry->takeFromKeypad(focusWidget(), event))
+            QDialog::keyPressEvent(event);
     }
 }
 

@@ -17,6 +17,7 @@ public:
     Keypad(QWidget* window, TwipsLayout& layout);
 
     QPushButton* digit(int d) const { return digits_[d]; }
+    const std::array<QPushButton*, 10>& digits() const { return digits_; }
     QPushButton* point() const { return point_; }
     QPushButton* cancel() const { return cancel_; }
     QPushButton* confirm() const { return confirm_; }

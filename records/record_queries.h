@@ -4,6 +4,7 @@
 // Plain Qt Core types only.
 #pragma once
 
+#include "records/practice_week.h"
 #include "records/test_reports.h"
 
 #include <QDate>
@@ -30,12 +31,27 @@ struct TestRow {
     Exercise exercise;
     int questions = 0;       // questions shown (a 达标测试: its question count)
     int wrongAnswers = 0;    // wrong answers submitted
+    int wrongQuestions = 0;  // questions answered wrong at the first try
+    int answered = 0;        // questions given an answer
     QString time;            // finished test's time as the stopwatch shows it ("4:12.40"), else empty
     TestEnd ended = TestEnd::Interrupted;
     bool playbackReached = false;
     bool redo = false;
     std::optional<FluencyResult> fluency;  // a 达标测试's result
 };
+
+// The questions a test got wrong as the window said it ("错 2 题"): those
+// answered wrong at the first try; for a 达标测试 every question of the test
+// not answered right (unanswered ones too). None for a listening test in
+// which nothing was typed: it was marked on paper, if at all.
+inline std::optional<int> wrongQuestions(const TestRow& row)
+{
+    if (row.fluency)
+        return row.fluency->questions - row.fluency->correct;
+    if (row.exercise.mode == QLatin1String("listening") && row.answered == 0)
+        return std::nullopt;
+    return row.wrongQuestions;
+}
 
 struct BestTime {
     Exercise exercise;   // window, level, type
@@ -46,7 +62,7 @@ struct BestTime {
 struct ChartPoint {
     QDateTime started;
     double seconds = 0;
-    int wrongAnswers = 0;
+    int wrongQuestions = 0;  // wrong at the first try, as in the tests table
 };
 
 // A pupil's best 达标 of one test: most correct, then the shortest time.
@@ -101,6 +117,8 @@ public:
     virtual std::optional<FluencyBest> fluencyBest(qint64 /*pupil*/, const QString& /*test*/) { return std::nullopt; }
     // The 达标测试 the pupil took last; empty when none.
     virtual QString lastFluencyTest(qint64 /*pupil*/) { return {}; }
+    // Every pupil's seven days ending with lastDay, in the order they were added.
+    virtual std::vector<PracticeWeek> practiceWeeks(const QDate& /*lastDay*/) { return {}; }
 };
 
 } // namespace zorvel::records

@@ -161,8 +161,12 @@ ReadingSettings RecordReader::readingSettings(qint64 pupil) const
 
 std::vector<TestRow> RecordReader::tests(const TestFilter& filter) const
 {
+    // The first answers of the test's questions: how many, and how many wrong.
+    const QString firstAnswers = QStringLiteral("(SELECT count(*) FROM questions q JOIN answers a ON a.question_id = q.id"
+                                                " AND a.seq = 1 WHERE q.test_id = t.id");
     QString sql = QStringLiteral("SELECT t.id, t.pupil_id, t.exercise_id, t.started, t.questions, t.wrong_answers,"
                                  " t.time, t.ended, t.playback_reached, t.redo, ") +
+                  firstAnswers + QStringLiteral("), ") + firstAnswers + QStringLiteral(" AND a.is_right = 0), ") +
                   (hasFluencyResults() ? QStringLiteral("f.fluency_test, f.limit_seconds, f.total, f.correct,"
                                                         " f.elapsed_ms, f.passed FROM tests t LEFT JOIN fluency_results f"
                                                         " ON f.test_id = t.id")
@@ -202,9 +206,11 @@ std::vector<TestRow> RecordReader::tests(const TestFilter& filter) const
         row.ended = testEndFromKey(query.value(7).toString()).value_or(TestEnd::Interrupted);
         row.playbackReached = query.value(8).toBool();
         row.redo = query.value(9).toBool();
-        if (!query.value(10).isNull())
-            row.fluency = FluencyResult{query.value(10).toString(), query.value(11).toInt(), query.value(12).toInt(),
-                                        query.value(13).toInt(), query.value(14).toLongLong(), query.value(15).toBool()};
+        row.answered = query.value(10).toInt();
+        row.wrongQuestions = query.value(11).toInt();
+        if (!query.value(12).isNull())
+            row.fluency = FluencyResult{query.value(12).toString(), query.value(13).toInt(), query.value(14).toInt(),
+                                        query.value(15).toInt(), query.value(16).toLongLong(), query.value(17).toBool()};
         // A 达标测试 has as many questions as it asks, however many were
         // shown before it was handed in, and the time it took.
         if (row.fluency) {
@@ -269,7 +275,9 @@ std::vector<BestTime> RecordReader::bestTimes(qint64 pupil) const
 std::vector<ChartPoint> RecordReader::chart(qint64 pupil, const QString& window, const QString& levelOption,
                                             const QString& numberType) const
 {
-    QSqlQuery query = run(db_, QStringLiteral("SELECT t.started, t.centis, t.wrong_answers FROM tests t"
+    QSqlQuery query = run(db_, QStringLiteral("SELECT t.started, t.centis, (SELECT count(*) FROM questions q"
+                                              " JOIN answers a ON a.question_id = q.id AND a.seq = 1"
+                                              " WHERE q.test_id = t.id AND a.is_right = 0) FROM tests t"
                                               " WHERE t.pupil_id = ? AND t.exercise_id = (SELECT id FROM exercises"
                                               " WHERE window = ? AND level_option = ? AND number_type = ?)"
                                               " AND t.ended = 'finished' AND t.centis IS NOT NULL ORDER BY t.started"),

@@ -171,10 +171,11 @@ void RecordWrites::endTest(TestId test, TestEnd end, const QString& stopwatchTex
          hundredths ? QVariant(*hundredths) : QVariant(), test});
 }
 
-Pupil RecordWrites::ensureCurrentPupil(const QString& defaultName)
+Pupil RecordWrites::ensureCurrentPupil(const QString& defaultName, bool* made)
 {
     Transaction transaction(db_);
-    if (scalar(db_, QStringLiteral("SELECT count(*) FROM pupils")).toInt() == 0)
+    const bool none = scalar(db_, QStringLiteral("SELECT count(*) FROM pupils")).toInt() == 0;
+    if (none)
         run(db_, QStringLiteral("INSERT INTO pupils (name) VALUES (?)"), {defaultName});
     const RecordReader reader(db_);
     qint64 current = reader.savedCurrentPupil().value_or(0);
@@ -184,6 +185,8 @@ Pupil RecordWrites::ensureCurrentPupil(const QString& defaultName)
     }
     const QString name = scalar(db_, QStringLiteral("SELECT name FROM pupils WHERE id = ?"), {current}).toString();
     transaction.commit();
+    if (made)
+        *made = none;
     return Pupil{current, name};
 }
 

@@ -24,8 +24,9 @@ public:
     void keepReading(qint64 pupil, const ReadingSettings& settings);
     void endTest(TestId test, TestEnd end, const QString& stopwatchText);
 
-    // The current pupil, made first if there is none (named defaultName).
-    Pupil ensureCurrentPupil(const QString& defaultName);
+    // The current pupil, made first if there is none (named defaultName;
+    // *made says whether it was).
+    Pupil ensureCurrentPupil(const QString& defaultName, bool* made = nullptr);
     Pupil currentPupil(qint64 chosen);  // `chosen` while it exists, else the saved current pupil
     void setCurrentPupil(qint64 id);
     std::optional<Pupil> addPupil(const QString& name);

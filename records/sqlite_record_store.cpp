@@ -19,8 +19,6 @@
 #include <QFileInfo>
 #include <QStandardPaths>
 
-#include <pwd.h>
-#include <unistd.h>
 
 namespace zorvel::records {
 
@@ -59,11 +57,7 @@ QString defaultDatabasePath()
 
 QString defaultPupilName()
 {
-    const passwd* account = ::getpwuid(::getuid());
-    const QString name = account && account->pw_gecos
-                             ? pupilName(QString::fromLocal8Bit(account->pw_gecos).section(QLatin1Char(','), 0, 0)).name
-                             : QString();
-    return name.isEmpty() ? QStringLiteral("我") : name;
+    return QStringLiteral("学生");
 }
 
 SqliteRecordStore::SqliteRecordStore(const QString& path, const QString& defaultPupilName, Opening opening,
@@ -118,7 +112,9 @@ QSqlDatabase SqliteRecordStore::openOnWriter()
         }
         session_.begin();
         session_.closeTestsOfEndedCopies(db);
-        setCurrent(RecordWrites(db).ensureCurrentPupil(defaultName_));
+        bool made = false;
+        setCurrent(RecordWrites(db).ensureCurrentPupil(defaultName_, &made));
+        madeFirstPupil_ = made;
         if (opened_)
             opened_();
         return db;
@@ -428,24 +424,40 @@ void SqliteRecordStore::setInBook(qint64 questionId, bool inBook)
     writer_->call<bool>([=](RecordWrites& writes) { writes.setInBook(questionId, inBook); return true; }, false);
 }
 
-facts::PracticePlan SqliteRecordStore::plan()
+std::vector<PracticeWeek> SqliteRecordStore::practiceWeeks(const QDate& lastDay)
 {
-    const qint64 pupil = currentPupil().id;
+    writer_->flush();
+    return read<std::vector<PracticeWeek>>(
+        [&lastDay](const RecordReader& reader) {
+            std::vector<PracticeWeek> weeks;
+            for (const Pupil& pupil : reader.pupils()) {
+                weeks.push_back(readPracticeWeek(reader.database(), pupil.id, lastDay));
+                weeks.back().name = pupil.name;
+            }
+            return weeks;
+        },
+        {});
+}
+
+facts::PracticePlan SqliteRecordStore::plan() { return planOf(currentPupil().id); }
+void SqliteRecordStore::setPlan(const facts::PracticePlan& plan) { setPlanOf(currentPupil().id, plan); }
+facts::FactBook SqliteRecordStore::book() { return bookOf(currentPupil().id); }
+
+facts::PracticePlan SqliteRecordStore::planOf(long long pupil)
+{
     return read<facts::PracticePlan>(
         [pupil](const RecordReader& reader) { return readFactPlan(reader.database(), pupil); }, {});
 }
 
-void SqliteRecordStore::setPlan(const facts::PracticePlan& plan)
+void SqliteRecordStore::setPlanOf(long long pupil, const facts::PracticePlan& plan)
 {
-    const qint64 pupil = currentPupil().id;
     writer_->post([=](RecordWrites& writes) { writeFactPlan(writes.database(), pupil, plan); });
     writer_->flush();
 }
 
-facts::FactBook SqliteRecordStore::book()
+facts::FactBook SqliteRecordStore::bookOf(long long pupil)
 {
     writer_->flush();
-    const qint64 pupil = currentPupil().id;
     return read<facts::FactBook>([pupil](const RecordReader& reader) { return readFactBook(reader.database(), pupil); },
                                  {});
 }

@@ -10,6 +10,7 @@
 #include "records/record_session.h"
 #include "records/record_store.h"
 
+#include <atomic>
 #include <functional>
 #include <memory>
 #include <mutex>
@@ -53,6 +54,8 @@ public:
     void flush() override;
     // Waits until everything recorded so far is written, lock or not.
     void waitUntilWritten();
+    // Whether opening made the record's first pupil (a first start), once opened.
+    bool madeFirstPupil() const { return madeFirstPupil_; }
 
     std::vector<Pupil> pupils() override;
     Pupil currentPupil() override;
@@ -74,11 +77,15 @@ public:
     void setInBook(qint64 questionId, bool inBook) override;
     std::optional<FluencyBest> fluencyBest(qint64 pupil, const QString& test) override;
     QString lastFluencyTest(qint64 pupil) override;
+    std::vector<PracticeWeek> practiceWeeks(const QDate& lastDay) override;
 
     facts::PracticePlan plan() override;
     void setPlan(const facts::PracticePlan& plan) override;
     // Everything recorded so far is written first (unless the record is locked).
     facts::FactBook book() override;
+    facts::PracticePlan planOf(long long pupil) override;
+    void setPlanOf(long long pupil, const facts::PracticePlan& plan) override;
+    facts::FactBook bookOf(long long pupil) override;
     // Written with the fact's box in one transaction, on the writer thread.
     void recordAnswer(const facts::FactAnswer& answer) override;
 
@@ -109,13 +116,14 @@ private:
     QString problem_;
     QString readProblem_;  // the latest read's failure (reads run on the caller's thread only)
     Pupil current_;
+    std::atomic<bool> madeFirstPupil_{false};
     std::unique_ptr<RecordWriter> writer_;
 };
 
 // <user data folder>/zorvel/records.db (GenericDataLocation, shared by the
 // program and zorvel-records).
 QString defaultDatabasePath();
-// The account's full name (the GECOS field before its first comma), else "我".
+// The first pupil's name until the child's own is given: "学生".
 QString defaultPupilName();
 
 } // namespace zorvel::records

@@ -1,4 +1,4 @@
-// The current pupil's facts, read from the fact store each time a pupil or
+// The shown pupil's facts, read from the fact store each time a pupil or
 // the plan is shown.
 #include "records_window/facts_tab.h"
 
@@ -25,10 +25,11 @@ FactsTab::FactsTab(facts::FactStore& facts, std::function<QDate()> today, QWidge
     layout->addWidget(grid_, 1);
 }
 
-void FactsTab::showPupil()
+void FactsTab::showPupil(qint64 pupil)
 {
-    const facts::PracticePlan plan = facts_.plan();
-    const facts::FactBook book = facts_.book();
+    pupil_ = pupil;
+    const facts::PracticePlan plan = facts_.planOf(pupil);
+    const facts::FactBook book = facts_.bookOf(pupil);
     const facts::Day today = today_().toJulianDay();
     std::vector<facts::FactSet> sets;
     for (facts::FactSet set : facts::kAllSets) {

@@ -1,5 +1,6 @@
 // Series and axes of the 达标测试 chart.
 #include "records_window/fluency_chart.h"
+#include "choice_box/choice_box.h"
 
 #include "fluency/fluency_test.h"
 #include "fluency/scoring.h"
@@ -53,7 +54,7 @@ FluencyChart::FluencyChart(QWidget* parent) : QGroupBox(QStringLiteral("达标�
 {
     setObjectName(QStringLiteral("frmFluencyChart"));
     auto* layout = new QVBoxLayout(this);
-    choice_ = new QComboBox(this);
+    choice_ = new ChoiceBox(this);
     choice_->setObjectName(QStringLiteral("cboFluencyTest"));
     choice_->setAccessibleName(QStringLiteral("达标测试"));
     layout->addWidget(choice_);

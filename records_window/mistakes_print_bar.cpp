@@ -1,5 +1,6 @@
 // Choosing a group of the mistakes book and printing it.
 #include "records_window/mistakes_print_bar.h"
+#include "choice_box/choice_box.h"
 
 #include "design_units/screen_units.h"
 #include "records_window/record_controls.h"
@@ -38,7 +39,7 @@ MistakesPrintBar::MistakesPrintBar(const RecordsServices& services, QWidget* par
 {
     auto* label = new QLabel(QStringLiteral("错题卷："), this);
     label->setFont(designFont(FontFace::Songti, 11));
-    choice_ = new QComboBox(this);
+    choice_ = new ChoiceBox(this);
     choice_->setObjectName(QStringLiteral("cboPrintGroup"));
     choice_->setFont(designFont(FontFace::Songti, 11));
     print_ = makeButton(this, "cmdPrintMistakes", QStringLiteral("打印错题卷"), 11);

@@ -1,5 +1,6 @@
 // The mistakes book, "重练" and the ticking of a listening test's questions.
 #include "records_window/mistakes_tab.h"
+#include "choice_box/choice_box.h"
 
 #include "design_units/screen_units.h"
 #include "records_window/mistakes_print_bar.h"
@@ -25,7 +26,9 @@ enum BookColumn { QuestionColumn, TimesColumn, LastColumn, RedoColumn };
 
 QString groupText(const Exercise& exercise, size_t count)
 {
-    return QStringLiteral("%1 · %2 · %3（%4 题）")
+    // Two lines: the question column is narrow beside the counts and the
+    // "重练" button, and a heading cut to "…" names no exercise.
+    return QStringLiteral("%1 · %2\n%3（%4 题）")
         .arg(windowText(exercise), levelText(exercise), numberTypeText(exercise.operation, exercise.numberType),
              QString::number(count));
 }
@@ -67,7 +70,7 @@ QWidget* MistakesTab::buildListening()
 {
     QGroupBox* frame = makeFrame(this, QStringLiteral("听算批改"));
     auto* layout = new QVBoxLayout(frame);
-    listeningTests_ = new QComboBox(frame);
+    listeningTests_ = new ChoiceBox(frame);
     listeningTests_->setObjectName(QStringLiteral("cboListeningTest"));
     listeningTests_->setFont(designFont(FontFace::Songti, 11));
     auto* hint = new QLabel(QStringLiteral("批改完纸上的答案后，勾选做错的题，它们就加入错题本。"), frame);

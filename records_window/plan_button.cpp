@@ -57,12 +57,12 @@ PlanButton::PlanButton(facts::FactStore& facts, QWidget* parent) : QToolButton(p
         speeds_[static_cast<std::size_t>(speed)] = action;
     }
     setMenu(menu);
-    reload();
 }
 
-void PlanButton::reload()
+void PlanButton::showPupil(qint64 pupil)
 {
-    const facts::PracticePlan plan = facts_.plan();
+    pupil_ = pupil;
+    const facts::PracticePlan plan = facts_.planOf(pupil_);
     const QSignalBlocker blocker(menu());
     for (facts::FactSet set : facts::kAllSets) {
         const QSignalBlocker blockSet(setAction(set));
@@ -94,7 +94,7 @@ void PlanButton::save()
         if (speedAction(speed)->isChecked())
             plan.speed = speed;
     }
-    facts_.setPlan(plan);
+    facts_.setPlanOf(pupil_, plan);
     emit planChanged();
 }
 

@@ -1,5 +1,6 @@
 // The choices of a printed question sheet, from the exercise catalogue.
 #include "records_window/print_sheet_dialog.h"
+#include "choice_box/choice_box.h"
 
 #include "common/window_texts.h"
 #include "questions/catalogue.h"
@@ -62,14 +63,14 @@ PrintSheetDialog::PrintSheetDialog(const RecordsServices& services, std::functio
 
 QLayout* PrintSheetDialog::buildForm()
 {
-    mode_ = named(new QComboBox(this), "cboSheetMode");
+    mode_ = named(new ChoiceBox(this), "cboSheetMode");
     mode_->addItem(QStringLiteral("口算：题目印在卷上"), int(Mode::Normal));
     mode_->addItem(QStringLiteral("听算：老师读题，卷上只有题号和横线"), int(Mode::Listening));
-    operation_ = named(new QComboBox(this), "cboSheetOperation");
+    operation_ = named(new ChoiceBox(this), "cboSheetOperation");
     for (Operation op : kAllOperations)
         operation_->addItem(catalogueText(operationInfo(op).name), int(op));
-    level_ = named(new QComboBox(this), "cboSheetLevel");
-    type_ = named(new QComboBox(this), "cboSheetType");
+    level_ = named(new ChoiceBox(this), "cboSheetLevel");
+    type_ = named(new ChoiceBox(this), "cboSheetType");
     count_ = named(new QSpinBox(this), "spnSheetCount");
     count_->setRange(1, kMaxDialogCount);
     count_->setValue(kNormalCount);

@@ -52,7 +52,7 @@ std::vector<PlotPoint> averaged(const std::vector<ChartPoint>& points, int perio
             count = 0;
         }
         seconds += point.seconds;
-        wrong += point.wrongAnswers;
+        wrong += point.wrongQuestions;
         ++count;
     }
     flush();
@@ -82,7 +82,7 @@ std::pair<std::vector<PlotPoint>, QString> thinnedPoints(const std::vector<Chart
     if (static_cast<int>(points.size()) <= maxPoints) {
         std::vector<PlotPoint> each;
         for (const ChartPoint& point : points)
-            each.push_back({point.started, point.seconds, double(point.wrongAnswers)});
+            each.push_back({point.started, point.seconds, double(point.wrongQuestions)});
         std::stable_sort(each.begin(), each.end(), [](const PlotPoint& a, const PlotPoint& b) { return a.when < b.when; });
         return {each, QString()};
     }
@@ -155,7 +155,7 @@ ProgressChart::ProgressChart(QWidget* parent) : QChartView(new QChart, parent)
     times_->setPen(QPen(timeColour, 2));
     times_->setPointsVisible(true);
     wrongs_ = new QScatterSeries;
-    wrongs_->setName(QStringLiteral("错误次数"));
+    wrongs_->setName(QStringLiteral("错题数"));
     wrongs_->setColor(wrongColour);
     wrongs_->setBorderColor(wrongColour);
     wrongs_->setMarkerSize(7);
@@ -173,7 +173,7 @@ void ProgressChart::buildAxes()
     seconds_->setTitleText(QStringLiteral("用时（秒）"));
     seconds_->setLabelFormat(QStringLiteral("%d"));
     wrongAxis_ = new QValueAxis;
-    wrongAxis_->setTitleText(QStringLiteral("错误次数"));
+    wrongAxis_->setTitleText(QStringLiteral("错题数"));
     wrongAxis_->setLabelFormat(QStringLiteral("%d"));
     seconds_->setTitleBrush(timeColour);
     seconds_->setLabelsColor(timeColour);
@@ -213,9 +213,9 @@ void ProgressChart::setPoints(const std::vector<ChartPoint>& points, const QStri
     double maxWrong = 5;
     for (size_t i = 0; i < shown.size(); ++i) {
         timePoints.append(QPointF(positions[i], shown[i].seconds));
-        wrongPoints.append(QPointF(positions[i], shown[i].wrongAnswers));
+        wrongPoints.append(QPointF(positions[i], shown[i].wrongQuestions));
         maxSeconds = std::max(maxSeconds, shown[i].seconds);
-        maxWrong = std::max(maxWrong, shown[i].wrongAnswers);
+        maxWrong = std::max(maxWrong, shown[i].wrongQuestions);
     }
     times_->setPointsVisible(shown.size() <= 60);
     wrongs_->setMarkerSize(shown.size() <= 60 ? 7 : 4);

@@ -24,7 +24,7 @@ namespace zorvel::records {
 struct PlotPoint {
     QDateTime when;
     double seconds = 0;
-    double wrongAnswers = 0;
+    double wrongQuestions = 0;
 };
 
 // The tests as points, averaged over days, weeks or months when there are

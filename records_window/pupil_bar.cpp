@@ -1,5 +1,6 @@
 // Choosing, adding, renaming and removing pupils.
 #include "records_window/pupil_bar.h"
+#include "choice_box/choice_box.h"
 
 #include "design_units/screen_units.h"
 #include "records/pupil_names.h"
@@ -10,6 +11,8 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QSignalBlocker>
+
+#include <algorithm>
 
 namespace zorvel::records {
 
@@ -26,7 +29,7 @@ PupilBar::PupilBar(PupilRegister& store, const RecordsDialogs& dialogs, QWidget*
     layout->setContentsMargins(0, 0, 0, 0);
     auto* label = new QLabel(QStringLiteral("学生："), this);
     label->setFont(designFont(FontFace::Heiti, 12, true));
-    pupils_ = new QComboBox(this);
+    pupils_ = new ChoiceBox(this);
     pupils_->setObjectName(QStringLiteral("cboPupil"));
     pupils_->setFont(designFont(FontFace::Heiti, 12));
     pupils_->setMinimumContentsLength(6);
@@ -45,17 +48,19 @@ PupilBar::PupilBar(PupilRegister& store, const RecordsDialogs& dialogs, QWidget*
     connect(add, &QPushButton::clicked, this, &PupilBar::addPupil);
     connect(rename, &QPushButton::clicked, this, &PupilBar::renamePupil);
     connect(remove_, &QPushButton::clicked, this, &PupilBar::removePupil);
-    reload();
+    reload(store_.currentPupil().id);
 }
 
-void PupilBar::reload()
+void PupilBar::reload(qint64 show)
 {
-    current_ = store_.currentPupil();
+    const std::vector<Pupil> pupils = store_.pupils();
+    const auto shown = std::find_if(pupils.begin(), pupils.end(), [show](const Pupil& p) { return p.id == show; });
+    shown_ = shown != pupils.end() ? *shown : store_.currentPupil();
     const QSignalBlocker blocker(pupils_);
     pupils_->clear();
-    for (const Pupil& pupil : store_.pupils()) {
+    for (const Pupil& pupil : pupils) {
         pupils_->addItem(pupil.name, pupil.id);
-        if (pupil.id == current_.id)
+        if (pupil.id == shown_.id)
             pupils_->setCurrentIndex(pupils_->count() - 1);
     }
     // The last pupil stays: somebody's record must be shown and kept.
@@ -65,10 +70,9 @@ void PupilBar::reload()
 void PupilBar::choose(int index)
 {
     const qint64 id = pupils_->itemData(index).toLongLong();
-    if (id == current_.id)
+    if (id == shown_.id)
         return;
-    store_.setCurrentPupil(id);
-    reload();
+    reload(id);
     emit pupilChanged();
 }
 
@@ -83,41 +87,41 @@ void PupilBar::addPupil()
         refuse(QStringLiteral("没有添加：") + refusalOf(checked));
         return;
     }
-    store_.setCurrentPupil(pupil->id);
-    reload();
+    reload(pupil->id);
     emit pupilChanged();
 }
 
 void PupilBar::renamePupil()
 {
     const auto name = dialogs_.askText(this, QStringLiteral("学生改名"),
-                                       QStringLiteral("“%1”的新名字：").arg(current_.name), current_.name);
+                                       QStringLiteral("“%1”的新名字：").arg(shown_.name), shown_.name);
     if (!name)
         return;
     const PupilName checked = pupilName(*name);
-    if (checked.name == current_.name)
+    if (checked.name == shown_.name)
         return;
-    if (checked.name.isEmpty() || !store_.renamePupil(current_.id, checked.name)) {
+    if (checked.name.isEmpty() || !store_.renamePupil(shown_.id, checked.name)) {
         refuse(QStringLiteral("没有改名：") + refusalOf(checked));
         return;
     }
-    reload();
+    reload(shown_.id);
     emit pupilChanged();
 }
 
 void PupilBar::removePupil()
 {
-    const auto [tests, mistakes] = store_.pupilRecordCount(current_.id);
+    const auto [tests, mistakes] = store_.pupilRecordCount(shown_.id);
     // One arg() call: a name holding "%2" stays as typed.
     const QString question = QStringLiteral("将删除 %1 的 %2 次测试记录和 %3 道错题，删除后无法恢复。\n确定删除吗？")
-                                 .arg(current_.name, QString::number(tests), QString::number(mistakes));
+                                 .arg(shown_.name, QString::number(tests), QString::number(mistakes));
     if (!dialogs_.confirm(this, QStringLiteral("删除学生"), question))
         return;
-    if (!store_.removePupil(current_.id)) {
-        refuse(QStringLiteral("没有删除 %1 的记录。").arg(current_.name));
+    if (!store_.removePupil(shown_.id)) {
+        refuse(QStringLiteral("没有删除 %1 的记录。").arg(shown_.name));
         return;
     }
-    reload();
+    // The one practising is shown next (someone else if it was them).
+    reload(0);
     emit pupilChanged();
 }
 

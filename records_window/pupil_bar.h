@@ -1,5 +1,7 @@
 // The pupil line of the records window: whose record is shown, and adding,
 // renaming and removing pupils. Removing asks first and names what is lost.
+// Showing a pupil never makes them the one practising: only the menu's
+// "学生：" chooser and the question at start do.
 #pragma once
 
 #include "records/pupil_register.h"
@@ -19,9 +21,11 @@ class PupilBar : public QWidget {
 public:
     PupilBar(PupilRegister& store, const RecordsDialogs& dialogs, QWidget* parent = nullptr);
 
-    qint64 currentPupil() const { return current_.id; }
-    QString currentName() const { return current_.name; }
-    void reload();
+    qint64 shownPupil() const { return shown_.id; }
+    QString shownName() const { return shown_.name; }
+    // The list again, showing the pupil of that id if there is one, else
+    // the one practising.
+    void reload(qint64 show);
 
 signals:
     void pupilChanged();
@@ -35,7 +39,7 @@ private:
 
     PupilRegister& store_;
     const RecordsDialogs& dialogs_;
-    Pupil current_;
+    Pupil shown_;
     QComboBox* pupils_ = nullptr;
     QPushButton* remove_ = nullptr;
 };

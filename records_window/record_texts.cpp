@@ -45,7 +45,7 @@ QString fluencyTimeText(const FluencyResult& result)
 
 QString fluencyResultText(const FluencyResult& result)
 {
-    return QStringLiteral("%1 正确 %2/%3").arg(result.passed ? QStringLiteral("达标") : QStringLiteral("未达标"))
+    return QStringLiteral("%1 正确 %2 / %3").arg(result.passed ? QStringLiteral("达标") : QStringLiteral("未达标"))
         .arg(result.correct)
         .arg(result.questions);
 }

@@ -12,7 +12,7 @@
 namespace zorvel::records {
 
 QString numberTypeText(const QString& operationKey, const QString& numberTypeKey);  // "1dp" -> "1位小数"
-// A 达标测试's time used of its limit, "4:12 / 5:00", and its result, "达标 正确 58/60".
+// A 达标测试's time used of its limit, "4:12 / 5:00", and its result, "达标 正确 58 / 60".
 QString fluencyTimeText(const FluencyResult& result);
 QString fluencyResultText(const FluencyResult& result);
 // A finished daily practice: "完成 首次答对 17/20".

@@ -10,6 +10,7 @@
 #include "records_window/pupil_bar.h"
 #include "records_window/record_controls.h"
 #include "records_window/results_tab.h"
+#include "records_window/week_tab.h"
 #include "window_fit/window_fit.h"
 
 #include <QHBoxLayout>
@@ -61,22 +62,24 @@ RecordsWindow::RecordsWindow(PupilRegister& pupils, RecordQueries& queries, Reco
     top->addWidget(makeHeading(this));
     top->addStretch(1);
     top->addWidget(pupils_);
-    PlanButton* plan = services_.facts ? new PlanButton(*services_.facts, this) : nullptr;
-    if (plan)
-        top->addWidget(plan);
+    plan_ = services_.facts ? new PlanButton(*services_.facts, this) : nullptr;
+    if (plan_)
+        top->addWidget(plan_);
 
     tabs_ = new QTabWidget(this);
     tabs_->setObjectName(QStringLiteral("tabRecords"));
     tabs_->setFont(designFont(FontFace::Heiti, 12));
     results_ = new ResultsTab(queries_, services_, tabs_);
     mistakes_ = new MistakesTab(queries_, services_, tabs_);
+    week_ = new WeekTab(queries_, services_.today, tabs_);
+    tabs_->addTab(week_, QStringLiteral("最近一周"));
     tabs_->addTab(results_, QStringLiteral("成绩"));
+    tabs_->addTab(results_->chartsPage(), QStringLiteral("进步曲线"));
     tabs_->addTab(mistakes_, QStringLiteral("错题本"));
     if (services_.facts) {
         facts_ = new FactsTab(*services_.facts, services_.today, tabs_);
         tabs_->addTab(facts_, QStringLiteral("口诀掌握"));
-        connect(plan, &PlanButton::planChanged, facts_, &FactsTab::showPupil);
-        connect(pupils_, &PupilBar::pupilChanged, plan, &PlanButton::reload);
+        connect(plan_, &PlanButton::planChanged, this, [this] { facts_->showPupil(pupils_->shownPupil()); });
     }
 
     QPushButton* back = makeButton(this, "cmdBack", QStringLiteral("返 回"), 14);
@@ -100,6 +103,11 @@ RecordsWindow::RecordsWindow(PupilRegister& pupils, RecordQueries& queries, Reco
     connect(mistakes_, &MistakesTab::readFailed, this, &RecordsWindow::showProblem);
     fitToScreen(parent);
     showPupil();
+    // Tab leaves a table instead of walking its cells.
+    for (QAbstractItemView* view : findChildren<QAbstractItemView*>())
+        view->setTabKeyNavigation(false);
+    // Keys go to the tabs first, not to the pupil line.
+    tabs_->setFocus();
 }
 
 // A read that failed is said where the store's problem is said.
@@ -137,10 +145,13 @@ QPushButton* RecordsWindow::makePrintButton()
 
 void RecordsWindow::showPupil()
 {
-    results_->showPupil(pupils_->currentPupil(), pupils_->currentName());
-    mistakes_->showPupil(pupils_->currentPupil());
-    if (facts_)
-        facts_->showPupil();
+    week_->reload();
+    results_->showPupil(pupils_->shownPupil(), pupils_->shownName());
+    mistakes_->showPupil(pupils_->shownPupil());
+    if (facts_) {
+        plan_->showPupil(pupils_->shownPupil());
+        facts_->showPupil(pupils_->shownPupil());
+    }
 }
 
 std::unique_ptr<QDialog> createRecordsWindow(PupilRegister& pupils, RecordQueries& queries, RedoOpener openRedo,

@@ -1,9 +1,10 @@
 // The records window (学习记录), opened modally from the main menu.
 //
 // records_window/ shows what records/ keeps through its pupils' and queries' interfaces
-// only: the pupil line (pupil_bar.h), the 成绩 tab with its table, best times,
-// chart and CSV export (results_tab.h, test_table_model.h, progress_chart.h,
-// records/csv_export.h), the 错题本 tab (mistakes_tab.h) and the daily
+// only: the pupil line (pupil_bar.h), the 最近一周 tab of every pupil's week
+// (week_tab.h), the 成绩 tab with its table, best times and CSV export and
+// the 进步曲线 tab of its charts (results_tab.h, test_table_model.h,
+// progress_chart.h, records/csv_export.h), the 错题本 tab (mistakes_tab.h) and the daily
 // practice's plan and 口诀掌握 tab (plan_button.h, facts_tab.h). "打印练习卷…" opens
 // print_sheet_dialog.h; sheets reach paper through sheet_printing.h. The
 // store, the "重练" opener, the dialogs and the print preview are injected
@@ -28,8 +29,10 @@ namespace zorvel::records {
 
 class FactsTab;
 class MistakesTab;
+class PlanButton;
 class PupilBar;
 class ResultsTab;
+class WeekTab;
 
 class RecordsWindow : public QDialog {
     Q_OBJECT
@@ -49,8 +52,10 @@ private:
     RecordQueries& queries_;
     RecordsServices services_;
     PupilBar* pupils_ = nullptr;
+    PlanButton* plan_ = nullptr;
     QTabWidget* tabs_ = nullptr;
     QLabel* problem_ = nullptr;
+    WeekTab* week_ = nullptr;
     ResultsTab* results_ = nullptr;
     MistakesTab* mistakes_ = nullptr;
     FactsTab* facts_ = nullptr;

@@ -1,5 +1,6 @@
 // The 成绩 tab: filters, the table of tests, best times, chart and export.
 #include "records_window/results_tab.h"
+#include "choice_box/choice_box.h"
 
 #include "common/window_texts.h"
 #include "questions/catalogue.h"
@@ -23,13 +24,15 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace zorvel::records {
 
 namespace {
 
 QComboBox* makeCombo(QWidget* parent, const char* name)
 {
-    auto* combo = new QComboBox(parent);
+    auto* combo = new ChoiceBox(parent);
     combo->setObjectName(QLatin1String(name));
     combo->setFont(designFont(FontFace::Songti, 11));
     combo->setSizeAdjustPolicy(QComboBox::AdjustToContents);
@@ -49,7 +52,7 @@ void styleTable(QTableView* table)
     table->setFont(designFont(FontFace::Songti, 11));
     table->horizontalHeader()->setFont(designFont(FontFace::Heiti, 11, true));
     table->verticalHeader()->hide();
-    table->verticalHeader()->setDefaultSectionSize(QFontMetrics(table->font()).height() + 6);
+    table->verticalHeader()->setDefaultSectionSize(QFontMetrics(table->font()).height() + 2);
     table->setSelectionBehavior(QAbstractItemView::SelectRows);
     table->setSelectionMode(QAbstractItemView::SingleSelection);
     table->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -92,19 +95,44 @@ ResultsTab::ResultsTab(RecordQueries& store, const RecordsServices& services, QW
     table_->setObjectName(QStringLiteral("grdTests"));
     table_->setModel(model_);
     styleTable(table_);
-    // Fixed widths: measuring sixty thousand rows to fit them would take seconds.
-    const int widthsTwips[TestTableModel::ColumnCount] = {2250, 2250, 1650, 1200, 825, 1125, 1200, 1800};
-    for (int c = 0; c < TestTableModel::ColumnCount; ++c)
-        table_->setColumnWidth(c, twipsToPixels(widthsTwips[c]));
     table_->horizontalHeader()->setStretchLastSection(true);
-    layout->addWidget(table_, 5);
+    // At least twelve tests in view; the table takes whatever height the
+    // window gains.
+    table_->setMinimumHeight(table_->horizontalHeader()->sizeHint().height()
+                             + 12 * table_->verticalHeader()->defaultSectionSize() + 2 * table_->frameWidth());
+    layout->addWidget(table_, 1);
+    fitColumns();
 
-    auto* lower = new QHBoxLayout;
-    lower->addWidget(buildBestTimes(), 4);
-    lower->addWidget(buildChartBox(), 5);
-    fluency_ = new FluencyChart(this);
-    lower->addWidget(fluency_, 4);
-    layout->addLayout(lower, 7);
+    layout->addWidget(buildBestTimes(), 0);
+
+    // The charts have a tab of their own (chartsPage()): beside a table
+    // of twelve rows on a small screen they would be too low to read.
+    charts_ = new QWidget(this);
+    charts_->setObjectName(QStringLiteral("tabCharts"));
+    charts_->hide();
+    auto* chartsLayout = new QHBoxLayout(charts_);
+    chartsLayout->addWidget(buildChartBox(), 1);
+    fluency_ = new FluencyChart(charts_);
+    chartsLayout->addWidget(fluency_, 1);
+}
+
+// Fixed widths, not measured (measuring sixty thousand rows to fit them
+// would take seconds), in their designed proportions across the width.
+void ResultsTab::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    fitColumns();
+}
+
+void ResultsTab::fitColumns()
+{
+    static const int widthsTwips[TestTableModel::ColumnCount] = {2250, 2250, 1650, 1200, 825, 1125, 1200, 1800};
+    int designed = 0;
+    for (int twips : widthsTwips)
+        designed += twipsToPixels(twips);
+    const qreal widen = std::max<qreal>(1.0, qreal(table_->viewport()->width()) / designed);
+    for (int c = 0; c < TestTableModel::ColumnCount - 1; ++c)
+        table_->setColumnWidth(c, qRound(twipsToPixels(widthsTwips[c]) * widen));
 }
 
 QWidget* ResultsTab::buildFilters()
@@ -164,7 +192,8 @@ QWidget* ResultsTab::buildBestTimes()
     // A row per exercise practised, a hundred at most: measured to fit.
     best_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     best_->horizontalHeader()->setStretchLastSection(true);
-    best_->setToolTip(QStringLiteral("点一行，下面的图就显示这个难度和类型的进步"));
+    best_->setMaximumHeight(twipsToPixels(2400));
+    best_->setToolTip(QStringLiteral("点一行，“进步曲线”就显示这个难度和类型的进步"));
     layout->addWidget(best_);
     connect(best_, &QTableWidget::cellClicked, this, [this](int row, int) {
         if (row >= 0 && row < static_cast<int>(bestTimes_.size()))

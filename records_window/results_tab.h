@@ -28,6 +28,11 @@ public:
 
     // Everything anew for another pupil; the chart shows the pupil's latest exercise.
     void showPupil(qint64 pupil, const QString& name);
+    // The progress and 达标测试 charts, for a tab of their own.
+    QWidget* chartsPage() const { return charts_; }
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
 
 signals:
     // A read of the record failed (text: why, in Chinese); it showed nothing.
@@ -40,6 +45,8 @@ private:
     QWidget* buildChartBox();
     TestFilter currentFilter() const;
     void reloadTests();
+    // The columns' designed widths, widened in proportion to fill the table.
+    void fitColumns();
     void reloadBestTimes();
     void fillChartLevels();
     void fillChartTypes();
@@ -58,6 +65,7 @@ private:
     TestTableModel* model_ = nullptr;
     QTableView* table_ = nullptr;
     QTableWidget* best_ = nullptr;
+    QWidget* charts_ = nullptr;
     std::vector<BestTime> bestTimes_;
     QComboBox* chartOperation_ = nullptr;
     QComboBox* chartLevel_ = nullptr;

@@ -22,7 +22,7 @@ void TestTableModel::setRows(std::vector<TestRow> rows)
 QStringList TestTableModel::headers()
 {
     return {QStringLiteral("日期时间"), QStringLiteral("窗口"), QStringLiteral("难度"),
-            QStringLiteral("类型"), QStringLiteral("题数"), QStringLiteral("错误次数"),
+            QStringLiteral("类型"), QStringLiteral("题数"), QStringLiteral("错题数"),
             QStringLiteral("用时"), QStringLiteral("结果")};
 }
 
@@ -33,14 +33,20 @@ QString TestTableModel::cellText(const TestRow& row, int column)
     case Window: return windowText(row.exercise);
     case Level: return row.exercise.levelCaption;
     case NumberType: return numberTypeText(row.exercise.operation, row.exercise.numberType);
-    case Questions: return QString::number(row.questions);
-    case Wrong: return QString::number(row.wrongAnswers);
+    case Questions: return QString::number(row.fluency ? row.fluency->questions : row.questions);
+    case Wrong: {
+        const std::optional<int> wrong = wrongQuestions(row);
+        return wrong ? QString::number(*wrong) : QString();
+    }
     case Time: return row.fluency ? fluencyTimeText(*row.fluency) : row.time;
     case Ended:
         if (row.fluency)
             return fluencyResultText(*row.fluency);
         if (row.exercise.mode == QLatin1String("practice") && row.ended == TestEnd::Finished)
             return practiceResultText(row);
+        // A listening test marked on paper, if at all: nothing to count.
+        if (row.ended == TestEnd::Finished && !wrongQuestions(row))
+            return QStringLiteral("未批改");
         return row.redo ? endText(row.ended) + QStringLiteral("（重练）") : endText(row.ended);
     }
     return QString();
@@ -70,7 +76,7 @@ QVariant TestTableModel::data(const QModelIndex& index, int role) const
             return int(Qt::AlignRight | Qt::AlignVCenter);
         return int(Qt::AlignLeft | Qt::AlignVCenter);
     case Qt::ForegroundRole:
-        if (index.column() == Wrong && row.wrongAnswers > 0)
+        if (index.column() == Wrong && wrongQuestions(row).value_or(0) > 0)
             return QBrush(QColor(0xC0, 0, 0));
         if (index.column() == Ended && row.ended != TestEnd::Finished)
             return QBrush(QColor(0x80, 0x80, 0x80));

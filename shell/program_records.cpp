@@ -5,6 +5,7 @@
 #include "normal_drill/drill_window.h"
 #include "records/sqlite_record_store.h"
 #include "records_window/records_module.h"
+#include "shell/first_pupil_name.h"
 #include "shell/module_loader.h"
 #include "shell/pupil_chooser.h"
 
@@ -47,17 +48,21 @@ DrillWindowFactory ProgramRecords::drillWindowFactory()
 }
 
 // The record opens on the writer thread (a migration or a lock must not hold
-// up the menu); the menu's pupil label follows once it is open, and with two
-// or more pupils the question who is practising.
+// up the menu); the menu's pupil label follows once it is open, then on a
+// new record the child's name, and with two or more pupils the question who
+// is practising.
 void ProgramRecords::open(const QString& path, const QString& defaultPupilName)
 {
     store_ = std::make_unique<records::SqliteRecordStore>(
         path, defaultPupilName, records::SqliteRecordStore::Opening::InBackground, [this] {
             QMetaObject::invokeMethod(&opened_, [this] {
-                if (menu_) {
-                    attachTo(*menu_);
+                if (!menu_)
+                    return;
+                attachTo(*menu_);
+                if (store_->madeFirstPupil())
+                    askFirstPupilName(*menu_);
+                else
                     askWhoIsPractising(*menu_);
-                }
             }, Qt::QueuedConnection);
         });
 }
@@ -88,6 +93,15 @@ void ProgramRecords::askWhoIsPractising(MainMenu& menu)
 {
     if (store_ && zorvel::askWhoIsPractising(*store_, &menu, askNameWithInputDialog(), tellWithMessageBox()))
         menu.showPupilName();
+}
+
+void ProgramRecords::askFirstPupilName(MainMenu& menu)
+{
+    // Not waited for: the menu is usable behind it once it is answered.
+    auto* dialog = new FirstPupilNameDialog(*store_, &menu);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    QObject::connect(dialog, &QDialog::finished, &menu, &MainMenu::showPupilName);
+    dialog->open();
 }
 
 facts::FactStore* ProgramRecords::factStore()

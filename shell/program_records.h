@@ -36,6 +36,8 @@ public:
     // With two or more pupils, asks over the menu who is practising (once the
     // record is open).
     void askWhoIsPractising(MainMenu& menu);
+    // On a new record: the child's name for its first pupil.
+    void askFirstPupilName(MainMenu& menu);
 
 private:
     facts::FactStore* factStore();

@@ -40,7 +40,8 @@ PupilChooser::PupilChooser(records::RecordStore& store, AskName askName, TellUse
     auto* buttons = new QDialogButtonBox(this);
     QPushButton* add = buttons->addButton(QStringLiteral("添加学生…"), QDialogButtonBox::ActionRole);
     add->setObjectName(QStringLiteral("cmdAddPupil"));
-    add->setAutoDefault(false);
+    // Enter on it adds a pupil; elsewhere Enter confirms the choice.
+    add->setAutoDefault(true);
     QPushButton* ok = buttons->addButton(QStringLiteral("确定"), QDialogButtonBox::AcceptRole);
     ok->setObjectName(QStringLiteral("cmdChoosePupil"));
     ok->setDefault(true);

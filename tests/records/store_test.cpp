@@ -15,6 +15,7 @@
 #include <gtest/gtest.h>
 
 using namespace zorvel::records;
+namespace facts = zorvel::facts;
 
 namespace {
 
@@ -61,7 +62,9 @@ TEST_F(StoreTest, EmptyFileIsGivenTheLayoutAndOneDefaultPupil)
         EXPECT_EQ(store->problem(), "");
         ASSERT_EQ(store->pupils().size(), 1u);
         EXPECT_EQ(store->currentPupil().name, "小明");
+        EXPECT_TRUE(store->madeFirstPupil());
     }
+    EXPECT_FALSE(open()->madeFirstPupil());
     {
         const QSqlDatabase db = openConnection("layout", path(), true);
         EXPECT_EQ(scalar(db, "PRAGMA user_version").toInt(), kSchemaVersion);
@@ -78,6 +81,9 @@ TEST_F(StoreTest, NormalTestIsReadBackWithItsAnswersAndTime)
     const TestId broken = store->beginTest(kAdd, kMonday.addSecs(600), false);
     store->recordQuestion(broken, 1, question(4, 5));
     store->recordAnswer(broken, 1, "8", false, 3000);
+    store->recordAnswer(broken, 1, "7", false, 3000);
+    store->recordQuestion(broken, 2, question(4, 6));
+    store->recordAnswer(broken, 2, "10", true, 3000);
     store->endTest(broken, TestEnd::Closed, "");
     store->flush();
 
@@ -88,6 +94,11 @@ TEST_F(StoreTest, NormalTestIsReadBackWithItsAnswersAndTime)
     EXPECT_EQ(rows[1].exercise.levelCaption, "2位 + 1位");
     EXPECT_EQ(rows[1].questions, 10);
     EXPECT_EQ(rows[1].wrongAnswers, 2);
+    EXPECT_EQ(rows[1].wrongQuestions, 2);
+    // Every wrong answer is counted, and the question wrong at the first try once.
+    EXPECT_EQ(rows[0].wrongAnswers, 2);
+    EXPECT_EQ(rows[0].wrongQuestions, 1);
+    EXPECT_EQ(rows[0].answered, 2);
     EXPECT_EQ(rows[1].time, "1:07.06");
     EXPECT_EQ(rows[1].ended, TestEnd::Finished);
     EXPECT_EQ(rows[0].ended, TestEnd::Closed);
@@ -223,6 +234,40 @@ TEST_F(StoreTest, FluencyResultsGiveTheBestAndTheLastTestAndBookMistakes)
     EXPECT_EQ(book.front().exercise.levelOption, "Option3");
     EXPECT_EQ(book.front().question.correctAnswer, "56");
     EXPECT_EQ(book.front().timesWrong, 5);
+}
+
+// A parent's week: each question of a test once, right or wrong at the
+// first try, the daily practice's answers, facts newly mastered, 达标 passed.
+TEST_F(StoreTest, PracticeWeekCountsEachDayOfEveryPupil)
+{
+    auto store = open();
+    normalTest(*store, kMonday, {3, 7});
+    normalTest(*store, kMonday.addDays(-7), {});  // the week before
+    const TestId fluency = store->beginTest({"FormFluency4", "mul", "fluency", "Option3", "1位 * 1位", "integer"},
+                                            kMonday.addDays(1), false);
+    store->recordQuestion(fluency, 1, question(7, 8));
+    store->recordAnswer(fluency, 1, "15", true, 2000);
+    store->recordFluencyResult(fluency, FluencyResult{"times-table-60", 300, 60, 58, 250000, true});
+    store->endTest(fluency, TestEnd::Finished, QString());
+    // 7 × 8 mastered on Tuesday: right within T twice.
+    for (const QDate day : {QDate(2026, 2, 20), QDate(2026, 3, 3)})
+        store->recordAnswer(facts::FactAnswer{facts::Fact{facts::FactSet::Mul, 7, 8}.index(), true, 1500,
+                                              day.toJulianDay(), facts::Speed::Standard});
+    store->addPupil("小红");
+
+    const std::vector<PracticeWeek> weeks = store->practiceWeeks(QDate(2026, 3, 4));
+    ASSERT_EQ(weeks.size(), 2u);
+    const PracticeWeek& week = weeks[0];
+    EXPECT_EQ(week.days[4].date, QDate(2026, 3, 2));
+    EXPECT_EQ(week.days[4].questions, 10);
+    EXPECT_EQ(week.days[4].rightFirst, 8);
+    EXPECT_EQ(week.days[5].questions, 2);  // the 达标测试's question and the fact
+    EXPECT_EQ(week.daysPractised(), 2);
+    EXPECT_EQ(week.rightPercent(), 83);
+    EXPECT_EQ(week.factsMastered, 1);
+    EXPECT_EQ(week.fluencyPassed, 1);
+    EXPECT_EQ(weeks[1].name, "小红");
+    EXPECT_EQ(weeks[1].rightPercent(), -1);
 }
 
 TEST_F(StoreTest, PupilsAreAddedRenamedRemovedAndRemembered)

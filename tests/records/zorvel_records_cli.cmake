@@ -42,13 +42,13 @@ endif()
 
 run_tool(--database ${db} tests)
 set(expected_tests
-  "pupil,started,window,operation,mode,level,type,questions,wrong_answers,time,ended,limit_seconds,correct,passed\n"
-  "小明,2026-03-02T16:00:00,加法 普通模式,add,normal,2位 + 1位,integer,10,2,1:07.06,finished,,,\n"
-  "小明,2026-03-02T17:00:00,加减混合 普通模式,mixed,normal,2位 + 2位,1dp,2,0,,closed,,,\n"
-  "小明,2026-03-02T18:00:00,加法 听算模式,add,listening,20以内,integer,20,0,,finished,,,\n"
-  "\"Li, \"\"Ann\"\"\",2026-03-02T19:00:00,乘法 普通模式,mul,normal,1位 * 1位,integer,5,1,,reminder,,,\n"
-  "\"Li, \"\"Ann\"\"\",2026-03-02T20:00:00,乘法 达标测试,mul,fluency,1位 * 1位,integer,60,0,5:00.00,finished,300,1,0\n"
-  "\"Li, \"\"Ann\"\"\",2026-03-02T21:00:00,今日练习,mul,practice,乘法,integer,2,1,0:21.20,finished,,,\n")
+  "pupil,started,window,operation,mode,level,type,questions,wrong_answers,time,ended,limit_seconds,correct,passed,wrong_questions\n"
+  "小明,2026-03-02T16:00:00,加法 普通模式,add,normal,2位 + 1位,integer,10,2,1:07.06,finished,,,,2\n"
+  "小明,2026-03-02T17:00:00,加减混合 普通模式,mixed,normal,2位 + 2位,1dp,2,0,,closed,,,,0\n"
+  "小明,2026-03-02T18:00:00,加法 听算模式,add,listening,20以内,integer,20,0,,finished,,,,\n"
+  "\"Li, \"\"Ann\"\"\",2026-03-02T19:00:00,乘法 普通模式,mul,normal,1位 * 1位,integer,5,1,,reminder,,,,1\n"
+  "\"Li, \"\"Ann\"\"\",2026-03-02T20:00:00,乘法 达标测试,mul,fluency,1位 * 1位,integer,60,0,5:00.00,finished,300,1,0,59\n"
+  "\"Li, \"\"Ann\"\"\",2026-03-02T21:00:00,今日练习,mul,practice,乘法,integer,2,1,0:21.20,finished,,,,1\n")
 string(CONCAT expected_tests ${expected_tests})
 if(NOT rc EQUAL 0 OR NOT out STREQUAL expected_tests)
   fail("tests: ${rc} '${out}'")
@@ -61,7 +61,7 @@ if(NOT rc EQUAL 0 OR NOT count EQUAL 4 OR NOT out MATCHES "^pupil\tstarted\t")
   fail("tests in tsv for one pupil: ${rc} '${out}'")
 endif()
 run_tool(--database ${db} tests --since 2026-03-03)
-if(NOT rc EQUAL 0 OR NOT out STREQUAL "pupil,started,window,operation,mode,level,type,questions,wrong_answers,time,ended,limit_seconds,correct,passed\n")
+if(NOT rc EQUAL 0 OR NOT out STREQUAL "pupil,started,window,operation,mode,level,type,questions,wrong_answers,time,ended,limit_seconds,correct,passed,wrong_questions\n")
   fail("tests since a later day: ${rc} '${out}'")
 endif()
 

@@ -145,7 +145,7 @@ std::vector<ChartPoint> FakeRecordStore::chart(qint64 pupil, const QString& wind
         const Exercise& e = test.row.exercise;
         if (test.pupil == pupil && !test.row.time.isEmpty() && e.window == window && e.levelOption == levelOption
             && e.numberType == numberType)
-            points.push_back({test.row.started, test.seconds, test.row.wrongAnswers});
+            points.push_back({test.row.started, test.seconds, test.row.wrongQuestions});
     }
     return points;
 }

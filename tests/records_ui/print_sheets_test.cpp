@@ -196,7 +196,7 @@ private slots:
         Printing printing;
         RecordsWindow window(store, store, printing.services());
         window.show();
-        window.findChild<QTabWidget*>("tabRecords")->setCurrentIndex(1);
+        window.findChild<QTabWidget*>("tabRecords")->setCurrentIndex(3);
         auto* groups = window.findChild<QComboBox*>("cboPrintGroup");
         QCOMPARE(groups->count(), 2);
         groups->setCurrentIndex(groups->findText(QStringLiteral("加减混合"), Qt::MatchStartsWith));

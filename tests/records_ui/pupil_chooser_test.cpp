@@ -91,7 +91,13 @@ private slots:
         PupilChooser chooser(
             store, [&](QWidget*, const QString&, const QString&) { return std::optional<QString>(typed); },
             [&](QWidget*, const QString&, const QString& text) { told.append(text); });
-        chooser.findChild<QPushButton*>("cmdAddPupil")->click();
+        chooser.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&chooser));
+        // Enter on "添加学生…" adds a pupil, as a click does.
+        auto* add = chooser.findChild<QPushButton*>("cmdAddPupil");
+        add->setFocus();
+        QTest::keyClick(add, Qt::Key_Return);
+        QVERIFY(chooser.isVisible());
         QCOMPARE(selectedName(chooser), QStringLiteral("小刚"));
         QCOMPARE(store.pupils().size(), size_t(2));
         chooser.findChild<QPushButton*>("cmdAddPupil")->click();

@@ -8,6 +8,7 @@
 #include "records_window/fluency_chart.h"
 #include "records_window/progress_chart.h"
 #include "records_window/records_window.h"
+#include "records_window/week_tab.h"
 #include "shell/main_menu.h"
 #include "tests/records_ui/fake_record_store.h"
 
@@ -23,11 +24,13 @@
 #include <QScreen>
 #include <QTabWidget>
 #include <QTableView>
+#include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <QToolTip>
 #include <QHelpEvent>
+#include <QWheelEvent>
 
 using namespace zorvel;
 using namespace zorvel::records;
@@ -72,6 +75,8 @@ TestRow finishedTest(const Exercise& exercise, const QDateTime& started, const Q
     row.started = started;
     row.questions = 10;
     row.wrongAnswers = wrong;
+    row.wrongQuestions = wrong;
+    row.answered = row.questions;
     row.time = time;
     row.ended = TestEnd::Finished;
     return row;
@@ -180,6 +185,62 @@ private slots:
             QVERIFY2(table->sizeHintForColumn(column) <= static_cast<QTableView*>(table)->columnWidth(column), qPrintable(QString::number(column)));
     }
 
+    // The window opens on the week of every pupil: a row each, a bar set each.
+    void opensOnTheWeekOfEveryPupil()
+    {
+        FakeRecordStore store;
+        PracticeWeek week;
+        week.name = QStringLiteral("小明");
+        week.days[6] = {today, 20, 15, 150000};
+        week.days[5] = {today.addDays(-1), 10, 9, 60000};
+        week.factsMastered = 3;
+        PracticeWeek none;
+        none.name = QStringLiteral("小红");
+        store.weeks = {week, none};
+        Dialogs dialogs;
+        RecordsWindow window(store, store, dialogs.services());
+        auto* tabs = window.findChild<QTabWidget*>("tabRecords");
+        QCOMPARE(tabs->currentWidget()->objectName(), QStringLiteral("tabWeek"));
+        auto* table = window.findChild<QTableWidget*>("grdWeek");
+        QStringList cells;
+        for (int r = 0; r < table->rowCount(); ++r)
+            for (int c = 0; c < table->columnCount(); ++c)
+                cells << table->item(r, c)->text();
+        QCOMPARE(cells.join(' '), QStringLiteral("小明 2 4 30 80% 3 0 小红 0 0 0 — 0 0"));
+        QCOMPARE(window.findChild<WeekTab*>()->chart()->series().size(), 1);
+    }
+
+    // Looking at (or removing) another pupil never changes who is practising,
+    // and a wheel notch over the pupil box changes nothing before it has the focus.
+    void showingAPupilKeepsWhoIsPractising()
+    {
+        FakeRecordStore store;
+        fillSmall(store);
+        const qint64 sister = store.addPupil(QStringLiteral("小红"))->id;
+        Dialogs dialogs;
+        dialogs.confirmAnswer = true;
+        RecordsWindow window(store, store, dialogs.services());
+        window.show();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        auto* pupils = window.findChild<QComboBox*>("cboPupil");
+        QVERIFY(!pupils->hasFocus());
+        const QPointF centre = QRectF(pupils->rect()).center();
+        QWheelEvent wheel(centre, pupils->mapToGlobal(centre), {}, {0, -120}, Qt::NoButton, Qt::NoModifier,
+                          Qt::NoScrollPhase, false);
+        QApplication::sendEvent(pupils, &wheel);
+        QCOMPARE(pupils->currentText(), QStringLiteral("小明"));
+
+        pupils->setFocus();
+        QTest::keyClick(pupils, Qt::Key_Down);
+        QCOMPARE(pupils->currentText(), QStringLiteral("小红"));
+        QCOMPARE(store.lastFilter.pupil, std::optional<qint64>(sister));
+        QCOMPARE(store.currentPupil().id, qint64(1));
+        window.findChild<QPushButton*>("cmdRemovePupil")->click();
+        QCOMPARE(store.pupils().size(), size_t(1));
+        QCOMPARE(store.currentPupil().id, qint64(1));
+        QCOMPARE(pupils->currentText(), QStringLiteral("小明"));
+    }
+
     void factsTabShowsTheGridAndThePlanIsSetPerPupilLine()
     {
         FakeRecordStore store;
@@ -192,7 +253,7 @@ private slots:
         services.facts = &facts;
         RecordsWindow window(store, store, services);
         auto* tabs = window.findChild<QTabWidget*>("tabRecords");
-        QCOMPARE(tabs->tabText(2), QStringLiteral("口诀掌握"));
+        QCOMPARE(tabs->tabText(4), QStringLiteral("口诀掌握"));
         auto* grid = window.findChild<facts::FactGrid*>("gridFacts");
         QCOMPARE(grid->sets(), std::vector<facts::FactSet>{facts::FactSet::Mul});
         QCOMPARE(grid->cellColour(wrong), facts::gridColour(facts::Colour::Red));
@@ -282,7 +343,7 @@ private slots:
         FakeRecordStore store;
         fillSmall(store);
         TestRow fluency = finishedTest(exerciseOf("mul", "fluency", "Option3", "integer"), QDateTime(today, QTime(10, 0)), {}, 2);
-        fluency.questions = 60;
+        fluency.questions = 59;  // the limit ended it before the last question
         fluency.fluency = FluencyResult{QStringLiteral("times-table-60"), 300, 60, 58, 252400, true};
         TestRow early = fluency;  // handed in after 20 s with 22 right
         early.started = fluency.started.addDays(-1);
@@ -297,8 +358,10 @@ private slots:
         QCOMPARE(model->rowCount(), 2);
         QCOMPARE(model->index(0, 1).data().toString(), QStringLiteral("乘法 达标测试"));
         QCOMPARE(model->index(0, 2).data().toString(), QStringLiteral("1位 × 1位"));
+        QCOMPARE(model->index(0, 4).data().toString(), QStringLiteral("60"));
+        QCOMPARE(model->index(0, 5).data().toString(), QStringLiteral("2"));
         QCOMPARE(model->index(0, 6).data().toString(), QStringLiteral("4:12 / 5:00"));
-        QCOMPARE(model->index(0, 7).data().toString(), QStringLiteral("达标 正确 58/60"));
+        QCOMPARE(model->index(0, 7).data().toString(), QStringLiteral("达标 正确 58 / 60"));
 
         // A daily practice: 今日练习 in the 模式 filter, with its sets, its
         // questions, time and the questions right at the first try.
@@ -321,6 +384,27 @@ private slots:
         QCOMPARE(chart->shownValues(true), QList<double>{11.6});
         QCOMPARE(chart->shownValues(false), QList<double>{4.4});
         QCOMPARE(chart->passLine(), std::optional<double>(10.8));
+    }
+
+    // A normal test counts the questions wrong at the first try, as the
+    // window said; a listening test with nothing typed was not marked here.
+    void testsCountWrongQuestionsNotWrongAnswers()
+    {
+        FakeRecordStore store;
+        TestRow normal = finishedTest(exerciseOf("add", "normal", "Option4", "integer"), QDateTime(today, QTime(8, 0)), "1:05.00", 11);
+        normal.wrongQuestions = 2;
+        normal.answered = 10;
+        store.addTest(1, normal);
+        TestRow listening = finishedTest(exerciseOf("add", "listening", "Option4", "integer"), QDateTime(today, QTime(9, 0)), {}, 0);
+        listening.answered = 0;
+        store.addTest(1, listening);
+        Dialogs dialogs;
+        RecordsWindow window(store, store, dialogs.services());
+        QAbstractItemModel* model = window.findChild<QTableView*>("grdTests")->model();
+        QCOMPARE(model->index(0, 5).data().toString(), QString());
+        QCOMPARE(model->index(0, 7).data().toString(), QStringLiteral("未批改"));
+        QCOMPARE(model->index(1, 5).data().toString(), QStringLiteral("2"));
+        QCOMPARE(model->index(1, 7).data().toString(), QStringLiteral("完成"));
     }
 
     // Each period runs from its first day to the end of today: a test dated
@@ -378,7 +462,7 @@ private slots:
         QFile file(dialogs.saveTo);
         QVERIFY(file.open(QIODevice::ReadOnly));
         const QByteArray expected = QByteArray("\xEF\xBB\xBF")
-            + QStringLiteral("日期时间,窗口,难度,类型,题数,错误次数,用时,结果\r\n"
+            + QStringLiteral("日期时间,窗口,难度,类型,题数,错题数,用时,结果\r\n"
                              "2026-12-07 08:05,加法 普通模式,\"2位 + 1位, \"\"难\"\"\",整数,10,1,1:07.06,完成\r\n").toUtf8();
         QCOMPARE(file.readAll(), expected);
         QVERIFY(dialogs.asked.last().startsWith(QStringLiteral("已把 1 次测试保存到")));
@@ -441,7 +525,7 @@ private slots:
         Dialogs dialogs;
         RecordsWindow window(store, store, dialogs.services());
         window.show();
-        window.findChild<QTabWidget*>("tabRecords")->setCurrentIndex(1);
+        window.findChild<QTabWidget*>("tabRecords")->setCurrentIndex(3);
         auto* questions = window.findChild<QListWidget*>("lstListeningQuestions");
         QCOMPARE(questions->count(), 20);
         QCOMPARE(questions->item(2)->text(), QStringLiteral(" 3. 13 + 7 = 20"));
@@ -463,7 +547,7 @@ private slots:
         };
         RecordsWindow window(store, store, services);
         window.show();
-        window.findChild<QTabWidget*>("tabRecords")->setCurrentIndex(1);
+        window.findChild<QTabWidget*>("tabRecords")->setCurrentIndex(3);
         const QList<QPushButton*> redo = window.findChildren<QPushButton*>("cmdRedo");
         QCOMPARE(redo.size(), 2);
         for (QPushButton* button : redo)

@@ -4,6 +4,8 @@
 // more, said), what it stores and records, and the result with the grid.
 #include "driver.h"
 
+#include "design_units/screen_units.h"
+
 #include "daily_practice/daily_window.h"
 #include "fact_grid/fact_grid.h"
 #include "fact_grid/fact_texts.h"
@@ -93,7 +95,7 @@ private slots:
         const Fact wrong = *window->currentFact();
         answer(false, 2000);
         QCOMPARE(caption(window, "Label9(10)"), QStringLiteral("×"));
-        QCOMPARE(caption(window, "lblCorrection"), QStringLiteral("正确答案\n") + catalogueText(wrong.withAnswer()));
+        QCOMPARE(caption(window, "lblCorrection"), QStringLiteral("正确答案\n") + keptTogether(catalogueText(wrong.withAnswer())));
         QVERIFY(window->planCaption().endsWith(catalogueText(wrong.text()) + QStringLiteral(" 稍后再练一次，今天共 21 题")));
         QCOMPARE(caption(window, "Label7"), QStringLiteral("今日练习 第 2 / 21 题"));
         QVERIFY(!window->currentFact());
@@ -111,7 +113,7 @@ private slots:
         QVERIFY(window->currentFact());
         fakes.clock->now += 1;
         QTRY_VERIFY(!window->currentFact());
-        QCOMPARE(caption(window, "lblCorrection"), QStringLiteral("时间到\n") + catalogueText(slow.withAnswer()));
+        QCOMPARE(caption(window, "lblCorrection"), QStringLiteral("时间到\n") + keptTogether(catalogueText(slow.withAnswer())));
         QVERIFY(window->planCaption().endsWith(catalogueText(slow.text()) + QStringLiteral(" 稍后再练一次，今天共 22 题")));
         QCOMPARE(store.answers().back().fact, slow.index());
         QCOMPARE(store.answers().back().ms, facts::kTimeoutMs);
@@ -144,6 +146,23 @@ private slots:
         // asked, and nothing is due before tomorrow.
         click(window, "Command3");
         QCOMPARE(window->planCaption(), QStringLiteral("今天的练习已经完成"));
+    }
+
+    // After "时间到" as after a wrong answer: the box takes no typing and
+    // Enter on "出 题" goes on.
+    void timeoutClosesTheBox()
+    {
+        open();
+        click(window, "Command1");
+        fakes.clock->now += facts::kTimeoutMs;
+        QTRY_VERIFY(!window->currentFact());
+        QCOMPARE(QApplication::focusWidget(), button(window, "Command1"));
+        QTest::keyClicks(answerBox(window), "33");
+        QVERIFY(answerBox(window)->text().isEmpty());
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QVERIFY(window->currentFact());
+        QTest::keyClicks(answerBox(window), "3");
+        QCOMPARE(answerBox(window)->text(), QStringLiteral("3"));
     }
 
     void nothingLeftSaysSo()

@@ -251,6 +251,7 @@ private slots:
         QCOMPARE(box->text(), text);
         QTest::keyClick(box, Qt::Key_Return);
         QCOMPARE(caption(window, "Label9(10)"), QString("×"));
+        QTest::keyClick(box, Qt::Key_End);
         QTest::keyClick(box, '.');
         click(window, "Command14");
         QCOMPARE(box->text(), text);
@@ -296,13 +297,37 @@ private slots:
         QTest::keyClick(box, Qt::Key_Return);
         QCOMPARE(caption(window, "Label9(10)"), QString("×"));
         QCOMPARE(box->text(), "0" + rightAnswerText(window) + "7");
+        // The wrong answer is selected: Backspace takes all of it.
         QTest::keyClick(box, Qt::Key_Backspace);
         QCOMPARE(caption(window, "Label9(10)"), QString());
+        QCOMPARE(box->text(), QString());
+        QTest::keyClicks(box, rightAnswerText(window));
         QTest::keyClick(box, Qt::Key_Enter);
         QCOMPARE(caption(window, "Label9(10)"), QString("√"));
         QVERIFY(button(window, "Command1")->isEnabled());
         QTest::keyClick(dialog.get(), Qt::Key_Escape);
         QVERIFY(dialog->isVisible());
+    }
+
+    // After "×" what the pupil types replaces the wrong answer, also when it
+    // was entered on the keypad and "确定" kept the focus.
+    void typingReplacesTheWrongAnswer()
+    {
+        open("Form81");
+        ask();
+        QLineEdit* box = answerBox(window);
+        QTest::keyClicks(box, rightAnswerText(window) + "3");
+        QTest::keyClick(box, Qt::Key_Return);
+        QTest::keyClicks(box, rightAnswerText(window));
+        QCOMPARE(box->text(), rightAnswerText(window));
+
+        click(window, "Command16");
+        ask();
+        typeOnKeypad(window, rightAnswerText(window) + "3");
+        QTest::mouseClick(button(window, "Command16"), Qt::LeftButton);
+        for (QChar digit : rightAnswerText(window))
+            QTest::keyClick(QApplication::focusWidget(), digit.toLatin1());
+        QCOMPARE(box->text(), rightAnswerText(window));
     }
 
     void pastedTextIsFilteredAsTyped()

@@ -4,6 +4,7 @@
 #include "shell/automation_ids.h"
 #include "shell/drill_launcher.h"
 #include "shell/main_menu.h"
+#include "records/sqlite_record_store.h"
 #include "shell/program_records.h"
 #include "shell/startup.h"
 #include "design_units/screen_units.h"
@@ -396,6 +397,39 @@ private slots:
         QTRY_COMPARE(menu.findChild<QLabel*>(QStringLiteral("lblPupil"))->toolTip(), QStringLiteral("学生：Li, \"Ann\""));
         QTRY_COMPARE(asked, QStringLiteral("谁在练习？"));
         QCOMPARE(menu.findChild<QLabel*>(QStringLiteral("lblPupil"))->toolTip(), QStringLiteral("学生：Li, \"Ann\""));
+    }
+
+    // A new record asks for the child's name (not the account's); a name
+    // refused is said and the field stays; "跳过" keeps "学生".
+    void firstStartAsksTheChildsName_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("named") << QStringLiteral(" 小红 ") << QStringLiteral("学生：小红");
+        QTest::newRow("skipped") << QString() << QStringLiteral("学生：学生");
+    }
+    void firstStartAsksTheChildsName()
+    {
+        QFETCH(QString, typed);
+        QFETCH(QString, shown);
+        QTemporaryDir dir;
+        ProgramRecords records;
+        MainMenu menu(records.drillWindowFactory(), noPages());
+        menu.show();
+        records.open(dir.filePath(QStringLiteral("records.db")), records::defaultPupilName());
+        records.attachTo(menu);
+        QTRY_VERIFY(menu.findChild<QDialog*>(QStringLiteral("frmFirstPupil")));
+        auto* dialog = menu.findChild<QDialog*>(QStringLiteral("frmFirstPupil"));
+        auto* field = dialog->findChild<QLineEdit*>(QStringLiteral("txtPupilName"));
+        QTest::keyClick(field, Qt::Key_Return);
+        QVERIFY(dialog->findChild<QLabel*>(QStringLiteral("lblNameRefused"))->isVisible());
+        if (typed.isEmpty()) {
+            dialog->findChild<QPushButton*>(QStringLiteral("cmdNameSkip"))->click();
+        } else {
+            field->setText(typed);
+            QTest::keyClick(field, Qt::Key_Return);
+        }
+        QTRY_COMPARE(menu.findChild<QLabel*>(QStringLiteral("lblPupil"))->toolTip(), shown);
     }
 
     // Last: ending the program leaves its mark on this thread's event loops.

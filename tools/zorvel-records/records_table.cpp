@@ -59,7 +59,7 @@ QString printableName(const QString& name)
 // correct answers and whether it passed (1 or 0); other tests leave them empty.
 const QStringList kTestColumns = {"pupil", "started", "window", "operation", "mode", "level",
                                   "type",  "questions", "wrong_answers", "time", "ended",
-                                  "limit_seconds", "correct", "passed"};
+                                  "limit_seconds", "correct", "passed", "wrong_questions"};
 const QStringList kMistakeColumns = {"pupil",  "window", "level",       "type",      "first",
                                      "second", "third",  "answer", "times_wrong", "last_wrong"};
 
@@ -106,7 +106,8 @@ QStringList testFields(const TestRow& row)
             testEndKey(row.ended),
             row.fluency && row.fluency->limitSeconds > 0 ? QString::number(row.fluency->limitSeconds) : QString(),
             row.fluency ? QString::number(row.fluency->correct) : QString(),
-            row.fluency ? QString::number(row.fluency->passed ? 1 : 0) : QString()};
+            row.fluency ? QString::number(row.fluency->passed ? 1 : 0) : QString(),
+            wrongQuestions(row) ? QString::number(*wrongQuestions(row)) : QString()};
 }
 
 QStringList mistakeFields(const QString& pupil, const Mistake& mistake)
