@@ -102,6 +102,20 @@ QString readArguments(QCommandLineParser& parser, const QList<QCommandLineOption
     return QStringLiteral("读不懂这些参数（") + quotedArgument(parser.errorText()) + QStringLiteral("）");
 }
 
+ToolArguments readToolArguments(const QStringList& arguments, const QList<QCommandLineOption>& options,
+                                const QString& program, const std::function<QString()>& help,
+                                const std::function<QString(const QCommandLineParser&)>& check)
+{
+    QCommandLineParser parser;
+    if (QString error = readArguments(parser, options, arguments); !error.isEmpty())
+        return {error, {}};
+    if (parser.isSet(QStringLiteral("help")))
+        return {{}, help()};
+    if (parser.isSet(QStringLiteral("version")))
+        return {{}, versionLine(program) + QLatin1Char('\n')};
+    return {check(parser), {}};
+}
+
 QString listed(const QStringList& items)
 {
     return items.join(QStringLiteral("、"));

@@ -13,6 +13,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+
 namespace zorvel {
 
 // "zorvel-say 1.0": the program's name and the package version.
@@ -28,6 +30,20 @@ QStringList argumentList(int argc, char** argv);
 // (unknown option, value given to a switch), or nothing when all was read.
 QString readArguments(QCommandLineParser& parser, const QList<QCommandLineOption>& options,
                       const QStringList& arguments);
+
+// What a tool's command line asked for: output to print and stop (--help,
+// --version), or the complaint about it; both empty when the tool goes on.
+struct ToolArguments {
+    QString error;
+    QString output;
+};
+
+// Reads the arguments with readArguments(); --help gives help() and
+// --version the version line of program as output; otherwise check(parser)
+// reads the values and gives the complaint, if any.
+ToolArguments readToolArguments(const QStringList& arguments, const QList<QCommandLineOption>& options,
+                                const QString& program, const std::function<QString()>& help,
+                                const std::function<QString(const QCommandLineParser&)>& check);
 
 // Items of a list in a Chinese sentence: "add、sub、mul".
 QString listed(const QStringList& items);

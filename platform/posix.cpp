@@ -95,6 +95,14 @@ bool closeToOthers(const QString& path)
     return (info.st_mode & 077) == 0 || ::chmod(native.constData(), info.st_mode & 07700) == 0;
 }
 
+quint64 fileIdentity(const QString& path)
+{
+    struct stat info {};
+    if (::lstat(QFile::encodeName(path).constData(), &info) != 0)
+        return 0;
+    return (quint64(info.st_dev) << 40) ^ quint64(info.st_ino);
+}
+
 bool makePrivateFile(const QString& path)
 {
     const int fd = ::open(QFile::encodeName(path).constData(), O_WRONLY | O_CREAT | O_EXCL | kNoFollow, 0600);

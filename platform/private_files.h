@@ -21,6 +21,11 @@ bool makePrivateFolder(const QString& path);
 // stays read-only.
 bool closeToOthers(const QString& path);
 
+// What names the file at `path` itself (device and inode, not followed
+// through a link): it changes when another file is renamed over it. 0 when
+// nothing is there.
+quint64 fileIdentity(const QString& path);
+
 // Makes an empty regular file only this user can read and write, unless
 // something is there already (then only closeToOthers()).
 bool makePrivateFile(const QString& path);

@@ -14,12 +14,20 @@ bool isControl(uint c)
            category == QChar::Separator_Paragraph;
 }
 
-// Drops the invisible format characters, composes, trims.
+// Characters that show nothing but are letters, symbols or marks to
+// Unicode: the Hangul fillers, the blank braille pattern and the combining
+// grapheme joiner.
+bool isBlankLetter(uint c)
+{
+    return c == 0x115F || c == 0x1160 || c == 0x3164 || c == 0xFFA0 || c == 0x2800 || c == 0x034F;
+}
+
+// Drops the invisible format characters and blank letters, composes, trims.
 QString visibleForm(const QString& typed)
 {
     QList<uint> kept;
     for (uint c : typed.toUcs4())
-        if (QChar::category(c) != QChar::Other_Format)
+        if (QChar::category(c) != QChar::Other_Format && !isBlankLetter(c))
             kept.append(c);
     return QString::fromUcs4(reinterpret_cast<const char32_t*>(kept.constData()), kept.size()).normalized(QString::NormalizationForm_C).trimmed();
 }

@@ -2,18 +2,15 @@
 // the folder cannot be written and no -wal holds rows, else from a copy.
 #include "records/read_only_record.h"
 
+#include "records/record_files.h"
 #include "records/sql_support.h"
+#include "platform/handed_over_files.h"
 
-#include <QDir>
-#include <QFile>
 #include <QFileInfo>
-#include <QTemporaryDir>
 
 namespace zorvel::records {
 
 namespace {
-
-const QFileDevice::Permissions kPrivate = QFileDevice::ReadOwner | QFileDevice::WriteOwner;
 
 SqlFailure noCopy()
 {
@@ -25,7 +22,7 @@ SqlFailure noCopy()
 // Copies a file into the private folder, readable by this account only.
 void copyPrivately(const QString& from, const QString& to)
 {
-    if (!QFile::copy(from, to) || !QFile::setPermissions(to, kPrivate))
+    if (zorvel::copyHandedOverFile(from, to) != zorvel::HandedOverCopy::Copied)
         throw noCopy();
 }
 
@@ -72,11 +69,13 @@ QSqlDatabase ReadOnlyRecord::db() const
     return QSqlDatabase::database(connection_, false);
 }
 
-// QTemporaryDir makes its folder 0700; the copies are 0600 whatever the umask.
-// The -shm is not copied: SQLite rebuilds it from the -wal.
+// The folder is 0700, the copies 0600 whatever the umask; the copies of a
+// run that was killed are removed here. The -shm is not copied: SQLite
+// rebuilds it from the -wal.
 void ReadOnlyRecord::openCopy(const QString& path)
 {
-    copy_ = std::make_unique<QTemporaryDir>(QDir::temp().filePath(QStringLiteral("zorvel-record-XXXXXX")));
+    zorvel::ScratchFolder::removeAbandoned(kRecordCopyPrefix);
+    copy_ = std::make_unique<zorvel::ScratchFolder>(kRecordCopyPrefix);
     if (!copy_->isValid())
         throw noCopy();
     const QString copied = copy_->filePath(QStringLiteral("records.db"));

@@ -3,7 +3,8 @@
 // a folder that cannot be written (a copy on read-only media) holds its newest
 // rows in records.db-wal until SQLite copies them into the main file; SQLite's
 // immutable mode would ignore them. Such a record is read from a private
-// temporary copy of the file and its -wal, removed again when it is closed.
+// temporary copy of the file and its -wal, removed again when it is closed
+// (or, after a kill, by the next read from a copy).
 #pragma once
 
 #include <QSqlDatabase>
@@ -11,7 +12,9 @@
 
 #include <memory>
 
-class QTemporaryDir;
+namespace zorvel {
+class ScratchFolder;
+}
 
 namespace zorvel::records {
 
@@ -33,7 +36,7 @@ private:
     void openCopy(const QString& path);
 
     QString connection_;
-    std::unique_ptr<QTemporaryDir> copy_;
+    std::unique_ptr<ScratchFolder> copy_;
 };
 
 } // namespace zorvel::records

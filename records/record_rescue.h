@@ -22,7 +22,10 @@ struct Rescue {
 
 // Runs on a closed record (no connection open to it); stamp names a copy
 // moved aside ("20260302-163005"). Opens connections named after connectionName.
+// Every step that replaces the file is journalled (replaceRecord), and a
+// salvaged copy left by a stopped rescue is never deleted: the next start
+// finishes that rescue instead (finishReplacement).
 Rescue rescueRecord(const QString& path, const QString& connectionName, const QString& stamp,
-                    const RenameFunction& rename = renameFile);
+                    const RenameFunction& rename = renameFile, const StepHook& step = {});
 
 } // namespace zorvel::records

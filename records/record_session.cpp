@@ -68,6 +68,18 @@ void RecordSession::closeTestsOfEndedCopies(const QSqlDatabase& db)
     }
 }
 
+bool RecordSession::othersRunning() const
+{
+    for (const QString& session : QDir(folder_).entryList(QDir::Files | QDir::Hidden | QDir::System)) {
+        if (session == id_ || QUuid::fromString(session).isNull())
+            continue;
+        FileLock probe;
+        if (probe.tryLock(lockPath(session), QByteArray()) == FileLock::Result::HeldByAnother)
+            return true;
+    }
+    return false;
+}
+
 void RecordSession::closeOwnTests(const QSqlDatabase& db)
 {
     interruptTestsOf(db, id_);

@@ -26,6 +26,8 @@ public:
     // Marks interrupted the running tests of every copy that is gone, and
     // forgets their lock files.
     void closeTestsOfEndedCopies(const QSqlDatabase& db);
+    // Whether another running copy holds the record now (its lock is held).
+    bool othersRunning() const;
     // Marks this copy's running tests interrupted (as it closes).
     void closeOwnTests(const QSqlDatabase& db);
     // Lets this copy's lock go: its tests still running are then closed by

@@ -11,8 +11,8 @@ constexpr std::chrono::milliseconds kLockPause{50};
 
 } // namespace
 
-RecordWriter::RecordWriter(Opener open, Closer close, FailureSink onFailure)
-    : onFailure_(std::move(onFailure))
+RecordWriter::RecordWriter(Opener open, Closer close, FailureSink onFailure, Replaced replaced)
+    : onFailure_(std::move(onFailure)), replaced_(std::move(replaced))
 {
     thread_ = std::thread([this, open = std::move(open), close = std::move(close)] { loop(open, close); });
 }
@@ -145,6 +145,10 @@ void RecordWriter::loop(Opener open, Closer close)
         queue_.pop_front();
         busy_ = true;
         lock.unlock();
+        if (writes && replaced_ && replaced_()) {
+            writes.reset();
+            writes = openWithRetries(open);
+        }
         task(writes.get());
         lock.lock();
         busy_ = false;

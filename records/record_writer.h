@@ -39,7 +39,11 @@ public:
 
     // A failure to open, and every failed piece of work, goes to onFailure
     // and the work is dropped (a lock is waited for instead).
-    RecordWriter(Opener open, Closer close, FailureSink onFailure);
+    // replaced (on the writer thread, before each piece of work): whether
+    // the record's file was replaced since it was opened (mended by another
+    // copy); the writer then closes and opens the record again first.
+    using Replaced = std::function<bool()>;
+    RecordWriter(Opener open, Closer close, FailureSink onFailure, Replaced replaced = {});
     ~RecordWriter();  // runs everything queued (waiting kExitWait at most for a lock), then closes
     RecordWriter(const RecordWriter&) = delete;
     RecordWriter& operator=(const RecordWriter&) = delete;
@@ -92,6 +96,7 @@ private:
     bool waitFor(const std::function<bool()>& done);
 
     FailureSink onFailure_;
+    Replaced replaced_;
     mutable std::mutex mutex_;
     std::condition_variable wake_, idle_;
     std::deque<Task> queue_;

@@ -163,12 +163,17 @@ void RecordWrites::playbackReached(TestId test)
     run(db_, QStringLiteral("UPDATE tests SET playback_reached = 1 WHERE id = ?"), {test});
 }
 
-void RecordWrites::endTest(TestId test, TestEnd end, const QString& stopwatchText)
+void RecordWrites::endTest(TestId test, TestEnd end, const QString& stopwatchText,
+                           const std::optional<FluencyResult>& result)
 {
     const std::optional<int> hundredths = end == TestEnd::Finished ? stopwatchHundredths(stopwatchText) : std::nullopt;
+    Transaction transaction(db_);
+    if (result)
+        fluencyResult(test, *result);
     run(db_, QStringLiteral("UPDATE tests SET ended = ?, time = ?, centis = ? WHERE id = ? AND ended IS NULL"),
         {testEndKey(end), stopwatchText.isEmpty() ? QVariant() : QVariant(stopwatchText),
          hundredths ? QVariant(*hundredths) : QVariant(), test});
+    transaction.commit();
 }
 
 Pupil RecordWrites::ensureCurrentPupil(const QString& defaultName, bool* made)

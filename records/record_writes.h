@@ -2,6 +2,8 @@
 // The store runs them on its writer thread. Throws SqlFailure.
 #pragma once
 
+#include <optional>
+
 #include "records/pupil_register.h"
 #include "records/test_reports.h"
 
@@ -22,7 +24,10 @@ public:
     void playbackReached(TestId test);
     void testReading(TestId test, const ReadingSettings& settings);
     void keepReading(qint64 pupil, const ReadingSettings& settings);
-    void endTest(TestId test, TestEnd end, const QString& stopwatchText);
+    // A 达标测试's result is written with its end, in one transaction: a test
+    // is never on disk with a result but without its end.
+    void endTest(TestId test, TestEnd end, const QString& stopwatchText,
+                 const std::optional<FluencyResult>& result = std::nullopt);
 
     // The current pupil, made first if there is none (named defaultName;
     // *made says whether it was).

@@ -95,7 +95,9 @@ void Transaction::commit()
     open_ = false;
 }
 
-QSqlDatabase openConnection(const QString& connectionName, const QString& path, bool readOnly, int busyTimeoutMs)
+namespace {
+
+QSqlDatabase openAsItIs(const QString& connectionName, const QString& path, bool readOnly, int busyTimeoutMs)
 {
     const int busyTimeout = busyTimeoutMs >= 0 ? busyTimeoutMs : readOnly ? 2000 : 5000;
     QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connectionName);
@@ -107,17 +109,34 @@ QSqlDatabase openConnection(const QString& connectionName, const QString& path, 
     if (!db.open())
         throw SqlFailure(db.lastError());
     run(db, QStringLiteral("PRAGMA foreign_keys = ON"));
-    if (!readOnly) {
-        // WAL lets the records window read beside the writer. FULL makes every
-        // commit sync the log to disk, so a checked answer survives a power
-        // cut too; NORMAL would only survive a crash of the program. The
-        // writer runs on its own thread, so the sync never holds up a drill.
-        const QString mode = scalar(db, QStringLiteral("PRAGMA journal_mode = WAL")).toString();
-        if (mode.compare(QLatin1String("wal"), Qt::CaseInsensitive) != 0)
-            throw SqlFailure(Failure::ReadOnly, QStringLiteral("cannot switch to WAL: %1").arg(mode));
-        run(db, QStringLiteral("PRAGMA synchronous = FULL"));
-    }
     return db;
+}
+
+} // namespace
+
+QSqlDatabase openConnection(const QString& connectionName, const QString& path, bool readOnly, int busyTimeoutMs)
+{
+    QSqlDatabase db = openAsItIs(connectionName, path, readOnly, busyTimeoutMs);
+    if (!readOnly)
+        switchToWal(db);
+    return db;
+}
+
+QSqlDatabase openWritableAsItIs(const QString& connectionName, const QString& path, int busyTimeoutMs)
+{
+    return openAsItIs(connectionName, path, false, busyTimeoutMs);
+}
+
+// WAL lets the records window read beside the writer. FULL makes every
+// commit sync the log to disk, so a checked answer survives a power cut too;
+// NORMAL would only survive a crash of the program. The writer runs on its
+// own thread, so the sync never holds up a drill.
+void switchToWal(const QSqlDatabase& db)
+{
+    const QString mode = scalar(db, QStringLiteral("PRAGMA journal_mode = WAL")).toString();
+    if (mode.compare(QLatin1String("wal"), Qt::CaseInsensitive) != 0)
+        throw SqlFailure(Failure::ReadOnly, QStringLiteral("cannot switch to WAL: %1").arg(mode));
+    run(db, QStringLiteral("PRAGMA synchronous = FULL"));
 }
 
 QSqlDatabase openImmutable(const QString& connectionName, const QString& path)
@@ -162,6 +181,7 @@ QString problemText(const SqlFailure& failure, const QString& path)
         return QStringLiteral("学习记录文件无法更新为这个版本的格式，文件保持原样；以前的记录仍可查看，"
                               "这次的练习不会被记录。");
     case Failure::Incomplete:
+    case Failure::Unsafe:
         return failure.text();
     case Failure::Other:
         break;
@@ -177,6 +197,7 @@ QString readProblemText(const SqlFailure& failure)
     case Failure::Locked:
         return QStringLiteral("学习记录文件正被另一个程序占用，暂时读不出来，请稍后再打开。");
     case Failure::Incomplete:
+    case Failure::Unsafe:
         return failure.text();
     case Failure::DiskFull:
     case Failure::ReadOnly:

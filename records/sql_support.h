@@ -15,8 +15,10 @@
 namespace zorvel::records {
 
 // Why the database cannot be used, as far as the store needs to know.
-// Incomplete: the record could be read only in part; the text says why, in Chinese.
-enum class Failure { Corrupt, Locked, ReadOnly, DiskFull, CannotOpen, NewerVersion, MigrationFailed, Incomplete, Other };
+// Incomplete: the record could be read only in part; Unsafe: one of its files
+// is not what it should be (a planted link) and nothing was opened; for
+// both the text says why, in Chinese.
+enum class Failure { Corrupt, Locked, ReadOnly, DiskFull, CannotOpen, NewerVersion, MigrationFailed, Incomplete, Unsafe, Other };
 
 class SqlFailure : public std::runtime_error {
 public:
@@ -65,6 +67,11 @@ private:
 // busyTimeoutMs: how long a statement waits for another connection's lock
 // before it fails as Locked (-1: 5 s, or 2 s read-only).
 QSqlDatabase openConnection(const QString& connectionName, const QString& path, bool readOnly, int busyTimeoutMs = -1);
+// A writable connection whose file keeps its journal mode until
+// switchToWal(): a file that a migration will change stays byte for byte as
+// it was when the migration fails.
+QSqlDatabase openWritableAsItIs(const QString& connectionName, const QString& path, int busyTimeoutMs = -1);
+void switchToWal(const QSqlDatabase& db);
 // Opens a record that lies in a folder this account cannot write (a copy on
 // read-only media): SQLite's immutable mode, without locks or WAL index.
 // Only for files that nothing else is writing. Throws on failure.

@@ -13,6 +13,7 @@
 #include "records/schema.h"
 #include "records/sql_support.h"
 #include "records/record_files.h"
+#include "platform/private_files.h"
 
 #include <QDir>
 #include <QFile>
@@ -72,17 +73,20 @@ SqliteRecordStore::SqliteRecordStore(const QString& path, const QString& default
             closeConnection(writerConnection(connection_));
             session_.release();
         },
-        [this](const SqlFailure& failure) { noteFailure(failure); });
+        [this](const SqlFailure& failure) { noteFailure(failure); },
+        [this] { return fileIdentity(path_) != writerFile_; });
     if (opening == Opening::Wait)
         writer_->waitUntilOpen();
 }
 
+// The reads' connection closes first: the writer's, closing last, copies the
+// -wal into the file and removes it, so that the next start sees a clean end.
 SqliteRecordStore::~SqliteRecordStore()
 {
-    writer_->post([this](RecordWrites& writes) { session_.closeOwnTests(writes.database()); });
-    writer_.reset();
     reader_.reset();
     closeConnection(connection_);
+    writer_->post([this](RecordWrites& writes) { session_.closeOwnTests(writes.database()); });
+    writer_.reset();
 }
 
 // Runs on the writer thread, again after each lock. The whole file is checked
@@ -93,13 +97,20 @@ QSqlDatabase SqliteRecordStore::openOnWriter()
     const QString name = writerConnection(connection_);
     closeConnection(name);
     try {
+        refuseLinkedRecordFiles(path_);
+        // Before an empty record could be made where the mended one belongs.
+        const QString finished = finishReplacement(path_);
+        if (!finished.isEmpty())
+            noteProblem(QStringLiteral("上次修复学习记录时程序中断了，这次已经把修复做完；损坏的原文件改名为“%1”保留。")
+                            .arg(finished));
         if (!makeRecordFilesPrivate(path_))
             throw SqlFailure(Failure::CannotOpen, QStringLiteral("the folder cannot be made"));
         if (QFileInfo(path_ + QStringLiteral("-wal")).size() > 0 || QFileInfo::exists(checkMarker()))
             rescueIfDamaged();
         QSqlDatabase db;
+        // The journal mode changes only once the migration has committed.
         try {
-            db = openConnection(name, path_, false, kWriterBusyMs);
+            db = openWritableAsItIs(name, path_, kWriterBusyMs);
             migrate(db);
         } catch (const SqlFailure& failure) {
             if (failure.kind() != Failure::Corrupt)
@@ -107,9 +118,11 @@ QSqlDatabase SqliteRecordStore::openOnWriter()
             db = QSqlDatabase();
             closeConnection(name);
             rescue();
-            db = openConnection(name, path_, false, kWriterBusyMs);
+            db = openWritableAsItIs(name, path_, kWriterBusyMs);
             migrate(db);
         }
+        switchToWal(db);
+        writerFile_ = fileIdentity(path_);
         session_.begin();
         session_.closeTestsOfEndedCopies(db);
         bool made = false;
@@ -142,13 +155,19 @@ void SqliteRecordStore::rescueIfDamaged()
     QFile::remove(checkMarker());
 }
 
+// A rescue may replace the file: never under another copy still writing to
+// it. The writer waits, as for a lock, until that copy has ended.
 void SqliteRecordStore::rescue()
 {
+    if (session_.othersRunning())
+        throw SqlFailure(Failure::Locked, QStringLiteral("another copy holds the damaged record"));
     const Rescue rescue = rescueRecord(path_, writerConnection(connection_),
                                        QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-hhmmss")));
     noteProblem(rescue.note);
     if (!rescue.usable)
         throw SqlFailure(Failure::Corrupt, QStringLiteral("the damaged record cannot be moved aside"));
+    // The new record is made private before SQLite makes it (and its -wal and -shm, which take its mode).
+    makeRecordFilesPrivate(path_);
     QFile::remove(checkMarker());
 }
 
@@ -166,10 +185,8 @@ void SqliteRecordStore::noteProblem(const QString& problem)
 
 void SqliteRecordStore::noteFailure(const SqlFailure& failure)
 {
-    if (failure.kind() == Failure::Corrupt) {
-        QFile marker(checkMarker());
-        marker.open(QIODevice::WriteOnly);
-    }
+    if (failure.kind() == Failure::Corrupt)
+        makePrivateFile(checkMarker());
     noteProblem(problemText(failure, path_));
 }
 
@@ -210,9 +227,11 @@ bool SqliteRecordStore::openReader()
 {
     if (reader_)
         return true;
-    if (!QFileInfo(path_).isFile())
-        return false;
     try {
+        refuseLinkedRecordFiles(path_);
+        if (!QFileInfo(path_).isFile())
+            return false;
+        readerFile_ = fileIdentity(path_);
         reader_ = std::make_unique<ReadOnlyRecord>(connection_, path_, 0);
         const int version = scalar(reader_->db(), QStringLiteral("PRAGMA user_version")).toInt();
         if (version < 1 || version > kSchemaVersion)
@@ -237,6 +256,11 @@ template <typename Result>
 Result SqliteRecordStore::read(const std::function<Result(const RecordReader&)>& query, Result fallback)
 {
     readProblem_.clear();
+    if (reader_ && fileIdentity(path_) != readerFile_) {
+        // Mended (by this copy's writer or another copy): read the new file.
+        reader_.reset();
+        closeConnection(connection_);
+    }
     if (!openReader())
         return fallback;
     try {
@@ -298,7 +322,13 @@ void SqliteRecordStore::keepReadingSettings(qint64 pupil, const ReadingSettings&
 
 void SqliteRecordStore::endTest(TestId test, TestEnd end, const QString& stopwatchText)
 {
-    writer_->post([=](RecordWrites& writes) { writes.endTest(test, end, stopwatchText); });
+    std::optional<FluencyResult> result;
+    const auto pending = pendingResults_.find(test);
+    if (pending != pendingResults_.end()) {
+        result = pending->second;
+        pendingResults_.erase(pending);
+    }
+    writer_->post([=](RecordWrites& writes) { writes.endTest(test, end, stopwatchText, result); });
 }
 
 std::vector<QuestionShown> SqliteRecordStore::redoQuestions(const Exercise& exercise)
@@ -372,9 +402,10 @@ std::vector<TestRow> SqliteRecordStore::tests(const TestFilter& filter)
     return read<std::vector<TestRow>>([&](const RecordReader& reader) { return reader.tests(filter); }, {});
 }
 
+// Kept until the test's end, which writes both at once.
 void SqliteRecordStore::recordFluencyResult(TestId test, const FluencyResult& result)
 {
-    writer_->post([=](RecordWrites& writes) { writes.fluencyResult(test, result); });
+    pendingResults_[test] = result;
 }
 
 std::optional<FluencyBest> SqliteRecordStore::fluencyBest(qint64 pupil, const QString& test)

@@ -12,6 +12,7 @@
 
 #include <atomic>
 #include <functional>
+#include <map>
 #include <memory>
 #include <mutex>
 
@@ -111,12 +112,15 @@ private:
     const std::function<void()> opened_;
     std::unique_ptr<ReadOnlyRecord> reader_;  // from a private copy when a read-only folder's -wal must be read
     bool readLocked_ = false;  // the last read met another program's exclusive lock
+    quint64 readerFile_ = 0;   // the file the reads' connection opened (fileIdentity)
+    quint64 writerFile_ = 0;   // the file the writer opened (on the writer thread)
     RecordSession session_;
     mutable std::mutex mutex_;  // guards problem_ and current_
     QString problem_;
     QString readProblem_;  // the latest read's failure (reads run on the caller's thread only)
     Pupil current_;
     std::atomic<bool> madeFirstPupil_{false};
+    std::map<TestId, FluencyResult> pendingResults_;  // 达标测试 results waiting for their test's end
     std::unique_ptr<RecordWriter> writer_;
 };
 

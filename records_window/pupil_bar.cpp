@@ -7,6 +7,7 @@
 #include "records_window/record_controls.h"
 
 #include <QComboBox>
+#include <QDir>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
@@ -22,8 +23,8 @@ const QString pupilTitle = QStringLiteral("学生");
 
 } // namespace
 
-PupilBar::PupilBar(PupilRegister& store, const RecordsDialogs& dialogs, QWidget* parent)
-    : QWidget(parent), store_(store), dialogs_(dialogs)
+PupilBar::PupilBar(PupilRegister& store, const RecordsServices& services, QWidget* parent)
+    : QWidget(parent), store_(store), dialogs_(services.dialogs), export_(services.exportPupil)
 {
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -48,6 +49,12 @@ PupilBar::PupilBar(PupilRegister& store, const RecordsDialogs& dialogs, QWidget*
     connect(add, &QPushButton::clicked, this, &PupilBar::addPupil);
     connect(rename, &QPushButton::clicked, this, &PupilBar::renamePupil);
     connect(remove_, &QPushButton::clicked, this, &PupilBar::removePupil);
+    if (export_) {
+        QPushButton* exportButton = makeButton(this, "cmdExportPupil", QStringLiteral("导出给老师…"), 11);
+        exportButton->setToolTip(QStringLiteral("把这个学生的全部记录存成一个文件，交给老师导入班级汇总"));
+        layout->addWidget(exportButton);
+        connect(exportButton, &QPushButton::clicked, this, &PupilBar::exportPupil);
+    }
     reload(store_.currentPupil().id);
 }
 
@@ -128,6 +135,19 @@ void PupilBar::removePupil()
 void PupilBar::refuse(const QString& text)
 {
     dialogs_.tell(this, pupilTitle, text);
+}
+
+void PupilBar::exportPupil()
+{
+    const QString title = QStringLiteral("导出给老师");
+    const QString path = dialogs_.chooseSaveFile(this, title, QDir::home().filePath(shown_.name + QStringLiteral(".zorvel")));
+    if (path.isEmpty())
+        return;
+    const QString failure = export_(shown_.id, path);
+    dialogs_.tell(this, title,
+                  failure.isEmpty()
+                      ? QStringLiteral("%1 的全部记录已导出到 %2。请把这个文件交给老师。").arg(shown_.name, QDir::toNativeSeparators(path))
+                      : QStringLiteral("没能导出到 %1：%2。").arg(QDir::toNativeSeparators(path), failure));
 }
 
 } // namespace zorvel::records

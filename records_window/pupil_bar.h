@@ -2,6 +2,7 @@
 // renaming and removing pupils. Removing asks first and names what is lost.
 // Showing a pupil never makes them the one practising: only the menu's
 // "学生：" chooser and the question at start do.
+// "导出给老师…" writes the pupil's whole record to a file for the teacher.
 #pragma once
 
 #include "records/pupil_register.h"
@@ -19,7 +20,7 @@ namespace zorvel::records {
 class PupilBar : public QWidget {
     Q_OBJECT
 public:
-    PupilBar(PupilRegister& store, const RecordsDialogs& dialogs, QWidget* parent = nullptr);
+    PupilBar(PupilRegister& store, const RecordsServices& services, QWidget* parent = nullptr);
 
     qint64 shownPupil() const { return shown_.id; }
     QString shownName() const { return shown_.name; }
@@ -35,10 +36,12 @@ private:
     void addPupil();
     void renamePupil();
     void removePupil();
+    void exportPupil();
     void refuse(const QString& text);
 
     PupilRegister& store_;
     const RecordsDialogs& dialogs_;
+    const PupilExporter& export_;
     Pupil shown_;
     QComboBox* pupils_ = nullptr;
     QPushButton* remove_ = nullptr;

@@ -7,9 +7,10 @@
 extern "C" Q_DECL_EXPORT QDialog* zorvelCreateRecordsWindow(zorvel::records::PupilRegister& pupils,
                                                             zorvel::records::RecordQueries& queries,
                                                             const zorvel::records::RedoOpener& openRedo,
-                                                            zorvel::facts::FactStore* facts)
+                                                            zorvel::facts::FactStore* facts,
+                                                            const zorvel::records::PupilExporter& exportPupil)
 {
-    return zorvel::records::createRecordsWindow(pupils, queries, openRedo, facts).release();
+    return zorvel::records::createRecordsWindow(pupils, queries, openRedo, facts, exportPupil).release();
 }
 
 extern "C" Q_DECL_EXPORT void zorvelPreviewWorksheet(QWidget* parent, const zorvel::sheets::Worksheet& sheet)

@@ -37,8 +37,11 @@ bool confirmWithMessageBox(QWidget* parent, const QString& title, const QString&
 QString chooseWithFileDialog(QWidget* parent, const QString& title, const QString& suggested)
 {
     const bool pdf = suggested.endsWith(QLatin1String(".pdf"), Qt::CaseInsensitive);
+    const bool record = suggested.endsWith(QLatin1String(".zorvel"), Qt::CaseInsensitive);
     return QFileDialog::getSaveFileName(parent, title, suggested,
-                                        pdf ? QStringLiteral("PDF 文件 (*.pdf)") : QStringLiteral("CSV 表格 (*.csv)"));
+                                        pdf      ? QStringLiteral("PDF 文件 (*.pdf)")
+                                        : record ? QStringLiteral("Zorvel 记录 (*.zorvel)")
+                                                 : QStringLiteral("CSV 表格 (*.csv)"));
 }
 
 void tellWithMessageBox(QWidget* parent, const QString& title, const QString& text)

@@ -36,6 +36,10 @@ struct RecordsDialogs {
     std::function<void(QWidget*, const QString&, const QString&)> tell;
 };
 
+// Writes the pupil's whole record to the file for the teacher; the reason
+// (one Chinese phrase) when it could not, else empty.
+using PupilExporter = std::function<QString(qint64 pupil, const QString& path)>;
+
 struct RecordsServices {
     RedoOpener openRedo;
     std::function<QDate()> today;
@@ -45,6 +49,8 @@ struct RecordsServices {
     // The daily practice's facts of the current pupil: the plan in the pupil
     // line and the 口诀掌握 tab. None: neither is shown.
     facts::FactStore* facts = nullptr;
+    // "导出给老师…" in the pupil line; none: no such button.
+    PupilExporter exportPupil;
 };
 
 // The standard dialogs and the local date; openRedo left as given.

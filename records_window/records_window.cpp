@@ -57,7 +57,7 @@ RecordsWindow::RecordsWindow(PupilRegister& pupils, RecordQueries& queries, Reco
     setObjectName(QStringLiteral("frmRecords"));
     setWindowTitle(programWindowTitle());
 
-    pupils_ = new PupilBar(pupilRegister_, services_.dialogs, this);
+    pupils_ = new PupilBar(pupilRegister_, services_, this);
     auto* top = new QHBoxLayout;
     top->addWidget(makeHeading(this));
     top->addStretch(1);
@@ -155,10 +155,11 @@ void RecordsWindow::showPupil()
 }
 
 std::unique_ptr<QDialog> createRecordsWindow(PupilRegister& pupils, RecordQueries& queries, RedoOpener openRedo,
-                                             facts::FactStore* facts)
+                                             facts::FactStore* facts, PupilExporter exportPupil)
 {
     RecordsServices services = defaultRecordsServices(std::move(openRedo));
     services.facts = facts;
+    services.exportPupil = std::move(exportPupil);
     return std::make_unique<RecordsWindow>(pupils, queries, std::move(services));
 }
 

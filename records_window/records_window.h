@@ -63,6 +63,6 @@ private:
 
 // The window with the standard dialogs and today's date.
 std::unique_ptr<QDialog> createRecordsWindow(PupilRegister& pupils, RecordQueries& queries, RedoOpener openRedo,
-                                             facts::FactStore* facts);
+                                             facts::FactStore* facts, PupilExporter exportPupil = {});
 
 } // namespace zorvel::records

@@ -4,6 +4,7 @@
 #include "shell/automation_ids.h"
 #include "shell/browser.h"
 #include "records/sqlite_record_store.h"
+#include "shell/program_class.h"
 #include "shell/program_records.h"
 #include "shell/startup.h"
 #include "shell/user_dir.h"
@@ -83,6 +84,8 @@ int runProgram(int argc, char* argv[])
     // question who is practising. A copy that runs beside another (the lock
     // could not be made, or two computers share the home folder) records its
     // own tests without touching the other's.
+    zorvel::ProgramClass schoolClass(zorvel::defaultClassPath());
+    menu->setClassWindow([&schoolClass] { return schoolClass.window(); });
     zorvel::afterFirstPaint(*menu, [&records, &menu] {
         records.open(zorvel::records::defaultDatabasePath(), zorvel::records::defaultPupilName());
         records.attachTo(*menu);

@@ -128,6 +128,9 @@ void MainMenu::buildControls()
     }
     connect(findChild<QPushButton*>(QStringLiteral("Command0")), &QPushButton::clicked, this, &MainMenu::quitRequested);
     connect(findChild<QPushButton*>(QStringLiteral("cmdRecords")), &QPushButton::clicked, this, &MainMenu::openRecordsWindow);
+    auto* classButton = findChild<QPushButton*>(QStringLiteral("cmdClass"));
+    classButton->setAccessibleName(QStringLiteral("班级汇总"));
+    connect(classButton, &QPushButton::clicked, this, &MainMenu::openClassWindow);
     setKeyboardOrder();
 
     // Asked for by a click: when no browser shows the page, the menu says where it is.
@@ -246,6 +249,20 @@ void MainMenu::setRecords(RecordsWindowFactory createRecordsWindow, std::functio
     currentPupilName_ = std::move(currentPupilName);
     choosePupil_ = std::move(choosePupil);
     showPupilName();
+}
+
+void MainMenu::setClassWindow(RecordsWindowFactory createClassWindow)
+{
+    createClassWindow_ = std::move(createClassWindow);
+}
+
+void MainMenu::openClassWindow()
+{
+    if (!createClassWindow_)
+        return;
+    std::unique_ptr<QDialog> window = createClassWindow_();
+    if (window)
+        execModallyAbove(*window, this);
 }
 
 void MainMenu::choosePupil()

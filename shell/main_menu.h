@@ -46,6 +46,8 @@ public:
     // "学习记录" opens what createRecordsWindow makes; the pupil label shows
     // currentPupilName() now and whenever the records window or the pupil
     // chooser closes; a click on it (or Enter) runs choosePupil.
+    // "班级汇总" opens what createClassWindow makes.
+    void setClassWindow(RecordsWindowFactory createClassWindow);
     void setRecords(RecordsWindowFactory createRecordsWindow, std::function<QString()> currentPupilName,
                     std::function<void()> choosePupil = {});
     // Shows the current pupil's name again.
@@ -67,6 +69,7 @@ private:
     void setKeyboardOrder();
     void openDrillWindow(const QString& formName);
     void openRecordsWindow();
+    void openClassWindow();
     void choosePupil();
     // A message box over the menu saying where the page is.
     PageNotOpened tellWherePageIs();
@@ -74,6 +77,7 @@ private:
     DrillWindowFactory createDrillWindow_;
     HelpPages helpPages_;
     RecordsWindowFactory createRecordsWindow_;
+    RecordsWindowFactory createClassWindow_;
     std::function<QString()> currentPupilName_;
     std::function<void()> choosePupil_;
     TwipsLayout layout_;

@@ -51,6 +51,8 @@ std::vector<MenuControl> buildControls()
     rows.push_back({K::Button, "cmdDaily", QStringLiteral("今日练习"), QStringLiteral("每天练一练自己还不熟的口诀"), 13560, 3960, 1500, 600, F::Heiti, 14, false, black, true});
     // The timed tests, under it.
     rows.push_back({K::Button, "cmdFluency", QStringLiteral("达标测试"), QStringLiteral("限时口算：正确率、每分钟正确题数和个人最好"), 13560, buttonTops[1], 1500, 600, F::Heiti, 14, false, black, true});
+    // The class view, for a teacher, under them beside "退  出".
+    rows.push_back({K::Button, "cmdClass", QStringLiteral("班级汇总"), QStringLiteral("老师用：导入学生交来的记录文件，看全班的成绩、口诀热图、常错题和达标"), 13560, 8400, 1500, 600, F::Heiti, 14, false, black, true});
     rows.push_back({K::LinkLabel, "lblPupil", {}, QStringLiteral("点此换学生或添加学生"), 9720, 2820, 3420, 375, F::Heiti, 12, true, darkBlue, true});
     rows.push_back({K::Label, "Label6", {}, {}, 1560, 8640, 6855, 615, F::Heiti, 18, false, purple, false});
     rows.push_back({K::LinkLabel, "Label1", QStringLiteral("意见和建议请联系 Tavimo 公益软件 · 点此打开 Zorvel 使用说明"), {}, 3720, 9720, 7800, 375, F::Songti, 10.5, false, linkBlue, true});

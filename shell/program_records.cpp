@@ -2,7 +2,10 @@
 // the menu.
 #include "shell/program_records.h"
 
+#include "class_record/pupil_export.h"
 #include "normal_drill/drill_window.h"
+#include "records/read_only_record.h"
+#include "records/sql_support.h"
 #include "records/sqlite_record_store.h"
 #include "records_window/records_module.h"
 #include "shell/first_pupil_name.h"
@@ -18,7 +21,7 @@ namespace {
 // The records window from its module; nullptr, after telling the pupil, when
 // the module is missing.
 std::unique_ptr<QDialog> moduleRecordsWindow(records::RecordStore& store, const records::RedoOpener& openRedo,
-                                            facts::FactStore* facts)
+                                            facts::FactStore* facts, const records::PupilExporter& exportPupil)
 {
     const auto create = reinterpret_cast<records::CreateRecordsWindowFunction>(
         moduleFunction(QString::fromLatin1(records::kRecordsModule), records::kCreateRecordsWindowFunction));
@@ -29,7 +32,7 @@ std::unique_ptr<QDialog> moduleRecordsWindow(records::RecordStore& store, const 
                                  .arg(QString::fromLatin1(records::kRecordsModule)));
         return nullptr;
     }
-    return std::unique_ptr<QDialog>(create(store, store, openRedo, facts));
+    return std::unique_ptr<QDialog>(create(store, store, openRedo, facts, exportPupil));
 }
 
 } // namespace
@@ -53,6 +56,7 @@ DrillWindowFactory ProgramRecords::drillWindowFactory()
 // is practising.
 void ProgramRecords::open(const QString& path, const QString& defaultPupilName)
 {
+    path_ = path;
     store_ = std::make_unique<records::SqliteRecordStore>(
         path, defaultPupilName, records::SqliteRecordStore::Opening::InBackground, [this] {
             QMetaObject::invokeMethod(&opened_, [this] {
@@ -80,7 +84,7 @@ void ProgramRecords::attachTo(MainMenu& menu)
                 *store_, [this](const QString& window, const QString& levelOption, const QString& numberType) {
                     openRedo(window, levelOption, numberType);
                 },
-                factStore());
+                factStore(), [this](qint64 pupil, const QString& path) { return exportPupil(pupil, path); });
         },
         [this] { return store_->currentPupil().name; },
         [this, &menu] {
@@ -102,6 +106,21 @@ void ProgramRecords::askFirstPupilName(MainMenu& menu)
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     QObject::connect(dialog, &QDialog::finished, &menu, &MainMenu::showPupilName);
     dialog->open();
+}
+
+// Everything recorded so far, read from the record file beside the store.
+QString ProgramRecords::exportPupil(qint64 pupil, const QString& path)
+{
+    store_->flush();
+    const QString connection = QStringLiteral("zorvel-export-source");
+    QString failure;
+    try {
+        const records::ReadOnlyRecord record(connection, path_);
+        failure = classroom::exportPupil(record.db(), pupil, path);
+    } catch (const records::SqlFailure& error) {
+        failure = records::readProblemText(error);
+    }
+    return failure;
 }
 
 facts::FactStore* ProgramRecords::factStore()

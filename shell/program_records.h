@@ -40,6 +40,7 @@ public:
     void askFirstPupilName(MainMenu& menu);
 
 private:
+    QString exportPupil(qint64 pupil, const QString& path);
     facts::FactStore* factStore();
     // The normal-mode window of a "重练", modal over the records window; the
     // book is brought up to date on disk before that window reads it again.
@@ -48,6 +49,7 @@ private:
     // Outlives the store: what the writer queues for the menu is dropped with it.
     QObject opened_;
     QPointer<MainMenu> menu_;
+    QString path_;
     std::unique_ptr<records::SqliteRecordStore> store_;
     // The daily practice's facts where the record cannot keep them.
     facts::MemoryFactStore unrecordedFacts_;

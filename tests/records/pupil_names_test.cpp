@@ -27,6 +27,9 @@ TEST(PupilNamesTest, NamesAreKeptVisibleAndComposedOrRefusedWithAReason)
         {"Zoe\u0301", "Zo\u00e9", ""},                   // decomposed accent
         {"", "", "不能为空"},
         {" \u200b\u2060 ", "", "不能为空"},
+        {"\u3164", "", "不能为空"},                       // Hangul filler
+        {"\u2800 \u115f", "", "不能为空"},               // braille blank, Hangul choseong filler
+        {"张三\u3164\u034f", "张三", ""},                 // and a combining grapheme joiner
         {"小\t明", "", "控制字符"},
         {"小\u2028明", "", "控制字符"},
     };

@@ -9,7 +9,8 @@
 //                                 an older one up to date) and closes it
 //   record_driver DB damaged      150 tests of 学生1, one page of their index garbage
 //   record_driver DB wal-copy DIR a record whose copy in DIR holds 小红 only in its -wal
-//   record_driver DB rename NAME  names the last pupil NAME as another program might
+//   record_driver DB rename NAME  names the last pupil NAME as another program might,
+//                                 and writes NAME as its tests' time and its mistakes' operands
 #include "records/sql_support.h"
 #include "records/sqlite_record_store.h"
 #include "tests/records/planted_records.h"
@@ -179,6 +180,9 @@ int main(int argc, char** argv)
     if (args.size() == 4 && args[2] == QLatin1String("rename")) {
         const QSqlDatabase db = openConnection(QStringLiteral("rename"), args[1], false);
         run(db, QStringLiteral("UPDATE pupils SET name = ? WHERE id = (SELECT max(id) FROM pupils)"), {args[3]});
+        run(db, QStringLiteral("UPDATE tests SET time = ? WHERE pupil_id = (SELECT max(id) FROM pupils)"), {args[3]});
+        run(db, QStringLiteral("UPDATE book SET first = ?, answer = ? WHERE pupil_id = (SELECT max(id) FROM pupils)"),
+            {args[3], args[3]});
         return 0;
     }
     if (args.size() == 3 && args[2] == QLatin1String("open")) {

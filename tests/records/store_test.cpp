@@ -53,6 +53,18 @@ protected:
     QTemporaryDir dir;
 };
 
+// A clean end leaves no -wal, which would make the next start check the whole file.
+TEST_F(StoreTest, CleanCloseLeavesNoLog)
+{
+    {
+        auto store = open();
+        normalTest(*store, kMonday, {2});
+        store->waitUntilWritten();
+        EXPECT_EQ(store->tests({}).size(), 1u);
+    }
+    EXPECT_FALSE(QFileInfo(path() + "-wal").size() > 0);
+}
+
 TEST_F(StoreTest, EmptyFileIsGivenTheLayoutAndOneDefaultPupil)
 {
     QDir().mkpath(dir.filePath("data"));
@@ -231,9 +243,20 @@ TEST_F(StoreTest, FluencyResultsGiveTheBestAndTheLastTestAndBookMistakes)
     const std::vector<Mistake> book = store->mistakes(pupil);
     ASSERT_EQ(book.size(), 1u);
     EXPECT_EQ(book.front().exercise.window, "Form84");
+
     EXPECT_EQ(book.front().exercise.levelOption, "Option3");
     EXPECT_EQ(book.front().question.correctAnswer, "56");
     EXPECT_EQ(book.front().timesWrong, 5);
+
+    // A result is on disk only with its test's end: a kill in between leaves
+    // neither, never an interrupted test that counts as the best.
+    const TestId last = store->beginTest(fluency, kMonday.addDays(5), false);
+    store->recordFluencyResult(last, FluencyResult{"times-table-60", 300, 60, 60, 1000, true});
+    store->waitUntilWritten();
+    EXPECT_EQ(store->fluencyBest(pupil, "times-table-60")->correct, 55);
+    store->endTest(last, TestEnd::Finished, QString());
+    store->waitUntilWritten();
+    EXPECT_EQ(store->fluencyBest(pupil, "times-table-60")->correct, 60);
 }
 
 // A parent's week: each question of a test once, right or wrong at the

@@ -28,7 +28,7 @@ set(bad_cases
   "2|--database|${db}|tests|--pupil|--pupil 需要一个值"
   "1|--database|${WORK}/none.db|tests|没有记录文件"
   "1|--database|${WORK}/garbage.db|tests|读不了记录"
-  "1|--database|${WORK}|pupils|没有记录文件"
+  "1|--database|${WORK}|pupils|不是一个普通文件"
 )
 expect_refusals(bad_cases)
 if(EXISTS "${WORK}/none.db")
@@ -94,7 +94,10 @@ expect_refusals(damaged_cases)
 # Root writes anywhere, so it reads the copy without that power.
 set(copy "${WORK}/read-only")
 set(private_temp "${WORK}/temp")
-file(MAKE_DIRECTORY "${private_temp}")
+# The private copy that a killed run left (its lock is free) goes too.
+file(MAKE_DIRECTORY "${private_temp}/zorvel-record-dead01")
+file(WRITE "${private_temp}/zorvel-record-dead01/owner.lock" "")
+file(WRITE "${private_temp}/zorvel-record-dead01/records.db" "left by a killed run")
 execute_process(COMMAND ${DRIVER} ${WORK}/live.db wal-copy ${copy} RESULT_VARIABLE rc)
 execute_process(COMMAND chmod 0555 ${copy})
 execute_process(COMMAND id -u OUTPUT_VARIABLE uid OUTPUT_STRIP_TRAILING_WHITESPACE)
@@ -110,8 +113,8 @@ if(NOT rc EQUAL 0 OR NOT tool_rc EQUAL 0 OR NOT out STREQUAL "  学生1\n* 小�
   fail("a read-only copy with rows in its -wal: ${rc} ${tool_rc} '${out}' '${err}', left behind: ${left}")
 endif()
 
-# A name that another program wrote with terminal controls and a
-# right-to-left override reaches the terminal only as escapes.
+# A name, a time and operands that another program wrote with terminal
+# controls and a right-to-left override reach the terminal only as escapes.
 string(ASCII 27 esc)
 set(override "‮")
 file(COPY_FILE "${db}" "${WORK}/odd.db")

@@ -149,7 +149,8 @@ private slots:
         QCOMPARE(asked, 1);
         QCOMPARE(label->text(), QStringLiteral("学生：小红"));
         QTRY_VERIFY(label->focusPolicy() & Qt::TabFocus);
-        QCOMPARE(nextByTab(menu.findChild<QWidget*>("cmdFluency"))->objectName(), QStringLiteral("lblPupil"));
+        QCOMPARE(nextByTab(menu.findChild<QWidget*>("cmdFluency"))->objectName(), QStringLiteral("cmdClass"));
+        QCOMPARE(nextByTab(menu.findChild<QWidget*>("cmdClass"))->objectName(), QStringLiteral("lblPupil"));
         QCOMPARE(nextByTab(label)->objectName(), QStringLiteral("Label3"));
 
         label->setFocus();

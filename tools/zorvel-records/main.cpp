@@ -1,12 +1,15 @@
 // zorvel-records: prints the pupils' record (pupils, tests, the mistakes
-// book, the daily practice's facts) from the user's record file or another one, for teachers and scripts.
-// It only reads: the file is opened read-only and never created or updated.
+// book, the daily practice's facts) from the user's record file or another one, for teachers and scripts,
+// and writes one pupil's record to a file for the teacher (export). It only reads the record: the file is
+// opened read-only and never created or updated.
+#include "class_record/pupil_export.h"
 #include "records/fact_records.h"
 #include "records/read_only_record.h"
 #include "records/record_reader.h"
 #include "records/schema.h"
 #include "records/sql_support.h"
 #include "records/sqlite_record_store.h"
+#include "records/untrusted_record.h"
 #include "common/command_line.h"
 #include "common/qt_messages.h"
 #include "tools/zorvel-records/records_options.h"
@@ -93,6 +96,16 @@ QByteArray listFacts(const RecordReader& reader, const RecordsOptions& options)
     return table.text();
 }
 
+// Writes the pupil's record to the file; prints nothing.
+QByteArray exportPupil(const RecordReader& reader, const RecordsOptions& options)
+{
+    const Pupil pupil = chosenPupils(reader, options.pupil).front();
+    const QString failure = zorvel::classroom::exportPupil(reader.database(), pupil.id, options.output);
+    if (!failure.isEmpty())
+        throw Refusal{1, QStringLiteral("没能导出到 %1：%2").arg(quotedArgument(options.output), failure)};
+    return {};
+}
+
 // Why the record could not be read, in one Chinese phrase.
 QString reason(const SqlFailure& failure)
 {
@@ -105,6 +118,7 @@ QString reason(const SqlFailure& failure)
         return QStringLiteral("文件是由更新版本的 Zorvel 建立的");
     case Failure::MigrationFailed:
     case Failure::Incomplete:
+    case Failure::Unsafe:
         return failure.text();
     case Failure::ReadOnly:
     case Failure::CannotOpen:
@@ -116,29 +130,43 @@ QString reason(const SqlFailure& failure)
     return QStringLiteral("这不是本程序能读的学习记录");
 }
 
+QByteArray print(const RecordReader& reader, const RecordsOptions& options)
+{
+    switch (options.command) {
+    case Command::Pupils:
+        return listPupils(reader);
+    case Command::Tests:
+        return listTests(reader, options);
+    case Command::Mistakes:
+        return listMistakes(reader, options);
+    case Command::Facts:
+        return listFacts(reader, options);
+    case Command::Export:
+        return exportPupil(reader, options);
+    }
+    return {};
+}
+
+// A file named with --database may come from anyone: it is read from a
+// private copy with SQLite's defences, and only when laid out as a record.
 QByteArray run(const RecordsOptions& options)
 {
     const QString path = options.database.isEmpty() ? defaultDatabasePath() : options.database;
-    if (!QFileInfo(path).isFile())
+    if (options.database.isEmpty() ? !QFileInfo(path).isFile() : !QFileInfo::exists(path))
         throw Refusal{1, QStringLiteral("没有记录文件 %1").arg(quotedArgument(path))};
     try {
+        if (!options.database.isEmpty()) {
+            const UntrustedRecord record(kConnection, path);
+            return print(RecordReader(record.db()), options);
+        }
         const ReadOnlyRecord record(kConnection, path);
         checkReadable(record.db());
-        const RecordReader reader(record.db());
-        switch (options.command) {
-        case Command::Pupils:
-            return listPupils(reader);
-        case Command::Tests:
-            return listTests(reader, options);
-        case Command::Mistakes:
-            return listMistakes(reader, options);
-        case Command::Facts:
-            return listFacts(reader, options);
-        }
+        return print(RecordReader(record.db()), options);
+    } catch (const UntrustedRecordRefused& refused) {
+        throw Refusal{1, QStringLiteral("读不了记录 %1（%2）").arg(quotedArgument(path), refused.reason())};
     } catch (const SqlFailure& failure) {
         throw Refusal{1, QStringLiteral("读不了记录 %1（%2）").arg(quotedArgument(path), reason(failure))};
     }
-    return {};
 }
 
 int report(const Refusal& refusal)

@@ -12,7 +12,7 @@ namespace zorvel::records::cli {
 
 namespace {
 
-const QString kCommands = QStringLiteral("pupils、tests、mistakes、facts");
+const QString kCommands = QStringLiteral("pupils、tests、mistakes、facts、export");
 
 // Every option, in the order of the help; a new option is a row here and a
 // check in checkValues (and in accepts() when not every command takes it).
@@ -20,7 +20,8 @@ const OptionTable& recordsOptionTable()
 {
     static const OptionTable table = withHelpAndVersion({
         {"database", nullptr, "FILE", "读这个记录文件，而不是本账户自己的记录"},
-        {"pupil", nullptr, "NAME", "只看这个学生（tests、mistakes、facts）"},
+        {"pupil", nullptr, "NAME", "只看这个学生（tests、mistakes、facts）；导出这个学生（export）"},
+        {"output", nullptr, "FILE", "导出到这个文件（export，一般以 .zorvel 结尾）"},
         {"since", nullptr, "YYYY-MM-DD", "只看这一天及以后开始的测试（tests）"},
         {"format", nullptr, "FORMAT", "csv（RFC 4180 的引号规则，默认）或 tsv（tests、mistakes、facts）"},
     });
@@ -51,13 +52,17 @@ QString helpText()
 {
     return QStringLiteral(
                "用法：zorvel-records [选项] pupils|tests|mistakes|facts\n"
+               "      zorvel-records [--database FILE] export --pupil NAME --output FILE\n"
                "打印 Zorvel 的学习记录，给老师和脚本用。只读，从不改动记录文件。\n"
+               "export 把一个学生的全部记录写成一个文件交给老师（zorvel-class import 导入）。\n"
                "\n"
                "命令：\n"
                "  pupils     每行一个学生，* 标出当前的学生\n"
                "  tests      每行一次测试（最早的在前），列为：\n") +
            columnLines(kTestColumns) + QStringLiteral("  mistakes   错题本，列为：\n") + columnLines(kMistakeColumns) +
            QStringLiteral("  facts      今日练习，每行一个练过的口诀，列为：\n") + columnLines(kFactColumns) +
+           QStringLiteral("  export     把 --pupil 学生的全部记录写到 --output 文件（只有本账户能读），\n"
+                          "             写完整后才替换已有的文件\n") +
            QStringLiteral("\n选项：\n") + optionHelp(recordsOptionTable()) +
            QStringLiteral(
                "\n"
@@ -67,8 +72,12 @@ QString helpText()
 // Which options each command takes besides --database.
 bool accepts(Command command, const QString& option)
 {
-    if (option == QLatin1String("pupil") || option == QLatin1String("format"))
+    if (option == QLatin1String("output"))
+        return command == Command::Export;
+    if (option == QLatin1String("pupil"))
         return command != Command::Pupils;
+    if (option == QLatin1String("format"))
+        return command != Command::Pupils && command != Command::Export;
     if (option == QLatin1String("since"))
         return command == Command::Tests;
     return true;
@@ -84,6 +93,8 @@ std::optional<Command> commandNamed(const QString& name)
         return Command::Mistakes;
     if (name == QLatin1String("facts"))
         return Command::Facts;
+    if (name == QLatin1String("export"))
+        return Command::Export;
     return std::nullopt;
 }
 
@@ -112,6 +123,13 @@ QString checkValues(const QCommandLineParser& parser, RecordsOptions& options)
         if (options.pupil->isEmpty())
             return QStringLiteral("--pupil 需要一个值：学生的名字");
     }
+    if (options.command == Command::Export) {
+        options.output = parser.value(QStringLiteral("output"));
+        if (!options.pupil)
+            return QStringLiteral("export 需要 --pupil：要导出的学生");
+        if (options.output.isEmpty())
+            return QStringLiteral("export 需要 --output：要写的文件");
+    }
     if (parser.isSet(QStringLiteral("since"))) {
         const QString since = parser.value(QStringLiteral("since"));
         const QDate date = QDate::fromString(since, QStringLiteral("yyyy-MM-dd"));
@@ -119,34 +137,33 @@ QString checkValues(const QCommandLineParser& parser, RecordsOptions& options)
             return QStringLiteral("无效的日期 %1；格式：YYYY-MM-DD").arg(quotedArgument(since));
         options.since = date;
     }
-    if (parser.isSet(QStringLiteral("format"))) {
-        const QString format = parser.value(QStringLiteral("format"));
-        if (format == QLatin1String("tsv"))
-            options.format = TableFormat::Tsv;
-        else if (format != QLatin1String("csv"))
-            return QStringLiteral("未知的格式 %1；可用的值：csv、tsv").arg(quotedArgument(format));
-    }
-    return {};
+    return readTableFormat(parser, options.format);
 }
 
 } // namespace
 
+QString readTableFormat(const QCommandLineParser& parser, TableFormat& format)
+{
+    if (!parser.isSet(QStringLiteral("format")))
+        return {};
+    const QString value = parser.value(QStringLiteral("format"));
+    if (value == QLatin1String("tsv"))
+        format = TableFormat::Tsv;
+    else if (value == QLatin1String("csv"))
+        format = TableFormat::Csv;
+    else
+        return QStringLiteral("未知的格式 %1；可用的值：csv、tsv").arg(quotedArgument(value));
+    return {};
+}
+
 ParsedRecordsOptions parseRecordsOptions(const QStringList& arguments)
 {
     ParsedRecordsOptions parsed;
-    QCommandLineParser parser;
-    parsed.error = readArguments(parser, parserOptions(recordsOptionTable()), arguments);
-    if (!parsed.error.isEmpty())
-        return parsed;
-    if (parser.isSet(QStringLiteral("help"))) {
-        parsed.output = helpText();
-        return parsed;
-    }
-    if (parser.isSet(QStringLiteral("version"))) {
-        parsed.output = versionLine(QStringLiteral("zorvel-records")) + QLatin1Char('\n');
-        return parsed;
-    }
-    parsed.error = checkValues(parser, parsed.options);
+    const ToolArguments read = readToolArguments(
+        arguments, parserOptions(recordsOptionTable()), QStringLiteral("zorvel-records"), helpText,
+        [&parsed](const QCommandLineParser& parser) { return checkValues(parser, parsed.options); });
+    parsed.error = read.error;
+    parsed.output = read.output;
     return parsed;
 }
 

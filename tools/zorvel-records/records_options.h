@@ -2,6 +2,7 @@
 // that bad input is refused (one line, status 2) before anything is printed.
 #pragma once
 
+#include <QCommandLineParser>
 #include <QDate>
 #include <QString>
 
@@ -9,7 +10,7 @@
 
 namespace zorvel::records::cli {
 
-enum class Command { Pupils, Tests, Mistakes, Facts };
+enum class Command { Pupils, Tests, Mistakes, Facts, Export };
 enum class TableFormat { Csv, Tsv };
 
 struct RecordsOptions {
@@ -18,6 +19,7 @@ struct RecordsOptions {
     std::optional<QString> pupil;
     std::optional<QDate> since;
     TableFormat format = TableFormat::Csv;
+    QString output;               // export: the file to write
 };
 
 struct ParsedRecordsOptions {
@@ -27,5 +29,8 @@ struct ParsedRecordsOptions {
 };
 
 ParsedRecordsOptions parseRecordsOptions(const QStringList& arguments);
+
+// Reads --format (csv or tsv) into format when it is given; the complaint, or empty.
+QString readTableFormat(const QCommandLineParser& parser, TableFormat& format);
 
 } // namespace zorvel::records::cli

@@ -69,8 +69,11 @@ Table::Table(TableFormat format, const QStringList& header)
     addRow(header);
 }
 
-void Table::addRow(const QStringList& fields)
+void Table::addRow(const QStringList& given)
 {
+    QStringList fields;
+    for (const QString& field : given)
+        fields << printableName(field);
     if (format_ == TableFormat::Csv) {
         csv_.addRow(fields);
         return;
@@ -93,7 +96,7 @@ QByteArray Table::text() const
 QStringList testFields(const TestRow& row)
 {
     const Exercise& e = row.exercise;
-    return {printableName(row.pupil),
+    return {row.pupil,
             isoSeconds(row.started),
             windowText(e),
             e.operation,
@@ -114,7 +117,7 @@ QStringList mistakeFields(const QString& pupil, const Mistake& mistake)
 {
     const Exercise& e = mistake.exercise;
     const QuestionShown& q = mistake.question;
-    return {printableName(pupil), windowText(e),         e.levelCaption,     e.numberType,
+    return {pupil, windowText(e),         e.levelCaption,     e.numberType,
             q.operands[0],  q.operands[1],    q.operands[2],      q.correctAnswer,
             QString::number(mistake.timesWrong), isoSeconds(mistake.lastWrong)};
 }
@@ -125,7 +128,7 @@ QStringList factFields(const QString& pupil, const facts::Fact& fact, const fact
 {
     const std::string text = fact.text();
     const std::string_view key = facts::setKey(fact.set);
-    return {printableName(pupil),
+    return {pupil,
             QString::fromStdString(text),
             catalogueText(key),
             QString::number(state.box),

@@ -1,7 +1,9 @@
 // The tables zorvel-records prints: a header line, then one row a line, as
 // CSV (the records window's writer, with LF lines and no byte-order mark) or
 // TSV (tab, newline, carriage return and backslash written as \t, \n, \r, \\);
-// in both a field a spreadsheet would run as a formula begins with '.
+// in both a field a spreadsheet would run as a formula begins with ', and a
+// field with control or invisible format characters is quoted with those
+// written as escapes (printableName), whichever column it is.
 #pragma once
 
 #include "facts/fact_book.h"
@@ -26,9 +28,10 @@ private:
     QByteArray tsv_;
 };
 
-// A name as it is, unless it holds control or invisible format characters
-// (a record of an earlier version, or one written by another program): then
-// quoted with those written as escapes, so that none reaches a terminal.
+// A name or any text of the record as it is, unless it holds control or
+// invisible format characters (a record of an earlier version, or one
+// written by another program): then quoted with those written as escapes,
+// so that none reaches a terminal.
 QString printableName(const QString& name);
 
 QStringList testFields(const TestRow& row);
