@@ -166,7 +166,8 @@ void DailyPracticeWindow::closeQuestion(bool right, const QString& correctionLea
         // As after a wrong answer: the box closed, "出 题" (or the end) next.
         controls().closeAnswerBox();
         const Fact missed = session_->askedFacts().back();
-        correction_->setText(correctionLead + QLatin1Char('\n') + keptTogether(facts::writtenFact(missed.withAnswer())));
+        correction_->setText(correctionLead + QLatin1Char('\n')
+                             + keptTogether(facts::writtenFact(missed.withAnswer())));
     }
     endOrWait();
 }

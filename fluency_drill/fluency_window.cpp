@@ -205,7 +205,8 @@ QString FluencyDrillWindow::questionText() const
     const OperationInfo& info = operationInfo(shownOperation_);
     QString question = controls().operandText(0).trimmed();
     for (int i = 1; i < row().operandCount(); ++i)
-        question += QLatin1Char(' ') + catalogueText(info.operatorCaptions[static_cast<std::size_t>(i - 1)]) + QLatin1Char(' ') +
+        question += QLatin1Char(' ') + catalogueText(info.operatorCaptions[static_cast<std::size_t>(i - 1)])
+                    + QLatin1Char(' ') +
                     controls().operandText(i).trimmed();
     return mathText(question);
 }

@@ -22,8 +22,10 @@ ListeningDrillWindow::ListeningDrillWindow(const FamilyRow& row, const DrillServ
                                            QWidget* parent)
     : DrillWindow(row, services, parent)
 {
-    promptCheck_ = makeSwitch(this, controls().layout, QStringLiteral("Check1"), QStringLiteral("提 示 音"), row.side->stopwatchSwitch);
-    speechCheck_ = makeSwitch(this, controls().layout, QStringLiteral("Check2"), QStringLiteral("语音播报"), row.side->speechSwitch);
+    promptCheck_ = makeSwitch(this, controls().layout, QStringLiteral("Check1"), QStringLiteral("提 示 音"),
+                              row.side->stopwatchSwitch);
+    speechCheck_ = makeSwitch(this, controls().layout, QStringLiteral("Check2"), QStringLiteral("语音播报"),
+                              row.side->speechSwitch);
     // The two switches exclude each other; unticking either changes nothing else.
     connect(promptCheck_, &QCheckBox::toggled, this, [this](bool ticked) {
         if (ticked)
@@ -233,7 +235,8 @@ void ListeningDrillWindow::checkAnswersClicked()
     repeatButton_->setEnabled(false);
     // With 自动出题 the answers follow by themselves up to the twentieth;
     // a click still moves on at once.
-    setFlow(settings_.autoAsk && cycle().questionNumber() < row().questionsPerTest() ? Flow::PlayingBack : Flow::ByHand);
+    const bool more = cycle().questionNumber() < row().questionsPerTest();
+    setFlow(settings_.autoAsk && more ? Flow::PlayingBack : Flow::ByHand);
     read(numberedSentenceStart() + answer, false);
     controls().mark->clear();
 }

@@ -13,8 +13,10 @@ namespace zorvel {
 NormalDrillWindow::NormalDrillWindow(const FamilyRow& row, const DrillServices& services, QWidget* parent)
     : DrillWindow(row, services, parent)
 {
-    QCheckBox* stopwatchSwitch = makeSwitch(this, controls().layout, QStringLiteral("Check1"), QStringLiteral("秒表开关"), row.side->stopwatchSwitch);
-    connect(stopwatchSwitch, &QCheckBox::toggled, this, [this](bool ticked) { controls().stopwatch->setVisible(!ticked); });
+    QCheckBox* stopwatchSwitch = makeSwitch(this, controls().layout, QStringLiteral("Check1"),
+                                            QStringLiteral("秒表开关"), row.side->stopwatchSwitch);
+    connect(stopwatchSwitch, &QCheckBox::toggled, this,
+            [this](bool ticked) { controls().stopwatch->setVisible(!ticked); });
 
     praisePicture_ = new QLabel(this);
     praisePicture_->setObjectName(QStringLiteral("Picture1"));
@@ -41,7 +43,8 @@ void NormalDrillWindow::showPraisePictureAtScale()
 {
     QPixmap picture(QStringLiteral(":/images/praise.png"));
     if (controls().layout.scale() != 1.0)
-        picture = picture.scaled(picture.size() * controls().layout.scale(), Qt::KeepAspectRatio, Qt::SmoothTransformation);
+        picture = picture.scaled(picture.size() * controls().layout.scale(), Qt::KeepAspectRatio,
+                                 Qt::SmoothTransformation);
     praisePicture_->setPixmap(picture);
 }
 
