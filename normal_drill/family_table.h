@@ -1,6 +1,6 @@
 // The one table of the ten drill windows: everything in which Form81..Form85
 // and Form91..Form95 differ, apart from the question generator, is a column
-// here. The two window classes read it and branch on nothing else.
+// here. The drill windows read it and branch on nothing else.
 #pragma once
 
 #include "common/window_texts.h"
@@ -19,7 +19,7 @@
 namespace zorvel {
 
 // Placement of the left column and the check boxes, which differs between
-// the two modes (twips).
+// normal and listening mode (twips).
 struct SideLayout {
     QRect levelFrame;
     int levelTop, levelStep;
