@@ -7,6 +7,7 @@
 #include "design_units/screen_units.h"
 
 #include "daily_practice/daily_window.h"
+#include "daily_practice/session_result.h"
 #include "fact_grid/fact_grid.h"
 #include "fact_grid/fact_texts.h"
 
@@ -150,6 +151,36 @@ private slots:
 
     // After "时间到" as after a wrong answer: the box takes no typing and
     // Enter on "出 题" goes on.
+    // The end of a session names a fact newly mastered once however often it
+    // was asked, a fact that fell back with its box, and nothing unchanged.
+    void sessionChangesNameMasteredAndBackwardFacts()
+    {
+        const Fact mastered{facts::FactSet::Mul, 7, 8}, fallen{facts::FactSet::Mul, 6, 9},
+            unchanged{facts::FactSet::Add, 3, 4};
+        const facts::Day day = kToday.toJulianDay();
+        const auto answer = [](const Fact& fact, bool right, facts::Day on) {
+            return facts::FactAnswer{fact.index(), right, 1500, on, facts::Speed::Standard};
+        };
+        facts::FactBook before;
+        before.apply(answer(mastered, true, day - 11));
+        before.apply(answer(fallen, true, day - 11));
+        before.apply(answer(fallen, true, day - 3));
+        before.apply(answer(unchanged, false, day - 3));
+        facts::FactBook after = before;
+        after.apply(answer(mastered, true, day));
+        after.apply(answer(fallen, false, day));
+        after.apply(answer(unchanged, false, day));
+        QVERIFY(after.state(mastered).isMastered() && !before.state(mastered).isMastered());
+        QVERIFY(after.state(fallen).box < before.state(fallen).box);
+        QCOMPARE(after.state(unchanged).box, before.state(unchanged).box);
+
+        const QString changes = facts::sessionChanges(before, after, {mastered, fallen, unchanged, mastered});
+        const auto written = [](const Fact& fact) { return facts::writtenFact(fact.text()); };
+        const QString back = QStringLiteral("%1（回到第 %2 盒）").arg(written(fallen)).arg(after.state(fallen).box);
+        QCOMPARE(changes, QStringLiteral("新掌握：") + keptTogether(written(mastered)) + QStringLiteral("\n退步：")
+                              + keptTogether(back));
+    }
+
     void timeoutClosesTheBox()
     {
         open();
