@@ -45,6 +45,10 @@ public:
     virtual std::vector<ImportResult> importFiles(const QStringList& paths) = 0;
     // Replaces the class list; empty, or why the list was refused.
     virtual QString setRoster(const QByteArray& list) = 0;
+
+    // Brings the class up to date with where it is kept (a school server);
+    // true when something new came. A class file has nothing to fetch.
+    virtual bool refresh() { return false; }
 };
 
 } // namespace zorvel::classroom

@@ -16,6 +16,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QTabWidget>
+#include <QTimer>
 #include <QVBoxLayout>
 
 namespace zorvel::classroom {
@@ -55,6 +56,12 @@ DateRange ClassWindow::periodRange(int period, const QDate& today)
     }
 }
 
+namespace {
+
+constexpr int kFetchMs = 3000;
+
+} // namespace
+
 ClassWindow::ClassWindow(ClassData& data, ClassServices services, QWidget* parent)
     : QDialog(parent), data_(data), services_(std::move(services))
 {
@@ -79,6 +86,19 @@ ClassWindow::ClassWindow(ClassData& data, ClassServices services, QWidget* paren
     applyPeriod();
     refreshStatus();
     fitOnScreen(this, QSize(1240, 650), parent);
+    // A class kept on a school server is fetched again every few seconds, so
+    // that a test just sent from any machine shows without reopening.
+    auto* fetch = new QTimer(this);
+    fetch->setInterval(kFetchMs);
+    connect(fetch, &QTimer::timeout, this, [this] {
+        const QString before = data_.problem();
+        const bool fresh = data_.refresh();
+        if (fresh)
+            applyPeriod();
+        if (fresh || data_.problem() != before)
+            refreshStatus();
+    });
+    fetch->start();
 }
 
 QWidget* ClassWindow::buildTopBar()

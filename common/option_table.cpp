@@ -1,6 +1,8 @@
 // Parser options and help lines from one option table.
 #include "common/option_table.h"
 
+#include "common/command_line.h"
+
 #include <QStringList>
 
 #include <algorithm>

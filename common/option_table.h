@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QCommandLineOption>
+#include <QCommandLineParser>
 #include <QList>
 #include <QString>
 

@@ -107,6 +107,13 @@ void RecordWriter::untilUnlocked(const std::function<void()>& step, const std::a
     for (;;) {
         if (dropped && dropped->load())
             return;
+        {
+            // Once the closing writer has given up, the rest is dropped
+            // untried: each try would wait out the lock's timeout again.
+            const std::lock_guard<std::mutex> lock(mutex_);
+            if (gaveUp_)
+                return;
+        }
         try {
             step();
             setLocked(false);

@@ -20,6 +20,9 @@
 //              answers, time used and whether it passed; one row per such test
 //   reading_settings  the listening windows' reading settings of each pupil;
 //              a listening test keeps those it was read with (tests.reading_*)
+//   server_links  the school server a pupil's tests go to (no password), and
+//              since when; server_sent_tests and server_sent_facts: what it has
+//              received (the queue is every ended test and fact answer not there)
 #include "records/schema.h"
 
 #include "records/sql_support.h"
@@ -148,6 +151,16 @@ const std::vector<QStringList>& migrations()
         {
             QStringLiteral("ALTER TABLE reading_settings ADD COLUMN hide_question INTEGER NOT NULL DEFAULT 0"),
             QStringLiteral("ALTER TABLE tests ADD COLUMN reading_hide_question INTEGER"),
+        },
+        // 6 -> 7: the school server: where each pupil's record goes and what it has
+        {
+            QStringLiteral("CREATE TABLE server_links ("
+                           " pupil_id INTEGER PRIMARY KEY REFERENCES pupils(id) ON DELETE CASCADE,"
+                           " address TEXT NOT NULL, since INTEGER NOT NULL)"),
+            QStringLiteral("CREATE TABLE server_sent_tests ("
+                           " test_id INTEGER PRIMARY KEY REFERENCES tests(id) ON DELETE CASCADE)"),
+            QStringLiteral("CREATE TABLE server_sent_facts ("
+                           " answer_id INTEGER PRIMARY KEY REFERENCES fact_answers(id) ON DELETE CASCADE)"),
         },
     };
     return steps;

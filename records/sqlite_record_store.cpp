@@ -85,7 +85,10 @@ SqliteRecordStore::~SqliteRecordStore()
 {
     reader_.reset();
     closeConnection(connection_);
-    writer_->post([this](RecordWrites& writes) { session_.closeOwnTests(writes.database()); });
+    writer_->post([this](RecordWrites& writes) {
+        session_.closeOwnTests(writes.database());
+        follower_ = nullptr;
+    });
     writer_.reset();
 }
 
@@ -328,7 +331,10 @@ void SqliteRecordStore::endTest(TestId test, TestEnd end, const QString& stopwat
         result = pending->second;
         pendingResults_.erase(pending);
     }
-    writer_->post([=](RecordWrites& writes) { writes.endTest(test, end, stopwatchText, result); });
+    writer_->post([=](RecordWrites& writes) {
+        writes.endTest(test, end, stopwatchText, result);
+        follow(writes);
+    });
 }
 
 std::vector<QuestionShown> SqliteRecordStore::redoQuestions(const Exercise& exercise)
@@ -496,7 +502,29 @@ facts::FactBook SqliteRecordStore::bookOf(long long pupil)
 void SqliteRecordStore::recordAnswer(const facts::FactAnswer& answer)
 {
     const qint64 pupil = currentPupil().id;
-    writer_->post([=](RecordWrites& writes) { writeFactAnswer(writes.database(), pupil, answer); });
+    writer_->post([=](RecordWrites& writes) {
+        writeFactAnswer(writes.database(), pupil, answer);
+        follow(writes);
+    });
+}
+
+void SqliteRecordStore::setFollower(WriterWork follower)
+{
+    writer_->post([this, follower = std::move(follower)](RecordWrites& writes) {
+        follower_ = follower;
+        follow(writes);
+    });
+}
+
+void SqliteRecordStore::postToWriter(WriterWork work)
+{
+    writer_->post([work = std::move(work)](RecordWrites& writes) { work(writes.database()); });
+}
+
+void SqliteRecordStore::follow(RecordWrites& writes)
+{
+    if (follower_)
+        follower_(writes.database());
 }
 
 } // namespace zorvel::records

@@ -58,6 +58,13 @@ public:
     // Whether opening made the record's first pupil (a first start), once opened.
     bool madeFirstPupil() const { return madeFirstPupil_; }
 
+    // Work on the writer's connection, in order with everything recorded.
+    using WriterWork = std::function<void(const QSqlDatabase&)>;
+    // The follower (the school server's sender) runs now and after each test
+    // that ends and each fact answer, once they are written; it must not throw.
+    void setFollower(WriterWork follower);
+    void postToWriter(WriterWork work);
+
     std::vector<Pupil> pupils() override;
     Pupil currentPupil() override;
     void setCurrentPupil(qint64 id) override;
@@ -122,6 +129,8 @@ private:
     std::atomic<bool> madeFirstPupil_{false};
     std::map<TestId, FluencyResult> pendingResults_;  // 达标测试 results waiting for their test's end
     std::unique_ptr<RecordWriter> writer_;
+    WriterWork follower_;  // used on the writer thread only
+    void follow(RecordWrites& writes);
 };
 
 // <user data folder>/zorvel/records.db (GenericDataLocation, shared by the

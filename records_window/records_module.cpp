@@ -8,9 +8,10 @@ extern "C" Q_DECL_EXPORT QDialog* zorvelCreateRecordsWindow(zorvel::records::Pup
                                                             zorvel::records::RecordQueries& queries,
                                                             const zorvel::records::RedoOpener& openRedo,
                                                             zorvel::facts::FactStore* facts,
-                                                            const zorvel::records::PupilExporter& exportPupil)
+                                                            const zorvel::records::PupilExporter& exportPupil,
+                                                            zorvel::records::SchoolServerSetup* schoolServer)
 {
-    return zorvel::records::createRecordsWindow(pupils, queries, openRedo, facts, exportPupil).release();
+    return zorvel::records::createRecordsWindow(pupils, queries, openRedo, facts, exportPupil, schoolServer).release();
 }
 
 extern "C" Q_DECL_EXPORT void zorvelPreviewWorksheet(QWidget* parent, const zorvel::sheets::Worksheet& sheet)

@@ -24,7 +24,7 @@ inline constexpr char kCreateRecordsWindowFunction[] = "zorvelCreateRecordsWindo
 // Returns a new window the caller owns, as createRecordsWindow() makes it.
 using CreateRecordsWindowFunction = QDialog* (*)(PupilRegister& pupils, RecordQueries& queries,
                                                  const RedoOpener& openRedo, facts::FactStore* facts,
-                                                 const PupilExporter& exportPupil);
+                                                 const PupilExporter& exportPupil, SchoolServerSetup* schoolServer);
 
 // The print preview of a worksheet (打印 and the system's printers), for the
 // sheets printed outside the records window; returns when it closes.

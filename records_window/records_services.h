@@ -6,6 +6,7 @@
 #pragma once
 
 #include "facts/fact_store.h"
+#include "records_window/school_server_setup.h"
 
 #include <QDate>
 #include <QString>
@@ -51,6 +52,9 @@ struct RecordsServices {
     facts::FactStore* facts = nullptr;
     // "导出给老师…" in the pupil line; none: no such button.
     PupilExporter exportPupil;
+    // The school server the pupil's tests are sent to ("学校服务器…" in the
+    // pupil line). None: not offered.
+    SchoolServerSetup* schoolServer = nullptr;
 };
 
 // The standard dialogs and the local date; openRedo left as given.

@@ -11,6 +11,7 @@
 #include "records_window/record_controls.h"
 #include "records_window/results_tab.h"
 #include "records_window/week_tab.h"
+#include "records_window/school_server_dialog.h"
 #include "window_fit/window_fit.h"
 
 #include <QHBoxLayout>
@@ -65,6 +66,8 @@ RecordsWindow::RecordsWindow(PupilRegister& pupils, RecordQueries& queries, Reco
     plan_ = services_.facts ? new PlanButton(*services_.facts, this) : nullptr;
     if (plan_)
         top->addWidget(plan_);
+    if (services_.schoolServer)
+        top->addWidget(makeSchoolServerButton());
 
     tabs_ = new QTabWidget(this);
     tabs_->setObjectName(QStringLiteral("tabRecords"));
@@ -131,6 +134,18 @@ void RecordsWindow::fitToScreen(QWidget* over)
         scaleFonts(table, 1.0);
 }
 
+QPushButton* RecordsWindow::makeSchoolServerButton()
+{
+    QPushButton* button = makeButton(this, "cmdSchoolServer", QStringLiteral("学校服务器…"), 11);
+    connect(button, &QPushButton::clicked, this, [this] {
+        auto* dialog = new SchoolServerDialog(*services_.schoolServer, services_.dialogs, pupils_->shownPupil(),
+                                              pupils_->shownName(), this);
+        dialog->setAttribute(Qt::WA_DeleteOnClose);
+        dialog->open();
+    });
+    return button;
+}
+
 QPushButton* RecordsWindow::makePrintButton()
 {
     QPushButton* print = makeButton(this, "cmdPrintSheet", QStringLiteral("打印练习卷…"), 12);
@@ -155,11 +170,13 @@ void RecordsWindow::showPupil()
 }
 
 std::unique_ptr<QDialog> createRecordsWindow(PupilRegister& pupils, RecordQueries& queries, RedoOpener openRedo,
-                                             facts::FactStore* facts, PupilExporter exportPupil)
+                                             facts::FactStore* facts, PupilExporter exportPupil,
+                                             SchoolServerSetup* schoolServer)
 {
     RecordsServices services = defaultRecordsServices(std::move(openRedo));
     services.facts = facts;
     services.exportPupil = std::move(exportPupil);
+    services.schoolServer = schoolServer;
     return std::make_unique<RecordsWindow>(pupils, queries, std::move(services));
 }
 

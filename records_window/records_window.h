@@ -44,6 +44,7 @@ private:
     void showPupil();
     void showProblem(const QString& text);
     QPushButton* makePrintButton();
+    QPushButton* makeSchoolServerButton();
     // The designed size, or the whole window smaller (its fonts too, but
     // not the tables' print) where the screen's free area is smaller.
     void fitToScreen(QWidget* over);
@@ -63,6 +64,7 @@ private:
 
 // The window with the standard dialogs and today's date.
 std::unique_ptr<QDialog> createRecordsWindow(PupilRegister& pupils, RecordQueries& queries, RedoOpener openRedo,
-                                             facts::FactStore* facts, PupilExporter exportPupil = {});
+                                             facts::FactStore* facts, PupilExporter exportPupil = {},
+                                             SchoolServerSetup* schoolServer = nullptr);
 
 } // namespace zorvel::records

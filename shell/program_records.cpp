@@ -11,6 +11,7 @@
 #include "shell/first_pupil_name.h"
 #include "shell/module_loader.h"
 #include "shell/pupil_chooser.h"
+#include "shell/school_server_link.h"
 
 #include <QApplication>
 #include <QMessageBox>
@@ -21,7 +22,8 @@ namespace {
 // The records window from its module; nullptr, after telling the pupil, when
 // the module is missing.
 std::unique_ptr<QDialog> moduleRecordsWindow(records::RecordStore& store, const records::RedoOpener& openRedo,
-                                            facts::FactStore* facts, const records::PupilExporter& exportPupil)
+                                            facts::FactStore* facts, const records::PupilExporter& exportPupil,
+                                            records::SchoolServerSetup* school)
 {
     const auto create = reinterpret_cast<records::CreateRecordsWindowFunction>(
         moduleFunction(QString::fromLatin1(records::kRecordsModule), records::kCreateRecordsWindowFunction));
@@ -32,7 +34,7 @@ std::unique_ptr<QDialog> moduleRecordsWindow(records::RecordStore& store, const 
                                  .arg(QString::fromLatin1(records::kRecordsModule)));
         return nullptr;
     }
-    return std::unique_ptr<QDialog>(create(store, store, openRedo, facts, exportPupil));
+    return std::unique_ptr<QDialog>(create(store, store, openRedo, facts, exportPupil, school));
 }
 
 } // namespace
@@ -69,6 +71,7 @@ void ProgramRecords::open(const QString& path, const QString& defaultPupilName)
                     askWhoIsPractising(*menu_);
             }, Qt::QueuedConnection);
         });
+    school_ = std::make_unique<SchoolServerLink>(*store_, path);
 }
 
 void ProgramRecords::attachTo(MainMenu& menu)
@@ -84,7 +87,8 @@ void ProgramRecords::attachTo(MainMenu& menu)
                 *store_, [this](const QString& window, const QString& levelOption, const QString& numberType) {
                     openRedo(window, levelOption, numberType);
                 },
-                factStore(), [this](qint64 pupil, const QString& path) { return exportPupil(pupil, path); });
+                factStore(), [this](qint64 pupil, const QString& path) { return exportPupil(pupil, path); },
+                school_.get());
         },
         [this] { return store_->currentPupil().name; },
         [this, &menu] {

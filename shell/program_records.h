@@ -20,6 +20,8 @@ namespace records {
 class SqliteRecordStore;
 }
 
+class SchoolServerLink;
+
 class ProgramRecords {
 public:
     ProgramRecords();
@@ -51,6 +53,8 @@ private:
     QPointer<MainMenu> menu_;
     QString path_;
     std::unique_ptr<records::SqliteRecordStore> store_;
+    // The school server's side of the record; goes before the store.
+    std::unique_ptr<SchoolServerLink> school_;
     // The daily practice's facts where the record cannot keep them.
     facts::MemoryFactStore unrecordedFacts_;
     DrillWindowFactory createDrillWindow_;

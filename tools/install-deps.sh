@@ -6,7 +6,7 @@ set -eu
 
 packages="cmake g++ make pkg-config
   qt6-base-dev qt6-multimedia-dev libqt6multimedia6 qt6-qpa-plugins libgl-dev
-  libqt6sql6-sqlite libsqlite3-dev qt6-charts-dev libqt6opengl6-dev qt6-translations-l10n
+  libqt6sql6-sqlite libsqlite3-dev libqt6sql6-psql postgresql-15 qt6-charts-dev libqt6opengl6-dev qt6-translations-l10n
   libespeak-ng-dev espeak-ng-data libsndfile1-dev
   fonts-noto-cjk fonts-liberation2
   libgtest-dev libbenchmark-dev

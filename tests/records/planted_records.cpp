@@ -37,7 +37,7 @@ void makeRecord(const QString& path, int tests)
     SqliteRecordStore store(path, QStringLiteral("学生1"));
     for (int day = 0; day < tests; ++day)
         addTest(store, kFirstDay.addDays(day));
-    store.flush();
+    store.waitUntilWritten();
 }
 
 bool damageIndex(const QString& path, const QString& index)
@@ -70,7 +70,7 @@ bool copyWithRowsInWal(const QString& path, const QString& folder)
         return false;
     store.setCurrentPupil(added->id);
     addTest(store, kFirstDay.addYears(1));
-    store.flush();
+    store.waitUntilWritten();
     QDir().mkpath(folder);
     bool copied = QFileInfo(path + QStringLiteral("-wal")).size() > 0;
     for (const QString& suffix : {QString(), QStringLiteral("-wal")})

@@ -1,5 +1,6 @@
 // The store beside others: two copies of the program on one record, a record
 // locked by another program, and pupil changes that must keep the current pupil.
+#include "records/record_writer.h"
 #include "records/sql_support.h"
 #include "records/sqlite_record_store.h"
 
@@ -9,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <map>
+#include <set>
 
 using namespace zorvel::records;
 
@@ -166,6 +168,30 @@ TEST_F(CopiesTest, RemovingAnotherPupilKeepsTheCurrentOne)
         EXPECT_EQ(store->currentPupil().name, "小红");
     }
     EXPECT_EQ(open()->currentPupil().name, "小红");
+}
+
+// Once the closing writer has given up on a lock, what is still queued is
+// dropped without another try: 60 queued answers would otherwise each wait
+// out the lock's timeout before the program ends.
+TEST(RecordWriterTest, ClosingWriterDropsTheRestUntriedOnceItGivesUp)
+{
+    std::set<int> tried;
+    {
+        RecordWriter writer(
+            [] {
+                QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "given-up");
+                db.setDatabaseName(":memory:");
+                db.open();
+                return db;
+            },
+            [] { closeConnection("given-up"); }, [](const SqlFailure&) {});
+        for (int n = 0; n < 60; ++n)
+            writer.post([&tried, n](RecordWrites&) {
+                tried.insert(n);
+                throw SqlFailure(Failure::Locked, "locked");
+            });
+    }
+    EXPECT_EQ(tried.size(), 1u);
 }
 
 } // namespace

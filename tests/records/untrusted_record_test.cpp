@@ -1,6 +1,7 @@
 // A record file handed over from elsewhere: what is refused and why, what
 // is read, and that nothing is left beside the file or in the temporary
 // folder.
+#include "records/schema.h"
 #include "records/sql_support.h"
 #include "records/untrusted_record.h"
 #include "tests/records/planted_records.h"
@@ -108,7 +109,7 @@ TEST_F(UntrustedRecordTest, ReadsOwnTablesFromACopyItRemoves)
     const QStringList before = QDir(files_.path()).entryList(QDir::Files);
     {
         UntrustedRecord record(QStringLiteral("untrusted"), link);
-        EXPECT_EQ(record.layout(), 5);
+        EXPECT_EQ(record.layout(), kSchemaVersion);
         QSqlQuery names = record.readTable(QStringLiteral("pupils"), {QStringLiteral("name")});
         ASSERT_TRUE(nextRow(names));
         EXPECT_EQ(names.value(0).toString(), QStringLiteral("学生1"));

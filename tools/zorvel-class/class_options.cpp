@@ -28,6 +28,7 @@ const OptionTable& classOptionTable()
 {
     static const OptionTable table = withHelpAndVersion({
         {"class", nullptr, "FILE", "班级记录文件（默认：当前文件夹里的“班级.zorvel-class”）"},
+        {"service", nullptr, "NAME", "改读学校服务器（pg_service.conf 里的这个服务）上本老师能看的班级"},
         {"since", nullptr, "YYYY-MM-DD", "只算这一天及以后（pupils、tests、facts、mistakes）"},
         {"until", nullptr, "YYYY-MM-DD", "只算到这一天为止（pupils、tests、facts、mistakes）"},
         {"format", nullptr, "FORMAT", "csv（默认）或 tsv"},
@@ -112,6 +113,13 @@ QString checkValues(const QCommandLineParser& parser, ClassOptions& options)
         options.classFile = parser.value(QStringLiteral("class"));
         if (options.classFile.isEmpty())
             return QStringLiteral("--class 需要一个值：班级记录文件");
+    }
+    if (parser.isSet(QStringLiteral("service"))) {
+        options.service = parser.value(QStringLiteral("service"));
+        if (options.service.isEmpty())
+            return QStringLiteral("--service 需要一个值：服务名");
+        if (parser.isSet(QStringLiteral("class")))
+            return QStringLiteral("--class 和 --service 只能给一个：班级文件，或者学校服务器");
     }
     if (QString error = readDate(parser, QStringLiteral("since"), options.since); !error.isEmpty())
         return error;

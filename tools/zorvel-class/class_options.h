@@ -18,6 +18,7 @@ enum class Command { Import, Roster, Pupils, Tests, Facts, Mistakes, Conflicts }
 struct ClassOptions {
     Command command = Command::Pupils;
     QString classFile;            // empty: 班级.zorvel-class in the current folder
+    QString service;              // the school server's libpq service instead of a class file
     QStringList files;            // import: the pupils' files; roster: the list
     std::optional<QDate> since, until;
     records::cli::TableFormat format = records::cli::TableFormat::Csv;

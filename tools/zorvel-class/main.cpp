@@ -7,6 +7,7 @@
 #include "common/command_line.h"
 #include "common/qt_messages.h"
 #include "platform/private_files.h"
+#include "school_server/server_class_data.h"
 #include "tools/zorvel-class/class_options.h"
 #include "tools/zorvel-records/records_table.h"
 
@@ -115,7 +116,14 @@ int main(int argc, char** argv)
         return print(parsed.output.toUtf8()) ? 0 : 1;
     const ClassOptions& options = parsed.options;
     const QString path = options.classFile.isEmpty() ? QDir::current().filePath(defaultClassFileName()) : options.classFile;
-    SqliteClassData data(path, readUntrustedPupilFile);
+    std::unique_ptr<ClassData> source;
+    if (options.service.isEmpty()) {
+        source = std::make_unique<SqliteClassData>(path, readUntrustedPupilFile);
+    } else {
+        const zorvel::school::ServerAddress address{options.service, {}, 0, {}, {}};
+        source = std::make_unique<zorvel::school::ServerClassData>(address, zorvel::school::serverCopyPath(address));
+    }
+    ClassData& data = *source;
     if (!data.problem().isEmpty())
         return report(1, data.problem());
     if (options.command == Command::Import)

@@ -1,7 +1,8 @@
 // zorvel-records: prints the pupils' record (pupils, tests, the mistakes
 // book, the daily practice's facts) from the user's record file or another one, for teachers and scripts,
-// and writes one pupil's record to a file for the teacher (export). It only reads the record: the file is
-// opened read-only and never created or updated.
+// and writes one pupil's record to a file for the teacher (export). It only reads the record (the file is
+// opened read-only and never created or updated), but for sync, which sends what waits to the school
+// server and marks it sent.
 #include "class_record/pupil_export.h"
 #include "records/fact_records.h"
 #include "records/read_only_record.h"
@@ -13,6 +14,7 @@
 #include "common/command_line.h"
 #include "common/qt_messages.h"
 #include "tools/zorvel-records/records_options.h"
+#include "tools/zorvel-records/records_sync.h"
 #include "tools/zorvel-records/records_table.h"
 
 #include <QCoreApplication>
@@ -143,6 +145,8 @@ QByteArray print(const RecordReader& reader, const RecordsOptions& options)
         return listFacts(reader, options);
     case Command::Export:
         return exportPupil(reader, options);
+    case Command::Sync:
+        break;
     }
     return {};
 }
@@ -154,6 +158,12 @@ QByteArray run(const RecordsOptions& options)
     const QString path = options.database.isEmpty() ? defaultDatabasePath() : options.database;
     if (options.database.isEmpty() ? !QFileInfo(path).isFile() : !QFileInfo::exists(path))
         throw Refusal{1, QStringLiteral("没有记录文件 %1").arg(quotedArgument(path))};
+    if (options.command == Command::Sync) {
+        const SyncOutcome outcome = syncRecord(path, options);
+        if (outcome.status != 0)
+            throw Refusal{outcome.status, outcome.complaint};
+        return outcome.output;
+    }
     try {
         if (!options.database.isEmpty()) {
             const UntrustedRecord record(kConnection, path);

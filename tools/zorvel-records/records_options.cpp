@@ -12,7 +12,7 @@ namespace zorvel::records::cli {
 
 namespace {
 
-const QString kCommands = QStringLiteral("pupils、tests、mistakes、facts、export");
+const QString kCommands = QStringLiteral("pupils、tests、mistakes、facts、export、sync");
 
 // Every option, in the order of the help; a new option is a row here and a
 // check in checkValues (and in accepts() when not every command takes it).
@@ -24,6 +24,7 @@ const OptionTable& recordsOptionTable()
         {"output", nullptr, "FILE", "导出到这个文件（export，一般以 .zorvel 结尾）"},
         {"since", nullptr, "YYYY-MM-DD", "只看这一天及以后开始的测试（tests）"},
         {"format", nullptr, "FORMAT", "csv（RFC 4180 的引号规则，默认）或 tsv（tests、mistakes、facts）"},
+        {"service", nullptr, "NAME", "发送到 pg_service.conf 里的这个服务（sync；默认：程序里设置的学校服务器）"},
     });
     return table;
 }
@@ -51,9 +52,9 @@ QString columnLines(const QStringList& columns)
 QString helpText()
 {
     return QStringLiteral(
-               "用法：zorvel-records [选项] pupils|tests|mistakes|facts\n"
+               "用法：zorvel-records [选项] pupils|tests|mistakes|facts|sync\n"
                "      zorvel-records [--database FILE] export --pupil NAME --output FILE\n"
-               "打印 Zorvel 的学习记录，给老师和脚本用。只读，从不改动记录文件。\n"
+               "打印 Zorvel 的学习记录，给老师和脚本用。只读，从不改动记录文件（sync 只记下哪些已发送）。\n"
                "export 把一个学生的全部记录写成一个文件交给老师（zorvel-class import 导入）。\n"
                "\n"
                "命令：\n"
@@ -63,21 +64,24 @@ QString helpText()
            QStringLiteral("  facts      今日练习，每行一个练过的口诀，列为：\n") + columnLines(kFactColumns) +
            QStringLiteral("  export     把 --pupil 学生的全部记录写到 --output 文件（只有本账户能读），\n"
                           "             写完整后才替换已有的文件\n") +
+           QStringLiteral("  sync       把等待发送的测试和口诀练习发送到学校服务器，并说发送了多少\n") +
            QStringLiteral("\n选项：\n") + optionHelp(recordsOptionTable()) +
            QStringLiteral(
                "\n"
-               "选项有误时在标准错误输出一行说明，退出状态为 2；读不了记录时退出状态为 1。\n");
+               "选项有误时在标准错误输出一行说明，退出状态为 2；读不了记录或连不上学校服务器时退出状态为 1。\n");
 }
 
 // Which options each command takes besides --database.
 bool accepts(Command command, const QString& option)
 {
+    if (option == QLatin1String("service"))
+        return command == Command::Sync;
     if (option == QLatin1String("output"))
         return command == Command::Export;
     if (option == QLatin1String("pupil"))
         return command != Command::Pupils;
     if (option == QLatin1String("format"))
-        return command != Command::Pupils && command != Command::Export;
+        return command != Command::Pupils && command != Command::Export && command != Command::Sync;
     if (option == QLatin1String("since"))
         return command == Command::Tests;
     return true;
@@ -95,6 +99,8 @@ std::optional<Command> commandNamed(const QString& name)
         return Command::Facts;
     if (name == QLatin1String("export"))
         return Command::Export;
+    if (name == QLatin1String("sync"))
+        return Command::Sync;
     return std::nullopt;
 }
 
@@ -122,6 +128,11 @@ QString checkValues(const QCommandLineParser& parser, RecordsOptions& options)
         options.pupil = parser.value(QStringLiteral("pupil"));
         if (options.pupil->isEmpty())
             return QStringLiteral("--pupil 需要一个值：学生的名字");
+    }
+    if (parser.isSet(QStringLiteral("service"))) {
+        options.service = parser.value(QStringLiteral("service"));
+        if (options.service.isEmpty())
+            return QStringLiteral("--service 需要一个值：服务名");
     }
     if (options.command == Command::Export) {
         options.output = parser.value(QStringLiteral("output"));

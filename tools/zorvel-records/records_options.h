@@ -10,7 +10,7 @@
 
 namespace zorvel::records::cli {
 
-enum class Command { Pupils, Tests, Mistakes, Facts, Export };
+enum class Command { Pupils, Tests, Mistakes, Facts, Export, Sync };
 enum class TableFormat { Csv, Tsv };
 
 struct RecordsOptions {
@@ -20,6 +20,7 @@ struct RecordsOptions {
     std::optional<QDate> since;
     TableFormat format = TableFormat::Csv;
     QString output;               // export: the file to write
+    QString service;              // sync: the libpq service to send to (empty: the one set in the program)
 };
 
 struct ParsedRecordsOptions {

@@ -1,0 +1,11 @@
+// The tests' main: a Qt application (for the SQL drivers and notifications) around GoogleTest.
+#include <QCoreApplication>
+
+#include <gtest/gtest.h>
+
+int main(int argc, char** argv)
+{
+    QCoreApplication app(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
