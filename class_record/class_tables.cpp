@@ -1,6 +1,7 @@
 // The columns of the class's tables and their fields as text.
 #include "class_record/class_tables.h"
 
+#include "common/window_texts.h"
 #include "facts/fact.h"
 #include "questions/catalogue.h"
 
@@ -9,11 +10,6 @@
 namespace zorvel::classroom {
 
 namespace {
-
-QString fromView(std::string_view text)
-{
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 QString optionalNumber(const std::optional<double>& value, int decimals)
 {
@@ -44,7 +40,7 @@ QString mistakeQuestion(const ClassMistake& mistake)
     for (int i = 1; i < mistake.operands.size(); ++i) {
         if (mistake.operands[i].isEmpty())
             continue;
-        const QString sign = op ? fromView(operationInfo(*op).sheetSigns[std::size_t(std::min(i - 1, 1))]) : QStringLiteral("?");
+        const QString sign = op ? catalogueText(operationInfo(*op).sheetSigns[std::size_t(std::min(i - 1, 1))]) : QStringLiteral("?");
         text += QLatin1Char(' ') + sign + QLatin1Char(' ') + mistake.operands[i];
     }
     return text;
@@ -74,7 +70,7 @@ QStringList factFields(const FactSummary& row)
 {
     const facts::Fact fact = facts::Fact::at(row.fact);
     return {QString::fromStdString(fact.text()),
-            fromView(facts::setKey(fact.set)),
+            catalogueText(facts::setKey(fact.set)),
             QString::number(row.pupilsAsked),
             QString::number(row.pupilsMastered),
             QString::number(row.wrongAnswers),

@@ -1,6 +1,8 @@
 // Four 9 × 9 tables in two rows, painted from the class's fact rows.
 #include "class_window/heat_grid.h"
 
+#include "common/window_texts.h"
+
 #include <QHelpEvent>
 #include <QKeyEvent>
 #include <QPainter>
@@ -15,8 +17,7 @@ constexpr int kGap = 2;     // cells between two tables
 
 QString setTitle(facts::FactSet set)
 {
-    const std::string_view name = facts::setName(set);
-    return QString::fromUtf8(name.data(), qsizetype(name.size()));
+    return catalogueText(facts::setName(set));
 }
 
 } // namespace

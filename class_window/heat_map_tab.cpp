@@ -1,6 +1,7 @@
 // The heat map and its printed form: four coloured HTML tables.
 #include "class_window/heat_map_tab.h"
 
+#include "common/window_texts.h"
 #include "class_window/heat_grid.h"
 #include "class_window/table_printing.h"
 
@@ -56,11 +57,10 @@ QString HeatMapTab::printedHtml() const
     // Two sets side by side, two rows of them: the four fit a landscape page.
     html += QStringLiteral("<table cellspacing=\"12\" width=\"100%\"><tr>");
     for (facts::FactSet set : facts::kAllSets) {
-        const std::string_view name = facts::setName(set);
         if (set == facts::FactSet::Mul)
             html += QStringLiteral("</tr><tr>");
         html += QStringLiteral("<td><b>%1</b><table border=\"1\" cellspacing=\"0\" cellpadding=\"0\" width=\"100%\" style=\"font-size: 7pt\"><tr><th></th>")
-                    .arg(QString::fromUtf8(name.data(), qsizetype(name.size())));
+                    .arg(catalogueText(facts::setName(set)));
         for (int b = 1; b <= 9; ++b)
             html += QStringLiteral("<th>%1</th>").arg(b);
         html += QStringLiteral("</tr>");

@@ -1,6 +1,8 @@
 // Quoting typed text with its control and format characters escaped.
 #include "common/quoting.h"
 
+#include "common/window_texts.h"
+
 #include <QChar>
 #include <QList>
 
@@ -56,7 +58,7 @@ QString quotedArgument(QStringView text)
 
 std::string quotedArgument(std::string_view utf8)
 {
-    return quotedArgument(QString::fromUtf8(utf8.data(), qsizetype(utf8.size()))).toStdString();
+    return quotedArgument(catalogueText(utf8)).toStdString();
 }
 
 } // namespace zorvel

@@ -4,6 +4,8 @@
 #include "daily_practice/session_result.h"
 #include "fact_grid/fact_texts.h"
 #include "design_units/screen_units.h"
+#include "normal_drill/answer_entry.h"
+#include "normal_drill/stopwatch_display.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -33,22 +35,20 @@ DailyPracticeWindow::DailyPracticeWindow(const FamilyRow& row, const DrillServic
                                          facts::FactStore& store, std::function<QDate()> today, QWidget* parent)
     : DrillWindow(row, services, parent), store_(store), today_(std::move(today)), random_(services.randomSource())
 {
-    heading_ = findChild<QLabel*>(QStringLiteral("Label7"));
-    setDesignFont(heading_, designFont(FontFace::Heiti, 28, true));
-    operator_ = findChild<QLabel*>(QStringLiteral("Label3"));
+    controls().layout.setFont(controls().heading, designFont(FontFace::Heiti, 28, true));
 
     // The left column, free of level choices: the plan of the day, and the
     // right answer after a wrong one.
     planLabel_ = sideLabel(this, "lblPlan", colorFromBgr(0xC00000));
-    setDesignFont(planLabel_, designFont(FontFace::Heiti, 12, true));
-    placeInTwips(planLabel_, QRect(120, 1440, 1700, 2700));
+    controls().layout.setFont(planLabel_, designFont(FontFace::Heiti, 12, true));
+    controls().layout.place(planLabel_, QRect(120, 1440, 1700, 2700));
     correction_ = sideLabel(this, "lblCorrection", colorFromBgr(0x0000FF));
-    setDesignFont(correction_, designFont(FontFace::Heiti, 16, true));
-    placeInTwips(correction_, QRect(120, 4200, 1700, 3000));
+    controls().layout.setFont(correction_, designFont(FontFace::Heiti, 16, true));
+    controls().layout.place(correction_, QRect(120, 4200, 1700, 3000));
 
     result_ = new facts::SessionResult(this);
-    setDesignFont(result_, designFont(FontFace::Heiti, 11));
-    placeInTwips(result_, QRect(1920, 1200, 7605, 9600));
+    controls().layout.setFont(result_, designFont(FontFace::Heiti, 11));
+    controls().layout.place(result_, QRect(1920, 1200, 7605, 9600));
     result_->hide();
 
     loadCommon();
@@ -67,12 +67,12 @@ void DailyPracticeWindow::beginSession()
     before_ = book_;
     correction_->clear();
     result_->hide();
-    heading_->setText(row().heading);
+    controls().heading->setText(row().heading);
     const std::string unread = store_.unreadReason();
     if (!unread.empty()) {
         session_.reset();
         planLabel_->setText(QString::fromStdString(unread) + QStringLiteral("\n今日练习要等记录能完整读出后才能开始。"));
-        setAskEnabled(false);
+        controls().ask->setEnabled(false);
         return;
     }
     session_.emplace(book_, plan_, today(), [this](int n) { return random_->draw(n, 0); });
@@ -80,12 +80,12 @@ void DailyPracticeWindow::beginSession()
     planText_ = facts::planText(*session_).replace(QStringLiteral("，"), QStringLiteral("，\n"));
     planLabel_->setText(keptTogether(planText_));
     if (session_->nothingToDo())
-        setAskEnabled(false);
+        controls().ask->setEnabled(false);
 }
 
 void DailyPracticeWindow::showProgress()
 {
-    heading_->setText(QStringLiteral("今日练习 第 %1 / %2 题").arg(session_->asked()).arg(session_->length()));
+    controls().heading->setText(QStringLiteral("今日练习 第 %1 / %2 题").arg(session_->asked()).arg(session_->length()));
 }
 
 void DailyPracticeWindow::askQuestion()
@@ -93,8 +93,8 @@ void DailyPracticeWindow::askQuestion()
     if (!session_ || session_->asked() >= session_->length())
         return;
     correction_->clear();
-    startStopwatchIfIdle();
-    awaitAnswer();
+    controls().stopwatch->startIfIdle();
+    controls().openAnswerBox();
     presentNextQuestion();
 }
 
@@ -106,7 +106,7 @@ Question DailyPracticeWindow::nextQuestion()
         return question;
     question.operands = {std::to_string(fact->first()), std::to_string(fact->second()), std::string()};
     question.correctAnswer = static_cast<float>(fact->answer());
-    operator_->setText(facts::qText(facts::setSign(fact->set)));
+    controls().operators[0]->setText(catalogueText(facts::setSign(fact->set)));
     shownAtMs_ = services().clock->nowMs();
     showProgress();
     return question;
@@ -123,7 +123,7 @@ void DailyPracticeWindow::noteReturn(const Fact& fact, const QString& why)
 {
     // Under the plan of the day, which it changes.
     planLabel_->setText(planText_ + QStringLiteral("\n\n%1 %2稍后再练一次，今天共 %3 题")
-                                        .arg(facts::qText(fact.text()), why)
+                                        .arg(catalogueText(fact.text()), why)
                                         .arg(session_->length()));
 }
 
@@ -131,8 +131,8 @@ records::Exercise DailyPracticeWindow::shownExercise() const
 {
     QStringList keys, names;
     for (facts::FactSet set : plan_.sets) {
-        keys << facts::qText(facts::setKey(set));
-        names << facts::qText(facts::setName(set));
+        keys << catalogueText(facts::setKey(set));
+        names << catalogueText(facts::setName(set));
     }
     const QString sets = keys.join(QLatin1Char(','));
     return {row().formName, sets, row().recordedMode, sets, names.join(QStringLiteral("、")),
@@ -146,7 +146,7 @@ void DailyPracticeWindow::markAnswer(bool right)
         return;
     const qint64 ms = services().clock->nowMs() - shownAtMs_;
     const bool comesBack = recordAnswer(*fact, right, static_cast<int>(std::min<qint64>(ms, facts::kTimeoutMs + 1)));
-    DisableKeypad();
+    controls().disableKeypad();
     if (right && session_->asked() < session_->length()) {
         // Right but too slow: back to box 1, and once more today.
         if (comesBack)
@@ -161,12 +161,13 @@ void DailyPracticeWindow::markAnswer(bool right)
 
 void DailyPracticeWindow::closeQuestion(bool right, const QString& correctionLead)
 {
-    showMark(right ? QStringLiteral("√") : QStringLiteral("×"));
+    controls().showMark(right);
     if (!right) {
         // As after a wrong answer: the box closed, "出 题" (or the end) next.
-        closeAnswerBox();
+        controls().closeAnswerBox();
         const Fact missed = session_->askedFacts().back();
-        correction_->setText(correctionLead + QLatin1Char('\n') + keptTogether(facts::writtenFact(missed.withAnswer())));
+        correction_->setText(correctionLead + QLatin1Char('\n')
+                             + keptTogether(facts::writtenFact(missed.withAnswer())));
     }
     endOrWait();
 }
@@ -180,7 +181,7 @@ void DailyPracticeWindow::endOrWait()
     // A missed fact comes back later in the session, one question more: the
     // counter shows the longer session at once, not only with the next question.
     showProgress();
-    openAskButton();
+    controls().openAskButton();
 }
 
 void DailyPracticeWindow::stopwatchTicked(qint64 elapsedMs)
@@ -189,10 +190,10 @@ void DailyPracticeWindow::stopwatchTicked(qint64 elapsedMs)
     const std::optional<Fact> fact = currentFact();
     if (!fact || services().clock->nowMs() - shownAtMs_ < facts::kTimeoutMs)
         return;
-    recordUnanswered();
+    recording().answer(QString(), false);
     if (recordAnswer(*fact, false, facts::kTimeoutMs))
         noteReturn(*fact, QString());
-    DisableKeypad();
+    controls().disableKeypad();
     closeQuestion(false, QStringLiteral("时间到"));
 }
 
@@ -203,12 +204,12 @@ void DailyPracticeWindow::finishTest()
     result_->showResult(facts::sessionChanges(before_, after, session_->askedFacts()), after, plan_.sets, today());
     result_->show();
     result_->raise();
-    heading_->setText(QStringLiteral("今日练习 完成 %1 题").arg(session_->asked()));
+    controls().heading->setText(QStringLiteral("今日练习 完成 %1 题").arg(session_->asked()));
 }
 
-void DailyPracticeWindow::restartTest()
+void DailyPracticeWindow::startAgain()
 {
-    DrillWindow::restartTest();
+    DrillWindow::startAgain();
     beginSession();
 }
 

@@ -43,7 +43,7 @@ protected:
     Question nextQuestion() override;
     void markAnswer(bool right) override;
     void finishTest() override;
-    void restartTest() override;
+    void startAgain() override;
     void stopwatchTicked(qint64 elapsedMs) override;
     // 今日练习 under the sets practised ("mul,div"; level "乘法、除法").
     records::Exercise shownExercise() const override;
@@ -70,11 +70,9 @@ private:
     facts::FactBook book_;
     std::optional<facts::DailySession> session_;
     qint64 shownAtMs_ = 0;
-    QLabel* heading_ = nullptr;
     QLabel* planLabel_ = nullptr;
     QString planText_;  // the plan of the day as shown before the first question
     QLabel* correction_ = nullptr;
-    QLabel* operator_ = nullptr;
     facts::SessionResult* result_ = nullptr;
 };
 

@@ -23,7 +23,7 @@ constexpr Colour kColours[] = {Colour::Grey, Colour::Red, Colour::Yellow, Colour
 QString tableTitle(FactSet set)
 {
     static const char* const forms[] = {"a + b", "(a + b) - b", "a × b", "(a × b) ÷ b"};
-    return qText(setName(set)) + QStringLiteral("（行 a，列 b：%1）").arg(writtenFact(forms[static_cast<int>(set)]));
+    return catalogueText(setName(set)) + QStringLiteral("（行 a，列 b：%1）").arg(writtenFact(forms[static_cast<int>(set)]));
 }
 
 } // namespace

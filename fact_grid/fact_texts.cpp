@@ -7,11 +7,6 @@
 
 namespace zorvel::facts {
 
-QString qText(std::string_view text)
-{
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
 QString writtenFact(std::string_view text)
 {
     return QString::fromStdString(writtenMath(text));

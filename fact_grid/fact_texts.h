@@ -2,6 +2,7 @@
 // of the day, the colours of the grid.
 #pragma once
 
+#include "common/window_texts.h"
 #include "facts/daily_session.h"
 
 #include <QColor>
@@ -9,7 +10,6 @@
 
 namespace zorvel::facts {
 
-QString qText(std::string_view text);
 // A fact as mathematics is written: "15 − 8", "15 − 8 = 7".
 QString writtenFact(std::string_view text);
 // "7 × 8 = 56：答过 5 次，答对 4 次，用时中位数 2.3 秒，已掌握，下次：12月9日"

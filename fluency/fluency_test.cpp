@@ -1,6 +1,7 @@
 // The preset table and the clamping of a teacher's own test.
 #include "fluency/fluency_test.h"
 
+#include "common/window_texts.h"
 #include "questions/written_math.h"
 
 #include <QStringList>
@@ -10,8 +11,6 @@
 namespace zorvel::fluency {
 
 namespace {
-
-QString text(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
 
 FluencyTest preset(const char* key, const char* name, Operation operation, Level level, int questions)
 {
@@ -94,9 +93,9 @@ QString FluencyTest::choice() const
 {
     if (!isCustom())
         return key;
-    const QString operationKey = mix.size() > 1 ? QLatin1String(kAddSubKey) : text(operationInfo(operation).key);
+    const QString operationKey = mix.size() > 1 ? QLatin1String(kAddSubKey) : catalogueText(operationInfo(operation).key);
     return QStringList{QLatin1String(kCustomKey), operationKey,
-                       text(levelOptionName(operation, level)), text(numberTypeKey(type)), QString::number(questions),
+                       catalogueText(levelOptionName(operation, level)), catalogueText(numberTypeKey(type)), QString::number(questions),
                        QString::number(limitSeconds), QString::number(passPercent)}
         .join(QLatin1Char(':'));
 }
@@ -147,9 +146,9 @@ FluencyTest customTest(Operation operation, Level level, NumberType type, int qu
     test.passPercent = std::clamp(passPercent, 1, 100);
     QString typeName;
     if (test.type != NumberType::Integer)
-        typeName = QLatin1Char(' ') + text(numberTypeCaption(operation, test.type)).simplified();
+        typeName = QLatin1Char(' ') + catalogueText(numberTypeCaption(operation, test.type)).simplified();
     test.name = QStringLiteral("自定义 %1 %2%3 %4 题")
-                    .arg(text(operationInfo(operation).name), text(writtenMath(levelCaption(operation, test.level))),
+                    .arg(catalogueText(operationInfo(operation).name), catalogueText(writtenMath(levelCaption(operation, test.level))),
                          typeName)
                     .arg(test.questions);
     return test;
@@ -161,9 +160,9 @@ FluencyTest customAddSubTest(Level level, NumberType type, int questions, int li
     test.mix = {{Operation::Add, test.level, test.type}, {Operation::Sub, test.level, test.type}};
     QString typeName;
     if (test.type != NumberType::Integer)
-        typeName = QLatin1Char(' ') + text(numberTypeCaption(Operation::Add, test.type)).simplified();
+        typeName = QLatin1Char(' ') + catalogueText(numberTypeCaption(Operation::Add, test.type)).simplified();
     test.name = QStringLiteral("自定义 加减 %1%2 %3 题")
-                    .arg(text(levelCaption(Operation::Add, test.level)).replace(QLatin1Char('+'), QStringLiteral("±")),
+                    .arg(catalogueText(levelCaption(Operation::Add, test.level)).replace(QLatin1Char('+'), QStringLiteral("±")),
                          typeName)
                     .arg(test.questions);
     return test;

@@ -1,7 +1,10 @@
 // The 达标测试 window's question cycle, clock, hand-in and result.
 #include "fluency_drill/fluency_window.h"
 
+#include "common/window_texts.h"
 #include "design_units/screen_units.h"
+#include "normal_drill/answer_entry.h"
+#include "normal_drill/stopwatch_display.h"
 #include "normal_drill/stopwatch.h"
 #include "questions/number_text.h"
 
@@ -19,8 +22,6 @@ namespace {
 // one, stay on show while the next question is already there.
 constexpr int kFeedbackMs = 1500;
 
-QString text(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
-
 } // namespace
 
 FluencyDrillWindow::FluencyDrillWindow(const FamilyRow& row, const DrillServices& services,
@@ -32,11 +33,10 @@ FluencyDrillWindow::FluencyDrillWindow(const FamilyRow& row, const DrillServices
     buildFluencyControls();
     // A test of additions and subtractions is not one window's.
     if (test_.mix.size() > 1)
-        if (QLabel* heading = findChild<QLabel*>(QStringLiteral("Label7")))
-            heading->setText(QStringLiteral("达标测试：加减"));
-    setTestLength(test_.questions);
+        controls().heading->setText(QStringLiteral("达标测试：加减"));
+    editCycle().setLength(test_.questions);
     loadCommon();
-    fixExercise(test_.level, test_.type);
+    chooseExercise(test_.level, test_.type);
     showClockAtRest();
     showProgress();
 }
@@ -53,8 +53,7 @@ void FluencyDrillWindow::buildFluencyControls()
     feedback_->setPalette(red);
 
     // Up to 200 questions: the number is shown smaller than in a ten-question test.
-    if (QLabel* number = findChild<QLabel*>(QStringLiteral("Label4")))
-        setDesignFont(number, designFont(FontFace::Heiti, 72, true));
+    controls().layout.setFont(controls().number, designFont(FontFace::Heiti, 72, true));
     buildSideControls();
     buildTimers();
     showTestCaption();
@@ -66,8 +65,8 @@ QLabel* FluencyDrillWindow::addLabel(const char* name, const QString& caption, c
     auto* label = new QLabel(caption, this);
     label->setObjectName(QLatin1String(name));
     label->setAlignment(alignment);
-    setDesignFont(label, font);
-    placeInTwips(label, twips);
+    controls().layout.setFont(label, font);
+    controls().layout.place(label, twips);
     return label;
 }
 
@@ -82,16 +81,16 @@ void FluencyDrillWindow::buildSideControls()
     handIn_ = new QPushButton(QStringLiteral("交卷"), this);
     handIn_->setObjectName(QStringLiteral("cmdHandIn"));
     handIn_->setAutoDefault(false);
-    setDesignFont(handIn_, designFont(FontFace::Songti, 18, true));
-    placeInTwips(handIn_, QRect(240, 7920, 1455, 800));
+    controls().layout.setFont(handIn_, designFont(FontFace::Songti, 18, true));
+    controls().layout.place(handIn_, QRect(240, 7920, 1455, 800));
     handIn_->setEnabled(false);
     connect(handIn_, &QPushButton::clicked, this, &FluencyDrillWindow::endTest);
 
     result_ = new QTextBrowser(this);
     result_->setObjectName(QStringLiteral("txtResult"));
     result_->setAccessibleName(QStringLiteral("测试结果"));
-    setDesignFont(result_, designFont(FontFace::Heiti, 14));
-    placeInTwips(result_, QRect(2040, 1200, 7485, 9300));
+    controls().layout.setFont(result_, designFont(FontFace::Heiti, 14));
+    controls().layout.place(result_, QRect(2040, 1200, 7485, 9300));
     result_->hide();
 }
 
@@ -100,7 +99,7 @@ void FluencyDrillWindow::buildTimers()
     feedbackTimer_ = new QTimer(this);
     feedbackTimer_->setSingleShot(true);
     connect(feedbackTimer_, &QTimer::timeout, this, [this] {
-        clearMark();
+        controls().mark->clear();
         feedback_->clear();
     });
     limitTimer_ = new QTimer(this);
@@ -128,31 +127,31 @@ void FluencyDrillWindow::showTestCaption()
 
 void FluencyDrillWindow::showClockAtRest()
 {
-    showStopwatchReading(test_.timed() ? qint64(test_.limitSeconds) * 1000 : 0);
+    controls().stopwatch->show(test_.timed() ? qint64(test_.limitSeconds) * 1000 : 0);
 }
 
 void FluencyDrillWindow::showProgress()
 {
-    progress_->setText(QStringLiteral("第 %1 / %2 题").arg(questionNumber()).arg(test_.questions));
+    progress_->setText(QStringLiteral("第 %1 / %2 题").arg(cycle().questionNumber()).arg(test_.questions));
 }
 
 void FluencyDrillWindow::askQuestion()
 {
     if (!countdown_.isStarted()) {
         countdown_.start();
-        startStopwatchIfIdle();
+        controls().stopwatch->startIfIdle();
         if (test_.timed())
             limitTimer_->start(int(countdown_.msUntilExpiry()));
         handIn_->setEnabled(true);
     }
-    awaitAnswer();
+    controls().openAnswerBox();
     showNextQuestion();
 }
 
 void FluencyDrillWindow::showNextQuestion()
 {
     presentNextQuestion();
-    showQuestionNumberCaption(QString::number(questionNumber()));
+    controls().number->setText(QString::number(cycle().questionNumber()));
     showProgress();
 }
 
@@ -173,8 +172,8 @@ void FluencyDrillWindow::markAnswer(bool right)
     if (right) {
         ++correct_;
     } else {
-        const QString rightText = text(shortestText(correctAnswer()));
-        missed_.push_back({questionText(), rightText, answerText()});
+        const QString rightText = catalogueText(shortestText(cycle().correctAnswer()));
+        missed_.push_back({questionText(), rightText, controls().entry->text()});
         feedback_->setText(keptTogether(QStringLiteral("%1 = %2").arg(questionText(), rightText)));
     }
     if (answered_ == test_.questions) {
@@ -184,7 +183,7 @@ void FluencyDrillWindow::markAnswer(bool right)
         feedbackTimer_->start(kFeedbackMs);
     }
     // Shown last: the end of the test and the next question both clear the mark.
-    showMark(right ? QStringLiteral("√") : QStringLiteral("×"));
+    controls().showMark(right);
 }
 
 // A test of one exercise draws as every window does; one of several (or of a
@@ -193,22 +192,22 @@ Question FluencyDrillWindow::nextQuestion()
 {
     if (test_.mix.empty())
         return DrillWindow::nextQuestion();
-    if (questionNumber() == 1)
+    if (cycle().questionNumber() == 1)
         deck_.startTest();
     const DrawnQuestion drawn = deck_.draw(random());
     shownOperation_ = drawn.operation;
-    if (QLabel* sign = findChild<QLabel*>(QStringLiteral("Label3")))
-        sign->setText(text(operationInfo(drawn.operation).operatorCaptions[0]));
+    controls().operators[0]->setText(catalogueText(operationInfo(drawn.operation).operatorCaptions[0]));
     return drawn.question;
 }
 
 QString FluencyDrillWindow::questionText() const
 {
     const OperationInfo& info = operationInfo(shownOperation_);
-    QString question = operandText(0).trimmed();
+    QString question = controls().operandText(0).trimmed();
     for (int i = 1; i < row().operandCount(); ++i)
-        question += QLatin1Char(' ') + text(info.operatorCaptions[static_cast<std::size_t>(i - 1)]) + QLatin1Char(' ') +
-                    operandText(i).trimmed();
+        question += QLatin1Char(' ') + catalogueText(info.operatorCaptions[static_cast<std::size_t>(i - 1)])
+                    + QLatin1Char(' ') +
+                    controls().operandText(i).trimmed();
     return mathText(question);
 }
 
@@ -220,7 +219,7 @@ void FluencyDrillWindow::stopwatchTicked(qint64 /*elapsedMs*/)
         endTest();
         return;
     }
-    showStopwatchReading(countdown_.shownMs());
+    controls().stopwatch->show(countdown_.shownMs());
 }
 
 void FluencyDrillWindow::endTest()
@@ -231,21 +230,21 @@ void FluencyDrillWindow::endTest()
     limitTimer_->stop();
     feedbackTimer_->stop();
     feedback_->clear();
-    clearMark();
-    stopStopwatch();
-    showStopwatchReading(countdown_.shownMs());
-    DisableKeypad();
+    controls().mark->clear();
+    controls().stopwatch->stop();
+    controls().stopwatch->show(countdown_.shownMs());
+    controls().disableKeypad();
     handIn_->setEnabled(false);
     // The question on screen when the time ran out or the test was handed in.
-    if (answered_ < questionNumber())
-        missed_.push_back({questionText(), text(shortestText(correctAnswer())), QString()});
+    if (answered_ < cycle().questionNumber())
+        missed_.push_back({questionText(), catalogueText(shortestText(cycle().correctAnswer())), QString()});
     score_ = fluency::score(test_, {answered_, correct_, countdown_.elapsedMs()});
     std::optional<fluency::PersonalBest> before;
     if (history_)
         before = history_->personalBest(test_.choice());
     // The result's time is the test's own; the stopwatch column of the
     // record stays for the ten-question tests it times.
-    recordFluencyResult({test_.choice(), test_.limitSeconds, test_.questions, score_.correct, score_.elapsedMs,
+    recording().fluencyResult({test_.choice(), test_.limitSeconds, test_.questions, score_.correct, score_.elapsedMs,
                          score_.passed});
     endTestFinished(QString());
     if (history_) {
@@ -255,7 +254,8 @@ void FluencyDrillWindow::endTest()
     }
     showResult(before);
     emit testEnded();
-    remindRestIfDue();
+    if (score_.elapsedMs >= kRestReminderMs)
+        remindRest();
 }
 
 void FluencyDrillWindow::showResult(const std::optional<fluency::PersonalBest>& bestBefore)
@@ -295,16 +295,9 @@ QString FluencyDrillWindow::resultHtml(const std::optional<fluency::PersonalBest
     return html;
 }
 
-void FluencyDrillWindow::remindRestIfDue()
+void FluencyDrillWindow::startAgain()
 {
-    if (score_.elapsedMs < kRestReminderMs || !services().showMessage)
-        return;
-    services().showMessage(this, QStringLiteral("超时提醒"), QStringLiteral("您本次训练时间已达到10分钟了,请休息一会儿吧!"));
-}
-
-void FluencyDrillWindow::restartTest()
-{
-    DrillWindow::restartTest();
+    DrillWindow::startAgain();
     countdown_.reset();
     limitTimer_->stop();
     feedbackTimer_->stop();
@@ -322,9 +315,9 @@ const FamilyRow& fluencyRow(Operation operation)
     static const std::vector<FamilyRow> rows = [] {
         std::vector<FamilyRow> made;
         for (Operation op : kAllOperations) {
-            FamilyRow row = *familyRow(text(operationInfo(op).normalWindow));
+            FamilyRow row = *familyRow(catalogueText(operationInfo(op).normalWindow));
             row.formName = QStringLiteral("FormFluency%1").arg(int(op) + 1);
-            row.heading = QStringLiteral("达标测试：%1").arg(text(operationInfo(op).name));
+            row.heading = QStringLiteral("达标测试：%1").arg(catalogueText(operationInfo(op).name));
             row.recordedMode = QStringLiteral("fluency");
             row.choosesExercise = false;
             made.push_back(row);

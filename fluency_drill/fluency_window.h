@@ -43,7 +43,7 @@ signals:
 protected:
     void askQuestion() override;
     Question nextQuestion() override;
-    void restartTest() override;
+    void startAgain() override;
     void stopwatchTicked(qint64 elapsedMs) override;
     bool answerReady(const QString& text) const override;
     // The record keeps a test under its first exercise's window: a question
@@ -73,7 +73,6 @@ private:
     void showResult(const std::optional<fluency::PersonalBest>& bestBefore);
     QString questionText() const;
     QString resultHtml(const std::optional<fluency::PersonalBest>& bestBefore) const;
-    void remindRestIfDue();
 
     fluency::FluencyTest test_;
     MixedDeck deck_;                   // a test of several exercises, or of a times table

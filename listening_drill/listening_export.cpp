@@ -45,7 +45,7 @@ void ListeningDrillWindow::exportAudio()
         given.randomSource ? given.randomSource() : std::make_unique<SeededRandom>();
     random->reseedFromClock();
     sheets::SheetRequest request;
-    request.parts = {{row().operation, selectedLevel(), selectedNumberType()}};
+    request.parts = {{row().operation, controls().selectedLevel(), controls().selectedNumberType()}};
     request.mode = Mode::Listening;
     request.count = row().questionsPerTest();
     request.seed = std::uint64_t(random->draw(kExportSeeds, 1));

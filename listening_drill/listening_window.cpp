@@ -8,6 +8,8 @@
 #include "listening_drill/reading_pacer.h"
 #include "listening_pace/listening_script.h"
 #include "design_units/screen_units.h"
+#include "normal_drill/answer_entry.h"
+#include "normal_drill/stopwatch_display.h"
 #include "questions/number_text.h"
 
 #include <QCheckBox>
@@ -20,8 +22,10 @@ ListeningDrillWindow::ListeningDrillWindow(const FamilyRow& row, const DrillServ
                                            QWidget* parent)
     : DrillWindow(row, services, parent)
 {
-    promptCheck_ = makeSwitch(QStringLiteral("Check1"), QStringLiteral("提 示 音"), row.side->stopwatchSwitch);
-    speechCheck_ = makeSwitch(QStringLiteral("Check2"), QStringLiteral("语音播报"), row.side->speechSwitch);
+    promptCheck_ = makeSwitch(this, controls().layout, QStringLiteral("Check1"), QStringLiteral("提 示 音"),
+                              row.side->stopwatchSwitch);
+    speechCheck_ = makeSwitch(this, controls().layout, QStringLiteral("Check2"), QStringLiteral("语音播报"),
+                              row.side->speechSwitch);
     // The two switches exclude each other; unticking either changes nothing else.
     connect(promptCheck_, &QCheckBox::toggled, this, [this](bool ticked) {
         if (ticked)
@@ -69,7 +73,7 @@ ListeningDrillWindow::ListeningDrillWindow(const FamilyRow& row, const DrillServ
     loadCommon();
     promptCheck_->setChecked(false);
     speechCheck_->setChecked(true);
-    setStopwatchVisible(false);
+    controls().stopwatch->setVisible(false);
 }
 
 ListeningDrillWindow::~ListeningDrillWindow() = default;
@@ -81,8 +85,8 @@ void ListeningDrillWindow::buildReadingControls()
         auto* button = new QPushButton(caption, this);
         button->setObjectName(name);
         button->setAccessibleName(caption);
-        setDesignFont(button, font);
-        placeInTwips(button, twips);
+        controls().layout.setFont(button, font);
+        controls().layout.place(button, twips);
         return button;
     };
     // Beside "语音播报" and "提 示 音", above them: the space between the
@@ -116,8 +120,8 @@ void ListeningDrillWindow::showSpeechNotice()
                                        : QStringLiteral("未安装中文语音，题目不会朗读"),
                               this);
     notice->setObjectName(QStringLiteral("SpeechNotice"));
-    setDesignFont(notice, designFont(FontFace::Songti, 12, true));
-    placeInTwips(notice, QRect(2040, 10530, 7485, 390));
+    controls().layout.setFont(notice, designFont(FontFace::Songti, 12, true));
+    controls().layout.place(notice, QRect(2040, 10530, 7485, 390));
     QPalette palette = notice->palette();
     palette.setColor(QPalette::WindowText, colorFromBgr(0x000080));
     notice->setPalette(palette);
@@ -126,16 +130,16 @@ void ListeningDrillWindow::showSpeechNotice()
 
 QString ListeningDrillWindow::numberedSentenceStart() const
 {
-    return QStringLiteral("第") + questionNumberCaption() + QStringLiteral("题");
+    return QStringLiteral("第") + controls().number->text() + QStringLiteral("题");
 }
 
 QString ListeningDrillWindow::spokenQuestion() const
 {
     std::array<std::string, 3> operands;
     for (int i = 0; i < row().operandCount(); ++i)
-        operands[i] = operandText(i).toStdString();
+        operands[i] = controls().operandText(i).toStdString();
     return QString::fromStdString(
-        zorvel::spokenQuestion(questionNumberCaption().toStdString(), row().operation, operands));
+        zorvel::spokenQuestion(controls().number->text().toStdString(), row().operation, operands));
 }
 
 void ListeningDrillWindow::playPromptIfTicked()
@@ -151,7 +155,7 @@ bool ListeningDrillWindow::readsAloud() const
 
 void ListeningDrillWindow::updateVeil()
 {
-    setQuestionVeiled(testQuestionShown_ && settings_.hideQuestion && readsAloud());
+    controls().setQuestionVeiled(testQuestionShown_ && settings_.hideQuestion && readsAloud());
 }
 
 void ListeningDrillWindow::read(const QString& sentence, bool twice)
@@ -194,13 +198,13 @@ void ListeningDrillWindow::askQuestion()
 void ListeningDrillWindow::presentQuestion()
 {
     playPromptIfTicked();
-    startStopwatchIfIdle();
+    controls().stopwatch->startIfIdle();
     testQuestionShown_ = true;
     updateVeil();
     // While the answers are being checked, the count stands at the answer
     // last played back: a new question takes the number after it.
     presentNextQuestion();
-    if (questionNumber() == row().questionsPerTest()) {
+    if (cycle().questionNumber() == row().questionsPerTest()) {
         offerAnswerCheck();
         setFlow(Flow::ByHand);
     }
@@ -219,32 +223,33 @@ void ListeningDrillWindow::goOn()
 
 void ListeningDrillWindow::checkAnswersClicked()
 {
-    setQuestionNumber(questionNumber() % row().questionsPerTest() + 1);
-    showQuestionNumberCaption(QString::number(questionNumber()));
-    const Question& logged = questionLog().entry(questionNumber());
+    editCycle().setQuestionNumber(cycle().questionNumber() % row().questionsPerTest() + 1);
+    controls().number->setText(QString::number(cycle().questionNumber()));
+    const Question& logged = cycle().log().entry(cycle().questionNumber());
     testQuestionShown_ = false;
     updateVeil();
-    showOperands(logged);
+    controls().showOperands(logged);
     const QString answer = QString::fromStdString(withSignPosition(logged.correctAnswer));
-    showAnswer(answer);
+    controls().entry->showAnswer(answer);
     playPromptIfTicked();
     repeatButton_->setEnabled(false);
     // With 自动出题 the answers follow by themselves up to the twentieth;
     // a click still moves on at once.
-    setFlow(settings_.autoAsk && questionNumber() < row().questionsPerTest() ? Flow::PlayingBack : Flow::ByHand);
+    const bool more = cycle().questionNumber() < row().questionsPerTest();
+    setFlow(settings_.autoAsk && more ? Flow::PlayingBack : Flow::ByHand);
     read(numberedSentenceStart() + answer, false);
-    clearMark();
+    controls().mark->clear();
 }
 
 void ListeningDrillWindow::setFlow(Flow flow)
 {
     flow_ = flow;
-    askButton()->setText(flow == Flow::Running  ? QStringLiteral("暂停")
+    controls().ask->setText(flow == Flow::Running  ? QStringLiteral("暂停")
                          : flow == Flow::Paused ? QStringLiteral("继续")
                                                 : QStringLiteral("出 题"));
 }
 
-void ListeningDrillWindow::testReset()
+void ListeningDrillWindow::testAbandoned()
 {
     // Readings still being heard belong to the abandoned test.
     staleEnds_ += pacer_->readingsOutstanding();
@@ -254,12 +259,6 @@ void ListeningDrillWindow::testReset()
     repeatButton_->setEnabled(false);
     testQuestionShown_ = false;
     updateVeil();
-}
-
-void ListeningDrillWindow::restartTest()
-{
-    DrillWindow::restartTest();
-    testReset();
 }
 
 void ListeningDrillWindow::done(int result)
@@ -283,7 +282,7 @@ void ListeningDrillWindow::settingsChosen(const ReadingSettings& settings)
 void ListeningDrillWindow::applySettings()
 {
     updateVeil();
-    recordReadingSettings(settings_);
+    recording().readingSettings(settings_);
     if (voice_)
         voice_->setRatePercent(pacePercent(settings_.pace));
     pacer_->configure(settings_.autoAsk, settings_.gapSeconds * 1000);

@@ -43,8 +43,7 @@ protected:
     // Plays back the answer after the one shown, counting on from the
     // question count (the twentieth is followed by the first).
     void checkAnswersClicked() override;
-    void restartTest() override;
-    void testReset() override;
+    void testAbandoned() override;
 
 private:
     enum class Flow { ByHand, Running, Paused, PlayingBack };

@@ -2,6 +2,8 @@
 // "ReadTwice", "AutoAsk", "Gap10", "HideQuestion").
 #include "listening_drill/reading_menu.h"
 
+#include "common/window_texts.h"
+
 #include <QActionGroup>
 
 namespace zorvel {
@@ -14,7 +16,7 @@ ReadingMenu::ReadingMenu(QWidget* parent) : QMenu(parent)
     for (std::size_t i = 0; i < kAllPaces.size(); ++i) {
         const std::string_view caption = paceCaption(kAllPaces[i]);
         paces_[i] = addChoice(QString::fromLatin1(paceNames[i]),
-                              QStringLiteral("语速：") + QString::fromUtf8(caption.data(), qsizetype(caption.size())));
+                              QStringLiteral("语速：") + catalogueText(caption));
         paceGroup->addAction(paces_[i]);
     }
     addSeparator();

@@ -5,12 +5,6 @@
 
 namespace zorvel {
 
-std::string twoCharacterNumber(int n)
-{
-    const std::string text = withSignPosition(n);
-    return text.size() > 2 ? text.substr(text.size() - 2) : text;
-}
-
 std::string spokenQuestion(const std::string& numberCaption, Operation op,
                            const std::array<std::string, 3>& operands)
 {

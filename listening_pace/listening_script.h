@@ -24,8 +24,6 @@ inline constexpr int kAfterAnnouncementMs = 2000;
 std::string openingAnnouncement(int questions);
 inline constexpr const char* kAnswersAnnouncement = "下面核对答案。";
 
-// The question number as the window shows it while asking: " 3", "12".
-std::string twoCharacterNumber(int n);
 // "第" + number caption + "题" + the operands with the operation's words.
 std::string spokenQuestion(const std::string& numberCaption, Operation op,
                            const std::array<std::string, 3>& operands);

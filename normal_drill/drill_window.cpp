@@ -1,10 +1,9 @@
-// The routines both modes share: ResetTest, ClearQuestionDisplay,
-// DisableKeypad, EnableDigitKeys, CheckAnswer, the option handlers and the
-// steps of the question cycle.
+// The routines every drill window shares: resetTest, checkAnswer, the one
+// sequence back to the start of a test, the option handlers and the steps of
+// the question cycle over the window's TestCycle.
 #include "normal_drill/drill_window.h"
 
 #include "normal_drill/answer_entry.h"
-#include "design_units/screen_units.h"
 #include "normal_drill/stopwatch_display.h"
 #include "questions/number_text.h"
 
@@ -27,15 +26,23 @@ DrillServices withClocks(DrillServices services)
     return services;
 }
 
+// The question number with a leading blank for the sign: " 1" to " 9", then
+// "10" to "20".
+QString numberCaption(int n)
+{
+    return QString::fromStdString(twoCharacterNumber(n));
+}
+
 } // namespace
 
 DrillWindow::DrillWindow(const FamilyRow& row, const DrillServices& services, QWidget* parent)
-    : QDialog(parent), row_(row), services_(withClocks(services)), deck_(row.operation, row.mode, row.questionsPerTest()),
-      recording_(services_.recorder, services_.clock), layout_(this, row.widthTwips, kDesignHeightTwips)
+    : QDialog(parent), row_(row), services_(withClocks(services)),
+      cycle_(row.operation, row.mode, row.questionsPerTest()), recording_(services_.recorder, services_.clock),
+      layout_(this, row.widthTwips, kDesignHeightTwips)
 {
     setObjectName(row.formName);
     random_ = services_.randomSource ? services_.randomSource() : std::make_unique<SeededRandom>();
-    buildControls();
+    connectControls();
 }
 
 DrillWindow::~DrillWindow() = default;
@@ -44,28 +51,51 @@ void DrillWindow::loadCommon()
 {
     random_->reseedFromClock();
     setWindowTitle(programWindowTitle());
-    ClearQuestionDisplay();
-    DisableKeypad();
-    checkAnswersButton_->setEnabled(false);
-    questionNumber_ = 0;
-    correctAnswer_ = 0.0f;
-    stopStopwatch();
-    for (QRadioButton* option : levelOptions_)
+    backToStart(StartCause::Opened);
+    for (QRadioButton* option : controls_->levelOptions)
         option->setEnabled(true);
-    for (QRadioButton* option : typeOptions_)
+    for (QRadioButton* option : controls_->typeOptions)
         option->setEnabled(true);
-    levelOptions_[*levelPosition(row_.operation, operationInfo(row_.operation).defaultLevel)]->setChecked(true);
-    typeOptions_[0]->setChecked(true);
-    askButton_->setEnabled(true);
+    const int level = *levelPosition(row_.operation, operationInfo(row_.operation).defaultLevel);
+    controls_->levelOptions[static_cast<std::size_t>(level)]->setChecked(true);
+    controls_->typeOptions[0]->setChecked(true);
     // The window opens ready for "出 题", not on whichever option comes first.
-    askButton_->setFocus();
+    controls_->ask->setFocus();
+}
+
+void DrillWindow::backToStart(StartCause cause)
+{
+    controls_->stopwatch->stop();
+    controls_->stopwatch->zero();
+    cycle_.backToStart(cause == StartCause::Opened || cause == StartCause::StartAgain);
+    // "再测一次" writes the count as it writes every number, with the blank
+    // for the sign; after opening the window the count shows its first "0".
+    if (cause == StartCause::StartAgain)
+        controls_->number->setText(numberCaption(0));
+    else if (cause != StartCause::Opened)
+        controls_->number->setText(QStringLiteral("0"));
+    // Opening and "再测一次" show a single blank in each operand (their
+    // clearQuestionDisplay), the others empty them; the rest reminder
+    // leaves the mark.
+    if (cause == StartCause::Opened || cause == StartCause::StartAgain) {
+        controls_->clearQuestionDisplay();
+    } else {
+        controls_->setOperandTexts({});
+        controls_->entry->clear();
+        if (cause != StartCause::RestReminder)
+            controls_->mark->clear();
+    }
+    controls_->disableKeypad();
+    controls_->ask->setEnabled(true);
+    controls_->restart->setEnabled(false);
+    controls_->checkAnswers->setEnabled(false);
 }
 
 void DrillWindow::done(int result)
 {
     endRecordedTest(records::TestEnd::Closed);
     recording_.forget();
-    stopStopwatch();
+    controls_->stopwatch->stop();
     QDialog::done(result);
 }
 
@@ -75,13 +105,14 @@ void DrillWindow::optionChosen(const QString& optionName)
     endRecordedTest(records::TestEnd::Reset);
     recording_.forget();
     // The pupil chose another exercise than the one "重练" opened with.
-    dropRedo();
-    ResetTest();
+    redo_ = false;
+    cycle_.dropQueued();
+    resetTest();
     const auto& keeping = row_.focusKeepingOptions;
     if (std::find(keeping.begin(), keeping.end(), optionName) == keeping.end())
-        askButton_->setFocus();
+        controls_->ask->setFocus();
     else
-        refocusAfterDisabling(focused, askButton_);
+        refocusAfterDisabling(focused, controls_->ask);
 }
 
 void DrillWindow::refocusAfterDisabling(QWidget* focused, QWidget* fallback)
@@ -94,245 +125,116 @@ void DrillWindow::refocusAfterDisabling(QWidget* focused, QWidget* fallback)
         fallback->setFocus();
 }
 
-Level DrillWindow::selectedLevel() const
+void DrillWindow::resetTest()
 {
-    for (int i = 0; i < kLevelOptionCount; ++i) {
-        if (levelOptions_[i]->isChecked() && levelOption(row_.operation, i).level)
-            return *levelOption(row_.operation, i).level;
-    }
-    return operationInfo(row_.operation).defaultLevel;
+    backToStart(StartCause::ExerciseChosen);
+    controls_->applyNumberTypeFonts();
+    testAbandoned();
 }
 
-NumberType DrillWindow::selectedNumberType() const
+void DrillWindow::checkAnswer()
 {
-    for (int i = 0; i < int(kAllNumberTypes.size()); ++i) {
-        if (typeOptions_[i]->isChecked())
-            return kAllNumberTypes[i];
-    }
-    return NumberType::Integer;
-}
-
-void DrillWindow::applyNumberTypeFonts()
-{
-    const qreal pt = selectedNumberType() == NumberType::Integer ? row_.integerFontPt : row_.decimalFontPt;
-    const QFont font = designFont(FontFace::Heiti, pt, true);
-    layout_.setFont(operandLabels_[0], font);
-    layout_.setFont(operandLabels_[1], font);
-    entry_->setFont(font);
-}
-
-void DrillWindow::ResetTest()
-{
-    stopStopwatch();
-    questionNumber_ = 0;
-    numberLabel_->setText(QStringLiteral("0"));
-    DisableKeypad();
-    askButton_->setEnabled(true);
-    stopwatch_->zero();
-    setOperandTexts({});
-    entry_->clear();
-    markLabel_->clear();
-    restartButton_->setEnabled(false);
-    checkAnswersButton_->setEnabled(false);
-    applyNumberTypeFonts();
-    testReset();
-}
-
-void DrillWindow::ClearQuestionDisplay()
-{
-    setOperandTexts({QStringLiteral(" "), QStringLiteral(" "), QStringLiteral(" ")});
-    stopwatch_->zero();
-    entry_->clear();
-    markLabel_->clear();
-}
-
-void DrillWindow::DisableKeypad()
-{
-    entry_->setDigitKeysEnabled(false);
-    entry_->setCancelConfirmEnabled(false);
-}
-
-void DrillWindow::EnableDigitKeys()
-{
-    entry_->setDigitKeysEnabled(true);
-}
-
-void DrillWindow::CheckAnswer()
-{
-    if (!answerReady(entry_->text()))
+    const QString text = controls_->entry->text();
+    if (!answerReady(text))
         return;
-    const bool right = isRightAnswer(entry_->text().toStdString(), correctAnswer_);
-    recording_.answer(entry_->text(), right);
+    const bool right = isRightAnswer(text.toStdString(), cycle_.correctAnswer());
+    recording_.answer(text, right);
     markAnswer(right);
 }
 
 void DrillWindow::markAnswer(bool right)
 {
     QWidget* focused = focusWidget();
-    DisableKeypad();
-    showMark(right ? QStringLiteral("√") : QStringLiteral("×"));
+    const bool last = cycle_.answer(right);
+    controls_->disableKeypad();
+    controls_->showMark(right);
     if (right) {
-        openAskButton();
+        controls_->openAskButton();
     } else {
-        EnableDigitKeys();
-        entry_->setCancelConfirmEnabled(true);
-        entry_->selectAnswer();
-        refocusAfterDisabling(focused, entry_->box());
+        controls_->enableDigitKeys();
+        controls_->entry->setCancelConfirmEnabled(true);
+        controls_->entry->selectAnswer();
+        refocusAfterDisabling(focused, controls_->entry->box());
     }
-    if (right && questionNumber_ == row_.questionsPerTest())
+    if (last)
         finishTest();
-}
-
-void DrillWindow::keyboardGuardTripped()
-{
-    // The focus that Enter may just have given "出 题" returns to the answer
-    // box rather than passing on to "再测一次", where a second Enter would
-    // end the playback.
-    QWidget* focused = focusWidget();
-    askButton_->setEnabled(false);
-    refocusAfterDisabling(focused, entry_->box());
 }
 
 void DrillWindow::finishTest()
 {
-    stopStopwatch();
-    endTestFinished(stopwatch_->shownText());
+    controls_->stopwatch->stop();
+    endTestFinished(controls_->stopwatch->shownText());
 }
 
 void DrillWindow::endTestFinished(const QString& timeText)
 {
+    cycle_.end();
     endRecordedTest(records::TestEnd::Finished, timeText);
-    restartButton_->setEnabled(true);
-    restartButton_->setFocus();
-    askButton_->setEnabled(false);
+    controls_->restart->setEnabled(true);
+    controls_->restart->setFocus();
+    controls_->ask->setEnabled(false);
 }
 
-void DrillWindow::restartTest()
+void DrillWindow::startAgain()
 {
     endRecordedTest(records::TestEnd::Restarted);
     recording_.forget();
-    ClearQuestionDisplay();
-    DisableKeypad();
     random_->reseedFromClock();
-    questionNumber_ = 0;
-    correctAnswer_ = 0.0f;
-    numberLabel_->setText(twoCharacterNumber(questionNumber_));
-    stopStopwatch();
-    restartButton_->setEnabled(false);
-    checkAnswersButton_->setEnabled(false);
-    askButton_->setEnabled(true);
-    askButton_->setFocus();
-}
-
-void DrillWindow::awaitAnswer()
-{
-    entry_->box()->setEnabled(true);
-    entry_->setTypingOpen(true);
-    askButton_->setEnabled(false);
+    backToStart(StartCause::StartAgain);
+    controls_->ask->setFocus();
+    testAbandoned();
 }
 
 void DrillWindow::presentNextQuestion()
 {
-    ++questionNumber_;
-    numberLabel_->setText(row_.plainQuestionNumber ? QString::number(questionNumber_)
-                                                   : twoCharacterNumber(questionNumber_));
-    entry_->clear();
-    markLabel_->clear();
-    entry_->setCancelConfirmEnabled(false);
+    cycle_.advance();
+    const int n = cycle_.questionNumber();
+    controls_->number->setText(row_.plainQuestionNumber ? QString::number(n) : numberCaption(n));
+    controls_->entry->clear();
+    controls_->mark->clear();
+    controls_->entry->setCancelConfirmEnabled(false);
     const Question question = nextQuestion();
-    correctAnswer_ = question.correctAnswer;
-    log_.write(questionNumber_, question);
+    cycle_.show(question);
     recordQuestion(question);
-    showOperands(question);
-    EnableDigitKeys();
-    entry_->focusBox();
+    controls_->showOperands(question);
+    controls_->enableDigitKeys();
+    controls_->entry->focusBox();
 }
 
 Question DrillWindow::nextQuestion()
 {
-    if (questionNumber_ == 1)
-        deck_.startTest();
-    return queued_.next(deck_, selectedLevel(), selectedNumberType(), *random_);
+    return cycle_.draw(controls_->selectedLevel(), controls_->selectedNumberType(), *random_);
 }
 
 void DrillWindow::offerAnswerCheck()
 {
-    restartButton_->setEnabled(true);
-    questionNumber_ = 0;
-    askButton_->setEnabled(false);
-    checkAnswersButton_->setEnabled(true);
-    stopStopwatch();
+    controls_->restart->setEnabled(true);
+    cycle_.setQuestionNumber(0);
+    cycle_.end();
+    controls_->ask->setEnabled(false);
+    controls_->checkAnswers->setEnabled(true);
+    controls_->stopwatch->stop();
     endRecordedTest(records::TestEnd::Finished);
-}
-
-bool DrillWindow::answerCheckOffered() const
-{
-    return checkAnswersButton_->isEnabled();
 }
 
 void DrillWindow::breakOffTest(QWidget* focusedBefore)
 {
     endRecordedTest(records::TestEnd::Reminder);
     recording_.forget();
-    setOperandTexts({});
-    entry_->clear();
-    questionNumber_ = 0;
-    stopwatch_->zero();
-    numberLabel_->setText(QStringLiteral("0"));
-    DisableKeypad();
-    askButton_->setEnabled(true);
-    refocusAfterDisabling(focusedBefore, askButton_);
+    backToStart(StartCause::RestReminder);
+    refocusAfterDisabling(focusedBefore, controls_->ask);
+}
+
+void DrillWindow::remindRest()
+{
+    if (services_.showMessage)
+        services_.showMessage(this, QStringLiteral("超时提醒"),
+                              QStringLiteral("您本次训练时间已达到10分钟了,请休息一会儿吧!"));
 }
 
 void DrillWindow::stopwatchTicked(qint64 elapsedMs)
 {
-    stopwatch_->show(elapsedMs);
-}
-
-void DrillWindow::startStopwatchIfIdle() { stopwatch_->startIfIdle(); }
-void DrillWindow::stopStopwatch() { stopwatch_->stop(); }
-void DrillWindow::setStopwatchVisible(bool visible) { stopwatch_->setVisible(visible); }
-void DrillWindow::showQuestionNumberCaption(const QString& caption) { numberLabel_->setText(caption); }
-QString DrillWindow::questionNumberCaption() const { return numberLabel_->text(); }
-QString DrillWindow::operandText(int i) const { return operandTexts_[std::size_t(i)]; }
-void DrillWindow::showAnswer(const QString& text) { entry_->showAnswer(text); }
-void DrillWindow::clearMark() { markLabel_->clear(); }
-void DrillWindow::showMark(const QString& mark) { markLabel_->setText(mark); }
-QString DrillWindow::answerText() const { return entry_->text(); }
-void DrillWindow::closeAnswerBox() { entry_->setTypingOpen(false); }
-void DrillWindow::setAskEnabled(bool enabled) { askButton_->setEnabled(enabled); }
-void DrillWindow::showStopwatchReading(qint64 ms) { stopwatch_->show(ms); }
-
-void DrillWindow::openAskButton()
-{
-    askButton_->setEnabled(true);
-    askButton_->setFocus();
-}
-
-void DrillWindow::showOperands(const Question& question)
-{
-    std::array<QString, 3> texts;
-    for (int i = 0; i < 3; ++i)
-        texts[i] = QString::fromStdString(question.operands[i]);
-    setOperandTexts(texts);
-}
-
-void DrillWindow::setOperandTexts(const std::array<QString, 3>& texts)
-{
-    operandTexts_ = texts;
-    for (size_t i = 0; i < operandLabels_.size(); ++i)
-        operandLabels_[i]->setText(questionVeiled_ ? QString() : texts[i]);
-}
-
-void DrillWindow::setQuestionVeiled(bool veiled)
-{
-    questionVeiled_ = veiled;
-    setOperandTexts(operandTexts_);
-}
-
-QString DrillWindow::twoCharacterNumber(int n)
-{
-    return QString::fromStdString(withSignPosition(n)).right(2);
+    controls_->stopwatch->show(elapsedMs);
 }
 
 } // namespace zorvel

@@ -3,7 +3,6 @@
 // test, and the mistakes book's questions queued in front of the generator.
 #include "normal_drill/drill_window.h"
 
-#include <QGroupBox>
 #include <QRadioButton>
 
 namespace zorvel {
@@ -14,13 +13,13 @@ records::Exercise DrillWindow::shownExercise() const
     exercise.window = row_.formName;
     exercise.operation = catalogueText(operationInfo(row_.operation).key);
     exercise.mode = row_.recordedMode;
-    for (const QRadioButton* option : levelOptions_) {
+    for (const QRadioButton* option : controls_->levelOptions) {
         if (option->isChecked()) {
             exercise.levelOption = option->objectName();
             exercise.levelCaption = option->text();
         }
     }
-    exercise.numberType = catalogueText(numberTypeKey(selectedNumberType()));
+    exercise.numberType = catalogueText(numberTypeKey(controls_->selectedNumberType()));
     return exercise;
 }
 
@@ -29,7 +28,7 @@ void DrillWindow::recordQuestion(const Question& question)
     if (!recording_.isOpen())
         recording_.begin(shownExercise(), services_.timeOfDay(), redo_);
     if (keepsShownQuestion())
-        recording_.question(questionNumber_, question);
+        recording_.question(cycle_.questionNumber(), question);
     else
         recording_.questionNotKept();
 }
@@ -39,31 +38,28 @@ void DrillWindow::endRecordedTest(records::TestEnd end, const QString& stopwatch
     if (!recording_.isOpen())
         return;
     recording_.end(end, stopwatchText);
-    dropRedo();
-}
-
-void DrillWindow::dropRedo()
-{
     redo_ = false;
-    queued_.clear();
+    cycle_.dropQueued();
 }
 
-void DrillWindow::fixExercise(Level level, NumberType type)
+void DrillWindow::chooseExercise(Level level, NumberType type)
 {
     if (const std::optional<int> position = levelPosition(row_.operation, level))
-        levelOptions_[static_cast<std::size_t>(*position)]->click();
-    typeOptions_[static_cast<std::size_t>(type)]->click();
+        controls_->levelOptions[static_cast<std::size_t>(*position)]->click();
+    controls_->typeOptions[static_cast<std::size_t>(type)]->click();
 }
 
 void DrillWindow::openForRedo(const QString& levelOption, const QString& numberType)
 {
-    if (auto* level = levelFrame_->findChild<QRadioButton*>(levelOption))
-        level->click();
+    for (QRadioButton* option : controls_->levelOptions) {
+        if (option->objectName() == levelOption)
+            option->click();
+    }
     if (const std::optional<NumberType> type = numberTypeFromName(numberType.toStdString()))
-        typeOptions_[static_cast<std::size_t>(*type)]->click();
+        controls_->typeOptions[static_cast<std::size_t>(*type)]->click();
     redo_ = true;
     if (services_.recorder)
-        queued_.load(services_.recorder->redoQuestions(shownExercise()), row_.operandCount());
+        cycle_.queue(services_.recorder->redoQuestions(shownExercise()), row_.operandCount());
 }
 
 } // namespace zorvel

@@ -136,11 +136,6 @@ const std::vector<FamilyRow>& familyTable()
     return table;
 }
 
-QString programWindowTitle()
-{
-    return QStringLiteral("Zorvel 2020-1版");
-}
-
 const FamilyRow* familyRow(const QString& formName)
 {
     for (const FamilyRow& row : familyTable()) {

@@ -1,8 +1,9 @@
 // The one table of the ten drill windows: everything in which Form81..Form85
 // and Form91..Form95 differ, apart from the question generator, is a column
-// here. The two window classes read it and branch on nothing else.
+// here. The drill windows read it and branch on nothing else.
 #pragma once
 
+#include "common/window_texts.h"
 #include "questions/catalogue.h"
 #include "questions/generators.h"
 #include "questions/written_math.h"
@@ -18,7 +19,7 @@
 namespace zorvel {
 
 // Placement of the left column and the check boxes, which differs between
-// the two modes (twips).
+// normal and listening mode (twips).
 struct SideLayout {
     QRect levelFrame;
     int levelTop, levelStep;
@@ -71,21 +72,5 @@ const FamilyRow* familyRow(const QString& formName);
 // The practice windows on the normal-mode base that the menu opens beside
 // the ten: they choose their own questions ("frmDaily", 今日练习).
 const FamilyRow* practiceRow(const QString& formName);
-
-// The title bar of every window of the program, the menu's included.
-QString programWindowTitle();
-
-// A catalogue text as a QString.
-inline QString catalogueText(std::string_view text)
-{
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-// A level caption or a question as mathematics is written ("1位 × 1位",
-// "67 − 9 = 58"), for what the program shows outside the drill windows.
-inline QString mathText(const QString& text)
-{
-    return QString::fromStdString(writtenMath(text.toStdString()));
-}
 
 } // namespace zorvel

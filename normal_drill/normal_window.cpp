@@ -2,6 +2,7 @@
 #include "normal_drill/normal_window.h"
 
 #include "normal_drill/stopwatch.h"
+#include "normal_drill/stopwatch_display.h"
 
 #include <QCheckBox>
 #include <QLabel>
@@ -12,16 +13,18 @@ namespace zorvel {
 NormalDrillWindow::NormalDrillWindow(const FamilyRow& row, const DrillServices& services, QWidget* parent)
     : DrillWindow(row, services, parent)
 {
-    QCheckBox* stopwatchSwitch = makeSwitch(QStringLiteral("Check1"), QStringLiteral("秒表开关"), row.side->stopwatchSwitch);
-    connect(stopwatchSwitch, &QCheckBox::toggled, this, [this](bool ticked) { setStopwatchVisible(!ticked); });
+    QCheckBox* stopwatchSwitch = makeSwitch(this, controls().layout, QStringLiteral("Check1"),
+                                            QStringLiteral("秒表开关"), row.side->stopwatchSwitch);
+    connect(stopwatchSwitch, &QCheckBox::toggled, this,
+            [this](bool ticked) { controls().stopwatch->setVisible(!ticked); });
 
     praisePicture_ = new QLabel(this);
     praisePicture_->setObjectName(QStringLiteral("Picture1"));
-    placeInTwips(praisePicture_, QRect(9840, 1920, 2295, 2295));
+    controls().layout.place(praisePicture_, QRect(9840, 1920, 2295, 2295));
     praisePicture_->setAlignment(Qt::AlignCenter);
     showPraisePictureAtScale();
 
-    result_ = std::make_unique<TestResult>(this, twipsLayout());
+    result_ = std::make_unique<TestResult>(this, controls().layout);
 
     loadCommon();
     praisePicture_->hide();
@@ -39,20 +42,18 @@ void NormalDrillWindow::resizeEvent(QResizeEvent* event)
 void NormalDrillWindow::showPraisePictureAtScale()
 {
     QPixmap picture(QStringLiteral(":/images/praise.png"));
-    if (scale() != 1.0)
-        picture = picture.scaled(picture.size() * scale(), Qt::KeepAspectRatio, Qt::SmoothTransformation);
+    if (controls().layout.scale() != 1.0)
+        picture = picture.scaled(picture.size() * controls().layout.scale(), Qt::KeepAspectRatio,
+                                 Qt::SmoothTransformation);
     praisePicture_->setPixmap(picture);
 }
 
 void NormalDrillWindow::askQuestion()
 {
-    if (questionNumber() == 0) {
+    if (cycle().questionNumber() == 0)
         result_->hide();
-        wrongAtFirstTry_.clear();
-        lastWrongNumber_ = 0;
-    }
-    startStopwatchIfIdle();
-    awaitAnswer();
+    controls().stopwatch->startIfIdle();
+    controls().openAnswerBox();
     presentNextQuestion();
 }
 
@@ -60,22 +61,12 @@ void NormalDrillWindow::finishTest()
 {
     DrillWindow::finishTest();
     praisePicture_->show();
-    result_->show(row().operation, wrongAtFirstTry_);
+    result_->show(row().operation, cycle().wrongAtFirstTry());
 }
 
-void NormalDrillWindow::markAnswer(bool right)
+void NormalDrillWindow::startAgain()
 {
-    // A question is noted at its first wrong answer only.
-    if (!right && lastWrongNumber_ != questionNumber()) {
-        lastWrongNumber_ = questionNumber();
-        wrongAtFirstTry_.push_back(questionLog().entry(questionNumber()));
-    }
-    DrillWindow::markAnswer(right);
-}
-
-void NormalDrillWindow::restartTest()
-{
-    DrillWindow::restartTest();
+    DrillWindow::startAgain();
     praisePicture_->hide();
     result_->hide();
 }
@@ -92,10 +83,8 @@ void NormalDrillWindow::stopwatchTicked(qint64 elapsedMs)
 void NormalDrillWindow::giveRestReminder()
 {
     QWidget* focused = focusWidget();
-    stopStopwatch();
-    if (services().showMessage)
-        services().showMessage(this, QStringLiteral("超时提醒"),
-                               QStringLiteral("您本次训练时间已达到10分钟了,请休息一会儿吧!"));
+    controls().stopwatch->stop();
+    remindRest();
     breakOffTest(focused);
 }
 

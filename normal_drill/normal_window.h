@@ -25,8 +25,7 @@ public:
 protected:
     void askQuestion() override;
     void finishTest() override;
-    void restartTest() override;
-    void markAnswer(bool right) override;
+    void startAgain() override;
     void stopwatchTicked(qint64 elapsedMs) override;
     void resizeEvent(QResizeEvent* event) override;
 
@@ -36,10 +35,6 @@ private:
 
     QLabel* praisePicture_ = nullptr;
     std::unique_ptr<TestResult> result_;
-    // The questions of this test answered wrong at the first try, and the
-    // number of the last one noted.
-    std::vector<Question> wrongAtFirstTry_;
-    int lastWrongNumber_ = 0;
 };
 
 // A new, loaded normal-mode window, or nullptr when formName is not one of

@@ -141,4 +141,10 @@ bool isRightAnswer(std::string_view text, float correctAnswer)
     return answer && *answer == correctAnswer;
 }
 
+std::string twoCharacterNumber(int n)
+{
+    const std::string text = withSignPosition(n);
+    return text.size() > 2 ? text.substr(text.size() - 2) : text;
+}
+
 } // namespace zorvel

@@ -24,6 +24,9 @@ std::string shortestText(float value);
 // a minus sign otherwise (" 56", " 5.5", "-3").
 std::string withSignPosition(int value);
 std::string withSignPosition(float value);
+// The question number as a drill window shows it: with the sign position,
+// cut to its last two characters (" 3", "12", " 0").
+std::string twoCharacterNumber(int n);
 
 // Reads a typed answer leniently: blanks are ignored, then the digits with at
 // most one decimal point are taken from the start up to the first character

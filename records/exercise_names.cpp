@@ -1,6 +1,7 @@
 // Window names from the exercise catalogue and the practice modes.
 #include "records/exercise_names.h"
 
+#include "common/window_texts.h"
 #include "questions/catalogue.h"
 
 namespace zorvel::records {
@@ -10,8 +11,7 @@ QString operationText(const QString& operationKey)
     const auto op = operationFromKey(operationKey.toStdString());
     if (!op)
         return operationKey;
-    const std::string_view name = operationInfo(*op).name;
-    return QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size()));
+    return catalogueText(operationInfo(*op).name);
 }
 
 QString modeText(const QString& modeKey)

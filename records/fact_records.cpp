@@ -1,6 +1,7 @@
 // The fact_answers, fact_boxes and fact_plans tables.
 #include "records/fact_records.h"
 
+#include "common/window_texts.h"
 #include "records/sql_support.h"
 
 #include <QStringList>
@@ -35,8 +36,7 @@ void setRecentFromText(facts::FactState& state, const QString& text)
 
 QString speedText(facts::Speed speed)
 {
-    const std::string_view key = facts::speedKey(speed);
-    return QString::fromUtf8(key.data(), static_cast<qsizetype>(key.size()));
+    return catalogueText(facts::speedKey(speed));
 }
 
 facts::Speed speedFromText(const QString& text)
@@ -175,7 +175,7 @@ void writeFactPlan(const QSqlDatabase& db, qint64 pupil, const facts::PracticePl
 {
     QStringList sets;
     for (facts::FactSet set : plan.sets)
-        sets << QString::fromUtf8(facts::setKey(set).data(), static_cast<qsizetype>(facts::setKey(set).size()));
+        sets << catalogueText(facts::setKey(set));
     run(db, QStringLiteral("INSERT OR REPLACE INTO fact_plans (pupil_id, sets, speed) VALUES (?, ?, ?)"),
         {pupil, sets.join(QLatin1Char(',')), speedText(plan.speed)});
 }

@@ -1,6 +1,6 @@
-// The week read day by day: first answers of the tests' questions, the daily
-// practice's answers, the facts' boxes replayed to the week's start and to
-// now, and the 达标测试 results.
+// The week read day by day: first answers of the tests' questions (a daily
+// practice is recorded as a test too), the facts' boxes replayed to the
+// week's start and to now, and the 达标测试 results.
 #include "records/practice_week.h"
 
 #include "records/fact_records.h"
@@ -53,9 +53,6 @@ void readFacts(const QSqlDatabase& db, qint64 pupil, PracticeWeek& week)
                 masteredBefore[std::size_t(f)] = book.state(f).isMastered();
         }
         book.apply(answer);
-        const facts::Day day = answer.day - first;
-        if (day >= 0 && day < 7)
-            countAnswer(week.days[std::size_t(day)], answer.right, answer.ms);
     }
     if (!weekBegun)
         return;

@@ -149,7 +149,7 @@ ReadingSettings RecordReader::readingSettings(qint64 pupil) const
 {
     QSqlQuery query = run(db_, QStringLiteral("SELECT pace, twice, auto_ask, gap_seconds, hide_question"
                                                    " FROM reading_settings WHERE pupil_id = ?"), {pupil});
-    if (!query.next())
+    if (!nextRow(query))
         return {};
     // Read back through the text form, which leaves out what this program
     // does not offer.
@@ -237,7 +237,7 @@ std::optional<FluencyBest> RecordReader::fluencyBest(qint64 pupil, const QString
                                               " AND f.fluency_test = ? AND f.passed = 1"
                                               " ORDER BY f.correct DESC, f.elapsed_ms, t.started LIMIT 1"),
                           {pupil, test});
-    if (!query.next())
+    if (!nextRow(query))
         return std::nullopt;
     LocalTimes local;
     return FluencyBest{query.value(0).toInt(), query.value(1).toLongLong(), local.at(query.value(2))};

@@ -8,6 +8,7 @@
 // A first answer to a basic fact is an attempt in the daily practice's boxes.
 #include "records/record_writes.h"
 
+#include "common/window_texts.h"
 #include "questions/catalogue.h"
 #include "records/fact_attempts.h"
 #include "records/pupil_names.h"
@@ -145,7 +146,7 @@ void RecordWrites::testReading(TestId test, const ReadingSettings& settings)
 {
     run(db_, QStringLiteral("UPDATE tests SET reading_pace = ?, reading_twice = ?, reading_auto_ask = ?,"
                             " reading_gap_seconds = ?, reading_hide_question = ? WHERE id = ?"),
-        {QString::fromUtf8(paceKey(settings.pace).data()), settings.twice, settings.autoAsk, settings.gapSeconds,
+        {catalogueText(paceKey(settings.pace)), settings.twice, settings.autoAsk, settings.gapSeconds,
          settings.hideQuestion, test});
 }
 
@@ -153,7 +154,7 @@ void RecordWrites::keepReading(qint64 pupil, const ReadingSettings& settings)
 {
     run(db_, QStringLiteral("INSERT OR REPLACE INTO reading_settings (pupil_id, pace, twice, auto_ask, gap_seconds,"
                             " hide_question) SELECT id, ?, ?, ?, ?, ? FROM pupils WHERE id = ?"),
-        {QString::fromUtf8(paceKey(settings.pace).data()), settings.twice, settings.autoAsk, settings.gapSeconds,
+        {catalogueText(paceKey(settings.pace)), settings.twice, settings.autoAsk, settings.gapSeconds,
          settings.hideQuestion, pupil});
 }
 
@@ -279,8 +280,7 @@ void RecordWrites::bookUnderNormalWindow(qint64 questionId, bool inBook)
     const std::optional<Operation> op = operationFromKey(operation.toStdString());
     if (!op)
         return;
-    const Exercise normal{QString::fromUtf8(operationInfo(*op).normalWindow.data(),
-                                            static_cast<int>(operationInfo(*op).normalWindow.size())),
+    const Exercise normal{catalogueText(operationInfo(*op).normalWindow),
                           operation, QStringLiteral("normal"), found.value(3).toString(), found.value(4).toString(),
                           found.value(5).toString()};
     BookKey key{found.value(0).toLongLong(), 0, questionAt(found, 6)};

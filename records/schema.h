@@ -7,7 +7,7 @@
 
 namespace zorvel::records {
 
-inline constexpr int kSchemaVersion = 6;
+inline constexpr int kSchemaVersion = 7;
 
 // Brings the file up to kSchemaVersion (an older version only for the tests
 // and benchmarks of the migrations). Throws SqlFailure: NewerVersion for a

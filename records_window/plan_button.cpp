@@ -17,7 +17,7 @@ QString speedCaption(facts::Speed speed)
 {
     const int seconds = facts::thresholdMs(facts::Fact{facts::FactSet::Add, 1, 1}, speed) / 1000;
     return QStringLiteral("%1（每题 %2 秒，答案每多一位加 1 秒）")
-        .arg(facts::qText(facts::speedName(speed)), QString::number(seconds));
+        .arg(catalogueText(facts::speedName(speed)), QString::number(seconds));
 }
 
 } // namespace
@@ -31,7 +31,7 @@ PlanButton::PlanButton(facts::FactStore& facts, QWidget* parent) : QToolButton(p
     auto* menu = new QMenu(this);
     menu->addSection(QStringLiteral("练习哪些口诀"));
     for (facts::FactSet set : facts::kAllSets) {
-        QAction* action = menu->addAction(facts::qText(facts::setName(set)));
+        QAction* action = menu->addAction(catalogueText(facts::setName(set)));
         action->setCheckable(true);
         connect(action, &QAction::toggled, this, [this, action](bool on) {
             if (!on && !anySetChosen()) {

@@ -2,7 +2,8 @@
 #include "records_window/print_sheet_dialog.h"
 #include "choice_box/choice_box.h"
 
-#include "normal_drill/family_table.h"
+#include "common/window_texts.h"
+#include "questions/catalogue.h"
 #include "design_units/screen_units.h"
 #include "records_window/record_controls.h"
 #include "records_window/sheet_printing.h"

@@ -1,7 +1,7 @@
 // Catalogue captions and fixed texts for what the records window shows.
 #include "records_window/record_texts.h"
 
-#include "normal_drill/family_table.h"
+#include "common/window_texts.h"
 #include "questions/catalogue.h"
 
 namespace zorvel::records {

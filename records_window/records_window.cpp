@@ -1,7 +1,7 @@
 // The records window: heading, pupil line, the two tabs, "打印练习卷…" and "返 回".
 #include "records_window/records_window.h"
 
-#include "normal_drill/family_table.h"
+#include "common/window_texts.h"
 #include "design_units/screen_units.h"
 #include "records_window/facts_tab.h"
 #include "records_window/mistakes_tab.h"

@@ -2,9 +2,9 @@
 #include "records_window/results_tab.h"
 #include "choice_box/choice_box.h"
 
-#include "normal_drill/family_table.h"
-#include "design_units/screen_units.h"
+#include "common/window_texts.h"
 #include "questions/catalogue.h"
+#include "design_units/screen_units.h"
 #include "records/csv_export.h"
 #include "records_window/fluency_chart.h"
 #include "records/pupil_names.h"

@@ -1,7 +1,8 @@
 // The mistakes sheet, the print preview and saving a sheet as PDF.
 #include "records_window/sheet_printing.h"
 
-#include "normal_drill/family_table.h"
+#include "common/window_texts.h"
+#include "questions/catalogue.h"
 #include "worksheets/pdf_output.h"
 #include "worksheets/sheet_painter.h"
 

@@ -1,17 +1,13 @@
 // Worksheets from the question engine and from shown questions.
 #include "worksheets/worksheet.h"
 
+#include "common/window_texts.h"
 #include "questions/number_text.h"
 #include "questions/written_math.h"
 
 namespace zorvel::sheets {
 
 namespace {
-
-QString text(std::string_view view)
-{
-    return QString::fromUtf8(view.data(), qsizetype(view.size()));
-}
 
 // Paper has the true signs (the minus as wide as the plus); the windows and
 // the text sheets keep the keyboard's.
@@ -33,9 +29,9 @@ QString questionText(const SheetQuestion& question)
 QString exerciseTitle(Operation op, Level level, NumberType type)
 {
     const OperationInfo& info = operationInfo(op);
-    QString title = text(info.name) + QLatin1Char(' ') + printedSigns(text(levelCaption(op, level)));
+    QString title = catalogueText(info.name) + QLatin1Char(' ') + printedSigns(catalogueText(levelCaption(op, level)));
     if (info.numberTypesShown)
-        title += QLatin1Char(' ') + text(numberTypeCaption(op, type)).remove(QLatin1Char(' '));
+        title += QLatin1Char(' ') + catalogueText(numberTypeCaption(op, type)).remove(QLatin1Char(' '));
     return title;
 }
 
@@ -45,7 +41,7 @@ SheetQuestion sheetQuestion(Operation op, const QStringList& operands, const QSt
     SheetQuestion question;
     question.operands = operands;
     for (int i = 1; i < operands.size(); ++i)
-        question.signs.append(printedSigns(text(info.sheetSigns[std::min(i - 1, 1)])));
+        question.signs.append(printedSigns(catalogueText(info.sheetSigns[std::min(i - 1, 1)])));
     question.answer = answer;
     return question;
 }

@@ -5,6 +5,7 @@
 // migration benchmark); rows are written in bulk in
 // one transaction, with the counters and the mistakes book as the store
 // would leave them (most booked questions since redone and gone).
+#include "common/window_texts.h"
 #include "questions/catalogue.h"
 #include "records/schema.h"
 #include "records/sql_support.h"
@@ -24,11 +25,6 @@ namespace {
 constexpr int kPupils = 3;
 constexpr int kTests = 60000;
 constexpr int kDays = 3652;
-
-QString view(std::string_view text)
-{
-    return QString::fromUtf8(text.data(), int(text.size()));
-}
 
 QSqlQuery prepared(const QSqlDatabase& db, const QString& sql)
 {
@@ -56,9 +52,9 @@ std::vector<bool> addExercises(const QSqlDatabase& db)
     for (const zorvel::Exercise& e : zorvel::offeredExercises()) {
         const zorvel::OperationInfo& info = zorvel::operationInfo(e.operation);
         for (bool listens : {false, true}) {
-            exec(insert, {view(listens ? info.listeningWindow : info.normalWindow), view(info.key),
-                          listens ? "listening" : "normal", view(zorvel::levelOptionName(e.operation, e.level)),
-                          view(zorvel::levelCaption(e.operation, e.level)), types[int(e.type)]});
+            exec(insert, {zorvel::catalogueText(listens ? info.listeningWindow : info.normalWindow), zorvel::catalogueText(info.key),
+                          listens ? "listening" : "normal", zorvel::catalogueText(zorvel::levelOptionName(e.operation, e.level)),
+                          zorvel::catalogueText(zorvel::levelCaption(e.operation, e.level)), types[int(e.type)]});
             listening.push_back(listens);
         }
     }

@@ -28,7 +28,7 @@ namespace {
 
 void answerRight(DrillWindow* window)
 {
-    typeAnswer(window, QString::fromStdString(shortestText(window->correctAnswer())));
+    typeAnswer(window, QString::fromStdString(shortestText(window->cycle().correctAnswer())));
     press(window, QStringLiteral("Command16"));
 }
 
@@ -72,7 +72,7 @@ void BM_ConfirmToPainted(benchmark::State& state, const char* form, bool recordi
         if (!ask->isEnabled())
             press(window, QStringLiteral("Command3"));
         ask->click();
-        const QString right = QString::fromStdString(shortestText(window->correctAnswer()));
+        const QString right = QString::fromStdString(shortestText(window->cycle().correctAnswer()));
         if (clicks.size() % 5 == 0) {
             typeAnswer(window, right + QLatin1Char('1'));
             confirm->click();

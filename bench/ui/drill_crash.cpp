@@ -69,15 +69,15 @@ int main(int argc, char* argv[])
     auto answer = [&](const QString& text, int seq) {
         press(window, QStringLiteral("Command16"));
         store.flush();
-        std::printf("A %lld %d %d %s\n", tap.last, window->questionNumber(), seq, qPrintable(text));
+        std::printf("A %lld %d %d %s\n", tap.last, window->cycle().questionNumber(), seq, qPrintable(text));
         std::fflush(stdout);
     };
     for (int ended = int(store.tests({}).size()); ended < std::atoi(argv[2]);) {
         if (!window->findChild<QAbstractButton*>(QStringLiteral("Command1"))->isEnabled())
             press(window, QStringLiteral("Command3"));
         press(window, QStringLiteral("Command1"));
-        const QString right = QString::fromStdString(shortestText(window->correctAnswer()));
-        const bool wrongFirst = (ended + window->questionNumber()) % 4 == 0;
+        const QString right = QString::fromStdString(shortestText(window->cycle().correctAnswer()));
+        const bool wrongFirst = (ended + window->cycle().questionNumber()) % 4 == 0;
         // A wrong answer is the right one with a digit too many; "取消" takes
         // the digit back.
         typeAnswer(window, right + (wrongFirst ? QStringLiteral("1") : QString()));
@@ -86,7 +86,7 @@ int main(int argc, char* argv[])
             press(window, QStringLiteral("Command15"));
         }
         answer(right, wrongFirst ? 2 : 1);
-        if (window->questionNumber() == 10)
+        if (window->cycle().questionNumber() == 10)
             ++ended;
     }
     dialog.reset();

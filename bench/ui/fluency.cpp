@@ -32,7 +32,7 @@ void BM_FluencyConfirmToPainted(benchmark::State& state)
             press(window.get(), QStringLiteral("Command3"));
             press(window.get(), QStringLiteral("Command1"));
         }
-        const QString right = QString::fromStdString(shortestText(window->correctAnswer()));
+        const QString right = QString::fromStdString(shortestText(window->cycle().correctAnswer()));
         typeAnswer(window.get(), clicks.size() % 5 == 0 ? right + QLatin1Char('1') : right);
         QApplication::processEvents();
         window->repaint();

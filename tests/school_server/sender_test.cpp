@@ -39,9 +39,10 @@ protected:
     void recordTest(RecordStore& store, int minute)
     {
         const TestId id = store.beginTest(kAdd, kLinked.addSecs(60 * minute), false);
+        // Two-digit questions: no basic fact's answer is kept for the boxes.
         for (int n = 1; n <= 10; ++n) {
-            store.recordQuestion(id, n, QuestionShown{{QString::number(n), "1", ""}, QString::number(n + 1)});
-            store.recordAnswer(id, n, QString::number(n + 1), true, 900);
+            store.recordQuestion(id, n, QuestionShown{{QString::number(n + 10), "10", ""}, QString::number(n + 20)});
+            store.recordAnswer(id, n, QString::number(n + 20), true, 900);
         }
         store.endTest(id, TestEnd::Finished, "0:30.00");
     }

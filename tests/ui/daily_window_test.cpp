@@ -7,6 +7,7 @@
 #include "design_units/screen_units.h"
 
 #include "daily_practice/daily_window.h"
+#include "daily_practice/session_result.h"
 #include "fact_grid/fact_grid.h"
 #include "fact_grid/fact_texts.h"
 
@@ -95,8 +96,8 @@ private slots:
         const Fact wrong = *window->currentFact();
         answer(false, 2000);
         QCOMPARE(caption(window, "Label9(10)"), QStringLiteral("×"));
-        QCOMPARE(caption(window, "lblCorrection"), QStringLiteral("正确答案\n") + keptTogether(facts::qText(wrong.withAnswer())));
-        QVERIFY(window->planCaption().endsWith(facts::qText(wrong.text()) + QStringLiteral(" 稍后再练一次，今天共 21 题")));
+        QCOMPARE(caption(window, "lblCorrection"), QStringLiteral("正确答案\n") + keptTogether(catalogueText(wrong.withAnswer())));
+        QVERIFY(window->planCaption().endsWith(catalogueText(wrong.text()) + QStringLiteral(" 稍后再练一次，今天共 21 题")));
         QCOMPARE(caption(window, "Label7"), QStringLiteral("今日练习 第 2 / 21 题"));
         QVERIFY(!window->currentFact());
         QVERIFY(!button(window, "Command5")->isEnabled());
@@ -113,8 +114,8 @@ private slots:
         QVERIFY(window->currentFact());
         fakes.clock->now += 1;
         QTRY_VERIFY(!window->currentFact());
-        QCOMPARE(caption(window, "lblCorrection"), QStringLiteral("时间到\n") + keptTogether(facts::qText(slow.withAnswer())));
-        QVERIFY(window->planCaption().endsWith(facts::qText(slow.text()) + QStringLiteral(" 稍后再练一次，今天共 22 题")));
+        QCOMPARE(caption(window, "lblCorrection"), QStringLiteral("时间到\n") + keptTogether(catalogueText(slow.withAnswer())));
+        QVERIFY(window->planCaption().endsWith(catalogueText(slow.text()) + QStringLiteral(" 稍后再练一次，今天共 22 题")));
         QCOMPARE(store.answers().back().fact, slow.index());
         QCOMPARE(store.answers().back().ms, facts::kTimeoutMs);
         QVERIFY(!store.answers().back().right);
@@ -140,7 +141,7 @@ private slots:
         auto* grid = window->findChild<facts::FactGrid*>("gridFacts");
         QCOMPARE(grid->cellColour(first), facts::gridColour(facts::Colour::LightGreen));
         QCOMPARE(grid->cellColour(Fact{facts::FactSet::Mul, 9, 9}), facts::gridColour(facts::Colour::Grey));
-        QVERIFY(grid->cellDescription(first).startsWith(facts::qText(first.withAnswer()) + QStringLiteral("：答过 1 次")));
+        QVERIFY(grid->cellDescription(first).startsWith(catalogueText(first.withAnswer()) + QStringLiteral("：答过 1 次")));
 
         // Again the same day: the 20 new facts the plan promised were all
         // asked, and nothing is due before tomorrow.
@@ -150,6 +151,36 @@ private slots:
 
     // After "时间到" as after a wrong answer: the box takes no typing and
     // Enter on "出 题" goes on.
+    // The end of a session names a fact newly mastered once however often it
+    // was asked, a fact that fell back with its box, and nothing unchanged.
+    void sessionChangesNameMasteredAndBackwardFacts()
+    {
+        const Fact mastered{facts::FactSet::Mul, 7, 8}, fallen{facts::FactSet::Mul, 6, 9},
+            unchanged{facts::FactSet::Add, 3, 4};
+        const facts::Day day = kToday.toJulianDay();
+        const auto answer = [](const Fact& fact, bool right, facts::Day on) {
+            return facts::FactAnswer{fact.index(), right, 1500, on, facts::Speed::Standard};
+        };
+        facts::FactBook before;
+        before.apply(answer(mastered, true, day - 11));
+        before.apply(answer(fallen, true, day - 11));
+        before.apply(answer(fallen, true, day - 3));
+        before.apply(answer(unchanged, false, day - 3));
+        facts::FactBook after = before;
+        after.apply(answer(mastered, true, day));
+        after.apply(answer(fallen, false, day));
+        after.apply(answer(unchanged, false, day));
+        QVERIFY(after.state(mastered).isMastered() && !before.state(mastered).isMastered());
+        QVERIFY(after.state(fallen).box < before.state(fallen).box);
+        QCOMPARE(after.state(unchanged).box, before.state(unchanged).box);
+
+        const QString changes = facts::sessionChanges(before, after, {mastered, fallen, unchanged, mastered});
+        const auto written = [](const Fact& fact) { return facts::writtenFact(fact.text()); };
+        const QString back = QStringLiteral("%1（回到第 %2 盒）").arg(written(fallen)).arg(after.state(fallen).box);
+        QCOMPARE(changes, QStringLiteral("新掌握：") + keptTogether(written(mastered)) + QStringLiteral("\n退步：")
+                              + keptTogether(back));
+    }
+
     void timeoutClosesTheBox()
     {
         open();

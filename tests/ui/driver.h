@@ -40,7 +40,7 @@ inline void typeOnKeypad(QWidget* w, const QString& text)
 
 inline QString rightAnswerText(const DrillWindow* w)
 {
-    return QString::fromStdString(shortestText(w->correctAnswer()));
+    return QString::fromStdString(shortestText(w->cycle().correctAnswer()));
 }
 
 inline QString stopwatchText(QWidget* w)

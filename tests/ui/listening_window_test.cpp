@@ -30,11 +30,11 @@ private:
     QCheckBox* check(const char* name) { return window->findChild<QCheckBox*>(name); }
     QString logged(int n, int operand)
     {
-        return QString::fromStdString(window->questionLog().entry(n).operands[operand]);
+        return QString::fromStdString(window->cycle().log().entry(n).operands[operand]);
     }
     QString answerText(int n)
     {
-        return QString::fromStdString(withSignPosition(window->questionLog().entry(n).correctAnswer));
+        return QString::fromStdString(withSignPosition(window->cycle().log().entry(n).correctAnswer));
     }
     void addFormRows()
     {
@@ -99,7 +99,7 @@ private slots:
             QCOMPARE(fakes.record->sentences.last(), expectedQuestion(n, number, words));
             QCOMPARE(QApplication::focusWidget(), answerBox(window));
             if (n > 1)
-                QVERIFY(window->questionLog().entry(n).correctAnswer != window->questionLog().entry(n - 1).correctAnswer);
+                QVERIFY(window->cycle().log().entry(n).correctAnswer != window->cycle().log().entry(n - 1).correctAnswer);
             QCOMPARE(button(window, "Command1")->isEnabled(), n < 20);
             QCOMPARE(button(window, "Command18")->isEnabled(), n == 20);
             QCOMPARE(button(window, "Command3")->isEnabled(), n == 20);
@@ -122,7 +122,7 @@ private slots:
         QFETCH(QString, form);
         open(form);
         ask(20);
-        const float lastAnswer = window->correctAnswer();
+        const float lastAnswer = window->cycle().correctAnswer();
         fakes.record->sentences.clear();
         for (int click = 1; click <= 21; ++click) {
             const int n = click == 21 ? 1 : click;
@@ -137,14 +137,14 @@ private slots:
             QCOMPARE(fakes.record->sentences.last(), "第" + QString::number(n) + "题" + answerText(n));
         }
         QCOMPARE(fakes.record->sentences.size(), 21);
-        QCOMPARE(window->correctAnswer(), lastAnswer);
+        QCOMPARE(window->cycle().correctAnswer(), lastAnswer);
         QVERIFY(!button(window, "Command1")->isEnabled());
 
         click(window, "Command3");
         QCOMPARE(caption(window, "Label4"), QString(" 0"));
         QVERIFY(!button(window, "Command18")->isEnabled());
         QVERIFY(!button(window, "Command3")->isEnabled());
-        QCOMPARE(window->correctAnswer(), 0.0f);
+        QCOMPARE(window->cycle().correctAnswer(), 0.0f);
         QCOMPARE(QApplication::focusWidget(), button(window, "Command1"));
         ask();
         QCOMPARE(caption(window, "Label4"), QString(" 1"));
@@ -256,18 +256,18 @@ private slots:
             window->findChild<QRadioButton*>("Option4")->toggle();
         ask(7);
         QCOMPARE(QApplication::focusWidget(), answerBox(window));
-        const float answer = window->correctAnswer();
+        const float answer = window->cycle().correctAnswer();
         // Chosen the way a screen reader does it: toggle(), no click.
         window->findChild<QRadioButton*>(choice)->toggle();
         QCOMPARE(caption(window, "Label4"), QString("0"));
         QVERIFY(!window->findChild<QTimer*>("Timer1")->isActive());
-        QCOMPARE(window->correctAnswer(), answer);
+        QCOMPARE(window->cycle().correctAnswer(), answer);
         QVERIFY(check("Check2")->isChecked());
         QCOMPARE(QApplication::focusWidget() == button(window, "Command1"), focusMoves);
         QCOMPARE(fakes.record->sentences.size(), 7);
         ask();
         QCOMPARE(caption(window, "Label4"), QString(" 1"));
-        QVERIFY(window->correctAnswer() != answer);
+        QVERIFY(window->cycle().correctAnswer() != answer);
     }
 
     void silentComputerSaysWhyInTheWindow_data()

@@ -134,9 +134,9 @@ void checkAnswer(const DrillWindow& w, const Screen& s, QStringList& broken)
     const std::optional<QString> answer = answerOfOperands(w.row().operation, operands, &why);
     if (!why.isEmpty())
         broken << why;
-    else if (answer && std::strtof(answer->toLatin1().constData(), nullptr) != w.correctAnswer())
+    else if (answer && std::strtof(answer->toLatin1().constData(), nullptr) != w.cycle().correctAnswer())
         broken << QStringLiteral("correct answer %1, but the operands %2 give %3")
-                      .arg(double(w.correctAnswer()))
+                      .arg(double(w.cycle().correctAnswer()))
                       .arg(operands.join(QLatin1Char('|')), *answer);
 }
 

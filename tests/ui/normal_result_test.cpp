@@ -60,7 +60,7 @@ private slots:
                         click(window, "Command15");
                 }
                 QVERIFY(answerBox(window)->text().isEmpty());
-                expected << resultLine(window->row().operation, window->questionLog().entry(n));
+                expected << resultLine(window->row().operation, window->cycle().log().entry(n));
             }
             answerRight();
         }

@@ -145,7 +145,7 @@ private slots:
         for (int n = 1; n <= 20; ++n)
             click(window, "Command1");
         QCOMPARE(shown(), QString());
-        const Question& last = window->questionLog().entry(20);
+        const Question& last = window->cycle().log().entry(20);
         QVERIFY(spoken().last().endsWith(QString::fromStdString(last.operands[0] + " 加 " + last.operands[1])));
         // Without a voice reading it, the question is shown.
         window->findChild<QCheckBox*>("Check2")->setChecked(false);
@@ -154,7 +154,7 @@ private slots:
         QCOMPARE(shown(), QString());
         // The answers played back are shown.
         click(window, "Command18");
-        const Question& first = window->questionLog().entry(1);
+        const Question& first = window->cycle().log().entry(1);
         QCOMPARE(shown(), QString::fromStdString(first.operands[0] + first.operands[1]));
     }
 

@@ -40,11 +40,11 @@ private:
     const QStringList& lines() const { return fakes.recorder->lines; }
     QString answerOf(int n) const
     {
-        return QString::fromStdString(shortestText(window->questionLog().entry(n).correctAnswer));
+        return QString::fromStdString(shortestText(window->cycle().log().entry(n).correctAnswer));
     }
     QString questionLine(int n) const
     {
-        const Question& q = window->questionLog().entry(n);
+        const Question& q = window->cycle().log().entry(n);
         return QStringLiteral("question %1 %2 %3 %4 %5")
             .arg(n)
             .arg(QString::fromStdString(q.operands[0]), QString::fromStdString(q.operands[1]),
@@ -223,7 +223,7 @@ private slots:
         dialog->show();
         playNormalTest();
         const QString shown = stopwatchText(window);
-        const Question wrong = window->questionLog().entry(3);
+        const Question wrong = window->cycle().log().entry(3);
         dialog.reset();
         store.flush();
 

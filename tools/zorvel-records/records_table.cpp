@@ -4,6 +4,7 @@
 #include "records/csv_export.h"
 #include "records/exercise_names.h"
 #include "common/quoting.h"
+#include "common/window_texts.h"
 
 #include <cstdio>
 
@@ -129,7 +130,7 @@ QStringList factFields(const QString& pupil, const facts::Fact& fact, const fact
     const std::string_view key = facts::setKey(fact.set);
     return {pupil,
             QString::fromStdString(text),
-            QString::fromUtf8(key.data(), static_cast<qsizetype>(key.size())),
+            catalogueText(key),
             QString::number(state.box),
             QString::number(state.attempts),
             QString::number(state.rights),

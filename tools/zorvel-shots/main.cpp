@@ -69,7 +69,7 @@ void letTimer1Tick(int ms)
 
 void typeRightAnswer(DrillWindow* window)
 {
-    for (QChar c : QString::fromStdString(shortestText(window->correctAnswer())))
+    for (QChar c : QString::fromStdString(shortestText(window->cycle().correctAnswer())))
         press(window, c == QLatin1Char('.') ? QStringLiteral("Command14")
                                             : QStringLiteral("Command%1").arg(4 + c.digitValue()));
 }

@@ -1,5 +1,5 @@
 // The queue of book questions in front of the generator.
-#include "normal_drill/queued_questions.h"
+#include "test_cycle/queued_questions.h"
 
 #include <charconv>
 #include <string>
