@@ -1,6 +1,7 @@
 // The facts, the common mistakes, the 达标测试 and the conflicts of the class.
 #include "class_record/class_queries.h"
 
+#include "class_record/fast_statement.h"
 #include "class_record/range_sql.h"
 #include "facts/fact.h"
 #include "records/sql_support.h"
@@ -35,34 +36,58 @@ QStringList inClassOrder(const std::set<qint64>& ids, const std::vector<ClassPup
 
 } // namespace
 
+namespace {
+
+// One fact's practice answers in the range: who answered it, who got it
+// wrong, how often, and the times.
+struct FactTally {
+    std::set<qint64> asked;
+    std::set<qint64> wrong;
+    int wrongAnswers = 0;
+    std::vector<qint64> ms;
+};
+
+// Every practice answer in the range, read in one pass and counted here.
+std::map<int, FactTally> tallyFacts(const QSqlDatabase& db, const DateRange& range)
+{
+    std::map<int, FactTally> tallies;
+    FastStatement answers(db, QStringLiteral("SELECT fact, pupil_id, is_right, ms FROM fact_answers WHERE ") +
+                                  factsInRange(range));
+    while (answers.next()) {
+        FactTally& tally = tallies[int(answers.integer(0))];
+        const qint64 pupil = answers.integer(1);
+        tally.asked.insert(pupil);
+        if (answers.integer(2) == 0)
+            tally.wrong.insert(pupil);
+        tally.wrongAnswers += int(1 - answers.integer(2));
+        tally.ms.push_back(answers.integer(3));
+    }
+    return tallies;
+}
+
+} // namespace
+
 std::vector<FactSummary> readFactSummaries(const QSqlDatabase& db, const DateRange& range)
 {
     std::map<int, FactSummary> rows;
-    QSqlQuery query = run(db, QStringLiteral(
-        "WITH f AS (SELECT pupil_id, fact, is_right, ms FROM fact_answers WHERE %1),"
-        " ranked AS (SELECT fact, pupil_id, is_right, ms, row_number() OVER (PARTITION BY fact ORDER BY ms) AS n,"
-        " count(*) OVER (PARTITION BY fact) AS c FROM f)"
-        " SELECT fact, count(DISTINCT pupil_id), sum(1 - is_right),"
-        " avg(CASE WHEN n IN ((c + 1) / 2, (c + 2) / 2) THEN ms END) FROM ranked GROUP BY fact").arg(factsInRange(range)));
-    while (nextRow(query)) {
-        FactSummary& row = rows[query.value(0).toInt()];
-        row.pupilsAsked = query.value(1).toInt();
-        row.wrongAnswers = query.value(2).toInt();
-        row.medianMs = qRound(query.value(3).toDouble());
+    std::map<int, FactTally> tallies = tallyFacts(db, range);
+    for (auto& [fact, tally] : tallies) {
+        FactSummary& row = rows[fact];
+        row.pupilsAsked = int(tally.asked.size());
+        row.wrongAnswers = tally.wrongAnswers;
+        row.medianMs = qRound(medianOf(tally.ms));
     }
-    const std::vector<ClassPupil> pupils = readClassPupils(db);
-    std::map<int, std::set<qint64>> wrong;
-    query = run(db, QStringLiteral("SELECT DISTINCT fact, pupil_id FROM fact_answers WHERE is_right = 0 AND ") + factsInRange(range));
-    while (nextRow(query))
-        wrong[query.value(0).toInt()].insert(query.value(1).toLongLong());
     for (const auto& [pupil, book] : readFactBooks(db))
         for (int fact = 0; fact < facts::kFactCount; ++fact)
             if (book.state(fact).isMastered())
                 ++rows[fact].pupilsMastered;
+    const std::vector<ClassPupil> pupils = readClassPupils(db);
     std::vector<FactSummary> summaries;
     for (auto& [fact, row] : rows) {
         row.fact = fact;
-        row.pupilsWrong = inClassOrder(wrong[fact], pupils);
+        const auto tally = tallies.find(fact);
+        if (tally != tallies.end())
+            row.pupilsWrong = inClassOrder(tally->second.wrong, pupils);
         summaries.push_back(row);
     }
     return summaries;

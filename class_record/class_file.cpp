@@ -25,6 +25,15 @@ const char* const kClassTables[] = {
     " noticed INTEGER NOT NULL, UNIQUE (test_uuid, digest))",
 };
 
+// The class's own indexes on the record's tables, made once the record's
+// layout is there: the wrong answers, which the common mistakes read.
+const char* const kClassIndexes[] = {
+    "CREATE INDEX IF NOT EXISTS class_wrong_answers ON answers (question_id) WHERE is_right = 0",
+};
+
+// The pages the tables read, kept between the tabs and the refreshes (in KiB).
+constexpr int kCacheKiB = 64 * 1024;
+
 // A new empty file only this account may read; an existing one is left alone.
 void makePrivateFile(const QString& path)
 {
@@ -64,6 +73,9 @@ QSqlDatabase openClassFile(const QString& connectionName, const QString& path)
             records::run(db, QLatin1String(statement));
         transaction.commit();
         records::migrate(db);
+        for (const char* statement : kClassIndexes)
+            records::run(db, QLatin1String(statement));
+        records::run(db, QStringLiteral("PRAGMA cache_size = -%1").arg(kCacheKiB));
     } catch (...) {
         db = QSqlDatabase();
         records::closeConnection(connectionName);

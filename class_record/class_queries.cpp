@@ -34,18 +34,11 @@ struct AnswerTally {
         ms += last;
         firstMs.push_back(first);
     }
-    double median()
-    {
-        const auto middle = firstMs.begin() + qsizetype(firstMs.size() / 2);
-        std::nth_element(firstMs.begin(), middle, firstMs.end());
-        if (firstMs.size() % 2 == 1)
-            return double(*middle);
-        return (double(*middle) + double(*std::max_element(firstMs.begin(), middle))) / 2;
-    }
+    double median() { return medianOf(firstMs); }
 };
 
 // Every answer of the tests in the order of the answers' key (by question,
-// then seq), read in one pass; the daily practice's answers after them.
+// then seq), read in one pass.
 void tallyAnswers(const QSqlDatabase& db, const DateRange& range, std::map<qint64, AnswerTally>& tallies)
 {
     FastStatement answers(db, QStringLiteral("SELECT t.pupil_id, a.question_id, a.is_right, a.ms FROM answers a"
@@ -66,9 +59,24 @@ void tallyAnswers(const QSqlDatabase& db, const DateRange& range, std::map<qint6
     }
     if (question >= 0)
         tallies[pupil].add(right, firstMs, lastMs);
-    FastStatement practice(db, QStringLiteral("SELECT pupil_id, is_right, ms FROM fact_answers WHERE ") + factsInRange(range));
-    while (practice.next())
-        tallies[practice.integer(0)].add(practice.integer(1) != 0, practice.integer(2), practice.integer(2));
+}
+
+// The daily practice's answers, and the days they were given on (a day's
+// answers come one after another).
+void tallyPractice(const QSqlDatabase& db, const DateRange& range, std::map<qint64, AnswerTally>& tallies,
+                   std::map<qint64, std::set<QDate>>& days)
+{
+    FastStatement practice(db, QStringLiteral("SELECT pupil_id, is_right, ms, day FROM fact_answers WHERE ") +
+                                   factsInRange(range));
+    qint64 lastPupil = -1, lastDay = -1;
+    while (practice.next()) {
+        const qint64 pupil = practice.integer(0);
+        tallies[pupil].add(practice.integer(1) != 0, practice.integer(2), practice.integer(2));
+        if (pupil != lastPupil || practice.integer(3) != lastDay)
+            days[pupil].insert(QDate::fromJulianDay(practice.integer(3)));
+        lastPupil = pupil;
+        lastDay = practice.integer(3);
+    }
 }
 
 QDate localDate(qint64 ms)
@@ -79,21 +87,20 @@ QDate localDate(qint64 ms)
 void countTests(const QSqlDatabase& db, const DateRange& range, std::map<qint64, PupilSummary>& rows,
                 std::map<qint64, std::set<QDate>>& days)
 {
-    QSqlQuery query = run(db, QStringLiteral("SELECT t.pupil_id, t.started FROM tests t WHERE ") + testsInRange(range));
-    while (nextRow(query)) {
-        const qint64 pupil = query.value(0).toLongLong();
+    FastStatement tests(db, QStringLiteral("SELECT t.pupil_id, t.started FROM tests t WHERE ") + testsInRange(range));
+    while (tests.next()) {
+        const qint64 pupil = tests.integer(0);
         ++rows[pupil].tests;
-        days[pupil].insert(localDate(query.value(1).toLongLong()));
+        days[pupil].insert(localDate(tests.integer(1)));
     }
-    query = run(db, QStringLiteral("SELECT DISTINCT pupil_id, day FROM fact_answers WHERE ") + factsInRange(range));
-    while (nextRow(query))
-        days[query.value(0).toLongLong()].insert(QDate::fromJulianDay(query.value(1).toLongLong()));
 }
 
-void countAnswers(const QSqlDatabase& db, const DateRange& range, std::map<qint64, PupilSummary>& rows)
+void countAnswers(const QSqlDatabase& db, const DateRange& range, std::map<qint64, PupilSummary>& rows,
+                  std::map<qint64, std::set<QDate>>& days)
 {
     std::map<qint64, AnswerTally> tallies;
     tallyAnswers(db, range, tallies);
+    tallyPractice(db, range, tallies, days);
     for (auto& [pupil, tally] : tallies) {
         PupilSummary& row = rows[pupil];
         row.questions = tally.questions;
@@ -117,6 +124,15 @@ int masteredCount(const facts::FactBook& book)
 }
 
 } // namespace
+
+double medianOf(std::vector<qint64>& values)
+{
+    const auto middle = values.begin() + qsizetype(values.size() / 2);
+    std::nth_element(values.begin(), middle, values.end());
+    if (values.size() % 2 == 1)
+        return double(*middle);
+    return (double(*middle) + double(*std::max_element(values.begin(), middle))) / 2;
+}
 
 std::vector<ClassPupil> readClassPupils(const QSqlDatabase& db)
 {
@@ -142,7 +158,7 @@ std::vector<PupilSummary> readPupilSummaries(const QSqlDatabase& db, const DateR
     std::map<qint64, PupilSummary> rows;
     std::map<qint64, std::set<QDate>> days;
     countTests(db, range, rows, days);
-    countAnswers(db, range, rows);
+    countAnswers(db, range, rows, days);
     std::vector<PupilSummary> summaries;
     for (const ClassPupil& pupil : readClassPupils(db)) {
         PupilSummary row = rows[pupil.id];

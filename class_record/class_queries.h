@@ -30,4 +30,8 @@ struct ClassPupil {
 };
 std::vector<ClassPupil> readClassPupils(const QSqlDatabase& db);
 
+// The median of the values (the mean of the two middle ones for an even
+// count); the values are reordered. Not for an empty list.
+double medianOf(std::vector<qint64>& values);
+
 } // namespace zorvel::classroom

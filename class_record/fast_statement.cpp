@@ -43,6 +43,15 @@ void FastStatement::fail(int code) const
 
 qint64 FastStatement::run(const QVariantList& values)
 {
+    bind(values);
+    const int code = sqlite3_step(statement_);
+    if (code != SQLITE_DONE)
+        fail(code);
+    return sqlite3_last_insert_rowid(db_);
+}
+
+void FastStatement::bind(const QVariantList& values)
+{
     sqlite3_reset(statement_);
     for (int i = 0; i < values.size(); ++i) {
         const QVariant& value = values[i];
@@ -71,10 +80,6 @@ qint64 FastStatement::run(const QVariantList& values)
         if (code != SQLITE_OK)
             fail(code);
     }
-    const int code = sqlite3_step(statement_);
-    if (code != SQLITE_DONE)
-        fail(code);
-    return sqlite3_last_insert_rowid(db_);
 }
 
 bool FastStatement::next()
@@ -90,6 +95,12 @@ bool FastStatement::next()
 qint64 FastStatement::integer(int column) const
 {
     return sqlite3_column_int64(statement_, column);
+}
+
+QString FastStatement::text(int column) const
+{
+    const auto* characters = static_cast<const char16_t*>(sqlite3_column_text16(statement_, column));
+    return QString::fromUtf16(characters, sqlite3_column_bytes16(statement_, column) / 2);
 }
 
 int FastStatement::changes() const

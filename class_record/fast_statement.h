@@ -26,9 +26,13 @@ public:
     // The rows the last run changed (0 when INSERT OR IGNORE ignored it).
     int changes() const;
 
+    // Reading: binds the values in order (as run does) for the rows next steps through.
+    void bind(const QVariantList& values);
     // Reading: steps to the next row (false after the last), and a column of it.
     bool next();
     qint64 integer(int column) const;
+    // A column as text (empty for null).
+    QString text(int column) const;
 
 private:
     [[noreturn]] void fail(int code) const;

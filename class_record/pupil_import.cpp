@@ -75,9 +75,10 @@ void mapExercises(Importer& in)
 }
 
 struct Inserts {
-    FastStatement test, question, answer, fluency, digest;
+    FastStatement known, test, question, answer, fluency, digest;
     explicit Inserts(const QSqlDatabase& db)
-        : test(db, QStringLiteral("INSERT INTO tests (pupil_id, exercise_id, uuid, %1) VALUES (?, ?, ?,"
+        : known(db, QStringLiteral("SELECT digest FROM class_digests WHERE uuid = ?")),
+          test(db, QStringLiteral("INSERT INTO tests (pupil_id, exercise_id, uuid, %1) VALUES (?, ?, ?,"
                                   " ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)").arg(QLatin1String(kTestValueColumns))),
           question(db, QStringLiteral("INSERT INTO questions (test_id, number, first, second, third, answer)"
                                       " VALUES (?, ?, ?, ?, ?, ?)")),
@@ -119,11 +120,10 @@ void importTests(Importer& in)
     for (const FileTest& test : in.rows.tests) {
         if (!in.pupilIds.count(test.pupil))
             throw BadContent{QStringLiteral("文件里的数据不对（test pupil）")};
-        const QVariant known = records::scalar(in.classDb, QStringLiteral("SELECT digest FROM class_digests WHERE uuid = ?"),
-                                               {test.uuid});
-        if (known.isNull())
+        inserts.known.bind({test.uuid});
+        if (!inserts.known.next())
             insertTest(in, inserts, test);
-        else if (known.toString().toLatin1() != test.digest)
+        else if (inserts.known.text(0).toLatin1() != test.digest)
             noteConflict(in, test);
     }
 }
