@@ -47,7 +47,7 @@ int main(int argc, char** argv)
         window.repaint();
         std::printf("%s: %lld ms (processor %ld ms)\n", qPrintable(window.tabs()->tabText(tab)), clock.elapsed(), long(cpuMs()));
     }
-    if (argc > 2) {
+    if (argc > 2 && argv[2][0] != '\0') {  // PDF_FOLDER set: print every tab there
         const QDir folder(QString::fromLocal8Bit(argv[2]));
         services.previewTable = [&folder](QWidget*, const QString& title, const QString& html) {
             saveHtmlPdf(html, folder.filePath(title + QStringLiteral(".pdf")));
