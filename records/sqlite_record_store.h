@@ -37,6 +37,10 @@ public:
     SqliteRecordStore(const QString& path, const QString& defaultPupilName, Opening opening = Opening::Wait,
                       std::function<void()> opened = {});
     ~SqliteRecordStore() override;
+    // Writes what is left (waiting a moment at most for another program's
+    // lock) and closes. What could not be written is kept in a journal beside
+    // the record, made at the next start; the text says so (empty: all written).
+    QString close();
 
     TestId beginTest(const Exercise& exercise, const QDateTime& started, bool redo) override;
     void recordQuestion(TestId test, int number, const QuestionShown& question) override;
@@ -99,6 +103,7 @@ public:
 
 private:
     QSqlDatabase openOnWriter();
+    void replayJournal(const QSqlDatabase& db);
     void rescueIfDamaged();  // after an unclean end: the whole file checked
     void rescue();
     QString checkMarker() const;  // present: check the whole file at the next start
@@ -129,6 +134,7 @@ private:
     std::atomic<bool> madeFirstPupil_{false};
     std::map<TestId, FluencyResult> pendingResults_;  // 达标测试 results waiting for their test's end
     std::unique_ptr<RecordWriter> writer_;
+    bool closed_ = false;
     WriterWork follower_;  // used on the writer thread only
     void follow(RecordWrites& writes);
 };
