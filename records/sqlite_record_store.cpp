@@ -247,6 +247,11 @@ QString SqliteRecordStore::problem() const
     return problem_;
 }
 
+bool SqliteRecordStore::busy() const
+{
+    return writer_->locked();
+}
+
 void SqliteRecordStore::flush()
 {
     writer_->flush();

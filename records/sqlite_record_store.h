@@ -54,6 +54,7 @@ public:
     QString problem() const override;
     QString readProblem() const override { return readProblem_; }
     std::string unreadReason() const override { return readProblem_.toStdString(); }
+    bool busy() const override;
     // Returns at once while the record is still being opened or another
     // program holds it locked.
     void flush() override;
