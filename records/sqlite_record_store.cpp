@@ -94,7 +94,7 @@ QString SqliteRecordStore::close()
     closed_ = true;
     reader_.reset();
     closeConnection(connection_);
-    writer_->post([this](RecordWrites& writes) {
+    postWrite([this](RecordWrites& writes) {
         session_.closeOwnTests(writes.database());
         follower_ = nullptr;
     });
@@ -221,11 +221,24 @@ void SqliteRecordStore::noteProblem(const QString& problem)
         problem_ = problem;
 }
 
+// The latest failure stands until a write succeeds after it.
 void SqliteRecordStore::noteFailure(const SqlFailure& failure)
 {
     if (failure.kind() == Failure::Corrupt)
         makePrivateFile(checkMarker());
-    noteProblem(problemText(failure, path_));
+    const std::lock_guard<std::mutex> lock(mutex_);
+    failure_ = problemText(failure, path_);
+}
+
+void SqliteRecordStore::postWrite(std::function<void(RecordWrites&)> work, QJsonObject call)
+{
+    writer_->post(
+        [this, work = std::move(work)](RecordWrites& writes) {
+            work(writes);
+            const std::lock_guard<std::mutex> lock(mutex_);
+            failure_.clear();
+        },
+        std::move(call));
 }
 
 void SqliteRecordStore::setCurrent(const Pupil& pupil)
@@ -244,7 +257,9 @@ QString SqliteRecordStore::problem() const
         return readLocked_ ? kUnreadableWhileLocked : kLockedProblem;
     }
     const std::lock_guard<std::mutex> lock(mutex_);
-    return problem_;
+    if (problem_.isEmpty() || failure_.isEmpty())
+        return problem_ + failure_;
+    return problem_ + QLatin1Char('\n') + failure_;
 }
 
 bool SqliteRecordStore::busy() const
@@ -329,31 +344,31 @@ TestId SqliteRecordStore::beginTest(const Exercise& exercise, const QDateTime& s
     const TestId id = newTestId();
     const QString session = session_.id();
     const qint64 pupil = currentPupil().id;
-    writer_->post([=](RecordWrites& writes) { writes.beginTest(id, session, pupil, exercise, started, redo); },
+    postWrite([=](RecordWrites& writes) { writes.beginTest(id, session, pupil, exercise, started, redo); },
                   unwritten::beginTest(id, session, pupil, exercise, started, redo));
     return id;
 }
 
 void SqliteRecordStore::recordQuestion(TestId test, int number, const QuestionShown& question)
 {
-    writer_->post([=](RecordWrites& writes) { writes.question(test, number, question); },
+    postWrite([=](RecordWrites& writes) { writes.question(test, number, question); },
                   unwritten::question(test, number, question));
 }
 
 void SqliteRecordStore::recordAnswer(TestId test, int number, const QString& text, bool right, qint64 msSinceQuestion)
 {
-    writer_->post([=](RecordWrites& writes) { writes.answer(test, number, text, right, msSinceQuestion); },
+    postWrite([=](RecordWrites& writes) { writes.answer(test, number, text, right, msSinceQuestion); },
                   unwritten::answer(test, number, text, right, msSinceQuestion));
 }
 
 void SqliteRecordStore::recordPlaybackReached(TestId test)
 {
-    writer_->post([=](RecordWrites& writes) { writes.playbackReached(test); });
+    postWrite([=](RecordWrites& writes) { writes.playbackReached(test); });
 }
 
 void SqliteRecordStore::recordReadingSettings(TestId test, const ReadingSettings& settings)
 {
-    writer_->post([=](RecordWrites& writes) { writes.testReading(test, settings); });
+    postWrite([=](RecordWrites& writes) { writes.testReading(test, settings); });
 }
 
 ReadingSettings SqliteRecordStore::readingSettings(qint64 pupil)
@@ -363,7 +378,7 @@ ReadingSettings SqliteRecordStore::readingSettings(qint64 pupil)
 
 void SqliteRecordStore::keepReadingSettings(qint64 pupil, const ReadingSettings& settings)
 {
-    writer_->post([=](RecordWrites& writes) { writes.keepReading(pupil, settings); });
+    postWrite([=](RecordWrites& writes) { writes.keepReading(pupil, settings); });
 }
 
 void SqliteRecordStore::endTest(TestId test, TestEnd end, const QString& stopwatchText)
@@ -374,7 +389,7 @@ void SqliteRecordStore::endTest(TestId test, TestEnd end, const QString& stopwat
         result = pending->second;
         pendingResults_.erase(pending);
     }
-    writer_->post(
+    postWrite(
         [=](RecordWrites& writes) {
             writes.endTest(test, end, stopwatchText, result);
             follow(writes);
@@ -533,7 +548,7 @@ facts::PracticePlan SqliteRecordStore::planOf(long long pupil)
 
 void SqliteRecordStore::setPlanOf(long long pupil, const facts::PracticePlan& plan)
 {
-    writer_->post([=](RecordWrites& writes) { writeFactPlan(writes.database(), pupil, plan); });
+    postWrite([=](RecordWrites& writes) { writeFactPlan(writes.database(), pupil, plan); });
     writer_->flush();
 }
 
@@ -547,7 +562,7 @@ facts::FactBook SqliteRecordStore::bookOf(long long pupil)
 void SqliteRecordStore::recordAnswer(const facts::FactAnswer& answer)
 {
     const qint64 pupil = currentPupil().id;
-    writer_->post(
+    postWrite(
         [=](RecordWrites& writes) {
             writeFactAnswer(writes.database(), pupil, answer);
             follow(writes);
@@ -557,7 +572,7 @@ void SqliteRecordStore::recordAnswer(const facts::FactAnswer& answer)
 
 void SqliteRecordStore::setFollower(WriterWork follower)
 {
-    writer_->post([this, follower = std::move(follower)](RecordWrites& writes) {
+    postWrite([this, follower = std::move(follower)](RecordWrites& writes) {
         follower_ = follower;
         follow(writes);
     });
@@ -565,7 +580,7 @@ void SqliteRecordStore::setFollower(WriterWork follower)
 
 void SqliteRecordStore::postToWriter(WriterWork work)
 {
-    writer_->post([work = std::move(work)](RecordWrites& writes) { work(writes.database()); });
+    postWrite([work = std::move(work)](RecordWrites& writes) { work(writes.database()); });
 }
 
 void SqliteRecordStore::follow(RecordWrites& writes)

@@ -10,6 +10,8 @@
 #include "records/record_session.h"
 #include "records/record_store.h"
 
+#include <QJsonObject>
+
 #include <atomic>
 #include <functional>
 #include <map>
@@ -110,6 +112,8 @@ private:
     QString checkMarker() const;  // present: check the whole file at the next start
     void noteProblem(const QString& problem);
     void noteFailure(const SqlFailure& failure);
+    // Posts work to the writer; call: the work as data, for the journal.
+    void postWrite(std::function<void(RecordWrites&)> work, QJsonObject call = {});
     void setCurrent(const Pupil& pupil);
     // Runs a pupil change on the writer; the current pupil is read back with it.
     template <typename Result>
@@ -129,7 +133,8 @@ private:
     quint64 writerFile_ = 0;   // the file the writer opened (on the writer thread)
     RecordSession session_;
     mutable std::mutex mutex_;  // guards problem_ and current_
-    QString problem_;
+    QString problem_;  // what opening the record found (a mend, a rescue)
+    QString failure_;  // the latest failure, until a write succeeds after it
     QString readProblem_;  // the latest read's failure (reads run on the caller's thread only)
     Pupil current_;
     std::atomic<bool> madeFirstPupil_{false};
