@@ -205,6 +205,10 @@ void DailyPracticeWindow::finishTest()
     result_->show();
     result_->raise();
     controls().heading->setText(QStringLiteral("今日练习 完成 %1 题").arg(session_->asked()));
+    if (store_.busy())
+        planLabel_->setText(planText_ + QStringLiteral("\n\n学习记录文件正被另一个程序占用，这次的答案还没写入；"
+                                                       "右边的结果和下次的计划暂按写入前的记录算，"
+                                                       "文件空出后答案自动写入，计划也会跟上。"));
 }
 
 void DailyPracticeWindow::startAgain()

@@ -26,6 +26,9 @@ public:
     // empty when they were: a plan built on part of the book would ask
     // mastered facts again as if they were new.
     virtual std::string unreadReason() const { return {}; }
+    // Whether answers wait in memory because another program holds the
+    // record locked: book() lacks them until they are written.
+    virtual bool busy() const { return false; }
     // Any pupil's plan and book by the record's pupil id, for the records
     // window, which shows a pupil without making them the one practising. A
     // store of one pupil has only its own.
@@ -47,9 +50,12 @@ public:
     const std::vector<FactAnswer>& answers() const { return answers_; }
     std::string unreadReason() const override { return unreadReason_; }
     void setUnreadReason(std::string reason) { unreadReason_ = std::move(reason); }
+    bool busy() const override { return busy_; }
+    void setBusy(bool busy) { busy_ = busy; }
 
 private:
     std::string unreadReason_;
+    bool busy_ = false;
     PracticePlan plan_;
     FactBook book_;
     std::vector<FactAnswer> answers_;

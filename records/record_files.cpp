@@ -43,6 +43,7 @@ bool makeRecordFilesPrivate(const QString& path)
 void refuseLinkedRecordFiles(const QString& path)
 {
     QStringList names = {QFileInfo(path).absolutePath(), path, sessionFolder(path), path + QStringLiteral(".check"),
+                         path + QStringLiteral(".unwritten"),
                          path + QStringLiteral(".replacing")};
     for (const QString& base : {path, path + QStringLiteral(".mending")})
         for (const char* suffix : kCompanions)

@@ -19,6 +19,13 @@ RecordWriter::RecordWriter(Opener open, Closer close, FailureSink onFailure, Rep
 
 RecordWriter::~RecordWriter()
 {
+    stop();
+}
+
+void RecordWriter::stop()
+{
+    if (!thread_.joinable())
+        return;
     {
         const std::lock_guard<std::mutex> lock(mutex_);
         stopping_ = true;
@@ -37,12 +44,21 @@ void RecordWriter::enqueue(Task task)
     wake_.notify_one();
 }
 
-void RecordWriter::post(Work work)
+void RecordWriter::post(Work work, QJsonObject call)
 {
-    enqueue([this, work = std::move(work)](RecordWrites* writes) {
-        if (writes)
-            untilUnlocked([&] { work(*writes); }, nullptr);
+    enqueue([this, work = std::move(work), call = std::move(call)](RecordWrites* writes) {
+        if (writes && untilUnlocked([&] { work(*writes); }, nullptr))
+            return;
+        const std::lock_guard<std::mutex> lock(mutex_);
+        if (gaveUp_ && !call.isEmpty())
+            unwritten_.push_back(call);
     });
+}
+
+std::vector<QJsonObject> RecordWriter::unwritten() const
+{
+    const std::lock_guard<std::mutex> lock(mutex_);
+    return unwritten_;
 }
 
 bool RecordWriter::waitFor(const std::function<bool()>& done)
@@ -102,30 +118,30 @@ bool RecordWriter::waitOutLock()
     return true;
 }
 
-void RecordWriter::untilUnlocked(const std::function<void()>& step, const std::atomic<bool>* dropped)
+bool RecordWriter::untilUnlocked(const std::function<void()>& step, const std::atomic<bool>* dropped)
 {
     for (;;) {
         if (dropped && dropped->load())
-            return;
+            return false;
         {
             // Once the closing writer has given up, the rest is dropped
             // untried: each try would wait out the lock's timeout again.
             const std::lock_guard<std::mutex> lock(mutex_);
             if (gaveUp_)
-                return;
+                return false;
         }
         try {
             step();
             setLocked(false);
-            return;
+            return true;
         } catch (const SqlFailure& failure) {
             if (failure.kind() != Failure::Locked) {
                 onFailure_(failure);
-                return;
+                return true;
             }
         }
         if (!waitOutLock())
-            return;
+            return false;
     }
 }
 

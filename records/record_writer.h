@@ -8,6 +8,7 @@
 #include "records/record_writes.h"
 #include "records/sql_support.h"
 
+#include <QJsonObject>
 #include <QString>
 
 #include <atomic>
@@ -19,6 +20,7 @@
 #include <memory>
 #include <mutex>
 #include <thread>
+#include <vector>
 
 namespace zorvel::records {
 
@@ -48,7 +50,14 @@ public:
     RecordWriter(const RecordWriter&) = delete;
     RecordWriter& operator=(const RecordWriter&) = delete;
 
-    void post(Work work);
+    // call: the work as data (a store call), kept in unwritten() when the
+    // closing writer gives up on the lock before the work is made.
+    void post(Work work, QJsonObject call = {});
+    // Runs everything queued (waiting kExitWait at most for a lock), then
+    // closes; the destructor does it too.
+    void stop();
+    // After stop(): the calls given with post() that were never written.
+    std::vector<QJsonObject> unwritten() const;
     // Waits until everything posted so far is written or dropped; returns
     // false at once instead while the record is still being opened or
     // another program holds it locked.
@@ -88,7 +97,8 @@ private:
     // Runs step (the opening or a piece of work), again and again while the
     // record is locked (until dropped or the closing writer gives up); other
     // failures go to onFailure.
-    void untilUnlocked(const std::function<void()>& step, const std::atomic<bool>* dropped);
+    // false: dropped or given up, step never made.
+    bool untilUnlocked(const std::function<void()>& step, const std::atomic<bool>* dropped);
     // After a lock: waits a moment; false when it is time to give up.
     bool waitOutLock();
     void setLocked(bool locked);
@@ -107,6 +117,7 @@ private:
     bool stopping_ = false;
     bool gaveUp_ = false;
     std::chrono::steady_clock::time_point giveUpAt_;
+    std::vector<QJsonObject> unwritten_;
     std::thread thread_;
 };
 

@@ -2,7 +2,10 @@
 #include "records/sql_support.h"
 
 #include <QFileInfo>
+#include <QSqlDriver>
 #include <QUrl>
+
+#include <sqlite3.h>
 
 namespace zorvel::records {
 
@@ -75,23 +78,36 @@ bool nextRow(QSqlQuery& query)
     return false;
 }
 
+sqlite3* handleOf(const QSqlDatabase& db)
+{
+    const QVariant handle = db.driver()->handle();
+    if (!handle.isValid() || qstrcmp(handle.typeName(), "sqlite3*") != 0)
+        return nullptr;
+    return *static_cast<sqlite3* const*>(handle.constData());
+}
+
+// Inside another transaction (a journal replayed in one) a savepoint.
 Transaction::Transaction(const QSqlDatabase& db)
     : db_(db)
 {
-    run(db_, QStringLiteral("BEGIN IMMEDIATE"));
+    sqlite3* handle = handleOf(db_);
+    nested_ = handle && sqlite3_get_autocommit(handle) == 0;
+    run(db_, nested_ ? QStringLiteral("SAVEPOINT nested") : QStringLiteral("BEGIN IMMEDIATE"));
 }
 
 Transaction::~Transaction()
 {
     if (open_) {
         QSqlQuery rollback(db_);
-        rollback.exec(QStringLiteral("ROLLBACK"));
+        rollback.exec(nested_ ? QStringLiteral("ROLLBACK TO nested") : QStringLiteral("ROLLBACK"));
+        if (nested_)
+            rollback.exec(QStringLiteral("RELEASE nested"));
     }
 }
 
 void Transaction::commit()
 {
-    run(db_, QStringLiteral("COMMIT"));
+    run(db_, nested_ ? QStringLiteral("RELEASE nested") : QStringLiteral("COMMIT"));
     open_ = false;
 }
 

@@ -12,6 +12,8 @@
 
 #include <stdexcept>
 
+struct sqlite3;
+
 namespace zorvel::records {
 
 // Why the database cannot be used, as far as the store needs to know.
@@ -48,6 +50,9 @@ bool nextRow(QSqlQuery& query);
 
 // BEGIN IMMEDIATE at construction; ROLLBACK at destruction unless commit()
 // was called. Every write that must be whole runs inside one.
+// The connection's own SQLite handle (null when it is not SQLite's).
+sqlite3* handleOf(const QSqlDatabase& db);
+
 class Transaction {
 public:
     explicit Transaction(const QSqlDatabase& db);
@@ -58,6 +63,7 @@ public:
 
 private:
     QSqlDatabase db_;
+    bool nested_ = false;
     bool open_ = true;
 };
 

@@ -10,6 +10,7 @@
 #include "records/record_reader.h"
 #include "records/record_rescue.h"
 #include "records/record_writer.h"
+#include "records/unwritten_journal.h"
 #include "records/schema.h"
 #include "records/sql_support.h"
 #include "records/record_files.h"
@@ -83,13 +84,30 @@ SqliteRecordStore::SqliteRecordStore(const QString& path, const QString& default
 // -wal into the file and removes it, so that the next start sees a clean end.
 SqliteRecordStore::~SqliteRecordStore()
 {
+    close();
+}
+
+QString SqliteRecordStore::close()
+{
+    if (closed_)
+        return {};
+    closed_ = true;
     reader_.reset();
     closeConnection(connection_);
-    writer_->post([this](RecordWrites& writes) {
+    postWrite([this](RecordWrites& writes) {
         session_.closeOwnTests(writes.database());
         follower_ = nullptr;
     });
-    writer_.reset();
+    writer_->stop();
+    const std::vector<QJsonObject> left = writer_->unwritten();
+    if (left.empty())
+        return {};
+    if (!keepUnwritten(path_, left))
+        return QStringLiteral("学习记录文件一直被另一个程序占用，%1没能保存，暂存也没有成功，这些练习不会被记录。")
+            .arg(describeUnwritten(left));
+    return QStringLiteral("学习记录文件一直被另一个程序占用，%1没能保存。它们暂存在“%2”里，"
+                          "下次启动时会自动补记到学习记录中。")
+        .arg(describeUnwritten(left), unwrittenJournal(path_));
 }
 
 // Runs on the writer thread, again after each lock. The whole file is checked
@@ -127,6 +145,7 @@ QSqlDatabase SqliteRecordStore::openOnWriter()
         switchToWal(db);
         writerFile_ = fileIdentity(path_);
         session_.begin();
+        replayJournal(db);
         session_.closeTestsOfEndedCopies(db);
         bool made = false;
         setCurrent(RecordWrites(db).ensureCurrentPupil(defaultName_, &made));
@@ -139,6 +158,22 @@ QSqlDatabase SqliteRecordStore::openOnWriter()
         if (failure.kind() != Failure::Locked && opened_)
             opened_();
         throw;
+    }
+}
+
+// What the last run could not write, before its tests left running are
+// closed (their ends are in the journal). A journal that cannot be made is
+// kept and said so; the record opens all the same.
+void SqliteRecordStore::replayJournal(const QSqlDatabase& db)
+{
+    try {
+        RecordWrites writes(db);
+        replayUnwritten(path_, writes);
+    } catch (const SqlFailure& failure) {
+        if (failure.kind() == Failure::Locked)
+            throw;
+        noteProblem(QStringLiteral("上次没能保存、暂存在“%1”里的练习这次没能补记（%2），文件保留着。")
+                        .arg(unwrittenJournal(path_), problemText(failure, path_)));
     }
 }
 
@@ -186,11 +221,24 @@ void SqliteRecordStore::noteProblem(const QString& problem)
         problem_ = problem;
 }
 
+// The latest failure stands until a write succeeds after it.
 void SqliteRecordStore::noteFailure(const SqlFailure& failure)
 {
     if (failure.kind() == Failure::Corrupt)
         makePrivateFile(checkMarker());
-    noteProblem(problemText(failure, path_));
+    const std::lock_guard<std::mutex> lock(mutex_);
+    failure_ = problemText(failure, path_);
+}
+
+void SqliteRecordStore::postWrite(std::function<void(RecordWrites&)> work, QJsonObject call)
+{
+    writer_->post(
+        [this, work = std::move(work)](RecordWrites& writes) {
+            work(writes);
+            const std::lock_guard<std::mutex> lock(mutex_);
+            failure_.clear();
+        },
+        std::move(call));
 }
 
 void SqliteRecordStore::setCurrent(const Pupil& pupil)
@@ -209,7 +257,14 @@ QString SqliteRecordStore::problem() const
         return readLocked_ ? kUnreadableWhileLocked : kLockedProblem;
     }
     const std::lock_guard<std::mutex> lock(mutex_);
-    return problem_;
+    if (problem_.isEmpty() || failure_.isEmpty())
+        return problem_ + failure_;
+    return problem_ + QLatin1Char('\n') + failure_;
+}
+
+bool SqliteRecordStore::busy() const
+{
+    return writer_->locked();
 }
 
 void SqliteRecordStore::flush()
@@ -289,28 +344,31 @@ TestId SqliteRecordStore::beginTest(const Exercise& exercise, const QDateTime& s
     const TestId id = newTestId();
     const QString session = session_.id();
     const qint64 pupil = currentPupil().id;
-    writer_->post([=](RecordWrites& writes) { writes.beginTest(id, session, pupil, exercise, started, redo); });
+    postWrite([=](RecordWrites& writes) { writes.beginTest(id, session, pupil, exercise, started, redo); },
+                  unwritten::beginTest(id, session, pupil, exercise, started, redo));
     return id;
 }
 
 void SqliteRecordStore::recordQuestion(TestId test, int number, const QuestionShown& question)
 {
-    writer_->post([=](RecordWrites& writes) { writes.question(test, number, question); });
+    postWrite([=](RecordWrites& writes) { writes.question(test, number, question); },
+                  unwritten::question(test, number, question));
 }
 
 void SqliteRecordStore::recordAnswer(TestId test, int number, const QString& text, bool right, qint64 msSinceQuestion)
 {
-    writer_->post([=](RecordWrites& writes) { writes.answer(test, number, text, right, msSinceQuestion); });
+    postWrite([=](RecordWrites& writes) { writes.answer(test, number, text, right, msSinceQuestion); },
+                  unwritten::answer(test, number, text, right, msSinceQuestion));
 }
 
 void SqliteRecordStore::recordPlaybackReached(TestId test)
 {
-    writer_->post([=](RecordWrites& writes) { writes.playbackReached(test); });
+    postWrite([=](RecordWrites& writes) { writes.playbackReached(test); });
 }
 
 void SqliteRecordStore::recordReadingSettings(TestId test, const ReadingSettings& settings)
 {
-    writer_->post([=](RecordWrites& writes) { writes.testReading(test, settings); });
+    postWrite([=](RecordWrites& writes) { writes.testReading(test, settings); });
 }
 
 ReadingSettings SqliteRecordStore::readingSettings(qint64 pupil)
@@ -320,7 +378,7 @@ ReadingSettings SqliteRecordStore::readingSettings(qint64 pupil)
 
 void SqliteRecordStore::keepReadingSettings(qint64 pupil, const ReadingSettings& settings)
 {
-    writer_->post([=](RecordWrites& writes) { writes.keepReading(pupil, settings); });
+    postWrite([=](RecordWrites& writes) { writes.keepReading(pupil, settings); });
 }
 
 void SqliteRecordStore::endTest(TestId test, TestEnd end, const QString& stopwatchText)
@@ -331,10 +389,12 @@ void SqliteRecordStore::endTest(TestId test, TestEnd end, const QString& stopwat
         result = pending->second;
         pendingResults_.erase(pending);
     }
-    writer_->post([=](RecordWrites& writes) {
-        writes.endTest(test, end, stopwatchText, result);
-        follow(writes);
-    });
+    postWrite(
+        [=](RecordWrites& writes) {
+            writes.endTest(test, end, stopwatchText, result);
+            follow(writes);
+        },
+        unwritten::endTest(test, end, stopwatchText, result));
 }
 
 std::vector<QuestionShown> SqliteRecordStore::redoQuestions(const Exercise& exercise)
@@ -488,7 +548,7 @@ facts::PracticePlan SqliteRecordStore::planOf(long long pupil)
 
 void SqliteRecordStore::setPlanOf(long long pupil, const facts::PracticePlan& plan)
 {
-    writer_->post([=](RecordWrites& writes) { writeFactPlan(writes.database(), pupil, plan); });
+    postWrite([=](RecordWrites& writes) { writeFactPlan(writes.database(), pupil, plan); });
     writer_->flush();
 }
 
@@ -502,15 +562,17 @@ facts::FactBook SqliteRecordStore::bookOf(long long pupil)
 void SqliteRecordStore::recordAnswer(const facts::FactAnswer& answer)
 {
     const qint64 pupil = currentPupil().id;
-    writer_->post([=](RecordWrites& writes) {
-        writeFactAnswer(writes.database(), pupil, answer);
-        follow(writes);
-    });
+    postWrite(
+        [=](RecordWrites& writes) {
+            writeFactAnswer(writes.database(), pupil, answer);
+            follow(writes);
+        },
+        unwritten::factAnswer(pupil, answer));
 }
 
 void SqliteRecordStore::setFollower(WriterWork follower)
 {
-    writer_->post([this, follower = std::move(follower)](RecordWrites& writes) {
+    postWrite([this, follower = std::move(follower)](RecordWrites& writes) {
         follower_ = follower;
         follow(writes);
     });
@@ -518,7 +580,7 @@ void SqliteRecordStore::setFollower(WriterWork follower)
 
 void SqliteRecordStore::postToWriter(WriterWork work)
 {
-    writer_->post([work = std::move(work)](RecordWrites& writes) { work(writes.database()); });
+    postWrite([work = std::move(work)](RecordWrites& writes) { work(writes.database()); });
 }
 
 void SqliteRecordStore::follow(RecordWrites& writes)

@@ -10,6 +10,8 @@
 #include "records/record_session.h"
 #include "records/record_store.h"
 
+#include <QJsonObject>
+
 #include <atomic>
 #include <functional>
 #include <map>
@@ -37,6 +39,10 @@ public:
     SqliteRecordStore(const QString& path, const QString& defaultPupilName, Opening opening = Opening::Wait,
                       std::function<void()> opened = {});
     ~SqliteRecordStore() override;
+    // Writes what is left (waiting a moment at most for another program's
+    // lock) and closes. What could not be written is kept in a journal beside
+    // the record, made at the next start; the text says so (empty: all written).
+    QString close();
 
     TestId beginTest(const Exercise& exercise, const QDateTime& started, bool redo) override;
     void recordQuestion(TestId test, int number, const QuestionShown& question) override;
@@ -50,6 +56,7 @@ public:
     QString problem() const override;
     QString readProblem() const override { return readProblem_; }
     std::string unreadReason() const override { return readProblem_.toStdString(); }
+    bool busy() const override;
     // Returns at once while the record is still being opened or another
     // program holds it locked.
     void flush() override;
@@ -99,11 +106,14 @@ public:
 
 private:
     QSqlDatabase openOnWriter();
+    void replayJournal(const QSqlDatabase& db);
     void rescueIfDamaged();  // after an unclean end: the whole file checked
     void rescue();
     QString checkMarker() const;  // present: check the whole file at the next start
     void noteProblem(const QString& problem);
     void noteFailure(const SqlFailure& failure);
+    // Posts work to the writer; call: the work as data, for the journal.
+    void postWrite(std::function<void(RecordWrites&)> work, QJsonObject call = {});
     void setCurrent(const Pupil& pupil);
     // Runs a pupil change on the writer; the current pupil is read back with it.
     template <typename Result>
@@ -123,12 +133,14 @@ private:
     quint64 writerFile_ = 0;   // the file the writer opened (on the writer thread)
     RecordSession session_;
     mutable std::mutex mutex_;  // guards problem_ and current_
-    QString problem_;
+    QString problem_;  // what opening the record found (a mend, a rescue)
+    QString failure_;  // the latest failure, until a write succeeds after it
     QString readProblem_;  // the latest read's failure (reads run on the caller's thread only)
     Pupil current_;
     std::atomic<bool> madeFirstPupil_{false};
     std::map<TestId, FluencyResult> pendingResults_;  // 达标测试 results waiting for their test's end
     std::unique_ptr<RecordWriter> writer_;
+    bool closed_ = false;
     WriterWork follower_;  // used on the writer thread only
     void follow(RecordWrites& writes);
 };

@@ -45,7 +45,17 @@ ProgramRecords::ProgramRecords()
 {
 }
 
-ProgramRecords::~ProgramRecords() = default;
+// Before the program ends, the parent is told what could not be written (the
+// record stayed locked by another program); it is made at the next start.
+ProgramRecords::~ProgramRecords()
+{
+    school_.reset();
+    if (!store_)
+        return;
+    const QString unwritten = store_->close();
+    if (!unwritten.isEmpty())
+        QMessageBox::warning(nullptr, QStringLiteral("学习记录"), unwritten);
+}
 
 DrillWindowFactory ProgramRecords::drillWindowFactory()
 {

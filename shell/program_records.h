@@ -25,7 +25,8 @@ class SchoolServerLink;
 class ProgramRecords {
 public:
     ProgramRecords();
-    // Closes the store: everything recorded so far is written first.
+    // Closes the store: everything recorded so far is written first; what a
+    // lasting lock kept out is named in a message box.
     ~ProgramRecords();
     ProgramRecords(const ProgramRecords&) = delete;
     ProgramRecords& operator=(const ProgramRecords&) = delete;

@@ -6,7 +6,9 @@
 
 #include <QDir>
 #include <QFile>
+#include <QSet>
 #include <QSqlRecord>
+#include <QtEndian>
 
 namespace zorvel::records::planted {
 
@@ -40,6 +42,25 @@ void makeRecord(const QString& path, int tests)
     store.waitUntilWritten();
 }
 
+namespace {
+
+// The pages whose newest copy is in the record's -wal: damage to them in the
+// main file would not be seen.
+QSet<qint64> pagesInWal(const QString& path, qint64 pageSize)
+{
+    QSet<qint64> pages;
+    QFile wal(path + QStringLiteral("-wal"));
+    if (!wal.open(QIODevice::ReadOnly))
+        return pages;
+    const QByteArray frames = wal.readAll();
+    constexpr qint64 kWalHeader = 32, kFrameHeader = 24;
+    for (qint64 at = kWalHeader; at + kFrameHeader + pageSize <= frames.size(); at += kFrameHeader + pageSize)
+        pages.insert(qFromBigEndian<quint32>(frames.constData() + at));
+    return pages;
+}
+
+} // namespace
+
 bool damageIndex(const QString& path, const QString& index)
 {
     qint64 page = 0;
@@ -47,11 +68,14 @@ bool damageIndex(const QString& path, const QString& index)
     {
         const QSqlDatabase db = openConnection(QStringLiteral("planting"), path, true);
         pageSize = scalar(db, QStringLiteral("PRAGMA page_size")).toLongLong();
+        const QSet<qint64> inWal = pagesInWal(path, pageSize);
         QSqlQuery leaves = run(db, QStringLiteral("SELECT pageno FROM dbstat WHERE name = ? AND pagetype = 'leaf'"
                                                   " ORDER BY pageno"), {index});
         QList<qint64> pages;
-        while (nextRow(leaves))
-            pages << leaves.value(0).toLongLong();
+        while (nextRow(leaves)) {
+            if (!inWal.contains(leaves.value(0).toLongLong()))
+                pages << leaves.value(0).toLongLong();
+        }
         if (pages.size() >= 3)
             page = pages[pages.size() / 2];
     }

@@ -12,8 +12,9 @@ namespace zorvel::records::planted {
 // 2026-01-01, with small pages so that every index spans several.
 void makeRecord(const QString& path, int tests);
 
-// Writes garbage over a leaf page in the middle of the index `index`, as a
-// failing disk sector would; false when the index has too few pages.
+// Writes garbage over a leaf page in the middle of the index `index` (one
+// whose newest copy is in the file itself, not in its -wal), as a failing
+// disk sector would; false when the index has too few such pages.
 bool damageIndex(const QString& path, const QString& index);
 
 // Adds the pupil "小红" with one test to the record and, while the program

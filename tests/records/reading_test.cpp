@@ -51,6 +51,13 @@ TEST(ReadingTest, ReadThatFailsPartWayReturnsNothingAndSaysWhy)
     EXPECT_TRUE(store.readProblem().contains("有损坏")) << store.readProblem().toStdString();
     EXPECT_EQ(store.tests({}).size(), 150u);  // the table itself is whole
     EXPECT_EQ(store.readProblem(), "");
+    // The practice goes on being recorded: no message says otherwise.
+    store.endTest(store.beginTest({"Form81", "add", "normal", "Option4", "2位 + 1位", "integer"},
+                                  QDateTime(QDate(2027, 1, 1), QTime(9, 0)), false),
+                  TestEnd::Finished, "0:31.00");
+    store.waitUntilWritten();
+    EXPECT_EQ(store.problem(), "");
+    EXPECT_EQ(store.tests({}).size(), 151u);
 }
 
 TEST(ReadingTest, RecordThatCannotBeWrittenIsStillShown)

@@ -5,12 +5,16 @@
 #include "records/sqlite_record_store.h"
 
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
 #include <map>
 #include <set>
+
+#include <sys/stat.h>
 
 using namespace zorvel::records;
 
@@ -135,7 +139,9 @@ TEST_F(CopiesTest, WorkDoneWhileAnotherProgramLocksTheRecordIsWrittenWhenTheLock
     EXPECT_EQ(store->pupils().size(), 1u);
 }
 
-TEST_F(CopiesTest, ClosingGivesUpOnARecordThatStaysLocked)
+// What the closing copy could not write is kept beside the record, private,
+// and made once at the next start.
+TEST_F(CopiesTest, ClosingGivesUpOnARecordThatStaysLockedAndTheNextStartWritesWhatWasLeft)
 {
     { open(); }
     {
@@ -148,12 +154,27 @@ TEST_F(CopiesTest, ClosingGivesUpOnARecordThatStaysLocked)
             auto store = open();
             EXPECT_TRUE(store->problem().contains("无法读取")) << store->problem().toStdString();
             EXPECT_TRUE(store->tests({}).empty());
-            store->endTest(store->beginTest(kAdd, kMonday, false), TestEnd::Closed, "");
-        }  // returns: what is still queued is given up after a while
+            const TestId test = store->beginTest(kAdd, kMonday, false);
+            for (int n = 1; n <= 2; ++n) {
+                store->recordQuestion(test, n, question(10, n));
+                store->recordAnswer(test, n, QString::number(10 + n), true, 900);
+            }
+            store->endTest(test, TestEnd::Closed, "");
+            // returns: what is still queued is given up after a while
+            const QString told = store->close();
+            EXPECT_TRUE(told.contains("1 次练习（共 2 个答案）没能保存")) << told.toStdString();
+        }
         run(locker, "ROLLBACK");
     }
     closeConnection("locker");
     EXPECT_TRUE(testsOnFile().empty());
+    struct stat journal {};
+    ASSERT_EQ(::lstat(QFile::encodeName(path() + ".unwritten").constData(), &journal), 0);
+    EXPECT_EQ(journal.st_mode & 0777, 0600u);
+    for (int start = 0; start < 2; ++start)
+        EXPECT_EQ(open()->problem(), "");
+    EXPECT_EQ(testsOnFile(), (std::vector<std::pair<QString, QString>>{{"10+1=11 10+2=12", "closed"}}));
+    EXPECT_FALSE(QFileInfo::exists(path() + ".unwritten"));
 }
 
 TEST_F(CopiesTest, RemovingAnotherPupilKeepsTheCurrentOne)

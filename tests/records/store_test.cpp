@@ -54,6 +54,18 @@ protected:
 };
 
 // A clean end leaves no -wal, which would make the next start check the whole file.
+// A quick run of tests is begun within a millisecond: none may share an id
+// (its writes would be lost) or come out of the order it was begun in.
+TEST(TestIdTest, BurstOfNewTestsGetsDistinctRisingIds)
+{
+    TestId previous = newTestId();
+    for (int i = 0; i < 5000; ++i) {
+        const TestId id = newTestId();
+        ASSERT_GT(id, previous);
+        previous = id;
+    }
+}
+
 TEST_F(StoreTest, CleanCloseLeavesNoLog)
 {
     {

@@ -206,6 +206,18 @@ private slots:
         QVERIFY(!button(window, "Command1")->isEnabled());
     }
 
+    // The answers wait in memory: the result and the next plan come from
+    // the book as it was, and the window says so.
+    void busyRecordSaysThePlanWillCatchUp()
+    {
+        store.setBusy(true);
+        open();
+        click(window, "Command1");
+        while (window->currentFact())
+            answer(true, 1000);
+        QVERIFY(window->planCaption().contains(QStringLiteral("学习记录文件正被另一个程序占用，这次的答案还没写入")));
+    }
+
     // A book read only in part would bring mastered facts back as new ones.
     void unreadableRecordStartsNoSession()
     {
