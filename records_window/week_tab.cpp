@@ -26,6 +26,8 @@ const QString kWeekdays[7] = {QStringLiteral("周一"), QStringLiteral("周二")
 
 QString dayText(const QDate& date)
 {
+    if (!date.isValid())  // a week the store could not read has no days
+        return QString();
     return date.toString(QStringLiteral("M-d ")) + kWeekdays[date.dayOfWeek() - 1];
 }
 
@@ -109,8 +111,11 @@ void WeekTab::fillTable(const std::vector<PracticeWeek>& weeks)
 void WeekTab::fillChart(const std::vector<PracticeWeek>& weeks)
 {
     chart_->removeAllSeries();
-    for (QAbstractAxis* axis : chart_->axes())
+    // removeAxis() hands the axis back to us: delete it, or every reload leaks one.
+    for (QAbstractAxis* axis : chart_->axes()) {
         chart_->removeAxis(axis);
+        delete axis;
+    }
     auto* series = new QBarSeries;
     int most = 0;
     for (const PracticeWeek& week : weeks) {
